@@ -1,0 +1,18 @@
+add_compile_options(
+    -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual -Wsuggest-override -Werror)
+add_compile_definitions(
+    QT_NO_KEYWORDS QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CONTEXTLESS_CONNECT
+    QT_NO_URL_CAST_FROM_STRING QT_USE_QSTRINGBUILDER
+    CORVELLA_VERSION="${PROJECT_VERSION}")
+
+if(CORVELLA_SANITIZE AND CORVELLA_TSAN)
+    message(FATAL_ERROR "CORVELLA_SANITIZE and CORVELLA_TSAN cannot be combined")
+endif()
+if(CORVELLA_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+if(CORVELLA_TSAN)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()

@@ -1,0 +1,78 @@
+#include "app/cli/CommandLine.h"
+
+#include "common/SettingsStore.h"
+
+#include <QVariantMap>
+
+#include <cstdio>
+
+namespace {
+
+const char kUsage[] = "Usage: corvella-cli --version\n"
+                      "       corvella-cli settings get KEY\n"
+                      "       corvella-cli settings set KEY VALUE\n"
+                      "       corvella-cli settings list\n";
+
+} // namespace
+
+CommandLine::CommandLine() : m_out(stdout), m_err(stderr) {}
+
+int CommandLine::run(const QStringList& arguments)
+{
+    const QStringList rest = arguments.mid(1);
+    if (rest.isEmpty())
+        return usage(QString());
+    const QString& command = rest.first();
+    if (command == u"--version" || command == u"-V") {
+        m_out << "corvella-cli " << CORVELLA_VERSION << Qt::endl;
+        return 0;
+    }
+    if (command == u"--help" || command == u"-h") {
+        m_out << kUsage;
+        return 0;
+    }
+    if (command == u"settings")
+        return settings(rest.mid(1));
+    return usage(QStringLiteral("unknown command \"%1\"").arg(command));
+}
+
+int CommandLine::settings(const QStringList& arguments)
+{
+    SettingsStore store = SettingsStore::standard();
+    const QString verb = arguments.value(0);
+    if (verb == u"get" && arguments.size() == 2) {
+        const QVariant value = store.value(arguments.at(1));
+        if (value.isNull()) {
+            m_err << "corvella-cli: no setting \"" << arguments.at(1) << "\" in "
+                  << store.writablePath() << Qt::endl;
+            return 1;
+        }
+        m_out << value.toString() << Qt::endl;
+        return 0;
+    }
+    if (verb == u"set" && arguments.size() == 3) {
+        if (!store.setValue(arguments.at(1), arguments.at(2))) {
+            m_err << "corvella-cli: could not write " << store.writablePath()
+                  << " (see the message above)" << Qt::endl;
+            return 1;
+        }
+        return 0;
+    }
+    if (verb == u"list" && arguments.size() == 1) {
+        const QVariantMap dictionary = store.dictionary();
+        for (auto it = dictionary.cbegin(); it != dictionary.cend(); ++it)
+            m_out << it.key() << '\t' << it.value().toString() << '\n';
+        m_out.flush();
+        return 0;
+    }
+    return usage(QStringLiteral("settings takes \"get KEY\", \"set KEY VALUE\" or \"list\""));
+}
+
+int CommandLine::usage(const QString& problem)
+{
+    if (!problem.isEmpty())
+        m_err << "corvella-cli: " << problem << '\n';
+    m_err << kUsage;
+    m_err.flush();
+    return 2;
+}

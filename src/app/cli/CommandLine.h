@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// corvella-cli: the command-line face of the core library.
+//
+//   corvella-cli --version
+//   corvella-cli settings get KEY
+//   corvella-cli settings set KEY VALUE
+//   corvella-cli settings list
+//
+// Exit status: 0 on success, 1 when a key is missing or a value cannot be written, 2 on a usage
+// error. Results go to standard output, messages to standard error.
+class CommandLine {
+public:
+    CommandLine();
+
+    int run(const QStringList& arguments);
+
+private:
+    int settings(const QStringList& arguments);
+    int usage(const QString& problem);
+
+    QTextStream m_out;
+    QTextStream m_err;
+};

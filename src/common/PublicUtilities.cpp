@@ -1,0 +1,213 @@
+#include "common/PublicUtilities.h"
+
+#include "common/ExecCommands.h"
+#include "common/PropertyList.h"
+#include "common/SettingsStore.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QStandardPaths>
+#include <QTimer>
+
+namespace {
+
+const QString kFontRegular = QStringLiteral("FontRegular");
+const QString kFontLight = QStringLiteral("FontLight");
+const QString kFontBold = QStringLiteral("FontBold");
+const QString kPointX = QStringLiteral("X");
+const QString kPointY = QStringLiteral("Y");
+const QString kBeginTime = QStringLiteral("BeginTime");
+const QString kNetworkProbeUrl = QStringLiteral("NetworkProbeURL");
+const char kDefaultProbeUrl[] = "https://www.debian.org/";
+
+QString stored(const QString& key)
+{
+    return SettingsStore::standard().stringValue(key);
+}
+
+bool store(const QString& key, const QString& value)
+{
+    return SettingsStore::standard().setValue(key, value);
+}
+
+struct SizeUnit {
+    std::int64_t first; // smallest count shown in this unit
+    double divisor;
+    const char* format;
+};
+
+// Units from the largest down; a count below the last threshold is shown in bytes.
+QString sizeText(std::int64_t bytes, std::initializer_list<SizeUnit> units)
+{
+    for (const SizeUnit& unit : units) {
+        if (bytes >= unit.first) {
+            const float value = static_cast<float>(static_cast<double>(bytes) / unit.divisor);
+            return QString::asprintf(unit.format, static_cast<double>(value));
+        }
+    }
+    return QString::asprintf("%.0f byte", static_cast<double>(static_cast<float>(bytes)));
+}
+
+} // namespace
+
+void PublicUtilities::writRegularFont(const QString& fontFamily)
+{
+    store(kFontRegular, fontFamily);
+}
+
+void PublicUtilities::writLightFont(const QString& fontFamily)
+{
+    store(kFontLight, fontFamily);
+}
+
+void PublicUtilities::writBoldFont(const QString& fontFamily)
+{
+    store(kFontBold, fontFamily);
+}
+
+QString PublicUtilities::getRegularFontName()
+{
+    return stored(kFontRegular);
+}
+
+QString PublicUtilities::getLightFontName()
+{
+    return stored(kFontLight);
+}
+
+QString PublicUtilities::getBoldFontName()
+{
+    return stored(kFontBold);
+}
+
+void PublicUtilities::writePopWindowPoint(QPointF point)
+{
+    SettingsStore settings = SettingsStore::standard();
+    settings.setValue(kPointX, QString::asprintf("%.1f", point.x()));
+    settings.setValue(kPointY, QString::asprintf("%.1f", point.y()));
+}
+
+QPointF PublicUtilities::getPopWindowPoint()
+{
+    const QVariantMap dictionary = SettingsStore::standard().dictionary();
+    return {dictionary.value(kPointX).toString().toFloat(),
+            dictionary.value(kPointY).toString().toFloat()};
+}
+
+bool PublicUtilities::writeBeginDataTimeStr()
+{
+    return store(kBeginTime,
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+QString PublicUtilities::getBeginDataTimeStr()
+{
+    return stored(kBeginTime);
+}
+
+QString PublicUtilities::longlongDiskSize(std::int64_t bytes)
+{
+    return sizeText(bytes, {{1000000000000, 1e12, "%0.2f TB"},
+                            {1000000000, 1e9, "%0.2f GB"},
+                            {1000000, 1e6, "%0.2f MB"},
+                            {1000, 1e3, "%0.2f KB"}});
+}
+
+QString PublicUtilities::longlongConvertVolSpace(std::int64_t bytes)
+{
+    return sizeText(bytes, {{1099511627776, 1099511627776.0, "%0.2f TB"},
+                            {1073741824, 1073741824.0, "%0.2f GB"},
+                            {1048576, 1048576.0, "%0.2f MB"},
+                            {1024, 1024.0, "%0.2f KB"}});
+}
+
+QStringList PublicUtilities::applicationPaths()
+{
+    QStringList paths;
+    for (const QString& path :
+         QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
+        if (QFileInfo(path).isDir() && !paths.contains(path))
+            paths.append(path);
+    }
+    return paths;
+}
+
+void PublicUtilities::getSystemVersionMajor(unsigned* major, unsigned* minor, unsigned* bugFix)
+{
+    if (major)
+        *major = 11;
+    if (minor)
+        *minor = 0;
+    if (bugFix)
+        *bugFix = 0;
+}
+
+int PublicUtilities::getSystemVersion()
+{
+    unsigned major = 0;
+    unsigned minor = 0;
+    getSystemVersionMajor(&major, &minor, nullptr);
+    return int(major * 100 + minor);
+}
+
+unsigned PublicUtilities::getMinorVersion()
+{
+    unsigned minor = 0;
+    getSystemVersionMajor(nullptr, &minor, nullptr);
+    return minor;
+}
+
+bool PublicUtilities::supportsUserNotifications()
+{
+    return getSystemVersion() >= 1009;
+}
+
+QVariantMap PublicUtilities::getMacInfo()
+{
+    const CommandOutcome outcome =
+        GXExecCommand("lspci 2>/dev/null | grep -E 'VGA|3D|Display'");
+    if (outcome.outputPath.isEmpty())
+        return {};
+    const std::optional<QVariant> root = PropertyList::readFile(outcome.outputPath);
+    return root ? root->toMap() : QVariantMap();
+}
+
+bool PublicUtilities::isCanBeUseNetWork()
+{
+    QString target = stored(kNetworkProbeUrl);
+    if (target.isEmpty())
+        target = QString::fromLatin1(kDefaultProbeUrl);
+    return isCanBeUseNetWork(QUrl(target));
+}
+
+bool PublicUtilities::isCanBeUseNetWork(const QUrl& target, int timeoutMs)
+{
+    if (!target.isValid())
+        return false;
+    QNetworkAccessManager manager;
+    QNetworkRequest request(target);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setTransferTimeout(timeoutMs);
+    QNetworkReply* reply = manager.get(request);
+
+    bool answered = false;
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        answered = true;
+        loop.quit();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, [&] {
+        answered = answered || reply->bytesAvailable() > 0;
+        loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    reply->abort();
+    delete reply;
+    return answered;
+}

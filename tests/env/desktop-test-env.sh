@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Starts the real desktop components Corvella's tests use, runs a command inside them, and stops
+# every component it started (by PID) when the command ends:
+#   tests/env/desktop-test-env.sh ctest --test-dir build --output-on-failure
+# Components: Xvfb with xcompmgr, an XEmbed tray (trayer) or a StatusNotifierWatcher stand-in
+# (TRAY=sni), private session and system buses, PulseAudio with a null sink, dunst.
+# The packages come from scripts/setup. HOME and the XDG folders point into a fresh temporary
+# folder, so nothing touches the real user's data.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+RUN=$(mktemp -d /tmp/corvella-test-env.XXXXXX)
+PIDS=()
+cleanup() {
+  set +e
+  for ((i=${#PIDS[@]}-1; i>=0; i--)); do kill "${PIDS[i]}" 2>/dev/null; done
+  for p in "${PIDS[@]}"; do
+    for _ in $(seq 30); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$p" 2>/dev/null
+  done
+  rm -rf "$RUN"
+}
+trap cleanup EXIT INT TERM
+bg() { local log=$1; shift; "$@" >"$RUN/$log.log" 2>&1 & PIDS+=($!); }
+waitfor() { local what=$1; shift; for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+            echo "test-env: $what did not come up" >&2; cat "$RUN"/*.log >&2; return 1; }
+
+export HOME=$RUN/home XDG_RUNTIME_DIR=$RUN/rt
+export XDG_DATA_HOME=$HOME/.local/share XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache
+mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+
+# X server on a free display, and a compositor so that translucent windows really blend.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$RUN/display" 2>"$RUN/xvfb.log" & PIDS+=($!)
+waitfor Xvfb test -s "$RUN/display"
+export DISPLAY=:$(cat "$RUN/display") QT_QPA_PLATFORM=xcb
+bg xcompmgr xcompmgr
+
+# Session bus: always exported, or Qt would autolaunch a daemon that outlives the tests.
+bg session-bus dbus-daemon --session --nofork --nopidfile --address="unix:path=$RUN/session_bus"
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$RUN/session_bus"
+waitfor session-bus gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.GetId
+
+# Private system bus on its own socket, where the tests' stand-ins (logind, ...) may own names.
+bg system-bus dbus-daemon --config-file="$here/system-bus.conf" --nofork --nopidfile --address="unix:path=$RUN/system_bus"
+export DBUS_SYSTEM_BUS_ADDRESS="unix:path=$RUN/system_bus"
+waitfor system-bus gdbus call --system --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.GetId
+
+if [ "${TRAY:-xembed}" = sni ]; then
+  bg sni /usr/bin/python3 "$here/sniwatcher.py"
+  waitfor sni-watcher gdbus introspect --session --dest org.kde.StatusNotifierWatcher --object-path /StatusNotifierWatcher
+elif [ "${TRAY:-xembed}" != none ]; then
+  bg trayer trayer --edge bottom --align right --widthtype request --height 24 --transparent false
+  waitfor trayer xdotool search --class trayer
+fi
+
+bg dunst dunst
+waitfor dunst gdbus call --session --dest org.freedesktop.Notifications --object-path /org/freedesktop/Notifications --method org.freedesktop.Notifications.GetServerInformation
+
+bg pulseaudio pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
+  --log-target=stderr -L "module-null-sink sink_name=ci_sink sink_properties=device.description=CI_Sink" \
+  -L module-native-protocol-unix
+waitfor pulseaudio pactl info
+export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+
+export CORVELLA_TEST_ENV=$RUN
+echo "test-env: DISPLAY=$DISPLAY tray=${TRAY:-xembed}" >&2
+if [ $# -gt 0 ]; then "$@"; else echo "test-env: no command given" >&2; fi
