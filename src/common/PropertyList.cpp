@@ -3,11 +3,10 @@
 #include <QDateTime>
 #include <QFile>
 
-#include <plist/plist++.h>
-
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <plist/plist++.h>
 
 namespace PropertyList {
 namespace {

@@ -168,8 +168,7 @@ bool PublicUtilities::supportsUserNotifications()
 
 QVariantMap PublicUtilities::getMacInfo()
 {
-    const CommandOutcome outcome =
-        GXExecCommand("lspci 2>/dev/null | grep -E 'VGA|3D|Display'");
+    const CommandOutcome outcome = GXExecCommand("lspci 2>/dev/null | grep -E 'VGA|3D|Display'");
     if (outcome.outputPath.isEmpty())
         return {};
     const std::optional<QVariant> root = PropertyList::readFile(outcome.outputPath);

@@ -26,7 +26,8 @@ public:
     // Stores x under "X" and y under "Y" as text with one decimal ("12.3").
     static void writePopWindowPoint(QPointF point);
     static QPointF getPopWindowPoint();
-    // The current local time under "BeginTime" ("yyyy-MM-dd HH:mm:ss"). Returns whether it was written.
+    // The current local time under "BeginTime" ("yyyy-MM-dd HH:mm:ss"). Returns whether it was
+    // written.
     static bool writeBeginDataTimeStr();
     static QString getBeginDataTimeStr();
 
@@ -34,7 +35,8 @@ public:
     static QString longlongDiskSize(std::int64_t bytes);
     static QString longlongConvertVolSpace(std::int64_t bytes);
 
-    // The "applications" folders of $XDG_DATA_HOME and $XDG_DATA_DIRS, in that order, existing only.
+    // The "applications" folders of $XDG_DATA_HOME and $XDG_DATA_DIRS, in that order, existing
+    // only.
     static QStringList applicationPaths();
 
     // Linux has no single system version; it answers 11.0 so that the current-system branches
@@ -50,7 +52,8 @@ public:
     static QVariantMap getMacInfo();
 
     // Whether an HTTPS request to the probe address (setting "NetworkProbeURL", else a well-known
-    // public site) brings back any data within 5.0 s. Blocks the calling thread; not on the GUI thread.
+    // public site) brings back any data within 5.0 s. Blocks the calling thread; not on the GUI
+    // thread.
     static bool isCanBeUseNetWork();
     static bool isCanBeUseNetWork(const QUrl& target, int timeoutMs = 5000);
 };

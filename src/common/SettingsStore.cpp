@@ -8,7 +8,6 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-
 namespace {
 
 const QString kFileName = QStringLiteral("StringMessage.plist");
@@ -32,8 +31,7 @@ std::optional<QVariantMap> readDictionary(const QString& path)
 
 SettingsStore::SettingsStore(QString shippedPath, QString writablePath)
     : m_shippedPath(std::move(shippedPath)), m_writablePath(std::move(writablePath))
-{
-}
+{}
 
 QString SettingsStore::findShippedFile()
 {
@@ -55,7 +53,8 @@ SettingsStore SettingsStore::standard()
 {
     const QString configFolder =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return SettingsStore(findShippedFile(), configFolder + QStringLiteral("/corvella/") + kFileName);
+    return SettingsStore(findShippedFile(),
+                         configFolder + QStringLiteral("/corvella/") + kFileName);
 }
 
 QVariantMap SettingsStore::dictionary() const

@@ -32,7 +32,8 @@ public:
     QVariant value(const QString& key) const;
     QString stringValue(const QString& key) const;
 
-    // Sets one key and rewrites the file. Returns false (and logs why) when it could not be written.
+    // Sets one key and rewrites the file. Returns false (and logs why) when it could not be
+    // written.
     bool setValue(const QString& key, const QVariant& value);
 
 private:

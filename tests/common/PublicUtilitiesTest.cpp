@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 namespace {
@@ -29,29 +28,25 @@ TEST_P(SizeTextTest, FormatsWithTheRightUnitAndTwoDecimals)
 
 INSTANTIATE_TEST_SUITE_P(
     Thresholds, SizeTextTest,
-    ::testing::Values(SizeCase{0, "0 byte", "0 byte"}, SizeCase{-5, "-5 byte", "-5 byte"},
-                      SizeCase{1, "1 byte", "1 byte"}, SizeCase{999, "999 byte", "999 byte"},
-                      SizeCase{1000, "1.00 KB", "1000 byte"},
-                      SizeCase{1023, "1.02 KB", "1023 byte"},
-                      SizeCase{1024, "1.02 KB", "1.00 KB"},
-                      // Rounding reaches 1000.00 without a change of unit.
-                      SizeCase{999999, "1000.00 KB", "976.56 KB"},
-                      SizeCase{1000000, "1.00 MB", "976.56 KB"},
-                      SizeCase{1048575, "1.05 MB", "1024.00 KB"},
-                      SizeCase{1048576, "1.05 MB", "1.00 MB"},
-                      SizeCase{123456789, "123.46 MB", "117.74 MB"},
-                      SizeCase{999999999, "1000.00 MB", "953.67 MB"},
-                      SizeCase{1000000000, "1.00 GB", "953.67 MB"},
-                      SizeCase{1073741823, "1.07 GB", "1024.00 MB"},
-                      SizeCase{1073741824, "1.07 GB", "1.00 GB"},
-                      SizeCase{999999999999, "1000.00 GB", "931.32 GB"},
-                      SizeCase{1000000000000, "1.00 TB", "931.32 GB"},
-                      SizeCase{1099511627775, "1.10 TB", "1024.00 GB"},
-                      SizeCase{1099511627776, "1.10 TB", "1.00 TB"},
-                      SizeCase{std::numeric_limits<std::int64_t>::min(), "-9223372036854775808 byte",
-                               "-9223372036854775808 byte"},
-                      SizeCase{std::numeric_limits<std::int64_t>::max(), "9223372.00 TB",
-                               "8388608.00 TB"}));
+    ::testing::Values(
+        SizeCase{0, "0 byte", "0 byte"}, SizeCase{-5, "-5 byte", "-5 byte"},
+        SizeCase{1, "1 byte", "1 byte"}, SizeCase{999, "999 byte", "999 byte"},
+        SizeCase{1000, "1.00 KB", "1000 byte"}, SizeCase{1023, "1.02 KB", "1023 byte"},
+        SizeCase{1024, "1.02 KB", "1.00 KB"},
+        // Rounding reaches 1000.00 without a change of unit.
+        SizeCase{999999, "1000.00 KB", "976.56 KB"}, SizeCase{1000000, "1.00 MB", "976.56 KB"},
+        SizeCase{1048575, "1.05 MB", "1024.00 KB"}, SizeCase{1048576, "1.05 MB", "1.00 MB"},
+        SizeCase{123456789, "123.46 MB", "117.74 MB"},
+        SizeCase{999999999, "1000.00 MB", "953.67 MB"},
+        SizeCase{1000000000, "1.00 GB", "953.67 MB"}, SizeCase{1073741823, "1.07 GB", "1024.00 MB"},
+        SizeCase{1073741824, "1.07 GB", "1.00 GB"},
+        SizeCase{999999999999, "1000.00 GB", "931.32 GB"},
+        SizeCase{1000000000000, "1.00 TB", "931.32 GB"},
+        SizeCase{1099511627775, "1.10 TB", "1024.00 GB"},
+        SizeCase{1099511627776, "1.10 TB", "1.00 TB"},
+        SizeCase{std::numeric_limits<std::int64_t>::min(), "-9223372036854775808 byte",
+                 "-9223372036854775808 byte"},
+        SizeCase{std::numeric_limits<std::int64_t>::max(), "9223372.00 TB", "8388608.00 TB"}));
 
 TEST(SystemVersionTest, LinuxAnswersElevenSoCurrentBranchesAreTaken)
 {
@@ -156,7 +151,8 @@ public:
             QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket, answers] {
                 socket->readAll();
                 if (answers)
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
+                    socket->write(
+                        "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok");
             });
         });
     }

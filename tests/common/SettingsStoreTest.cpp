@@ -1,12 +1,12 @@
-#include "common/PropertyList.h"
 #include "common/SettingsStore.h"
+
+#include "common/PropertyList.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 namespace {
@@ -51,7 +51,8 @@ protected:
 TEST_F(SettingsStoreTest, ReadsShippedValuesUntilTheFirstWrite)
 {
     SettingsStore store(shipped, writable);
-    EXPECT_EQ(store.stringValue(QStringLiteral("UpdateURL")), QStringLiteral("https://example.org/update"));
+    EXPECT_EQ(store.stringValue(QStringLiteral("UpdateURL")),
+              QStringLiteral("https://example.org/update"));
     EXPECT_FALSE(QFile::exists(writable));
     EXPECT_TRUE(store.value(QStringLiteral("Missing")).isNull());
 }
@@ -80,7 +81,8 @@ TEST_F(SettingsStoreTest, LastWriterOfAKeyWins)
     first.setValue(QStringLiteral("BeginTime"), QStringLiteral("2026-01-01 00:00:00"));
     second.setValue(QStringLiteral("BeginTime"), QStringLiteral("2026-02-02 00:00:00"));
     second.setValue(QStringLiteral("Y"), QStringLiteral("5.0"));
-    EXPECT_EQ(first.stringValue(QStringLiteral("BeginTime")), QStringLiteral("2026-02-02 00:00:00"));
+    EXPECT_EQ(first.stringValue(QStringLiteral("BeginTime")),
+              QStringLiteral("2026-02-02 00:00:00"));
     EXPECT_EQ(first.stringValue(QStringLiteral("Y")), QStringLiteral("5.0"));
 }
 
@@ -106,11 +108,13 @@ TEST_F(SettingsStoreTest, CorruptUserFileFallsBackAndIsKeptAside)
     writeFile(writable, "<plist><dict><key>X</key><string>unterminated");
     SettingsStore store(shipped, writable);
     // Reads fall back to the shipped values instead of answering nothing.
-    EXPECT_EQ(store.stringValue(QStringLiteral("IniURL")), QStringLiteral("https://example.org/ini"));
+    EXPECT_EQ(store.stringValue(QStringLiteral("IniURL")),
+              QStringLiteral("https://example.org/ini"));
 
     ASSERT_TRUE(store.setValue(QStringLiteral("FontBold"), QStringLiteral("Bold")));
     // The rewrite starts from the shipped values, not from a dictionary holding one key.
-    EXPECT_EQ(store.stringValue(QStringLiteral("IniURL")), QStringLiteral("https://example.org/ini"));
+    EXPECT_EQ(store.stringValue(QStringLiteral("IniURL")),
+              QStringLiteral("https://example.org/ini"));
     EXPECT_EQ(store.stringValue(QStringLiteral("FontBold")), QStringLiteral("Bold"));
     EXPECT_EQ(readFile(writable + QStringLiteral(".corrupt")),
               QByteArray("<plist><dict><key>X</key><string>unterminated"));
