@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/PowerService.h"
+
+#include <QDBusConnection>
+#include <QVariantList>
+
+#include <functional>
+
+class QDBusMessage;
+class QDBusPendingCall;
+
+// PowerService through systemd-logind (org.freedesktop.login1 on the system bus). The actions
+// are interactive: logind may ask polkit to authenticate the user instead of refusing.
+//
+// Logging out ends the caller's own session: the one named by XDG_SESSION_ID when it is set,
+// otherwise the session logind finds for this process. Use from the thread that owns the object.
+class LogindPowerService : public PowerService {
+    Q_OBJECT
+public:
+    explicit LogindPowerService(const QDBusConnection& bus = QDBusConnection::systemBus(),
+                                QObject* parent = nullptr);
+
+    void request(PowerAction action) override;
+
+private:
+    void callManager(PowerAction action, const QString& method, const QVariantList& arguments);
+    void terminateSessionAt(const QString& sessionPath);
+    // Calls `onSuccess` with the reply, or reports `finished` with a sentence built from the error.
+    void watch(const QDBusPendingCall& call, PowerAction action,
+               std::function<void(const QDBusMessage&)> onSuccess);
+
+    QDBusConnection m_bus;
+};

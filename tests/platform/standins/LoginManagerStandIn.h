@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusVirtualObject>
+#include <QHash>
+#include <QMutex>
+#include <QString>
+#include <QVariantList>
+
+// Plays systemd-logind's manager (/org/freedesktop/login1) and one session object for tests:
+// records every call it gets and answers it, or refuses the members it was told to refuse.
+// Register it with QDBusConnection::registerVirtualObject(path(), standIn, SubPath).
+//
+// QtDBus calls handleMessage() on its own thread, so every member is guarded by a mutex.
+class LoginManagerStandIn : public QDBusVirtualObject {
+    Q_OBJECT
+public:
+    struct Call {
+        QString path;
+        QString interface;
+        QString member;
+        QString signature;
+        QVariantList arguments;
+        bool interactive = false;
+    };
+
+    static QString serviceName() { return QStringLiteral("org.freedesktop.login1"); }
+    static QString path() { return QStringLiteral("/org/freedesktop/login1"); }
+    // The session GetSessionByPID names.
+    static QString sessionPath() { return QStringLiteral("/org/freedesktop/login1/session/_31"); }
+
+    // Answers calls of `member` with this D-Bus error from now on.
+    void refuse(const QString& member, const QString& errorName, const QString& errorMessage);
+    QList<Call> calls() const;
+
+    QString introspect(const QString& path) const override;
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
+private:
+    mutable QMutex m_mutex;
+    QList<Call> m_calls;
+    QHash<QString, std::pair<QString, QString>> m_refusals;
+};
