@@ -1,0 +1,34 @@
+#include "kit/ToolPage.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+ToolPage::ToolPage(const QString& heading, const QString& explanation, QWidget* parent)
+    : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 16);
+    layout->setSpacing(6);
+
+    m_heading = new QLabel(heading, this);
+    QFont headingFont = font();
+    headingFont.setPointSizeF(15);
+    headingFont.setBold(true);
+    m_heading->setFont(headingFont);
+    m_heading->setStyleSheet(QStringLiteral("color: rgb(40, 44, 52);"));
+    layout->addWidget(m_heading);
+
+    auto* explanationLabel = new QLabel(explanation, this);
+    explanationLabel->setWordWrap(true);
+    explanationLabel->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+    layout->addWidget(explanationLabel);
+
+    m_bodyLayout = new QVBoxLayout();
+    m_bodyLayout->setContentsMargins(0, 8, 0, 0);
+    layout->addLayout(m_bodyLayout, 1);
+}
+
+QString ToolPage::heading() const
+{
+    return m_heading->text();
+}

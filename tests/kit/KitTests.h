@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+// The test classes of kit_tests; each runs its cases with QTest::qExec and returns the number
+// of failures.
+int runKitImagesTest(int argc, char** argv);
+int runImageButtonTest(int argc, char** argv);
+int runTrafficLightButtonTest(int argc, char** argv);
+int runColorAndBackgroundTest(int argc, char** argv);
+
+namespace kittest {
+
+// The accent colour of the artwork: selected tabs, primary buttons.
+inline const QColor Accent(39, 124, 226);
+
+inline bool isNear(const QColor& a, const QColor& b, int tolerance = 12)
+{
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
+           qAbs(a.blue() - b.blue()) <= tolerance;
+}
+
+// What the widget paints, over transparency: unlike grab(), no window background underneath.
+inline QImage render(QWidget* widget)
+{
+    QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+// How many pixels of `image` inside `area` are opaque and within `tolerance` of `color`.
+inline int countNear(const QImage& image, const QColor& color, QRect area = {}, int tolerance = 12)
+{
+    if (area.isNull())
+        area = image.rect();
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() > 200 && isNear(pixel, color, tolerance))
+                ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace kittest
