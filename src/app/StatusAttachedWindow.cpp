@@ -1,0 +1,307 @@
+#include "app/StatusAttachedWindow.h"
+
+#include "common/PublicUtilities.h"
+#include "platform/WindowSystem.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+StatusAttachedWindow* StatusAttachedWindow::create(QWidget* view, QPointF point, QWidget* window,
+                                                   unsigned side, float distance)
+{
+    if (!view)
+        return nullptr;
+    return new StatusAttachedWindow(view, point, window, side, distance);
+}
+
+StatusAttachedWindow* StatusAttachedWindow::create(QWidget* view, QPointF point, unsigned side,
+                                                   float distance)
+{
+    return create(view, point, nullptr, side, distance);
+}
+
+StatusAttachedWindow::StatusAttachedWindow(QWidget* view, QPointF point, QWidget* window,
+                                           unsigned side, float distance)
+    : m_view(view), m_window(window), m_point(point), m_side(side), m_distance(distance)
+{
+    setWindowOpacity(0.99);
+    const int systemVersion = PublicUtilities::getSystemVersion();
+    if (systemVersion >= 1010)
+        setWindowBackgroundBlurRadius(400);
+    m_backgroundColor = defaultBackgroundColor(systemVersion);
+    m_borderColor = defaultBorderColor(systemVersion);
+
+    view->setParent(this);
+    view->show();
+    updateGeometryAroundView();
+    placeAtPoint();
+    rebuildBackground();
+    view->installEventFilter(this);
+}
+
+StatusAttachedWindow::~StatusAttachedWindow()
+{
+    if (m_modalLoop)
+        m_modalLoop->exit(0);
+    if (m_view)
+        m_view->removeEventFilter(this);
+}
+
+QColor StatusAttachedWindow::defaultBackgroundColor(int systemVersion)
+{
+    return QColor::fromRgbF(1.0f, 1.0f, 1.0f, systemVersion < 1009 ? 0.98f : 0.9f);
+}
+
+QColor StatusAttachedWindow::defaultBorderColor(int systemVersion)
+{
+    if (systemVersion >= 1016)
+        return QColor::fromRgbF(1.0f, 1.0f, 1.0f, defaultBackgroundColor(systemVersion).alphaF());
+    return QColor::fromRgbF(0.0f, 0.0f, 0.0f, 0.3f);
+}
+
+void StatusAttachedWindow::setMattachedWDelegate(StatusAttachedWindowDelegate* delegate)
+{
+    m_mattachedWDelegate = delegate;
+}
+
+void StatusAttachedWindow::updateGeometryAroundView()
+{
+    const QSizeF viewSize = m_view ? QSizeF(m_view->size()) : QSizeF();
+    m_viewFrame = QRectF(QPointF(m_viewMargin, m_arrowHeight + m_viewMargin), viewSize);
+    resize(qRound(viewSize.width() + 2 * m_viewMargin),
+           qRound(viewSize.height() + 2 * m_viewMargin + m_arrowHeight));
+    if (m_view)
+        m_view->move(m_viewFrame.topLeft().toPoint());
+}
+
+void StatusAttachedWindow::placeAtPoint()
+{
+    const QPointF anchor = m_window ? m_window->mapToGlobal(m_point) : m_point;
+    const qreal w = width();
+    const qreal h = height();
+    if (m_side == SideAutomatic) {
+        const QScreen* screen = QGuiApplication::screenAt(anchor.toPoint());
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        const bool fitsBelow =
+            !screen || anchor.y() + m_distance + h <= screen->availableGeometry().bottom() + 1;
+        m_side = fitsBelow ? SideBelow : SideAbove;
+    }
+    const qreal halfWidth = static_cast<float>(w * 0.5);
+    QPointF origin;
+    switch (m_side) {
+    case SideLeft:
+        origin = QPointF(anchor.x() - m_distance - w, anchor.y() - h * 0.5);
+        break;
+    case SideRight:
+        origin = QPointF(anchor.x() + m_distance, anchor.y() - h * 0.5);
+        break;
+    case SideAbove:
+        origin = QPointF(anchor.x() - halfWidth, anchor.y() - m_distance - h);
+        break;
+    default: // SideBelow and codes without a meaning of their own
+        origin = QPointF(anchor.x() - halfWidth, anchor.y() + m_distance);
+        break;
+    }
+    move(origin.toPoint());
+}
+
+QPainterPath StatusAttachedWindow::backgroundPath() const
+{
+    // The edges are aligned in bottom-up coordinates, single precision, then turned over: the
+    // outline lies one unit inside the rectangle around the view.
+    const float width = static_cast<float>(m_viewFrame.width()) + 2 * m_viewMargin;
+    const float baseHeight = static_cast<float>(m_viewFrame.height()) + 2 * m_viewMargin;
+    const float windowHeight = baseHeight + m_arrowHeight;
+    const qreal left = std::ceil(0.5f);
+    const qreal right = std::floor(width - 0.5f);
+    const qreal top = windowHeight - std::floor(baseHeight - 0.5f);
+    const qreal bottom = windowHeight - std::ceil(0.5f);
+
+    const qreal radius =
+        std::clamp<qreal>(m_cornerRadius, 0, std::min(right - left, bottom - top) / 2);
+    const bool arrow = m_hasArrow && m_arrowHeight > 0;
+    const qreal topRadius = arrow && !m_drawsRoundCornerBesideArrow ? 0 : radius;
+    const qreal middle = (left + right) / 2;
+
+    QPainterPath path;
+    path.moveTo(left + topRadius, top);
+    if (arrow) {
+        path.lineTo(middle - m_arrowBaseWidth / 2, top);
+        path.lineTo(middle, top - m_arrowHeight);
+        path.lineTo(middle + m_arrowBaseWidth / 2, top);
+    }
+    path.lineTo(right - topRadius, top);
+    path.arcTo(QRectF(right - 2 * topRadius, top, 2 * topRadius, 2 * topRadius), 90, -90);
+    path.lineTo(right, bottom - radius);
+    path.arcTo(QRectF(right - 2 * radius, bottom - 2 * radius, 2 * radius, 2 * radius), 0, -90);
+    path.lineTo(left + radius, bottom);
+    path.arcTo(QRectF(left, bottom - 2 * radius, 2 * radius, 2 * radius), 270, -90);
+    path.lineTo(left, top + topRadius);
+    path.arcTo(QRectF(left, top, 2 * topRadius, 2 * topRadius), 180, -90);
+    path.closeSubpath();
+    return path;
+}
+
+void StatusAttachedWindow::rebuildBackground()
+{
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QPainterPath path = backgroundPath();
+        painter.setClipPath(path);
+        painter.fillPath(path, m_backgroundColor);
+        if (m_borderWidth > 0) {
+            // Twice the width, clipped to the inside: only the inner half shows.
+            QPen pen(m_borderColor, 2 * m_borderWidth);
+            pen.setJoinStyle(Qt::RoundJoin);
+            painter.strokePath(path, pen);
+        }
+    }
+    m_backgroundImage = std::move(image);
+    m_backgroundDirty = false;
+    ++m_backgroundRebuildCount;
+    update();
+}
+
+void StatusAttachedWindow::redisplay()
+{
+    if (m_resizing)
+        return;
+    m_resizing = true;
+    setUpdatesEnabled(false);
+    updateGeometryAroundView();
+    if (m_backgroundDirty || m_backgroundImage.deviceIndependentSize() != QSizeF(size()))
+        rebuildBackground();
+    setUpdatesEnabled(true);
+    m_resizing = false;
+}
+
+bool StatusAttachedWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_view && event->type() == QEvent::Resize)
+        redisplay();
+    return PopBaseWindow::eventFilter(watched, event);
+}
+
+void StatusAttachedWindow::resizeEvent(QResizeEvent* event)
+{
+    PopBaseWindow::resizeEvent(event);
+    redisplay();
+}
+
+void StatusAttachedWindow::paintEvent(QPaintEvent*)
+{
+    if (m_backgroundImage.devicePixelRatio() != devicePixelRatioF())
+        rebuildBackground(); // moved to a screen of another density
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), m_backgroundImage);
+}
+
+void StatusAttachedWindow::showEvent(QShowEvent* event)
+{
+    applyBlur();
+    PopBaseWindow::showEvent(event);
+}
+
+void StatusAttachedWindow::hideEvent(QHideEvent* event)
+{
+    // A hidden window can no longer be closed by the user, and Qt does not always send a close
+    // event to it: its modal run ends here. Minimising (a spontaneous hide) keeps the run.
+    if (!event->spontaneous() && m_modalLoop) {
+        m_modalLoop->exit(0);
+        m_modalLoop = nullptr;
+    }
+    PopBaseWindow::hideEvent(event);
+}
+
+void StatusAttachedWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_mattachedWDelegate)
+        m_mattachedWDelegate->isHiddenWindow();
+    PopBaseWindow::changeEvent(event);
+}
+
+void StatusAttachedWindow::enterEvent(QEnterEvent* event)
+{
+    if (m_mattachedWDelegate)
+        m_mattachedWDelegate->mouseInWindow(true);
+    PopBaseWindow::enterEvent(event);
+}
+
+void StatusAttachedWindow::leaveEvent(QEvent* event)
+{
+    if (m_mattachedWDelegate)
+        m_mattachedWDelegate->mouseInWindow(false);
+    PopBaseWindow::leaveEvent(event);
+}
+
+void StatusAttachedWindow::closeEvent(QCloseEvent* event)
+{
+    windowWillClose();
+    PopBaseWindow::closeEvent(event);
+}
+
+void StatusAttachedWindow::windowWillClose()
+{
+    if (m_modalLoop) {
+        m_modalLoop->exit(0);
+        m_modalLoop = nullptr;
+    }
+    Q_EMIT aboutToClose();
+}
+
+int StatusAttachedWindow::runModal()
+{
+    if (m_modalLoop)
+        return -1;
+    const Qt::WindowModality previous = windowModality();
+    if (isVisible() && previous != Qt::ApplicationModal)
+        hide(); // modality only takes effect when the window is shown
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    const QPointer<StatusAttachedWindow> self(this);
+    const int result = loop.exec(QEventLoop::DialogExec);
+    if (self) {
+        m_modalLoop = nullptr;
+        setWindowModality(previous);
+    }
+    return result;
+}
+
+void StatusAttachedWindow::center()
+{
+    const QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!target)
+        return;
+    const QRect area = target->availableGeometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void StatusAttachedWindow::setWindowBackgroundBlurRadius(int radius)
+{
+    m_blurRadius = radius;
+    if (testAttribute(Qt::WA_WState_Created))
+        applyBlur();
+}
+
+void StatusAttachedWindow::applyBlur()
+{
+    if (windowHandle())
+        WindowSystem::instance().setBlurBehind(windowHandle(), m_blurRadius > 0);
+}

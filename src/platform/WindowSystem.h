@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QWindow>
+
+#include <memory>
+
+// The services of the desktop's window system that the popup windows and the main panel need:
+// hiding the windows of the other applications and blurring what lies behind a translucent window.
+//
+// One implementation per window system: X11WindowSystem on X11 ("xcb" platform plugin) and an
+// implementation that declines everything elsewhere (Wayland, offscreen). Every operation runs on
+// the GUI thread only, because it uses the connection of the Qt platform plugin.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // The implementation for the running Qt platform plugin. Needs a QGuiApplication.
+    static std::unique_ptr<WindowSystem> create();
+    // The shared instance, created by create() on first use and kept for the rest of the run.
+    static WindowSystem& instance();
+
+    virtual bool isX11() const = 0;
+
+    // Whether hideOtherApplications() can work right now; when it cannot, unavailableReason()
+    // tells the user why in one sentence.
+    virtual bool canHideOtherApplications() const = 0;
+    virtual QString unavailableReason() const = 0;
+
+    // Asks the window manager to minimise every top-level window that belongs to another process.
+    // Windows of this process, ownWindowToKeep among them, and docks or desktop windows stay.
+    // Returns an empty string on success, otherwise a text for the user saying what failed.
+    virtual QString hideOtherApplications(WId ownWindowToKeep) = 0;
+
+    // Asks the compositor to blur what lies behind the whole window, or to stop doing so.
+    // Creates the native window if needed. Returns false when the platform has no such request.
+    virtual bool setBlurBehind(QWindow* window, bool enabled) = 0;
+};

@@ -1,0 +1,187 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <xcb/xcb.h>
+
+// A connection of the test's own, apart from Qt's: it reads back what the code under test wrote,
+// and it can stand in for a window manager. Root properties it sets are removed again, and its
+// windows and selections go away with the connection.
+class XClient {
+public:
+    struct Property {
+        xcb_atom_t type = XCB_ATOM_NONE;
+        int format = 0;
+        QList<std::uint32_t> items;
+    };
+
+    XClient() : m_connection(xcb_connect(nullptr, &m_screenNumber))
+    {
+        auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+        for (int i = 0; i < m_screenNumber && screens.rem > 0; ++i)
+            xcb_screen_next(&screens);
+        m_root = screens.rem > 0 ? screens.data->root : xcb_window_t(XCB_WINDOW_NONE);
+    }
+    ~XClient()
+    {
+        for (const xcb_atom_t property : std::as_const(m_rootProperties))
+            xcb_delete_property(m_connection, m_root, property);
+        sync();
+        xcb_disconnect(m_connection);
+    }
+    XClient(const XClient&) = delete;
+    XClient& operator=(const XClient&) = delete;
+
+    bool isConnected() const { return xcb_connection_has_error(m_connection) == 0; }
+    xcb_window_t root() const { return m_root; }
+    int screenNumber() const { return m_screenNumber; }
+
+    xcb_atom_t atom(const char* name)
+    {
+        const auto cookie =
+            xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(m_connection, cookie, nullptr), &std::free);
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+
+    std::optional<Property> property(xcb_window_t window, const char* name)
+    {
+        const auto cookie =
+            xcb_get_property(m_connection, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024);
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(m_connection, cookie, nullptr), &std::free);
+        if (!reply || reply->type == XCB_ATOM_NONE)
+            return std::nullopt;
+        Property result{reply->type, reply->format, {}};
+        if (reply->format == 32) {
+            const auto* values =
+                static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+            for (int i = 0; i < xcb_get_property_value_length(reply.get()) / 4; ++i)
+                result.items.append(values[i]);
+        }
+        return result;
+    }
+
+    QByteArray windowClassInstance(xcb_window_t window)
+    {
+        const auto cookie =
+            xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256);
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(m_connection, cookie, nullptr), &std::free);
+        if (!reply)
+            return {};
+        const QByteArray value(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                               xcb_get_property_value_length(reply.get()));
+        return value.left(value.indexOf('\0'));
+    }
+
+    void setProperty32(xcb_window_t window, const char* name, xcb_atom_t type,
+                       const QList<std::uint32_t>& items)
+    {
+        const xcb_atom_t property = atom(name);
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, property, type, 32,
+                            static_cast<std::uint32_t>(items.size()), items.constData());
+        if (window == m_root)
+            m_rootProperties.append(property);
+        sync();
+    }
+
+    void deleteProperty(xcb_window_t window, const char* name)
+    {
+        xcb_delete_property(m_connection, window, atom(name));
+        sync();
+    }
+
+    xcb_window_t createWindow(xcb_window_t parent = XCB_WINDOW_NONE)
+    {
+        const xcb_window_t window = xcb_generate_id(m_connection);
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window,
+                          parent == XCB_WINDOW_NONE ? m_root : parent, 0, 0, 10, 10, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        sync();
+        return window;
+    }
+
+    xcb_window_t findTopLevel(const QByteArray& classInstance)
+    {
+        const auto cookie = xcb_query_tree(m_connection, m_root);
+        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+            xcb_query_tree_reply(m_connection, cookie, nullptr), &std::free);
+        if (!tree)
+            return XCB_WINDOW_NONE;
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+            if (windowClassInstance(children[i]) == classInstance)
+                return children[i];
+        }
+        return XCB_WINDOW_NONE;
+    }
+
+    std::uint8_t mapState(xcb_window_t window)
+    {
+        const auto cookie = xcb_get_window_attributes(m_connection, window);
+        std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> reply(
+            xcb_get_window_attributes_reply(m_connection, cookie, nullptr), &std::free);
+        return reply ? reply->map_state : std::uint8_t(XCB_MAP_STATE_UNMAPPED);
+    }
+
+    // Takes the window manager's place on the root window; false when a manager holds it.
+    bool redirectRootWindow()
+    {
+        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
+        const auto cookie =
+            xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        xcb_generic_error_t* error = xcb_request_check(m_connection, cookie);
+        std::free(error);
+        return error == nullptr;
+    }
+
+    void releaseRootWindow()
+    {
+        const std::uint32_t mask = 0;
+        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        sync();
+    }
+
+    bool ownSelection(xcb_window_t owner, const char* name)
+    {
+        xcb_set_selection_owner(m_connection, owner, atom(name), XCB_CURRENT_TIME);
+        const auto cookie = xcb_get_selection_owner(m_connection, atom(name));
+        std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
+            xcb_get_selection_owner_reply(m_connection, cookie, nullptr), &std::free);
+        return reply && reply->owner == owner;
+    }
+
+    // Every client message that reached this connection so far. The round trip first makes sure
+    // that whatever the server sent before it has arrived.
+    QList<xcb_client_message_event_t> clientMessages()
+    {
+        sync();
+        QList<xcb_client_message_event_t> messages;
+        while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE)
+                messages.append(*reinterpret_cast<xcb_client_message_event_t*>(event));
+            std::free(event);
+        }
+        return messages;
+    }
+
+private:
+    void sync()
+    {
+        std::free(
+            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+
+    int m_screenNumber = 0;
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root = XCB_WINDOW_NONE;
+    QList<xcb_atom_t> m_rootProperties;
+};
