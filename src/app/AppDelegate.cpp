@@ -1,0 +1,279 @@
+#include "app/AppDelegate.h"
+
+#include "app/AboutViewController.h"
+#include "app/MainViewController.h"
+#include "app/StatusAttachedWindow.h"
+#include "common/NotificationCenter.h"
+#include "common/PublicUtilities.h"
+#include "common/SettingsStore.h"
+#include "kit/KitImages.h"
+#include "platform/DesktopAppearance.h"
+#include "platform/LogindPowerService.h"
+#include "platform/SingleInstance.h"
+#include "platform/WindowSystem.h"
+#include "update/GXCheckUpdateViewController.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QPalette>
+
+namespace {
+
+const QString kBundleIdentifier = QStringLiteral("com.brimwick.corvella");
+
+QUrl settingsUrl(const char* key, const char* fallback)
+{
+    const QString stored = SettingsStore::standard().stringValue(QString::fromLatin1(key));
+    return QUrl(stored.isEmpty() ? QString::fromLatin1(fallback) : stored);
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(std::unique_ptr<PowerService> powerService, QObject* parent)
+    : QObject(parent), m_powerService(std::move(powerService))
+{
+    if (!m_powerService)
+        m_powerService = std::make_unique<LogindPowerService>();
+    connect(m_powerService.get(), &PowerService::finished, this,
+            [](PowerAction, const QString& error) {
+                if (!error.isEmpty())
+                    qWarning("%s", qUtf8Printable(error));
+            });
+    // One registration for "reOpenWindow" stands for the delegate's whole life.
+    connect(NotificationCenter::defaultCenter(), &NotificationCenter::posted, this,
+            [this](const QString& name, QObject*) {
+                if (name == u"reOpenWindow")
+                    reOpenWindow();
+            });
+    m_appearance = new DesktopAppearance(QDBusConnection::sessionBus(), this);
+    connect(m_appearance, &DesktopAppearance::colorSchemeChanged, this,
+            &AppDelegate::updateStatusItemImage);
+    qApp->installEventFilter(this);
+    updateStatusItemImage();
+    buildApplicationMenu();
+    awakeFromNib();
+}
+
+AppDelegate::~AppDelegate()
+{
+    delete m_mainAttachedWindow;
+    delete m_mainWC;
+    delete m_aboutVC;
+    delete m_checkUpdateWC;
+}
+
+void AppDelegate::awakeFromNib()
+{
+    const QString family = QApplication::font().family();
+    // Rewrite the settings only when the desktop's font changed since the last start.
+    if (PublicUtilities::getRegularFontName() != family)
+        PublicUtilities::writRegularFont(family);
+    if (PublicUtilities::getLightFontName() != family)
+        PublicUtilities::writLightFont(family);
+    if (PublicUtilities::getBoldFontName() != family)
+        PublicUtilities::writBoldFont(family);
+}
+
+bool AppDelegate::applicationDidFinishLaunching()
+{
+    if (checkAppDuplicateAndBringToFrontWithBundle(kBundleIdentifier))
+        return false;
+    m_typeIdStr = QStringLiteral("TaskManager");
+    showMainWindow();
+    installStatusItem();
+    return true;
+}
+
+bool AppDelegate::checkAppDuplicateAndBringToFrontWithBundle(const QString& bundleIdentifier)
+{
+    if (!m_singleInstance) {
+        m_singleInstance = new SingleInstance(bundleIdentifier, this);
+        connect(m_singleInstance, &SingleInstance::reopenRequested, this,
+                &AppDelegate::applicationShouldHandleReopen);
+    }
+    return m_singleInstance->anotherInstanceRuns();
+}
+
+QPointF AppDelegate::anchorPoint() const
+{
+    // Below the middle of the panel when it is open; every window is centred afterwards anyway.
+    if (m_mainAttachedWindow) {
+        const QRect frame = m_mainAttachedWindow->frameGeometry();
+        return {frame.x() + frame.width() * 0.5 - 3.0, double(frame.bottom() + 1)};
+    }
+    return {-3.0, 0.0};
+}
+
+void AppDelegate::showMainWindow()
+{
+    if (m_isOpenMainWindow)
+        return;
+    m_isOpenMainWindow = true;
+
+    delete m_mainWC;
+    m_mainWC = new MainViewController(m_powerService.get(), &WindowSystem::instance());
+    m_mainWC->setDelegate(this);
+
+    const QPointF point = anchorPoint();
+    delete m_mainAttachedWindow;
+    m_mainAttachedWindow = StatusAttachedWindow::create(m_mainWC, point, nullptr, 1, 5.0f);
+    m_mainAttachedWindow->setWindowTitle(QStringLiteral("Corvella"));
+    m_mainWC->setSuperDelegate(m_mainAttachedWindow);
+    m_mainWC->changeTabWithidStr(m_typeIdStr);
+    if (!m_aStatusItem && !m_noTrayNoticeShown && !isSystemTrayAvailable()) {
+        m_noTrayNoticeShown = true;
+        m_mainWC->showNotice(QStringLiteral("This desktop has no system tray. To show or hide "
+                                            "this panel later, start Corvella again."));
+    }
+    m_mainAttachedWindow->center();
+    m_mainAttachedWindow->show();
+    m_mainAttachedWindow->raise();
+    m_mainAttachedWindow->activateWindow();
+    PublicUtilities::writePopWindowPoint(QPointF(0.0, 0.0));
+}
+
+void AppDelegate::closeWindow()
+{
+    m_isOpenMainWindow = false;
+    if (!m_mainAttachedWindow)
+        return;
+    StatusAttachedWindow* window = m_mainAttachedWindow;
+    m_mainAttachedWindow = nullptr;
+    // The panel stays alive, hidden, until the next opening replaces it.
+    if (m_mainWC) {
+        m_mainWC->hide();
+        m_mainWC->setParent(nullptr);
+    }
+    window->close();
+    window->deleteLater();
+}
+
+void AppDelegate::closeMainWindow()
+{
+    closeWindow();
+}
+
+void AppDelegate::showOrCloseMainWindow()
+{
+    if (m_isOpenMainWindow)
+        closeWindow();
+    else
+        showMainWindow();
+}
+
+void AppDelegate::reOpenWindow()
+{
+    showMainWindow();
+}
+
+bool AppDelegate::applicationShouldHandleReopen()
+{
+    showOrCloseMainWindow();
+    return true;
+}
+
+void AppDelegate::changeSelectTypeWithIdStr(const QString& identifier)
+{
+    m_typeIdStr = identifier;
+}
+
+template <typename Controller> void AppDelegate::runModalDialog(Controller* controller)
+{
+    if (StatusAttachedWindow* showing = controller->superDelegate();
+        showing && showing->isVisible()) {
+        showing->raise();
+        showing->activateWindow();
+        return;
+    }
+    StatusAttachedWindow* window =
+        StatusAttachedWindow::create(controller, anchorPoint(), nullptr, 1, 5.0f);
+    controller->setSuperDelegate(window);
+    window->center();
+    window->runModal();
+    // The controller is reused by the next showing; take it out before the window goes.
+    controller->hide();
+    controller->setParent(nullptr);
+    controller->setSuperDelegate(nullptr);
+    window->deleteLater();
+}
+
+void AppDelegate::aboutMenuItemAction()
+{
+    if (!m_aboutVC)
+        m_aboutVC = new AboutViewController();
+    runModalDialog(m_aboutVC);
+}
+
+void AppDelegate::checkUpdateMenuItemAction()
+{
+    if (!m_checkUpdateWC)
+        m_checkUpdateWC = new GXCheckUpdateViewController();
+    runModalDialog(m_checkUpdateWC);
+}
+
+void AppDelegate::onlineHelpMenuItemAction()
+{
+    QDesktopServices::openUrl(settingsUrl("HelpURL", "https://corvella.example.org/help/"));
+}
+
+void AppDelegate::supportMenuItemAction()
+{
+    QDesktopServices::openUrl(settingsUrl("SupportURL", "https://corvella.example.org/support/"));
+}
+
+void AppDelegate::buildApplicationMenu()
+{
+    m_applicationMenu = std::make_unique<QMenu>();
+    m_applicationMenu->addAction(QStringLiteral("About Corvella"), this,
+                                 &AppDelegate::aboutMenuItemAction);
+    m_applicationMenu->addAction(QStringLiteral("Check for Update…"), this,
+                                 &AppDelegate::checkUpdateMenuItemAction);
+    m_applicationMenu->addSeparator();
+    m_applicationMenu->addAction(QStringLiteral("Online Help"), this,
+                                 &AppDelegate::onlineHelpMenuItemAction);
+    m_applicationMenu->addAction(QStringLiteral("Support"), this,
+                                 &AppDelegate::supportMenuItemAction);
+    m_applicationMenu->addSeparator();
+    m_applicationMenu->addAction(QStringLiteral("Quit Corvella"), qApp, &QCoreApplication::quit);
+}
+
+bool AppDelegate::isSystemTrayAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void AppDelegate::installStatusItem()
+{
+    if (!isSystemTrayAvailable())
+        return;
+    m_aStatusItem = new QSystemTrayIcon(this);
+    updateStatusItemImage();
+    m_aStatusItem->setToolTip(QStringLiteral("Corvella"));
+    m_aStatusItem->setContextMenu(m_applicationMenu.get());
+    connect(m_aStatusItem, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    showOrCloseMainWindow();
+            });
+    m_aStatusItem->show();
+}
+
+void AppDelegate::updateStatusItemImage()
+{
+    bool dark = false;
+    if (m_appearance && m_appearance->prefersDark().has_value())
+        dark = *m_appearance->prefersDark();
+    else
+        dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
+    m_statusItemImageName = dark ? QStringLiteral("toplogo") : QStringLiteral("topicon_dark");
+    if (m_aStatusItem)
+        m_aStatusItem->setIcon(KitImages::icon(m_statusItemImageName));
+}
+
+bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+        updateStatusItemImage();
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,317 @@
+#include "app/MainViewController.h"
+
+#include "app/LeftBgView.h"
+#include "app/MainTypeSelectView.h"
+#include "app/MainViewControllerDelegate.h"
+#include "app/StatusAttachedWindow.h"
+#include "apps/ApplicationsViewController.h"
+#include "common/PublicUtilities.h"
+#include "disks/DiskManagerViewController.h"
+#include "downloads/CleanUpViewController.h"
+#include "kit/ImageButton.h"
+#include "kit/KitImages.h"
+#include "kit/ToolPage.h"
+#include "platform/LoginItems.h"
+#include "platform/WindowSystem.h"
+#include "startup/StartupItemsViewController.h"
+#include "system/AboutThisMacViewController.h"
+#include "system/HotUtilitiesViewController.h"
+#include "system/LightViewController.h"
+#include "system/QuickVisitViewController.h"
+#include "tasks/TaskManagerViewController.h"
+
+#include <QLabel>
+#include <QStackedWidget>
+
+namespace {
+
+struct TabRow {
+    const char16_t* identifier;
+    const char16_t* imageAtLoad;
+    const char16_t* imageNotSelected; // nullptr: the image never changes
+    const char16_t* imageSelected;
+};
+
+// In the order the tabs are added. Disk Manager's unselected face differs from its face at load.
+constexpr TabRow kTabs[] = {
+    {u"Applications", u"ic_app", u"ic_app", u"ic_app_sel"},
+    {u"TaskManager", u"ic_task_sel", u"ic_task", u"ic_task_sel"},
+    {u"Cleanup", u"ic_clean", u"ic_clean", u"ic_clean_sel"},
+    {u"StartupItems", u"ic_start", u"ic_start", u"ic_start_sel"},
+    {u"DiskManager", u"ic_disk", u"ic_disk_icon", u"ic_disk_sel"},
+    {u"QuickVisit", u"ic_vist", u"ic_vist", u"ic_vist_sel"},
+    {u"HotUtilities", u"ic_vist", nullptr, nullptr},
+};
+
+QString text(const char16_t* literal)
+{
+    return QString::fromUtf16(literal);
+}
+
+constexpr int kColumnWidth = 58;
+constexpr int kTabButtonTop = 36;
+constexpr int kTabButtonHeight = 48;
+constexpr int kContentLeft = 68;
+constexpr int kContentTop = 32;
+
+} // namespace
+
+MainViewController::MainViewController(PowerService* powerService, WindowSystem* windowSystem,
+                                       QWidget* parent)
+    : QWidget(parent), m_powerService(powerService), m_windowSystem(windowSystem)
+{
+    setFixedSize(kPanelSize);
+    setObjectName(QStringLiteral("MainViewController"));
+    awakeFromNib();
+}
+
+MainViewController::~MainViewController()
+{
+    // The slider controllers live outside the widget tree between uses.
+    delete m_soundVC;
+    delete m_lightVC;
+}
+
+const QStringList& MainViewController::tabIdentifiers()
+{
+    static const QStringList identifiers = [] {
+        QStringList list;
+        for (const TabRow& row : kTabs)
+            list.append(text(row.identifier));
+        return list;
+    }();
+    return identifiers;
+}
+
+void MainViewController::awakeFromNib()
+{
+    m_baseView = new LeftBgView(this);
+    m_baseView->setGeometry(0, 0, kColumnWidth + 10, kPanelSize.height());
+
+    setWindowTitle();
+    addViewToTab();
+    m_tabView = new TabBarView(this);
+    m_tabView->move(8, 8);
+    m_tabView->setDelegate(this);
+    addTabButtons();
+    addSideButtons();
+
+    m_noticeLabel = new QLabel(this);
+    m_noticeLabel->setGeometry(kContentLeft + 12, kPanelSize.height() - 44, 388, 36);
+    m_noticeLabel->setWordWrap(true);
+    m_noticeLabel->setStyleSheet(QStringLiteral(
+        "background: rgba(39, 124, 226, 30); color: rgb(30, 60, 110); border-radius: 6px;"
+        "padding: 2px 8px;"));
+    m_noticeLabel->hide();
+
+    markFirstStart();
+    configureBrightnessButton();
+}
+
+void MainViewController::setWindowTitle()
+{
+    addTitle();
+}
+
+void MainViewController::addTitle()
+{
+    if (m_titleLabel)
+        return;
+    // 68, 575, 412 × 18 measured from the bottom of the panel: the top strip of the tab area.
+    m_titleLabel = new QLabel(QStringLiteral("Corvella"), this);
+    m_titleLabel->setGeometry(kContentLeft, kPanelSize.height() - 575 - 18, 412, 18);
+    QFont titleFont = m_titleLabel->font();
+    const QString light = PublicUtilities::getLightFontName();
+    if (!light.isEmpty())
+        titleFont.setFamily(light);
+    titleFont.setPixelSize(12);
+    m_titleLabel->setFont(titleFont);
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    m_titleLabel->setStyleSheet(QStringLiteral("color: black;"));
+}
+
+void MainViewController::addViewToTab()
+{
+    m_tab = new QStackedWidget(this);
+    m_tab->setGeometry(kContentLeft, kContentTop, kPanelSize.width() - kContentLeft,
+                       kPanelSize.height() - kContentTop);
+    m_applicationVC = new ApplicationsViewController(m_tab);
+    m_taskManagerVC = new TaskManagerViewController(m_tab);
+    m_cleanupVC = new CleanUpViewController(m_tab);
+    m_startupItemsVC = new StartupItemsViewController(m_tab);
+    m_diskManagerVC = new DiskManagerViewController(m_tab);
+    m_quickVisitVC = new QuickVisitViewController(m_tab);
+    m_hotUtilitiesVC = new HotUtilitiesViewController(m_tab);
+    const QList<QWidget*> controllers = {m_applicationVC,  m_taskManagerVC, m_cleanupVC,
+                                         m_startupItemsVC, m_diskManagerVC, m_quickVisitVC,
+                                         m_hotUtilitiesVC};
+    for (qsizetype index = 0; index < controllers.size(); ++index) {
+        const QString identifier = text(kTabs[index].identifier);
+        controllers[index]->setObjectName(identifier);
+        m_tab->addWidget(controllers[index]);
+        m_tabItems.insert(identifier, controllers[index]);
+    }
+}
+
+void MainViewController::addTabButtons()
+{
+    m_selectMarker = new MainTypeSelectView(this);
+    m_selectMarker->hide();
+    int top = kTabButtonTop;
+    for (const TabRow& row : kTabs) {
+        auto* button = new ImageButton(text(row.imageAtLoad), this);
+        button->setIdentifier(text(row.identifier));
+        if (auto* page = qobject_cast<ToolPage*>(m_tabItems.value(text(row.identifier))))
+            button->setToolTip(page->heading());
+        button->setGeometry(0, top, kColumnWidth, kTabButtonHeight);
+        connect(button, &ImageButton::clicked, this, &MainViewController::selectTypeButtonAction);
+        m_tabButtons.insert(text(row.identifier), button);
+        top += kTabButtonHeight;
+    }
+    m_tabButtons.value(QStringLiteral("TaskManager"))->setChecked(true);
+}
+
+void MainViewController::addSideButtons()
+{
+    struct SideButton {
+        ImageButton** button;
+        const char16_t* image;
+        const char16_t* toolTip;
+        void (MainViewController::*action)();
+    };
+    const SideButton buttons[] = {
+        {&m_soundButton, u"ic_sound", u"Volume", &MainViewController::openSoundView},
+        {&m_lightBut, u"ic_brightness", u"Brightness", &MainViewController::openLightView},
+        {&m_desktopButton, u"ic_desktop_bg", u"Desktop Background",
+         &MainViewController::openChangeDesktopBg},
+        {&m_hideOthersButton, u"ic_hide_others", u"Hide Others",
+         &MainViewController::hiddenOthersApp},
+        {&m_toolsButton, u"ic_tools", u"Shut Down, Sleep, Restart",
+         &MainViewController::menuToolsButtonAction},
+    };
+    int top = kPanelSize.height() - 8 - 36 * int(std::size(buttons));
+    for (const SideButton& spec : buttons) {
+        auto* button = new ImageButton(text(spec.image), this);
+        button->setGeometry((kColumnWidth - 36) / 2, top, 36, 36);
+        button->setToolTip(text(spec.toolTip));
+        connect(button, &ImageButton::clicked, this, spec.action);
+        *spec.button = button;
+        top += 36;
+    }
+    if (!m_windowSystem || !m_windowSystem->canHideOtherApplications()) {
+        m_hideOthersButton->setEnabled(false);
+        m_hideOthersButton->setToolTip(
+            m_windowSystem ? m_windowSystem->unavailableReason()
+                           : QStringLiteral("This desktop does not let applications hide other "
+                                            "windows."));
+    }
+}
+
+void MainViewController::markFirstStart()
+{
+    const QString begin = PublicUtilities::getBeginDataTimeStr();
+    if (!begin.isEmpty() && begin != u" ")
+        return;
+    PublicUtilities::writeBeginDataTimeStr();
+    const QString entry = LoginItems::findInstalledDesktopEntry(QStringLiteral("corvella.desktop"));
+    if (entry.isEmpty())
+        return;
+    const LoginItems::Result result = LoginItems::standard().add(entry);
+    if (!result.succeeded())
+        qWarning("Could not add Corvella to the login items: %s", qUtf8Printable(result.error));
+}
+
+void MainViewController::configureBrightnessButton()
+{
+    AboutThisMacViewController* machine = AboutThisMacViewController::shareInstall();
+    if (machine->getMacModel()) {
+        m_lightBut->setEnabled(false);
+        m_lightBut->setToolTip(QStringLiteral("Sorry, Mac mini can't adjust brightness."));
+    } else if (!machine->hasAdjustableDisplay()) {
+        m_lightBut->setEnabled(false);
+        m_lightBut->setToolTip(
+            QStringLiteral("This display's brightness cannot be adjusted from here."));
+    }
+}
+
+void MainViewController::changeTabWithidStr(const QString& identifier)
+{
+    if (QWidget* item = m_tabItems.value(identifier))
+        m_tab->setCurrentWidget(item);
+
+    for (const TabRow& row : kTabs) {
+        if (!row.imageNotSelected)
+            continue;
+        ImageButton* button = m_tabButtons.value(text(row.identifier));
+        button->setImageName(text(row.imageNotSelected));
+        button->setChecked(false);
+    }
+    for (const TabRow& row : kTabs) {
+        if (row.imageSelected && identifier == text(row.identifier)) {
+            ImageButton* button = m_tabButtons.value(identifier);
+            button->setImageName(text(row.imageSelected));
+            button->setChecked(true);
+            m_selectMarker->setGeometry(0, button->y() + 8, 3, button->height() - 16);
+            m_selectMarker->show();
+            m_selectMarker->raise();
+        }
+    }
+    if (identifier == u"HotUtilities" || !m_tabItems.contains(identifier))
+        m_selectMarker->hide();
+
+    if (identifier == u"StartupItems")
+        m_startupItemsVC->updateLoginItemsList();
+}
+
+QString MainViewController::currentTabIdentifier() const
+{
+    QWidget* current = m_tab->currentWidget();
+    return current ? current->objectName() : QString();
+}
+
+ImageButton* MainViewController::tabButton(const QString& identifier) const
+{
+    return m_tabButtons.value(identifier);
+}
+
+QWidget* MainViewController::tabController(const QString& identifier) const
+{
+    return m_tabItems.value(identifier);
+}
+
+void MainViewController::selectTypeButtonAction()
+{
+    auto* button = qobject_cast<ImageButton*>(sender());
+    if (!button)
+        return;
+    const QString identifier = button->identifier();
+    changeTabWithidStr(identifier);
+    if (m_delegate)
+        m_delegate->changeSelectTypeWithIdStr(identifier);
+}
+
+void MainViewController::showNotice(const QString& noticeText)
+{
+    m_noticeLabel->setText(noticeText);
+    m_noticeLabel->setVisible(!noticeText.isEmpty());
+    m_noticeLabel->raise();
+}
+
+QString MainViewController::notice() const
+{
+    return m_noticeLabel->isVisible() ? m_noticeLabel->text() : QString();
+}
+
+void MainViewController::closeWindowAction()
+{
+    if (m_delegate)
+        m_delegate->closeMainWindow();
+}
+
+void MainViewController::closeWindow()
+{
+    if (m_superDelegate)
+        m_superDelegate->close();
+}
+
+void MainViewController::changeSoundIcon(int) {}

@@ -1,0 +1,138 @@
+// The main panel's button actions: sliders, desktop background, hide others, power.
+#include "app/MainViewController.h"
+#include "app/StatusAttachedWindow.h"
+#include "common/PublicUtilities.h"
+#include "kit/ImageButton.h"
+#include "kit/KitImages.h"
+#include "platform/DesktopBackgroundSettings.h"
+#include "platform/PowerService.h"
+#include "platform/WindowSystem.h"
+#include "system/LightViewController.h"
+
+#include <QMenu>
+#include <QWidgetAction>
+
+namespace {
+
+QMenu* sliderMenu(QWidget* view, QWidget* parent)
+{
+    auto* menu = new QMenu(parent);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    auto* item = new QWidgetAction(menu);
+    item->setDefaultWidget(view);
+    menu->addAction(item);
+    // The controller outlives the menu (the volume slider is reused); take it back on close.
+    QObject::connect(menu, &QMenu::aboutToHide, view, [item, view] {
+        item->releaseWidget(view);
+        view->setParent(nullptr);
+    });
+    return menu;
+}
+
+} // namespace
+
+// Menus are placed relative to the panel window's bottom-left corner, `offset` to the right and
+// up from it.
+QPoint MainViewController::screenPointAbovePanelBottom(QPointF offset) const
+{
+    if (!m_superDelegate)
+        return offset.toPoint();
+    const QRect frame = m_superDelegate->frameGeometry();
+    return {frame.left() + int(offset.x()), frame.bottom() + 1 - int(offset.y())};
+}
+
+void MainViewController::openSoundView()
+{
+    if (!m_soundVC) {
+        m_soundVC = new SoundViewController();
+        m_soundVC->setDelegate(this);
+    }
+    m_soundVC->loadSoundValue();
+    QMenu* menu = sliderMenu(m_soundVC, this);
+    menu->popup(screenPointAbovePanelBottom({52.0, 118.0}), menu->actions().constFirst());
+}
+
+void MainViewController::openLightView()
+{
+    delete m_lightVC;
+    m_lightVC = new LightViewController();
+    QMenu* menu = sliderMenu(m_lightVC, this);
+    menu->popup(screenPointAbovePanelBottom({52.0, 157.0}), menu->actions().constFirst());
+}
+
+void MainViewController::openChangeDesktopBg()
+{
+    DesktopBackgroundSettings::open();
+}
+
+void MainViewController::hiddenOthersApp()
+{
+    if (m_windowSystem && m_windowSystem->canHideOtherApplications()) {
+        const QString error =
+            m_windowSystem->hideOtherApplications(window() ? window()->winId() : WId(0));
+        if (!error.isEmpty())
+            qWarning("Could not hide the other applications: %s", qUtf8Printable(error));
+    }
+    closeWindowAction();
+}
+
+QMenu* MainViewController::buildToolsMenu()
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QFont menuFont = menu->font();
+    const QString light = PublicUtilities::getLightFontName();
+    if (!light.isEmpty())
+        menuFont.setFamily(light);
+    menuFont.setPixelSize(14);
+    menu->setFont(menuFont);
+    menu->addAction(KitImages::icon(QStringLiteral("ic_shutdown")), QStringLiteral("Shut Down"),
+                    this, &MainViewController::shutdonwButtonAction);
+    menu->addAction(KitImages::icon(QStringLiteral("ic_sleep")), QStringLiteral("Sleep"), this,
+                    &MainViewController::sleepButtonAction);
+    menu->addAction(KitImages::icon(QStringLiteral("ic_restart")), QStringLiteral("Restart"), this,
+                    &MainViewController::restartButtonAction);
+    return menu;
+}
+
+void MainViewController::menuToolsButtonAction()
+{
+    QMenu* menu = buildToolsMenu();
+    menu->popup(screenPointAbovePanelBottom({42.0, 16.0}), menu->actions().constFirst());
+}
+
+void MainViewController::shutdonwButtonAction()
+{
+    doShoutToolAction(QStringLiteral("shut down"));
+}
+
+void MainViewController::sleepButtonAction()
+{
+    doShoutToolAction(QStringLiteral("sleep"));
+}
+
+void MainViewController::restartButtonAction()
+{
+    doShoutToolAction(QStringLiteral("restart"));
+}
+
+void MainViewController::logoutButtonAction()
+{
+    doShoutToolAction(QStringLiteral("log out"));
+}
+
+void MainViewController::doShoutToolAction(const QString& phrase)
+{
+    static const QHash<QString, PowerAction> actions = {
+        {QStringLiteral("shut down"), PowerAction::PowerOff},
+        {QStringLiteral("sleep"), PowerAction::Suspend},
+        {QStringLiteral("restart"), PowerAction::Reboot},
+        {QStringLiteral("log out"), PowerAction::LogOut},
+    };
+    const auto action = actions.constFind(phrase);
+    if (action == actions.cend() || !m_powerService) {
+        qWarning("No power action \"%s\"", qUtf8Printable(phrase));
+        return;
+    }
+    m_powerService->request(*action);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+
+class AppDelegateTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void panelTogglesAndRemembersTheTabUntilRestart();
+    void reOpenWindowOnlyOpens();
+    void closeButtonClosesThePanel();
+    void dialogsAreCreatedOnceAndEndTheirModalRunOnClose();
+    void withoutATrayThePanelSaysHowToReachItOnce();
+    void trayImageFollowsTheColourScheme();
+};
