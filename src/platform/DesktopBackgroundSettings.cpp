@@ -65,8 +65,11 @@ QStringList DesktopBackgroundSettings::command(const QProcessEnvironment& enviro
             return settings;
         }
     }
+    QStringList fallback;
     const QString opener = findProgram(environment, QStringLiteral("xdg-open"));
-    return opener.isEmpty() ? QStringList() : QStringList{opener, picturesFolder()};
+    if (!opener.isEmpty())
+        fallback << opener << picturesFolder();
+    return fallback;
 }
 
 bool DesktopBackgroundSettings::open()
