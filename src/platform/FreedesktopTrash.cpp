@@ -1,0 +1,464 @@
+#include "platform/FreedesktopTrash.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringList>
+#include <QUrl>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <optional>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+constexpr mode_t privateFolderMode = 0700;
+// NAME_MAX of the file systems trashes live on; "<name>.trashinfo" must fit in it.
+constexpr qsizetype nameMax = 255;
+constexpr int collisionLimit = 100000;
+const QByteArray infoSuffix = QByteArrayLiteral(".trashinfo");
+
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
+}
+
+QString shown(const QByteArray& path)
+{
+    return QFile::decodeName(path);
+}
+
+QByteArray parentOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
+QByteArray childPath(const QByteArray& folder, const QByteArray& name)
+{
+    QByteArray path = folder;
+    if (!path.endsWith('/')) {
+        path.append('/');
+    }
+    return path.append(name);
+}
+
+// Closes the descriptor it holds when it goes out of scope.
+struct OwnedDescriptor {
+    explicit OwnedDescriptor(int descriptor = -1) : value(descriptor) {}
+    OwnedDescriptor(OwnedDescriptor&& other) noexcept : value(std::exchange(other.value, -1)) {}
+    OwnedDescriptor& operator=(OwnedDescriptor&&) = delete;
+    ~OwnedDescriptor()
+    {
+        if (value >= 0) {
+            ::close(value);
+        }
+    }
+    int value;
+};
+
+int openFolder(const QByteArray& path)
+{
+    return ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+std::optional<dev_t> deviceOfNearestFolder(QByteArray path)
+{
+    for (;;) {
+        struct stat status {};
+        if (::stat(path.constData(), &status) == 0) {
+            return status.st_dev;
+        }
+        if (path == "/") {
+            return std::nullopt;
+        }
+        path = parentOf(path);
+    }
+}
+
+// Creates the folder and any missing folders above it with mode 0700, as the XDG base directory
+// rules ask for data folders. Empty, or the reason it failed.
+QString makeFolders(const QByteArray& path)
+{
+    struct stat status {};
+    if (::stat(path.constData(), &status) == 0) {
+        return S_ISDIR(status.st_mode) ? QString()
+                                       : QStringLiteral("“%1” is not a folder").arg(shown(path));
+    }
+    if (errno != ENOENT) {
+        return QStringLiteral("“%1” cannot be examined: %2").arg(shown(path), errorText(errno));
+    }
+    if (const QString reason = makeFolders(parentOf(path)); !reason.isEmpty()) {
+        return reason;
+    }
+    if (::mkdir(path.constData(), privateFolderMode) != 0 && errno != EEXIST) {
+        return QStringLiteral("“%1” cannot be created: %2").arg(shown(path), errorText(errno));
+    }
+    return {};
+}
+
+QString makeHomeTrash(const QByteArray& trash)
+{
+    QString reason = makeFolders(childPath(trash, "files"));
+    return reason.isEmpty() ? makeFolders(childPath(trash, "info")) : reason;
+}
+
+QByteArray canonical(const QByteArray& path)
+{
+    char* const resolved = ::realpath(path.constData(), nullptr);
+    const QByteArray result = resolved != nullptr ? QByteArray(resolved) : path;
+    std::free(resolved);
+    return result;
+}
+
+// A trash folder on a shared volume must be a real folder of this user that others cannot
+// change; a link or a planted folder would let another user read or redirect what is trashed.
+QString makePrivateFolder(const QByteArray& path)
+{
+    if (::mkdir(path.constData(), privateFolderMode) != 0 && errno != EEXIST) {
+        return QStringLiteral("“%1” cannot be created: %2").arg(shown(path), errorText(errno));
+    }
+    struct stat status {};
+    if (::lstat(path.constData(), &status) != 0) {
+        return QStringLiteral("“%1” cannot be examined: %2").arg(shown(path), errorText(errno));
+    }
+    if (S_ISLNK(status.st_mode)) {
+        return QStringLiteral("“%1” is a symbolic link").arg(shown(path));
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        return QStringLiteral("“%1” is not a folder").arg(shown(path));
+    }
+    if (status.st_uid != ::geteuid()) {
+        return QStringLiteral("“%1” belongs to another user").arg(shown(path));
+    }
+    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        return QStringLiteral("“%1” can be changed by other users").arg(shown(path));
+    }
+    return {};
+}
+
+QString makeVolumeTrash(const QByteArray& trash)
+{
+    for (const QByteArray& folder : {trash, childPath(trash, "files"), childPath(trash, "info")}) {
+        if (const QString reason = makePrivateFolder(folder); !reason.isEmpty()) {
+            return reason;
+        }
+    }
+    return {};
+}
+
+// "$topdir/.Trash/$uid" when "$topdir/.Trash" is a real folder with the sticky bit, otherwise
+// "$topdir/.Trash-$uid"; empty when neither can be used, with the reasons added to reasons.
+QByteArray volumeTrash(const QByteArray& topDirectory, QStringList* reasons)
+{
+    const QByteArray uid = QByteArray::number(::geteuid());
+    const QByteArray shared = childPath(topDirectory, ".Trash");
+    struct stat status {};
+    if (::lstat(shared.constData(), &status) == 0) {
+        if (S_ISLNK(status.st_mode)) {
+            reasons->append(QStringLiteral("“%1” is a symbolic link").arg(shown(shared)));
+        } else if (!S_ISDIR(status.st_mode)) {
+            reasons->append(QStringLiteral("“%1” is not a folder").arg(shown(shared)));
+        } else if ((status.st_mode & S_ISVTX) == 0) {
+            reasons->append(QStringLiteral("“%1” lacks the sticky bit").arg(shown(shared)));
+        } else {
+            const QByteArray userTrash = childPath(shared, uid);
+            const QString reason = makeVolumeTrash(userTrash);
+            if (reason.isEmpty()) {
+                return userTrash;
+            }
+            reasons->append(reason);
+        }
+    }
+    const QByteArray ownTrash = childPath(topDirectory, ".Trash-" + uid);
+    const QString reason = makeVolumeTrash(ownTrash);
+    if (reason.isEmpty()) {
+        return ownTrash;
+    }
+    reasons->append(reason);
+    return {};
+}
+
+// Mount points are written with spaces, tabs, newlines and backslashes as "\ooo".
+QByteArray unescapeMountPoint(const QByteArray& field)
+{
+    QByteArray path;
+    for (qsizetype index = 0; index < field.size(); ++index) {
+        bool isOctal = false;
+        if (field.at(index) == '\\' && index + 3 < field.size()) {
+            const int code = field.mid(index + 1, 3).toInt(&isOctal, 8);
+            if (isOctal) {
+                path.append(char(code));
+                index += 3;
+            }
+        }
+        if (!isOctal) {
+            path.append(field.at(index));
+        }
+    }
+    return path;
+}
+
+QSet<QByteArray> mountPoints()
+{
+    QSet<QByteArray> points;
+    QFile mountInfo(QStringLiteral("/proc/self/mountinfo"));
+    if (mountInfo.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : mountInfo.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.split(' ');
+            if (fields.size() > 4) {
+                points.insert(unescapeMountPoint(fields.at(4)));
+            }
+        }
+    }
+    return points;
+}
+
+// The top folder of the mount holding folder: the nearest mount point at or above it, or, should
+// the mount table be unreadable, the highest folder above it still on the same device.
+QByteArray topDirectory(QByteArray folder, dev_t device)
+{
+    const QSet<QByteArray> mounts = mountPoints();
+    while (folder != "/" && !mounts.contains(folder)) {
+        const QByteArray parent = parentOf(folder);
+        struct stat status {};
+        if (::stat(parent.constData(), &status) != 0 || status.st_dev != device) {
+            break;
+        }
+        folder = parent;
+    }
+    return folder;
+}
+
+QString cannotTrash(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot move “%1” to the trash: %2").arg(path, reason);
+}
+
+struct Location {
+    QString error;
+    OwnedDescriptor parent;
+    QByteArray parentFolder; // canonical
+    QByteArray name;
+    QByteArray trashFolder;  // holds "files" and "info"
+    QByteArray topDirectory; // of the volume; empty for the home trash
+};
+
+Location locate(const QString& path, const QByteArray& homeTrash)
+{
+    Location location;
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(u'/')) {
+        trimmed.chop(1);
+    }
+    const QString lastComponent = trimmed.section(u'/', -1);
+    if (path.isEmpty()) {
+        location.error = QStringLiteral("No item was given to move to the trash.");
+        return location;
+    }
+    if (trimmed == u"/" || lastComponent == u"." || lastComponent == u"..") {
+        location.error = cannotTrash(path, QStringLiteral("it does not name one file or folder."));
+        return location;
+    }
+    const QByteArray absolute =
+        QFile::encodeName(QDir::cleanPath(QFileInfo(trimmed).absoluteFilePath()));
+    location.name = absolute.mid(absolute.lastIndexOf('/') + 1);
+    const QByteArray parent = parentOf(absolute);
+    location.parent.value = openFolder(parent);
+    struct stat item {};
+    if (location.parent.value < 0 || ::fstatat(location.parent.value, location.name.constData(),
+                                               &item, AT_SYMLINK_NOFOLLOW) != 0) {
+        location.error = cannotTrash(
+            path, errno == ENOENT || errno == ENOTDIR
+                      ? QStringLiteral("it does not exist.")
+                      : QStringLiteral("it cannot be examined (%1).").arg(errorText(errno)));
+        return location;
+    }
+    location.parentFolder = canonical(parent);
+    struct stat parentStatus {};
+    if (S_ISDIR(item.st_mode) && ::fstat(location.parent.value, &parentStatus) == 0 &&
+        parentStatus.st_dev != item.st_dev) {
+        location.error = cannotTrash(path, QStringLiteral("a volume is mounted there."));
+        return location;
+    }
+
+    if (deviceOfNearestFolder(homeTrash) == item.st_dev) {
+        if (const QString reason = makeHomeTrash(homeTrash); !reason.isEmpty()) {
+            location.error = cannotTrash(
+                path, QStringLiteral("the trash folder cannot be made ready (%1).").arg(reason));
+            return location;
+        }
+        // Unless the trash folder is a link to another file system, that is where the item goes.
+        struct stat files {};
+        if (::stat(childPath(homeTrash, "files").constData(), &files) == 0 &&
+            files.st_dev == item.st_dev) {
+            location.trashFolder = canonical(homeTrash);
+        }
+    }
+    if (location.trashFolder.isEmpty()) {
+        location.topDirectory = topDirectory(location.parentFolder, item.st_dev);
+        QStringList reasons;
+        location.trashFolder = volumeTrash(location.topDirectory, &reasons);
+        if (location.trashFolder.isEmpty()) {
+            location.error = cannotTrash(
+                path, QStringLiteral("the volume at %1 has no usable trash folder (%2).")
+                          .arg(shown(location.topDirectory), reasons.join(QStringLiteral("; "))));
+            return location;
+        }
+    }
+    const QByteArray original = childPath(location.parentFolder, location.name);
+    if (location.trashFolder == original ||
+        location.trashFolder.startsWith(childPath(original, {}))) {
+        location.error = cannotTrash(path, QStringLiteral("it holds the trash folder itself."));
+    }
+    return location;
+}
+
+// The name in the trash for the given attempt: the item's own name, then "name.2", "name.3"…,
+// shortened where needed (at a character boundary) so that "<name>.trashinfo" fits.
+QByteArray trashName(const QByteArray& name, int attempt)
+{
+    const QByteArray suffix = attempt == 1 ? QByteArray() : '.' + QByteArray::number(attempt);
+    qsizetype length = std::min(name.size(), nameMax - infoSuffix.size() - suffix.size());
+    while (length > 0 && length < name.size() && (uchar(name.at(length)) & 0xC0) == 0x80) {
+        --length;
+    }
+    return name.left(length) + suffix;
+}
+
+QByteArray trashInfo(const QByteArray& recordedPath)
+{
+    QByteArray info("[Trash Info]\nPath=");
+    info.append(QUrl::toPercentEncoding(QFile::decodeName(recordedPath), "/"));
+    info.append("\nDeletionDate=");
+    info.append(QDateTime::currentDateTime().toString(u"yyyy-MM-dd'T'hh:mm:ss").toLatin1());
+    info.append('\n');
+    return info;
+}
+
+bool writeAll(int descriptor, const QByteArray& data)
+{
+    qsizetype written = 0;
+    while (written < data.size()) {
+        const ssize_t count =
+            ::write(descriptor, data.constData() + written, data.size() - written);
+        if (count < 0 && errno != EINTR) {
+            return false;
+        }
+        written += std::max<ssize_t>(count, 0);
+    }
+    return true;
+}
+
+// rename that never replaces what is already at the destination. File systems without
+// RENAME_NOREPLACE get a check first; the name there was claimed through its .trashinfo anyway.
+int renameWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder,
+                           const QByteArray& to)
+{
+    if (::renameat2(fromFolder, from.constData(), toFolder, to.constData(), RENAME_NOREPLACE) ==
+        0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        return -1;
+    }
+    struct stat status {};
+    if (::fstatat(toFolder, to.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::renameat(fromFolder, from.constData(), toFolder, to.constData());
+}
+
+} // namespace
+
+FreedesktopTrash::FreedesktopTrash(QString homeTrash)
+    : m_homeTrash(QDir::cleanPath(QFileInfo(homeTrash).absoluteFilePath()))
+{}
+
+QString FreedesktopTrash::standardHomeTrash()
+{
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    const QString base =
+        QDir::isAbsolutePath(dataHome) ? dataHome : QDir::homePath() + u"/.local/share";
+    return QDir::cleanPath(base + u"/Trash");
+}
+
+FreedesktopTrash::Result FreedesktopTrash::trashFolderFor(const QString& path) const
+{
+    const Location location = locate(path, QFile::encodeName(m_homeTrash));
+    if (!location.error.isEmpty()) {
+        return {location.error, {}};
+    }
+    return {{}, shown(location.trashFolder)};
+}
+
+FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QString& path) const
+{
+    const Location location = locate(path, QFile::encodeName(m_homeTrash));
+    if (!location.error.isEmpty()) {
+        return {location.error, {}};
+    }
+    const QByteArray filesFolder = childPath(location.trashFolder, "files");
+    const QByteArray infoFolder = childPath(location.trashFolder, "info");
+    const OwnedDescriptor files(openFolder(filesFolder));
+    const OwnedDescriptor info(openFolder(infoFolder));
+    if (files.value < 0 || info.value < 0) {
+        return {cannotTrash(path, QStringLiteral("the trash folder “%1” cannot be opened (%2).")
+                                      .arg(shown(location.trashFolder), errorText(errno))),
+                {}};
+    }
+    const QByteArray original = childPath(location.parentFolder, location.name);
+    const QByteArray recordedPath = location.topDirectory.isEmpty()
+                                        ? original
+                                        : original.mid(childPath(location.topDirectory, {}).size());
+    const QByteArray content = trashInfo(recordedPath);
+
+    for (int attempt = 1; attempt <= collisionLimit; ++attempt) {
+        const QByteArray name = trashName(location.name, attempt);
+        const QByteArray infoName = name + infoSuffix;
+        const OwnedDescriptor infoFile(
+            ::openat(info.value, infoName.constData(),
+                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (infoFile.value < 0 && errno == EEXIST) {
+            continue;
+        }
+        if (infoFile.value < 0 || !writeAll(infoFile.value, content)) {
+            const int error = errno;
+            if (infoFile.value >= 0) {
+                ::unlinkat(info.value, infoName.constData(), 0);
+            }
+            return {cannotTrash(path, QStringLiteral("its record in “%1” cannot be written (%2).")
+                                          .arg(shown(infoFolder), errorText(error))),
+                    {}};
+        }
+        if (renameWithoutReplacing(location.parent.value, location.name, files.value, name) == 0) {
+            return {{}, shown(childPath(filesFolder, name))};
+        }
+        const int error = errno;
+        ::unlinkat(info.value, infoName.constData(), 0);
+        if (error == EEXIST) {
+            continue;
+        }
+        if (error == EXDEV) {
+            return {cannotTrash(path, QStringLiteral("it is on another file system than the trash "
+                                                     "folder “%1”, and it is not copied there.")
+                                          .arg(shown(location.trashFolder))),
+                    {}};
+        }
+        return {cannotTrash(path, QStringLiteral("it cannot be moved into “%1” (%2).")
+                                      .arg(shown(filesFolder), errorText(error))),
+                {}};
+    }
+    return {cannotTrash(path, QStringLiteral("the trash already holds too many items named “%1”.")
+                                  .arg(shown(location.name))),
+            {}};
+}

@@ -1,0 +1,286 @@
+#include "platform/TreeEraser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Folders kept open at once. Deeper in, ancestors are closed and reopened through ".." on the
+// way back up, checked against the device and inode they had.
+constexpr std::size_t openFolderLimit = 64;
+
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
+}
+
+bool sameFile(const struct stat& first, const struct stat& second)
+{
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// The whole listing is read before anything in the folder is removed, so removing never disturbs
+// the reading.
+bool readEntries(int folder, std::vector<QByteArray>* entries)
+{
+    const int copy = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
+    DIR* const listing = copy < 0 ? nullptr : ::fdopendir(copy);
+    if (listing == nullptr) {
+        const int error = errno;
+        if (copy >= 0) {
+            ::close(copy);
+        }
+        errno = error;
+        return false;
+    }
+    errno = 0;
+    while (const dirent* const entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (name != "." && name != "..") {
+            entries->push_back(name);
+        }
+        errno = 0;
+    }
+    const int error = errno;
+    ::closedir(listing);
+    errno = error;
+    return error == 0;
+}
+
+// Gives the owner read, write and search permission on the folder examined as status. The mode is
+// changed through an O_PATH descriptor checked against status, so a folder swapped for a link or
+// another folder in the meantime is left alone.
+void grantOwnerAccess(int parent, const QByteArray& name, const struct stat& status)
+{
+    const int handle =
+        ::openat(parent, name.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (handle < 0) {
+        return;
+    }
+    struct stat current {};
+    if (::fstat(handle, &current) == 0 && sameFile(current, status)) {
+        const QByteArray handlePath = "/proc/self/fd/" + QByteArray::number(handle);
+        ::chmod(handlePath.constData(), (current.st_mode & 07777) | S_IRWXU);
+    }
+    ::close(handle);
+}
+
+// One folder being emptied.
+struct Frame {
+    QByteArray name; // in the folder of the frame before it, or in the base folder
+    struct stat status {};
+    int descriptor = -1; // -1 while closed to stay within the limit
+    std::vector<QByteArray> entries;
+    std::size_t next = 0;
+    bool incomplete = false; // something in it stays, so it stays too
+};
+
+struct Walk {
+    QString rootPath;
+    int base = -1; // the folder holding the item to erase
+    std::vector<Frame> frames;
+    std::size_t firstOpen = 0; // frames from here to the last have open descriptors
+    TreeEraser::Result result;
+
+    Walk() = default;
+    Walk(const Walk&) = delete;
+    Walk& operator=(const Walk&) = delete;
+
+    // The path of an entry of frames[depth - 1]; the root item itself for depth 0.
+    QString pathOf(std::size_t depth, const QByteArray& name) const
+    {
+        if (depth == 0) {
+            return rootPath;
+        }
+        QString path = rootPath;
+        for (std::size_t index = 1; index < depth; ++index) {
+            path += u'/' + QFile::decodeName(frames[index].name);
+        }
+        return path + u'/' + QFile::decodeName(name);
+    }
+    QString entryPath(const QByteArray& name) const { return pathOf(frames.size(), name); }
+
+    void fail(const QString& path, const QString& reason)
+    {
+        if (result.failures++ == 0) {
+            result.firstError = QStringLiteral("Cannot erase “%1”: %2.").arg(path, reason);
+        }
+        if (!frames.empty()) {
+            frames.back().incomplete = true;
+        }
+    }
+
+    void enter(int parent, const QByteArray& name, const struct stat& status)
+    {
+        if (status.st_uid == ::geteuid() && (status.st_mode & S_IRWXU) != S_IRWXU) {
+            grantOwnerAccess(parent, name, status);
+        }
+        Frame frame;
+        frame.name = name;
+        frame.status = status;
+        frame.descriptor =
+            ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        struct stat opened {};
+        QString reason;
+        if (frame.descriptor < 0) {
+            reason = errorText(errno);
+        } else if (::fstat(frame.descriptor, &opened) != 0 || !sameFile(opened, status)) {
+            reason = QStringLiteral("it was replaced while it was being erased");
+        } else if (!readEntries(frame.descriptor, &frame.entries)) {
+            reason = QStringLiteral("its contents cannot be read (%1)").arg(errorText(errno));
+        }
+        if (!reason.isEmpty()) {
+            if (frame.descriptor >= 0) {
+                ::close(frame.descriptor);
+            }
+            fail(entryPath(name), reason);
+            return;
+        }
+        frames.push_back(std::move(frame));
+        if (frames.size() - firstOpen > openFolderLimit) {
+            ::close(frames[firstOpen].descriptor);
+            frames[firstOpen].descriptor = -1;
+            ++firstOpen;
+        }
+    }
+
+    void visit(const QByteArray& name)
+    {
+        const int folder = frames.back().descriptor;
+        struct stat status {};
+        if (::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT) {
+                fail(entryPath(name), errorText(errno));
+            }
+        } else if (!S_ISDIR(status.st_mode)) {
+            if (::unlinkat(folder, name.constData(), 0) != 0 && errno != ENOENT) {
+                fail(entryPath(name), errorText(errno));
+            }
+        } else if (status.st_dev != frames.back().status.st_dev) {
+            fail(entryPath(name), QStringLiteral("another file system is mounted there"));
+        } else {
+            enter(folder, name, status);
+        }
+    }
+
+    // Closes the emptied last frame and removes its folder. False when the walk cannot go on.
+    bool leave()
+    {
+        const std::size_t index = frames.size() - 1;
+        if (index > 0 && frames[index - 1].descriptor < 0) {
+            Frame& above = frames[index - 1];
+            const int parent =
+                ::openat(frames[index].descriptor, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            struct stat status {};
+            if (parent < 0 || ::fstat(parent, &status) != 0 || !sameFile(status, above.status)) {
+                if (parent >= 0) {
+                    ::close(parent);
+                }
+                fail(pathOf(index, frames[index].name),
+                     QStringLiteral("its folder was moved while it was being erased, so the rest "
+                                    "was left in place"));
+                return false;
+            }
+            above.descriptor = parent;
+            firstOpen = index - 1;
+        }
+        ::close(frames[index].descriptor);
+        const QByteArray name = frames[index].name;
+        const bool incomplete = frames[index].incomplete;
+        frames.pop_back();
+        const int folder = frames.empty() ? base : frames.back().descriptor;
+        if (incomplete) {
+            if (!frames.empty()) {
+                frames.back().incomplete = true;
+            }
+        } else if (::unlinkat(folder, name.constData(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
+            fail(entryPath(name), errorText(errno));
+        }
+        return true;
+    }
+
+    void run(const std::atomic<bool>* stop)
+    {
+        while (!frames.empty()) {
+            if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+                result.stopped = true;
+                fail(rootPath, QStringLiteral("erasing was stopped before it was finished"));
+                return;
+            }
+            Frame& last = frames.back();
+            if (last.next < last.entries.size()) {
+                const QByteArray name = std::move(last.entries[last.next++]);
+                visit(name);
+            } else if (!leave()) {
+                return;
+            }
+        }
+    }
+
+    ~Walk()
+    {
+        for (const Frame& frame : frames) {
+            if (frame.descriptor >= 0) {
+                ::close(frame.descriptor);
+            }
+        }
+        if (base >= 0) {
+            ::close(base);
+        }
+    }
+};
+
+} // namespace
+
+TreeEraser::Result TreeEraser::erase(const QString& path, const std::atomic<bool>* stop)
+{
+    if (path.isEmpty()) {
+        return {1, QStringLiteral("No item was given to erase."), false};
+    }
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(u'/')) {
+        trimmed.chop(1);
+    }
+    const QString lastComponent = trimmed.section(u'/', -1);
+    if (trimmed == u"/" || lastComponent == u"." || lastComponent == u"..") {
+        return {1,
+                QStringLiteral("Cannot erase “%1”: it does not name one file or folder.").arg(path),
+                false};
+    }
+    const QByteArray absolute =
+        QFile::encodeName(QDir::cleanPath(QFileInfo(trimmed).absoluteFilePath()));
+    const qsizetype slash = absolute.lastIndexOf('/');
+    const QByteArray name = absolute.mid(slash + 1);
+
+    Walk walk;
+    walk.rootPath = QFile::decodeName(absolute);
+    walk.base = ::open(slash == 0 ? "/" : absolute.left(slash).constData(),
+                       O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat status {};
+    struct stat baseStatus {};
+    if (walk.base < 0 ||
+        ::fstatat(walk.base, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        walk.fail(walk.rootPath, errno == ENOENT || errno == ENOTDIR
+                                     ? QStringLiteral("it does not exist")
+                                     : errorText(errno));
+    } else if (!S_ISDIR(status.st_mode)) {
+        if (::unlinkat(walk.base, name.constData(), 0) != 0) {
+            walk.fail(walk.rootPath, errorText(errno));
+        }
+    } else if (::fstat(walk.base, &baseStatus) == 0 && baseStatus.st_dev != status.st_dev) {
+        walk.fail(walk.rootPath, QStringLiteral("a volume is mounted there"));
+    } else {
+        walk.enter(walk.base, name, status);
+        walk.run(stop);
+    }
+    return walk.result;
+}
