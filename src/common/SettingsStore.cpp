@@ -1,6 +1,7 @@
 #include "common/SettingsStore.h"
 
 #include "common/PropertyList.h"
+#include "common/ShippedFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,13 +12,6 @@
 namespace {
 
 const QString kFileName = QStringLiteral("StringMessage.plist");
-
-// The folder of the running binary, read from /proc so that it works before (or without) a
-// QCoreApplication.
-QString executableFolder()
-{
-    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
-}
 
 std::optional<QVariantMap> readDictionary(const QString& path)
 {
@@ -36,17 +30,7 @@ SettingsStore::SettingsStore(QString shippedPath, QString writablePath)
 QString SettingsStore::findShippedFile()
 {
     const QString overridden = qEnvironmentVariable("CORVELLA_SHIPPED_SETTINGS");
-    if (!overridden.isEmpty())
-        return overridden;
-    const QString folder = executableFolder();
-    const QStringList candidates = {folder + u'/' + kFileName,
-                                    folder + QStringLiteral("/../share/corvella/") + kFileName};
-    for (const QString& candidate : candidates) {
-        if (QFileInfo::exists(candidate))
-            return QFileInfo(candidate).canonicalFilePath();
-    }
-    return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                  QStringLiteral("corvella/") + kFileName);
+    return overridden.isEmpty() ? ShippedFiles::locate(kFileName) : overridden;
 }
 
 SettingsStore SettingsStore::standard()

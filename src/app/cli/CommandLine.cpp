@@ -11,7 +11,10 @@ namespace {
 const char kUsage[] = "Usage: corvella-cli --version\n"
                       "       corvella-cli settings get KEY\n"
                       "       corvella-cli settings set KEY VALUE\n"
-                      "       corvella-cli settings list\n";
+                      "       corvella-cli settings list\n"
+                      "       corvella-cli scan PATH [--depth N] [--top N] [--json]\n"
+                      "       corvella-cli trash PATH...\n"
+                      "       corvella-cli erase PATH...\n";
 
 } // namespace
 
@@ -33,6 +36,10 @@ int CommandLine::run(const QStringList& arguments)
     }
     if (command == u"settings")
         return settings(rest.mid(1));
+    if (command == u"scan")
+        return scan(rest.mid(1));
+    if (command == u"trash" || command == u"erase")
+        return remove(rest.mid(1), command == u"erase");
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

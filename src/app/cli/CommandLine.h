@@ -9,9 +9,13 @@
 //   corvella-cli settings get KEY
 //   corvella-cli settings set KEY VALUE
 //   corvella-cli settings list
+//   corvella-cli scan PATH [--depth N] [--top N] [--json]
+//   corvella-cli trash PATH...
+//   corvella-cli erase PATH...
 //
-// Exit status: 0 on success, 1 when a key is missing or a value cannot be written, 2 on a usage
-// error. Results go to standard output, messages to standard error.
+// Exit status: 0 on success, 1 when a key is missing, a value cannot be written, a path does not
+// exist or an item could not be removed, 2 on a usage error. Results go to standard output,
+// messages to standard error.
 class CommandLine {
 public:
     CommandLine();
@@ -20,6 +24,8 @@ public:
 
 private:
     int settings(const QStringList& arguments);
+    int scan(const QStringList& arguments);
+    int remove(const QStringList& arguments, bool erase);
     int usage(const QString& problem);
 
     QTextStream m_out;

@@ -1,0 +1,30 @@
+#include "common/ShippedFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
+
+namespace {
+
+// The folder of the running binary, read from /proc so that it works before (or without) a
+// QCoreApplication.
+QString executableFolder()
+{
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+}
+
+} // namespace
+
+QString ShippedFiles::locate(const QString& fileName)
+{
+    const QString folder = executableFolder();
+    const QStringList candidates = {folder + u'/' + fileName,
+                                    folder + QStringLiteral("/../share/corvella/") + fileName};
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate))
+            return QFileInfo(candidate).canonicalFilePath();
+    }
+    return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                  QStringLiteral("corvella/") + fileName);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// What the Downloads cleaner tells its view. Every operation is optional (the defaults do
+// nothing). Scan and removal reports arrive on worker threads; a view marshals them to its own.
+class ControllerDelegate {
+public:
+    virtual ~ControllerDelegate() = default;
+    // Show the select-all button as off (0), on (1) or mixed (2).
+    virtual void changeSelectAllButtonState(int state) { Q_UNUSED(state); }
+    // Reload the tree from the lists.
+    virtual void reloadTreeList() {}
+    // Progress of a removal run: the percentage and the item about to be removed; 100 ends the run.
+    virtual void changeRemoveProgressWithPoint(int percent, const QString& path)
+    {
+        Q_UNUSED(percent);
+        Q_UNUSED(path);
+    }
+    // Sent before the final 100 when items could not be removed: how many, and the first reason.
+    // Those items stay in the tree, unticked.
+    virtual void removeFailuresWithCount(int count, const QString& firstReason)
+    {
+        Q_UNUSED(count);
+        Q_UNUSED(firstReason);
+    }
+    // The scan listed its whole folder.
+    virtual void endProScan() {}
+};

@@ -1,0 +1,181 @@
+#include "downloads/EumeRoot.h"
+
+#include "downloads/FileTree.h"
+#include "downloads/FolderWalker.h"
+#include "downloads/Progress.h"
+#include "platform/DirectoryReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The names in one folder; empty when it cannot be read.
+std::vector<std::string> listNames(int fd)
+{
+    std::vector<std::string> names;
+    std::vector<char> buffer(64 * 1024);
+    DirectoryReader reader(fd, buffer.data(), buffer.size());
+    DirectoryReader::Entry entry{};
+    while (reader.next(entry))
+        names.emplace_back(entry.name);
+    return names;
+}
+
+} // namespace
+
+EumeRoot::EumeRoot(int threads)
+    : m_threads(threads > 0 ? threads : FolderWalker::defaultThreadCount())
+{}
+
+EumeRoot::~EumeRoot()
+{
+    stopScan();
+    waitUntilDone();
+}
+
+void EumeRoot::eumeAllRootFileNodeWithRootArr(std::shared_ptr<FileTree> tree, const QString& path)
+{
+    stopScan();
+    waitUntilDone();
+    m_rootNodeArr = std::move(tree);
+    m_treeOperator = std::make_unique<NodeTreeOperator>();
+    m_treeOperator->setOpDelegate(this);
+    m_allFileCount = 0;
+    m_eumeFileCount = 0;
+    m_isStopScan = false;
+    m_isPauseScan = false;
+    getRootNodeListWithPath(path);
+}
+
+void EumeRoot::getRootNodeListWithPath(const QString& path)
+{
+    m_running.store(true, std::memory_order_release);
+    m_thread = std::thread(&EumeRoot::run, this, path);
+}
+
+void EumeRoot::waitUntilDone()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void EumeRoot::addTopLevel(FileNode* node, bool sorted)
+{
+    const auto lock = m_rootNodeArr->lock();
+    std::vector<FileNode*>& list = m_rootNodeArr->root()->m_children;
+    if (sorted && !list.empty()) {
+        // Keep the list in order before inserting by position.
+        m_rootNodeArr->root()->children();
+        NodeTreeOperator::fileInsertFatherWithRootArr(list, node);
+    } else {
+        list.push_back(node);
+        m_rootNodeArr->root()->m_childrenUnsorted.store(true, std::memory_order_release);
+    }
+}
+
+void EumeRoot::insertFileInRootArrWithFile(FileNode* node)
+{
+    addTopLevel(node, true);
+}
+
+void EumeRoot::doRootArrSort()
+{
+    const auto lock = m_rootNodeArr->lock();
+    NodeTreeOperator::rootArrSortWithRootArr(m_rootNodeArr->root()->m_children);
+}
+
+float EumeRoot::getProgress() const
+{
+    const int all = allFileCount();
+    if (all < 1)
+        return 0.0f;
+    return static_cast<float>(double(eumeFileCount()) * 100.0 / double(all));
+}
+
+void EumeRoot::pauseScan()
+{
+    m_isPauseScan = !m_isPauseScan;
+    Progress::isPause(m_isPauseScan);
+}
+
+void EumeRoot::stopScan()
+{
+    m_isStopScan.store(true, std::memory_order_release);
+    if (m_treeOperator)
+        m_treeOperator->stopScan();
+}
+
+void EumeRoot::run(const QString& path)
+{
+    FileTree& tree = *m_rootNodeArr;
+    FileTree::Allocator allocator(tree);
+    const QByteArray nativePath = QFile::encodeName(path);
+    const auto finish = [this] {
+        m_running.store(false, std::memory_order_release);
+    };
+
+    struct stat status {};
+    if (::stat(nativePath.constData(), &status) != 0) {
+        // Nothing at the path: no nodes and no end notification.
+        if (::lstat(nativePath.constData(), &status) != 0)
+            return finish();
+        status.st_mode = S_IFLNK; // a dangling link is shown as the link it is
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        // A file: one node, and no end notification.
+        const QByteArray name = QFile::encodeName(QFileInfo(path).fileName());
+        FileNode* node = allocator.create(tree.root(), name.toStdString(), false);
+        node->setSize(NodeTreeOperator::getOneFileSizeWithPath(path));
+        tree.root()->m_size.store(node->size(), std::memory_order_relaxed);
+        insertFileInRootArrWithFile(node);
+        return finish();
+    }
+
+    const int rootFd = ::open(nativePath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::vector<std::string> names =
+        rootFd >= 0 ? listNames(rootFd) : std::vector<std::string>();
+    m_allFileCount = int(names.size());
+    FolderWalker walker(tree, m_treeOperator->stopFlag(), m_threads);
+
+    for (const std::string& name : names) {
+        if (isStopScan())
+            break;
+        Progress::isPause(&m_treeOperator->stopFlag());
+        if (isStopScan())
+            break;
+        struct stat entry {};
+        const bool followed = ::fstatat(rootFd, name.c_str(), &entry, 0) == 0;
+        struct stat own {};
+        const bool exists = ::fstatat(rootFd, name.c_str(), &own, AT_SYMLINK_NOFOLLOW) == 0;
+        if (followed && S_ISDIR(entry.st_mode)) {
+            FileNode* node = allocator.create(tree.root(), name, true);
+            addTopLevel(node, false);
+            // A link to a folder shows as a folder whose walk lists nothing: nothing outside
+            // the scanned folder is ever shown, ticked or removed.
+            if (exists && !S_ISLNK(own.st_mode))
+                walker.walk(rootFd, node);
+            tree.root()->m_size.fetch_add(node->size(), std::memory_order_relaxed);
+        } else if (exists) {
+            FileNode* node = allocator.create(tree.root(), name, false);
+            if (S_ISREG(own.st_mode) || S_ISLNK(own.st_mode))
+                node->m_size.store(std::uint64_t(own.st_size), std::memory_order_relaxed);
+            tree.root()->m_size.fetch_add(node->size(), std::memory_order_relaxed);
+            addTopLevel(node, true);
+        }
+        // An entry that vanished since the listing still counts as handled.
+        m_eumeFileCount.fetch_add(1, std::memory_order_release);
+    }
+    if (rootFd >= 0)
+        ::close(rootFd);
+
+    const bool completed = m_eumeFileCount.load() == int(names.size()) && !isStopScan();
+    finish();
+    if (completed && m_eumeDelegate)
+        m_eumeDelegate->endScan();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "downloads/FileNode.h"
+
+#include <QString>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// The nodes of one scan and the lock that guards their lists. The top-level list holds one node
+// per entry of the scanned folder; nodes and their names are carved out of an arena that lives
+// as long as the tree, so a node stays valid (if detached) until the tree goes.
+//
+// Threads: structure (children lists) changes and reads happen under lock(); sizes, states and
+// the expanded flag are atomic and may be read without it. Create nodes from one thread at a
+// time per Allocator; a tree may have one Allocator per worker.
+class FileTree {
+public:
+    // rootPath: the scanned folder; top-level nodes are its entries.
+    explicit FileTree(const QString& rootPath);
+    ~FileTree();
+    FileTree(const FileTree&) = delete;
+    FileTree& operator=(const FileTree&) = delete;
+
+    std::unique_lock<std::mutex> lock() const { return std::unique_lock<std::mutex>(m_mutex); }
+    std::mutex& mutex() const { return m_mutex; }
+
+    QString rootPath() const;
+    // The top-level list, in size order. The lock must be held.
+    const std::vector<FileNode*>& topLevel();
+    // The invisible node that stands for the scanned folder: top-level nodes are its children.
+    FileNode* root() const { return m_root; }
+    // The sum of the top-level sizes.
+    std::uint64_t totalSize() const { return m_root->size(); }
+    std::size_t nodeCount() const;
+
+    // Hands out node memory to one thread.
+    class Allocator {
+    public:
+        explicit Allocator(FileTree& tree) : m_tree(tree) {}
+        // A node named `name` under `father` (the root for a top-level node); not yet in any list.
+        FileNode* create(FileNode* father, std::string_view name, bool isDirectory);
+
+    private:
+        void* allocate(std::size_t bytes);
+        FileTree& m_tree;
+        char* m_cursor = nullptr;
+        std::size_t m_left = 0;
+    };
+    Allocator& mainAllocator() { return m_mainAllocator; }
+
+    // Puts a new node at the end of its father's list (the lock must be held); readers see the
+    // list in order.
+    void attach(FileNode* node);
+    // Takes a node out of its father's list (the lock must be held). It stays valid.
+    void detach(FileNode* node);
+
+private:
+    friend class Allocator;
+    char* newBlock(std::size_t bytes);
+
+    mutable std::mutex m_mutex;
+    std::mutex m_blocksMutex;
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<FileNode*> m_detached; // subtrees taken out of the tree, destroyed with it
+    std::atomic<std::uint32_t> m_sequence{0};
+    FileNode* m_root = nullptr;
+    Allocator m_mainAllocator{*this};
+};

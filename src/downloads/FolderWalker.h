@@ -1,0 +1,61 @@
+#pragma once
+
+#include "downloads/FileTree.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// Walks folders into a FileTree: reads each folder with getdents64 relative to its open parent
+// folder, sizes entries with fstatat(AT_SYMLINK_NOFOLLOW) (folders need no stat), and never
+// follows a link or changes the working directory. Folders wait on a shared stack; the calling
+// thread and `threads - 1` helpers take them from it, deepest first, so the number of open
+// folders stays near the depth of the tree and a 5,000-deep chain needs no recursion.
+//
+// What a reader sees at every moment: a file counts in its folder's size as soon as it is
+// listed (in batches of 40 entries); a sub-folder counts in its father's size once its whole walk
+// has finished. Lists take entries in batches under the tree's lock, unordered; readers order them.
+//
+// Pauses wait on Progress; `stop` ends the walk at the next entry.
+class FolderWalker {
+public:
+    static constexpr int kBatchSize = 40;
+    static int defaultThreadCount();
+
+    FolderWalker(FileTree& tree, const std::atomic<bool>& stop, int threads = defaultThreadCount());
+    ~FolderWalker();
+    FolderWalker(const FolderWalker&) = delete;
+    FolderWalker& operator=(const FolderWalker&) = delete;
+
+    // Walks `folder`, a node already in the tree, opened as its name relative to `parentFd`.
+    // Blocks until the walk is complete or stopped; on a stop, the sizes reached so far are
+    // carried up to `folder`. Returns the folder's size. One walk at a time.
+    std::uint64_t walk(int parentFd, FileNode* folder);
+
+private:
+    struct OpenFolder;
+    struct Task {
+        FileNode* folder;
+        std::shared_ptr<OpenFolder> parent;
+    };
+
+    void helperLoop();
+    void process(const Task& task, FileTree::Allocator& allocator);
+    void finishOne(FileNode* folder);
+    void push(std::vector<Task>& tasks);
+    void settleStoppedWalk(FileNode* folder);
+
+    FileTree& m_tree;
+    const std::atomic<bool>& m_stop;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<Task> m_stack;
+    int m_active = 0;
+    bool m_shutdown = false;
+    FileNode* m_target = nullptr;
+    bool m_targetDone = false;
+    std::vector<std::thread> m_helpers;
+};
