@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <gtest/gtest.h>
@@ -288,6 +289,44 @@ TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
     if (root.eumeFileCount() == 0) {
         EXPECT_LT(tree->topLevel().size(), 2u); // the later folder was never listed
     }
+}
+
+TEST_P(ScanTest, AReaderAlwaysSeesOrderedListsWhileTheWalkWrites)
+{
+    for (int top = 0; top < 4; ++top) {
+        for (int sub = 0; sub < 30; ++sub) {
+            const QByteArray path = "t" + QByteArray::number(top) + "/s" + QByteArray::number(sub);
+            build.folder(path);
+            for (int file = 0; file < 60; ++file)
+                build.file(path + "/f" + QByteArray::number(file), std::uint64_t(file * 7 + sub));
+        }
+    }
+    auto tree = std::make_shared<FileTree>(folder.path());
+    EumeRoot root(GetParam());
+    root.eumeAllRootFileNodeWithRootArr(tree, folder.path());
+    int looks = 0;
+    bool ordered = true;
+    do {
+        const auto lock = tree->lock();
+        std::vector<FileNode*> pending{tree->root()};
+        while (!pending.empty() && ordered) {
+            FileNode* node = pending.back();
+            pending.pop_back();
+            // Folder sizes keep growing after a list was ordered; a file's size is final, so
+            // the files among a list must stand in order.
+            std::vector<FileNode*> files;
+            const std::vector<FileNode*>& children = node->children();
+            std::copy_if(children.begin(), children.end(), std::back_inserter(files),
+                         [](FileNode* child) { return !child->isDirectory(); });
+            ordered = std::is_sorted(files.begin(), files.end(), [](FileNode* a, FileNode* b) {
+                return a->size() > b->size();
+            });
+            pending.insert(pending.end(), children.begin(), children.end());
+        }
+        ++looks;
+    } while (root.isRunning() && ordered);
+    root.waitUntilDone();
+    EXPECT_TRUE(ordered) << "after " << looks << " looks";
 }
 
 INSTANTIATE_TEST_SUITE_P(Walkers, ScanTest, ::testing::Values(1, 2),
