@@ -1,3 +1,4 @@
+#include "downloads/Controller.h"
 #include "downloads/EumeRoot.h"
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
@@ -289,6 +290,49 @@ TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
     if (root.eumeFileCount() == 0) {
         EXPECT_LT(tree->topLevel().size(), 2u); // the later folder was never listed
     }
+}
+
+TEST_P(ScanTest, FolderThatVanishesBeforeItsWalkIsSkipped)
+{
+    build.folder("gone");
+    build.file("gone/x", 50);
+    build.folder("stays");
+    build.file("stays/y", 60);
+    Progress::isPause(true);
+    auto tree = std::make_shared<FileTree>(folder.path());
+    EumeRoot root(GetParam());
+    root.setEumeDelegate(&recorder);
+    root.eumeAllRootFileNodeWithRootArr(tree, folder.path());
+    for (int tries = 0; tries < 2500 && root.allFileCount() == 0; ++tries)
+        std::this_thread::sleep_for(2ms);
+    ASSERT_EQ(root.allFileCount(), 2); // listed, then waiting before the first entry
+    ASSERT_TRUE(QDir(build.qpath("gone")).removeRecursively());
+    Progress::isPause(false);
+    root.waitUntilDone();
+    EXPECT_EQ(describeTopLevel(*tree), "stays:60[y:60];");
+    EXPECT_EQ(root.getProgress(), 100.0f);
+    EXPECT_EQ(recorder.ends, 1);
+}
+
+TEST_P(ScanTest, ANewScanStopsAPausedOneWhichThenLeavesItsTreeAlone)
+{
+    build.folder("a");
+    build.file("a/x", 3);
+    Progress::isPause(true);
+    Controller controller;
+    auto first = std::make_shared<FileTree>(folder.path());
+    controller.eumeAllRootFileNodeWithRootArr(first, folder.path());
+    auto second = std::make_shared<FileTree>(folder.path());
+    // Starting the next scan must not wait for a continue that never comes.
+    auto started = std::async(std::launch::async, [&] {
+        controller.eumeAllRootFileNodeWithRootArr(second, folder.path());
+    });
+    ASSERT_EQ(started.wait_for(10s), std::future_status::ready);
+    const std::string before = describeTopLevel(*first);
+    Progress::isPause(false);
+    controller.eumeRoot()->waitUntilDone();
+    EXPECT_EQ(describeTopLevel(*first), before);
+    EXPECT_EQ(describeTopLevel(*second), "a:3[x:3];");
 }
 
 TEST_P(ScanTest, AReaderAlwaysSeesOrderedListsWhileTheWalkWrites)
