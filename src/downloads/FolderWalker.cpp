@@ -163,10 +163,12 @@ void FolderWalker::process(const Task& task, FileTree::Allocator& allocator)
         if (batch.empty())
             return;
         {
+            // Marked under the lock: a reader never sees the new entries in a list that looks
+            // ordered.
             const std::lock_guard<std::mutex> guard(m_tree.mutex());
             folder->m_children.insert(folder->m_children.end(), batch.begin(), batch.end());
+            folder->m_childrenUnsorted.store(true, std::memory_order_release);
         }
-        folder->m_childrenUnsorted.store(true, std::memory_order_release);
         folder->m_size.fetch_add(batchBytes, std::memory_order_relaxed);
         folder->markSizeChanged();
         batch.clear();
