@@ -4,12 +4,19 @@
 #include "app/MainViewController.h"
 #include "app/MyNSApplication.h"
 #include "app/StatusAttachedWindow.h"
+#include "downloads/Controller.h"
+#include "downloads/DowndLoadOutLineView.h"
+#include "downloads/DownloadViewController.h"
+#include "downloads/DownloadsTreeModel.h"
+#include "downloads/ProgressViewController.h"
 #include "platform/PowerService.h"
 #include "platform/WindowSystem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -22,6 +29,37 @@ public:
     void request(PowerAction) override {}
 };
 
+// A Downloads folder as people have them: installers, disk images, archives, a few folders.
+void makeDownloads(const QString& root)
+{
+    const struct {
+        const char* name;
+        qint64 size;
+    } files[] = {
+        {"debian-12.5.0-amd64-netinst.iso", 659554304},
+        {"Projects/site-backup.tar.gz", 214748364},
+        {"Projects/photos/IMG_0001.jpg", 4823112},
+        {"Projects/photos/IMG_0002.jpg", 5123300},
+        {"Projects/photos/IMG_0003.jpg", 3981102},
+        {"Projects/notes.md", 12044},
+        {"Tool.app/Contents/binary", 48234496},
+        {"report-2026.pdf", 2311002},
+        {"firmware-update.zip", 98304000},
+        {"Music/album/01 Intro.flac", 31457280},
+        {"Music/album/02 Theme.flac", 41943040},
+        {"setup.exe", 152043520},
+        {"invoice.odt", 48123},
+        {".hidden-cache.bin", 7340032},
+    };
+    for (const auto& file : files) {
+        const QString path = root + u'/' + QString::fromUtf8(file.name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile out(path);
+        if (out.open(QIODevice::WriteOnly))
+            out.resize(file.size); // sparse: only the length matters
+    }
+}
+
 QImage overDesktop(const QImage& window)
 {
     QImage canvas(window.size() + QSize(80, 80), QImage::Format_ARGB32_Premultiplied);
@@ -32,6 +70,16 @@ QImage overDesktop(const QImage& window)
     painter.fillRect(canvas.rect(), gradient);
     painter.drawImage(40, 40, window);
     return canvas;
+}
+
+bool save(QWidget* window, const QString& path)
+{
+    if (!overDesktop(window->grab().toImage()).save(path)) {
+        std::fprintf(stderr, "panel-screenshots: cannot write %s\n", qUtf8Printable(path));
+        return false;
+    }
+    std::printf("%s\n", qUtf8Printable(path));
+    return true;
 }
 
 } // namespace
@@ -59,15 +107,47 @@ int main(int argc, char* argv[])
     for (const QString& identifier : MainViewController::tabIdentifiers()) {
         panel->changeTabWithidStr(identifier);
         QTest::qWait(50);
-        const QImage image = window->grab().toImage();
-        const QString path =
-            folder + QStringLiteral("/panel-") + identifier + QStringLiteral(".png");
-        if (!overDesktop(image).save(path)) {
-            std::fprintf(stderr, "panel-screenshots: cannot write %s\n", qUtf8Printable(path));
+        if (!save(window, folder + QStringLiteral("/panel-") + identifier + QStringLiteral(".png")))
             return 1;
-        }
-        std::printf("%s\n", qUtf8Printable(path));
     }
     delete window;
+
+    // The Downloads window, with results and scanning (paused part way), and a removal's progress.
+    QTemporaryDir downloads;
+    makeDownloads(downloads.path());
+    Controller controller;
+    auto* view = new DownloadViewController(&controller);
+    StatusAttachedWindow* downloadWindow = StatusAttachedWindow::create(view, QPointF(-3.0, 0.0));
+    view->setSuperDelegate(downloadWindow);
+    downloadWindow->center();
+    downloadWindow->show();
+    (void)QTest::qWaitForWindowExposed(downloadWindow);
+    view->doScanWithPath(downloads.path());
+    (void)QTest::qWaitFor([view] { return !view->isScan(); }, 10000);
+    view->outlineView()->expand(view->model()->index(2, 0));
+    QTest::qWait(100);
+    if (!save(downloadWindow, folder + QStringLiteral("/downloads-results.png")))
+        return 1;
+
+    view->doScanWithPath(downloads.path());
+    view->pauseButtonAction();
+    QTest::qWait(400);
+    if (!save(downloadWindow, folder + QStringLiteral("/downloads-scanning.png")))
+        return 1;
+    view->closeWindow();
+    delete downloadWindow;
+
+    auto* progress = new ProgressViewController();
+    StatusAttachedWindow* progressWindow =
+        StatusAttachedWindow::create(progress, QPointF(-3.0, 0.0));
+    progress->setSuperDelegate(progressWindow);
+    progressWindow->center();
+    progressWindow->show();
+    (void)QTest::qWaitForWindowExposed(progressWindow);
+    progress->changeProgressValue(33, downloads.path() + QStringLiteral("/setup.exe"));
+    QTest::qWait(50);
+    if (!save(progressWindow, folder + QStringLiteral("/downloads-removal-progress.png")))
+        return 1;
+    delete progressWindow;
     return 0;
 }

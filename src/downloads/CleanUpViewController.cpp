@@ -1,11 +1,118 @@
 #include "downloads/CleanUpViewController.h"
 
+#include "app/StatusAttachedWindow.h"
+#include "downloads/DownloadViewController.h"
+#include "downloads/FullDiskAccessViewController.h"
+#include "downloads/TrashAction.h"
+#include "kit/ImageButton.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+
+QWidget* actionTile(ImageButton* button, const QString& title, const QString& text, QWidget* parent)
+{
+    auto* tile = new QWidget(parent);
+    auto* layout = new QVBoxLayout(tile);
+    layout->setAlignment(Qt::AlignHCenter);
+    button->setParent(tile);
+    button->setFixedSize(96, 96);
+    layout->addWidget(button, 0, Qt::AlignHCenter);
+    auto* heading = new QLabel(title, tile);
+    heading->setAlignment(Qt::AlignCenter);
+    QFont headingFont = heading->font();
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    layout->addWidget(heading);
+    auto* explanation = new QLabel(text, tile);
+    explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignCenter);
+    explanation->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+    layout->addWidget(explanation);
+    return tile;
+}
+
+} // namespace
 
 CleanUpViewController::CleanUpViewController(QWidget* parent)
     : ToolPage(QStringLiteral("Cleanup"),
                QStringLiteral("Empty the Trash of every volume and clean up the Downloads folder."),
                parent)
 {
+    m_closeTrashBut = new ImageButton(QStringLiteral("ic_remove"), this);
+    m_closeTrashBut->setImageNames(QStringLiteral("ic_remove"), QStringLiteral("ic_remove_hover"),
+                                   QStringLiteral("ic_remove_hover"),
+                                   QStringLiteral("ic_remove_disable"));
+    m_cleanDownloadBut = new ImageButton(QStringLiteral("ic_clean_but"), this);
+    m_cleanDownloadBut->setImageNames(
+        QStringLiteral("ic_clean_but"), QStringLiteral("ic_clean_hover"),
+        QStringLiteral("ic_clean_hover"), QStringLiteral("ic_clean_but"));
+    connect(m_closeTrashBut, &ImageButton::clicked, this, &CleanUpViewController::emptyTrash);
+    connect(m_cleanDownloadBut, &ImageButton::clicked, this, &CleanUpViewController::cleanDownload);
+
+    auto* tiles = new QGridLayout();
+    tiles->addWidget(actionTile(m_closeTrashBut, QStringLiteral("Empty Trash"),
+                                QStringLiteral("Remove everything in the Trash of your home "
+                                               "and of every mounted volume."),
+                                this),
+                     0, 0);
+    tiles->addWidget(actionTile(m_cleanDownloadBut, QStringLiteral("Clean Downloads"),
+                                QStringLiteral("Find what takes the most room in your "
+                                               "Downloads folder and remove what you choose."),
+                                this),
+                     0, 1);
+    bodyLayout()->addLayout(tiles);
     bodyLayout()->addStretch(1);
+
+    m_trashAction = new TrashAction(this);
+    connect(m_trashAction, &TrashAction::accessPromptNeeded, this,
+            &CleanUpViewController::showAccessPrompt);
+}
+
+CleanUpViewController::~CleanUpViewController()
+{
+    delete m_downloadWC;
+}
+
+QPointF CleanUpViewController::dialogAnchor() const
+{
+    const QRect main = window()->frameGeometry();
+    return {main.x() + main.width() * 0.5 - 3.0, main.bottom() + 1.0};
+}
+
+void CleanUpViewController::cleanDownload()
+{
+    if (!m_downloadWC)
+        m_downloadWC = new DownloadViewController();
+    StatusAttachedWindow* window =
+        StatusAttachedWindow::create(m_downloadWC, dialogAnchor(), nullptr, 1, 5.0f);
+    m_downloadWC->setSuperDelegate(window);
+    m_downloadWC->doScanWithPath(DownloadViewController::downloadsFolder());
+    window->center();
+    QTimer::singleShot(0, this, &CleanUpViewController::downloadWindowShown);
+    window->runModal();
+    // The window goes; the Downloads view stays for the next time.
+    m_downloadWC->hide();
+    m_downloadWC->setParent(nullptr);
+    m_downloadWC->setSuperDelegate(nullptr);
+    window->deleteLater();
+}
+
+void CleanUpViewController::emptyTrash()
+{
+    m_trashAction->emptyTrash();
+}
+
+void CleanUpViewController::showAccessPrompt()
+{
+    auto* prompt = new FullDiskAccessViewController();
+    StatusAttachedWindow* window =
+        StatusAttachedWindow::create(prompt, dialogAnchor(), nullptr, 1, 5.0f);
+    prompt->setSuperDelegate(window);
+    window->center();
+    window->runModal();
+    window->deleteLater();
 }

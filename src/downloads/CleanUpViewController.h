@@ -2,9 +2,37 @@
 
 #include "kit/ToolPage.h"
 
-// The "Cleanup" tab. Its tool arrives with its own subsystem; for now the page introduces it.
+class DownloadViewController;
+class FullDiskAccessViewController;
+class ImageButton;
+class TrashAction;
+
+// The Cleanup tab: empty the Trash of every volume, and clean the Downloads folder in the
+// Downloads window (created once and reused).
 class CleanUpViewController : public ToolPage {
     Q_OBJECT
 public:
     explicit CleanUpViewController(QWidget* parent = nullptr);
+    ~CleanUpViewController() override;
+
+    void cleanDownload();
+    void emptyTrash();
+
+    DownloadViewController* downloadWC() const { return m_downloadWC; }
+    ImageButton* cleanDownloadBut() const { return m_cleanDownloadBut; }
+    ImageButton* closeTrashBut() const { return m_closeTrashBut; }
+    TrashAction* trashAction() const { return m_trashAction; }
+
+Q_SIGNALS:
+    // The Downloads window is up and scanning (its modal run has begun).
+    void downloadWindowShown();
+
+private:
+    void showAccessPrompt();
+    QPointF dialogAnchor() const;
+
+    ImageButton* m_cleanDownloadBut = nullptr;
+    ImageButton* m_closeTrashBut = nullptr;
+    DownloadViewController* m_downloadWC = nullptr;
+    TrashAction* m_trashAction = nullptr;
 };

@@ -1,0 +1,85 @@
+#include "downloads/DowndLoadOutLineView.h"
+
+#include "downloads/DownloadsTreeModel.h"
+#include "kit/Color.h"
+#include "kit/KitImages.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Draws the check-box and reveal columns as centred images, the rest as usual.
+class ImageColumnDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const QString image = index.data(DownloadsTreeModel::ImageNameRole).toString();
+        if (index.column() != DownloadsTreeModel::CheckBoxColumn &&
+            index.column() != DownloadsTreeModel::OpenFinderColumn) {
+            QStyleOptionViewItem plain = option;
+            plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+            QStyledItemDelegate::paint(painter, plain, index);
+            return;
+        }
+        if (image.isEmpty())
+            return; // a system file: no box
+        const QSize size(16, 16);
+        const QPixmap pixmap =
+            KitImages::pixmap(image, size, painter->device()->devicePixelRatioF());
+        const QRect target(option.rect.center() - QPoint(size.width() / 2, size.height() / 2),
+                           size);
+        painter->drawPixmap(target, pixmap);
+    }
+};
+
+} // namespace
+
+DowndLoadOutLineView::DowndLoadOutLineView(QWidget* parent) : QTreeView(parent)
+{
+    setItemDelegate(new ImageColumnDelegate(this));
+    setHeaderHidden(true);
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformRowHeights(true); // lets the view skip measuring a million rows
+    setFrameShape(QFrame::NoFrame);
+    setAllColumnsShowFocus(false);
+    setFocusPolicy(Qt::NoFocus);
+    setAnimated(false);
+    setIconSize(QSize(16, 16));
+    viewport()->setAutoFillBackground(false);
+    setStyleSheet(QStringLiteral("QTreeView { background: transparent; }"));
+}
+
+void DowndLoadOutLineView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const
+{
+    // Row parity counts visible rows from the top of the tree, as a flat list would.
+    const int visualRow =
+        option.rect.top() / std::max(1, rowHeight(index)) + verticalScrollBar()->value();
+    const QColor fill =
+        visualRow % 2 == 0 ? getColor(255, 255, 255, 0.6f) : getColor(253, 253, 253, 0.2f);
+    painter->fillRect(option.rect, fill);
+    QStyleOptionViewItem plain = option;
+    plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    QTreeView::drawRow(painter, plain, index);
+}
+
+void DowndLoadOutLineView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid() && event->button() == Qt::LeftButton) {
+        if (index.column() == DownloadsTreeModel::CheckBoxColumn)
+            Q_EMIT checkBoxClicked(index);
+        else if (index.column() == DownloadsTreeModel::OpenFinderColumn)
+            Q_EMIT revealClicked(index);
+    }
+    QTreeView::mouseReleaseEvent(event);
+}

@@ -1,0 +1,157 @@
+#include "downloads/DownloadViewController.h"
+
+#include "app/StatusAttachedWindow.h"
+#include "common/PublicUtilities.h"
+#include "downloads/Controller.h"
+#include "downloads/DowndLoadOutLineView.h"
+#include "downloads/DownloadTableHeaderView.h"
+#include "downloads/DownloadsTreeModel.h"
+#include "downloads/FileTree.h"
+#include "kit/GXProgressView.h"
+#include "kit/ImageButton.h"
+#include "kit/TextImageButton.h"
+#include "kit/TrafficLightButton.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QStandardPaths>
+
+namespace {
+
+// The tree's frame inside the window while scanning (room for the bar) and with results.
+constexpr QRect kScanningFrame{16, 80, 528, 312};
+constexpr QRect kResultsFrame{16, 40, 528, 352};
+constexpr int kHeaderHeight = 30;
+
+TextImageButton* faceButton(const QString& title, const QString& face, QWidget* parent)
+{
+    auto* button = new TextImageButton(title, 12, parent);
+    button->setImageNames(face == u"btn_sec" ? QStringLiteral("btn_sec")
+                                             : face + QStringLiteral("_normal"),
+                          face + QStringLiteral("_press"), face + QStringLiteral("_hover"),
+                          face + QStringLiteral("_disable"));
+    return button;
+}
+
+} // namespace
+
+DownloadViewController::DownloadViewController(Controller* controller, QWidget* parent)
+    : QWidget(parent), m_controller(controller ? controller : Controller::getController())
+{
+    setFixedSize(kViewSize);
+    awakeFromNib();
+}
+
+DownloadViewController::~DownloadViewController()
+{
+    if (m_controller->aDelegate() == this)
+        m_controller->setADelegate(nullptr);
+}
+
+QString DownloadViewController::downloadsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+}
+
+void DownloadViewController::awakeFromNib()
+{
+    m_controller->setADelegate(this);
+
+    auto* close = new TrafficLightButton(QStringLiteral("close"), this);
+    close->setGeometry(14, 12, 12, 12);
+    close->setup();
+    connect(close, &TrafficLightButton::clicked, this, &DownloadViewController::closeWindow);
+
+    m_titleLabel = new QLabel(QStringLiteral("Corvella"), this);
+    m_titleLabel->setGeometry(80, kViewSize.height() - 412 - 22, 400, 22);
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    QFont titleFont = m_titleLabel->font();
+    if (const QString light = PublicUtilities::getLightFontName(); !light.isEmpty())
+        titleFont.setFamily(light);
+    titleFont.setPixelSize(14);
+    m_titleLabel->setFont(titleFont);
+
+    m_selectPathView = new QLabel(QStringLiteral("Looking for large downloads…"), this);
+    m_selectPathView->setGeometry(kResultsFrame);
+    m_selectPathView->setAlignment(Qt::AlignCenter);
+
+    m_scanProgressView = new QWidget(this);
+    m_scanProgressView->setGeometry(16, 40, 528, 32);
+    m_scanProgress = new GXProgressView(m_scanProgressView);
+    m_scanProgress->setGeometry(0, 13, 430, 6);
+    m_progressLable = new QLabel(m_scanProgressView);
+    m_progressLable->setGeometry(440, 4, 88, 24);
+    m_progressLable->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    m_outlineBlowView = new QWidget(this);
+    m_headerView = new DownloadTableHeaderView(m_outlineBlowView);
+    m_selectAllButton = new ImageButton(QStringLiteral("option_no"), m_headerView);
+    m_selectAllButton->setGeometry(8, 5, 16, 16);
+    m_selectAllButton->setToolTip(QStringLiteral("Select All"));
+    connect(m_selectAllButton, &ImageButton::clicked, this,
+            &DownloadViewController::setAllSelectOrNoSelect);
+    auto* nameTitle = new QLabel(QStringLiteral("Name"), m_headerView);
+    nameTitle->setGeometry(40, 4, 200, 18);
+    auto* sizeTitle = new QLabel(QStringLiteral("Size"), m_headerView);
+    sizeTitle->setGeometry(DownloadTableHeaderView::kSeparatorX + 8, 4, 100, 18);
+
+    m_model = new DownloadsTreeModel(this);
+    m_model->setController(m_controller);
+    m_outlineView = new DowndLoadOutLineView(m_outlineBlowView);
+    m_outlineView->setModel(m_model);
+    m_outlineView->header()->setStretchLastSection(false);
+    m_outlineView->setColumnWidth(DownloadsTreeModel::CheckBoxColumn, 32);
+    m_outlineView->setColumnWidth(DownloadsTreeModel::NameColumn,
+                                  DownloadTableHeaderView::kSeparatorX - 32);
+    m_outlineView->setColumnWidth(DownloadsTreeModel::SizeColumn, 96);
+    m_outlineView->setColumnWidth(DownloadsTreeModel::OpenFinderColumn, 28);
+    connect(m_outlineView, &DowndLoadOutLineView::checkBoxClicked, this,
+            &DownloadViewController::checkBoxClicked);
+    connect(m_outlineView, &DowndLoadOutLineView::revealClicked, m_model,
+            &DownloadsTreeModel::reveal);
+    connect(m_outlineView, &QTreeView::expanded, m_model,
+            [this](const QModelIndex& index) { m_model->setExpanded(index, true); });
+    connect(m_outlineView, &QTreeView::collapsed, m_model,
+            [this](const QModelIndex& index) { m_model->setExpanded(index, false); });
+
+    m_failureLabel = new QLabel(this);
+    m_failureLabel->setGeometry(16, kViewSize.height() - 76, 528, 28);
+    m_failureLabel->setWordWrap(true);
+    m_failureLabel->setStyleSheet(QStringLiteral("color: rgb(190, 50, 40);"));
+    m_failureLabel->hide();
+
+    const int buttonTop = kViewSize.height() - 44;
+    m_pauseButton = faceButton(QStringLiteral("Pause"), QStringLiteral("btn_sec"), this);
+    m_pauseButton->setGeometry(16, buttonTop, 110, 30);
+    connect(m_pauseButton, &TextImageButton::clicked, this,
+            &DownloadViewController::pauseButtonAction);
+    m_stopScanButton = faceButton(QStringLiteral("Stop Scan"), QStringLiteral("btn_sec"), this);
+    m_stopScanButton->setGeometry(134, buttonTop, 110, 30);
+    connect(m_stopScanButton, &TextImageButton::clicked, this,
+            &DownloadViewController::stopScanButtonAction);
+    m_moveToTrashButton =
+        faceButton(QStringLiteral("Move to Trash"), QStringLiteral("btn_secl"), this);
+    m_moveToTrashButton->setGeometry(284, buttonTop, 126, 30);
+    connect(m_moveToTrashButton, &TextImageButton::clicked, this,
+            &DownloadViewController::moveFileToTarsh);
+    m_deleteButton =
+        faceButton(QStringLiteral("Completely Erase"), QStringLiteral("btn_secl"), this);
+    m_deleteButton->setGeometry(418, buttonTop, 126, 30);
+    connect(m_deleteButton, &TextImageButton::clicked, this, &DownloadViewController::deleteFiles);
+
+    // Idle: nothing scanned yet; the removal buttons wait until something is chosen.
+    m_scanProgressView->hide();
+    m_pauseButton->hide();
+    m_stopScanButton->hide();
+    showScanningLayout(false);
+    m_outlineBlowView->hide();
+    changeDeleteButtonState();
+}
+
+void DownloadViewController::showScanningLayout(bool scanning)
+{
+    const QRect frame = scanning ? kScanningFrame : kResultsFrame;
+    m_outlineBlowView->setGeometry(frame);
+    m_headerView->setGeometry(0, 0, frame.width(), kHeaderHeight);
+    m_outlineView->setGeometry(0, kHeaderHeight, frame.width(), frame.height() - kHeaderHeight);
+}

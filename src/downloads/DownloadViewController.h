@@ -1,0 +1,117 @@
+#pragma once
+
+#include "downloads/ControllerDelegate.h"
+#include "downloads/ProgressViewController.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class Controller;
+class DownloadTableHeaderView;
+class DownloadsTreeModel;
+class DowndLoadOutLineView;
+class FileTree;
+class GXProgressView;
+class ImageButton;
+class QLabel;
+class QTimer;
+class StatusAttachedWindow;
+class TextImageButton;
+
+// The Downloads window: scans a folder into the size-ordered tree, shows it growing, lets the
+// user tick what to remove, and runs Move to Trash or Completely Erase behind a modal progress
+// window. Created once and reused: closing it stops the scan and empties it.
+//
+// States: idle, scanning, paused, results, removing. GUI thread only; the engine's reports,
+// which come from its workers, are carried over to the GUI thread.
+class DownloadViewController : public QWidget,
+                               public ControllerDelegate,
+                               public ProgressViewControllerDelegate {
+    Q_OBJECT
+public:
+    static constexpr QSize kViewSize{560, 440};
+
+    explicit DownloadViewController(Controller* controller = nullptr, QWidget* parent = nullptr);
+    ~DownloadViewController() override;
+
+    void setSuperDelegate(StatusAttachedWindow* window) { m_superDelegate = window; }
+    StatusAttachedWindow* superDelegate() const { return m_superDelegate; }
+
+    // The user's Downloads folder (the XDG download folder).
+    static QString downloadsFolder();
+
+    void doScanWithPath(const QString& path);
+    void reScanButtonAction();
+    void pauseButtonAction();
+    void stopScanButtonAction();
+    void moveFileToTarsh();
+    void deleteFiles();
+    void setAllSelectOrNoSelect();
+    void closeWindow();
+
+    // Engine reports; safe from any thread.
+    void changeSelectAllButtonState(int state) override;
+    void reloadTreeList() override;
+    void changeRemoveProgressWithPoint(int percent, const QString& path) override;
+    void removeFailuresWithCount(int count, const QString& firstReason) override;
+    void endProScan() override;
+    void stopRemove() override;
+
+    // What the window shows, for tests and screenshots.
+    bool isScan() const { return m_isScan; }
+    bool isRemove() const { return m_isRemove; }
+    int selectAllButSt() const { return m_selectAllButSt; }
+    QString percentText() const;
+    bool isShowingScanControls() const;
+    QString pauseTitle() const;
+    QString selectAllImage() const;
+    bool removalButtonsEnabled() const;
+    QString failureText() const;
+    DowndLoadOutLineView* outlineView() const { return m_outlineView; }
+    DownloadsTreeModel* model() const { return m_model; }
+    ProgressViewController* progressView() const { return m_progressView; }
+
+Q_SIGNALS:
+    // The removal progress window is up (its modal run has begun).
+    void removalWindowShown();
+
+private:
+    void awakeFromNib();
+    void getRootNodeListWithPath(const QString& path);
+    void endScan();
+    void progressPoll();
+    void reloadPoll();
+    void showScanningLayout(bool scanning);
+    void changeDeleteButtonState();
+    void doRemoveAction();
+    void applySelectAllState(int state);
+    void checkBoxClicked(const QModelIndex& index);
+
+    Controller* m_controller;
+    std::shared_ptr<FileTree> m_rootNodeArr;
+    bool m_isScan = false;
+    bool m_isRemove = false;
+    int m_selectAllButSt = 0;
+    QTimer* m_sortTimer = nullptr;
+    QTimer* m_progressTimer = nullptr;
+    QPointer<ProgressViewController> m_progressView;
+    QPointer<StatusAttachedWindow> m_superDelegate;
+
+    QLabel* m_titleLabel = nullptr;
+    TextImageButton* m_pauseButton = nullptr;
+    TextImageButton* m_stopScanButton = nullptr;
+    TextImageButton* m_moveToTrashButton = nullptr;
+    TextImageButton* m_deleteButton = nullptr;
+    ImageButton* m_selectAllButton = nullptr;
+    QWidget* m_scanProgressView = nullptr;
+    GXProgressView* m_scanProgress = nullptr;
+    QLabel* m_progressLable = nullptr;
+    QLabel* m_selectPathView = nullptr;
+    QLabel* m_failureLabel = nullptr;
+    QWidget* m_outlineBlowView = nullptr;
+    DownloadTableHeaderView* m_headerView = nullptr;
+    DowndLoadOutLineView* m_outlineView = nullptr;
+    DownloadsTreeModel* m_model = nullptr;
+};

@@ -1,0 +1,296 @@
+// The Downloads window's states: scanning, paused, results, removing, and closing.
+#include "app/StatusAttachedWindow.h"
+#include "downloads/Controller.h"
+#include "downloads/DowndLoadOutLineView.h"
+#include "downloads/DownloadViewController.h"
+#include "downloads/DownloadsTreeModel.h"
+#include "downloads/FileTree.h"
+#include "downloads/Progress.h"
+#include "kit/GXProgressView.h"
+#include "kit/ImageButton.h"
+#include "kit/TextImageButton.h"
+
+#include <QLabel>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+// Runs `work` on the object's thread: at once when already there, else queued (the engine's
+// workers never wait for the GUI, so closing the window can never deadlock with a report).
+template <typename Work> void onGuiThread(QObject* context, Work&& work)
+{
+    if (QThread::currentThread() == context->thread())
+        work();
+    else
+        QMetaObject::invokeMethod(context, std::forward<Work>(work), Qt::QueuedConnection);
+}
+
+} // namespace
+
+void DownloadViewController::doScanWithPath(const QString& path)
+{
+    m_selectPathView->hide();
+    m_failureLabel->hide();
+    m_outlineBlowView->show();
+    m_scanProgressView->show();
+    m_pauseButton->show();
+    m_stopScanButton->show();
+    m_progressLable->show();
+    m_scanProgress->changeProgressValue(0);
+    m_progressLable->setText(QString::asprintf("%.1f%%", 0.0));
+    Progress::isPause(false);
+    showScanningLayout(true);
+    if (!m_sortTimer) {
+        m_sortTimer = new QTimer(this);
+        m_sortTimer->setInterval(500);
+        connect(m_sortTimer, &QTimer::timeout, this, &DownloadViewController::reloadPoll);
+        m_sortTimer->start();
+        m_progressTimer = new QTimer(this);
+        m_progressTimer->setInterval(300);
+        connect(m_progressTimer, &QTimer::timeout, this, &DownloadViewController::progressPoll);
+        m_progressTimer->start();
+    }
+    getRootNodeListWithPath(path);
+}
+
+void DownloadViewController::getRootNodeListWithPath(const QString& path)
+{
+    m_isScan = true;
+    // Every scan fills a tree of its own; the old one goes once nothing shows it.
+    m_rootNodeArr = std::make_shared<FileTree>(path);
+    m_model->setTree(m_rootNodeArr);
+    m_controller->eumeAllRootFileNodeWithRootArr(m_rootNodeArr, path);
+}
+
+void DownloadViewController::reScanButtonAction()
+{
+    doScanWithPath(downloadsFolder());
+}
+
+void DownloadViewController::progressPoll()
+{
+    if (!m_isScan)
+        return;
+    const float progress = m_controller->getProgress();
+    m_scanProgress->changeProgressValue(progress);
+    m_progressLable->setText(QString::asprintf("%.1f%%", double(progress)));
+    if (progress >= 100.0f)
+        endProScan();
+}
+
+void DownloadViewController::reloadPoll()
+{
+    if (m_isScan)
+        m_model->refresh();
+}
+
+void DownloadViewController::endScan()
+{
+    m_model->refresh();
+    delete m_sortTimer;
+    delete m_progressTimer;
+    m_sortTimer = m_progressTimer = nullptr;
+    m_isScan = false;
+    m_progressLable->hide();
+    m_pauseButton->hide();
+    m_stopScanButton->hide();
+    m_scanProgressView->hide();
+}
+
+void DownloadViewController::endProScan()
+{
+    onGuiThread(this, [this] {
+        // The poll and the engine's report may both end the same scan; the second does nothing.
+        if (!m_sortTimer && !m_isScan)
+            return;
+        endScan();
+        showScanningLayout(false);
+        changeSelectAllButtonState(FileNode::On);
+    });
+}
+
+void DownloadViewController::pauseButtonAction()
+{
+    m_model->refresh();
+    if (m_isScan) {
+        m_isScan = false;
+        m_pauseButton->setTitle(QStringLiteral("Continue"));
+    } else {
+        m_isScan = true;
+        m_pauseButton->setTitle(QStringLiteral("Pause"));
+    }
+    m_controller->pauseScan();
+}
+
+void DownloadViewController::stopScanButtonAction()
+{
+    endScan();
+    m_controller->stopScan();
+    showScanningLayout(false);
+}
+
+void DownloadViewController::applySelectAllState(int state)
+{
+    const bool empty = m_model->rowCount() == 0;
+    m_selectAllButSt = empty ? FileNode::Off : state;
+    static const char16_t* const images[] = {u"option_no", u"option_yes", u"option_a"};
+    m_selectAllButton->setImageName(QString::fromUtf16(images[m_selectAllButSt]));
+    changeDeleteButtonState();
+}
+
+void DownloadViewController::changeSelectAllButtonState(int state)
+{
+    onGuiThread(this, [this, state] { applySelectAllState(state); });
+}
+
+void DownloadViewController::changeDeleteButtonState()
+{
+    // Nothing chosen, nothing to remove: a run would never report its end.
+    const bool enabled = m_selectAllButSt != FileNode::Off && !m_isRemove;
+    m_moveToTrashButton->setEnabled(enabled);
+    m_deleteButton->setEnabled(enabled);
+}
+
+void DownloadViewController::setAllSelectOrNoSelect()
+{
+    if (m_isScan || m_isRemove || !m_rootNodeArr)
+        return;
+    m_controller->selectAllFileNode(m_selectAllButSt != FileNode::On);
+}
+
+void DownloadViewController::checkBoxClicked(const QModelIndex& index)
+{
+    if (m_isScan || m_isRemove)
+        return;
+    m_model->clickCheckBox(index);
+}
+
+void DownloadViewController::reloadTreeList()
+{
+    onGuiThread(this, [this] { m_model->refresh(); });
+}
+
+void DownloadViewController::moveFileToTarsh()
+{
+    m_controller->moveFileToTarshWithDic();
+    doRemoveAction();
+}
+
+void DownloadViewController::deleteFiles()
+{
+    m_controller->deleteFilesWithDic();
+    doRemoveAction();
+}
+
+void DownloadViewController::doRemoveAction()
+{
+    m_isRemove = true;
+    m_failureLabel->hide();
+    changeDeleteButtonState();
+    auto* progress = new ProgressViewController();
+    progress->setDelegate(this);
+    m_progressView = progress;
+    const QRect main = window()->frameGeometry();
+    StatusAttachedWindow* window = StatusAttachedWindow::create(
+        progress, QPointF(main.x() + main.width() * 0.5 - 3.0, main.bottom() + 1.0), nullptr, 1,
+        5.0f);
+    progress->setSuperDelegate(window);
+    window->center();
+    QTimer::singleShot(0, this, &DownloadViewController::removalWindowShown);
+    // A run that found nothing to remove ends without a report; never wait for it.
+    auto* watch = new QTimer(window);
+    connect(watch, &QTimer::timeout, window, [this, window] {
+        if (!m_controller->isRemoving() && m_isRemove) {
+            m_isRemove = false;
+            changeDeleteButtonState();
+            window->close();
+        }
+    });
+    watch->start(250);
+    // Reports of a quick run arrive queued, inside this modal run.
+    window->runModal();
+    window->deleteLater();
+}
+
+void DownloadViewController::changeRemoveProgressWithPoint(int percent, const QString& path)
+{
+    onGuiThread(this, [this, percent, path] {
+        if (m_progressView)
+            m_progressView->changeProgressValue(percent, path);
+        if (percent >= 100) {
+            m_isRemove = false;
+            m_model->refresh();
+            changeDeleteButtonState();
+        }
+    });
+}
+
+void DownloadViewController::removeFailuresWithCount(int count, const QString& firstReason)
+{
+    onGuiThread(this, [this, count, firstReason] {
+        m_failureLabel->setText(
+            (count == 1 ? QStringLiteral("1 item could not be removed: ")
+                        : QStringLiteral("%1 items could not be removed: ").arg(count)) +
+            firstReason);
+        m_failureLabel->show();
+    });
+}
+
+void DownloadViewController::stopRemove()
+{
+    m_isRemove = false;
+    m_controller->stopRemove();
+}
+
+void DownloadViewController::closeWindow()
+{
+    if (!m_isScan) {
+        m_pauseButton->setTitle(QStringLiteral("Pause"));
+        m_isScan = true;
+    }
+    endScan();
+    m_controller->stopScan();
+    if (m_isRemove) {
+        m_isRemove = false;
+        m_controller->stopRemove();
+    }
+    m_rootNodeArr.reset();
+    m_model->setTree(nullptr);
+    applySelectAllState(FileNode::Off);
+    m_failureLabel->hide();
+    showScanningLayout(true);
+    if (m_superDelegate)
+        m_superDelegate->close();
+}
+
+QString DownloadViewController::percentText() const
+{
+    return m_progressLable->isVisibleTo(this) ? m_progressLable->text() : QString();
+}
+
+bool DownloadViewController::isShowingScanControls() const
+{
+    return m_scanProgressView->isVisibleTo(this) && m_pauseButton->isVisibleTo(this) &&
+           m_stopScanButton->isVisibleTo(this);
+}
+
+QString DownloadViewController::pauseTitle() const
+{
+    return m_pauseButton->title();
+}
+
+QString DownloadViewController::selectAllImage() const
+{
+    return m_selectAllButton->imageName();
+}
+
+bool DownloadViewController::removalButtonsEnabled() const
+{
+    return m_moveToTrashButton->isEnabled() && m_deleteButton->isEnabled();
+}
+
+QString DownloadViewController::failureText() const
+{
+    return m_failureLabel->isVisibleTo(this) ? m_failureLabel->text() : QString();
+}

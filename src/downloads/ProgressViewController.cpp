@@ -1,0 +1,69 @@
+#include "downloads/ProgressViewController.h"
+
+#include "app/StatusAttachedWindow.h"
+#include "common/PublicUtilities.h"
+#include "kit/GXProgressView.h"
+#include "kit/TextImageButton.h"
+
+#include <QLabel>
+
+ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent)
+{
+    setFixedSize(400, 132);
+    m_titleLabel = new QLabel(QStringLiteral("Corvella"), this);
+    m_titleLabel->setGeometry(20, 12, 360, 20);
+    QFont titleFont = m_titleLabel->font();
+    if (const QString light = PublicUtilities::getLightFontName(); !light.isEmpty())
+        titleFont.setFamily(light);
+    titleFont.setPixelSize(14);
+    m_titleLabel->setFont(titleFont);
+
+    m_pathLabel = new QLabel(this);
+    m_pathLabel->setGeometry(20, 40, 360, 18);
+    m_pathLabel->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+
+    m_progressView = new GXProgressView(this);
+    m_progressView->setGeometry(24, 70, 290, 6);
+    m_progressLabel = new QLabel(QStringLiteral("0%"), this);
+    m_progressLabel->setGeometry(320, 62, 60, 22);
+    m_progressLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto* stop = new TextImageButton(QStringLiteral("Stop"), 12, this);
+    stop->setImageNames(QStringLiteral("btn_sec"), QStringLiteral("btn_sec_press"),
+                        QStringLiteral("btn_sec_hover"), QStringLiteral("btn_sec_disable"));
+    stop->setGeometry(290, 94, 90, 28);
+    connect(stop, &TextImageButton::clicked, this, &ProgressViewController::stopButtonAction);
+}
+
+void ProgressViewController::changeProgressValue(int percent, const QString& path)
+{
+    m_pathLabel->setText(
+        m_pathLabel->fontMetrics().elidedText(path, Qt::ElideMiddle, m_pathLabel->width()));
+    m_pathLabel->setToolTip(path);
+    m_progressView->changeProgressValue(percent);
+    m_progressLabel->setText(QString::asprintf("%d%%", percent));
+    if (percent >= 100)
+        closeWindow();
+}
+
+void ProgressViewController::stopButtonAction()
+{
+    if (m_delegate)
+        m_delegate->stopRemove();
+}
+
+void ProgressViewController::closeWindow()
+{
+    if (m_superDelegate)
+        m_superDelegate->close();
+}
+
+QString ProgressViewController::percentText() const
+{
+    return m_progressLabel->text();
+}
+
+QString ProgressViewController::pathText() const
+{
+    return m_pathLabel->toolTip();
+}

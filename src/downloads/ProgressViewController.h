@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class GXProgressView;
+class QLabel;
+class StatusAttachedWindow;
+
+// Told when the user stops a removal run from its progress window.
+class ProgressViewControllerDelegate {
+public:
+    virtual ~ProgressViewControllerDelegate() = default;
+    virtual void stopRemove() {}
+};
+
+// The modal window of a removal run: the item in hand, a bar, the percentage and a stop button.
+// It closes itself when the run reports 100.
+class ProgressViewController : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProgressViewController(QWidget* parent = nullptr);
+
+    void setDelegate(ProgressViewControllerDelegate* delegate) { m_delegate = delegate; }
+    void setSuperDelegate(StatusAttachedWindow* window) { m_superDelegate = window; }
+    StatusAttachedWindow* superDelegate() const { return m_superDelegate; }
+
+    void changeProgressValue(int percent, const QString& path);
+    void stopButtonAction();
+    void closeWindow();
+
+    QString percentText() const;
+    QString pathText() const;
+
+private:
+    QLabel* m_titleLabel = nullptr;
+    GXProgressView* m_progressView = nullptr;
+    QLabel* m_pathLabel = nullptr;
+    QLabel* m_progressLabel = nullptr;
+    ProgressViewControllerDelegate* m_delegate = nullptr;
+    QPointer<StatusAttachedWindow> m_superDelegate;
+};

@@ -1,0 +1,319 @@
+#include "downloads/TrashCleaner.h"
+
+#include "platform/DirectoryReader.h"
+#include "platform/FreedesktopTrash.h"
+#include "platform/MountTable.h"
+#include "platform/TreeEraser.h"
+#include "platform/TreeSize.h"
+
+#include <QFile>
+#include <QSet>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// File systems that never hold a trash folder. Looking into them only costs time, and looking
+// into an autofs mount would set off mounting it.
+bool cannotHoldTrash(const QByteArray& type)
+{
+    static const QSet<QByteArray> pseudo = {
+        "proc",    "sysfs",       "devpts",   "cgroup", "cgroup2",    "securityfs", "debugfs",
+        "tracefs", "pstore",      "bpf",      "mqueue", "hugetlbfs",  "configfs",   "fusectl",
+        "autofs",  "binfmt_misc", "efivarfs", "nsfs",   "rpc_pipefs", "selinuxfs",
+    };
+    return pseudo.contains(type);
+}
+
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
+}
+
+QString shown(const QByteArray& path)
+{
+    return QFile::decodeName(path);
+}
+
+QByteArray childPath(const QByteArray& folder, const QByteArray& name)
+{
+    QByteArray path = folder;
+    if (!path.endsWith('/')) {
+        path.append('/');
+    }
+    return path.append(name);
+}
+
+bool sameFile(const struct stat& first, const struct stat& second)
+{
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+struct TrashFolder {
+    QByteArray path;
+    struct stat status {};
+    bool mayBeLink = false; // only the home trash, which the user chose
+};
+
+std::vector<TrashFolder> findTrashFolders(const QString& homeTrash, const QString& mountInfoPath,
+                                          uid_t uid, QString* error)
+{
+    std::vector<TrashFolder> found;
+    QSet<std::pair<dev_t, ino_t>> seen;
+    const auto add = [&found, &seen](const QByteArray& path, const struct stat& status,
+                                     bool mayBeLink) {
+        if (!seen.contains({status.st_dev, status.st_ino})) {
+            seen.insert({status.st_dev, status.st_ino});
+            found.push_back({path, status, mayBeLink});
+        }
+    };
+    const auto ownFolder = [uid](const QByteArray& path, struct stat* status) {
+        return ::lstat(path.constData(), status) == 0 && S_ISDIR(status->st_mode) &&
+               status->st_uid == uid;
+    };
+
+    struct stat status {};
+    const QByteArray home = QFile::encodeName(homeTrash);
+    if (!home.isEmpty() && ::stat(home.constData(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        add(home, status, true);
+    }
+    const QByteArray uidText = QByteArray::number(uid);
+    for (const MountTable::Mount& mount : MountTable::read(mountInfoPath, error)) {
+        if (cannotHoldTrash(mount.fileSystemType)) {
+            continue;
+        }
+        const QByteArray shared = childPath(mount.mountPoint, ".Trash");
+        if (::lstat(shared.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+            (status.st_mode & S_ISVTX) != 0) {
+            const QByteArray userTrash = childPath(shared, uidText);
+            if (ownFolder(userTrash, &status)) {
+                add(userTrash, status, false);
+            }
+        }
+        const QByteArray ownTrash = childPath(mount.mountPoint, ".Trash-" + uidText);
+        if (ownFolder(ownTrash, &status)) {
+            add(ownTrash, status, false);
+        }
+    }
+    return found;
+}
+
+// rename within one folder that never replaces what is already there. File systems without
+// RENAME_NOREPLACE get a check first.
+int renameWithoutReplacing(int folder, const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(folder, from.constData(), folder, to.constData(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        return -1;
+    }
+    struct stat status {};
+    if (::fstatat(folder, to.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::renameat(folder, from.constData(), folder, to.constData());
+}
+
+// The whole listing is read before anything in the folder is removed.
+bool readEntries(int folder, std::vector<QByteArray>* entries)
+{
+    alignas(8) char buffer[32768];
+    DirectoryReader reader(folder, buffer, sizeof buffer);
+    DirectoryReader::Entry entry{};
+    while (reader.next(entry)) {
+        entries->emplace_back(entry.name);
+    }
+    errno = reader.error();
+    return reader.error() == 0;
+}
+
+// One run over the trash folders, gathering the result.
+class Emptying {
+public:
+    explicit Emptying(const std::atomic<bool>* stop) : m_stop(stop) {}
+
+    TrashCleaner::Result result;
+
+    void fail(const QString& sentence, int count = 1)
+    {
+        if (result.failures == 0) {
+            result.firstError = sentence;
+        }
+        result.failures += count;
+    }
+
+    bool stopRequested()
+    {
+        if (!result.stopped && m_stop != nullptr && m_stop->load(std::memory_order_relaxed)) {
+            result.stopped = true;
+            fail(QStringLiteral("Emptying the Trash was stopped before it was finished."));
+        }
+        return result.stopped;
+    }
+
+    void empty(const TrashFolder& trash)
+    {
+        const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (trash.mayBeLink ? 0 : O_NOFOLLOW);
+        const int folder = ::open(trash.path.constData(), flags);
+        struct stat opened {};
+        if (folder < 0) {
+            fail(QStringLiteral("The trash folder “%1” cannot be opened: %2.")
+                     .arg(shown(trash.path), errorText(errno)));
+            return;
+        }
+        if (::fstat(folder, &opened) != 0 || !sameFile(opened, trash.status)) {
+            fail(QStringLiteral("The trash folder “%1” was replaced while the Trash was being "
+                                "emptied, so it was left alone.")
+                     .arg(shown(trash.path)));
+        } else {
+            emptyFolder(folder, trash.path, "files", true);
+            emptyFolder(folder, trash.path, "info", false);
+            emptyFolder(folder, trash.path, "expunged", false);
+            removeSizeCache(folder, trash.path);
+        }
+        ::close(folder);
+    }
+
+private:
+    void emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
+                     bool holdsItems);
+    void removeEntry(int folder, const QByteArray& folderPath, QByteArray name, bool isItem);
+    void removeSizeCache(int trash, const QByteArray& trashPath);
+
+    const std::atomic<bool>* m_stop;
+    TreeSize::CountedFiles m_countedFiles;
+    int m_renamed = 0;
+};
+
+void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
+                           bool holdsItems)
+{
+    const QByteArray path = childPath(trashPath, name);
+    struct stat status {};
+    if (::fstatat(trash, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT) {
+            fail(QStringLiteral("“%1” cannot be examined: %2.").arg(shown(path), errorText(errno)));
+        }
+        return;
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        fail(QStringLiteral("“%1” is %2, not a folder, so it was left alone.")
+                 .arg(shown(path), S_ISLNK(status.st_mode) ? QStringLiteral("a symbolic link")
+                                                           : QStringLiteral("a file")));
+        return;
+    }
+    const int folder =
+        ::openat(trash, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    std::vector<QByteArray> entries;
+    if (folder < 0 || !readEntries(folder, &entries)) {
+        fail(QStringLiteral("The contents of “%1” cannot be read: %2.")
+                 .arg(shown(path), errorText(errno)));
+    } else {
+        for (const QByteArray& entry : entries) {
+            if (stopRequested()) {
+                break;
+            }
+            removeEntry(folder, path, entry, holdsItems);
+        }
+    }
+    if (folder >= 0) {
+        ::close(folder);
+    }
+}
+
+void Emptying::removeEntry(int folder, const QByteArray& folderPath, QByteArray name, bool isItem)
+{
+    // The eraser takes a text path; a name that is not valid in the file name encoding would not
+    // survive the round trip, so it first gets a name that does.
+    if (QFile::encodeName(QFile::decodeName(name)) != name) {
+        const QByteArray temporary = ".corvella-erase-" + QByteArray::number(qint64(::getpid())) +
+                                     '-' + QByteArray::number(++m_renamed);
+        if (renameWithoutReplacing(folder, name, temporary) != 0) {
+            fail(QStringLiteral("“%1” cannot be removed: %2.")
+                     .arg(shown(childPath(folderPath, name)), errorText(errno)));
+            return;
+        }
+        name = temporary;
+    }
+    const qint64 size = TreeSize::logicalSize(folder, name, &m_countedFiles, true);
+    // Reached through the open folder, so a folder of the trash swapped for a link meanwhile
+    // cannot redirect the erasing.
+    const QString handle = QStringLiteral("/proc/self/fd/%1/").arg(folder);
+    const QString shownFolder = shown(childPath(folderPath, {}));
+    const TreeEraser::Result erased = TreeEraser::erase(handle + shown(name), m_stop);
+    if (erased.succeeded()) {
+        result.bytesFreed += size;
+        result.itemsRemoved += isItem ? 1 : 0;
+        return;
+    }
+    TreeSize::CountedFiles counted;
+    result.bytesFreed += std::max<qint64>(0, size - TreeSize::logicalSize(folder, name, &counted));
+    fail(QString(erased.firstError).replace(handle, shownFolder), erased.failures);
+    result.stopped = result.stopped || erased.stopped;
+}
+
+void Emptying::removeSizeCache(int trash, const QByteArray& trashPath)
+{
+    const QByteArray path = childPath(trashPath, "directorysizes");
+    struct stat status {};
+    if (::fstatat(trash, "directorysizes", &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT) {
+            fail(QStringLiteral("“%1” cannot be examined: %2.").arg(shown(path), errorText(errno)));
+        }
+    } else if (S_ISDIR(status.st_mode)) {
+        fail(
+            QStringLiteral("“%1” is a folder, not a file, so it was left alone.").arg(shown(path)));
+    } else if (::unlinkat(trash, "directorysizes", 0) != 0) {
+        fail(QStringLiteral("“%1” cannot be removed: %2.").arg(shown(path), errorText(errno)));
+    } else {
+        result.bytesFreed += qint64(status.st_size);
+    }
+}
+
+} // namespace
+
+TrashCleaner::TrashCleaner(QString homeTrash, QString mountInfoPath, uid_t uid)
+    : m_homeTrash(std::move(homeTrash)), m_mountInfoPath(std::move(mountInfoPath)), m_uid(uid)
+{}
+
+TrashCleaner TrashCleaner::forCurrentUser()
+{
+    return {FreedesktopTrash::standardHomeTrash(), MountTable::standardPath(), ::geteuid()};
+}
+
+QStringList TrashCleaner::trashFolders(QString* error) const
+{
+    QStringList paths;
+    for (const TrashFolder& folder : findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, error)) {
+        paths.append(shown(folder.path));
+    }
+    return paths;
+}
+
+TrashCleaner::Result TrashCleaner::emptyAll(const std::atomic<bool>* stop) const
+{
+    QString tableError;
+    const std::vector<TrashFolder> folders =
+        findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, &tableError);
+    Emptying emptying(stop);
+    emptying.result.trashFolders = int(folders.size());
+    if (!tableError.isEmpty()) {
+        emptying.fail(tableError);
+    }
+    for (const TrashFolder& folder : folders) {
+        if (emptying.stopRequested()) {
+            break;
+        }
+        emptying.empty(folder);
+    }
+    return emptying.result;
+}
