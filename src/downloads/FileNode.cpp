@@ -56,17 +56,22 @@ void FileNode::sortChildren()
     struct Key {
         std::uint64_t size;
         std::uint32_t sequence;
-        FileNode* node;
+        std::uint32_t index;
     };
     std::vector<Key> keys;
     keys.reserve(m_children.size());
-    for (FileNode* child : m_children)
-        keys.push_back({child->size(), child->m_sequence, child});
+    for (std::size_t index = 0; index < m_children.size(); ++index) {
+        const FileNode* child = m_children[index];
+        keys.push_back({child->size(), child->m_sequence, std::uint32_t(index)});
+    }
     std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
         return a.size != b.size ? a.size > b.size : a.sequence > b.sequence;
     });
-    for (std::size_t index = 0; index < keys.size(); ++index)
-        m_children[index] = keys[index].node;
+    std::vector<FileNode*> sorted;
+    sorted.reserve(keys.size());
+    for (const Key& key : keys)
+        sorted.push_back(m_children[key.index]);
+    m_children.swap(sorted);
 }
 
 void FileNode::markSizeChanged()

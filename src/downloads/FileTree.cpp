@@ -8,6 +8,7 @@
 namespace {
 
 constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::uint32_t kSequenceBlock = 4096;
 
 } // namespace
 
@@ -101,7 +102,12 @@ FileNode* FileTree::Allocator::create(FileNode* father, std::string_view name, b
     char* nameCopy = memory + sizeof(FileNode);
     std::memcpy(nameCopy, name.data(), nameLength);
     nameCopy[nameLength] = '\0';
-    const std::uint32_t sequence = m_tree.m_sequence.fetch_add(1, std::memory_order_relaxed);
+    if (m_sequencesLeft == 0) {
+        m_nextSequence = m_tree.m_sequence.fetch_add(kSequenceBlock, std::memory_order_relaxed);
+        m_sequencesLeft = kSequenceBlock;
+    }
+    const std::uint32_t sequence = m_nextSequence++;
+    --m_sequencesLeft;
     return new (memory)
         FileNode(father, nameCopy, std::uint16_t(nameLength), isDirectory, sequence);
 }

@@ -47,6 +47,9 @@ public:
         FileTree& m_tree;
         char* m_cursor = nullptr;
         std::size_t m_left = 0;
+        // Creation order is handed out in blocks, so two walkers do not share a counter per node.
+        std::uint32_t m_nextSequence = 0;
+        std::uint32_t m_sequencesLeft = 0;
     };
     Allocator& mainAllocator() { return m_mainAllocator; }
 

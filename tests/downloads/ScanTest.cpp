@@ -368,6 +368,7 @@ TEST_P(ScanTest, AReaderAlwaysSeesOrderedListsWhileTheWalkWrites)
             pending.insert(pending.end(), children.begin(), children.end());
         }
         ++looks;
+        std::this_thread::sleep_for(1ms); // a reader looks now and then, as the window does
     } while (root.isRunning() && ordered);
     root.waitUntilDone();
     EXPECT_TRUE(ordered) << "after " << looks << " looks";
