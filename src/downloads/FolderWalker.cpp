@@ -92,14 +92,7 @@ std::uint64_t FolderWalker::walk(int parentFd, FileNode* folder)
             m_changed.wait(lock);
             continue;
         }
-        const Task task = std::move(m_stack.back());
-        m_stack.pop_back();
-        ++m_active;
-        lock.unlock();
-        process(task, allocator);
-        lock.lock();
-        --m_active;
-        m_changed.notify_all();
+        processTop(lock, allocator);
     }
     const bool complete = m_targetDone;
     m_target = nullptr;
@@ -107,6 +100,18 @@ std::uint64_t FolderWalker::walk(int parentFd, FileNode* folder)
     if (!complete)
         settleStoppedWalk(folder);
     return folder->size();
+}
+
+void FolderWalker::processTop(std::unique_lock<std::mutex>& lock, FileTree::Allocator& allocator)
+{
+    const Task task = std::move(m_stack.back());
+    m_stack.pop_back();
+    ++m_active;
+    lock.unlock();
+    process(task, allocator);
+    lock.lock();
+    --m_active;
+    m_changed.notify_all();
 }
 
 void FolderWalker::helperLoop()
@@ -117,14 +122,7 @@ void FolderWalker::helperLoop()
         m_changed.wait(lock, [this] { return m_shutdown || !m_stack.empty(); });
         if (m_shutdown)
             return;
-        const Task task = std::move(m_stack.back());
-        m_stack.pop_back();
-        ++m_active;
-        lock.unlock();
-        process(task, allocator);
-        lock.lock();
-        --m_active;
-        m_changed.notify_all();
+        processTop(lock, allocator);
     }
 }
 

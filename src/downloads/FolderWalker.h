@@ -43,6 +43,8 @@ private:
     };
 
     void helperLoop();
+    // Takes the folder on top of the stack and walks it; `lock` holds m_mutex on entry and exit.
+    void processTop(std::unique_lock<std::mutex>& lock, FileTree::Allocator& allocator);
     void process(const Task& task, FileTree::Allocator& allocator);
     void finishOne(FileNode* folder);
     void push(std::vector<Task>& tasks);

@@ -5,27 +5,23 @@
 #include "MainViewControllerTest.h"
 #include "MyNSApplicationTest.h"
 #include "app/MyNSApplication.h"
+#include "support/PrivateHome.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
+    const PrivateHome home;
     if (!home.isValid())
         return 1;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(home.filePath(QStringLiteral("system-data"))));
-    qputenv("CORVELLA_SHIPPED_SETTINGS", QFile::encodeName(home.filePath(QStringLiteral("none"))));
-    qputenv("CORVELLA_SYSFS_ROOT", QFile::encodeName(home.filePath(QStringLiteral("sysroot"))));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(home.path("system-data")));
+    qputenv("CORVELLA_SYSFS_ROOT", QFile::encodeName(home.path("sysroot")));
 
     MyNSApplication app(argc, argv);
     int failures = 0;
     {
-        MainViewControllerTest test(home.path());
+        MainViewControllerTest test(home.path().chopped(1));
         failures += QTest::qExec(&test, argc, argv);
     }
     {

@@ -5,6 +5,7 @@
 #include "downloads/EumeRoot.h"
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
+#include "support/PrivateHome.h"
 #include "support/ScopedEnvironmentVariable.h"
 
 #include <QAbstractItemModelTester>
@@ -557,22 +558,11 @@ void DownloadsTreeModelTest::removalTakesExactlyTheRemovedRow()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A private home: nothing of the user's is read or written.
-    QTemporaryDir home;
-    if (!home.isValid()) {
-        std::fprintf(stderr, "Cannot create a temporary home folder: %s\n",
-                     qUtf8Printable(home.errorString()));
+    const PrivateHome home;
+    if (!home.isValid())
         return 1;
-    }
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(u"config"_s)));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(u"data"_s)));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(home.filePath(u"cache"_s)));
     // No system files unless a test names some.
-    const QString systemList = home.filePath(u"SystemFile.plist"_s);
+    const QString systemList = home.path("SystemFile.plist");
     if (!writeSystemList(systemList, u"/nowhere"_s)) {
         std::fprintf(stderr, "Cannot write %s\n", qUtf8Printable(systemList));
         return 1;
