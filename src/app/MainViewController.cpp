@@ -190,12 +190,12 @@ void MainViewController::addSideButtons()
          &MainViewController::menuToolsButtonAction},
     };
     int top = kPanelSize.height() - 8 - 36 * int(std::size(buttons));
-    for (const SideButton& spec : buttons) {
-        auto* button = new ImageButton(text(spec.image), this);
+    for (const SideButton& side : buttons) {
+        auto* button = new ImageButton(text(side.image), this);
         button->setGeometry((kColumnWidth - 36) / 2, top, 36, 36);
-        button->setToolTip(text(spec.toolTip));
-        connect(button, &ImageButton::clicked, this, spec.action);
-        *spec.button = button;
+        button->setToolTip(text(side.toolTip));
+        connect(button, &ImageButton::clicked, this, side.action);
+        *side.button = button;
         top += 36;
     }
     if (!m_windowSystem || !m_windowSystem->canHideOtherApplications()) {

@@ -8,24 +8,24 @@
 TabBarView::TabBarView(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(48, 16);
-    struct Spec {
+    struct Light {
         TrafficLightButton** button;
         const char16_t* identifier;
         int x;
         void (TabBarView::*action)();
     };
-    const Spec specs[] = {
+    const Light lights[] = {
         {&m_closeButton, u"close", 0, &TabBarView::clickCloseButton},
         {&m_minButton, u"minimize", 18, &TabBarView::clickMinimizeButton},
         {&m_zoomButton, u"zoom", 36, &TabBarView::clickZoomButton},
     };
-    for (const Spec& spec : specs) {
-        auto* button = new TrafficLightButton(QString::fromUtf16(spec.identifier), this);
-        button->setGeometry(spec.x, 2, 12, 12);
+    for (const Light& light : lights) {
+        auto* button = new TrafficLightButton(QString::fromUtf16(light.identifier), this);
+        button->setGeometry(light.x, 2, 12, 12);
         button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &TrafficLightButton::clicked, this, spec.action);
+        connect(button, &TrafficLightButton::clicked, this, light.action);
         button->setup();
-        *spec.button = button;
+        *light.button = button;
     }
 }
 
