@@ -1,5 +1,7 @@
 #include "platform/FreedesktopTrash.h"
 
+#include "platform/MountTable.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -187,38 +189,11 @@ QByteArray volumeTrash(const QByteArray& topDirectory, QStringList* reasons)
     return {};
 }
 
-// Mount points are written with spaces, tabs, newlines and backslashes as "\ooo".
-QByteArray unescapeMountPoint(const QByteArray& field)
-{
-    QByteArray path;
-    for (qsizetype index = 0; index < field.size(); ++index) {
-        bool isOctal = false;
-        if (field.at(index) == '\\' && index + 3 < field.size()) {
-            const int code = field.mid(index + 1, 3).toInt(&isOctal, 8);
-            if (isOctal) {
-                path.append(char(code));
-                index += 3;
-            }
-        }
-        if (!isOctal) {
-            path.append(field.at(index));
-        }
-    }
-    return path;
-}
-
 QSet<QByteArray> mountPoints()
 {
     QSet<QByteArray> points;
-    QFile mountInfo(QStringLiteral("/proc/self/mountinfo"));
-    if (mountInfo.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : mountInfo.readAll().split('\n')) {
-            const QList<QByteArray> fields = line.split(' ');
-            if (fields.size() > 4) {
-                points.insert(unescapeMountPoint(fields.at(4)));
-            }
-        }
-    }
+    for (const MountTable::Mount& mount : MountTable::read(MountTable::standardPath()))
+        points.insert(mount.mountPoint);
     return points;
 }
 
