@@ -1,5 +1,7 @@
 #include "platform/TreeEraser.h"
 
+#include "platform/FolderAccess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,11 +23,6 @@ constexpr std::size_t openFolderLimit = 64;
 QString errorText(int error)
 {
     return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
-}
-
-bool sameFile(const struct stat& first, const struct stat& second)
-{
-    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // The whole listing is read before anything in the folder is removed, so removing never disturbs
@@ -54,24 +51,6 @@ bool readEntries(int folder, std::vector<QByteArray>* entries)
     ::closedir(listing);
     errno = error;
     return error == 0;
-}
-
-// Gives the owner read, write and search permission on the folder examined as status. The mode is
-// changed through an O_PATH descriptor checked against status, so a folder swapped for a link or
-// another folder in the meantime is left alone.
-void grantOwnerAccess(int parent, const QByteArray& name, const struct stat& status)
-{
-    const int handle =
-        ::openat(parent, name.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (handle < 0) {
-        return;
-    }
-    struct stat current {};
-    if (::fstat(handle, &current) == 0 && sameFile(current, status)) {
-        const QByteArray handlePath = "/proc/self/fd/" + QByteArray::number(handle);
-        ::chmod(handlePath.constData(), (current.st_mode & 07777) | S_IRWXU);
-    }
-    ::close(handle);
 }
 
 // One folder being emptied.
@@ -122,7 +101,7 @@ struct Walk {
     void enter(int parent, const QByteArray& name, const struct stat& status)
     {
         if (status.st_uid == ::geteuid() && (status.st_mode & S_IRWXU) != S_IRWXU) {
-            grantOwnerAccess(parent, name, status);
+            FolderAccess::grantOwnerAccess(parent, name, status);
         }
         Frame frame;
         frame.name = name;
@@ -133,7 +112,8 @@ struct Walk {
         QString reason;
         if (frame.descriptor < 0) {
             reason = errorText(errno);
-        } else if (::fstat(frame.descriptor, &opened) != 0 || !sameFile(opened, status)) {
+        } else if (::fstat(frame.descriptor, &opened) != 0 ||
+                   !FolderAccess::sameFile(opened, status)) {
             reason = QStringLiteral("it was replaced while it was being erased");
         } else if (!readEntries(frame.descriptor, &frame.entries)) {
             reason = QStringLiteral("its contents cannot be read (%1)").arg(errorText(errno));
@@ -181,7 +161,8 @@ struct Walk {
             const int parent =
                 ::openat(frames[index].descriptor, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             struct stat status {};
-            if (parent < 0 || ::fstat(parent, &status) != 0 || !sameFile(status, above.status)) {
+            if (parent < 0 || ::fstat(parent, &status) != 0 ||
+                !FolderAccess::sameFile(status, above.status)) {
                 if (parent >= 0) {
                     ::close(parent);
                 }

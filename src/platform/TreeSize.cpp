@@ -1,6 +1,7 @@
 #include "platform/TreeSize.h"
 
 #include "platform/DirectoryReader.h"
+#include "platform/FolderAccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,11 +13,6 @@ namespace {
 // Folders kept open at once. Deeper in, ancestors are closed and reopened through ".." on the
 // way back up, checked against the device and inode they had.
 constexpr std::size_t openFolderLimit = 64;
-
-bool sameFile(const struct stat& first, const struct stat& second)
-{
-    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
 
 qint64 sizeOf(const struct stat& status, TreeSize::CountedFiles* counted)
 {
@@ -31,23 +27,6 @@ qint64 sizeOf(const struct stat& status, TreeSize::CountedFiles* counted)
         counted->insert({status.st_dev, status.st_ino});
     }
     return qint64(status.st_size);
-}
-
-// Gives the owner read, write and search permission on the folder examined as status, through an
-// O_PATH descriptor checked against status, so a folder swapped meanwhile is left alone.
-void grantAccess(int parent, const QByteArray& name, const struct stat& status)
-{
-    const int handle =
-        ::openat(parent, name.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (handle < 0) {
-        return;
-    }
-    struct stat current {};
-    if (::fstat(handle, &current) == 0 && sameFile(current, status)) {
-        const QByteArray handlePath = "/proc/self/fd/" + QByteArray::number(handle);
-        ::chmod(handlePath.constData(), (current.st_mode & 07777) | S_IRWXU);
-    }
-    ::close(handle);
 }
 
 struct Frame {
@@ -80,7 +59,7 @@ struct Walk {
     {
         if (grantOwnerAccess && status.st_uid == ::geteuid() &&
             (status.st_mode & S_IRWXU) != S_IRWXU) {
-            grantAccess(parent, name, status);
+            FolderAccess::grantOwnerAccess(parent, name, status);
         }
         Frame frame;
         frame.status = status;
@@ -90,7 +69,7 @@ struct Walk {
         if (frame.descriptor < 0) {
             return;
         }
-        if (::fstat(frame.descriptor, &opened) != 0 || !sameFile(opened, status)) {
+        if (::fstat(frame.descriptor, &opened) != 0 || !FolderAccess::sameFile(opened, status)) {
             ::close(frame.descriptor);
             return;
         }
@@ -118,7 +97,7 @@ struct Walk {
                 ::openat(frames[index].descriptor, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
             struct stat status {};
             reopened = above.descriptor >= 0 && ::fstat(above.descriptor, &status) == 0 &&
-                       sameFile(status, above.status);
+                       FolderAccess::sameFile(status, above.status);
             firstOpen = index - 1;
         }
         ::close(frames[index].descriptor);
