@@ -150,6 +150,8 @@ std::optional<QVariant> parse(const QByteArray& bytes)
 
 std::optional<QVariant> readFile(const QString& path)
 {
+    if (path.isEmpty())
+        return std::nullopt; // no such file was found: nothing to read, and nothing to warn of
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

@@ -9,6 +9,7 @@
 #include <QScopedValueRollback>
 #include <QStyle>
 
+#include <algorithm>
 #include <unordered_set>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +36,7 @@ struct DownloadsTreeModel::ListUpdate {
     FileNode* owner;
     std::vector<FileNode*> live;
     std::vector<char> expandable; // per entry of `live`
+    bool wasEmpty;                // nothing of the list was shown: all of it is new, in order
 };
 
 DownloadsTreeModel::DownloadsTreeModel(QObject* parent) : QAbstractItemModel(parent) {}
@@ -45,6 +47,7 @@ void DownloadsTreeModel::setTree(std::shared_ptr<FileTree> tree)
 {
     beginResetModel();
     m_shown.clear();
+    m_lastShown = nullptr;
     m_row.clear();
     m_systemFiles.clear();
     m_icons.clear();
@@ -202,11 +205,11 @@ QVariant DownloadsTreeModel::headerData(int section, Qt::Orientation orientation
 
 Qt::ItemFlags DownloadsTreeModel::flags(const QModelIndex& index) const
 {
-    const FileNode* node = nodeOf(index);
-    if (!node)
+    const Row* row = rowOf(index);
+    if (!row)
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-    if (!node->isDirectory() || node->isBundle())
+    if (!row->mayExpand)
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }
@@ -256,7 +259,7 @@ void DownloadsTreeModel::refresh()
             }
             if (same)
                 continue;
-            ListUpdate update{owner, live, {}};
+            ListUpdate update{owner, live, {}, shown.rows.empty()};
             update.expandable.reserve(live.size());
             for (const FileNode* node : live)
                 update.expandable.push_back(expandableNow(node));
@@ -298,7 +301,7 @@ DownloadsTreeModel::Shown& DownloadsTreeModel::build(FileNode* owner) const
             shown.rows.push_back(makeRow(node, expandableNow(node)));
     }
     for (std::size_t row = 0; row < shown.rows.size(); ++row)
-        m_row.insert(shown.rows[row].node, int(row));
+        setKnownRow(shown.rows[row].node, int(row));
     return m_shown.emplace(owner, std::move(shown)).first->second;
 }
 
@@ -307,29 +310,38 @@ const DownloadsTreeModel::Row* DownloadsTreeModel::rowOf(const QModelIndex& inde
     FileNode* node = nodeOf(index);
     if (!node || !m_tree)
         return nullptr;
+    const std::size_t row = std::size_t(index.row());
+    // The view asks about the rows of one list after another: try the list of the last question
+    // before reading the node, which for a large list is what costs.
+    if (m_lastShown && row < m_lastShown->rows.size() && m_lastShown->rows[row].node == node)
+        return &m_lastShown->rows[row];
     FileNode* father = node->father();
     const auto list = m_shown.find(father ? father : m_tree->root());
     if (list == m_shown.end())
         return nullptr;
     const std::vector<Row>& rows = list->second.rows;
-    const std::size_t row = std::size_t(index.row());
-    return row < rows.size() && rows[row].node == node ? &rows[row] : nullptr;
+    if (row >= rows.size() || rows[row].node != node)
+        return nullptr;
+    m_lastShown = &list->second;
+    return &rows[row];
 }
 
 int DownloadsTreeModel::rowInList(FileNode* node) const
 {
     FileNode* father = node->father();
     const auto list = m_shown.find(father ? father : m_tree->root());
-    const auto hint = m_row.find(node);
-    if (list == m_shown.end() || hint == m_row.end())
+    const int hint = knownRow(node);
+    if (list == m_shown.end() || hint < 0)
         return -1;
     const std::vector<Row>& rows = list->second.rows;
-    if (std::size_t(*hint) < rows.size() && rows[std::size_t(*hint)].node == node)
-        return *hint;
+    if (std::size_t(hint) < rows.size() && rows[std::size_t(hint)].node == node)
+        return hint;
     // Rows after a removed run keep their old numbers until the run's list is renumbered.
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        if (rows[row].node == node)
-            return *hint = int(row);
+        if (rows[row].node == node) {
+            setKnownRow(node, int(row));
+            return int(row);
+        }
     }
     return -1;
 }
@@ -348,15 +360,34 @@ DownloadsTreeModel::Row DownloadsTreeModel::makeRow(FileNode* node, bool expanda
             expandable};
 }
 
+int DownloadsTreeModel::knownRow(const FileNode* node) const
+{
+    const std::size_t at = node->sequence();
+    return at < m_row.size() ? m_row[at] : -1;
+}
+
+void DownloadsTreeModel::setKnownRow(const FileNode* node, int row) const
+{
+    const std::size_t at = node->sequence();
+    if (at >= m_row.size()) {
+        if (row < 0)
+            return;
+        m_row.resize(std::max(at + 1, m_row.size() * 2), -1);
+    }
+    m_row[at] = row;
+}
+
 void DownloadsTreeModel::removeLeftRows(const ListUpdate& update)
 {
     const auto list = m_shown.find(update.owner);
     if (list == m_shown.end())
         return; // its folder left the tree earlier in this refresh
     std::vector<Row>& rows = list->second.rows;
+    if (rows.empty())
+        return;
     std::size_t stillThere = 0;
     for (FileNode* node : update.live)
-        stillThere += m_row.contains(node) ? 1 : 0;
+        stillThere += knownRow(node) >= 0 ? 1 : 0;
     if (stillThere == rows.size())
         return;
 
@@ -376,7 +407,7 @@ void DownloadsTreeModel::removeLeftRows(const ListUpdate& update)
         std::vector<FileNode*> removed;
         for (std::size_t row = begin; row < end; ++row) {
             removed.push_back(rows[row].node);
-            m_row.remove(rows[row].node);
+            forgetRow(rows[row].node);
         }
         rows.erase(rows.begin() + std::ptrdiff_t(begin), rows.begin() + std::ptrdiff_t(end));
         forgetBelow(removed);
@@ -385,7 +416,7 @@ void DownloadsTreeModel::removeLeftRows(const ListUpdate& update)
         end = begin;
     }
     for (std::size_t row = firstRemoved; row < rows.size(); ++row)
-        m_row[rows[row].node] = int(row);
+        setKnownRow(rows[row].node, int(row));
 }
 
 void DownloadsTreeModel::insertNewRows(const ListUpdate& update)
@@ -394,17 +425,19 @@ void DownloadsTreeModel::insertNewRows(const ListUpdate& update)
     if (list == m_shown.end())
         return;
     std::vector<std::size_t> fresh;
+    fresh.reserve(update.wasEmpty ? update.live.size() : 0);
     for (std::size_t entry = 0; entry < update.live.size(); ++entry) {
-        if (!m_row.contains(update.live[entry]))
+        if (update.wasEmpty || knownRow(update.live[entry]) < 0)
             fresh.push_back(entry);
     }
     if (fresh.empty())
         return;
     std::vector<Row>& rows = list->second.rows;
     const int first = int(rows.size());
+    rows.reserve(rows.size() + fresh.size());
     beginInsertRows(indexOfOwner(update.owner), first, first + int(fresh.size()) - 1);
     for (std::size_t entry : fresh) {
-        m_row.insert(update.live[entry], int(rows.size()));
+        setKnownRow(update.live[entry], int(rows.size()));
         rows.push_back(makeRow(update.live[entry], update.expandable[entry]));
     }
     endInsertRows();
@@ -415,15 +448,17 @@ void DownloadsTreeModel::reorder(const std::vector<ListUpdate>& updates)
     // Each list's rows in the live order, carrying what was announced for them.
     std::vector<std::pair<FileNode*, std::vector<Row>>> reordered;
     for (const ListUpdate& update : updates) {
+        // A list shown for the first time went in whole and in order.
         const auto list = m_shown.find(update.owner);
-        if (list == m_shown.end() || list->second.rows.size() != update.live.size())
+        if (update.wasEmpty || list == m_shown.end() ||
+            list->second.rows.size() != update.live.size())
             continue;
         const std::vector<Row>& rows = list->second.rows;
         std::vector<Row> ordered;
         ordered.reserve(rows.size());
         bool changed = false;
         for (std::size_t entry = 0; entry < update.live.size(); ++entry) {
-            const std::size_t at = std::size_t(m_row.value(update.live[entry], -1));
+            const std::size_t at = std::size_t(knownRow(update.live[entry]));
             Q_ASSERT(at < rows.size() && rows[at].node == update.live[entry]);
             Row row = rows[at];
             row.expandable = update.expandable[entry];
@@ -441,7 +476,7 @@ void DownloadsTreeModel::reorder(const std::vector<ListUpdate>& updates)
         std::vector<Row>& rows = m_shown.find(owner)->second.rows;
         rows = std::move(ordered);
         for (std::size_t row = 0; row < rows.size(); ++row)
-            m_row[rows[row].node] = int(row);
+            setKnownRow(rows[row].node, int(row));
     }
     // Persistent indexes follow their nodes: only the row changes.
     QModelIndexList from;
@@ -449,7 +484,7 @@ void DownloadsTreeModel::reorder(const std::vector<ListUpdate>& updates)
     const QModelIndexList persistent = persistentIndexList();
     for (const QModelIndex& index : persistent) {
         FileNode* node = nodeOf(index);
-        const int row = m_row.value(node, -1);
+        const int row = knownRow(node);
         if (row == index.row())
             continue;
         from.append(index);
@@ -475,7 +510,9 @@ void DownloadsTreeModel::forgetBelow(const std::vector<FileNode*>& removed)
     for (FileNode* owner : owners) {
         const auto list = m_shown.find(owner);
         for (const Row& row : list->second.rows)
-            m_row.remove(row.node);
+            forgetRow(row.node);
+        if (&list->second == m_lastShown)
+            m_lastShown = nullptr;
         m_shown.erase(list);
     }
 }

@@ -103,6 +103,9 @@ private:
     int rowInList(FileNode* node) const;
     QModelIndex indexOfOwner(FileNode* owner) const;
     Row makeRow(FileNode* node, bool expandable) const;
+    int knownRow(const FileNode* node) const;
+    void setKnownRow(const FileNode* node, int row) const;
+    void forgetRow(const FileNode* node) const { setKnownRow(node, -1); }
 
     void removeLeftRows(const ListUpdate& update);
     void insertNewRows(const ListUpdate& update);
@@ -118,8 +121,11 @@ private:
     // The snapshots: a list's owner (the tree's root for the top level) to its rows. Node-based,
     // so a reference stays valid while other lists are added.
     mutable std::unordered_map<FileNode*, Shown> m_shown;
-    // Every node in a snapshot to its row there.
-    mutable QHash<FileNode*, int> m_row;
+    // Every node in a snapshot to its row there, by the node's sequence number (dense within a
+    // tree, so a flat array serves a million rows without hashing); -1 for a node not shown.
+    mutable std::vector<int> m_row;
+    // The list rowOf() found last; forgotten when its list goes.
+    mutable const Shown* m_lastShown = nullptr;
     mutable QHash<FileNode*, bool> m_systemFiles;
     mutable QHash<FileNode*, QIcon> m_icons;
     mutable QHash<QString, QIcon> m_mimeIcons;

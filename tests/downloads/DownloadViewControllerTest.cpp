@@ -9,9 +9,13 @@
 #include "downloads/Progress.h"
 #include "support/TreeBuilder.h"
 
+#include <QDeadlineTimer>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <thread>
 
 class DownloadViewControllerTest : public QObject {
     Q_OBJECT
@@ -20,7 +24,9 @@ private Q_SLOTS:
     void cleanup();
     void emptyFolderEndsInResultsWithNothingToRemove();
     void scanEndsWithEverythingChosenAndBundlesAsLeaves();
+    void percentageCountsFinishedTopLevelEntries();
     void pauseHoldsTheScanAndLetsBoxesChange();
+    void expansionAndScrollingSurviveTheReloads();
     void stopScanKeepsAPartialTree();
     void removingOneItemShowsThirtyThenCloses();
     void failedRemovalStaysVisibleWithItsReason();
@@ -30,6 +36,11 @@ private:
     // Shows the view in its popup window, as the Cleanup tab does, without a modal run.
     void show();
     QModelIndex indexOf(const QString& name, const QModelIndex& parent = {}) const;
+    // Three folders of `files` files each, the n-th folder's files n bytes long.
+    void buildThreeFolders(int files);
+    // Starts scanning and holds the engine (not the window) once the first top-level entry is
+    // done, so the window keeps polling and reloading a scan that does not move on.
+    void scanAndHoldAfterFirstEntry();
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<TreeBuilder> m_build;
@@ -78,6 +89,28 @@ QModelIndex DownloadViewControllerTest::indexOf(const QString& name,
     return {};
 }
 
+void DownloadViewControllerTest::buildThreeFolders(int files)
+{
+    for (int folder = 1; folder <= 3; ++folder) {
+        const QByteArray name = "f" + QByteArray::number(folder);
+        m_build->folder(name);
+        for (int file = 0; file < files; ++file)
+            m_build->file(name + "/" + QByteArray::number(file), std::uint64_t(folder));
+    }
+}
+
+void DownloadViewControllerTest::scanAndHoldAfterFirstEntry()
+{
+    m_view->doScanWithPath(m_folder->path());
+    // The engine runs on its own threads: watch its count without giving the window a turn.
+    // Each folder takes thousands of entries to walk, so the hold lands inside the second one.
+    QDeadlineTimer deadline(20000);
+    while (m_controller->getProgress() == 0.0f && !deadline.hasExpired())
+        std::this_thread::yield();
+    Progress::isPause(true);
+    QCOMPARE(m_controller->getProgress(), 100.0f / 3.0f);
+}
+
 void DownloadViewControllerTest::emptyFolderEndsInResultsWithNothingToRemove()
 {
     m_view->doScanWithPath(m_folder->path());
@@ -106,6 +139,20 @@ void DownloadViewControllerTest::scanEndsWithEverythingChosenAndBundlesAsLeaves(
     QVERIFY(!model->hasChildren(bundle)); // shown whole, never expanded
 }
 
+void DownloadViewControllerTest::percentageCountsFinishedTopLevelEntries()
+{
+    buildThreeFolders(6000);
+    scanAndHoldAfterFirstEntry();
+    QTRY_COMPARE(m_view->percentText(), QStringLiteral("33.3%"));
+    QVERIFY(m_view->isScan());
+    Progress::isPause(false);
+    // At 100 the scan ends and the percentage goes in the same step.
+    QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
+    QCOMPARE(m_view->model()->rowCount(), 3);
+    QCOMPARE(m_view->model()->index(0, DownloadsTreeModel::NameColumn).data().toString(),
+             QStringLiteral("f3"));
+}
+
 void DownloadViewControllerTest::pauseHoldsTheScanAndLetsBoxesChange()
 {
     for (int folder = 0; folder < 3; ++folder) {
@@ -131,6 +178,39 @@ void DownloadViewControllerTest::pauseHoldsTheScanAndLetsBoxesChange()
     m_view->pauseButtonAction();
     QCOMPARE(m_view->pauseTitle(), QStringLiteral("Pause"));
     QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
+}
+
+void DownloadViewControllerTest::expansionAndScrollingSurviveTheReloads()
+{
+    buildThreeFolders(6000);
+    scanAndHoldAfterFirstEntry();
+    DowndLoadOutLineView* view = m_view->outlineView();
+    DownloadsTreeModel* model = m_view->model();
+    QTRY_VERIFY(model->rowCount() >= 1);
+    // Open what the window shows so far: the finished folder, and the one being walked.
+    QStringList opened;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex folder = model->index(row, 0);
+        view->expand(folder);
+        QVERIFY(view->isExpanded(folder));
+        opened.append(folder.siblingAtColumn(DownloadsTreeModel::NameColumn).data().toString());
+    }
+    QTRY_VERIFY(view->verticalScrollBar()->maximum() > 100);
+    view->verticalScrollBar()->setValue(100);
+
+    // Two reloads while held, then the rest of the scan and its last reload, which puts the
+    // largest folder on top.
+    QTest::qWait(1100);
+    Progress::isPause(false);
+    QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
+    QCOMPARE(model->index(0, DownloadsTreeModel::NameColumn).data().toString(),
+             QStringLiteral("f3"));
+    for (const QString& name : std::as_const(opened)) {
+        const QModelIndex folder = indexOf(name).siblingAtColumn(0);
+        QVERIFY2(view->isExpanded(folder), qPrintable(name));
+        QCOMPARE(model->rowCount(folder), 6000);
+    }
+    QCOMPARE(view->verticalScrollBar()->value(), 100);
 }
 
 void DownloadViewControllerTest::stopScanKeepsAPartialTree()
