@@ -54,6 +54,12 @@ void Controller::startRemoval(Removal kind)
         if (m_aRootArr->topLevel().empty())
             return;
     }
+    if (m_eumeRoot && m_eumeRoot->tree() == m_aRootArr && m_eumeRoot->isRunning()) {
+        // A removal chosen from a partial tree (a paused scan) ends that scan first: the walk
+        // must not go on in folders the run is taking away.
+        m_eumeRoot->stopScan();
+        m_eumeRoot->waitUntilDone();
+    }
     waitForRemoval();
     m_removing.store(true, std::memory_order_release);
     m_removalThread = std::thread(&Controller::runRemoval, this, kind, m_aRootArr);

@@ -185,6 +185,11 @@ void DownloadViewController::deleteFiles()
 
 void DownloadViewController::doRemoveAction()
 {
+    if (m_sortTimer) {
+        // Chosen while paused: the engine has ended the scan for the run; so does the window.
+        endScan();
+        showScanningLayout(false);
+    }
     m_isRemove = true;
     m_failureLabel->hide();
     changeDeleteButtonState();

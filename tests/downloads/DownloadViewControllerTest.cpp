@@ -28,6 +28,7 @@ private Q_SLOTS:
     void pauseHoldsTheScanAndLetsBoxesChange();
     void expansionAndScrollingSurviveTheReloads();
     void stopScanKeepsAPartialTree();
+    void removingWhilePausedEndsTheScanFirst();
     void removingOneItemShowsThirtyThenCloses();
     void failedRemovalStaysVisibleWithItsReason();
     void closeDuringAScanStopsItAndTheNextOpeningStartsFresh();
@@ -230,6 +231,23 @@ void DownloadViewControllerTest::stopScanKeepsAPartialTree()
         QCOMPARE(box.data(DownloadsTreeModel::ImageNameRole).toString(),
                  QStringLiteral("option_yes"));
     }
+}
+
+void DownloadViewControllerTest::removingWhilePausedEndsTheScanFirst()
+{
+    buildThreeFolders(6000);
+    scanAndHoldAfterFirstEntry();
+    m_view->pauseButtonAction(); // the window's pause: boxes may change, removal may start
+    m_view->model()->refresh();
+    m_view->setAllSelectOrNoSelect(); // the button shows "none" during a scan: a click ticks all
+    QTRY_VERIFY(m_view->removalButtonsEnabled());
+    m_view->deleteFiles();
+    QVERIFY(!m_view->isShowingScanControls());
+    QVERIFY(!m_controller->isScanning());
+    m_view->model()->refresh();
+    QCOMPARE(m_view->model()->rowCount(), 0);
+    // The folder the scan never reached is still there.
+    QVERIFY(QDir(m_folder->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size() >= 1);
 }
 
 void DownloadViewControllerTest::removingOneItemShowsThirtyThenCloses()

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -183,6 +184,30 @@ TEST_P(RemovalTest, NothingChosenOrNothingScannedDoesNothing)
     idle.deleteFilesWithDic();
     idle.waitForRemoval();
     EXPECT_TRUE(recorder.steps.empty());
+}
+
+TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
+{
+    for (const char* name : {"big1", "big2"}) {
+        build.folder(name);
+        for (int file = 0; file < 10000; ++file)
+            build.file(QByteArray(name) + "/" + QByteArray::number(file), 1);
+    }
+    tree = std::make_shared<FileTree>(folder.path());
+    controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
+    // Held part way, with at least one big folder still to walk.
+    while (controller.getProgress() == 0.0f && controller.isScanning())
+        std::this_thread::yield();
+    Progress::isPause(true);
+    ASSERT_TRUE(controller.isScanning());
+
+    run(); // everything found so far is on
+    Progress::isPause(false);
+    EXPECT_FALSE(controller.isScanning());
+    ASSERT_FALSE(recorder.steps.empty());
+    EXPECT_EQ(recorder.steps.back().first, 100);
+    // What was found is gone, and the stopped scan added nothing afterwards.
+    EXPECT_TRUE(topLevelNames().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, RemovalTest,
