@@ -8,6 +8,7 @@
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/DownloadsTreeModel.h"
+#include "downloads/Progress.h"
 #include "downloads/ProgressViewController.h"
 #include "platform/PowerService.h"
 #include "platform/WindowSystem.h"
@@ -20,6 +21,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -51,13 +53,21 @@ void makeDownloads(const QString& root)
         {"invoice.odt", 48123},
         {".hidden-cache.bin", 7340032},
     };
-    for (const auto& file : files) {
-        const QString path = root + u'/' + QString::fromUtf8(file.name);
+    const auto make = [&root](const QString& name, qint64 size) {
+        const QString path = root + u'/' + name;
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile out(path);
         if (out.open(QIODevice::WriteOnly))
-            out.resize(file.size); // sparse: only the length matters
-    }
+            out.resize(size); // sparse: only the length matters
+    };
+    for (const auto& file : files)
+        make(QString::fromUtf8(file.name), file.size);
+    // Two large folders, so that a scan can be caught part way.
+    for (int photo = 0; photo < 6000; ++photo)
+        make(QStringLiteral("Camera Uploads/IMG_%1.heic").arg(photo, 5, 10, QLatin1Char('0')),
+             1500000 + photo * 37);
+    for (int module = 0; module < 6000; ++module)
+        make(QStringLiteral("web-app/node_modules/pkg%1/index.js").arg(module), 4096);
 }
 
 QImage overDesktop(const QImage& window)
@@ -129,10 +139,19 @@ int main(int argc, char* argv[])
     if (!save(downloadWindow, folder + QStringLiteral("/downloads-results.png")))
         return 1;
 
+    // Caught part way: the engine is held (the window still scans) once an entry is done, and
+    // the window's reload and percentage poll are given time to show it.
     view->doScanWithPath(downloads.path());
-    view->pauseButtonAction();
-    QTest::qWait(400);
-    if (!save(downloadWindow, folder + QStringLiteral("/downloads-scanning.png")))
+    while (controller.getProgress() == 0.0f && controller.isScanning())
+        std::this_thread::yield();
+    Progress::isPause(true);
+    QTest::qWait(700);
+    view->outlineView()->expand(view->model()->index(0, 0));
+    QTest::qWait(100);
+    const bool savedScanning =
+        save(downloadWindow, folder + QStringLiteral("/downloads-scanning.png"));
+    Progress::isPause(false);
+    if (!savedScanning)
         return 1;
     view->closeWindow();
     delete downloadWindow;

@@ -54,6 +54,9 @@ DowndLoadOutLineView::DowndLoadOutLineView(QWidget* parent) : QTreeView(parent)
     setFocusPolicy(Qt::NoFocus);
     setAnimated(false);
     setIconSize(QSize(16, 16));
+    // The boxes stay in one column at the left; the branches and the indentation go with the
+    // names.
+    setTreePosition(DownloadsTreeModel::NameColumn);
     viewport()->setAutoFillBackground(false);
     setStyleSheet(QStringLiteral("QTreeView { background: transparent; }"));
 }

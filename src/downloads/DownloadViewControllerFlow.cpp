@@ -60,6 +60,8 @@ void DownloadViewController::getRootNodeListWithPath(const QString& path)
     // Every scan fills a tree of its own; the old one goes once nothing shows it.
     m_rootNodeArr = std::make_shared<FileTree>(path);
     m_model->setTree(m_rootNodeArr);
+    // The emptied list shows no choice, whatever the last results showed.
+    applySelectAllState(m_selectAllButSt);
     m_controller->eumeAllRootFileNodeWithRootArr(m_rootNodeArr, path);
 }
 
