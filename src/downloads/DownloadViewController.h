@@ -74,7 +74,8 @@ public:
     ProgressViewController* progressView() const { return m_progressView; }
 
 Q_SIGNALS:
-    // The removal progress window is up (its modal run has begun).
+    // The removal progress window is made and its modal run is about to begin: no report of
+    // the run has reached it yet.
     void removalWindowShown();
 
 private:

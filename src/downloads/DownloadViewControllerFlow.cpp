@@ -204,7 +204,6 @@ void DownloadViewController::doRemoveAction()
         5.0f);
     progress->setSuperDelegate(window);
     window->center();
-    QTimer::singleShot(0, this, &DownloadViewController::removalWindowShown);
     // A run that found nothing to remove ends without a report; never wait for it.
     auto* watch = new QTimer(window);
     connect(watch, &QTimer::timeout, window, [this, window] {
@@ -216,6 +215,7 @@ void DownloadViewController::doRemoveAction()
     });
     watch->start(250);
     // Reports of a quick run arrive queued, inside this modal run.
+    Q_EMIT removalWindowShown();
     window->runModal();
     window->deleteLater();
 }

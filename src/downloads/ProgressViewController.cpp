@@ -42,6 +42,7 @@ void ProgressViewController::changeProgressValue(int percent, const QString& pat
     m_pathLabel->setToolTip(path);
     m_progressView->changeProgressValue(percent);
     m_progressLabel->setText(QString::asprintf("%d%%", percent));
+    Q_EMIT progressChanged(percent, path);
     if (percent >= 100)
         closeWindow();
 }

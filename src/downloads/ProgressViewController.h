@@ -32,6 +32,10 @@ public:
     QString percentText() const;
     QString pathText() const;
 
+Q_SIGNALS:
+    // What the window was just told to show (before it closes itself at 100).
+    void progressChanged(int percent, const QString& path);
+
 private:
     QLabel* m_titleLabel = nullptr;
     GXProgressView* m_progressView = nullptr;

@@ -262,21 +262,20 @@ void DownloadViewControllerTest::removingOneItemShowsThirtyThenCloses()
         indexOf(QStringLiteral("drop")).siblingAtColumn(DownloadsTreeModel::CheckBoxColumn));
     QTRY_VERIFY(m_view->removalButtonsEnabled());
 
-    QStringList seen;
-    connect(m_view, &DownloadViewController::removalWindowShown, this, [this, &seen] {
-        // The run may be quicker than the window: record what the window shows until it closes.
-        auto* poll = new QTimer(m_view);
-        connect(poll, &QTimer::timeout, m_view, [this, &seen] {
-            if (m_view->progressView() && !seen.contains(m_view->progressView()->percentText()))
-                seen.append(m_view->progressView()->percentText());
-        });
-        poll->start(1);
+    // Everything the progress window is told, and whether it was still open to show it.
+    QStringList shown;
+    connect(m_view, &DownloadViewController::removalWindowShown, this, [this, &shown] {
+        ProgressViewController* progress = m_view->progressView();
+        connect(progress, &ProgressViewController::progressChanged, this,
+                [progress, &shown](int, const QString& path) {
+                    QVERIFY(progress->superDelegate()->isVisible());
+                    shown.append(progress->percentText() + u' ' + QFileInfo(path).fileName());
+                });
     });
     m_view->deleteFiles(); // returns when the progress window has closed
     QVERIFY(!m_view->isRemove());
     QVERIFY(!QFileInfo::exists(m_build->qpath("drop")));
-    QVERIFY(seen.isEmpty() || seen.first() == QStringLiteral("30%") ||
-            seen.first() == QStringLiteral("100%"));
+    QCOMPARE(shown, QStringList({QStringLiteral("30% drop"), QStringLiteral("100% drop")}));
     m_view->model()->refresh();
     QCOMPARE(m_view->model()->rowCount(), 1);
     QCOMPARE(m_view->selectAllImage(), QStringLiteral("option_no"));
