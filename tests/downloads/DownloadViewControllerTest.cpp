@@ -156,29 +156,40 @@ void DownloadViewControllerTest::percentageCountsFinishedTopLevelEntries()
 
 void DownloadViewControllerTest::pauseHoldsTheScanAndLetsBoxesChange()
 {
-    for (int folder = 0; folder < 3; ++folder) {
-        const QByteArray name = "f" + QByteArray::number(folder);
-        m_build->folder(name);
-        for (int file = 0; file < 4000; ++file)
-            m_build->file(name + "/" + QByteArray::number(file), 10);
-    }
-    m_view->doScanWithPath(m_folder->path());
+    buildThreeFolders(6000);
+    scanAndHoldAfterFirstEntry();
+    QTRY_COMPARE(m_view->percentText(), QStringLiteral("33.3%"));
+    QVERIFY(!m_view->removalButtonsEnabled());
+    // A click on a box is refused while the scan runs.
+    DownloadsTreeModel* model = m_view->model();
+    QTRY_VERIFY(model->rowCount() >= 1);
+    const QModelIndex first = model->index(0, DownloadsTreeModel::CheckBoxColumn);
+    const auto boxOf = [](const QModelIndex& index) {
+        return index.data(DownloadsTreeModel::ImageNameRole).toString();
+    };
+    DowndLoadOutLineView* view = m_view->outlineView();
+    const auto click = [view](const QModelIndex& index) {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    };
+    click(first);
+    QCOMPARE(boxOf(first), QStringLiteral("option_yes"));
+
     m_view->pauseButtonAction();
     QCOMPARE(m_view->pauseTitle(), QStringLiteral("Continue"));
     QVERIFY(!m_view->isScan()); // paused counts as not scanning: boxes may change
-    const QString held = m_view->percentText();
-    m_view->model()->refresh();
-    if (m_view->model()->rowCount() > 0) {
-        const QModelIndex first = m_view->model()->index(0, DownloadsTreeModel::CheckBoxColumn);
-        const QString before = first.data(DownloadsTreeModel::ImageNameRole).toString();
-        m_view->model()->clickCheckBox(first);
-        QVERIFY(first.data(DownloadsTreeModel::ImageNameRole).toString() != before);
-    }
+    click(first);
+    QCOMPARE(boxOf(first), QStringLiteral("option_no"));
+    m_view->setAllSelectOrNoSelect();
+    QCOMPARE(boxOf(first), QStringLiteral("option_yes"));
+    QCOMPARE(m_view->selectAllImage(), QStringLiteral("option_yes"));
+    QVERIFY(m_view->removalButtonsEnabled());
     QTest::qWait(700); // two polls
-    QCOMPARE(m_view->percentText(), held);
+    QCOMPARE(m_view->percentText(), QStringLiteral("33.3%"));
+
     m_view->pauseButtonAction();
     QCOMPARE(m_view->pauseTitle(), QStringLiteral("Pause"));
     QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
+    QCOMPARE(model->rowCount(), 3);
 }
 
 void DownloadViewControllerTest::expansionAndScrollingSurviveTheReloads()
@@ -216,21 +227,29 @@ void DownloadViewControllerTest::expansionAndScrollingSurviveTheReloads()
 
 void DownloadViewControllerTest::stopScanKeepsAPartialTree()
 {
-    m_build->folder("big");
-    for (int file = 0; file < 20000; ++file)
-        m_build->file("big/" + QByteArray::number(file), 1);
-    m_build->file("later", 1);
-    m_view->doScanWithPath(m_folder->path());
+    buildThreeFolders(6000);
+    scanAndHoldAfterFirstEntry();
     m_view->stopScanButtonAction();
     QVERIFY(!m_view->isShowingScanControls());
     QVERIFY(!m_view->isScan());
-    m_view->model()->refresh();
-    // Whatever was found stays, chosen.
-    for (int row = 0; row < m_view->model()->rowCount(); ++row) {
-        const QModelIndex box = m_view->model()->index(row, DownloadsTreeModel::CheckBoxColumn);
+    QTRY_VERIFY(!m_controller->isScanning()); // the stop wakes the held engine
+    // The finished folder and the one cut short stay, chosen; the third was never reached.
+    DownloadsTreeModel* model = m_view->model();
+    model->refresh();
+    QCOMPARE(model->rowCount(), 2);
+    qint64 files = 0;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex box = model->index(row, DownloadsTreeModel::CheckBoxColumn);
         QCOMPARE(box.data(DownloadsTreeModel::ImageNameRole).toString(),
                  QStringLiteral("option_yes"));
+        files += model->rowCount(model->index(row, 0));
     }
+    QVERIFY(files >= 6000 && files < 12000);
+    // The buttons keep what they showed during the scan.
+    QCOMPARE(m_view->selectAllImage(), QStringLiteral("option_no"));
+    QVERIFY(!m_view->removalButtonsEnabled());
+    QTest::qWait(600); // no reload or poll after the stop
+    QCOMPARE(model->rowCount(), 2);
 }
 
 void DownloadViewControllerTest::removingWhilePausedEndsTheScanFirst()
