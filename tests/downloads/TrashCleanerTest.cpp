@@ -2,25 +2,22 @@
 
 #include "platform/FreedesktopTrash.h"
 #include "platform/MountTable.h"
+#include "support/AsUser.h"
+#include "support/LoopVolume.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <atomic>
 #include <filesystem>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <optional>
 #include <ostream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -104,46 +101,23 @@ QByteArray mountLine(int id, const QByteArray& mountPoint, const QByteArray& typ
 // run as root.
 TrashCleaner::Result emptyAs(uid_t user, const TrashCleaner& cleaner)
 {
-    int channel[2];
-    if (::pipe2(channel, O_CLOEXEC) != 0) {
-        return {0, 0, -1, u"no pipe"_s, 0, false};
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setresgid(user, user, user) != 0 ||
-            ::setresuid(user, user, user) != 0) {
-            ::_exit(2);
-        }
+    const std::optional<QByteArray> report = runAsUser(user, [&cleaner]() -> QByteArray {
         const TrashCleaner::Result result = cleaner.emptyAll();
-        const QByteArray report =
-            QByteArray::number(result.bytesFreed) + '\n' + QByteArray::number(result.itemsRemoved) +
-            '\n' + QByteArray::number(result.failures) + '\n' + result.firstError.toUtf8();
-        const bool written =
-            ::write(channel[1], report.constData(), report.size()) == report.size();
-        ::_exit(written ? 0 : 3);
-    }
-    ::close(channel[1]);
-    QByteArray report;
-    char buffer[4096];
-    for (ssize_t count; (count = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
-        report.append(buffer, count);
-    }
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return {0, 0, -1, u"the child process failed (%1)"_s.arg(status), 0, false};
-    }
-    const QList<QByteArray> lines = report.split('\n');
+        return QByteArray::number(result.bytesFreed) + '\n' +
+               QByteArray::number(result.itemsRemoved) + '\n' +
+               QByteArray::number(result.failures) + '\n' + result.firstError.toUtf8();
+    });
+    if (!report)
+        return {0, 0, -1, u"the child process failed"_s, 0, false};
+    const QList<QByteArray> lines = report->split('\n');
     qsizetype errorStart = 0;
     for (int line = 0; line < 3; ++line) {
-        errorStart = report.indexOf('\n', errorStart) + 1;
+        errorStart = report->indexOf('\n', errorStart) + 1;
     }
     return {lines.value(0).toLongLong(),
             lines.value(1).toInt(),
             lines.value(2).toInt(),
-            QString::fromUtf8(report.mid(errorStart)),
+            QString::fromUtf8(report->mid(errorStart)),
             1,
             false};
 }
@@ -429,64 +403,17 @@ TEST(MountTableTest, ParsesOptionalFieldsAndEscapes)
     EXPECT_EQ(mounts.at(1).fileSystemType, "proc");
 }
 
-struct CommandOutcome {
-    int exitCode;
-    QString output;
-};
-
-CommandOutcome runCommand(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(60000);
-    const QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    if (!finished || process.exitStatus() != QProcess::NormalExit) {
-        return {-1, output.isEmpty() ? process.errorString() : output};
-    }
-    return {process.exitCode(), output};
-}
-
-// A freshly made 16 MB ext4 volume on a loop device, mounted in a temporary folder for each case
-// and always unmounted and detached afterwards. Needs root and losetup, mkfs.ext4 and mount.
+// A loop volume mounted in the case's temporary folder, with the helpers the cases need.
 class LoopVolumeTest : public TrashCleanerTest {
 protected:
     void SetUp() override
     {
         TrashCleanerTest::SetUp();
-        if (::geteuid() != 0) {
-            GTEST_SKIP() << "mounting a loop volume needs root";
+        const QString why =
+            m_volume.mount(QFile::decodeName(path("volume.img")), QFile::decodeName(volume()));
+        if (!why.isEmpty()) {
+            GTEST_SKIP() << why.toStdString();
         }
-        for (const QString& tool : {u"losetup"_s, u"mkfs.ext4"_s, u"mount"_s, u"umount"_s}) {
-            QString found = QStandardPaths::findExecutable(tool);
-            if (found.isEmpty()) {
-                found = QStandardPaths::findExecutable(tool, {u"/usr/sbin"_s, u"/sbin"_s});
-            }
-            if (found.isEmpty()) {
-                GTEST_SKIP() << tool.toStdString() << " is not installed";
-            }
-            m_tools.insert(tool, found);
-        }
-        const QString image = QFile::decodeName(path("volume.img"));
-        QFile imageFile(image);
-        ASSERT_TRUE(imageFile.open(QIODevice::WriteOnly) && imageFile.resize(16 * 1024 * 1024));
-        imageFile.close();
-        const CommandOutcome made = run(u"mkfs.ext4"_s, {u"-q"_s, u"-F"_s, image});
-        if (made.exitCode != 0) {
-            GTEST_SKIP() << "mkfs.ext4 failed: " << made.output.toStdString();
-        }
-        const CommandOutcome attached = run(u"losetup"_s, {u"-f"_s, u"--show"_s, image});
-        if (attached.exitCode != 0) {
-            GTEST_SKIP() << "no loop device could be attached: " << attached.output.toStdString();
-        }
-        m_device = attached.output;
-        ASSERT_TRUE(QDir().mkpath(QFile::decodeName(volume())));
-        const CommandOutcome mounted = run(u"mount"_s, {m_device, QFile::decodeName(volume())});
-        if (mounted.exitCode != 0) {
-            GTEST_SKIP() << "the loop volume could not be mounted: "
-                         << mounted.output.toStdString();
-        }
-        m_mounted = true;
     }
 
     void TearDown() override
@@ -494,19 +421,11 @@ protected:
         for (const QByteArray& file : m_immutable) {
             runCommand(u"chattr"_s, {u"-i"_s, QFile::decodeName(file)});
         }
-        if (m_mounted && run(u"umount"_s, {QFile::decodeName(volume())}).exitCode != 0) {
+        if (!m_volume.unmount()) {
             ADD_FAILURE() << "the loop volume was busy; detaching it lazily";
-            run(u"umount"_s, {u"-l"_s, QFile::decodeName(volume())});
-        }
-        if (!m_device.isEmpty()) {
-            run(u"losetup"_s, {u"-d"_s, m_device});
         }
     }
 
-    CommandOutcome run(const QString& tool, const QStringList& arguments) const
-    {
-        return runCommand(m_tools.value(tool), arguments);
-    }
     QByteArray volume(const QByteArray& relative = {}) const
     {
         return relative.isEmpty() ? path("volume") : path("volume/" + relative);
@@ -521,9 +440,7 @@ protected:
         return true;
     }
 
-    QHash<QString, QString> m_tools;
-    QString m_device;
-    bool m_mounted = false;
+    LoopVolume m_volume;
     QByteArrayList m_immutable;
 };
 

@@ -1,15 +1,14 @@
 #include "platform/FreedesktopTrash.h"
 
+#include "support/LoopVolume.h"
 #include "support/ScopedEnvironmentVariable.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QProcess>
 #include <QSet>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -373,82 +372,27 @@ TEST_F(HomeTrashTest, ItemBehindABindMountIsRefusedRatherThanCopied)
     EXPECT_TRUE(QDir(trashFolder() + u"/files").isEmpty());
 }
 
-struct CommandOutcome {
-    int exitCode;
-    QString output;
-};
-
-CommandOutcome runCommand(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(60000);
-    const QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
-    if (!finished || process.exitStatus() != QProcess::NormalExit) {
-        return {-1, output.isEmpty() ? process.errorString() : output};
-    }
-    return {process.exitCode(), output};
-}
-
-// A freshly made 16 MB ext4 volume on a loop device, mounted in a temporary folder for each case
-// and always unmounted and detached afterwards. Needs root and losetup, mkfs.ext4 and mount.
+// A loop volume mounted in a temporary folder, and a data home of the case's own.
 class VolumeTrashTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (::geteuid() != 0) {
-            GTEST_SKIP() << "mounting a loop volume needs root";
-        }
-        for (const QString& tool : {u"losetup"_s, u"mkfs.ext4"_s, u"mount"_s, u"umount"_s}) {
-            QString found = QStandardPaths::findExecutable(tool);
-            if (found.isEmpty()) {
-                found = QStandardPaths::findExecutable(tool, {u"/usr/sbin"_s, u"/sbin"_s});
-            }
-            if (found.isEmpty()) {
-                GTEST_SKIP() << tool.toStdString() << " is not installed";
-            }
-            m_tools.insert(tool, found);
-        }
         ASSERT_TRUE(m_root.isValid());
         m_dataHome.emplace("XDG_DATA_HOME", QFile::encodeName(m_root.filePath(u"data"_s)));
-        const QString image = m_root.filePath(u"volume.img"_s);
-        QFile imageFile(image);
-        ASSERT_TRUE(imageFile.open(QIODevice::WriteOnly) && imageFile.resize(16 * 1024 * 1024));
-        imageFile.close();
-        const CommandOutcome made = run(u"mkfs.ext4"_s, {u"-q"_s, u"-F"_s, image});
-        if (made.exitCode != 0) {
-            GTEST_SKIP() << "mkfs.ext4 failed: " << made.output.toStdString();
+        const QString why =
+            m_volume.mount(m_root.filePath(u"volume.img"_s), m_root.filePath(u"volume"_s));
+        if (!why.isEmpty()) {
+            GTEST_SKIP() << why.toStdString();
         }
-        const CommandOutcome attached = run(u"losetup"_s, {u"-f"_s, u"--show"_s, image});
-        if (attached.exitCode != 0) {
-            GTEST_SKIP() << "no loop device could be attached: " << attached.output.toStdString();
-        }
-        m_device = attached.output;
-        ASSERT_TRUE(QDir().mkpath(m_root.filePath(u"volume"_s)));
-        const CommandOutcome mounted = run(u"mount"_s, {m_device, m_root.filePath(u"volume"_s)});
-        if (mounted.exitCode != 0) {
-            GTEST_SKIP() << "the loop volume could not be mounted: "
-                         << mounted.output.toStdString();
-        }
-        m_mounted = true;
     }
 
     void TearDown() override
     {
-        if (m_mounted && run(u"umount"_s, {m_root.filePath(u"volume"_s)}).exitCode != 0) {
+        if (!m_volume.unmount()) {
             ADD_FAILURE() << "the loop volume was busy; detaching it lazily";
-            run(u"umount"_s, {u"-l"_s, m_root.filePath(u"volume"_s)});
-        }
-        if (!m_device.isEmpty()) {
-            run(u"losetup"_s, {u"-d"_s, m_device});
         }
     }
 
-    CommandOutcome run(const QString& tool, const QStringList& arguments) const
-    {
-        return runCommand(m_tools.value(tool), arguments);
-    }
     QString volume(const QString& relativePath = {}) const
     {
         const QString top = QFileInfo(m_root.filePath(u"volume"_s)).canonicalFilePath();
@@ -457,9 +401,7 @@ protected:
 
     QTemporaryDir m_root{QDir::tempPath() + u"/corvella-volume-XXXXXX"};
     std::optional<ScopedEnvironmentVariable> m_dataHome;
-    QHash<QString, QString> m_tools;
-    QString m_device;
-    bool m_mounted = false;
+    LoopVolume m_volume;
 };
 
 TEST_F(VolumeTrashTest, ItemsLandInTheVolumesOwnTrashByRenameWithRelativePaths)

@@ -1,21 +1,20 @@
 #include "platform/TreeEraser.h"
 
+#include "support/AsUser.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <atomic>
 #include <fcntl.h>
 #include <filesystem>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -71,38 +70,15 @@ void giveTree(const QString& root, uid_t user, const QStringList& keptByRoot = {
 // tests run as root.
 TreeEraser::Result eraseAs(uid_t user, const QString& path)
 {
-    int channel[2];
-    if (::pipe2(channel, O_CLOEXEC) != 0) {
-        return {-1, u"no pipe"_s, false};
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(channel[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setresgid(user, user, user) != 0 ||
-            ::setresuid(user, user, user) != 0) {
-            ::_exit(2);
-        }
+    const std::optional<QByteArray> report = runAsUser(user, [&path]() -> QByteArray {
         const TreeEraser::Result result = TreeEraser::erase(path);
-        const QByteArray report =
-            QByteArray::number(result.failures) + '\n' + result.firstError.toUtf8();
-        const bool written =
-            ::write(channel[1], report.constData(), report.size()) == report.size();
-        ::_exit(written ? 0 : 3);
+        return QByteArray::number(result.failures) + '\n' + result.firstError.toUtf8();
+    });
+    if (!report) {
+        return {-1, u"the child process failed"_s, false};
     }
-    ::close(channel[1]);
-    QByteArray report;
-    char buffer[4096];
-    for (ssize_t count; (count = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
-        report.append(buffer, count);
-    }
-    ::close(channel[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        return {-1, u"the child process failed (%1)"_s.arg(status), false};
-    }
-    const qsizetype newline = report.indexOf('\n');
-    return {report.left(newline).toInt(), QString::fromUtf8(report.mid(newline + 1)), false};
+    const qsizetype newline = report->indexOf('\n');
+    return {report->left(newline).toInt(), QString::fromUtf8(report->mid(newline + 1)), false};
 }
 
 class TreeEraserTest : public ::testing::Test {
