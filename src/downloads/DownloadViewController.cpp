@@ -114,9 +114,22 @@ void DownloadViewController::awakeFromNib()
     connect(m_outlineView, &QTreeView::collapsed, m_model,
             [this](const QModelIndex& index) { m_model->setExpanded(index, false); });
 
+    // Over the empty outline: why nothing can be shown.
+    m_placeholder = new QLabel(m_outlineBlowView);
+    m_placeholder->setAlignment(Qt::AlignCenter);
+    m_placeholder->setWordWrap(true);
+    m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_placeholder->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+    m_placeholder->hide();
+
+    // Removal failures, where the scan's buttons were: they are hidden by then.
     m_failureLabel = new QLabel(this);
-    m_failureLabel->setGeometry(16, kViewSize.height() - 76, 528, 28);
+    m_failureLabel->setGeometry(16, kViewSize.height() - 50, 260, 42);
     m_failureLabel->setWordWrap(true);
+    m_failureLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont failureFont = m_failureLabel->font();
+    failureFont.setPixelSize(11);
+    m_failureLabel->setFont(failureFont);
     m_failureLabel->setStyleSheet(QStringLiteral("color: rgb(190, 50, 40);"));
     m_failureLabel->hide();
 
@@ -154,4 +167,6 @@ void DownloadViewController::showScanningLayout(bool scanning)
     m_outlineBlowView->setGeometry(frame);
     m_headerView->setGeometry(0, 0, frame.width(), kHeaderHeight);
     m_outlineView->setGeometry(0, kHeaderHeight, frame.width(), frame.height() - kHeaderHeight);
+    m_placeholder->setGeometry(24, kHeaderHeight, frame.width() - 48,
+                               frame.height() - kHeaderHeight);
 }

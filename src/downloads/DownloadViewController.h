@@ -69,6 +69,8 @@ public:
     QString selectAllImage() const;
     bool removalButtonsEnabled() const;
     QString failureText() const;
+    // What the empty outline says: why the folder cannot be scanned, or that it is empty.
+    QString placeholderText() const;
     DowndLoadOutLineView* outlineView() const { return m_outlineView; }
     DownloadsTreeModel* model() const { return m_model; }
     ProgressViewController* progressView() const { return m_progressView; }
@@ -89,6 +91,7 @@ private:
     void doRemoveAction();
     void applySelectAllState(int state);
     void checkBoxClicked(const QModelIndex& index);
+    void updatePlaceholder();
 
     Controller* m_controller;
     std::shared_ptr<FileTree> m_rootNodeArr;
@@ -99,6 +102,9 @@ private:
     QTimer* m_progressTimer = nullptr;
     QPointer<ProgressViewController> m_progressView;
     QPointer<StatusAttachedWindow> m_superDelegate;
+    QString m_scanPath;
+    QString m_scanProblem;       // why m_scanPath cannot be listed; empty when it can
+    bool m_scanFinished = false; // the last scan went through its whole folder
 
     QLabel* m_titleLabel = nullptr;
     TextImageButton* m_pauseButton = nullptr;
@@ -111,6 +117,7 @@ private:
     QLabel* m_progressLable = nullptr;
     QLabel* m_selectPathView = nullptr;
     QLabel* m_failureLabel = nullptr;
+    QLabel* m_placeholder = nullptr;
     QWidget* m_outlineBlowView = nullptr;
     DownloadTableHeaderView* m_headerView = nullptr;
     DowndLoadOutLineView* m_outlineView = nullptr;

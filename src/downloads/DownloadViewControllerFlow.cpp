@@ -9,6 +9,7 @@
 #include "kit/GXProgressView.h"
 #include "kit/ImageButton.h"
 #include "kit/TextImageButton.h"
+#include "platform/FolderAccess.h"
 
 #include <QLabel>
 #include <QThread>
@@ -30,6 +31,11 @@ template <typename Work> void onGuiThread(QObject* context, Work&& work)
 
 void DownloadViewController::doScanWithPath(const QString& path)
 {
+    // A folder that is missing or cannot be opened is still scanned (and a missing one never
+    // ends), but the window says why nothing comes.
+    m_scanPath = path;
+    m_scanProblem = FolderAccess::whyNotListable(path);
+    m_scanFinished = false;
     m_selectPathView->hide();
     m_failureLabel->hide();
     m_outlineBlowView->show();
@@ -52,6 +58,7 @@ void DownloadViewController::doScanWithPath(const QString& path)
         m_progressTimer->start();
     }
     getRootNodeListWithPath(path);
+    updatePlaceholder();
 }
 
 void DownloadViewController::getRootNodeListWithPath(const QString& path)
@@ -107,8 +114,10 @@ void DownloadViewController::endProScan()
         if (!m_sortTimer && !m_isScan)
             return;
         endScan();
+        m_scanFinished = true;
         showScanningLayout(false);
         changeSelectAllButtonState(FileNode::On);
+        updatePlaceholder();
     });
 }
 
@@ -130,6 +139,7 @@ void DownloadViewController::stopScanButtonAction()
     endScan();
     m_controller->stopScan();
     showScanningLayout(false);
+    updatePlaceholder();
 }
 
 void DownloadViewController::applySelectAllState(int state)
@@ -229,6 +239,7 @@ void DownloadViewController::changeRemoveProgressWithPoint(int percent, const QS
             m_isRemove = false;
             m_model->refresh();
             changeDeleteButtonState();
+            updatePlaceholder();
         }
     });
 }
@@ -266,9 +277,28 @@ void DownloadViewController::closeWindow()
     m_model->setTree(nullptr);
     applySelectAllState(FileNode::Off);
     m_failureLabel->hide();
+    updatePlaceholder();
     showScanningLayout(true);
     if (m_superDelegate)
         m_superDelegate->close();
+}
+
+void DownloadViewController::updatePlaceholder()
+{
+    QString text;
+    if (!m_rootNodeArr)
+        text.clear();
+    else if (!m_scanProblem.isEmpty())
+        text = m_scanProblem;
+    else if (m_scanFinished && !m_sortTimer && m_model->rowCount() == 0)
+        text = QStringLiteral("Nothing to clean up: “%1” is empty.").arg(m_scanPath);
+    m_placeholder->setText(text);
+    m_placeholder->setVisible(!text.isEmpty());
+}
+
+QString DownloadViewController::placeholderText() const
+{
+    return m_placeholder->isVisibleTo(this) ? m_placeholder->text() : QString();
 }
 
 QString DownloadViewController::percentText() const

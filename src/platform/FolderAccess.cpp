@@ -1,5 +1,9 @@
 #include "platform/FolderAccess.h"
 
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -21,4 +25,21 @@ void FolderAccess::grantOwnerAccess(int parent, const QByteArray& name, const st
         ::chmod(handlePath.constData(), (current.st_mode & 07777) | S_IRWXU);
     }
     ::close(handle);
+}
+
+QString FolderAccess::whyNotListable(const QString& path)
+{
+    const int handle =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0) {
+        ::close(handle);
+        return {};
+    }
+    const int error = errno;
+    if (error == ENOENT)
+        return QStringLiteral("There is no folder “%1”.").arg(path);
+    if (error == ENOTDIR)
+        return QStringLiteral("“%1” is not a folder.").arg(path);
+    return QStringLiteral("Cannot open the folder “%1”: %2.")
+        .arg(path, QString::fromLocal8Bit(std::strerror(error)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <sys/stat.h>
 
@@ -15,4 +16,7 @@ public:
     // examined in `status`. The mode is changed through an O_PATH descriptor checked against
     // status, so a folder swapped for a link or another folder in the meantime is left alone.
     static void grantOwnerAccess(int parent, const QByteArray& name, const struct stat& status);
+    // Why the folder at `path` cannot be listed, as a sentence for the user; empty when it can
+    // be opened for listing.
+    static QString whyNotListable(const QString& path);
 };

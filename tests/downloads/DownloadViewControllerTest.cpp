@@ -23,6 +23,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void emptyFolderEndsInResultsWithNothingToRemove();
+    void aFolderThatCannotBeScannedIsNamed();
     void scanEndsWithEverythingChosenAndBundlesAsLeaves();
     void percentageCountsFinishedTopLevelEntries();
     void pauseHoldsTheScanAndLetsBoxesChange();
@@ -119,6 +120,35 @@ void DownloadViewControllerTest::emptyFolderEndsInResultsWithNothingToRemove()
     QCOMPARE(m_view->model()->rowCount(), 0);
     QCOMPARE(m_view->selectAllImage(), QStringLiteral("option_no"));
     QVERIFY(!m_view->removalButtonsEnabled());
+    QCOMPARE(m_view->placeholderText(),
+             QStringLiteral("Nothing to clean up: “%1” is empty.").arg(m_folder->path()));
+}
+
+void DownloadViewControllerTest::aFolderThatCannotBeScannedIsNamed()
+{
+    // Missing: the scan never ends, as with any missing folder, but the window says why.
+    const QString missing = m_folder->path() + QStringLiteral("/Downloads");
+    m_view->doScanWithPath(missing);
+    QCOMPARE(m_view->placeholderText(), QStringLiteral("There is no folder “%1”.").arg(missing));
+    QTest::qWait(400);
+    QVERIFY(m_view->isShowingScanControls());
+    QCOMPARE(m_view->percentText(), QStringLiteral("0.0%"));
+    m_view->stopScanButtonAction();
+    QCOMPARE(m_view->placeholderText(), QStringLiteral("There is no folder “%1”.").arg(missing));
+
+    // A file where the folder should be; then the folder made, and scanned again.
+    m_build->file("Downloads", 10);
+    m_view->doScanWithPath(missing);
+    QCOMPARE(m_view->placeholderText(), QStringLiteral("“%1” is not a folder.").arg(missing));
+    m_view->stopScanButtonAction();
+    QVERIFY(QFile::remove(missing));
+    m_build->folder("Downloads");
+    m_build->file("Downloads/setup.exe", 10);
+    m_view->doScanWithPath(missing);
+    QVERIFY(m_view->placeholderText().isEmpty());
+    QTRY_VERIFY(!m_view->isShowingScanControls());
+    QVERIFY(m_view->placeholderText().isEmpty());
+    QCOMPARE(m_view->model()->rowCount(), 1);
 }
 
 void DownloadViewControllerTest::scanEndsWithEverythingChosenAndBundlesAsLeaves()
