@@ -6,6 +6,7 @@
 #include "kit/KitImages.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QScopedValueRollback>
 #include <QStyle>
 
@@ -168,10 +169,14 @@ QVariant DownloadsTreeModel::data(const QModelIndex& index, int role) const
             return node->displayName();
         if (role == Qt::DecorationRole)
             return iconOf(node);
+        if (role == Qt::ToolTipRole)
+            return node->path(); // a long name is cut short in its row
         return {};
     case SizeColumn:
         if (role == Qt::DisplayRole)
             return PublicUtilities::longlongDiskSize(std::int64_t(node->size()));
+        if (role == Qt::ToolTipRole)
+            return u"%1 bytes"_s.arg(QLocale().toString(quint64(node->size())));
         if (role == Qt::TextAlignmentRole)
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -428,6 +429,10 @@ void DownloadsTreeModelTest::columnsShowTheNodes()
     const QModelIndex bundleSize = bundle.siblingAtColumn(DownloadsTreeModel::SizeColumn);
     QCOMPARE(bundleSize.data(DownloadsTreeModel::SizeRole).toULongLong(), quint64(4500));
     QCOMPARE(bundleSize.data().toString(), PublicUtilities::longlongDiskSize(4500));
+    QCOMPARE(bundleSize.data(Qt::ToolTipRole).toString(),
+             u"%1 bytes"_s.arg(QLocale().toString(4500)));
+    QCOMPARE(bundle.siblingAtColumn(DownloadsTreeModel::NameColumn).data(Qt::ToolTipRole),
+             folder.filePath(u"Tool.app"_s));
     const auto alignment = Qt::Alignment(bundleSize.data(Qt::TextAlignmentRole).toInt());
     QVERIFY(alignment.testFlag(Qt::AlignRight));
     QVERIFY(!bundle.siblingAtColumn(DownloadsTreeModel::NameColumn)
