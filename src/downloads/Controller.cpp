@@ -28,6 +28,7 @@ void Controller::eumeAllRootFileNodeWithRootArr(std::shared_ptr<FileTree> tree, 
     m_aRootArr = tree;
     m_eumeRoot = std::make_unique<EumeRoot>();
     m_eumeRoot->setEumeDelegate(this);
+    m_eumeRoot->setOrdersTopLevelBeforeEnd(true); // the window reads the order at the end
     m_eumeRoot->eumeAllRootFileNodeWithRootArr(std::move(tree), path);
 }
 

@@ -184,9 +184,9 @@ void EumeRoot::run(const QString& path)
             tree.root()->m_size.fetch_add(size, std::memory_order_relaxed);
             addTopLevel(node, false);
         }
-        if (index + 1 == count) {
-            // The top level is put in order before the last entry counts: the count reaching
-            // 100% ends the scan in the window, whose last reload then finds nothing to sort.
+        if (m_ordersTopLevelBeforeEnd && index + 1 == count) {
+            // The count reaching 100% ends the scan in the window, whose last reload then finds
+            // nothing to sort.
             const auto lock = tree.lock();
             tree.root()->children();
         }

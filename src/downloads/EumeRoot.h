@@ -50,6 +50,11 @@ public:
     void stopScan();
     bool isStopScan() const { return m_isStopScan.load(std::memory_order_acquire); }
 
+    // Whether the scan puts the top level in order before its last entry counts, so that a
+    // window ending the scan at 100% finds nothing left to sort on its own thread. Off by default:
+    // a reader that never asks for the order need not pay for it. Set before starting.
+    void setOrdersTopLevelBeforeEnd(bool orders) { m_ordersTopLevelBeforeEnd = orders; }
+
     void setEumeDelegate(EumeRootDelegate* delegate) { m_eumeDelegate = delegate; }
     EumeRootDelegate* eumeDelegate() const { return m_eumeDelegate; }
 
@@ -68,6 +73,7 @@ private:
     std::atomic<int> m_eumeFileCount{0};
     std::atomic<bool> m_isStopScan{false};
     bool m_isPauseScan = false;
+    bool m_ordersTopLevelBeforeEnd = false;
     EumeRootDelegate* m_eumeDelegate = nullptr;
     int m_threads;
     std::atomic<bool> m_running{false};
