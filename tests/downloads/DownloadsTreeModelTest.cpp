@@ -13,8 +13,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSignalSpy>
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -32,6 +32,23 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr auto kReportToQtTest = QAbstractItemModelTester::FailureReportingMode::QtTest;
+
+// A finished scan of `path`, shown by a model under the tester, its clicks going to the scan's
+// controller.
+struct ScannedModel {
+    explicit ScannedModel(const QString& path) : tree(std::make_shared<FileTree>(path))
+    {
+        controller.eumeAllRootFileNodeWithRootArr(tree, path);
+        controller.eumeRoot()->waitUntilDone();
+        model.setController(&controller);
+        model.setTree(tree);
+    }
+
+    Controller controller;
+    std::shared_ptr<FileTree> tree;
+    DownloadsTreeModel model;
+    QAbstractItemModelTester tester{&model, kReportToQtTest};
+};
 
 // A file of `size` bytes with no data blocks: the scan only reads the length.
 bool makeFile(const QString& path, qint64 size)
@@ -398,14 +415,8 @@ void DownloadsTreeModelTest::columnsShowTheNodes()
     const QString list = m_folder.filePath(u"SystemFile.plist"_s);
     QVERIFY(writeSystemList(list, folder.filePath(u"keep.me"_s)));
     ScopedEnvironmentVariable systemList("CORVELLA_SYSTEM_FILE_LIST", QFile::encodeName(list));
-    Controller controller;
-    auto tree = std::make_shared<FileTree>(folder.path());
-    controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
-    controller.eumeRoot()->waitUntilDone();
-    DownloadsTreeModel model;
-    QAbstractItemModelTester tester(&model, kReportToQtTest);
-    model.setController(&controller);
-    model.setTree(tree);
+    ScannedModel scanned(folder.path());
+    DownloadsTreeModel& model = scanned.model;
 
     const QStringList identifiers{u"CheckBox"_s, u"Name"_s, u"Size"_s, u"OpenFinder"_s};
     const QStringList titles{QString(), u"Name"_s, u"Size"_s, QString()};
@@ -502,14 +513,10 @@ void DownloadsTreeModelTest::removalTakesExactlyTheRemovedRow()
     QFETCH(QString, target);
     QTemporaryDir folder;
     QVERIFY(makeSmallTree(folder.path()));
-    Controller controller;
-    auto tree = std::make_shared<FileTree>(folder.path());
-    controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
-    controller.eumeRoot()->waitUntilDone();
-    DownloadsTreeModel model;
-    QAbstractItemModelTester tester(&model, kReportToQtTest);
-    model.setController(&controller);
-    model.setTree(tree);
+    ScannedModel scanned(folder.path());
+    Controller& controller = scanned.controller;
+    const std::shared_ptr<FileTree>& tree = scanned.tree;
+    DownloadsTreeModel& model = scanned.model;
     QTreeView view;
     view.setModel(&model);
     view.show();
