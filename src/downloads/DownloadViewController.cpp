@@ -14,6 +14,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QStandardPaths>
 
 namespace {
@@ -61,6 +62,8 @@ void DownloadViewController::awakeFromNib()
     close->setGeometry(14, 12, 12, 12);
     close->setup();
     connect(close, &TrafficLightButton::clicked, this, &DownloadViewController::closeWindow);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &DownloadViewController::closeWindow);
 
     m_titleLabel = new QLabel(QStringLiteral("Corvella"), this);
     m_titleLabel->setGeometry(80, kViewSize.height() - 412 - 22, 400, 22);

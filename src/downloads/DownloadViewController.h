@@ -36,7 +36,9 @@ public:
     explicit DownloadViewController(Controller* controller = nullptr, QWidget* parent = nullptr);
     ~DownloadViewController() override;
 
-    void setSuperDelegate(StatusAttachedWindow* window) { m_superDelegate = window; }
+    // The window showing the view. Closing it in any way (the close control, Escape, the window
+    // manager) stops what runs and empties the view, as closeWindow() does.
+    void setSuperDelegate(StatusAttachedWindow* window);
     StatusAttachedWindow* superDelegate() const { return m_superDelegate; }
 
     // The user's Downloads folder (the XDG download folder).
@@ -105,6 +107,7 @@ private:
     QString m_scanPath;
     QString m_scanProblem;       // why m_scanPath cannot be listed; empty when it can
     bool m_scanFinished = false; // the last scan went through its whole folder
+    bool m_closing = false;
 
     QLabel* m_titleLabel = nullptr;
     TextImageButton* m_pauseButton = nullptr;

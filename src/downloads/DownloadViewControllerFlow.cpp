@@ -12,6 +12,7 @@
 #include "platform/FolderAccess.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
 
@@ -261,8 +262,22 @@ void DownloadViewController::stopRemove()
     m_controller->stopRemove();
 }
 
+void DownloadViewController::setSuperDelegate(StatusAttachedWindow* window)
+{
+    if (m_superDelegate)
+        disconnect(m_superDelegate, nullptr, this, nullptr);
+    m_superDelegate = window;
+    if (window) {
+        connect(window, &StatusAttachedWindow::aboutToClose, this, [this] {
+            if (!m_closing)
+                closeWindow();
+        });
+    }
+}
+
 void DownloadViewController::closeWindow()
 {
+    const QScopedValueRollback<bool> closing(m_closing, true);
     if (!m_isScan) {
         m_pauseButton->setTitle(QStringLiteral("Pause"));
         m_isScan = true;

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void removingOneItemShowsThirtyThenCloses();
     void failedRemovalStaysVisibleWithItsReason();
     void closeDuringAScanStopsItAndTheNextOpeningStartsFresh();
+    void escapeOrTheWindowManagerCloseLikeTheCloseControl();
 
 private:
     // Shows the view in its popup window, as the Cleanup tab does, without a modal run.
@@ -368,6 +369,29 @@ void DownloadViewControllerTest::closeDuringAScanStopsItAndTheNextOpeningStartsF
     QVERIFY(m_view->isShowingScanControls());
     QTRY_VERIFY_WITH_TIMEOUT(!m_view->isScan(), 20000);
     QCOMPARE(m_view->model()->rowCount(), 1);
+}
+
+void DownloadViewControllerTest::escapeOrTheWindowManagerCloseLikeTheCloseControl()
+{
+    buildThreeFolders(2000);
+    for (const bool byEscape : {true, false}) {
+        scanAndHoldAfterFirstEntry();
+        m_view->pauseButtonAction();
+        QTRY_VERIFY(m_view->model()->rowCount() >= 1);
+        if (byEscape) {
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window));
+            QTest::keyClick(m_view, Qt::Key_Escape);
+        } else {
+            QVERIFY(m_window->close()); // what the window manager's close does
+        }
+        QVERIFY(!m_window->isVisible());
+        QTRY_VERIFY(!m_controller->isScanning()); // stopped, not left held in the background
+        QCOMPARE(m_view->model()->rowCount(), 0);
+        QCOMPARE(m_view->pauseTitle(), QStringLiteral("Pause"));
+        Progress::isPause(false);
+        m_window->show();
+    }
 }
 
 QTEST_MAIN(DownloadViewControllerTest)
