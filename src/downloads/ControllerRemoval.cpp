@@ -61,6 +61,8 @@ void Controller::startRemoval(Removal kind)
         m_eumeRoot->waitUntilDone();
     }
     waitForRemoval();
+    // Cleared here, not on the worker: a stop pressed before the worker gets going still counts.
+    m_isStopRemove.store(false, std::memory_order_release);
     m_removing.store(true, std::memory_order_release);
     m_removalThread = std::thread(&Controller::runRemoval, this, kind, m_aRootArr);
 }
@@ -73,7 +75,6 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
         moveFileToTarshWithDic(tree->topLevel(), collection);
     }
     dropNodesUnderChosenFolders(collection);
-    m_isStopRemove.store(false, std::memory_order_release);
     const auto finish = [this] {
         m_removing.store(false, std::memory_order_release);
     };

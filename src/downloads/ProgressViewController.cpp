@@ -6,6 +6,7 @@
 #include "kit/TextImageButton.h"
 
 #include <QLabel>
+#include <QShortcut>
 
 ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent)
 {
@@ -33,6 +34,21 @@ ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent
                         QStringLiteral("btn_sec_hover"), QStringLiteral("btn_sec_disable"));
     stop->setGeometry(290, 94, 90, 28);
     connect(stop, &TextImageButton::clicked, this, &ProgressViewController::stopButtonAction);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &ProgressViewController::stopButtonAction);
+}
+
+void ProgressViewController::setSuperDelegate(StatusAttachedWindow* window)
+{
+    if (m_superDelegate)
+        disconnect(m_superDelegate, nullptr, this, nullptr);
+    m_superDelegate = window;
+    if (window) {
+        connect(window, &StatusAttachedWindow::aboutToClose, this, [this] {
+            if (!m_finished)
+                stopButtonAction();
+        });
+    }
 }
 
 void ProgressViewController::changeProgressValue(int percent, const QString& path)
@@ -42,8 +58,9 @@ void ProgressViewController::changeProgressValue(int percent, const QString& pat
     m_pathLabel->setToolTip(path);
     m_progressView->changeProgressValue(percent);
     m_progressLabel->setText(QString::asprintf("%d%%", percent));
+    m_finished = percent >= 100;
     Q_EMIT progressChanged(percent, path);
-    if (percent >= 100)
+    if (m_finished)
         closeWindow();
 }
 

@@ -22,7 +22,9 @@ public:
     explicit ProgressViewController(QWidget* parent = nullptr);
 
     void setDelegate(ProgressViewControllerDelegate* delegate) { m_delegate = delegate; }
-    void setSuperDelegate(StatusAttachedWindow* window) { m_superDelegate = window; }
+    // The window showing the view. Closing it before the run has reported 100 (from the window
+    // manager, or with Escape) stops the run, as the stop button does.
+    void setSuperDelegate(StatusAttachedWindow* window);
     StatusAttachedWindow* superDelegate() const { return m_superDelegate; }
 
     void changeProgressValue(int percent, const QString& path);
@@ -43,4 +45,5 @@ private:
     QLabel* m_progressLabel = nullptr;
     ProgressViewControllerDelegate* m_delegate = nullptr;
     QPointer<StatusAttachedWindow> m_superDelegate;
+    bool m_finished = false; // the run reported 100
 };

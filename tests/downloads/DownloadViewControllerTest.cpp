@@ -10,6 +10,7 @@
 #include "support/TreeBuilder.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void removingWhilePausedEndsTheScanFirst();
     void removingOneItemShowsThirtyThenCloses();
     void failedRemovalStaysVisibleWithItsReason();
+    void closingTheProgressWindowStopsTheRun();
     void closeDuringAScanStopsItAndTheNextOpeningStartsFresh();
     void escapeOrTheWindowManagerCloseLikeTheCloseControl();
 
@@ -345,6 +347,34 @@ void DownloadViewControllerTest::failedRemovalStaysVisibleWithItsReason()
     m_view->model()->refresh();
     QCOMPARE(m_view->model()->rowCount(), 1);
     QVERIFY(indexOf(QStringLiteral("vanishing")).isValid());
+}
+
+void DownloadViewControllerTest::closingTheProgressWindowStopsTheRun()
+{
+    for (int folder = 0; folder < 60; ++folder) {
+        const QByteArray name = "folder" + QByteArray::number(folder);
+        m_build->folder(name);
+        for (int file = 0; file < 150; ++file)
+            m_build->file(name + "/" + QByteArray::number(file), 1);
+    }
+    m_view->doScanWithPath(m_folder->path());
+    QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
+    // At the first report, the progress window is closed as the window manager would.
+    connect(m_view, &DownloadViewController::removalWindowShown, this, [this] {
+        ProgressViewController* progress = m_view->progressView();
+        connect(progress, &ProgressViewController::progressChanged, this, [progress](int percent) {
+            if (percent < 100)
+                progress->superDelegate()->close();
+        });
+    });
+    m_view->deleteFiles();
+    QTRY_VERIFY(!m_controller->isRemoving());
+    QVERIFY(!m_view->isRemove());
+    const int left =
+        int(QDir(m_folder->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    QVERIFY2(left > 0, "the run went on to the end");
+    m_view->model()->refresh();
+    QCOMPARE(m_view->model()->rowCount(), left);
 }
 
 void DownloadViewControllerTest::closeDuringAScanStopsItAndTheNextOpeningStartsFresh()
