@@ -70,6 +70,8 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
     m_trashAction = new TrashAction(this);
     connect(m_trashAction, &TrashAction::accessPromptNeeded, this,
             &CleanUpViewController::showAccessPrompt);
+    connect(m_trashAction, &TrashAction::finished, m_closeTrashBut,
+            [this] { m_closeTrashBut->setEnabled(true); });
 }
 
 CleanUpViewController::~CleanUpViewController()
@@ -104,6 +106,8 @@ void CleanUpViewController::cleanDownload()
 void CleanUpViewController::emptyTrash()
 {
     m_trashAction->emptyTrash();
+    // While the Trash is emptied on its worker, the button shows it cannot be pressed again.
+    m_closeTrashBut->setEnabled(!m_trashAction->isRunning());
 }
 
 void CleanUpViewController::showAccessPrompt()

@@ -150,7 +150,9 @@ void CleanUpViewControllerTest::emptyTrashEmptiesEveryTrashFolderWithoutAsking()
     QSignalSpy finished(m_page->trashAction(), &TrashAction::finished);
     QSignalSpy prompted(m_page->trashAction(), &TrashAction::accessPromptNeeded);
     m_page->closeTrashBut()->click();
+    QVERIFY(!m_page->closeTrashBut()->isEnabled()); // until the worker is done
     QVERIFY(finished.wait(20000));
+    QVERIFY(m_page->closeTrashBut()->isEnabled());
     QCOMPARE(prompted.count(), 0);
     const auto result = finished.first().first().value<TrashCleaner::Result>();
     QCOMPARE(result.failures, 0);
