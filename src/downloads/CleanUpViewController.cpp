@@ -17,10 +17,13 @@ QWidget* actionTile(ImageButton* button, const QString& title, const QString& te
 {
     auto* tile = new QWidget(parent);
     auto* layout = new QVBoxLayout(tile);
-    layout->setAlignment(Qt::AlignHCenter);
+    layout->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     button->setParent(tile);
-    button->setFixedSize(96, 96);
+    // The faces are vector art: drawn large, they make the two actions the tab's content.
+    button->setStretchFace(true);
+    button->setFixedSize(72, 72);
     layout->addWidget(button, 0, Qt::AlignHCenter);
+    layout->addSpacing(6);
     auto* heading = new QLabel(title, tile);
     heading->setAlignment(Qt::AlignCenter);
     QFont headingFont = heading->font();
@@ -54,6 +57,9 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
     connect(m_cleanDownloadBut, &ImageButton::clicked, this, &CleanUpViewController::cleanDownload);
 
     auto* tiles = new QGridLayout();
+    tiles->setAlignment(Qt::AlignTop);
+    tiles->setColumnStretch(0, 1);
+    tiles->setColumnStretch(1, 1);
     tiles->addWidget(actionTile(m_closeTrashBut, QStringLiteral("Empty Trash"),
                                 QStringLiteral("Remove everything in the Trash of your home "
                                                "and of every mounted volume."),
