@@ -300,12 +300,10 @@ void DownloadViewController::closeWindow()
 
 void DownloadViewController::updatePlaceholder()
 {
-    QString text;
-    if (!m_rootNodeArr)
-        text.clear();
-    else if (!m_scanProblem.isEmpty())
+    QString text; // nothing shown, or nothing to say about it
+    if (m_rootNodeArr && !m_scanProblem.isEmpty())
         text = m_scanProblem;
-    else if (m_scanFinished && !m_sortTimer && m_model->rowCount() == 0)
+    else if (m_rootNodeArr && m_scanFinished && !m_sortTimer && m_model->rowCount() == 0)
         text = QStringLiteral("Nothing to clean up: “%1” is empty.").arg(m_scanPath);
     m_placeholder->setText(text);
     m_placeholder->setVisible(!text.isEmpty());
