@@ -161,7 +161,8 @@ int main(int argc, char* argv[])
     progressWindow->center();
     progressWindow->show();
     (void)QTest::qWaitForWindowExposed(progressWindow);
-    progress->changeProgressValue(33, downloads.path() + QStringLiteral("/setup.exe"));
+    // A path as a user would see it, not the temporary folder's, so the picture stays the same.
+    progress->changeProgressValue(33, QStringLiteral("/home/alex/Downloads/setup.exe"));
     QTest::qWait(50);
     if (!save(progressWindow, folder + QStringLiteral("/downloads-removal-progress.png")))
         return 1;

@@ -5,6 +5,7 @@
 #include "kit/KitImages.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -51,12 +52,13 @@ DowndLoadOutLineView::DowndLoadOutLineView(QWidget* parent) : QTreeView(parent)
     setUniformRowHeights(true); // lets the view skip measuring a million rows
     setFrameShape(QFrame::NoFrame);
     setAllColumnsShowFocus(false);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setAnimated(false);
     setIconSize(QSize(16, 16));
     // The boxes stay in one column at the left; the branches and the indentation go with the
     // names.
     setTreePosition(DownloadsTreeModel::NameColumn);
+    setSelectionBehavior(QAbstractItemView::SelectRows); // repaints whole rows as the row moves
     viewport()->setAutoFillBackground(false);
     setStyleSheet(QStringLiteral("QTreeView { background: transparent; }"));
 }
@@ -70,6 +72,9 @@ void DowndLoadOutLineView::drawRow(QPainter* painter, const QStyleOptionViewItem
     const QColor fill =
         visualRow % 2 == 0 ? getColor(255, 255, 255, 0.6f) : getColor(253, 253, 253, 0.2f);
     painter->fillRect(option.rect, fill);
+    if (hasFocus() && index.row() == currentIndex().row() &&
+        index.parent() == currentIndex().parent())
+        painter->fillRect(option.rect, getColor(39, 124, 226, 0.12f)); // the keyboard's row
     QStyleOptionViewItem plain = option;
     plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     QTreeView::drawRow(painter, plain, index);
@@ -85,4 +90,32 @@ void DowndLoadOutLineView::mouseReleaseEvent(QMouseEvent* event)
             Q_EMIT revealClicked(index);
     }
     QTreeView::mouseReleaseEvent(event);
+}
+
+void DowndLoadOutLineView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && event->modifiers() == Qt::NoModifier) {
+        if (event->key() == Qt::Key_Space) {
+            Q_EMIT checkBoxClicked(current.siblingAtColumn(DownloadsTreeModel::CheckBoxColumn));
+            return;
+        }
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            Q_EMIT revealClicked(current.siblingAtColumn(DownloadsTreeModel::OpenFinderColumn));
+            return;
+        }
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void DowndLoadOutLineView::focusInEvent(QFocusEvent* event)
+{
+    QTreeView::focusInEvent(event);
+    viewport()->update(); // the keyboard's row shows only while the tree has the focus
+}
+
+void DowndLoadOutLineView::focusOutEvent(QFocusEvent* event)
+{
+    QTreeView::focusOutEvent(event);
+    viewport()->update();
 }

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void emptyFolderEndsInResultsWithNothingToRemove();
     void aFolderThatCannotBeScannedIsNamed();
     void scanEndsWithEverythingChosenAndBundlesAsLeaves();
+    void theKeyboardMovesTicksAndOpens();
     void percentageCountsFinishedTopLevelEntries();
     void pauseHoldsTheScanAndLetsBoxesChange();
     void expansionAndScrollingSurviveTheReloads();
@@ -171,6 +172,38 @@ void DownloadViewControllerTest::scanEndsWithEverythingChosenAndBundlesAsLeaves(
     QCOMPARE(model->index(0, DownloadsTreeModel::SizeColumn).data().toString(),
              QStringLiteral("5.00 KB"));
     QVERIFY(!model->hasChildren(bundle)); // shown whole, never expanded
+}
+
+void DownloadViewControllerTest::theKeyboardMovesTicksAndOpens()
+{
+    m_build->folder("box");
+    m_build->file("box/inner", 300);
+    m_build->file("notes.txt", 100);
+    m_view->doScanWithPath(m_folder->path());
+    QTRY_VERIFY(!m_view->isShowingScanControls());
+    DowndLoadOutLineView* view = m_view->outlineView();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    view->setFocus();
+    view->setCurrentIndex(m_view->model()->index(0, 0)); // "box", the larger
+    const auto boxOf = [](const QModelIndex& index) {
+        return index.siblingAtColumn(0).data(DownloadsTreeModel::ImageNameRole).toString();
+    };
+    QTest::keyClick(view, Qt::Key_Down);
+    QCOMPARE(boxOf(view->currentIndex()), QStringLiteral("option_yes"));
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(boxOf(indexOf(QStringLiteral("notes.txt"))), QStringLiteral("option_no"));
+    QCOMPARE(m_view->selectAllImage(), QStringLiteral("option_a"));
+    // Right opens the folder, and Space on its row ticks it and what it holds.
+    QTest::keyClick(view, Qt::Key_Up);
+    QTest::keyClick(view, Qt::Key_Space);
+    QCOMPARE(boxOf(indexOf(QStringLiteral("box"))), QStringLiteral("option_no"));
+    QTest::keyClick(view, Qt::Key_Right);
+    QVERIFY(view->isExpanded(indexOf(QStringLiteral("box")).siblingAtColumn(0)));
+    const QModelIndex box = indexOf(QStringLiteral("box")).siblingAtColumn(0);
+    QCOMPARE(boxOf(indexOf(QStringLiteral("inner"), box)), QStringLiteral("option_no"));
+    QCOMPARE(m_view->selectAllImage(), QStringLiteral("option_no"));
+    QVERIFY(!m_view->removalButtonsEnabled());
 }
 
 void DownloadViewControllerTest::percentageCountsFinishedTopLevelEntries()
@@ -411,7 +444,8 @@ void DownloadViewControllerTest::escapeOrTheWindowManagerCloseLikeTheCloseContro
         if (byEscape) {
             m_window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(m_window));
-            QTest::keyClick(m_view, Qt::Key_Escape);
+            m_view->outlineView()->setFocus(); // where the keyboard usually is
+            QTest::keyClick(m_view->outlineView(), Qt::Key_Escape);
         } else {
             QVERIFY(m_window->close()); // what the window manager's close does
         }
