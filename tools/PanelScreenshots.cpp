@@ -162,7 +162,7 @@ int main(int argc, char* argv[])
     progressWindow->show();
     (void)QTest::qWaitForWindowExposed(progressWindow);
     // A path as a user would see it, not the temporary folder's, so the picture stays the same.
-    progress->changeProgressValue(33, QStringLiteral("/home/alex/Downloads/setup.exe"));
+    progress->changeProgressValue(33, QStringLiteral("/home/user/Downloads/setup.exe"));
     QTest::qWait(50);
     if (!save(progressWindow, folder + QStringLiteral("/downloads-removal-progress.png")))
         return 1;
