@@ -198,11 +198,10 @@ void DownloadViewController::deleteFiles()
 
 void DownloadViewController::doRemoveAction()
 {
-    if (m_sortTimer) {
-        // Chosen while paused: the engine has ended the scan for the run; so does the window.
-        endScan();
-        showScanningLayout(false);
-    }
+    // Chosen while paused: the engine has ended the scan for the run; the window ends it as
+    // Stop Scan does.
+    if (m_sortTimer)
+        stopScanButtonAction();
     m_isRemove = true;
     m_failureLabel->hide();
     changeDeleteButtonState();
