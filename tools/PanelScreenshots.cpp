@@ -3,7 +3,7 @@
 // shows:   panel-screenshots OUTPUT_FOLDER
 #include "app/MainViewController.h"
 #include "app/MyNSApplication.h"
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadViewController.h"

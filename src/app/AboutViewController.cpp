@@ -1,6 +1,6 @@
 #include "app/AboutViewController.h"
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "common/SettingsStore.h"
 #include "kit/KitImages.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/AboutViewController.h"
 #include "app/MainViewController.h"
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "common/NotificationCenter.h"
 #include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"

@@ -2,7 +2,7 @@
 
 #include "app/MainViewController.h"
 #include "app/MainViewControllerDelegate.h"
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "platform/PowerService.h"
 
 #include <QObject>

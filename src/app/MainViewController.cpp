@@ -3,7 +3,7 @@
 #include "app/LeftBgView.h"
 #include "app/MainTypeSelectView.h"
 #include "app/MainViewControllerDelegate.h"
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "apps/ApplicationsViewController.h"
 #include "common/PublicUtilities.h"
 #include "disks/DiskManagerViewController.h"

@@ -1,6 +1,6 @@
 // The main panel's button actions: sliders, desktop background, hide others, power.
 #include "app/MainViewController.h"
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "common/PublicUtilities.h"
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"

@@ -1,6 +1,6 @@
 #include "downloads/CleanUpViewController.h"
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/FullDiskAccessViewController.h"
 #include "downloads/TrashAction.h"

@@ -1,6 +1,6 @@
 #include "downloads/DownloadViewController.h"
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "common/PublicUtilities.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"

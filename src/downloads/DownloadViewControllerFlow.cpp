@@ -1,5 +1,5 @@
 // The Downloads window's states: scanning, paused, results, removing, and closing.
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadViewController.h"

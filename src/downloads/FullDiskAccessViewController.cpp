@@ -1,6 +1,6 @@
 #include "downloads/FullDiskAccessViewController.h"
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "downloads/FullDiskAccessAuthorizer.h"
 #include "kit/TextImageButton.h"
 

@@ -1,6 +1,6 @@
 #include "downloads/ProgressViewController.h"
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "common/PublicUtilities.h"
 #include "kit/GXProgressView.h"
 #include "kit/TextImageButton.h"

@@ -1,6 +1,6 @@
 #include "update/GXCheckUpdateViewController.h"
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,5 +1,5 @@
 #include "WindowTests.h"
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 
 #include <QApplication>
 #include <QPointer>

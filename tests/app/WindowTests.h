@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 
 #include <QPointF>
 #include <QSize>

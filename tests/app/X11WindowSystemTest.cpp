@@ -2,7 +2,7 @@
 
 #include "WindowTests.h"
 #include "XClient.h"
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "platform/WindowSystem.h"
 
 #include <QGuiApplication>

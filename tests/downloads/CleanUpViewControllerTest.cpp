@@ -2,7 +2,7 @@
 // Trash emptied or the access prompt shown.
 #include "downloads/CleanUpViewController.h"
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/DownloadsTreeModel.h"
 #include "downloads/FullDiskAccessViewController.h"

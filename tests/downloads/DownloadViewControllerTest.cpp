@@ -1,7 +1,7 @@
 // The Downloads window driven as a person would, over real temporary folders.
 #include "downloads/DownloadViewController.h"
 
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadsTreeModel.h"

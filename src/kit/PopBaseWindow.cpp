@@ -1,4 +1,4 @@
-#include "app/PopBaseWindow.h"
+#include "kit/PopBaseWindow.h"
 
 #include <QMouseEvent>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "app/StatusAttachedWindow.h"
+#include "kit/StatusAttachedWindow.h"
 
 #include "common/PublicUtilities.h"
 #include "platform/WindowSystem.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PopBaseWindow.h"
+#include "kit/PopBaseWindow.h"
 
 #include <QColor>
 #include <QImage>
