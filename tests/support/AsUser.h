@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
+#include <QStringList>
 
 #include <fcntl.h>
+#include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <optional>
@@ -45,4 +48,22 @@ inline std::optional<QByteArray> runAsUser(uid_t user, const std::function<QByte
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return std::nullopt;
     return report;
+}
+
+// Gives root and everything below it (links themselves, not their targets) to user, except the
+// entries named in keptByRoot and what lies below them. Answers whether every change succeeded.
+inline bool giveTree(const QString& root, uid_t user, const QStringList& keptByRoot = {})
+{
+    namespace fs = std::filesystem;
+    const std::string top = QFile::encodeName(root).toStdString();
+    bool given = ::lchown(top.c_str(), user, user) == 0;
+    for (auto entry = fs::recursive_directory_iterator(top);
+         entry != fs::recursive_directory_iterator(); ++entry) {
+        if (keptByRoot.contains(QFile::decodeName(entry->path().c_str()))) {
+            entry.disable_recursion_pending();
+        } else {
+            given = ::lchown(entry->path().c_str(), user, user) == 0 && given;
+        }
+    }
+    return given;
 }

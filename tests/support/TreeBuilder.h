@@ -7,12 +7,14 @@
 
 #include <cstdint>
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 // Builds fixture trees in a folder: folders, sparse files of a given length, links. Names are
 // raw bytes relative to the root, so they may hold newlines or invalid UTF-8.
+//
+// Framework-neutral: a step that fails is remembered, not asserted. Check ok() once the tree is
+// built (ASSERT_TRUE(build.ok()) << build.failure() or QVERIFY2(build.ok(), ...)).
 class TreeBuilder {
 public:
     explicit TreeBuilder(const QString& root) : m_root(QFile::encodeName(root)) {}
@@ -20,45 +22,56 @@ public:
     QByteArray path(const QByteArray& relative) const { return m_root + '/' + relative; }
     QString qpath(const QByteArray& relative) const { return QFile::decodeName(path(relative)); }
 
-    void folder(const QByteArray& relative) const
+    // Whether every step so far succeeded; failure() names the first that did not.
+    bool ok() const { return m_failure.isEmpty(); }
+    const char* failure() const { return m_failure.constData(); }
+
+    void folder(const QByteArray& relative)
     {
-        ASSERT_TRUE(QDir().mkpath(qpath(relative))) << relative.constData();
+        check(QDir().mkpath(qpath(relative)), "folder", relative);
     }
 
     // A file of `size` bytes with no data blocks (the length is all the scan looks at).
-    void file(const QByteArray& relative, std::uint64_t size) const
+    void file(const QByteArray& relative, std::uint64_t size)
     {
         const int fd = ::open(path(relative).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ASSERT_GE(fd, 0) << relative.constData();
-        ASSERT_EQ(::ftruncate(fd, off_t(size)), 0);
-        ::close(fd);
+        check(fd >= 0 && ::ftruncate(fd, off_t(size)) == 0, "file", relative);
+        if (fd >= 0)
+            ::close(fd);
     }
 
-    void link(const QByteArray& target, const QByteArray& relative) const
+    void link(const QByteArray& target, const QByteArray& relative)
     {
-        ASSERT_EQ(::symlink(target.constData(), path(relative).constData()), 0)
-            << relative.constData();
+        check(::symlink(target.constData(), path(relative).constData()) == 0, "link", relative);
     }
 
     // A chain of `depth` nested folders named "d", with one file of `size` bytes at the bottom.
-    // Returns the bottom folder's relative path. Built with openat so no path gets too long.
-    QByteArray chain(const QByteArray& relative, int depth, std::uint64_t size) const
+    // Returns the given relative path. Built with openat so no path gets too long.
+    QByteArray chain(const QByteArray& relative, int depth, std::uint64_t size)
     {
         int fd = ::open(path(relative).constData(), O_RDONLY | O_DIRECTORY);
-        EXPECT_GE(fd, 0);
-        for (int level = 0; level < depth; ++level) {
-            EXPECT_EQ(::mkdirat(fd, "d", 0755), 0);
-            const int next = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        for (int level = 0; fd >= 0 && level < depth; ++level) {
+            const int next =
+                ::mkdirat(fd, "d", 0755) == 0 ? ::openat(fd, "d", O_RDONLY | O_DIRECTORY) : -1;
             ::close(fd);
             fd = next;
         }
-        const int file = ::openat(fd, "bottom", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        EXPECT_EQ(::ftruncate(file, off_t(size)), 0);
-        ::close(file);
-        ::close(fd);
+        const int file = fd >= 0 ? ::openat(fd, "bottom", O_WRONLY | O_CREAT | O_TRUNC, 0644) : -1;
+        check(file >= 0 && ::ftruncate(file, off_t(size)) == 0, "chain", relative);
+        if (file >= 0)
+            ::close(file);
+        if (fd >= 0)
+            ::close(fd);
         return relative;
     }
 
 private:
+    void check(bool succeeded, const char* step, const QByteArray& relative)
+    {
+        if (!succeeded && m_failure.isEmpty())
+            m_failure = QByteArray(step) + " failed: " + relative;
+    }
+
     QByteArray m_root;
+    QByteArray m_failure;
 };
