@@ -2,11 +2,11 @@
 
 #include "app/AboutViewController.h"
 #include "app/MainViewController.h"
-#include "kit/StatusAttachedWindow.h"
 #include "common/NotificationCenter.h"
 #include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"
 #include "kit/KitImages.h"
+#include "kit/StatusAttachedWindow.h"
 #include "platform/DesktopAppearance.h"
 #include "platform/LogindPowerService.h"
 #include "platform/SingleInstance.h"
@@ -119,6 +119,13 @@ void AppDelegate::showMainWindow()
     delete m_mainAttachedWindow;
     m_mainAttachedWindow = StatusAttachedWindow::create(m_mainWC, point, nullptr, 1, 5.0f);
     m_mainAttachedWindow->setWindowTitle(QStringLiteral("Corvella"));
+    // However the panel window closes (the close button, the window manager, the panel's own
+    // closeWindow()), the delegate takes it as closed, so the next toggle opens it again.
+    connect(m_mainAttachedWindow, &StatusAttachedWindow::aboutToClose, this,
+            [this, window = m_mainAttachedWindow.data()] {
+                if (window == m_mainAttachedWindow)
+                    closeWindow();
+            });
     m_mainWC->setSuperDelegate(m_mainAttachedWindow);
     m_mainWC->changeTabWithidStr(m_typeIdStr);
     if (!m_aStatusItem && !m_noTrayNoticeShown && !isSystemTrayAvailable()) {

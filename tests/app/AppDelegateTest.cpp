@@ -95,6 +95,19 @@ void AppDelegateTest::closeButtonClosesThePanel()
     QVERIFY(delegate.isOpenMainWindow());
 }
 
+void AppDelegateTest::panelClosedAnyOtherWayOpensOnTheNextToggle()
+{
+    Delegate delegate;
+    delegate.showMainWindow();
+    delegate.mainAttachedWindow()->close(); // as the window manager closes it
+    QVERIFY(!delegate.isOpenMainWindow());
+    delegate.showOrCloseMainWindow();
+    QVERIFY(delegate.mainAttachedWindow() && delegate.mainAttachedWindow()->isVisible());
+    delegate.mainWC()->closeWindow();
+    delegate.showOrCloseMainWindow();
+    QVERIFY(delegate.mainAttachedWindow() && delegate.mainAttachedWindow()->isVisible());
+}
+
 void AppDelegateTest::dialogsAreCreatedOnceAndEndTheirModalRunOnClose()
 {
     Delegate delegate;

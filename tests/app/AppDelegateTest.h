@@ -8,6 +8,7 @@ private Q_SLOTS:
     void panelTogglesAndRemembersTheTabUntilRestart();
     void reOpenWindowOnlyOpens();
     void closeButtonClosesThePanel();
+    void panelClosedAnyOtherWayOpensOnTheNextToggle();
     void dialogsAreCreatedOnceAndEndTheirModalRunOnClose();
     void withoutATrayThePanelSaysHowToReachItOnce();
     void trayImageFollowsTheColourScheme();
