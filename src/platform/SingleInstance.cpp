@@ -16,13 +16,21 @@ constexpr int kTimeoutMs = 2000;
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent)
 {
     // The private per-user folder keeps other users from squatting on the name.
-    m_socketPath = CommandRunner::outputFolder() + u'/' + key + QStringLiteral(".socket");
+    const QString folder = CommandRunner::outputFolder(&m_refusal);
+    if (!folder.isEmpty())
+        m_socketPath = folder + u'/' + key + QStringLiteral(".socket");
 }
 
 SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::anotherInstanceRuns()
 {
+    if (m_socketPath.isEmpty()) {
+        qWarning("Not looking for another running copy, nor listening for later ones: %s "
+                 "This copy runs as the only copy.",
+                 qUtf8Printable(m_refusal));
+        return false;
+    }
     // Two copies started together must not both decide they are first.
     QLockFile lock(m_socketPath + QStringLiteral(".lock"));
     lock.setStaleLockTime(0);

@@ -6,7 +6,13 @@
 class QLocalServer;
 
 // One running copy per user. The first copy listens on a local socket in the user's private
-// runtime folder; a later copy that finds it asks it to reopen and should then exit.
+// folder (CommandRunner::outputFolder()); a later copy that finds it asks it to reopen and should
+// then exit.
+//
+// When that folder is refused (open to others, another user's, a link...), there is no safe place
+// to meet: a socket or lock anywhere shared (/tmp, /, the abstract namespace) could be taken or
+// answered by another user. Then nothing is created, the refusal is logged with the folder and the
+// reason, and every copy runs as the only one, so two copies can run until the folder is mended.
 //
 // GUI thread (or any thread with an event loop) only.
 class SingleInstance : public QObject {
@@ -17,9 +23,11 @@ public:
     ~SingleInstance() override;
 
     // Whether another copy runs; if so it has been told to reopen. Otherwise this copy now
-    // listens for later ones. A failure to listen is logged, and this copy runs on its own.
+    // listens for later ones. A failure to listen, or a refused private folder, is logged, and
+    // this copy runs on its own.
     bool anotherInstanceRuns();
 
+    // Empty when the private folder was refused.
     QString socketPath() const { return m_socketPath; }
 
 Q_SIGNALS:
@@ -31,5 +39,6 @@ private:
     void listen();
 
     QString m_socketPath;
+    QString m_refusal; // why there is no socket path
     QLocalServer* m_server = nullptr;
 };
