@@ -1,10 +1,10 @@
 #include "downloads/CleanUpViewController.h"
 
-#include "kit/StatusAttachedWindow.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/FullDiskAccessViewController.h"
 #include "downloads/TrashAction.h"
 #include "kit/ImageButton.h"
+#include "kit/StatusAttachedWindow.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,6 +1,5 @@
 #include "downloads/DownloadViewController.h"
 
-#include "kit/StatusAttachedWindow.h"
 #include "common/PublicUtilities.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
@@ -9,6 +8,7 @@
 #include "downloads/FileTree.h"
 #include "kit/GXProgressView.h"
 #include "kit/ImageButton.h"
+#include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 #include "kit/TrafficLightButton.h"
 

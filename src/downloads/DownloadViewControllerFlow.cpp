@@ -1,5 +1,4 @@
 // The Downloads window's states: scanning, paused, results, removing, and closing.
-#include "kit/StatusAttachedWindow.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadViewController.h"
@@ -8,6 +7,7 @@
 #include "downloads/Progress.h"
 #include "kit/GXProgressView.h"
 #include "kit/ImageButton.h"
+#include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 #include "platform/FolderAccess.h"
 

@@ -1,7 +1,7 @@
 #include "downloads/FullDiskAccessViewController.h"
 
-#include "kit/StatusAttachedWindow.h"
 #include "downloads/FullDiskAccessAuthorizer.h"
+#include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "downloads/ProgressViewController.h"
 
-#include "kit/StatusAttachedWindow.h"
 #include "common/PublicUtilities.h"
 #include "kit/GXProgressView.h"
+#include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 
 #include <QLabel>
