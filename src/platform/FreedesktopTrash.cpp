@@ -1,6 +1,7 @@
 #include "platform/FreedesktopTrash.h"
 
 #include "platform/MountTable.h"
+#include "platform/NativePath.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QStringList>
-#include <QUrl>
 
 #include <cerrno>
 #include <cstdio>
@@ -227,24 +227,19 @@ struct Location {
     QByteArray topDirectory; // of the volume; empty for the home trash
 };
 
-Location locate(const QString& path, const QByteArray& homeTrash)
+Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
 {
     Location location;
-    QString trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith(u'/')) {
-        trimmed.chop(1);
-    }
-    const QString lastComponent = trimmed.section(u'/', -1);
-    if (path.isEmpty()) {
+    const QString path = shown(nativePath);
+    if (nativePath.isEmpty()) {
         location.error = QStringLiteral("No item was given to move to the trash.");
         return location;
     }
-    if (trimmed == u"/" || lastComponent == u"." || lastComponent == u"..") {
+    if (!NativePath::namesOneEntry(nativePath)) {
         location.error = cannotTrash(path, QStringLiteral("it does not name one file or folder."));
         return location;
     }
-    const QByteArray absolute =
-        QFile::encodeName(QDir::cleanPath(QFileInfo(trimmed).absoluteFilePath()));
+    const QByteArray absolute = NativePath::absolute(nativePath);
     location.name = absolute.mid(absolute.lastIndexOf('/') + 1);
     const QByteArray parent = parentOf(absolute);
     location.parent.value = openFolder(parent);
@@ -312,7 +307,8 @@ QByteArray trashName(const QByteArray& name, int attempt)
 QByteArray trashInfo(const QByteArray& recordedPath)
 {
     QByteArray info("[Trash Info]\nPath=");
-    info.append(QUrl::toPercentEncoding(QFile::decodeName(recordedPath), "/"));
+    // Byte by byte, so a name that is not valid UTF-8 is recorded as it is.
+    info.append(recordedPath.toPercentEncoding("/"));
     info.append("\nDeletionDate=");
     info.append(QDateTime::currentDateTime().toString(u"yyyy-MM-dd'T'hh:mm:ss").toLatin1());
     info.append('\n');
@@ -369,16 +365,17 @@ QString FreedesktopTrash::standardHomeTrash()
 
 FreedesktopTrash::Result FreedesktopTrash::trashFolderFor(const QString& path) const
 {
-    const Location location = locate(path, QFile::encodeName(m_homeTrash));
+    const Location location = locate(QFile::encodeName(path), QFile::encodeName(m_homeTrash));
     if (!location.error.isEmpty()) {
         return {location.error, {}};
     }
     return {{}, shown(location.trashFolder)};
 }
 
-FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QString& path) const
+FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QByteArray& nativePath) const
 {
-    const Location location = locate(path, QFile::encodeName(m_homeTrash));
+    const QString path = shown(nativePath);
+    const Location location = locate(nativePath, QFile::encodeName(m_homeTrash));
     if (!location.error.isEmpty()) {
         return {location.error, {}};
     }

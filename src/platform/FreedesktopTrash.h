@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 
 // Moves items into the desktop trash in the freedesktop.org Trash 1.0 layout (the item in "files",
@@ -38,7 +40,9 @@ public:
     // Moves one file, folder or link (a link is moved itself, never followed) into the trash of
     // the file system it is on and records its original path and the deletion time in the trash's
     // "info" folder. On failure nothing is left behind: the item stays, no ".trashinfo" remains.
-    Result moveToTrash(const QString& path) const;
+    // The path is taken as bytes, as the file system names it.
+    Result moveToTrash(const QByteArray& path) const;
+    Result moveToTrash(const QString& path) const { return moveToTrash(QFile::encodeName(path)); }
 
     // The trash folder moveToTrash would use for this path, creating it as moveToTrash would, or
     // the reason there is none.

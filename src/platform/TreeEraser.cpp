@@ -1,10 +1,9 @@
 #include "platform/TreeEraser.h"
 
 #include "platform/FolderAccess.h"
+#include "platform/NativePath.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <dirent.h>
@@ -60,7 +59,8 @@ struct Frame {
     int descriptor = -1; // -1 while closed to stay within the limit
     std::vector<QByteArray> entries;
     std::size_t next = 0;
-    bool incomplete = false; // something in it stays, so it stays too
+    bool incomplete = false;                      // something in it stays, so it stays too
+    std::unique_ptr<TreeEraser::Listing> listing; // what may go; everything when empty
 };
 
 struct Walk {
@@ -98,7 +98,8 @@ struct Walk {
         }
     }
 
-    void enter(int parent, const QByteArray& name, const struct stat& status)
+    void enter(int parent, const QByteArray& name, const struct stat& status,
+               std::unique_ptr<TreeEraser::Listing> listing)
     {
         if (status.st_uid == ::geteuid() && (status.st_mode & S_IRWXU) != S_IRWXU) {
             FolderAccess::grantOwnerAccess(parent, name, status);
@@ -106,6 +107,7 @@ struct Walk {
         Frame frame;
         frame.name = name;
         frame.status = status;
+        frame.listing = std::move(listing);
         frame.descriptor =
             ::openat(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         struct stat opened {};
@@ -136,6 +138,12 @@ struct Walk {
     void visit(const QByteArray& name)
     {
         const int folder = frames.back().descriptor;
+        const TreeEraser::Listing* const listing = frames.back().listing.get();
+        if (listing != nullptr && !listing->contains(name)) {
+            ++result.unlisted;
+            frames.back().incomplete = true;
+            return;
+        }
         struct stat status {};
         if (::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno != ENOENT) {
@@ -144,11 +152,13 @@ struct Walk {
         } else if (!S_ISDIR(status.st_mode)) {
             if (::unlinkat(folder, name.constData(), 0) != 0 && errno != ENOENT) {
                 fail(entryPath(name), errorText(errno));
+            } else if (frames.back().listing != nullptr) {
+                frames.back().listing->erased(name);
             }
         } else if (status.st_dev != frames.back().status.st_dev) {
             fail(entryPath(name), QStringLiteral("another file system is mounted there"));
         } else {
-            enter(folder, name, status);
+            enter(folder, name, status, listing != nullptr ? listing->folder(name) : nullptr);
         }
     }
 
@@ -185,6 +195,8 @@ struct Walk {
             }
         } else if (::unlinkat(folder, name.constData(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
             fail(entryPath(name), errorText(errno));
+        } else if (!frames.empty() && frames.back().listing != nullptr) {
+            frames.back().listing->erased(name);
         }
         return true;
     }
@@ -222,23 +234,19 @@ struct Walk {
 
 } // namespace
 
-TreeEraser::Result TreeEraser::erase(const QString& path, const std::atomic<bool>* stop)
+TreeEraser::Result TreeEraser::erase(const QByteArray& path, const std::atomic<bool>* stop,
+                                     std::unique_ptr<Listing> listing)
 {
     if (path.isEmpty()) {
         return {1, QStringLiteral("No item was given to erase."), false};
     }
-    QString trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith(u'/')) {
-        trimmed.chop(1);
-    }
-    const QString lastComponent = trimmed.section(u'/', -1);
-    if (trimmed == u"/" || lastComponent == u"." || lastComponent == u"..") {
+    if (!NativePath::namesOneEntry(path)) {
         return {1,
-                QStringLiteral("Cannot erase “%1”: it does not name one file or folder.").arg(path),
+                QStringLiteral("Cannot erase “%1”: it does not name one file or folder.")
+                    .arg(QFile::decodeName(path)),
                 false};
     }
-    const QByteArray absolute =
-        QFile::encodeName(QDir::cleanPath(QFileInfo(trimmed).absoluteFilePath()));
+    const QByteArray absolute = NativePath::absolute(path);
     const qsizetype slash = absolute.lastIndexOf('/');
     const QByteArray name = absolute.mid(slash + 1);
 
@@ -260,7 +268,7 @@ TreeEraser::Result TreeEraser::erase(const QString& path, const std::atomic<bool
     } else if (::fstat(walk.base, &baseStatus) == 0 && baseStatus.st_dev != status.st_dev) {
         walk.fail(walk.rootPath, QStringLiteral("a volume is mounted there"));
     } else {
-        walk.enter(walk.base, name, status);
+        walk.enter(walk.base, name, status, std::move(listing));
         walk.run(stop);
     }
     return walk.result;
