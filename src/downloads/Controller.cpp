@@ -3,6 +3,7 @@
 #include "downloads/ControllerDelegate.h"
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
+#include "downloads/SystemFolder.h"
 #include "platform/FileManagerReveal.h"
 
 Controller* Controller::getController()
@@ -125,7 +126,12 @@ int Controller::selectAllState() const
     if (!m_aRootArr)
         return FileNode::Off;
     const auto lock = m_aRootArr->lock();
-    const std::vector<FileNode*>& topLevel = m_aRootArr->topLevel();
+    return selectAllState(*m_aRootArr);
+}
+
+int Controller::selectAllState(FileTree& tree)
+{
+    const std::vector<FileNode*>& topLevel = tree.topLevel();
     if (topLevel.empty())
         return FileNode::Off;
     bool all = true;
@@ -150,13 +156,18 @@ void Controller::selectAllFileNode(bool selected)
         return;
     {
         const auto lock = m_aRootArr->lock();
-        for (FileNode* node : m_aRootArr->topLevel()) {
-            node->setState(selected ? FileNode::On : FileNode::Off);
-            if (node->isExpand())
-                changeChildrenFilNodeStateWithFileNode(node, selected);
-        }
+        setTopLevelStates(*m_aRootArr, selected);
     }
     notifySelectionChanged();
+}
+
+void Controller::setTopLevelStates(FileTree& tree, bool selected)
+{
+    for (FileNode* node : tree.topLevel()) {
+        node->setState(selected ? FileNode::On : FileNode::Off);
+        if (node->isExpand())
+            changeChildrenFilNodeStateWithFileNode(node, selected);
+    }
 }
 
 void Controller::reloadTree()
@@ -197,19 +208,39 @@ void Controller::expandNode(FileNode* node, bool expanded)
 void Controller::moveFileToTarshWithDic(const std::vector<FileNode*>& list,
                                         std::vector<FileNode*>& collection)
 {
-    // Depth first in list order, with an explicit stack of list positions.
-    std::vector<std::pair<const std::vector<FileNode*>*, std::size_t>> stack{{&list, 0}};
+    // Empty as shipped; read once per collection.
+    const QSet<QString> systemPaths = SystemFolder::systemPaths();
+    // Depth first in list order, with an explicit stack of list positions. A list entered
+    // because its folder was on but holds a system path is taken as on, whatever its states
+    // (a collapsed folder's contents may keep older ones).
+    struct Position {
+        const std::vector<FileNode*>* list;
+        std::size_t index;
+        bool allOn;
+    };
+    std::vector<Position> stack{{&list, 0, false}};
     while (!stack.empty()) {
-        auto& [current, index] = stack.back();
-        if (index == current->size()) {
+        Position& position = stack.back();
+        if (position.index == position.list->size()) {
             stack.pop_back();
             continue;
         }
-        FileNode* node = (*current)[index++];
-        if (node->state() == FileNode::On)
+        FileNode* node = (*position.list)[position.index++];
+        const bool allOn = position.allOn;
+        if (allOn || node->state() == FileNode::On) {
+            if (!systemPaths.isEmpty()) {
+                const QString path = node->path();
+                if (systemPaths.contains(path))
+                    continue;
+                if (node->isDirectory() && SystemFolder::holdsSystemFile(systemPaths, path)) {
+                    stack.push_back({&node->children(), 0, true});
+                    continue;
+                }
+            }
             collection.push_back(node);
-        else if (node->state() == FileNode::Mixed && node->childCount() > 0)
-            stack.emplace_back(&node->children(), 0);
+        } else if (node->state() == FileNode::Mixed && node->childCount() > 0) {
+            stack.push_back({&node->children(), 0, false});
+        }
     }
 }
 

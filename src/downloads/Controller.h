@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <unordered_set>
 #include <vector>
 
 class ControllerDelegate;
@@ -58,14 +59,16 @@ public:
     // The tree's lock must be held.
     static void changeChildrenFilNodeStateWithFileNode(FileNode* node, bool selected);
     // The chosen nodes of a list, in tree order: an on node whole, a mixed one through its
-    // children. The tree's lock must be held.
+    // children. A path on the system list is never chosen; an on folder that holds one is taken
+    // through its other contents. The tree's lock must be held.
     static void moveFileToTarshWithDic(const std::vector<FileNode*>& list,
                                        std::vector<FileNode*>& collection);
 
     void openFileWithFileNode(FileNode* node);
 
     // Removal runs over the chosen nodes of the current tree, on a worker; they return at once.
-    // Nothing happens when the top-level list is empty.
+    // Nothing happens when the top-level list is empty. Completely Erase takes what the scan
+    // listed and keeps anything that appeared since; stopRemove() ends it within one entry.
     void moveFileToTarshWithDic();
     void deleteFilesWithDic();
     void stopRemove();
@@ -75,6 +78,11 @@ public:
 private:
     void startRemoval(Removal kind);
     void runRemoval(Removal kind, std::shared_ptr<FileTree> tree);
+    // Takes the erased nodes out of the tree and out of their folders' sizes. Lock held.
+    static void detachErased(FileTree& tree, const std::unordered_set<FileNode*>& erased);
+    // Every top-level node, and the shown contents of expanded ones, on or off. Lock held.
+    static void setTopLevelStates(FileTree& tree, bool selected);
+    static int selectAllState(FileTree& tree);
     void spreadUp(FileNode* node);
     void notifySelectionChanged();
 

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct RemovalOutcome;
+
 // What the Downloads cleaner tells its view. Every operation is optional (the defaults do
 // nothing). Scan and removal reports arrive on worker threads; a view marshals them to its own.
 class ControllerDelegate {
@@ -24,6 +26,9 @@ public:
         Q_UNUSED(count);
         Q_UNUSED(firstReason);
     }
+    // Sent at the end of every run that had something to remove, before the final 100: each
+    // item that stays with its reason, whether the run was stopped, what was kept.
+    virtual void removeFinishedWithOutcome(const RemovalOutcome& outcome) { Q_UNUSED(outcome); }
     // The scan listed its whole folder.
     virtual void endProScan() {}
 };

@@ -2,9 +2,12 @@
 #include "downloads/Controller.h"
 #include "downloads/ControllerDelegate.h"
 #include "downloads/FileTree.h"
+#include "downloads/NodeListing.h"
+#include "downloads/RemovalOutcome.h"
 #include "platform/FreedesktopTrash.h"
 #include "platform/TreeEraser.h"
 
+#include <sys/stat.h>
 #include <unordered_set>
 
 namespace {
@@ -20,6 +23,12 @@ void dropNodesUnderChosenFolders(std::vector<FileNode*>& collection)
         }
         return false;
     });
+}
+
+bool existsOnDisk(const FileNode* node)
+{
+    struct stat status {};
+    return ::lstat(node->nativePath().constData(), &status) == 0;
 }
 
 } // namespace
@@ -67,6 +76,25 @@ void Controller::startRemoval(Removal kind)
     m_removalThread = std::thread(&Controller::runRemoval, this, kind, m_aRootArr);
 }
 
+void Controller::detachErased(FileTree& tree, const std::unordered_set<FileNode*>& erased)
+{
+    // Each erased subtree leaves its folders' sizes once, through its topmost node; every list
+    // that lost entries is filtered in one pass.
+    std::unordered_set<FileNode*> fathers;
+    for (FileNode* node : erased) {
+        if (erased.contains(node->m_parent))
+            continue;
+        const std::uint64_t size = node->size();
+        for (FileNode* ancestor = node->m_parent; ancestor; ancestor = ancestor->m_parent) {
+            ancestor->m_size.fetch_sub(std::min(size, ancestor->size()));
+            ancestor->markSizeChanged();
+        }
+        fathers.insert(node->m_parent);
+    }
+    for (FileNode* father : fathers)
+        tree.detachIf(father, [&erased](FileNode* child) { return erased.contains(child); });
+}
+
 void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
 {
     std::vector<FileNode*> collection;
@@ -83,51 +111,76 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
 
     const FreedesktopTrash trash;
     const int count = int(collection.size());
-    int failures = 0;
-    QString firstFailure;
+    RemovalOutcome outcome;
     QString lastPath;
     for (int index = 0; index < count; ++index) {
         FileNode* node = collection[std::size_t(index)];
         lastPath = node->path();
-        if (m_isStopRemove.load(std::memory_order_acquire))
+        if (m_isStopRemove.load(std::memory_order_acquire)) {
+            outcome.stopped = true;
             break;
+        }
         const int percent = count == 1 ? 30 : index * 100 / count;
         if (m_aDelegate)
             m_aDelegate->changeRemoveProgressWithPoint(percent, lastPath);
 
+        // Paths go to the system as the bytes the scan read, so any name can be removed.
         QString error;
+        std::unordered_set<FileNode*> erased;
         if (kind == Removal::MoveToTrash) {
-            error = trash.moveToTrash(lastPath).error;
+            // Moved whole, folders with whatever arrived in them: the trash gives it all back.
+            error = trash.moveToTrash(node->nativePath()).error;
         } else {
-            const TreeEraser::Result result = TreeEraser::erase(lastPath);
-            error = result.firstError;
+            // Only what the scan listed goes; anything that arrived since stays, with its folder.
+            const TreeEraser::Result result = TreeEraser::erase(
+                node->nativePath(), &m_isStopRemove,
+                tree->listsContents() ? std::make_unique<NodeListing>(*tree, node, &erased)
+                                      : nullptr);
+            outcome.keptUnlisted += result.unlisted;
+            outcome.stopped = result.stopped;
+            if (result.failures > (result.stopped ? 1 : 0))
+                error = result.firstError;
         }
+        const bool gone = error.isEmpty() && !outcome.stopped &&
+                          (kind == Removal::MoveToTrash || !existsOnDisk(node));
 
         const auto lock = tree->lock();
         FileNode* father = node->father();
-        if (error.isEmpty()) {
-            // Gone from the disk: gone from the tree, and from its folders' sizes.
-            const std::uint64_t size = node->size();
-            tree->detach(node);
-            for (FileNode* ancestor = node->m_parent; ancestor; ancestor = ancestor->m_parent) {
-                ancestor->m_size.fetch_sub(std::min(size, ancestor->size()));
-                ancestor->markSizeChanged();
+        if (gone) {
+            ++outcome.removed;
+            erased.insert(node);
+        }
+        // Gone from the disk: gone from the tree, and from its folders' sizes. What is left of
+        // a folder erased in part stays, with its size brought up to date.
+        detachErased(*tree, erased);
+        if (!gone) {
+            if (!error.isEmpty()) {
+                qWarning("%s", qUtf8Printable(error));
+                outcome.failures.push_back({lastPath, error});
             }
-        } else {
-            // Still on the disk: it stays in the tree, unticked, and the run reports it.
-            qWarning("%s", qUtf8Printable(error));
-            if (failures++ == 0)
-                firstFailure = error;
             changeChildrenFilNodeStateWithFileNode(node, false);
         }
         if (father)
             changeChildrenFilNodeStateWithFileNode(father, false);
+        if (outcome.stopped)
+            break;
     }
 
     // Whether finished or stopped: everything left is off, and the view hears 100 once.
-    selectAllFileNode(false);
-    if (failures > 0 && m_aDelegate)
-        m_aDelegate->removeFailuresWithCount(failures, firstFailure);
+    int selectAll = FileNode::Off;
+    {
+        const auto lock = tree->lock();
+        setTopLevelStates(*tree, false);
+        selectAll = selectAllState(*tree);
+    }
+    if (m_aDelegate) {
+        m_aDelegate->changeSelectAllButtonState(selectAll);
+        m_aDelegate->reloadTreeList();
+        if (!outcome.failures.empty())
+            m_aDelegate->removeFailuresWithCount(int(outcome.failures.size()),
+                                                 outcome.failures.front().reason);
+        m_aDelegate->removeFinishedWithOutcome(outcome);
+    }
     finish();
     if (m_aDelegate)
         m_aDelegate->changeRemoveProgressWithPoint(100, lastPath);

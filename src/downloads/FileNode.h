@@ -51,6 +51,10 @@ public:
     bool isExpand() const { return m_isExpand.load(std::memory_order_relaxed); }
     void setIsExpand(bool expanded) { m_isExpand.store(expanded, std::memory_order_relaxed); }
 
+    // For a folder the scan could not open: the reason (an errno value); 0 otherwise. Its size
+    // is then unknown rather than 0.
+    int openError() const { return m_openError.load(std::memory_order_relaxed); }
+
     // Whether the node is on the list of system paths that may never be ticked.
     bool isSystemFile() const;
     // Bundle-like folders (".app", ".framework") are shown as leaves.
@@ -82,6 +86,7 @@ private:
     std::atomic<std::int8_t> m_state{On};
     std::atomic<bool> m_isExpand{false};
     std::atomic<bool> m_childrenUnsorted{false};
+    std::atomic<std::uint8_t> m_openError{0}; // fits the padding: the node stays 64 bytes
     bool m_isDirectory;
     bool m_isRoot = false; // the tree's invisible root: the scanned folder itself
 };

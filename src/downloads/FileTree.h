@@ -35,6 +35,12 @@ public:
     std::uint64_t totalSize() const { return m_root->size(); }
     std::size_t nodeCount() const;
 
+    // Whether the nodes list their folders' contents, as a scan's do (the default). A tree of
+    // items named by hand does not: Completely Erase then takes each folder whole, where in a
+    // scanned tree it takes only what was listed.
+    bool listsContents() const { return m_listsContents; }
+    void setListsContents(bool lists) { m_listsContents = lists; }
+
     // Hands out node memory to one thread.
     class Allocator {
     public:
@@ -58,6 +64,16 @@ public:
     void attach(FileNode* node);
     // Takes a node out of its father's list (the lock must be held). It stays valid.
     void detach(FileNode* node);
+    // Takes every child of father that matches out of its list in one pass (lock held).
+    template <typename Predicate> void detachIf(FileNode* father, Predicate matches)
+    {
+        std::erase_if(father->m_children, [&](FileNode* child) {
+            if (!matches(child))
+                return false;
+            m_detached.push_back(child);
+            return true;
+        });
+    }
 
 private:
     friend class Allocator;
@@ -69,5 +85,6 @@ private:
     std::vector<FileNode*> m_detached; // subtrees taken out of the tree, destroyed with it
     std::atomic<std::uint32_t> m_sequence{0};
     FileNode* m_root = nullptr;
+    bool m_listsContents = true;
     Allocator m_mainAllocator{*this};
 };

@@ -3,6 +3,7 @@
 #include "downloads/Progress.h"
 #include "platform/DirectoryReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
@@ -145,7 +146,11 @@ void FolderWalker::process(const Task& task, FileTree::Allocator& allocator)
     const int fd = ::openat(task.parent->fd, folder->m_name,
                             O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        // Unreadable, vanished or replaced by a link: an empty folder of size 0.
+        // Unreadable, vanished or replaced by a link: an empty folder of size 0. An unreadable
+        // one is marked, so it is shown as unknown rather than as empty.
+        if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP)
+            folder->m_openError.store(std::uint8_t(std::min(errno, 255)),
+                                      std::memory_order_relaxed);
         finishOne(folder);
         return;
     }

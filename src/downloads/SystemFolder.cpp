@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QVariantMap>
 
+#include <algorithm>
+
 namespace {
 
 QSet<QString> readList(const QString& file)
@@ -29,6 +31,18 @@ QSet<QString> readList(const QString& file)
 
 bool SystemFolder::isSystemFileWithFilePath(const QString& path)
 {
+    return systemPaths().contains(path);
+}
+
+bool SystemFolder::holdsSystemFile(const QSet<QString>& paths, const QString& folder)
+{
+    const QString prefix = folder + u'/';
+    return std::any_of(paths.cbegin(), paths.cend(),
+                       [&prefix](const QString& path) { return path.startsWith(prefix); });
+}
+
+QSet<QString> SystemFolder::systemPaths()
+{
     static QMutex mutex;
     static QString loadedFrom;
     static QSet<QString> paths;
@@ -45,5 +59,5 @@ bool SystemFolder::isSystemFileWithFilePath(const QString& path)
         loadedFrom = file;
         loaded = true;
     }
-    return paths.contains(path);
+    return paths;
 }

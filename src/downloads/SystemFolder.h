@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 // The shipped list of system paths ("SystemFile.plist", a dictionary whose keys are "0", "1", …
@@ -11,4 +12,8 @@ public:
 
     // Whether the path is on the list: an exact, case-sensitive match of the whole path.
     static bool isSystemFileWithFilePath(const QString& path);
+    // The whole list, for callers that check many paths (empty as shipped).
+    static QSet<QString> systemPaths();
+    // Whether any listed path lies inside the folder.
+    static bool holdsSystemFile(const QSet<QString>& paths, const QString& folder);
 };
