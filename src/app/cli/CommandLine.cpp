@@ -2,6 +2,7 @@
 
 #include "common/SettingsStore.h"
 
+#include <QFile>
 #include <QVariantMap>
 
 #include <cstdio>
@@ -20,9 +21,11 @@ const char kUsage[] = "Usage: corvella-cli --version\n"
 
 CommandLine::CommandLine() : m_out(stdout), m_err(stderr) {}
 
-int CommandLine::run(const QStringList& arguments)
+int CommandLine::run(const QList<QByteArray>& arguments)
 {
-    const QStringList rest = arguments.mid(1);
+    QStringList rest;
+    for (const QByteArray& argument : arguments.mid(1))
+        rest.append(QFile::decodeName(argument));
     if (rest.isEmpty())
         return usage(QString());
     const QString& command = rest.first();
@@ -39,7 +42,7 @@ int CommandLine::run(const QStringList& arguments)
     if (command == u"scan")
         return scan(rest.mid(1));
     if (command == u"trash" || command == u"erase")
-        return remove(rest.mid(1), command == u"erase");
+        return remove(arguments.mid(2), command == u"erase");
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 

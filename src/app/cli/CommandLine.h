@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QStringList>
 #include <QTextStream>
 
@@ -20,12 +22,17 @@ class CommandLine {
 public:
     CommandLine();
 
-    int run(const QStringList& arguments);
+    // The process's arguments as the bytes it was given (argv): paths keep names that are not
+    // valid UTF-8.
+    int run(const QList<QByteArray>& arguments);
 
 private:
     int settings(const QStringList& arguments);
     int scan(const QStringList& arguments);
-    int remove(const QStringList& arguments, bool erase);
+    int remove(const QList<QByteArray>& paths, bool erase);
+    // Why the path must not be removed (".", "..", "/", the home folder, a folder holding the
+    // working folder or the home folder), or nothing.
+    static QString refusal(const QByteArray& path);
     int usage(const QString& problem);
 
     QTextStream m_out;

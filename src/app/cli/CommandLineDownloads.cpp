@@ -5,11 +5,15 @@
 #include "downloads/ControllerDelegate.h"
 #include "downloads/EumeRoot.h"
 #include "downloads/FileTree.h"
+#include "downloads/RemovalGuard.h"
+#include "platform/NativePath.h"
 
 #include <QFileInfo>
 
+#include <cstring>
 #include <limits>
 #include <mutex>
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,21 +38,58 @@ QByteArray printable(std::string_view name)
     return text;
 }
 
-QByteArray jsonString(const QString& text)
+// The length of the valid UTF-8 sequence at the start of bytes, or 0.
+int utf8Length(std::string_view bytes)
+{
+    const auto byte = [&bytes](std::size_t index) {
+        return static_cast<unsigned char>(bytes[index]);
+    };
+    const unsigned char lead = byte(0);
+    const int length = lead < 0x80                    ? 1
+                       : lead >= 0xC2 && lead <= 0xDF ? 2
+                       : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                      : 0;
+    if (length == 0 || bytes.size() < std::size_t(length))
+        return 0;
+    for (int index = 1; index < length; ++index) {
+        if ((byte(std::size_t(index)) & 0xC0) != 0x80)
+            return 0;
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF.
+    const unsigned char second = length > 1 ? byte(1) : 0;
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
+        return 0;
+    return length;
+}
+
+// A JSON string of a file name's bytes. A byte that is not part of valid UTF-8 becomes the lone
+// surrogate U+DC00 + byte ("\udcff"), which no valid text holds, so every name stays distinct and
+// decodes back to its bytes (as Python's os.fsencode does).
+QByteArray jsonString(std::string_view bytes)
 {
     QByteArray out = "\"";
-    for (const QChar character : text) {
-        const char16_t unit = character.unicode();
-        if (unit == u'"')
-            out.append("\\\"");
-        else if (unit == u'\\')
-            out.append("\\\\");
-        else if (unit < 0x20)
-            out.append(QByteArray("\\u") + QByteArray::number(unit, 16).rightJustified(4, '0'));
-        else
-            out.append(QString(character).toUtf8());
+    while (!bytes.empty()) {
+        const int length = utf8Length(bytes);
+        const unsigned char byte = static_cast<unsigned char>(bytes.front());
+        if (length == 0) {
+            out.append("\\udc" + QByteArray::number(byte, 16).rightJustified(2, '0'));
+        } else if (byte == '"' || byte == '\\') {
+            out.append('\\').append(char(byte));
+        } else if (byte < 0x20 || byte == 0x7f) {
+            out.append("\\u" + QByteArray::number(byte, 16).rightJustified(4, '0'));
+        } else {
+            out.append(bytes.data(), length);
+        }
+        bytes.remove_prefix(std::size_t(std::max(length, 1)));
     }
     return out + '"';
+}
+
+QByteArray jsonString(const QByteArray& bytes)
+{
+    return jsonString(std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 // Writes the tree depth first without recursion. The tree's lock must be held.
@@ -67,8 +108,8 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
         std::fprintf(out,
                      "{\"name\": %s, \"path\": %s, \"size\": %llu, \"isDirectory\": true, "
                      "\"children\": [",
-                     jsonString(QFileInfo(tree.rootPath()).fileName()).constData(),
-                     jsonString(tree.rootPath()).constData(),
+                     jsonString(root.mid(root.lastIndexOf('/') + 1)).constData(),
+                     jsonString(root).constData(),
                      static_cast<unsigned long long>(tree.totalSize()));
     } else {
         std::fprintf(out, "%s\t%llu\t0\t%s\n",
@@ -92,8 +133,8 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
             std::fprintf(out,
                          "%s{\"name\": %s, \"path\": %s, \"size\": %llu, \"isDirectory\": %s, "
                          "\"children\": [",
-                         frame.next > 1 ? ", " : "", jsonString(node->name()).constData(),
-                         jsonString(node->path()).constData(),
+                         frame.next > 1 ? ", " : "", jsonString(node->nameBytes()).constData(),
+                         jsonString(node->nativePath()).constData(),
                          static_cast<unsigned long long>(node->size()),
                          node->isDirectory() ? "true" : "false");
         } else {
@@ -164,28 +205,58 @@ int CommandLine::scan(const QStringList& arguments)
     const auto lock = tree->lock();
     writeTree(*tree, options, stdout);
     std::fflush(stdout);
+    // Folders the scan could not open are counted as empty above: name each one.
+    std::vector<FileNode*> pending{tree->root()};
+    while (!pending.empty()) {
+        FileNode* node = pending.back();
+        pending.pop_back();
+        if (node->openError() != 0) {
+            m_err << "corvella-cli: cannot read “" << node->path()
+                  << "”: " << QString::fromLocal8Bit(std::strerror(node->openError()))
+                  << "; its size is unknown" << Qt::endl;
+        }
+        pending.insert(pending.end(), node->children().begin(), node->children().end());
+    }
     return 0;
 }
 
-int CommandLine::remove(const QStringList& arguments, bool erase)
+int CommandLine::remove(const QList<QByteArray>& paths, bool erase)
 {
-    if (arguments.isEmpty())
-        return usage(QStringLiteral("%1 needs at least one PATH").arg(erase ? u"erase" : u"trash"));
+    const char* const verb = erase ? "erase" : "trash";
+    if (paths.isEmpty())
+        return usage(QStringLiteral("%1 needs at least one PATH").arg(QLatin1StringView(verb)));
+    // Every path is checked before anything is removed: one refused path stops the whole command.
+    bool refused = false;
+    for (const QByteArray& path : paths) {
+        if (const QString reason = RemovalGuard::refusal(path); !reason.isEmpty()) {
+            m_err << "corvella-cli: refusing to " << verb << " “" << QFile::decodeName(path)
+                  << "”: " << reason << Qt::endl;
+            refused = true;
+        }
+    }
+    if (refused) {
+        m_err << "corvella-cli: nothing was removed" << Qt::endl;
+        return 1;
+    }
+
     // Each item is a top-level node named by its absolute path, chosen whole.
     auto tree = std::make_shared<FileTree>(QString());
+    tree->setListsContents(false);
     int missing = 0;
     {
         const auto lock = tree->lock();
-        for (const QString& argument : arguments) {
-            const QFileInfo info(argument);
-            if (!info.exists() && !info.isSymLink()) {
-                m_err << "corvella-cli: “" << argument << "” does not exist" << Qt::endl;
+        for (const QByteArray& argument : paths) {
+            struct stat status {};
+            if (::lstat(argument.constData(), &status) != 0) {
+                m_err << "corvella-cli: “" << QFile::decodeName(argument) << "” does not exist"
+                      << Qt::endl;
                 ++missing;
                 continue;
             }
-            const QByteArray path = QFile::encodeName(info.absoluteFilePath());
+            const QByteArray path = NativePath::absolute(argument);
             FileNode* node = tree->mainAllocator().create(
-                tree->root(), std::string_view(path.constData(), path.size()), info.isDir());
+                tree->root(), std::string_view(path.constData(), path.size()),
+                S_ISDIR(status.st_mode));
             tree->attach(node);
         }
     }
@@ -199,10 +270,10 @@ int CommandLine::remove(const QStringList& arguments, bool erase)
         controller.moveFileToTarshWithDic();
     controller.waitForRemoval();
 
-    const int handled = int(arguments.size()) - missing;
+    const int handled = int(paths.size()) - missing;
     const int failed = report.failures + missing;
-    m_out << (erase ? "Erased " : "Moved ") << handled - report.failures << " of "
-          << arguments.size() << (erase ? " items" : " items to the trash");
+    m_out << (erase ? "Erased " : "Moved ") << handled - report.failures << " of " << paths.size()
+          << (erase ? " items" : " items to the trash");
     if (failed > 0)
         m_out << "; " << failed << " failed"
               << (report.reason.isEmpty() ? QString() : u": " + report.reason);

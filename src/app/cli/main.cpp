@@ -5,5 +5,8 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    return CommandLine().run(QCoreApplication::arguments());
+    QList<QByteArray> arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments.append(QByteArray(argv[index]));
+    return CommandLine().run(arguments);
 }
