@@ -1,6 +1,6 @@
-#include "MyNSApplicationTest.h"
-
 #include "app/MyNSApplication.h"
+
+#include "ShellTests.h"
 
 #include <QClipboard>
 #include <QKeyEvent>
@@ -22,8 +22,7 @@ protected:
     {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key >= Qt::Key_A && key <= Qt::Key_Z)
-                ++presses;
+            presses += key >= Qt::Key_A && key <= Qt::Key_Z ? 1 : 0;
         }
         return false;
     }
@@ -40,113 +39,100 @@ public Q_SLOTS:
 
 } // namespace
 
-void MyNSApplicationTest::mapsEditShortcuts_data()
+class MyNSApplicationTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void mapsEditShortcuts_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("expectedText");
+        QTest::addColumn<QString>("expectedClipboard");
+        // The line edit starts as "hello world" with "world" selected, the clipboard "pasted".
+        QTest::newRow("cut") << int(Qt::Key_X) << "hello "
+                             << "world";
+        QTest::newRow("copy") << int(Qt::Key_C) << "hello world"
+                              << "world";
+        QTest::newRow("paste") << int(Qt::Key_V) << "hello pasted"
+                               << "pasted";
+        QTest::newRow("select all then cut") << int(Qt::Key_A) << ""
+                                             << "hello world";
+    }
+
+    void mapsEditShortcuts()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, expectedText);
+        QFETCH(QString, expectedClipboard);
+        QLineEdit edit(QStringLiteral("hello world"));
+        edit.setSelection(6, 5);
+        edit.show();
+        edit.activateWindow();
+        edit.setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&edit) || QApplication::focusWidget() == &edit);
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        KeyCounter counter;
+        edit.installEventFilter(&counter);
+        QTest::keyClick(&edit, Qt::Key(key), Qt::ControlModifier);
+        if (key == Qt::Key_A)
+            QTest::keyClick(&edit, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(edit.text(), expectedText);
+        QCOMPARE(QApplication::clipboard()->text(), expectedClipboard);
+        // The application took the shortcut itself: the line edit never saw the key press.
+        QCOMPARE(counter.presses, 0);
+    }
+
+    void otherKeysReachNormalDispatch_data()
+    {
+        QTest::addColumn<bool>("onLabel");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Ctrl+Alt+C") << false << int(Qt::ControlModifier | Qt::AltModifier);
+        QTest::newRow("plain c") << false << int(Qt::NoModifier);
+        // A label has no copy action and nothing above it does.
+        QTest::newRow("Ctrl+C without a taker") << true << int(Qt::ControlModifier);
+    }
+
+    void otherKeysReachNormalDispatch()
+    {
+        QFETCH(bool, onLabel);
+        QFETCH(int, modifiers);
+        const std::unique_ptr<QWidget> widget(onLabel ? static_cast<QWidget*>(new QLabel)
+                                                      : new QLineEdit);
+        widget->setFocusPolicy(Qt::StrongFocus);
+        widget->show();
+        widget->setFocus();
+        KeyCounter counter;
+        widget->installEventFilter(&counter);
+        QTest::keyClick(widget.get(), Qt::Key_C, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(counter.presses, 1);
+    }
+
+    void actionTravelsToTheNearestParentThatHasIt()
+    {
+        CopyResponder responder;
+        auto* label = new QLabel(QStringLiteral("child"), &responder);
+        label->setFocusPolicy(Qt::StrongFocus);
+        (new QVBoxLayout(&responder))->addWidget(label);
+        responder.show();
+        label->setFocus();
+        QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(responder.copies, 1);
+        // Undo and redo reach a line edit's own slots.
+        QLineEdit edit;
+        edit.show();
+        edit.setFocus();
+        QTest::keyClicks(&edit, QStringLiteral("abc"));
+        QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit.text(), QString());
+        QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(edit.text(), QStringLiteral("abc"));
+    }
+};
+
+int runMyNSApplicationTest(int argc, char** argv)
 {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<QString>("expectedText");
-    QTest::addColumn<QString>("expectedClipboard");
-    // The line edit starts as "hello world" with "world" selected and the clipboard "pasted".
-    QTest::newRow("cut") << int(Qt::Key_X) << int(Qt::ControlModifier) << "hello "
-                         << "world";
-    QTest::newRow("copy") << int(Qt::Key_C) << int(Qt::ControlModifier) << "hello world"
-                          << "world";
-    QTest::newRow("paste") << int(Qt::Key_V) << int(Qt::ControlModifier) << "hello pasted"
-                           << "pasted";
-    QTest::newRow("select all then cut") << int(Qt::Key_A) << int(Qt::ControlModifier) << ""
-                                         << "hello world";
-}
-
-void MyNSApplicationTest::mapsEditShortcuts()
-{
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(QString, expectedText);
-    QFETCH(QString, expectedClipboard);
-
-    QLineEdit edit;
-    edit.setText(QStringLiteral("hello world"));
-    edit.setSelection(6, 5);
-    edit.show();
-    edit.activateWindow();
-    edit.setFocus();
-    QVERIFY(QTest::qWaitForWindowActive(&edit) || QApplication::focusWidget() == &edit);
-    QApplication::clipboard()->setText(QStringLiteral("pasted"));
-    KeyCounter counter;
-    edit.installEventFilter(&counter);
-
-    QTest::keyClick(&edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    if (key == Qt::Key_A)
-        QTest::keyClick(&edit, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(edit.text(), expectedText);
-    QCOMPARE(QApplication::clipboard()->text(), expectedClipboard);
-    // The application took the shortcut itself: the line edit never saw the key press.
-    QCOMPARE(counter.presses, 0);
-}
-
-void MyNSApplicationTest::unmappedShortcutsReachNormalDispatch_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("Ctrl+Alt+C") << int(Qt::Key_C) << int(Qt::ControlModifier | Qt::AltModifier);
-    QTest::newRow("Alt+C") << int(Qt::Key_C) << int(Qt::AltModifier);
-    QTest::newRow("Ctrl+B") << int(Qt::Key_B) << int(Qt::ControlModifier);
-    QTest::newRow("plain x") << int(Qt::Key_X) << int(Qt::NoModifier);
-}
-
-void MyNSApplicationTest::unmappedShortcutsReachNormalDispatch()
-{
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QCOMPARE(MyNSApplication::actionForKey(key, Qt::KeyboardModifiers(modifiers)), nullptr);
-    QLineEdit edit;
-    edit.show();
-    edit.setFocus();
-    KeyCounter counter;
-    edit.installEventFilter(&counter);
-    QTest::keyClick(&edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(counter.presses, 1);
-}
-
-void MyNSApplicationTest::actionNobodyTakesReachesNormalDispatch()
-{
-    QCOMPARE(QByteArray(
-                 MyNSApplication::actionForKey(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier)),
-             QByteArray("redo"));
-    QCOMPARE(QByteArray(MyNSApplication::actionForKey(Qt::Key_Z, Qt::ControlModifier)),
-             QByteArray("undo"));
-    // A label has no copy action and nothing above it does: the key press goes on as usual.
-    QWidget window;
-    auto* label = new QLabel(QStringLiteral("text"), &window);
-    label->setFocusPolicy(Qt::StrongFocus);
-    window.show();
-    label->setFocus();
-    KeyCounter counter;
-    label->installEventFilter(&counter);
-    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(counter.presses, 1);
-}
-
-void MyNSApplicationTest::actionTravelsToTheNearestParentThatHasIt()
-{
-    CopyResponder responder;
-    auto* layout = new QVBoxLayout(&responder);
-    auto* label = new QLabel(QStringLiteral("child"), &responder);
-    label->setFocusPolicy(Qt::StrongFocus);
-    layout->addWidget(label);
-    responder.show();
-    label->setFocus();
-    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(responder.copies, 1);
-    // Undo and redo reach a line edit's own slots.
-    QLineEdit edit;
-    edit.show();
-    edit.setFocus();
-    QTest::keyClicks(&edit, QStringLiteral("abc"));
-    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(edit.text(), QString());
-    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(edit.text(), QStringLiteral("abc"));
+    MyNSApplicationTest test;
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "MyNSApplicationTest.moc"
