@@ -1,85 +1,57 @@
 #include "platform/LoginItems.h"
 
-#include <QDir>
-#include <QFile>
+#include "support/Files.h"
+
 #include <QTemporaryDir>
 
 #include <functional>
 #include <gtest/gtest.h>
-#include <ostream>
-#include <sys/stat.h>
+#include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 const QByteArray editorEntry = "[Desktop Entry]\nType=Application\nName=Éditeur\nExec=editor\n";
 
-// Writes the file, making its folder first; returns its path.
-QString writeFile(const QString& file, const QByteArray& content)
-{
-    EXPECT_TRUE(QDir().mkpath(QFileInfo(file).absolutePath()));
-    QFile out(file);
-    EXPECT_TRUE(out.open(QIODevice::WriteOnly)) << out.errorString().toStdString();
-    EXPECT_EQ(out.write(content), content.size());
-    return file;
-}
-
-QByteArray readFile(const QString& file)
-{
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-
 class LoginItemsTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_root.isValid()); }
-
     QString path(const QString& relativePath) const { return m_root.filePath(relativePath); }
-    QString write(const QString& relativePath, const QByteArray& content) const
+    // Writes the file below the root (an entry unless told otherwise) and answers its path.
+    QString write(const QString& relativePath, const QByteArray& content = editorEntry) const
     {
-        return writeFile(path(relativePath), content);
+        EXPECT_TRUE(writeFile(path(relativePath), content)) << relativePath.toStdString();
+        return path(relativePath);
     }
-    static QByteArray read(const QString& file) { return readFile(file); }
 
     QTemporaryDir m_root;
 };
 
-TEST_F(LoginItemsTest, AddCreatesTheFolderAndCopiesTheEntry)
+TEST_F(LoginItemsTest, AddCreatesTheFolderAndReAddingReplacesTheEntryWhole)
 {
-    const QString source = write(QStringLiteral("apps/editor.desktop"), editorEntry);
     const LoginItems items(path(QStringLiteral("config/autostart")));
+    const QString entry = path(QStringLiteral("config/autostart/editor.desktop"));
     EXPECT_TRUE(items.entries().isEmpty());
-
+    const QString source = write(QStringLiteral("a/editor.desktop"));
     const LoginItems::Result added = items.add(source);
     ASSERT_TRUE(added.succeeded()) << added.error.toStdString();
-    EXPECT_EQ(items.entries(), QStringList{QStringLiteral("editor.desktop")});
     EXPECT_TRUE(items.contains(QStringLiteral("editor.desktop")));
-    EXPECT_EQ(read(path(QStringLiteral("config/autostart/editor.desktop"))), editorEntry);
-    EXPECT_EQ(read(source), editorEntry) << "the source is left as it was";
-}
+    EXPECT_EQ(readFile(entry), editorEntry);
+    EXPECT_EQ(readFile(source), editorEntry) << "the source is left as it was";
 
-TEST_F(LoginItemsTest, AddingTwiceKeepsOneEntryWithTheNewerContent)
-{
-    const LoginItems items(path(QStringLiteral("autostart")));
-    ASSERT_TRUE(items.add(write(QStringLiteral("a/editor.desktop"), editorEntry)).succeeded());
     const QByteArray changed = editorEntry + "Comment=changed\n";
     ASSERT_TRUE(items.add(write(QStringLiteral("b/editor.desktop"), changed)).succeeded());
-    ASSERT_TRUE(items.add(path(QStringLiteral("autostart/editor.desktop"))).succeeded())
-        << "adding the entry onto itself keeps it";
-
-    EXPECT_EQ(items.entries(), QStringList{QStringLiteral("editor.desktop")});
-    EXPECT_EQ(read(path(QStringLiteral("autostart/editor.desktop"))), changed);
-    EXPECT_EQ(QDir(path(QStringLiteral("autostart")))
-                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+    ASSERT_TRUE(items.add(entry).succeeded()) << "adding the entry onto itself keeps it";
+    EXPECT_EQ(readFile(entry), changed);
+    EXPECT_EQ(entriesOf(path(QStringLiteral("config/autostart"))),
               QStringList{QStringLiteral("editor.desktop")})
         << "no temporary file is left behind";
 }
 
 TEST_F(LoginItemsTest, EntriesListsOnlyDesktopFilesSorted)
 {
-    write(QStringLiteral("autostart/zeal.desktop"), editorEntry);
-    write(QStringLiteral("autostart/Backup.desktop"), editorEntry);
-    write(QStringLiteral("autostart/agent.desktop"), editorEntry);
-    write(QStringLiteral("autostart/notes.txt"), "not an entry");
+    for (const char* name : {"zeal.desktop", "Backup.desktop", "agent.desktop", "notes.txt"})
+        write(QStringLiteral("autostart/") + QLatin1String(name));
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("autostart/folder.desktop"))));
     const LoginItems items(path(QStringLiteral("autostart")));
 
@@ -91,59 +63,40 @@ TEST_F(LoginItemsTest, EntriesListsOnlyDesktopFilesSorted)
     EXPECT_FALSE(items.contains(QStringLiteral("../autostart/agent.desktop")));
 }
 
-TEST_F(LoginItemsTest, RemoveDeletesOnlyThatEntry)
+TEST_F(LoginItemsTest, RemoveDeletesOnlyThatEntryAndRefusesOtherNames)
 {
-    write(QStringLiteral("autostart/agent.desktop"), editorEntry);
-    write(QStringLiteral("autostart/editor.desktop"), editorEntry);
+    write(QStringLiteral("autostart/agent.desktop"));
+    write(QStringLiteral("autostart/editor.desktop"));
+    write(QStringLiteral("autostart/stuck.desktop/inside"));
+    write(QStringLiteral("keep.desktop"));
     const LoginItems items(path(QStringLiteral("autostart")));
 
     const LoginItems::Result removed = items.remove(QStringLiteral("agent.desktop"));
     ASSERT_TRUE(removed.succeeded()) << removed.error.toStdString();
-    EXPECT_EQ(items.entries(), QStringList{QStringLiteral("editor.desktop")});
+    EXPECT_EQ(entriesOf(items.autostartPath()),
+              (QStringList{QStringLiteral("editor.desktop"), QStringLiteral("stuck.desktop")}));
     EXPECT_TRUE(items.remove(QStringLiteral("agent.desktop")).succeeded())
         << "an entry that is not there is already removed";
-    EXPECT_TRUE(LoginItems(path(QStringLiteral("missing")))
-                    .remove(QStringLiteral("x.desktop"))
-                    .succeeded());
-}
+    EXPECT_TRUE(
+        LoginItems(path(QStringLiteral("none"))).remove(QStringLiteral("x.desktop")).succeeded());
 
-TEST_F(LoginItemsTest, RemoveRefusesNamesOutsideTheFolder)
-{
-    write(QStringLiteral("keep.desktop"), editorEntry);
-    const LoginItems items(path(QStringLiteral("autostart")));
-    for (const QString& name : {QStringLiteral("../keep.desktop"), QStringLiteral(""),
-                                QStringLiteral(".."), QStringLiteral("keep.txt")}) {
-        const LoginItems::Result removed = items.remove(name);
-        EXPECT_FALSE(removed.succeeded()) << name.toStdString();
-        EXPECT_EQ(removed.error, QStringLiteral("“%1” is not the name of a login item.").arg(name));
+    for (const QString& name : {QStringLiteral("../keep.desktop"), QString(), QStringLiteral(".."),
+                                QStringLiteral("keep.txt")}) {
+        const LoginItems::Result refused = items.remove(name);
+        EXPECT_FALSE(refused.succeeded()) << name.toStdString();
     }
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("keep.desktop"))));
-}
+    EXPECT_TRUE(exists(path(QStringLiteral("keep.desktop"))));
 
-TEST_F(LoginItemsTest, RemoveReportsAnEntryThatCannotBeDeleted)
-{
-    write(QStringLiteral("autostart/stuck.desktop/inside"), "x");
-    const LoginItems::Result removed =
-        LoginItems(path(QStringLiteral("autostart"))).remove(QStringLiteral("stuck.desktop"));
-    EXPECT_FALSE(removed.succeeded());
-    EXPECT_TRUE(removed.error.startsWith(u"The login item “stuck.desktop” could not be removed: "))
-        << removed.error.toStdString();
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("autostart/stuck.desktop/inside"))));
+    const LoginItems::Result stuck = items.remove(QStringLiteral("stuck.desktop"));
+    EXPECT_TRUE(stuck.error.contains(u"stuck.desktop")) << stuck.error.toStdString();
+    EXPECT_TRUE(exists(path(QStringLiteral("autostart/stuck.desktop/inside"))));
 }
 
 struct RefusedSourceCase {
     const char* name;
-    // Prepares the source below the fixture root and returns its path.
+    // Prepares the source below the fixture root and answers its path.
     std::function<QString(const QDir& root)> source;
-    // The start of the error; "%1" stands for the source's path.
-    const char* errorStart;
 };
-
-// Names the case in test listings instead of dumping its bytes.
-void PrintTo(const RefusedSourceCase& testCase, std::ostream* stream)
-{
-    *stream << testCase.name;
-}
 
 class LoginItemsRefusedSourceTest : public LoginItemsTest,
                                     public ::testing::WithParamInterface<RefusedSourceCase> {};
@@ -151,88 +104,170 @@ class LoginItemsRefusedSourceTest : public LoginItemsTest,
 TEST_P(LoginItemsRefusedSourceTest, RefusesAndWritesNothing)
 {
     const QString source = GetParam().source(QDir(m_root.path()));
-    write(QStringLiteral("autostart/existing.desktop"), editorEntry);
+    write(QStringLiteral("autostart/existing.desktop"));
     const LoginItems items(path(QStringLiteral("autostart")));
 
     const LoginItems::Result added = items.add(source);
     EXPECT_FALSE(added.succeeded());
-    const QString expectedStart =
-        QString::fromUtf8(GetParam().errorStart).replace(QStringLiteral("%1"), source);
-    EXPECT_TRUE(added.error.startsWith(expectedStart))
-        << added.error.toStdString() << "\nexpected to start with: " << expectedStart.toStdString();
-    EXPECT_EQ(items.entries(), QStringList{QStringLiteral("existing.desktop")});
-    EXPECT_EQ(read(path(QStringLiteral("autostart/existing.desktop"))), editorEntry);
+    EXPECT_TRUE(added.error.contains(source)) << added.error.toStdString();
+    EXPECT_EQ(entriesOf(items.autostartPath()), QStringList{QStringLiteral("existing.desktop")});
+    EXPECT_EQ(readFile(path(QStringLiteral("autostart/existing.desktop"))), editorEntry);
+}
+
+QString made(const QString& path, bool made)
+{
+    EXPECT_TRUE(made) << path.toStdString();
+    return path;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sources, LoginItemsRefusedSourceTest,
     ::testing::Values(
-        RefusedSourceCase{
-            "Missing",
-            [](const QDir& root) { return root.filePath(QStringLiteral("gone.desktop")); },
-            "The desktop entry “%1” does not exist."},
+        RefusedSourceCase{"Missing",
+                          [](const QDir& root) {
+                              return root.filePath(QStringLiteral("gone.desktop"));
+                          }},
         RefusedSourceCase{"Folder",
                           [](const QDir& root) {
-                              root.mkpath(QStringLiteral("folder.desktop"));
-                              return root.filePath(QStringLiteral("folder.desktop"));
-                          },
-                          "“%1” is a folder, not a desktop entry."},
+                              return made(root.filePath(QStringLiteral("folder.desktop")),
+                                          root.mkpath(QStringLiteral("folder.desktop")));
+                          }},
         RefusedSourceCase{"NotADesktopEntry",
                           [](const QDir& root) {
-                              return writeFile(root.filePath(QStringLiteral("notes.txt")),
-                                               editorEntry);
-                          },
-                          "“%1” is not a desktop entry: its name does not end in “.desktop”."},
+                              const QString notes = root.filePath(QStringLiteral("notes.txt"));
+                              return made(notes, writeFile(notes, editorEntry));
+                          }},
         RefusedSourceCase{"Fifo",
                           [](const QDir& root) {
                               const QString fifo = root.filePath(QStringLiteral("pipe.desktop"));
-                              EXPECT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-                              return fifo;
-                          },
-                          "“%1” is not a regular file"},
-        RefusedSourceCase{"BelowAFile",
-                          [](const QDir& root) {
-                              writeFile(root.filePath(QStringLiteral("plain")), "x");
-                              return root.filePath(QStringLiteral("plain/inside.desktop"));
-                          },
-                          "The desktop entry “%1” does not exist."},
+                              return made(fifo,
+                                          ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+                          }},
         RefusedSourceCase{"LinkLoop",
                           [](const QDir& root) {
                               const QString loop = root.filePath(QStringLiteral("loop.desktop"));
-                              EXPECT_TRUE(QFile::link(loop, loop));
-                              return loop;
-                          },
-                          "The desktop entry “%1” could not be read: "},
-        RefusedSourceCase{"Empty", [](const QDir&) { return QString(); },
-                          "No desktop entry was given to add as a login item."}),
+                              return made(loop, QFile::link(loop, loop));
+                          }},
+        RefusedSourceCase{"Empty",
+                          [](const QDir&) {
+                              return QString();
+                          }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(LoginItemsTest, AddReportsAFolderThatCannotBeMade)
+TEST_F(LoginItemsTest, AddReportsAFolderOrEntryThatCannotBeMade)
 {
-    const QString source = write(QStringLiteral("editor.desktop"), editorEntry);
+    const QString source = write(QStringLiteral("editor.desktop"));
     write(QStringLiteral("config"), "a file where the configuration folder should be");
-
-    const LoginItems::Result added =
+    const LoginItems::Result noFolder =
         LoginItems(path(QStringLiteral("config/autostart"))).add(source);
-    EXPECT_FALSE(added.succeeded());
-    EXPECT_TRUE(
-        added.error.startsWith(QStringLiteral("The autostart folder “%1” could not be created: ")
-                                   .arg(path(QStringLiteral("config/autostart")))))
-        << added.error.toStdString();
+    EXPECT_TRUE(noFolder.error.contains(path(QStringLiteral("config/autostart"))))
+        << noFolder.error.toStdString();
+
+    write(QStringLiteral("autostart/editor.desktop/occupied"));
+    const LoginItems::Result noEntry = LoginItems(path(QStringLiteral("autostart"))).add(source);
+    EXPECT_TRUE(noEntry.error.contains(path(QStringLiteral("autostart"))))
+        << noEntry.error.toStdString();
+    EXPECT_TRUE(exists(path(QStringLiteral("autostart/editor.desktop/occupied"))));
 }
 
-TEST_F(LoginItemsTest, AddReportsAnEntryThatCannotBeWritten)
+TEST(LoginItemsStandardPathTest, FollowsAnAbsoluteXdgConfigHome)
 {
-    const QString source = write(QStringLiteral("editor.desktop"), editorEntry);
-    write(QStringLiteral("autostart/editor.desktop/occupied"), "x");
-
-    const LoginItems::Result added = LoginItems(path(QStringLiteral("autostart"))).add(source);
-    EXPECT_FALSE(added.succeeded());
-    EXPECT_TRUE(added.error.startsWith(
-        QStringLiteral("The login item “editor.desktop” could not be written to “%1”: ")
-            .arg(path(QStringLiteral("autostart")))))
-        << added.error.toStdString();
-    EXPECT_TRUE(QFile::exists(path(QStringLiteral("autostart/editor.desktop/occupied"))));
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("HOME"), QStringLiteral("/home/ada"));
+    EXPECT_EQ(LoginItems::standardPath(environment), u"/home/ada/.config/autostart");
+    for (const QString& unusable : {QString(), QStringLiteral("config")}) {
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), unusable);
+        EXPECT_EQ(LoginItems::standardPath(environment), u"/home/ada/.config/autostart");
+    }
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QStringLiteral("/srv/config"));
+    EXPECT_EQ(LoginItems::standardPath(environment), u"/srv/config/autostart");
 }
+
+struct InstalledEntryCase {
+    const char* name;
+    // Values below the fixture root are written with a leading "@/"; a trailing "/" makes a
+    // folder.
+    std::optional<QString> dataHome;
+    QString dataDirs;
+    QStringList existing;
+    QString fileName;
+    QString expected;
+};
+
+class LoginItemsInstalledEntryTest : public LoginItemsTest,
+                                     public ::testing::WithParamInterface<InstalledEntryCase> {
+protected:
+    QString resolved(QString value) const
+    {
+        return value.replace(QStringLiteral("@/"), m_root.path() + u'/');
+    }
+};
+
+TEST_P(LoginItemsInstalledEntryTest, FindsTheFirstInSearchOrder)
+{
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
+    if (GetParam().dataHome)
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), resolved(*GetParam().dataHome));
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), resolved(GetParam().dataDirs));
+    for (const QString& file : GetParam().existing) {
+        ASSERT_TRUE(file.endsWith(u'/') ? QDir().mkpath(resolved(file))
+                                        : writeFile(resolved(file), editorEntry));
+    }
+    // A relative folder must be ignored even where it would name a real folder.
+    const QString previousWorkingFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_root.path()));
+    const QString found = LoginItems::findInstalledDesktopEntry(GetParam().fileName, environment);
+    QDir::setCurrent(previousWorkingFolder);
+
+    EXPECT_EQ(found, GetParam().expected.isEmpty() ? QString() : resolved(GetParam().expected));
+}
+
+const QString editor = QStringLiteral("editor.desktop");
+const QString inData = QStringLiteral("@/data/applications/editor.desktop");
+const QString inLocal = QStringLiteral("@/local/applications/editor.desktop");
+const QString inSystem = QStringLiteral("@/system/applications/editor.desktop");
+
+INSTANTIATE_TEST_SUITE_P(
+    SearchOrder, LoginItemsInstalledEntryTest,
+    ::testing::Values(InstalledEntryCase{"DataHomeFirst",
+                                         u"@/data"_s,
+                                         u"@/local:@/system"_s,
+                                         {inData, inSystem},
+                                         editor,
+                                         inData},
+                      InstalledEntryCase{"DataDirsInOrder",
+                                         u"@/data"_s,
+                                         u"@/local::@/system"_s,
+                                         {inSystem, inLocal},
+                                         editor,
+                                         inLocal},
+                      InstalledEntryCase{
+                          "DefaultDataHome",
+                          std::nullopt,
+                          u"@/system"_s,
+                          {u"@/home/.local/share/applications/editor.desktop"_s, inSystem},
+                          editor,
+                          u"@/home/.local/share/applications/editor.desktop"_s},
+                      InstalledEntryCase{"RelativeFoldersIgnored",
+                                         u"data"_s,
+                                         u"local:@/system"_s,
+                                         {inData, inLocal, inSystem},
+                                         editor,
+                                         inSystem},
+                      InstalledEntryCase{"FolderOfThatNameSkipped",
+                                         u"@/data"_s,
+                                         u"@/system"_s,
+                                         {inData + u'/', inSystem},
+                                         editor,
+                                         inSystem},
+                      InstalledEntryCase{"PathInsteadOfName",
+                                         u"@/data"_s,
+                                         u"@/system"_s,
+                                         {u"@/system/applications/kde/editor.desktop"_s,
+                                          u"@/system/editor.desktop"_s},
+                                         u"../editor.desktop"_s,
+                                         QString()}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
