@@ -12,6 +12,7 @@ int runKitImagesTest(int argc, char** argv);
 int runImageButtonTest(int argc, char** argv);
 int runTrafficLightButtonTest(int argc, char** argv);
 int runColorAndBackgroundTest(int argc, char** argv);
+int runStatusAttachedWindowTest(int argc, char** argv);
 
 namespace kittest {
 

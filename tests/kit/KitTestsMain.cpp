@@ -2,9 +2,6 @@
 #include "support/PrivateHome.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
-
-#include <cstdio>
 
 // The kit's widgets read the settings (the title font), so every test runs with a private,
 // empty home and configuration folder and no shipped settings.
@@ -13,12 +10,10 @@ int main(int argc, char** argv)
     const PrivateHome home;
     if (!home.isValid())
         return 1;
-
     QApplication application(argc, argv);
-    int failures = 0;
-    failures += runKitImagesTest(argc, argv);
-    failures += runImageButtonTest(argc, argv);
-    failures += runTrafficLightButtonTest(argc, argv);
-    failures += runColorAndBackgroundTest(argc, argv);
+    const int failures = runKitImagesTest(argc, argv) + runImageButtonTest(argc, argv) +
+                         runTrafficLightButtonTest(argc, argv) +
+                         runColorAndBackgroundTest(argc, argv) +
+                         runStatusAttachedWindowTest(argc, argv);
     return failures == 0 ? 0 : 1;
 }

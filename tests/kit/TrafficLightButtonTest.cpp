@@ -26,100 +26,60 @@ class TrafficLightButtonTest : public QObject {
 private Q_SLOTS:
     void followsOnlyItsOwnBar_data()
     {
+        QTest::addColumn<int>("setups");
+        QTest::addColumn<bool>("entered"); // the own bar reported an enter first
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("poster");
         QTest::addColumn<bool>("showing");
-        QTest::newRow("enter from own bar") << Enter << u"own"_s << true;
-        QTest::newRow("enter from another bar") << Enter << u"other"_s << false;
-        QTest::newRow("enter without object") << Enter << u"none"_s << false;
-        QTest::newRow("enter from the button itself") << Enter << u"button"_s << false;
-        QTest::newRow("other notification from own bar") << u"reOpenWindow"_s << u"own"_s << false;
+        QTest::newRow("enter from own bar") << 1 << false << Enter << u"own"_s << true;
+        QTest::newRow("enter from another bar") << 1 << false << Enter << u"other"_s << false;
+        QTest::newRow("enter without object") << 1 << false << Enter << u"none"_s << false;
+        QTest::newRow("enter from the button") << 1 << false << Enter << u"button"_s << false;
+        QTest::newRow("other notification") << 1 << false << u"reOpenWindow"_s << u"own"_s << false;
+        QTest::newRow("exit from another bar") << 1 << true << Exit << u"other"_s << true;
+        QTest::newRow("exit from own bar") << 1 << true << Exit << u"own"_s << false;
+        QTest::newRow("not set up") << 0 << false << Enter << u"own"_s << false;
+        QTest::newRow("set up twice") << 2 << false << Enter << u"own"_s << true;
     }
 
     void followsOnlyItsOwnBar()
     {
+        QFETCH(int, setups);
+        QFETCH(bool, entered);
         QFETCH(QString, name);
         QFETCH(QString, poster);
         QFETCH(bool, showing);
         QWidget bar;
         QWidget otherBar;
         TrafficLightButton button(u"close"_s, &bar);
-        button.setup();
+        for (int i = 0; i < setups; ++i)
+            button.setup();
+        NotificationCenter* centre = NotificationCenter::defaultCenter();
+        if (entered)
+            centre->post(Enter, &bar);
         QObject* object = poster == u"own"_s      ? &bar
                           : poster == u"other"_s  ? &otherBar
                           : poster == u"button"_s ? static_cast<QObject*>(&button)
                                                   : nullptr;
-        NotificationCenter::defaultCenter()->post(name, object);
+        centre->post(name, object);
         QCOMPARE(button.isShowingHover(), showing);
     }
 
-    void exitDropsTheHoverOnlyFromOwnBar()
+    void drawsItsGlyphOnlyWhileHovered()
     {
-        QWidget bar;
-        QWidget otherBar;
-        TrafficLightButton close(u"close"_s, &bar);
-        TrafficLightButton zoom(u"zoom"_s, &otherBar);
-        close.setup();
-        zoom.setup();
-        NotificationCenter* centre = NotificationCenter::defaultCenter();
-
-        centre->post(Enter, &bar);
-        QVERIFY(close.isShowingHover());
-        QVERIFY(!zoom.isShowingHover());
-        centre->post(Exit, &otherBar);
-        QVERIFY(close.isShowingHover());
-        centre->post(Exit, &bar);
-        QVERIFY(!close.isShowingHover());
-    }
-
-    void listensOnlyAfterSetup()
-    {
-        QWidget bar;
-        TrafficLightButton button(u"minimize"_s, &bar);
-        NotificationCenter::defaultCenter()->post(Enter, &bar);
-        QVERIFY(!button.isShowingHover());
-        button.setup();
-        button.setup();
-        NotificationCenter::defaultCenter()->post(Enter, &bar);
-        QVERIFY(button.isShowingHover());
-    }
-
-    void drawsItsColourAndGlyph_data()
-    {
-        QTest::addColumn<QString>("identifier");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("close") << u"close"_s << QColor(255, 95, 87);
-        QTest::newRow("minimize") << u"minimize"_s << QColor(254, 188, 46);
-        QTest::newRow("zoom") << u"zoom"_s << QColor(40, 200, 64);
-    }
-
-    void drawsItsColourAndGlyph()
-    {
-        QFETCH(QString, identifier);
-        QFETCH(QColor, colour);
-        QWidget bar;
-        TrafficLightButton button(identifier, &bar);
-        button.setGeometry(0, 2, 12, 12);
-        button.setup();
-        QCOMPARE(button.identifier(), identifier);
-        QVERIFY(kittest::isNear(centreColour(&button), colour, 4));
-
-        // Every glyph crosses the middle of the button.
-        NotificationCenter::defaultCenter()->post(Enter, &bar);
-        QVERIFY(!kittest::isNear(centreColour(&button), colour, 20));
-        NotificationCenter::defaultCenter()->post(Exit, &bar);
-        QVERIFY(kittest::isNear(centreColour(&button), colour, 4));
-    }
-
-    void clickIsReported()
-    {
-        QWidget bar;
-        TrafficLightButton button(u"close"_s, &bar);
-        button.setGeometry(0, 2, 12, 12);
-        int clicks = 0;
-        connect(&button, &QAbstractButton::clicked, &bar, [&clicks] { ++clicks; });
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(clicks, 1);
+        for (const QString& identifier : {u"close"_s, u"minimize"_s, u"zoom"_s}) {
+            QWidget bar;
+            TrafficLightButton button(identifier, &bar);
+            button.setGeometry(0, 2, 12, 12);
+            button.setup();
+            const QColor plain = centreColour(&button);
+            QVERIFY2(plain.alpha() == 255, qPrintable(identifier));
+            // Every glyph crosses the middle of the button.
+            NotificationCenter::defaultCenter()->post(Enter, &bar);
+            QVERIFY2(!kittest::isNear(centreColour(&button), plain, 20), qPrintable(identifier));
+            NotificationCenter::defaultCenter()->post(Exit, &bar);
+            QVERIFY2(kittest::isNear(centreColour(&button), plain, 4), qPrintable(identifier));
+        }
     }
 };
 

@@ -1,0 +1,322 @@
+#include "kit/StatusAttachedWindow.h"
+
+#include "KitTests.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QPointer>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using WindowPtr = std::unique_ptr<StatusAttachedWindow>;
+
+// An attached window around an empty view of `viewSize`.
+WindowPtr makeWindow(QSize viewSize, QPointF point = {600, 300}, QWidget* parent = nullptr,
+                     unsigned side = StatusAttachedWindow::SideBelow)
+{
+    auto* view = new QWidget;
+    view->resize(viewSize);
+    return WindowPtr(StatusAttachedWindow::create(view, point, parent, side, 5.0f));
+}
+
+bool isTransparent(const QImage& image, int x, int y)
+{
+    return qAlpha(image.pixel(x, y)) == 0;
+}
+
+// Records what a window tells its listener.
+class Listener : public StatusAttachedWindowDelegate {
+public:
+    void mouseInWindow(bool inside) override { reports.append(inside); }
+    void isHiddenWindow() override { ++hiddenReports; }
+    QList<bool> reports;
+    int hiddenReports = 0;
+};
+
+// Ends every event loop when a modal run does not end by itself, so that a fault fails the test
+// instead of hanging it.
+class ModalWatchdog {
+public:
+    ModalWatchdog()
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+            m_fired = true;
+            QCoreApplication::exit(1);
+        });
+        m_timer.start(10000);
+    }
+    bool fired() const { return m_fired; }
+
+private:
+    QTimer m_timer;
+    bool m_fired = false;
+};
+
+} // namespace
+
+class StatusAttachedWindowTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sizesAndPlacesWindowAroundItsView_data()
+    {
+        QTest::addColumn<QSize>("viewSize");
+        QTest::addColumn<unsigned>("side");
+        QTest::addColumn<QPointF>("point");
+        QTest::addColumn<bool>("inParent"); // point in a parent window's coordinates
+        QTest::addColumn<QRect>("geometry");
+        // A margin of 2 on every side, the arrow strip of 10 on top; 5 units from the point.
+        QTest::newRow("main panel")
+            << QSize(480, 600) << 1u << QPointF(600, 300) << false << QRect(358, 305, 484, 614);
+        QTest::newRow("below") << QSize(200, 100) << 1u << QPointF(600, 300) << false
+                               << QRect(498, 305, 204, 114);
+        QTest::newRow("above") << QSize(200, 100) << 3u << QPointF(600, 300) << false
+                               << QRect(498, 181, 204, 114);
+        QTest::newRow("left") << QSize(200, 100) << 0u << QPointF(600, 300) << false
+                              << QRect(391, 243, 204, 114);
+        QTest::newRow("right") << QSize(200, 100) << 2u << QPointF(600, 300) << false
+                               << QRect(605, 243, 204, 114);
+        QTest::newRow("unknown side hangs below")
+            << QSize(200, 100) << 7u << QPointF(600, 300) << false << QRect(498, 305, 204, 114);
+        QTest::newRow("automatic with room below")
+            << QSize(200, 100) << 12u << QPointF(600, 300) << false << QRect(498, 305, 204, 114);
+        QTest::newRow("in a parent's coordinates")
+            << QSize(200, 100) << 1u << QPointF(10, 20) << true << QRect(-92, 25, 204, 114);
+    }
+
+    void sizesAndPlacesWindowAroundItsView()
+    {
+        QFETCH(QSize, viewSize);
+        QFETCH(unsigned, side);
+        QFETCH(QPointF, point);
+        QFETCH(bool, inParent);
+        QFETCH(QRect, geometry);
+        QWidget parent;
+        parent.move(100, 50);
+        const WindowPtr window = makeWindow(viewSize, point, inParent ? &parent : nullptr, side);
+        if (inParent)
+            geometry.translate(parent.mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(window->geometry(), geometry);
+        QCOMPARE(window->view()->parentWidget(), window.get());
+        QCOMPARE(window->view()->geometry(), QRect(QPoint(2, 12), viewSize));
+        QCOMPARE(window->viewFrame(), QRectF(QPointF(2, 12), QSizeF(viewSize)));
+    }
+
+    void placesAutomaticallyAboveNearScreenBottomAndCentres()
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPointF point(area.center().x(), area.bottom() - 20);
+        const WindowPtr window = makeWindow({200, 100}, point, nullptr, 12u);
+        QCOMPARE(window->side(), unsigned(StatusAttachedWindow::SideAbove));
+        QCOMPARE(window->pos().y(), qRound(point.y() - 5 - 114));
+
+        window->center();
+        QVERIFY(qAbs(window->geometry().center().x() - area.center().x()) <= 1);
+        QVERIFY(qAbs(window->geometry().center().y() - area.center().y()) <= 1);
+    }
+
+    void paintsOutlineArrowAndTransparentStrip()
+    {
+        const WindowPtr window = makeWindow({480, 600});
+        QImage background = window->backgroundImage();
+        QCOMPARE(background.size(), QSize(484, 614));
+        // The outline runs from (1, 11) to (483, 613): everything above it is transparent.
+        for (int y = 0; y <= 10; ++y) {
+            for (int x = 0; x < background.width(); ++x)
+                QVERIFY2(isTransparent(background, x, y), qPrintable(u"%1,%2"_s.arg(x).arg(y)));
+        }
+        for (const QPoint outside : {QPoint(0, 300), QPoint(483, 300), QPoint(240, 613),
+                                     QPoint(1, 11), QPoint(2, 12), QPoint(482, 612)})
+            QVERIFY2(isTransparent(background, outside.x(), outside.y()), "outside or a corner");
+        for (const QPoint inside :
+             {QPoint(4, 20), QPoint(1, 300), QPoint(240, 11), QPoint(240, 612)})
+            QVERIFY2(!isTransparent(background, inside.x(), inside.y()), "inside the outline");
+        const QColor fill = background.pixelColor(240, 300);
+        QCOMPARE(fill.rgb(), QColor(Qt::white).rgb());
+        QVERIFY2(qAbs(fill.alpha() - 230) <= 1, qPrintable(QString::number(fill.alpha())));
+        // What the window paints is the cached image, the (empty) view adding nothing.
+        QCOMPARE(kittest::render(window.get()),
+                 background.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+
+        // A border of 1 sits on x = 1: its outer half is clipped away.
+        window->setBorderColor(Qt::red);
+        window->setBorderWidth(1.0f);
+        background = window->backgroundImage();
+        QVERIFY(isTransparent(background, 0, 60));
+        const QColor edge = background.pixelColor(1, 60);
+        QVERIFY2(edge.red() == 255 && edge.green() < 20 && edge.alpha() == 255,
+                 qPrintable(edge.name(QColor::HexArgb)));
+        QCOMPARE(background.pixelColor(2, 60).rgb(), QColor(Qt::white).rgb());
+
+        // The arrow fills the strip only in the middle, and only when asked for.
+        window->setHasArrow(true);
+        QVERIFY(!isTransparent(window->backgroundImage(), 242, 6));
+        QVERIFY(isTransparent(window->backgroundImage(), 20, 6));
+        QCOMPARE(window->size(), QSize(484, 614));
+    }
+
+    void rebuildsBackgroundOncePerGeometryChange()
+    {
+        const WindowPtr window = makeWindow({480, 600});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const int afterShow = window->backgroundRebuildCount();
+        QVERIFY(afterShow >= 1);
+        for (int i = 0; i < 3; ++i)
+            window->repaint();
+        window->update();
+        QCoreApplication::processEvents();
+        QCOMPARE(window->backgroundRebuildCount(), afterShow);
+
+        window->view()->resize(300, 200);
+        QCOMPARE(window->size(), QSize(304, 214));
+        QCOMPARE(window->backgroundImage().size(), QSize(304, 214));
+        QCOMPARE(window->backgroundRebuildCount(), afterShow + 1);
+        // Sized from outside, the window goes back around its view without painting anew.
+        window->resize(500, 500);
+        QTRY_COMPARE(window->size(), QSize(304, 214));
+        QCOMPARE(window->backgroundRebuildCount(), afterShow + 1);
+        window->setCornerRadius(4.0f);
+        window->repaint();
+        QCOMPARE(window->backgroundRebuildCount(), afterShow + 2);
+    }
+
+    void reportsMouseAndActivationToListener()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("Needs a real pointer: the X11 platform (DISPLAY)");
+        Listener listener;
+        const WindowPtr window = makeWindow({200, 100}, QPointF(400, 200));
+        window->setMattachedWDelegate(&listener);
+        QCursor::setPos(10, 10);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCursor::setPos(window->geometry().center());
+        QTRY_VERIFY(!listener.reports.isEmpty() && listener.reports.last());
+        QCursor::setPos(window->geometry().bottomRight() + QPoint(50, 50));
+        QTRY_VERIFY(!listener.reports.last());
+
+        QWidget other;
+        other.setGeometry(20, 20, 100, 100);
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(listener.hiddenReports > 0);
+        window->setMattachedWDelegate(nullptr);
+    }
+
+    void modalRunEndsWhenTheWindowGoes_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("closed") << 0;
+        QTest::newRow("hidden") << 1;
+        QTest::newRow("deleted") << 2;
+    }
+
+    void modalRunEndsWhenTheWindowGoes()
+    {
+        QFETCH(int, way);
+        ModalWatchdog watchdog;
+        QPointer<StatusAttachedWindow> window = makeWindow({200, 100}).release();
+        QSignalSpy closing(window.data(), &StatusAttachedWindow::aboutToClose);
+        bool wasModal = false;
+        QObject context;
+        QTimer::singleShot(0, &context, [&] {
+            wasModal = window->isVisible() && window->isRunningModal() &&
+                       QApplication::activeModalWidget() == window;
+            if (way == 0)
+                window->close();
+            else if (way == 1)
+                window->hide();
+            else
+                delete window.data();
+        });
+        QCOMPARE(window->runModal(), 0);
+        QVERIFY(!watchdog.fired());
+        QVERIFY(wasModal);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        if (way == 2) {
+            QVERIFY(window.isNull());
+            return;
+        }
+        const std::unique_ptr<StatusAttachedWindow> owner(window.data());
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->isRunningModal());
+        QCOMPARE(closing.count(), way == 0 ? 1 : 0);
+        QVERIFY(window->close()); // closing again changes nothing
+        QVERIFY(!window->isVisible());
+        // The window can run modally again.
+        QTimer::singleShot(0, &context, [&] { window->close(); });
+        QCOMPARE(window->runModal(), 0);
+        QVERIFY(!watchdog.fired());
+    }
+
+    void nestedModalRunsReturnInOrder_data()
+    {
+        QTest::addColumn<bool>("closeOuterFirst");
+        QTest::newRow("inner closed first") << false;
+        QTest::newRow("outer closed while inner runs") << true;
+    }
+
+    void nestedModalRunsReturnInOrder()
+    {
+        QFETCH(bool, closeOuterFirst);
+        ModalWatchdog watchdog;
+        const WindowPtr outer = makeWindow({300, 200});
+        const WindowPtr inner = makeWindow({200, 100});
+        QStringList order;
+        QTimer::singleShot(0, outer.get(), [&] {
+            QTimer::singleShot(0, inner.get(), [&] {
+                if (closeOuterFirst) {
+                    outer->close();
+                    order << u"outer closed"_s;
+                }
+                inner->close();
+                order << u"inner closed"_s;
+            });
+            inner->runModal();
+            order << u"inner returned"_s;
+            if (!closeOuterFirst)
+                outer->close();
+        });
+        QCOMPARE(outer->runModal(), 0);
+        order << u"outer returned"_s;
+        QVERIFY(!watchdog.fired());
+        QStringList expected{u"inner closed"_s, u"inner returned"_s, u"outer returned"_s};
+        if (closeOuterFirst)
+            expected.prepend(u"outer closed"_s);
+        QCOMPARE(order, expected);
+        QVERIFY(!outer->isVisible() && !inner->isVisible());
+    }
+
+    void secondModalRunOfSameWindowIsRefused()
+    {
+        ModalWatchdog watchdog;
+        const WindowPtr window = makeWindow({200, 100});
+        int nested = 0;
+        QTimer::singleShot(0, window.get(), [&] {
+            nested = window->runModal();
+            window->close();
+        });
+        QCOMPARE(window->runModal(), 0);
+        QCOMPARE(nested, -1);
+        QVERIFY(!watchdog.fired());
+    }
+};
+
+int runStatusAttachedWindowTest(int argc, char** argv)
+{
+    StatusAttachedWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "StatusAttachedWindowTest.moc"
