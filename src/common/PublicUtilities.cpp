@@ -22,6 +22,7 @@ const QString kPointX = QStringLiteral("X");
 const QString kPointY = QStringLiteral("Y");
 const QString kBeginTime = QStringLiteral("BeginTime");
 const QString kNetworkProbeUrl = QStringLiteral("NetworkProbeURL");
+const QString kConfirmIrreversible = QStringLiteral("ConfirmIrreversibleActions");
 const char kDefaultProbeUrl[] = "https://www.debian.org/";
 
 QString stored(const QString& key)
@@ -53,6 +54,16 @@ QString sizeText(std::int64_t bytes, std::initializer_list<SizeUnit> units)
 }
 
 } // namespace
+
+bool PublicUtilities::confirmsIrreversibleActions()
+{
+    const QVariant value = SettingsStore::standard().value(kConfirmIrreversible);
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed().toLower();
+        return text != u"false" && text != u"0" && text != u"no";
+    }
+    return value.isNull() || value.toBool();
+}
 
 void PublicUtilities::writRegularFont(const QString& fontFamily)
 {

@@ -31,6 +31,11 @@ public:
     static bool writeBeginDataTimeStr();
     static QString getBeginDataTimeStr();
 
+    // Whether actions that cannot be undone (Completely Erase, Empty Trash, Shut Down, Restart,
+    // Log Out) ask first: the setting "ConfirmIrreversibleActions", on unless it is false, 0 or
+    // "false" (a missing key asks).
+    static bool confirmsIrreversibleActions();
+
     // Size text, two decimals: decimal units (1000) for disks and files, binary (1024) for memory.
     static QString longlongDiskSize(std::int64_t bytes);
     static QString longlongConvertVolSpace(std::int64_t bytes);

@@ -1,8 +1,10 @@
 #include "downloads/CleanUpViewController.h"
 
+#include "common/PublicUtilities.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/FullDiskAccessViewController.h"
 #include "downloads/TrashAction.h"
+#include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
 
@@ -76,6 +78,7 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
     m_trashAction = new TrashAction(this);
     connect(m_trashAction, &TrashAction::accessPromptNeeded, this,
             &CleanUpViewController::showAccessPrompt);
+    connect(m_trashAction, &TrashAction::measured, this, &CleanUpViewController::askToEmptyTrash);
     connect(m_trashAction, &TrashAction::finished, m_closeTrashBut,
             [this] { m_closeTrashBut->setEnabled(true); });
 }
@@ -111,8 +114,32 @@ void CleanUpViewController::cleanDownload()
 
 void CleanUpViewController::emptyTrash()
 {
-    m_trashAction->emptyTrash();
-    // While the Trash is emptied on its worker, the button shows it cannot be pressed again.
+    if (PublicUtilities::confirmsIrreversibleActions() && !m_trashAction->needsAccessPrompt()) {
+        // Measured on the worker first; the question follows in askToEmptyTrash().
+        m_trashAction->measureTrash();
+    } else {
+        m_trashAction->emptyTrash();
+    }
+    // While the Trash is measured or emptied, the button shows it cannot be pressed again.
+    m_closeTrashBut->setEnabled(!m_trashAction->isRunning());
+}
+
+void CleanUpViewController::askToEmptyTrash(const TrashCleaner::Contents& contents)
+{
+    // An empty Trash needs no question: emptying it only says so.
+    const bool confirmed =
+        contents.items == 0 ||
+        ConfirmationDialog::ask(
+            this,
+            QStringLiteral("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
+                .arg(contents.items == 1 ? QStringLiteral("1 item")
+                                         : QStringLiteral("%1 items").arg(contents.items),
+                     PublicUtilities::longlongDiskSize(contents.bytes)),
+            QStringLiteral("This empties the Trash of your home folder and of every mounted "
+                           "volume."),
+            QStringLiteral("Empty Trash"));
+    if (confirmed)
+        m_trashAction->emptyTrash();
     m_closeTrashBut->setEnabled(!m_trashAction->isRunning());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "downloads/TrashCleaner.h"
 #include "kit/ToolPage.h"
 
 class DownloadViewController;
@@ -29,6 +30,7 @@ Q_SIGNALS:
 
 private:
     void showAccessPrompt();
+    void askToEmptyTrash(const TrashCleaner::Contents& contents);
     QPointF dialogAnchor() const;
 
     ImageButton* m_cleanDownloadBut = nullptr;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <thread>
 #include <unordered_set>
@@ -63,6 +64,13 @@ public:
     // through its other contents. The tree's lock must be held.
     static void moveFileToTarshWithDic(const std::vector<FileNode*>& list,
                                        std::vector<FileNode*>& collection);
+
+    // How many items a removal would take now, and their size (a folder whole, once).
+    struct Chosen {
+        int count = 0;
+        std::uint64_t bytes = 0;
+    };
+    Chosen chosenItems();
 
     void openFileWithFileNode(FileNode* node);
 

@@ -33,6 +33,23 @@ bool existsOnDisk(const FileNode* node)
 
 } // namespace
 
+Controller::Chosen Controller::chosenItems()
+{
+    Chosen chosen;
+    if (!m_aRootArr)
+        return chosen;
+    std::vector<FileNode*> collection;
+    {
+        const auto lock = m_aRootArr->lock();
+        moveFileToTarshWithDic(m_aRootArr->topLevel(), collection);
+    }
+    dropNodesUnderChosenFolders(collection);
+    chosen.count = int(collection.size());
+    for (const FileNode* node : collection)
+        chosen.bytes += node->size();
+    return chosen;
+}
+
 void Controller::moveFileToTarshWithDic()
 {
     startRemoval(Removal::MoveToTrash);

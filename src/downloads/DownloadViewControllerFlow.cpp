@@ -1,10 +1,12 @@
 // The Downloads window's states: scanning, paused, results, removing, and closing.
+#include "common/PublicUtilities.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/DownloadsTreeModel.h"
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
+#include "kit/ConfirmationDialog.h"
 #include "kit/GXProgressView.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
@@ -192,6 +194,18 @@ void DownloadViewController::moveFileToTarsh()
 
 void DownloadViewController::deleteFiles()
 {
+    if (PublicUtilities::confirmsIrreversibleActions()) {
+        const Controller::Chosen chosen = m_controller->chosenItems();
+        const QString items = chosen.count == 1 ? QStringLiteral("1 item")
+                                                : QStringLiteral("%1 items").arg(chosen.count);
+        if (chosen.count == 0 ||
+            !ConfirmationDialog::ask(
+                this,
+                QStringLiteral("Permanently erase %1 (%2)? This cannot be undone.")
+                    .arg(items, PublicUtilities::longlongDiskSize(std::int64_t(chosen.bytes))),
+                QStringLiteral("Move to Trash keeps a way back."), QStringLiteral("Erase")))
+            return;
+    }
     m_controller->deleteFilesWithDic();
     doRemoveAction();
 }

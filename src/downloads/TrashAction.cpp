@@ -54,6 +54,27 @@ QString TrashAction::notificationText(const TrashCleaner::Result& result)
         .arg(freed, items, result.firstError);
 }
 
+void TrashAction::measureTrash()
+{
+    if (m_running)
+        return;
+    if (m_worker.joinable())
+        m_worker.join();
+    m_running = true;
+    const TrashCleaner cleaner = m_cleaner.value_or(TrashCleaner::forCurrentUser());
+    m_worker = std::thread([this, cleaner] {
+        const TrashCleaner::Contents contents = cleaner.measure();
+        QMetaObject::invokeMethod(
+            this,
+            [this, contents] {
+                m_worker.join();
+                m_running = false;
+                Q_EMIT measured(contents);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void TrashAction::emptyTrash()
 {
     if (m_running) {

@@ -47,8 +47,13 @@ public Q_SLOTS:
     // emptying and later emits finished(). Does nothing while an emptying runs.
     void emptyTrash();
 
+    // Measures what emptying would remove, on the worker, then emits measured(): for the question
+    // asked before emptying. Does nothing while the action runs.
+    void measureTrash();
+
 Q_SIGNALS:
     void accessPromptNeeded();
+    void measured(const TrashCleaner::Contents& contents);
     // The notification could not be shown; the Trash was emptied all the same.
     void notificationFailed(const QString& error);
     void finished(const TrashCleaner::Result& result);

@@ -105,25 +105,6 @@ std::vector<TrashFolder> findTrashFolders(const QString& homeTrash, const QStrin
     return found;
 }
 
-// rename within one folder that never replaces what is already there. File systems without
-// RENAME_NOREPLACE get a check first.
-int renameWithoutReplacing(int folder, const QByteArray& from, const QByteArray& to)
-{
-    if (::renameat2(folder, from.constData(), folder, to.constData(), RENAME_NOREPLACE) == 0) {
-        return 0;
-    }
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
-        return -1;
-    }
-    struct stat status {};
-    if (::fstatat(folder, to.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
-        errno = EEXIST;
-        return -1;
-    }
-    return ::renameat(folder, from.constData(), folder, to.constData());
-}
-
-// The whole listing is read before anything in the folder is removed.
 bool readEntries(int folder, std::vector<QByteArray>* entries)
 {
     alignas(8) char buffer[32768];
@@ -186,12 +167,11 @@ public:
 private:
     void emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
                      bool holdsItems);
-    void removeEntry(int folder, const QByteArray& folderPath, QByteArray name, bool isItem);
+    void removeEntry(int folder, const QByteArray& folderPath, const QByteArray& name, bool isItem);
     void removeSizeCache(int trash, const QByteArray& trashPath);
 
     const std::atomic<bool>* m_stop;
     TreeSize::CountedFiles m_countedFiles;
-    int m_renamed = 0;
 };
 
 void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
@@ -230,26 +210,15 @@ void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteAr
     }
 }
 
-void Emptying::removeEntry(int folder, const QByteArray& folderPath, QByteArray name, bool isItem)
+void Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByteArray& name,
+                           bool isItem)
 {
-    // The eraser takes a text path; a name that is not valid in the file name encoding would not
-    // survive the round trip, so it first gets a name that does.
-    if (QFile::encodeName(QFile::decodeName(name)) != name) {
-        const QByteArray temporary = ".corvella-erase-" + QByteArray::number(qint64(::getpid())) +
-                                     '-' + QByteArray::number(++m_renamed);
-        if (renameWithoutReplacing(folder, name, temporary) != 0) {
-            fail(QStringLiteral("“%1” cannot be removed: %2.")
-                     .arg(shown(childPath(folderPath, name)), errorText(errno)));
-            return;
-        }
-        name = temporary;
-    }
     const qint64 size = TreeSize::logicalSize(folder, name, &m_countedFiles, true);
     // Reached through the open folder, so a folder of the trash swapped for a link meanwhile
     // cannot redirect the erasing.
-    const QString handle = QStringLiteral("/proc/self/fd/%1/").arg(folder);
+    const QByteArray handle = "/proc/self/fd/" + QByteArray::number(folder) + '/';
     const QString shownFolder = shown(childPath(folderPath, {}));
-    const TreeEraser::Result erased = TreeEraser::erase(handle + shown(name), m_stop);
+    const TreeEraser::Result erased = TreeEraser::erase(handle + name, m_stop);
     if (erased.succeeded()) {
         result.bytesFreed += size;
         result.itemsRemoved += isItem ? 1 : 0;
@@ -257,7 +226,7 @@ void Emptying::removeEntry(int folder, const QByteArray& folderPath, QByteArray 
     }
     TreeSize::CountedFiles counted;
     result.bytesFreed += std::max<qint64>(0, size - TreeSize::logicalSize(folder, name, &counted));
-    fail(QString(erased.firstError).replace(handle, shownFolder), erased.failures);
+    fail(QString(erased.firstError).replace(shown(handle), shownFolder), erased.failures);
     result.stopped = result.stopped || erased.stopped;
 }
 
@@ -297,6 +266,31 @@ QStringList TrashCleaner::trashFolders(QString* error) const
         paths.append(shown(folder.path));
     }
     return paths;
+}
+
+TrashCleaner::Contents TrashCleaner::measure() const
+{
+    Contents contents;
+    TreeSize::CountedFiles counted;
+    for (const TrashFolder& trash :
+         findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, nullptr)) {
+        const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (trash.mayBeLink ? 0 : O_NOFOLLOW);
+        const int folder = ::open(trash.path.constData(), flags);
+        const int files =
+            folder < 0 ? -1
+                       : ::openat(folder, "files", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        std::vector<QByteArray> entries;
+        if (files >= 0 && readEntries(files, &entries)) {
+            contents.items += int(entries.size());
+            for (const QByteArray& entry : entries)
+                contents.bytes += TreeSize::logicalSize(files, entry, &counted);
+        }
+        for (const int descriptor : {files, folder}) {
+            if (descriptor >= 0)
+                ::close(descriptor);
+        }
+    }
+    return contents;
 }
 
 TrashCleaner::Result TrashCleaner::emptyAll(const std::atomic<bool>* stop) const

@@ -51,6 +51,14 @@ public:
     // order of the mount table. error, if given, receives why the mount table could not be read.
     QStringList trashFolders(QString* error = nullptr) const;
 
+    // What emptyAll() would remove now, for the question asked first: the items in the trash
+    // folders' "files" and their logical size (each hard-linked file once). Only reads.
+    struct Contents {
+        int items = 0;
+        qint64 bytes = 0;
+    };
+    Contents measure() const;
+
     // Empties every trash folder, going on past failures. stop is read before each entry; once
     // set, what is left stays and the result says so.
     Result emptyAll(const std::atomic<bool>* stop = nullptr) const;
