@@ -3,13 +3,13 @@
 #include "app/LeftBgView.h"
 #include "app/MainTypeSelectView.h"
 #include "app/MainViewControllerDelegate.h"
-#include "kit/StatusAttachedWindow.h"
 #include "apps/ApplicationsViewController.h"
 #include "common/PublicUtilities.h"
 #include "disks/DiskManagerViewController.h"
 #include "downloads/CleanUpViewController.h"
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"
+#include "kit/StatusAttachedWindow.h"
 #include "kit/ToolPage.h"
 #include "platform/LoginItems.h"
 #include "platform/WindowSystem.h"
@@ -32,7 +32,8 @@ struct TabRow {
     const char16_t* imageSelected;
 };
 
-// In the order the tabs are added. Disk Manager's unselected face differs from its face at load.
+// In the order the tabs are added. Disk Manager's unselected face differs from its face at load;
+// Hot Utilities keeps its own face whatever tab is chosen.
 constexpr TabRow kTabs[] = {
     {u"Applications", u"ic_app", u"ic_app", u"ic_app_sel"},
     {u"TaskManager", u"ic_task_sel", u"ic_task", u"ic_task_sel"},
@@ -40,7 +41,7 @@ constexpr TabRow kTabs[] = {
     {u"StartupItems", u"ic_start", u"ic_start", u"ic_start_sel"},
     {u"DiskManager", u"ic_disk", u"ic_disk_icon", u"ic_disk_sel"},
     {u"QuickVisit", u"ic_vist", u"ic_vist", u"ic_vist_sel"},
-    {u"HotUtilities", u"ic_vist", nullptr, nullptr},
+    {u"HotUtilities", u"ic_hot", nullptr, nullptr},
 };
 
 QString text(const char16_t* literal)

@@ -1,15 +1,16 @@
 // The main panel's button actions: sliders, desktop background, hide others, power.
 #include "app/MainViewController.h"
-#include "kit/StatusAttachedWindow.h"
 #include "common/PublicUtilities.h"
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"
+#include "kit/StatusAttachedWindow.h"
 #include "platform/DesktopBackgroundSettings.h"
 #include "platform/PowerService.h"
 #include "platform/WindowSystem.h"
 #include "system/LightViewController.h"
 
 #include <QMenu>
+#include <QVBoxLayout>
 #include <QWidgetAction>
 
 namespace {
@@ -18,12 +19,19 @@ QMenu* sliderMenu(QWidget* view, QWidget* parent)
 {
     auto* menu = new QMenu(parent);
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The action owns its default widget and deletes it with the menu. The view sits in a holder
+    // made for this menu, and leaves it when the menu hides, so a view kept for the next opening
+    // (the volume slider) outlives the menu.
+    auto* holder = new QWidget;
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    view->show();
     auto* item = new QWidgetAction(menu);
-    item->setDefaultWidget(view);
+    item->setDefaultWidget(holder);
     menu->addAction(item);
-    // The controller outlives the menu (the volume slider is reused); take it back on close.
-    QObject::connect(menu, &QMenu::aboutToHide, view, [item, view] {
-        item->releaseWidget(view);
+    QObject::connect(menu, &QMenu::aboutToHide, view, [view] {
+        view->hide();
         view->setParent(nullptr);
     });
     return menu;
