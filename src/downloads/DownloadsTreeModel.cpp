@@ -11,6 +11,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_set>
 
 using namespace Qt::StringLiterals;
@@ -139,6 +140,15 @@ bool DownloadsTreeModel::hasChildren(const QModelIndex& parent) const
     return row && row->expandable;
 }
 
+namespace {
+
+QString unreadableReason(const FileNode* node)
+{
+    return QString::fromLocal8Bit(std::strerror(node->openError()));
+}
+
+} // namespace
+
 QVariant DownloadsTreeModel::data(const QModelIndex& index, int role) const
 {
     FileNode* node = nodeOf(index);
@@ -167,16 +177,30 @@ QVariant DownloadsTreeModel::data(const QModelIndex& index, int role) const
     case NameColumn:
         if (role == Qt::DisplayRole)
             return node->displayName();
-        if (role == Qt::DecorationRole)
-            return iconOf(node);
-        if (role == Qt::ToolTipRole)
-            return node->path(); // a long name is cut short in its row
+        if (role == Qt::DecorationRole) {
+            // A folder the scan could not open is marked: its contents and size are unknown.
+            return node->openError() != 0
+                       ? QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning)
+                       : iconOf(node);
+        }
+        if (role == Qt::ToolTipRole) {
+            // A long name is cut short in its row.
+            return node->openError() != 0
+                       ? u"%1\nCannot be read: %2"_s.arg(node->path(), unreadableReason(node))
+                       : node->path();
+        }
         return {};
     case SizeColumn:
-        if (role == Qt::DisplayRole)
-            return PublicUtilities::longlongDiskSize(std::int64_t(node->size()));
-        if (role == Qt::ToolTipRole)
-            return u"%1 bytes"_s.arg(QLocale().toString(quint64(node->size())));
+        if (role == Qt::DisplayRole) {
+            return node->openError() != 0
+                       ? u"unknown"_s
+                       : PublicUtilities::longlongDiskSize(std::int64_t(node->size()));
+        }
+        if (role == Qt::ToolTipRole) {
+            return node->openError() != 0
+                       ? u"The folder cannot be read: %1"_s.arg(unreadableReason(node))
+                       : u"%1 bytes"_s.arg(QLocale().toString(quint64(node->size())));
+        }
         if (role == Qt::TextAlignmentRole)
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
