@@ -1,104 +1,62 @@
 #include "platform/FreedesktopTrash.h"
 
+#include "support/Files.h"
 #include "support/LoopVolume.h"
 #include "support/ScopedEnvironmentVariable.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
-#include <memory>
 #include <optional>
-#include <ostream>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 using namespace Qt::StringLiterals;
 
-inline void PrintTo(const QString& text, std::ostream* stream)
-{
-    *stream << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << file.errorString().toStdString();
-    ASSERT_EQ(file.write(content), content.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-ino_t inodeOf(const QString& path)
-{
-    struct stat status {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
-}
-
-mode_t modeOf(const QString& path)
-{
-    struct stat status {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
-
-bool exists(const QString& path)
-{
-    struct stat status {};
-    return ::lstat(QFile::encodeName(path).constData(), &status) == 0;
-}
-
-struct TrashInfo {
-    QString header;
-    QByteArray path;
-    QString deletionDate;
-};
-
-TrashInfo readTrashInfo(const QString& trashFolder, const QString& name)
+// The Path= value of the item's .trashinfo record (raw, still percent-encoded), with its
+// DeletionDate when asked; "<no record>" when the record lacks the header.
+QByteArray recordedPath(const QString& trashFolder, const QString& name,
+                        QString* deletionDate = nullptr)
 {
     const QList<QByteArray> lines =
         readFile(trashFolder + u"/info/" + name + u".trashinfo").split('\n');
-    TrashInfo info{QString::fromUtf8(lines.value(0)), {}, {}};
+    QByteArray path = lines.value(0) == "[Trash Info]" ? QByteArray() : "<no record>";
     for (const QByteArray& line : lines) {
-        if (line.startsWith("Path=")) {
-            info.path = line.mid(5);
-        } else if (line.startsWith("DeletionDate=")) {
-            info.deletionDate = QString::fromUtf8(line.mid(13));
-        }
+        if (line.startsWith("Path="))
+            path += line.mid(5);
+        else if (line.startsWith("DeletionDate=") && deletionDate)
+            *deletionDate = QString::fromUtf8(line.mid(13));
     }
-    return info;
+    return path;
 }
 
 class HomeTrashTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_root.isValid());
-        m_dataHome.emplace("XDG_DATA_HOME", QFile::encodeName(path(u"data"_s)));
-    }
     QString path(const QString& relativePath) const
     {
         return QFileInfo(m_root.path()).canonicalFilePath() + u'/' + relativePath;
     }
     QString trashFolder() const { return path(u"data/Trash"_s); }
+    void write(const QString& relativePath, const QByteArray& content) const
+    {
+        ASSERT_TRUE(writeFile(path(relativePath), content)) << relativePath.toStdString();
+    }
+    // Nothing was recorded or moved into the home trash.
+    bool trashIsEmpty() const
+    {
+        return entriesOf(trashFolder() + u"/info").isEmpty() &&
+               entriesOf(trashFolder() + u"/files").isEmpty();
+    }
 
     QTemporaryDir m_root{QDir::tempPath() + u"/corvella-trash-XXXXXX"};
-    std::optional<ScopedEnvironmentVariable> m_dataHome;
+    ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME", QFile::encodeName(path(u"data"_s))};
 };
 
 TEST_F(HomeTrashTest, StandardHomeTrashFollowsTheDataHome)
@@ -107,8 +65,7 @@ TEST_F(HomeTrashTest, StandardHomeTrashFollowsTheDataHome)
     EXPECT_EQ(FreedesktopTrash::standardHomeTrash(), trashFolder());
     EXPECT_EQ(FreedesktopTrash().homeTrash(), trashFolder());
     for (const std::optional<QByteArray>& unusable :
-         {std::optional<QByteArray>(), std::optional<QByteArray>(""),
-          std::optional<QByteArray>("relative/data")}) {
+         {std::optional<QByteArray>(), std::optional<QByteArray>("relative/data")}) {
         const ScopedEnvironmentVariable dataHome("XDG_DATA_HOME", unusable);
         EXPECT_EQ(FreedesktopTrash::standardHomeTrash(), path(u"home/.local/share/Trash"_s));
     }
@@ -119,18 +76,13 @@ struct NameCase {
     const char* encoded;
 };
 
-void PrintTo(const NameCase& testCase, std::ostream* stream)
-{
-    *stream << testCase.name;
-}
-
 class TrashedNameTest : public HomeTrashTest, public ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(TrashedNameTest, ItemMovesIntoTheHomeTrashWithItsOriginalPathRecorded)
 {
     const QString name = QString::fromUtf8(GetParam().name);
     const QString original = path(u"Downloads/"_s + name);
-    writeFile(original, "content of " + name.toUtf8());
+    write(u"Downloads/"_s + name, "content of " + name.toUtf8());
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
 
     const FreedesktopTrash::Result result = FreedesktopTrash().moveToTrash(original);
@@ -139,38 +91,34 @@ TEST_P(TrashedNameTest, ItemMovesIntoTheHomeTrashWithItsOriginalPathRecorded)
     EXPECT_FALSE(exists(original));
     EXPECT_EQ(result.trashedPath, trashFolder() + u"/files/" + name);
     EXPECT_EQ(readFile(result.trashedPath), "content of " + name.toUtf8());
-    const TrashInfo info = readTrashInfo(trashFolder(), name);
-    EXPECT_EQ(info.header, u"[Trash Info]");
-    EXPECT_EQ(info.path, QFile::encodeName(path(u"Downloads/"_s)) + GetParam().encoded);
-    const QDateTime deleted = QDateTime::fromString(info.deletionDate, u"yyyy-MM-dd'T'hh:mm:ss");
-    ASSERT_TRUE(deleted.isValid()) << info.deletionDate.toStdString();
+    QString date;
+    EXPECT_EQ(recordedPath(trashFolder(), name, &date),
+              QFile::encodeName(path(u"Downloads/"_s)) + GetParam().encoded);
+    const QDateTime deleted = QDateTime::fromString(date, u"yyyy-MM-dd'T'hh:mm:ss");
+    ASSERT_TRUE(deleted.isValid()) << date.toStdString();
     EXPECT_GE(deleted, before);
     EXPECT_LE(deleted, QDateTime::currentDateTime().addSecs(1));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, TrashedNameTest,
-    ::testing::Values(NameCase{"plain.txt", "plain.txt"},
-                      NameCase{"with two spaces.txt", "with%20two%20spaces.txt"},
-                      NameCase{"na\u00efve \u65e5\u672c.txt",
-                               "na%C3%AFve%20%E6%97%A5%E6%9C%AC.txt"},
-                      NameCase{"100% sure #1?.txt", "100%25%20sure%20%231%3F.txt"},
-                      NameCase{"line\nbreak", "line%0Abreak"}));
+INSTANTIATE_TEST_SUITE_P(Names, TrashedNameTest,
+                         ::testing::Values(NameCase{"na\u00efve \u65e5\u672c.txt",
+                                                    "na%C3%AFve%20%E6%97%A5%E6%9C%AC.txt"},
+                                           NameCase{"100% sure #1?.txt",
+                                                    "100%25%20sure%20%231%3F.txt"},
+                                           NameCase{"line\nbreak", "line%0Abreak"}));
 
 TEST_F(HomeTrashTest, ItemsOfTheSameNameGetDistinctNamesAndNothingIsReplaced)
 {
-    writeFile(trashFolder() + u"/files/report.pdf.2", "left in the trash without a record");
-    for (const QString& folder : {u"a"_s, u"b"_s, u"c"_s}) {
-        writeFile(path(folder + u"/report.pdf"), folder.toUtf8());
-    }
+    write(u"data/Trash/files/report.pdf.2"_s, "left in the trash without a record");
     const FreedesktopTrash trash;
     QStringList trashed;
     for (const QString& folder : {u"a"_s, u"b"_s, u"c"_s}) {
+        write(folder + u"/report.pdf", folder.toUtf8());
         const FreedesktopTrash::Result result = trash.moveToTrash(path(folder + u"/report.pdf"));
         ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
         trashed.append(QFileInfo(result.trashedPath).fileName());
         EXPECT_EQ(readFile(result.trashedPath), folder.toUtf8());
-        EXPECT_EQ(readTrashInfo(trashFolder(), trashed.last()).path,
+        EXPECT_EQ(recordedPath(trashFolder(), trashed.last()),
                   QFile::encodeName(path(folder + u"/report.pdf")));
     }
     EXPECT_EQ(trashed, (QStringList{u"report.pdf"_s, u"report.pdf.3"_s, u"report.pdf.4"_s}));
@@ -182,9 +130,8 @@ TEST_F(HomeTrashTest, ItemsOfTheSameNameGetDistinctNamesAndNothingIsReplaced)
 TEST_F(HomeTrashTest, ThreadsTrashingTheSameNameAtOnceEachGetTheirOwnEntry)
 {
     constexpr int threadCount = 8;
-    for (int index = 0; index < threadCount; ++index) {
-        writeFile(path(u"%1/same.txt"_s.arg(index)), QByteArray::number(index));
-    }
+    for (int index = 0; index < threadCount; ++index)
+        write(u"%1/same.txt"_s.arg(index), QByteArray::number(index));
     const FreedesktopTrash trash;
     std::vector<FreedesktopTrash::Result> results(threadCount);
     std::vector<std::thread> threads;
@@ -192,25 +139,24 @@ TEST_F(HomeTrashTest, ThreadsTrashingTheSameNameAtOnceEachGetTheirOwnEntry)
         threads.emplace_back(
             [&, index] { results[index] = trash.moveToTrash(path(u"%1/same.txt"_s.arg(index))); });
     }
-    for (std::thread& thread : threads) {
+    for (std::thread& thread : threads)
         thread.join();
-    }
     QSet<QString> names;
     for (int index = 0; index < threadCount; ++index) {
         ASSERT_TRUE(results[index].succeeded()) << results[index].error.toStdString();
         const QString name = QFileInfo(results[index].trashedPath).fileName();
         names.insert(name);
         EXPECT_EQ(readFile(results[index].trashedPath), QByteArray::number(index));
-        EXPECT_EQ(readTrashInfo(trashFolder(), name).path,
+        EXPECT_EQ(recordedPath(trashFolder(), name),
                   QFile::encodeName(path(u"%1/same.txt"_s.arg(index))));
     }
     EXPECT_EQ(names.size(), threadCount);
-    EXPECT_EQ(QDir(trashFolder() + u"/info").entryList(QDir::Files).size(), threadCount);
+    EXPECT_EQ(entriesOf(trashFolder() + u"/info").size(), threadCount);
 }
 
 TEST_F(HomeTrashTest, LinkIsTrashedItselfAndItsTargetIsLeftAlone)
 {
-    writeFile(path(u"target.txt"_s), "target");
+    write(u"target.txt"_s, "target");
     ASSERT_TRUE(QFile::link(path(u"target.txt"_s), path(u"link"_s)));
     ASSERT_TRUE(QFile::link(path(u"nowhere"_s), path(u"dangling"_s)));
     const FreedesktopTrash trash;
@@ -227,10 +173,8 @@ TEST_F(HomeTrashTest, LinkIsTrashedItselfAndItsTargetIsLeftAlone)
 
 TEST_F(HomeTrashTest, FolderIsMovedWholeByOneRename)
 {
-    for (int index = 0; index < 300; ++index) {
-        writeFile(path(u"big/sub%1/file.bin"_s.arg(index % 10)) + QString::number(index),
-                  QByteArray(1024, 'x'));
-    }
+    for (int index = 0; index < 300; ++index)
+        write(u"big/sub%1/file.bin%2"_s.arg(index % 10).arg(index), QByteArray(1024, 'x'));
     const ino_t folder = inodeOf(path(u"big"_s));
     const ino_t file = inodeOf(path(u"big/sub3/file.bin3"_s));
     EXPECT_EQ(FreedesktopTrash().trashFolderFor(path(u"big"_s)).trashedPath, trashFolder());
@@ -247,7 +191,7 @@ TEST_F(HomeTrashTest, MissingDataHomeIsCreatedInsteadOfTrashingIntoTheWorkingFol
 {
     const ScopedEnvironmentVariable dataHome("XDG_DATA_HOME",
                                              QFile::encodeName(path(u"not/yet/there"_s)));
-    writeFile(path(u"work/item.txt"_s), "item");
+    write(u"work/item.txt"_s, "item");
     const QString previousWorkingFolder = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(path(u"work"_s)));
 
@@ -258,118 +202,73 @@ TEST_F(HomeTrashTest, MissingDataHomeIsCreatedInsteadOfTrashingIntoTheWorkingFol
     EXPECT_EQ(result.trashedPath, path(u"not/yet/there/Trash/files/item.txt"_s));
     EXPECT_EQ(modeOf(path(u"not/yet/there"_s)), 0700u);
     EXPECT_EQ(modeOf(path(u"not/yet/there/Trash"_s)), 0700u);
-    EXPECT_EQ(QDir(path(u"work"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList());
+    EXPECT_EQ(entriesOf(path(u"work"_s)), QStringList());
 }
 
 TEST_F(HomeTrashTest, OverlongNameIsShortenedAtACharacterBoundary)
 {
-    QString name;
-    for (int index = 0; index < 127; ++index) {
-        name.append(u'\u00e9'); // two bytes in UTF-8
-    }
-    writeFile(path(u"a/"_s + name), "a");
-    writeFile(path(u"b/"_s + name), "b");
+    const QString name(127, QChar(u'\u00e9')); // two bytes each in UTF-8
     const FreedesktopTrash trash;
     for (const QString& folder : {u"a/"_s, u"b/"_s}) {
+        write(folder + name, "item");
         const FreedesktopTrash::Result result = trash.moveToTrash(path(folder + name));
         ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
         const QByteArray trashedName = QFile::encodeName(QFileInfo(result.trashedPath).fileName());
         EXPECT_LE(trashedName.size() + 10, 255);
-        EXPECT_TRUE(QString::fromUtf8(trashedName).isValidUtf16());
         EXPECT_FALSE(QString::fromUtf8(trashedName).contains(QChar::ReplacementCharacter));
         EXPECT_EQ(QByteArray::fromPercentEncoding(
-                      readTrashInfo(trashFolder(), QFile::decodeName(trashedName)).path),
+                      recordedPath(trashFolder(), QFile::decodeName(trashedName))),
                   QFile::encodeName(path(folder + name)));
     }
 }
 
-struct RefusalCase {
-    const char* description;
-    const char* path; // relative to the test folder; "@" stands for the test folder itself
-    const char* reason;
-};
-
-void PrintTo(const RefusalCase& testCase, std::ostream* stream)
+TEST_F(HomeTrashTest, BadPathsAreRefusedAndNothingIsRecorded)
 {
-    *stream << testCase.description;
-}
-
-class TrashRefusalTest : public HomeTrashTest, public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(TrashRefusalTest, RefusesWithAClearReasonAndLeavesNothingBehind)
-{
-    writeFile(path(u"Downloads/kept.txt"_s), "kept");
+    write(u"Downloads/kept.txt"_s, "kept");
     ASSERT_TRUE(FreedesktopTrash().trashFolderFor(path(u"Downloads/kept.txt"_s)).succeeded());
-    const QString given = QString::fromUtf8(GetParam().path).replace(u'@', path({}).chopped(1));
-
-    const FreedesktopTrash::Result result = FreedesktopTrash().moveToTrash(given);
-
-    EXPECT_FALSE(result.succeeded());
-    EXPECT_TRUE(result.error.contains(QString::fromUtf8(GetParam().reason)))
-        << result.error.toStdString();
-    if (!given.isEmpty()) {
-        EXPECT_TRUE(result.error.startsWith(u"Cannot move “" + given + u"” to the trash: "))
-            << result.error.toStdString();
+    for (const QString& given : {path(u"nowhere/gone.txt"_s), QString(), path(u"Downloads/.."_s),
+                                 path(u"data/Trash/"_s)}) {
+        const FreedesktopTrash::Result result = FreedesktopTrash().moveToTrash(given);
+        EXPECT_FALSE(result.succeeded()) << given.toStdString();
+        EXPECT_TRUE(result.error.contains(given)) << result.error.toStdString();
     }
     EXPECT_EQ(readFile(path(u"Downloads/kept.txt"_s)), "kept");
-    EXPECT_TRUE(QDir(trashFolder() + u"/info").isEmpty());
+    EXPECT_TRUE(trashIsEmpty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, TrashRefusalTest,
-    ::testing::Values(
-        RefusalCase{"Missing", "@/Downloads/gone.txt", "it does not exist."},
-        RefusalCase{"MissingFolder", "@/nowhere/gone.txt", "it does not exist."},
-        RefusalCase{"Empty", "", "No item was given to move to the trash."},
-        RefusalCase{"Root", "/", "it does not name one file or folder."},
-        RefusalCase{"DotDot", "@/Downloads/..", "it does not name one file or folder."},
-        RefusalCase{"HoldsTheTrash", "@/data", "it holds the trash folder itself."},
-        RefusalCase{"IsTheTrash", "@/data/Trash/", "it holds the trash folder itself."}),
-    [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.description; });
 
 // As root on ext4, an immutable item cannot be renamed: the failure comes after the record was
 // written, and the record must go again.
 TEST_F(HomeTrashTest, FailedRenameRemovesTheRecordAgain)
 {
-    writeFile(path(u"Downloads/fixed.txt"_s), "fixed");
-    if (QProcess::execute(u"chattr"_s, {u"+i"_s, path(u"Downloads/fixed.txt"_s)}) != 0) {
-        GTEST_SKIP() << "chattr +i is not available here (it needs root and a file system with "
-                        "the immutable flag)";
-    }
+    write(u"Downloads/fixed.txt"_s, "fixed");
+    if (QProcess::execute(u"chattr"_s, {u"+i"_s, path(u"Downloads/fixed.txt"_s)}) != 0)
+        GTEST_SKIP() << "chattr +i needs root and a file system with the immutable flag";
     const FreedesktopTrash::Result result =
         FreedesktopTrash().moveToTrash(path(u"Downloads/fixed.txt"_s));
     QProcess::execute(u"chattr"_s, {u"-i"_s, path(u"Downloads/fixed.txt"_s)});
 
-    EXPECT_EQ(result.error,
-              u"Cannot move “%1” to the trash: it cannot be moved into “%2/files” "
-              u"(Operation not permitted)."_s.arg(path(u"Downloads/fixed.txt"_s), trashFolder()));
+    EXPECT_TRUE(result.error.contains(trashFolder())) << result.error.toStdString();
     EXPECT_EQ(readFile(path(u"Downloads/fixed.txt"_s)), "fixed");
-    EXPECT_TRUE(QDir(trashFolder() + u"/info").isEmpty());
-    EXPECT_TRUE(QDir(trashFolder() + u"/files").isEmpty());
+    EXPECT_TRUE(trashIsEmpty());
 }
 
 // A bind mount shares the device of the home trash, yet rename cannot cross it: the item must
 // stay where it is, with a reason, and its record must go again.
 TEST_F(HomeTrashTest, ItemBehindABindMountIsRefusedRatherThanCopied)
 {
-    writeFile(path(u"source/item.txt"_s), "item");
+    write(u"source/item.txt"_s, "item");
     ASSERT_TRUE(QDir().mkpath(path(u"bound"_s)));
-    if (::geteuid() != 0 ||
-        ::mount(QFile::encodeName(path(u"source"_s)).constData(),
-                QFile::encodeName(path(u"bound"_s)).constData(), nullptr, MS_BIND, nullptr) != 0) {
+    const QByteArray bound = QFile::encodeName(path(u"bound"_s));
+    if (::geteuid() != 0 || ::mount(QFile::encodeName(path(u"source"_s)).constData(),
+                                    bound.constData(), nullptr, MS_BIND, nullptr) != 0)
         GTEST_SKIP() << "bind mounts need root";
-    }
     const FreedesktopTrash::Result result =
         FreedesktopTrash().moveToTrash(path(u"bound/item.txt"_s));
-    ::umount2(QFile::encodeName(path(u"bound"_s)).constData(), MNT_DETACH);
+    ::umount2(bound.constData(), MNT_DETACH);
 
-    EXPECT_EQ(result.error, u"Cannot move “%1” to the trash: it is on another file system than the "
-                            u"trash folder “%2”, and it is not copied there."_s.arg(
-                                path(u"bound/item.txt"_s), trashFolder()));
+    EXPECT_TRUE(result.error.contains(trashFolder())) << result.error.toStdString();
     EXPECT_EQ(readFile(path(u"source/item.txt"_s)), "item");
-    EXPECT_TRUE(QDir(trashFolder() + u"/info").isEmpty());
-    EXPECT_TRUE(QDir(trashFolder() + u"/files").isEmpty());
+    EXPECT_TRUE(trashIsEmpty());
 }
 
 // A loop volume mounted in a temporary folder, and a data home of the case's own.
@@ -377,20 +276,16 @@ class VolumeTrashTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_root.isValid());
-        m_dataHome.emplace("XDG_DATA_HOME", QFile::encodeName(m_root.filePath(u"data"_s)));
         const QString why =
             m_volume.mount(m_root.filePath(u"volume.img"_s), m_root.filePath(u"volume"_s));
-        if (!why.isEmpty()) {
+        if (!why.isEmpty())
             GTEST_SKIP() << why.toStdString();
-        }
     }
 
     void TearDown() override
     {
-        if (!m_volume.unmount()) {
+        if (!m_volume.unmount())
             ADD_FAILURE() << "the loop volume was busy; detaching it lazily";
-        }
     }
 
     QString volume(const QString& relativePath = {}) const
@@ -400,14 +295,15 @@ protected:
     }
 
     QTemporaryDir m_root{QDir::tempPath() + u"/corvella-volume-XXXXXX"};
-    std::optional<ScopedEnvironmentVariable> m_dataHome;
+    ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME",
+                                         QFile::encodeName(m_root.filePath(u"data"_s))};
     LoopVolume m_volume;
 };
 
 TEST_F(VolumeTrashTest, ItemsLandInTheVolumesOwnTrashByRenameWithRelativePaths)
 {
-    writeFile(volume(u"docs/report one.txt"_s), "report");
-    writeFile(volume(u"photos/2024/beach.jpg"_s), "beach");
+    ASSERT_TRUE(writeFile(volume(u"docs/report one.txt"_s), "report"));
+    ASSERT_TRUE(writeFile(volume(u"photos/2024/beach.jpg"_s), "beach"));
     const FreedesktopTrash trash;
     EXPECT_EQ(trash.trashFolderFor(volume(u"docs/report one.txt"_s)).trashedPath,
               volume(u".Trash-0"_s));
@@ -420,52 +316,17 @@ TEST_F(VolumeTrashTest, ItemsLandInTheVolumesOwnTrashByRenameWithRelativePaths)
         EXPECT_EQ(result.trashedPath, volume(u".Trash-0/files/"_s + name));
         EXPECT_EQ(inodeOf(result.trashedPath), inode) << "moved by rename, not copied";
         EXPECT_FALSE(exists(volume(item)));
-        EXPECT_EQ(readTrashInfo(volume(u".Trash-0"_s), name).path,
-                  QUrl::toPercentEncoding(item, "/"));
     }
-    EXPECT_EQ(readTrashInfo(volume(u".Trash-0"_s), u"report one.txt"_s).path,
-              "docs/report%20one.txt");
+    EXPECT_EQ(recordedPath(volume(u".Trash-0"_s), u"report one.txt"_s), "docs/report%20one.txt");
+    EXPECT_EQ(recordedPath(volume(u".Trash-0"_s), u"photos"_s), "photos");
     EXPECT_EQ(readFile(volume(u".Trash-0/files/photos/2024/beach.jpg"_s)), "beach");
     EXPECT_EQ(modeOf(volume(u".Trash-0"_s)), 0700u);
     EXPECT_FALSE(exists(m_root.filePath(u"data"_s))) << "the home trash is not involved";
-}
 
-TEST_F(VolumeTrashTest, TheMountPointItselfIsRefused)
-{
-    const FreedesktopTrash::Result result = FreedesktopTrash().moveToTrash(volume());
-    EXPECT_EQ(result.error,
-              u"Cannot move “"_s + volume() + u"” to the trash: a volume is mounted there.");
+    const FreedesktopTrash::Result mountPoint = trash.moveToTrash(volume());
+    EXPECT_TRUE(mountPoint.error.contains(volume() + u"” to the trash: a volume is mounted"))
+        << mountPoint.error.toStdString();
     EXPECT_TRUE(QFileInfo(volume(u"lost+found"_s)).isDir());
-}
-
-struct SharedTrashCase {
-    const char* description;
-    void (*prepare)(const QString& volume);
-    const char* expectedTrash;
-};
-
-void PrintTo(const SharedTrashCase& testCase, std::ostream* stream)
-{
-    *stream << testCase.description;
-}
-
-class SharedTrashTest : public VolumeTrashTest,
-                        public ::testing::WithParamInterface<SharedTrashCase> {};
-
-TEST_P(SharedTrashTest, SharedTrashFolderIsUsedOnlyWhenItIsARealStickyFolder)
-{
-    GetParam().prepare(volume());
-    writeFile(volume(u"item.txt"_s), "item");
-    const ino_t inode = inodeOf(volume(u"item.txt"_s));
-    const QString expectedTrash = volume(QString::fromUtf8(GetParam().expectedTrash));
-
-    const FreedesktopTrash::Result result = FreedesktopTrash().moveToTrash(volume(u"item.txt"_s));
-
-    ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
-    EXPECT_EQ(result.trashedPath, expectedTrash + u"/files/item.txt");
-    EXPECT_EQ(inodeOf(result.trashedPath), inode);
-    EXPECT_EQ(readTrashInfo(expectedTrash, u"item.txt"_s).path, "item.txt");
-    EXPECT_TRUE(QDir(volume(u"elsewhere"_s)).isEmpty()) << "nothing went through a link";
 }
 
 void makeFolder(const QString& path, mode_t mode)
@@ -474,85 +335,78 @@ void makeFolder(const QString& path, mode_t mode)
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Folders, SharedTrashTest,
-    ::testing::Values(
-        SharedTrashCase{"Sticky", [](const QString& v) { makeFolder(v + u"/.Trash", 01777); },
-                        ".Trash/0"},
-        SharedTrashCase{"WithoutStickyBit",
-                        [](const QString& v) { makeFolder(v + u"/.Trash", 0777); }, ".Trash-0"},
-        SharedTrashCase{"LinkToStickyFolder",
-                        [](const QString& v) {
-                            makeFolder(v + u"/elsewhere", 01777);
-                            ASSERT_TRUE(QFile::link(v + u"/elsewhere", v + u"/.Trash"));
-                        },
-                        ".Trash-0"},
-        SharedTrashCase{"File", [](const QString& v) { writeFile(v + u"/.Trash", "x"); },
-                        ".Trash-0"},
-        SharedTrashCase{"StickyWithLinkedUserFolder",
-                        [](const QString& v) {
-                            makeFolder(v + u"/.Trash", 01777);
-                            makeFolder(v + u"/elsewhere", 0700);
-                            ASSERT_TRUE(QFile::link(v + u"/elsewhere", v + u"/.Trash/0"));
-                        },
-                        ".Trash-0"}),
-    [](const ::testing::TestParamInfo<SharedTrashCase>& info) { return info.param.description; });
-
-struct UnusableTrashCase {
-    const char* description;
+struct VolumeFolderCase {
+    const char* name;
     void (*prepare)(const QString& volume);
-    const char* reason; // "@" stands for the volume's top folder
+    const char* trash; // the trash folder to be used; null when none is usable
 };
 
-void PrintTo(const UnusableTrashCase& testCase, std::ostream* stream)
-{
-    *stream << testCase.description;
-}
+class VolumeTrashFolderTest : public VolumeTrashTest,
+                              public ::testing::WithParamInterface<VolumeFolderCase> {};
 
-class UnusableTrashTest : public VolumeTrashTest,
-                          public ::testing::WithParamInterface<UnusableTrashCase> {};
-
-TEST_P(UnusableTrashTest, VolumeWithoutAUsableTrashFailsTheItemAndMovesNothing)
+TEST_P(VolumeTrashFolderTest, OnlyASafeTrashFolderIsUsed)
 {
-    GetParam().prepare(volume());
-    writeFile(volume(u"item.txt"_s), "item");
+    ASSERT_NO_FATAL_FAILURE(GetParam().prepare(volume()));
+    ASSERT_TRUE(writeFile(volume(u"item.txt"_s), "item"));
+    const ino_t inode = inodeOf(volume(u"item.txt"_s));
 
     const FreedesktopTrash::Result result = FreedesktopTrash().moveToTrash(volume(u"item.txt"_s));
 
-    EXPECT_EQ(result.error,
-              u"Cannot move “%1/item.txt” to the trash: the volume at %1 has no "
-              u"usable trash folder (%2)."_s.arg(
-                  volume(), QString::fromUtf8(GetParam().reason).replace(u'@', volume())));
-    EXPECT_EQ(readFile(volume(u"item.txt"_s)), "item");
-    EXPECT_TRUE(QDir(volume(u"elsewhere"_s)).isEmpty());
-    EXPECT_FALSE(exists(m_root.filePath(u"data/Trash"_s)));
+    EXPECT_EQ(entriesOf(volume(u"elsewhere"_s)), QStringList()) << "nothing went through a link";
+    if (!GetParam().trash) {
+        EXPECT_TRUE(result.error.contains(volume(u".Trash"_s))) << result.error.toStdString();
+        EXPECT_EQ(readFile(volume(u"item.txt"_s)), "item");
+        EXPECT_FALSE(exists(m_root.filePath(u"data/Trash"_s)));
+        return;
+    }
+    const QString trash = volume(QString::fromUtf8(GetParam().trash));
+    ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
+    EXPECT_EQ(result.trashedPath, trash + u"/files/item.txt");
+    EXPECT_EQ(inodeOf(result.trashedPath), inode);
+    EXPECT_EQ(recordedPath(trash, u"item.txt"_s), "item.txt");
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Folders, UnusableTrashTest,
+    Folders, VolumeTrashFolderTest,
     ::testing::Values(
-        UnusableTrashCase{"Link",
-                          [](const QString& v) {
-                              makeFolder(v + u"/elsewhere", 0700);
-                              ASSERT_TRUE(QFile::link(v + u"/elsewhere", v + u"/.Trash-0"));
-                          },
-                          "“@/.Trash-0” is a symbolic link"},
-        UnusableTrashCase{
-            "OtherUsersFolder",
+        VolumeFolderCase{"Sticky", [](const QString& v) { makeFolder(v + u"/.Trash", 01777); },
+                         ".Trash/0"},
+        VolumeFolderCase{"WithoutStickyBit",
+                         [](const QString& v) { makeFolder(v + u"/.Trash", 0777); }, ".Trash-0"},
+        VolumeFolderCase{"LinkToStickyFolder",
+                         [](const QString& v) {
+                             makeFolder(v + u"/elsewhere", 01777);
+                             ASSERT_TRUE(QFile::link(v + u"/elsewhere", v + u"/.Trash"));
+                         },
+                         ".Trash-0"},
+        VolumeFolderCase{"StickyWithLinkedUserFolder",
+                         [](const QString& v) {
+                             makeFolder(v + u"/.Trash", 01777);
+                             makeFolder(v + u"/elsewhere", 0700);
+                             ASSERT_TRUE(QFile::link(v + u"/elsewhere", v + u"/.Trash/0"));
+                         },
+                         ".Trash-0"},
+        VolumeFolderCase{"UserFolderIsALink",
+                         [](const QString& v) {
+                             makeFolder(v + u"/elsewhere", 0700);
+                             ASSERT_TRUE(QFile::link(v + u"/elsewhere", v + u"/.Trash-0"));
+                         },
+                         nullptr},
+        VolumeFolderCase{
+            "UserFolderOfAnotherUser",
             [](const QString& v) {
                 makeFolder(v + u"/.Trash-0", 0700);
                 ASSERT_EQ(::chown(QFile::encodeName(v + u"/.Trash-0").constData(), 4242, 4242), 0);
             },
-            "“@/.Trash-0” belongs to another user"},
-        UnusableTrashCase{"WritableByGroup",
-                          [](const QString& v) { makeFolder(v + u"/.Trash-0", 0770); },
-                          "“@/.Trash-0” can be changed by other users"},
-        UnusableTrashCase{"BothUnusable",
-                          [](const QString& v) {
-                              makeFolder(v + u"/.Trash", 0777);
-                              writeFile(v + u"/.Trash-0", "x");
-                          },
-                          "“@/.Trash” lacks the sticky bit; “@/.Trash-0” is not a folder"}),
-    [](const ::testing::TestParamInfo<UnusableTrashCase>& info) { return info.param.description; });
+            nullptr},
+        VolumeFolderCase{"UserFolderWritableByGroup",
+                         [](const QString& v) { makeFolder(v + u"/.Trash-0", 0770); }, nullptr},
+        VolumeFolderCase{"BothUnusable",
+                         [](const QString& v) {
+                             makeFolder(v + u"/.Trash", 0777);
+                             ASSERT_TRUE(writeFile(v + u"/.Trash-0", "x"));
+                         },
+                         nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
