@@ -1,5 +1,8 @@
-// The tray application as a real process under the test environment's X server and tray:
-// single instance, the panel opened at start and toggled by a second start and by a tray click.
+// The tray application as a real process under the test environment's X server and trays:
+// single instance, the panel opened at start and toggled by a second start, by a click on the
+// XEmbed tray icon and by a StatusNotifierItem activation.
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -9,15 +12,28 @@
 
 namespace {
 
-// Visible top-level windows titled "Corvella", from xdotool.
+QByteArray xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    process.waitForFinished(5000);
+    return process.readAllStandardOutput();
+}
+
+// Visible top-level windows titled "Corvella".
 int visiblePanels()
 {
-    QProcess xdotool;
-    xdotool.start(QStringLiteral("xdotool"),
-                  {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                   QStringLiteral("--name"), QStringLiteral("^Corvella$")});
-    xdotool.waitForFinished(5000);
-    return int(xdotool.readAllStandardOutput().split('\n').size()) - 1;
+    return int(xdotool({"search", "--onlyvisible", "--name", "^Corvella$"}).count('\n'));
+}
+
+void stop(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000))
+        process.kill();
+    process.waitForFinished(5000);
 }
 
 } // namespace
@@ -25,103 +41,105 @@ int visiblePanels()
 class AppProcessTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void secondStartTogglesTheFirstAndExitsZero();
-    void trayClickTogglesThePanel();
-    void cleanupTestCase();
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_ENV") ||
+            QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("needs the X server, buses and xdotool of the test environment");
+        QVERIFY(m_home.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath("config"));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath("data"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        m_app.setProcessEnvironment(environment);
+        m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        startApp();
+    }
+
+    void secondStartTogglesTheFirstAndExitsZero()
+    {
+        for (int expected : {0, 1}) {
+            QProcess second;
+            second.setProcessEnvironment(m_app.processEnvironment());
+            second.start(QStringLiteral(CORVELLA_BINARY), {});
+            QVERIFY(second.waitForFinished(10000));
+            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(second.exitCode(), 0);
+            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
+        }
+        QCOMPARE(m_app.state(), QProcess::Running);
+    }
+
+    void trayClickTogglesThePanel()
+    {
+        // Our icon is the only one in trayer's window: it fills that window from the left.
+        const QByteArray trayer = xdotool({"search", "--onlyvisible", "--class", "trayer"});
+        if (trayer.isEmpty())
+            QSKIP("no XEmbed tray in this environment");
+        QHash<QByteArray, int> values;
+        for (const QByteArray& line :
+             xdotool({"getwindowgeometry", "--shell", QString::fromLatin1(trayer.split('\n')[0])})
+                 .split('\n'))
+            values.insert(line.split('=').value(0), line.split('=').value(1).toInt());
+        const int middle = values.value("HEIGHT") / 2;
+        const QStringList click{"mousemove", QString::number(values.value("X") + middle),
+                                QString::number(values.value("Y") + middle), "click", "1"};
+        const int before = visiblePanels();
+        for (int expected : {1 - before, before}) {
+            // Two clicks closer than the double-click interval would be one double click.
+            QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 200);
+            xdotool(click);
+            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
+        }
+    }
+
+    // Started while a StatusNotifierWatcher runs, the application shows its icon through it
+    // rather than the XEmbed tray; the watcher's Activate opens and closes the panel.
+    void statusNotifierActivationTogglesThePanel()
+    {
+        stop(m_app);
+        QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+        const QString watcherName = QStringLiteral("org.kde.StatusNotifierWatcher");
+        if (bus->isServiceRegistered(watcherName))
+            QSKIP("another StatusNotifierWatcher runs on this session bus");
+        m_watcher.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(CORVELLA_SNIWATCHER)});
+        QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(watcherName), 10000);
+        startApp();
+        // The watcher prints "ITEM <service>" for every item registered with it.
+        QByteArray item;
+        QTRY_VERIFY_WITH_TIMEOUT((item += m_watcher.readAllStandardOutput()).contains('\n'), 10000);
+        QVERIFY2(item.startsWith("ITEM "), item.constData());
+        const QString service = QString::fromUtf8(item.mid(5).trimmed());
+        for (int expected : {0, 1}) {
+            const QDBusMessage reply = QDBusConnection::sessionBus().call(
+                QDBusMessage::createMethodCall(service, QStringLiteral("/StatusNotifierItem"),
+                                               QStringLiteral("org.kde.StatusNotifierItem"),
+                                               QStringLiteral("Activate"))
+                << 0 << 0);
+            QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        stop(m_app);
+        stop(m_watcher);
+    }
 
 private:
-    QProcessEnvironment environment() const;
+    void startApp()
+    {
+        m_app.start(QStringLiteral(CORVELLA_BINARY), {});
+        QVERIFY(m_app.waitForStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000); // the panel opens at start
+    }
+
     QTemporaryDir m_home;
-    QProcess m_first;
+    QProcess m_app;
+    QProcess m_watcher;
 };
-
-void AppProcessTest::initTestCase()
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY") ||
-        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-        QSKIP("needs the X server and xdotool of the test environment");
-    QVERIFY(m_home.isValid());
-    m_first.setProcessEnvironment(environment());
-    m_first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_first.start(QStringLiteral(CORVELLA_BINARY), {});
-    QVERIFY(m_first.waitForStarted());
-    // The panel opens at start.
-    QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
-}
-
-QProcessEnvironment AppProcessTest::environment() const
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                       m_home.filePath(QStringLiteral("config")));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    return environment;
-}
-
-void AppProcessTest::secondStartTogglesTheFirstAndExitsZero()
-{
-    for (int expected : {0, 1}) {
-        QProcess second;
-        second.setProcessEnvironment(environment());
-        second.start(QStringLiteral(CORVELLA_BINARY), {});
-        QVERIFY(second.waitForFinished(10000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
-    }
-    QCOMPARE(m_first.state(), QProcess::Running);
-}
-
-void AppProcessTest::trayClickTogglesThePanel()
-{
-    // The tray icon is embedded in trayer's window; click the middle of the embedded icon.
-    QProcess search;
-    search.start(QStringLiteral("xdotool"),
-                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                  QStringLiteral("--class"), QStringLiteral("trayer")});
-    search.waitForFinished(5000);
-    const QByteArray trayer = search.readAllStandardOutput().split('\n').value(0);
-    if (trayer.isEmpty())
-        QSKIP("no XEmbed tray in this environment");
-    QProcess geometry;
-    geometry.start(QStringLiteral("xdotool"),
-                   {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
-                    QString::fromLatin1(trayer)});
-    geometry.waitForFinished(5000);
-    QHash<QString, int> values;
-    for (const QByteArray& line : geometry.readAllStandardOutput().split('\n')) {
-        const QList<QByteArray> parts = line.split('=');
-        if (parts.size() == 2)
-            values.insert(QString::fromLatin1(parts[0]), parts[1].toInt());
-    }
-    // Our icon is the only one in the tray: it fills trayer's window from the left.
-    const int x = values.value(QStringLiteral("X")) + values.value(QStringLiteral("HEIGHT")) / 2;
-    const int y = values.value(QStringLiteral("Y")) + values.value(QStringLiteral("HEIGHT")) / 2;
-    const int before = visiblePanels();
-    for (int expected : {1 - before, before}) {
-        // Two clicks closer than the double-click interval would be one double click.
-        QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 200);
-        QProcess click;
-        click.start(QStringLiteral("xdotool"),
-                    {QStringLiteral("mousemove"), QString::number(x), QString::number(y),
-                     QStringLiteral("click"), QStringLiteral("1")});
-        QVERIFY(click.waitForFinished(5000));
-        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
-    }
-}
-
-void AppProcessTest::cleanupTestCase()
-{
-    if (m_first.state() != QProcess::NotRunning) {
-        m_first.terminate();
-        if (!m_first.waitForFinished(5000))
-            m_first.kill();
-        m_first.waitForFinished(5000);
-    }
-}
 
 QTEST_MAIN(AppProcessTest)
 #include "AppProcessTest.moc"
