@@ -129,6 +129,7 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
     const FreedesktopTrash trash;
     const int count = int(collection.size());
     RemovalOutcome outcome;
+    outcome.chosen = count;
     QString lastPath;
     for (int index = 0; index < count; ++index) {
         FileNode* node = collection[std::size_t(index)];

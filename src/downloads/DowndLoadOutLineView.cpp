@@ -59,8 +59,12 @@ DowndLoadOutLineView::DowndLoadOutLineView(QWidget* parent) : QTreeView(parent)
     // names.
     setTreePosition(DownloadsTreeModel::NameColumn);
     setSelectionBehavior(QAbstractItemView::SelectRows); // repaints whole rows as the row moves
-    viewport()->setAutoFillBackground(false);
-    setStyleSheet(QStringLiteral("QTreeView { background: transparent; }"));
+    // The rows' light stripes lie over an opaque base, so nothing behind the translucent
+    // window shows through the names.
+    viewport()->setAutoFillBackground(true);
+    QPalette base = viewport()->palette();
+    base.setColor(QPalette::Base, QColor(250, 250, 251));
+    viewport()->setPalette(base);
 }
 
 void DowndLoadOutLineView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,

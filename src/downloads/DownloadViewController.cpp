@@ -134,6 +134,11 @@ void DownloadViewController::awakeFromNib()
     failureFont.setPixelSize(11);
     m_failureLabel->setFont(failureFont);
     m_failureLabel->setStyleSheet(QStringLiteral("color: rgb(190, 50, 40);"));
+    m_failureLabel->setTextFormat(Qt::RichText);
+    m_failureLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                            Qt::LinksAccessibleByKeyboard);
+    connect(m_failureLabel, &QLabel::linkActivated, this,
+            &DownloadViewController::showOutcomeDetails);
     m_failureLabel->hide();
 
     const int buttonTop = kViewSize.height() - 44;

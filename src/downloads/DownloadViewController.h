@@ -4,6 +4,7 @@
 #include "downloads/ProgressViewController.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -57,7 +58,7 @@ public:
     void changeSelectAllButtonState(int state) override;
     void reloadTreeList() override;
     void changeRemoveProgressWithPoint(int percent, const QString& path) override;
-    void removeFailuresWithCount(int count, const QString& firstReason) override;
+    void removeFinishedWithOutcome(const RemovalOutcome& outcome) override;
     void endProScan() override;
     void stopRemove() override;
 
@@ -70,7 +71,10 @@ public:
     QString pauseTitle() const;
     QString selectAllImage() const;
     bool removalButtonsEnabled() const;
+    // What the last removal run did not do as asked (stopped, items that stay, items kept), or
+    // nothing; each failed item and its reason are behind the label's Details link.
     QString failureText() const;
+    QStringList failureDetails() const { return m_outcomeDetails; }
     // What the empty outline says: why the folder cannot be scanned, or that it is empty.
     QString placeholderText() const;
     DowndLoadOutLineView* outlineView() const { return m_outlineView; }
@@ -94,6 +98,7 @@ private:
     void applySelectAllState(int state);
     void checkBoxClicked(const QModelIndex& index);
     void updatePlaceholder();
+    void showOutcomeDetails();
 
     Controller* m_controller;
     std::shared_ptr<FileTree> m_rootNodeArr;
@@ -108,6 +113,8 @@ private:
     QString m_scanProblem;       // why m_scanPath cannot be listed; empty when it can
     bool m_scanFinished = false; // the last scan went through its whole folder
     bool m_closing = false;
+    QString m_outcomeText;
+    QStringList m_outcomeDetails;
 
     QLabel* m_titleLabel = nullptr;
     TextImageButton* m_pauseButton = nullptr;

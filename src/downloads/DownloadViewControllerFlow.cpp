@@ -6,6 +6,7 @@
 #include "downloads/DownloadsTreeModel.h"
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
+#include "downloads/RemovalOutcome.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/GXProgressView.h"
 #include "kit/ImageButton.h"
@@ -14,6 +15,7 @@
 #include "platform/FolderAccess.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
@@ -258,15 +260,55 @@ void DownloadViewController::changeRemoveProgressWithPoint(int percent, const QS
     });
 }
 
-void DownloadViewController::removeFailuresWithCount(int count, const QString& firstReason)
+void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& outcome)
 {
-    onGuiThread(this, [this, count, firstReason] {
-        m_failureLabel->setText(
-            (count == 1 ? QStringLiteral("1 item could not be removed: ")
-                        : QStringLiteral("%1 items could not be removed: ").arg(count)) +
-            firstReason);
+    const auto items = [](int count) {
+        return count == 1 ? QStringLiteral("1 item") : QStringLiteral("%1 items").arg(count);
+    };
+    QStringList sentences;
+    if (outcome.stopped) {
+        sentences.append(QStringLiteral("Stopped: %1 of %2 removed; what is left is still listed.")
+                             .arg(outcome.removed)
+                             .arg(items(outcome.chosen)));
+    }
+    if (!outcome.failures.empty()) {
+        const int count = int(outcome.failures.size());
+        sentences.append(QStringLiteral("%1 could not be removed.").arg(items(count)));
+    }
+    if (outcome.keptUnlisted > 0) {
+        sentences.append(outcome.keptUnlisted == 1
+                             ? QStringLiteral("1 item that appeared after the scan was kept.")
+                             : QStringLiteral("%1 items that appeared after the scan were kept.")
+                                   .arg(outcome.keptUnlisted));
+    }
+    QStringList details;
+    for (const RemovalOutcome::Failure& failure : outcome.failures)
+        details.append(failure.reason);
+    onGuiThread(this, [this, text = sentences.join(u' '), details] {
+        m_outcomeText = text;
+        m_outcomeDetails = details;
+        if (text.isEmpty())
+            return;
+        // The summary stays short; each failed item and its reason are one click away.
+        m_failureLabel->setText(details.isEmpty()
+                                    ? text.toHtmlEscaped()
+                                    : text.toHtmlEscaped() +
+                                          QStringLiteral(" <a href=\"details\">Details…</a>"));
+        m_failureLabel->setToolTip(details.mid(0, 20).join(u'\n') +
+                                   (details.size() > 20
+                                        ? QStringLiteral("\n… and %1 more").arg(details.size() - 20)
+                                        : QString()));
         m_failureLabel->show();
     });
+}
+
+void DownloadViewController::showOutcomeDetails()
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Removal"), m_outcomeText,
+                    QMessageBox::Close, this);
+    box.setInformativeText(QStringLiteral("Each item that could not be removed, and why:"));
+    box.setDetailedText(m_outcomeDetails.join(u'\n'));
+    box.exec();
 }
 
 void DownloadViewController::stopRemove()
@@ -355,5 +397,5 @@ bool DownloadViewController::removalButtonsEnabled() const
 
 QString DownloadViewController::failureText() const
 {
-    return m_failureLabel->isVisibleTo(this) ? m_failureLabel->text() : QString();
+    return m_failureLabel->isVisibleTo(this) ? m_outcomeText : QString();
 }

@@ -1,6 +1,7 @@
 #include "downloads/ProgressViewController.h"
 
 #include "common/PublicUtilities.h"
+#include "kit/BackgroundView.h"
 #include "kit/GXProgressView.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
@@ -11,6 +12,11 @@
 ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(400, 132);
+    // An opaque card behind the text: the window's translucent frame stays around it, but what
+    // lies behind the window never shows through the words.
+    auto* card = new BackgroundView(QColor(250, 250, 251), 8.0, this);
+    card->setGeometry(rect());
+    card->lower();
     m_titleLabel = new QLabel(QStringLiteral("Corvella"), this);
     m_titleLabel->setGeometry(20, 12, 360, 20);
     QFont titleFont = m_titleLabel->font();

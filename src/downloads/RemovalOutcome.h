@@ -12,6 +12,7 @@ struct RemovalOutcome {
         QString path;
         QString reason;
     };
+    int chosen = 0;                // items the run set out to remove
     int removed = 0;               // chosen items now gone
     std::vector<Failure> failures; // chosen items that stay, each with why
     bool stopped = false;          // the run ended before its last item

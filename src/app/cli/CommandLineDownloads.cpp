@@ -6,6 +6,7 @@
 #include "downloads/EumeRoot.h"
 #include "downloads/FileTree.h"
 #include "downloads/RemovalGuard.h"
+#include "downloads/RemovalOutcome.h"
 #include "platform/NativePath.h"
 
 #include <QFileInfo>
@@ -160,6 +161,11 @@ public:
     {
         failures = count;
         reason = firstReason;
+    }
+    void removeFinishedWithOutcome(const RemovalOutcome& outcome) override
+    {
+        for (const RemovalOutcome::Failure& failure : outcome.failures)
+            std::fprintf(stderr, "corvella-cli: %s\n", qUtf8Printable(failure.reason));
     }
     int failures = 0;
     QString reason;
