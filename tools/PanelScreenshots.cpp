@@ -3,22 +3,27 @@
 // shows:   panel-screenshots OUTPUT_FOLDER
 #include "app/MainViewController.h"
 #include "app/MyNSApplication.h"
-#include "kit/StatusAttachedWindow.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/DownloadsTreeModel.h"
 #include "downloads/Progress.h"
 #include "downloads/ProgressViewController.h"
+#include "kit/ConfirmationDialog.h"
+#include "kit/StatusAttachedWindow.h"
 #include "platform/PowerService.h"
 #include "platform/WindowSystem.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLinearGradient>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <thread>
@@ -82,14 +87,19 @@ QImage overDesktop(const QImage& window)
     return canvas;
 }
 
-bool save(QWidget* window, const QString& path)
+bool saveImage(const QImage& image, const QString& path)
 {
-    if (!overDesktop(window->grab().toImage()).save(path)) {
+    if (!overDesktop(image).save(path)) {
         std::fprintf(stderr, "panel-screenshots: cannot write %s\n", qUtf8Printable(path));
         return false;
     }
     std::printf("%s\n", qUtf8Printable(path));
     return true;
+}
+
+bool save(QWidget* window, const QString& path)
+{
+    return saveImage(window->grab().toImage(), path);
 }
 
 } // namespace
@@ -137,6 +147,53 @@ int main(int argc, char* argv[])
     view->outlineView()->expand(view->model()->index(2, 0));
     QTest::qWait(100);
     if (!save(downloadWindow, folder + QStringLiteral("/downloads-results.png")))
+        return 1;
+
+    // The question before Completely Erase, drawn over the window it belongs to; then Cancel.
+    bool savedQuestion = false;
+    QTimer::singleShot(300, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != QLatin1StringView(ConfirmationDialog::objectName))
+            return;
+        QImage composed = downloadWindow->grab().toImage();
+        QPainter painter(&composed);
+        const QImage question = box->grab().toImage();
+        painter.drawImage((composed.width() - question.width()) / 2,
+                          (composed.height() - question.height()) / 2, question);
+        painter.end();
+        savedQuestion =
+            saveImage(composed, folder + QStringLiteral("/downloads-erase-question.png"));
+        box->reject();
+    });
+    view->deleteFiles();
+    if (!savedQuestion)
+        return 1;
+
+    // A stopped erase: one large folder chosen, the erase confirmed and stopped part way; what
+    // is left stays listed with its size brought up to date, and the window says so.
+    controller.selectAllFileNode(false);
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        const QModelIndex index = view->model()->index(row, DownloadsTreeModel::NameColumn);
+        if (index.data().toString() == u"web-app")
+            view->model()->clickCheckBox(index.siblingAtColumn(DownloadsTreeModel::CheckBoxColumn));
+    }
+    QObject::connect(view, &DownloadViewController::removalWindowShown, view, [view] {
+        QTimer::singleShot(25, view, [view] {
+            if (view->progressView())
+                view->progressView()->stopButtonAction();
+        });
+    });
+    QTimer::singleShot(300, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (box->buttonRole(button) == QMessageBox::DestructiveRole)
+                    button->click();
+            }
+        }
+    });
+    view->deleteFiles();
+    QTest::qWait(300);
+    if (!save(downloadWindow, folder + QStringLiteral("/downloads-erase-stopped.png")))
         return 1;
 
     // Caught part way: the engine is held (the window still scans) once a quarter is done, and
