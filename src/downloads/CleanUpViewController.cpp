@@ -73,6 +73,9 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
                                 this),
                      0, 1);
     bodyLayout()->addLayout(tiles);
+    // The keyboard reaches Clean Downloads first: a window's first focus never rests on the
+    // button that empties every trash.
+    setTabOrder(m_cleanDownloadBut, m_closeTrashBut);
     bodyLayout()->addStretch(1);
 
     m_trashAction = new TrashAction(this);

@@ -52,6 +52,8 @@ void DownloadViewController::doScanWithPath(const QString& path)
     m_progressLable->setText(QString::asprintf("%.1f%%", 0.0));
     Progress::isPause(false);
     showScanningLayout(true);
+    // The keyboard starts in the list, never on a removal button.
+    m_outlineView->setFocus(Qt::OtherFocusReason);
     if (!m_sortTimer) {
         m_sortTimer = new QTimer(this);
         m_sortTimer->setInterval(500);

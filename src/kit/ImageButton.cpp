@@ -226,9 +226,10 @@ void ImageButton::paintEvent(QPaintEvent* event)
     }
 
     if (hasFocus()) {
-        painter.setPen(QPen(QColor(39, 124, 226), 1.0));
+        // A ring that shows on light and dark faces alike.
+        painter.setPen(QPen(QColor(39, 124, 226, 220), 2.0));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0), 5, 5);
     }
 }
 
