@@ -1,4 +1,5 @@
 // corvella-cli as a real process on fixture trees.
+#include "support/AsUser.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
 
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -41,127 +44,101 @@ protected:
         build.file("big/inner/three", 3000);
         build.file("small", 10);
         build.file("new\nline", 5);
+        ASSERT_TRUE(build.ok()) << build.failure();
     }
     QTemporaryDir home;
     ScopedEnvironmentVariable config{"XDG_CONFIG_HOME",
-                                     QFile::encodeName(home.filePath(QStringLiteral("config")))};
-    ScopedEnvironmentVariable data{"XDG_DATA_HOME",
-                                   QFile::encodeName(home.filePath(QStringLiteral("data")))};
+                                     QFile::encodeName(home.filePath(u"config"_s))};
+    ScopedEnvironmentVariable data{"XDG_DATA_HOME", QFile::encodeName(home.filePath(u"data"_s))};
     QTemporaryDir folder;
     TreeBuilder build{folder.path()};
 };
 
 TEST_F(CommandLineTest, ScanPrintsTheOrderedTreeWithDepthAndTopLimits)
 {
-    const CliRun full = cli({QStringLiteral("scan"), folder.path()});
+    const CliRun full = cli({u"scan"_s, folder.path()});
     ASSERT_EQ(full.exitCode, 0) << full.err.constData();
-    const QList<QByteArray> lines = full.out.trimmed().split('\n');
-    ASSERT_EQ(lines.size(), 8);
-    const QByteArray rootLine = QByteArray("6.01 KB\t6015\t0\t") + QFile::encodeName(folder.path());
-    EXPECT_EQ(lines[0], rootLine);
-    EXPECT_EQ(lines[1], "6.00 KB\t6000\t1\tbig");
-    EXPECT_EQ(lines[2], "3.00 KB\t3000\t2\t  inner");
-    EXPECT_EQ(lines[3], "3.00 KB\t3000\t3\t    three");
-    EXPECT_EQ(lines[4], "2.00 KB\t2000\t2\t  two");
-    EXPECT_EQ(lines[6], "10 byte\t10\t1\tsmall");
-    EXPECT_EQ(lines[7], "5 byte\t5\t1\tnew\\x0aline");
-
-    const CliRun total = cli(
-        {QStringLiteral("scan"), folder.path(), QStringLiteral("--depth"), QStringLiteral("0")});
-    EXPECT_EQ(total.out.count('\n'), 1);
-    const CliRun top = cli({QStringLiteral("scan"), QStringLiteral("--top"), QStringLiteral("1"),
-                            folder.path(), QStringLiteral("--depth"), QStringLiteral("2")});
-    EXPECT_EQ(top.out.trimmed().split('\n').size(), 3); // root, big, inner
+    EXPECT_EQ(full.out, QByteArray("6.01 KB\t6015\t0\t" + QFile::encodeName(folder.path()) +
+                                   "\n6.00 KB\t6000\t1\tbig\n3.00 KB\t3000\t2\t  inner\n"
+                                   "3.00 KB\t3000\t3\t    three\n2.00 KB\t2000\t2\t  two\n"
+                                   "1.00 KB\t1000\t2\t  one\n10 byte\t10\t1\tsmall\n"
+                                   "5 byte\t5\t1\tnew\\x0aline\n"));
+    EXPECT_EQ(cli({u"scan"_s, folder.path(), u"--depth"_s, u"0"_s}).out.count('\n'), 1);
+    const CliRun top = cli({u"scan"_s, u"--top"_s, u"1"_s, folder.path(), u"--depth"_s, u"2"_s});
+    EXPECT_EQ(top.out.count('\n'), 3); // root, big, inner
 }
 
 TEST_F(CommandLineTest, ScanJsonIsOneObjectPerNode)
 {
-    const CliRun run = cli({QStringLiteral("scan"), QStringLiteral("--json"), folder.path()});
+    const CliRun run = cli({u"scan"_s, u"--json"_s, folder.path()});
     ASSERT_EQ(run.exitCode, 0);
     QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(run.out, &error);
+    const QJsonObject root = QJsonDocument::fromJson(run.out, &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    const QJsonObject root = document.object();
-    EXPECT_EQ(root.value(QStringLiteral("size")).toInteger(), 6015);
-    EXPECT_EQ(root.value(QStringLiteral("path")).toString(), folder.path());
-    const QJsonArray children = root.value(QStringLiteral("children")).toArray();
+    EXPECT_EQ(root[u"size"].toInteger(), 6015);
+    EXPECT_EQ(root[u"path"].toString(), folder.path());
+    const QJsonArray children = root[u"children"].toArray();
     ASSERT_EQ(children.size(), 3);
-    const QJsonObject big = children[0].toObject();
-    EXPECT_EQ(big.value(QStringLiteral("name")).toString(), QStringLiteral("big"));
-    EXPECT_TRUE(big.value(QStringLiteral("isDirectory")).toBool());
-    EXPECT_EQ(big.value(QStringLiteral("children")).toArray().size(), 3);
-    EXPECT_EQ(children[2].toObject().value(QStringLiteral("name")).toString(),
-              QStringLiteral("new\nline"));
+    EXPECT_EQ(children[0][u"name"].toString(), u"big"_s);
+    EXPECT_TRUE(children[0][u"isDirectory"].toBool());
+    EXPECT_EQ(children[0][u"children"].toArray().size(), 3);
+    EXPECT_EQ(children[2][u"name"].toString(), u"new\nline"_s);
 }
 
-TEST_F(CommandLineTest, BadInputGetsAClearErrorAndAStatus)
+TEST_F(CommandLineTest, BadInputGetsAStatusAndSettingsRoundTrip)
 {
-    EXPECT_EQ(cli({QStringLiteral("scan")}).exitCode, 2);
-    EXPECT_EQ(cli({QStringLiteral("scan"), folder.path(), QStringLiteral("--depth"),
-                   QStringLiteral("-1")})
-                  .exitCode,
-              2);
-    EXPECT_EQ(cli({QStringLiteral("frobnicate")}).exitCode, 2);
-    const CliRun missing =
-        cli({QStringLiteral("scan"), folder.filePath(QStringLiteral("nowhere"))});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains("does not exist"));
-    EXPECT_EQ(cli({QStringLiteral("settings"), QStringLiteral("get"), QStringLiteral("NoSuchKey")})
-                  .exitCode,
-              1);
-    EXPECT_EQ(cli({QStringLiteral("settings"), QStringLiteral("set"), QStringLiteral("X"),
-                   QStringLiteral("1.5")})
-                  .exitCode,
-              0);
-    EXPECT_EQ(cli({QStringLiteral("settings"), QStringLiteral("get"), QStringLiteral("X")}).out,
-              "1.5\n");
-    EXPECT_TRUE(cli({QStringLiteral("--version")}).out.startsWith("corvella-cli "));
+    const std::pair<QStringList, int> runs[] = {
+        {{u"scan"_s}, 2},
+        {{u"scan"_s, folder.path(), u"--depth"_s, u"-1"_s}, 2},
+        {{u"frobnicate"_s}, 2},
+        {{u"scan"_s, folder.filePath(u"nowhere"_s)}, 1},
+        {{u"settings"_s, u"get"_s, u"NoSuchKey"_s}, 1},
+        {{u"settings"_s, u"set"_s, u"X"_s, u"1.5"_s}, 0},
+    };
+    for (const auto& [arguments, status] : runs)
+        EXPECT_EQ(cli(arguments).exitCode, status) << arguments.join(u' ').toStdString();
+    EXPECT_TRUE(cli({u"scan"_s, folder.filePath(u"nowhere"_s)}).err.contains("does not exist"));
+    EXPECT_EQ(cli({u"settings"_s, u"get"_s, u"X"_s}).out, "1.5\n");
 }
 
 TEST_F(CommandLineTest, TrashAndEraseReportEachItemAndFailures)
 {
-    const CliRun trash =
-        cli({QStringLiteral("trash"), build.qpath("small"), build.qpath("missing")});
+    const CliRun trash = cli({u"trash"_s, build.qpath("small"), build.qpath("missing")});
     EXPECT_EQ(trash.exitCode, 1);
-    EXPECT_TRUE(trash.out.contains(QByteArray(QByteArray(" 30%  ") + build.path("small"))));
+    EXPECT_TRUE(trash.out.contains(QByteArray("%  " + build.path("small") + '\n')));
     EXPECT_TRUE(trash.out.contains("1 failed"));
     EXPECT_FALSE(QFileInfo::exists(build.qpath("small")));
-    EXPECT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral("data/Trash/files/small"))));
+    EXPECT_TRUE(QFileInfo::exists(home.filePath(u"data/Trash/files/small"_s)));
 
-    const CliRun erase =
-        cli({QStringLiteral("erase"), build.qpath("big"), build.qpath("new\nline")});
+    const CliRun erase = cli({u"erase"_s, build.qpath("big"), build.qpath("new\nline")});
     EXPECT_EQ(erase.exitCode, 0) << erase.out.constData();
-    EXPECT_TRUE(erase.out.contains("  0%  "));
-    EXPECT_TRUE(erase.out.contains(" 50%  "));
-    EXPECT_TRUE(erase.out.contains("100%  "));
+    // Progress from the start to the end, then the summary.
+    for (const char* line : {"  0%  ", "\n 50%  ", "\n100%  ", "\nErased 2 of 2 items"})
+        EXPECT_TRUE(erase.out.contains(line)) << line;
     EXPECT_FALSE(QFileInfo::exists(build.qpath("big")));
 }
 
 TEST_F(CommandLineTest, UnreadableFolderCountsAsEmptyForAnUnprivilegedUser)
 {
     // Root reads every folder; the scan runs as "nobody" over a tree that user owns.
-    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    const QString setpriv = QStandardPaths::findExecutable(u"setpriv"_s);
     if (::geteuid() != 0 || setpriv.isEmpty())
         GTEST_SKIP() << "needs root and setpriv to run the scan as another user";
-    QTemporaryDir shared(QStringLiteral("/tmp/corvella-cli-test-XXXXXX"));
+    QTemporaryDir shared(u"/tmp/corvella-cli-test-XXXXXX"_s);
     TreeBuilder tree(shared.path());
     tree.folder("open");
     tree.file("open/a", 100);
     tree.folder("locked");
     tree.file("locked/b", 200);
-    for (const char* path : {"", "/open", "/open/a", "/locked", "/locked/b"})
-        ASSERT_EQ(::chown(QFile::encodeName(shared.path() + QString::fromLatin1(path)).constData(),
-                          65534, 65534),
-                  0);
+    ASSERT_TRUE(tree.ok()) << tree.failure();
+    ASSERT_TRUE(giveTree(shared.path(), 65534));
     ASSERT_EQ(::chmod(tree.path("locked").constData(), 0), 0);
-    const CliRun run = cli({QStringLiteral("scan"), shared.path()},
-                           {setpriv, QStringLiteral("--reuid=65534"),
-                            QStringLiteral("--regid=65534"), QStringLiteral("--clear-groups")});
-    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    const QList<QByteArray> lines = run.out.trimmed().split('\n');
-    EXPECT_TRUE(lines[0].startsWith("100 byte\t100\t0\t"));
-    EXPECT_TRUE(run.out.contains("0 byte\t0\t1\tlocked"));
+    const CliRun run = cli({u"scan"_s, shared.path()},
+                           {setpriv, u"--reuid=65534"_s, u"--regid=65534"_s, u"--clear-groups"_s});
     ::chmod(tree.path("locked").constData(), 0755);
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_TRUE(run.out.startsWith("100 byte\t100\t0\t")) << run.out.constData();
+    EXPECT_TRUE(run.out.contains("0 byte\t0\t1\tlocked"));
 }
 
 } // namespace
