@@ -3,10 +3,10 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <memory>
-#include <plist/plist++.h>
+#include <plist/plist.h>
 
 namespace PropertyList {
 namespace {
@@ -44,8 +44,12 @@ QVariant toVariant(plist_t node)
         int32_t seconds = 0;
         int32_t microseconds = 0;
         plist_get_date_val(node, &seconds, &microseconds);
+        // libplist answers the fraction without its sign, so a fraction within the last second
+        // before 2001 reads as one within the first second after it.
+        if (seconds < 0)
+            microseconds = -microseconds;
         return QDateTime::fromMSecsSinceEpoch(
-            (qint64(seconds) + kDateEpochOffset) * 1000 + microseconds / 1000, Qt::UTC);
+            (qint64(seconds) + kDateEpochOffset) * 1000 + qRound(microseconds / 1000.0), Qt::UTC);
     }
     case PLIST_DATA: {
         char* bytes = nullptr;
@@ -85,48 +89,51 @@ QVariant toVariant(plist_t node)
     }
 }
 
-std::unique_ptr<PList::Node> toNode(const QVariant& value)
+// Writing builds C nodes too: libplist 2.2 stores a date set through its C++ wrapper
+// (plist_set_date_val) in a form its own writer then rejects with an assertion.
+plist_t toNode(const QVariant& value)
 {
     switch (value.typeId()) {
     case QMetaType::Bool:
-        return std::make_unique<PList::Boolean>(value.toBool());
+        return plist_new_bool(value.toBool());
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-        return std::make_unique<PList::Integer>(static_cast<uint64_t>(value.toLongLong()));
+        return plist_new_uint(static_cast<uint64_t>(value.toLongLong()));
     case QMetaType::Double:
     case QMetaType::Float:
-        return std::make_unique<PList::Real>(value.toDouble());
+        return plist_new_real(value.toDouble());
     case QMetaType::QDateTime: {
-        const qint64 ms = value.toDateTime().toMSecsSinceEpoch();
-        timeval time{};
-        time.tv_sec = static_cast<time_t>(ms / 1000);
-        time.tv_usec = static_cast<suseconds_t>((ms % 1000) * 1000);
-        return std::make_unique<PList::Date>(time);
+        // Whole seconds, rounded toward the past: the XML form holds no fraction, and libplist
+        // would round a fraction before 2001 toward 2001. libplist keeps 32-bit seconds.
+        const qint64 milliseconds = value.toDateTime().toMSecsSinceEpoch();
+        const qint64 seconds = milliseconds / 1000 - (milliseconds % 1000 < 0 ? 1 : 0);
+        return plist_new_date(int32_t(std::clamp<qint64>(seconds - kDateEpochOffset,
+                                                         std::numeric_limits<int32_t>::min(),
+                                                         std::numeric_limits<int32_t>::max())),
+                              0);
     }
     case QMetaType::QByteArray: {
         const QByteArray bytes = value.toByteArray();
-        return std::make_unique<PList::Data>(std::vector<char>(bytes.begin(), bytes.end()));
+        return plist_new_data(bytes.constData(), uint64_t(bytes.size()));
     }
     case QMetaType::QVariantList:
     case QMetaType::QStringList: {
-        auto array = std::make_unique<PList::Array>();
-        for (const QVariant& item : value.toList()) {
-            auto child = toNode(item);
-            array->Append(child.get());
-        }
+        plist_t array = plist_new_array();
+        for (const QVariant& item : value.toList())
+            plist_array_append_item(array, toNode(item)); // the array owns the item
         return array;
     }
     case QMetaType::QVariantMap: {
-        auto dictionary = std::make_unique<PList::Dictionary>();
+        plist_t dictionary = plist_new_dict();
         const QVariantMap map = value.toMap();
         for (auto it = map.cbegin(); it != map.cend(); ++it)
-            dictionary->Set(it.key().toStdString(), toNode(it.value()).get());
+            plist_dict_set_item(dictionary, it.key().toUtf8().constData(), toNode(it.value()));
         return dictionary;
     }
     default:
-        return std::make_unique<PList::String>(value.toString().toStdString());
+        return plist_new_string(value.toString().toUtf8().constData());
     }
 }
 
@@ -160,11 +167,11 @@ std::optional<QVariant> readFile(const QString& path)
 
 QByteArray toXml(const QVariant& root)
 {
-    const std::unique_ptr<PList::Node> node = toNode(root);
-    plist_t plist = node->GetPlist();
+    plist_t node = toNode(root);
     char* xml = nullptr;
     uint32_t length = 0;
-    plist_to_xml(plist, &xml, &length);
+    plist_to_xml(node, &xml, &length);
+    plist_free(node);
     QByteArray result(xml, qsizetype(length));
     plist_to_xml_free(xml);
     return result;

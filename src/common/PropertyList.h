@@ -7,7 +7,9 @@
 #include <optional>
 
 // Reads and writes property lists (XML or binary) as QVariant trees: dictionaries as QVariantMap,
-// arrays as QVariantList, strings, integers, reals, booleans, dates and data.
+// arrays as QVariantList, strings, integers, reals, booleans, dates and data. Dates are written
+// to the whole second, rounded toward the past (the XML form holds no fraction). libplist keeps
+// 32-bit seconds from 2001, so dates outside 1932-12-13 to 2069-01-19 are clamped to that range.
 namespace PropertyList {
 
 // The parsed root object, or nothing when the bytes are not a property list.

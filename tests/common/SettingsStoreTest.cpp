@@ -1,170 +1,148 @@
 #include "common/SettingsStore.h"
 
 #include "common/PropertyList.h"
+#include "support/Files.h"
 
-#include <QDir>
-#include <QFile>
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+
+// GoogleTest prints a value tree as JSON, dates in ISO form.
+static void PrintTo(const QVariant& value, std::ostream* out)
+{
+    *out << QJsonDocument(QJsonArray{QJsonValue::fromVariant(value)})
+                .toJson(QJsonDocument::Compact)
+                .toStdString();
+}
 
 namespace {
 
-const char kShipped[] = R"(<?xml version="1.0" encoding="UTF-8"?>
-<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
+using namespace Qt::StringLiterals;
+
+const QByteArray kShipped = R"(<?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0"><dict>
 <key>IniURL</key><string>https://example.org/ini</string>
-<key>UpdateURL</key><string>https://example.org/update</string>
 <key>VersionCheck</key><string>1.2.3</string>
 </dict></plist>)";
 
-void writeFile(const QString& path, const QByteArray& bytes)
+QDateTime utc(const QString& iso)
 {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QDateTime::fromString(iso, Qt::ISODateWithMs).toUTC();
 }
 
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.isValid());
-        shipped = folder.filePath(QStringLiteral("shipped/StringMessage.plist"));
-        writable = folder.filePath(QStringLiteral("config/corvella/StringMessage.plist"));
-        QDir().mkpath(folder.filePath(QStringLiteral("shipped")));
-        writeFile(shipped, kShipped);
-    }
+    void SetUp() override { ASSERT_TRUE(m_folder.isValid() && writeFile(m_shipped, kShipped)); }
 
-    QTemporaryDir folder;
-    QString shipped;
-    QString writable;
+    QTemporaryDir m_folder;
+    QString m_shipped = m_folder.filePath(u"shipped/StringMessage.plist"_s);
+    QString m_writable = m_folder.filePath(u"config/corvella/StringMessage.plist"_s);
+    SettingsStore m_store{m_shipped, m_writable};
 };
 
-TEST_F(SettingsStoreTest, ReadsShippedValuesUntilTheFirstWrite)
+TEST_F(SettingsStoreTest, WritesAUserCopySeededFromTheShippedFileAtomicallyAndCachesNothing)
 {
-    SettingsStore store(shipped, writable);
-    EXPECT_EQ(store.stringValue(QStringLiteral("UpdateURL")),
-              QStringLiteral("https://example.org/update"));
-    EXPECT_FALSE(QFile::exists(writable));
-    EXPECT_TRUE(store.value(QStringLiteral("Missing")).isNull());
-}
+    EXPECT_EQ(m_store.stringValue(u"VersionCheck"_s), u"1.2.3"_s);
+    EXPECT_TRUE(m_store.value(u"Missing"_s).isNull());
+    EXPECT_FALSE(exists(m_writable));
 
-TEST_F(SettingsStoreTest, WriteCreatesTheUserCopyWithShippedValuesAndRoundTrips)
-{
-    SettingsStore store(shipped, writable);
-    ASSERT_TRUE(store.setValue(QStringLiteral("FontLight"), QStringLiteral("Noto Sans Light")));
-    ASSERT_TRUE(store.setValue(QStringLiteral("X"), QStringLiteral("12.3")));
-
-    // A second store on the same files sees everything: nothing is cached.
-    SettingsStore again(shipped, writable);
-    EXPECT_EQ(again.stringValue(QStringLiteral("FontLight")), QStringLiteral("Noto Sans Light"));
-    EXPECT_EQ(again.stringValue(QStringLiteral("X")), QStringLiteral("12.3"));
-    EXPECT_EQ(again.stringValue(QStringLiteral("VersionCheck")), QStringLiteral("1.2.3"));
-    // The shipped file is never touched.
-    EXPECT_EQ(readFile(shipped), QByteArray(kShipped));
-    // The writable file is a real XML property list.
-    EXPECT_TRUE(readFile(writable).contains("<key>FontLight</key>"));
-}
-
-TEST_F(SettingsStoreTest, LastWriterOfAKeyWins)
-{
-    SettingsStore first(shipped, writable);
-    SettingsStore second(shipped, writable);
-    first.setValue(QStringLiteral("BeginTime"), QStringLiteral("2026-01-01 00:00:00"));
-    second.setValue(QStringLiteral("BeginTime"), QStringLiteral("2026-02-02 00:00:00"));
-    second.setValue(QStringLiteral("Y"), QStringLiteral("5.0"));
-    EXPECT_EQ(first.stringValue(QStringLiteral("BeginTime")),
-              QStringLiteral("2026-02-02 00:00:00"));
-    EXPECT_EQ(first.stringValue(QStringLiteral("Y")), QStringLiteral("5.0"));
-}
-
-TEST_F(SettingsStoreTest, WriteReplacesTheFileAtomically)
-{
-    SettingsStore store(shipped, writable);
-    ASSERT_TRUE(store.setValue(QStringLiteral("A"), QStringLiteral("1")));
-    struct stat before {};
-    ASSERT_EQ(::stat(QFile::encodeName(writable).constData(), &before), 0);
-    ASSERT_TRUE(store.setValue(QStringLiteral("B"), QStringLiteral("2")));
-    struct stat after {};
-    ASSERT_EQ(::stat(QFile::encodeName(writable).constData(), &after), 0);
-    // A new inode: the file was written beside and renamed over, never truncated in place.
-    EXPECT_NE(before.st_ino, after.st_ino);
-    // No temporary file is left behind.
-    EXPECT_EQ(QDir(QFileInfo(writable).absolutePath()).entryList(QDir::Files),
-              QStringList{QStringLiteral("StringMessage.plist")});
+    ASSERT_TRUE(m_store.setValue(u"FontLight"_s, u"Noto Sans"_s));
+    SettingsStore second(m_shipped, m_writable);
+    ASSERT_TRUE(second.setValue(u"FontLight"_s, u"Noto Sans Light"_s));
+    const ino_t before = inodeOf(m_writable); // a write goes beside, then renames over
+    ASSERT_TRUE(second.setValue(u"X"_s, u"12.3"_s));
+    EXPECT_EQ(m_store.stringValue(u"FontLight"_s), u"Noto Sans Light"_s); // the last writer's
+    EXPECT_EQ(m_store.stringValue(u"X"_s), u"12.3"_s);
+    EXPECT_EQ(m_store.stringValue(u"VersionCheck"_s), u"1.2.3"_s);
+    EXPECT_EQ(readFile(m_shipped), kShipped);
+    EXPECT_TRUE(readFile(m_writable).contains("<key>FontLight</key>"));
+    EXPECT_NE(inodeOf(m_writable), before);
+    EXPECT_EQ(entriesOf(QFileInfo(m_writable).path()), QStringList{u"StringMessage.plist"_s});
 }
 
 TEST_F(SettingsStoreTest, CorruptUserFileFallsBackAndIsKeptAside)
 {
-    QDir().mkpath(QFileInfo(writable).absolutePath());
-    writeFile(writable, "<plist><dict><key>X</key><string>unterminated");
-    SettingsStore store(shipped, writable);
-    // Reads fall back to the shipped values instead of answering nothing.
-    EXPECT_EQ(store.stringValue(QStringLiteral("IniURL")),
-              QStringLiteral("https://example.org/ini"));
-
-    ASSERT_TRUE(store.setValue(QStringLiteral("FontBold"), QStringLiteral("Bold")));
+    const QByteArray corrupt = "<plist><dict><key>X</key><string>unterminated";
+    ASSERT_TRUE(writeFile(m_writable, corrupt));
+    EXPECT_EQ(m_store.stringValue(u"IniURL"_s), u"https://example.org/ini"_s);
+    ASSERT_TRUE(m_store.setValue(u"FontBold"_s, u"Bold"_s));
     // The rewrite starts from the shipped values, not from a dictionary holding one key.
-    EXPECT_EQ(store.stringValue(QStringLiteral("IniURL")),
-              QStringLiteral("https://example.org/ini"));
-    EXPECT_EQ(store.stringValue(QStringLiteral("FontBold")), QStringLiteral("Bold"));
-    EXPECT_EQ(readFile(writable + QStringLiteral(".corrupt")),
-              QByteArray("<plist><dict><key>X</key><string>unterminated"));
+    EXPECT_EQ(m_store.stringValue(u"IniURL"_s), u"https://example.org/ini"_s);
+    EXPECT_EQ(m_store.stringValue(u"FontBold"_s), u"Bold"_s);
+    EXPECT_EQ(readFile(m_writable + u".corrupt"_s), corrupt);
 }
 
-TEST_F(SettingsStoreTest, MissingFilesAnswerNothingAndNothingCrashes)
+TEST_F(SettingsStoreTest, MissingOrUnwritableFilesFailCleanly)
 {
-    SettingsStore store(folder.filePath(QStringLiteral("none.plist")), writable);
-    EXPECT_TRUE(store.dictionary().isEmpty());
-    EXPECT_TRUE(store.stringValue(QStringLiteral("IniURL")).isEmpty());
-    // Writing still works and holds the key written.
-    ASSERT_TRUE(store.setValue(QStringLiteral("X"), QStringLiteral("0.0")));
-    EXPECT_EQ(store.stringValue(QStringLiteral("X")), QStringLiteral("0.0"));
+    SettingsStore nothingShipped(m_folder.filePath(u"none.plist"_s), m_writable);
+    EXPECT_TRUE(nothingShipped.dictionary().isEmpty());
+    ASSERT_TRUE(nothingShipped.setValue(u"X"_s, u"0.0"_s));
+    EXPECT_EQ(nothingShipped.dictionary(), (QVariantMap{{u"X"_s, u"0.0"_s}}));
+
+    // A plain file where the settings folder should be: no one, root included, can write there.
+    ASSERT_TRUE(writeFile(m_folder.filePath(u"blocker"_s)));
+    SettingsStore blocked(m_shipped, m_folder.filePath(u"blocker/StringMessage.plist"_s));
+    EXPECT_FALSE(blocked.setValue(u"BeginTime"_s, u"now"_s));
+    EXPECT_TRUE(blocked.value(u"BeginTime"_s).isNull());
+    EXPECT_EQ(blocked.stringValue(u"VersionCheck"_s), u"1.2.3"_s);
 }
 
-TEST_F(SettingsStoreTest, UnwritableFolderFailsAndReadersKeepShippedValues)
-{
-    // A regular file where the settings folder should be: no one, root included, can write there.
-    const QString blocker = folder.filePath(QStringLiteral("blocker"));
-    writeFile(blocker, "not a folder");
-    SettingsStore store(shipped, blocker + QStringLiteral("/corvella/StringMessage.plist"));
-    EXPECT_FALSE(store.setValue(QStringLiteral("BeginTime"), QStringLiteral("now")));
-    EXPECT_TRUE(store.stringValue(QStringLiteral("BeginTime")).isEmpty());
-    EXPECT_EQ(store.stringValue(QStringLiteral("VersionCheck")), QStringLiteral("1.2.3"));
-}
-
+// Dates come back to the whole second (the XML form holds no fractions), cut toward the past.
 TEST(PropertyListTest, ValueTreesRoundTripThroughXml)
 {
-    QVariantMap map;
-    map.insert(QStringLiteral("text"), QStringLiteral("héllo <&>"));
-    map.insert(QStringLiteral("number"), 42);
-    map.insert(QStringLiteral("real"), 2.5);
-    map.insert(QStringLiteral("flag"), true);
-    map.insert(QStringLiteral("list"), QVariantList{QStringLiteral("a"), 1});
-    map.insert(QStringLiteral("data"), QByteArray("\x00\x01\xff", 3));
-    const std::optional<QVariant> back = PropertyList::parse(PropertyList::toXml(map));
-    ASSERT_TRUE(back.has_value());
-    const QVariantMap result = back->toMap();
-    EXPECT_EQ(result.value(QStringLiteral("text")).toString(), QStringLiteral("héllo <&>"));
-    EXPECT_EQ(result.value(QStringLiteral("number")).toLongLong(), 42);
-    EXPECT_DOUBLE_EQ(result.value(QStringLiteral("real")).toDouble(), 2.5);
-    EXPECT_TRUE(result.value(QStringLiteral("flag")).toBool());
-    EXPECT_EQ(result.value(QStringLiteral("list")).toList().size(), 2);
-    EXPECT_EQ(result.value(QStringLiteral("data")).toByteArray(), QByteArray("\x00\x01\xff", 3));
+    QVariantMap written{{u"text"_s, u"héllo <&>"_s},
+                        {u"number"_s, 42LL},
+                        {u"real"_s, 2.5},
+                        {u"flag"_s, true},
+                        {u"list"_s, QVariantList{u"a"_s, 1LL}},
+                        {u"data"_s, QByteArray("\0\1\xff", 3)}};
+    QVariantMap read = written;
+    for (const auto& [date, second] :
+         {std::pair{"2023-11-14T22:13:20.999Z", "2023-11-14T22:13:20Z"},
+          {"2001-01-01T00:00:00Z", "2001-01-01T00:00:00Z"},
+          {"1990-01-01T00:00:00.500Z", "1990-01-01T00:00:00Z"},
+          {"1969-07-20T20:17:40.750Z", "1969-07-20T20:17:40Z"}}) {
+        written.insert(QLatin1String(date), utc(QLatin1String(date)));
+        read.insert(QLatin1String(date), utc(QLatin1String(second)));
+    }
+    const QDateTime moon = utc(u"1969-07-20T20:17:40Z"_s);
+    EXPECT_EQ(PropertyList::parse(PropertyList::toXml(moon)), QVariant(moon));
+    const std::optional<QVariant> back = PropertyList::parse(PropertyList::toXml(written));
+    EXPECT_EQ(back, QVariant(read));
+    EXPECT_FALSE(PropertyList::parse("00:02.0 VGA compatible controller: Example\n"));
+    EXPECT_FALSE(PropertyList::parse(QByteArray()));
 }
 
-TEST(PropertyListTest, PlainTextIsNotAPropertyList)
+// Another editor of the user's settings file (here Python's plistlib) may have left dates in it,
+// in XML or binary form: they read back to the millisecond and survive the next write.
+TEST_F(SettingsStoreTest, DatesWrittenByAnotherToolSurviveARewrite)
 {
-    EXPECT_FALSE(PropertyList::parse("00:02.0 VGA compatible controller: Example\n").has_value());
-    EXPECT_FALSE(PropertyList::parse(QByteArray()).has_value());
+    const QString binary = m_folder.filePath(u"binary.plist"_s);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(m_writable).path()));
+    QProcess python;
+    python.start(u"python3"_s, {u"-c"_s, uR"(import plistlib, sys, datetime
+dates = {'Moon': datetime.datetime(1969, 7, 20, 20, 17, 40, 750000),
+         'Later': datetime.datetime(1990, 1, 1, 0, 0, 0, 500000),
+         'Now': datetime.datetime(2023, 11, 14, 22, 13, 20)}
+plistlib.dump(dates, open(sys.argv[1], 'wb'))  # whole seconds: XML holds no fractions
+plistlib.dump(dates, open(sys.argv[2], 'wb'), fmt=plistlib.FMT_BINARY))"_s,
+                                m_writable, binary});
+    ASSERT_TRUE(python.waitForFinished() && python.exitCode() == 0)
+        << python.readAllStandardError().toStdString();
+
+    const QVariantMap fromBinary = PropertyList::readFile(binary).value_or(QVariant()).toMap();
+    EXPECT_EQ(fromBinary.value(u"Moon"_s), QVariant(utc(u"1969-07-20T20:17:40.750Z"_s)));
+    EXPECT_EQ(fromBinary.value(u"Later"_s), QVariant(utc(u"1990-01-01T00:00:00.500Z"_s)));
+    ASSERT_TRUE(m_store.setValue(u"X"_s, u"1"_s));
+    const QVariantMap expected{{u"Moon"_s, utc(u"1969-07-20T20:17:40Z"_s)},
+                               {u"Later"_s, utc(u"1990-01-01T00:00:00Z"_s)},
+                               {u"Now"_s, utc(u"2023-11-14T22:13:20Z"_s)},
+                               {u"X"_s, u"1"_s}};
+    EXPECT_EQ(QVariant(m_store.dictionary()), QVariant(expected));
 }
 
 } // namespace
