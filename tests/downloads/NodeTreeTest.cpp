@@ -1,6 +1,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/NodeTreeOperator.h"
 #include "downloads/SystemFolder.h"
+#include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 
 #include <QTemporaryDir>
@@ -9,119 +10,83 @@
 
 namespace {
 
-class NodeTreeTest : public ::testing::Test {
+class NodeTreeTest : public ::testing::Test, public NodeTreeOperatorDelegate {
 protected:
-    FileNode* node(std::uint64_t size, bool isDirectory = false)
+    void doRootArrSort() override { ++sorts; }
+    FileNode* node(std::uint64_t size, FileNode* father = nullptr, bool isDirectory = false)
     {
-        FileNode* created =
-            tree.mainAllocator().create(tree.root(), "n" + std::to_string(count++), isDirectory);
+        FileNode* created = tree.mainAllocator().create(father ? father : tree.root(),
+                                                        "n" + std::to_string(count++), isDirectory);
         created->setSize(size);
         return created;
     }
-    std::vector<FileNode*> list(std::initializer_list<std::uint64_t> sizes)
+    // Nodes of these sizes, created in this order.
+    std::vector<FileNode*> list(const std::vector<std::uint64_t>& sizes)
     {
         std::vector<FileNode*> nodes;
         for (std::uint64_t size : sizes)
             nodes.push_back(node(size));
         return nodes;
     }
-    static std::vector<std::uint64_t> sizes(const std::vector<FileNode*>& nodes)
-    {
-        std::vector<std::uint64_t> result;
-        for (const FileNode* each : nodes)
-            result.push_back(each->size());
-        return result;
-    }
 
     FileTree tree{QStringLiteral("/scanned")};
     int count = 0;
+    int sorts = 0;
 };
 
-struct InsertCase {
-    std::vector<std::uint64_t> before;
-    std::uint64_t inserted;
-    std::size_t expectedIndex;
-};
-
-class SortedInsertionTest : public NodeTreeTest,
-                            public ::testing::WithParamInterface<InsertCase> {};
-
-TEST_P(SortedInsertionTest, GoesBeforeTheFirstNodeNoLargerThanIt)
+TEST_F(NodeTreeTest, InsertionGoesBeforeTheFirstNodeNoLargerThanIt)
 {
-    std::vector<FileNode*> nodes;
-    for (std::uint64_t size : GetParam().before)
-        nodes.push_back(node(size));
-    FileNode* inserted = node(GetParam().inserted);
-    NodeTreeOperator::fileInsertFatherWithRootArr(nodes, inserted);
-    ASSERT_EQ(nodes.size(), GetParam().before.size() + 1);
-    EXPECT_EQ(nodes[GetParam().expectedIndex], inserted);
+    const struct {
+        std::vector<std::uint64_t> before;
+        std::uint64_t inserted;
+        std::size_t at;
+    } rows[] = {{{5, 3, 0, 0}, 0, 2}, {{5, 3, 1}, 3, 1}, {{5, 4}, 1, 2}, {{}, 7, 0}};
+    for (const auto& row : rows) {
+        std::vector<FileNode*> nodes = list(row.before);
+        FileNode* inserted = node(row.inserted);
+        NodeTreeOperator::fileInsertFatherWithRootArr(nodes, inserted);
+        ASSERT_EQ(nodes.size(), row.before.size() + 1);
+        EXPECT_EQ(nodes[row.at], inserted) << "inserting " << row.inserted;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, SortedInsertionTest,
-                         ::testing::Values(InsertCase{{5, 3, 0, 0}, 0, 2}, // before equal sizes
-                                           InsertCase{{5, 3, 1}, 3, 1},
-                                           InsertCase{{5, 4}, 1, 2}, // appended
-                                           InsertCase{{}, 7, 0}));
 
 TEST_F(NodeTreeTest, ResortOrdersBySizeAndLaterNodesWinTies)
 {
     std::vector<FileNode*> nodes = list({1, 9, 4, 4, 0});
-    FileNode* earlierFour = nodes[2];
-    FileNode* laterFour = nodes[3];
+    const std::vector<FileNode*> expected{nodes[1], nodes[3], nodes[2], nodes[0], nodes[4]};
     NodeTreeOperator::rootArrSortWithRootArr(nodes);
-    EXPECT_EQ(sizes(nodes), (std::vector<std::uint64_t>{9, 4, 4, 1, 0}));
-    EXPECT_EQ(nodes[1], laterFour);
-    EXPECT_EQ(nodes[2], earlierFour);
-
-    std::vector<FileNode*> empty;
-    NodeTreeOperator::rootArrSortWithRootArr(empty);
-    EXPECT_TRUE(empty.empty());
+    EXPECT_EQ(nodes, expected);
 }
 
 TEST_F(NodeTreeTest, SizeUpdateResortsTheFatherOrAsksTheDelegateForTheTopLevel)
 {
-    struct Recorder : NodeTreeOperatorDelegate {
-        void doRootArrSort() override { ++sorts; }
-        int sorts = 0;
-    } recorder;
     NodeTreeOperator treeOperator;
-
-    FileNode* top = node(0, true);
+    FileNode* top = node(0, nullptr, true);
     treeOperator.sortFatherSizeWithRootFileNode(top, 50); // no delegate: only the size changes
     EXPECT_EQ(top->size(), 50u);
-
-    treeOperator.setOpDelegate(&recorder);
+    treeOperator.setOpDelegate(this);
     treeOperator.sortFatherSizeWithRootFileNode(top, 60);
-    EXPECT_EQ(recorder.sorts, 1);
+    EXPECT_EQ(sorts, 1);
 
-    // A nested folder re-sorts its father's list.
     const auto lock = tree.lock();
-    FileNode* small = tree.mainAllocator().create(top, "small", false);
-    FileNode* nested = tree.mainAllocator().create(top, "nested", true);
-    small->setSize(10);
-    tree.attach(small);
+    tree.attach(node(10, top));
+    FileNode* nested = node(0, top, true);
     tree.attach(nested);
     treeOperator.sortFatherSizeWithRootFileNode(nested, 20);
     EXPECT_EQ(top->children().front(), nested);
-    EXPECT_EQ(recorder.sorts, 1);
+    EXPECT_EQ(sorts, 1);
 }
 
-TEST_F(NodeTreeTest, NewNodeIsOnNotExpandedAndKnowsItsPath)
+TEST_F(NodeTreeTest, NodesKnowTheirPathFatherAndBundle)
 {
     const auto lock = tree.lock();
     FileNode* folder = tree.mainAllocator().create(tree.root(), "Folder.app", true);
     tree.attach(folder);
     FileNode* file = tree.mainAllocator().create(folder, "read me", false);
     tree.attach(file);
-    for (const FileNode* each : {folder, file}) {
-        EXPECT_EQ(each->state(), FileNode::On);
-        EXPECT_FALSE(each->isExpand());
-        EXPECT_EQ(each->size(), 0u);
-    }
     EXPECT_EQ(folder->father(), nullptr);
     EXPECT_EQ(file->father(), folder);
     EXPECT_EQ(file->path(), QStringLiteral("/scanned/Folder.app/read me"));
-    EXPECT_EQ(file->displayName(), QStringLiteral("read me"));
     EXPECT_TRUE(folder->isBundle());
     EXPECT_FALSE(file->isBundle());
 }
@@ -130,28 +95,24 @@ TEST(SystemFolderTest, MatchesWholePathsExactly)
 {
     QTemporaryDir folder;
     const QString list = folder.filePath(QStringLiteral("SystemFile.plist"));
-    QFile file(list);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\"><dict>"
-               "<key>0</key><string>/home/u/Downloads/.keep</string>"
-               "<key>1</key><string>/home/u/Downloads/System</string>"
-               "<key>7</key><string>/home/u/Downloads/beyond the count</string>"
-               "</dict></plist>");
-    file.close();
+    ASSERT_TRUE(writeFile(list, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">"
+                                "<dict><key>0</key><string>/home/u/Downloads/.keep</string>"
+                                "<key>1</key><string>/home/u/Downloads/System</string>"
+                                "<key>7</key><string>/home/u/Downloads/beyond</string>"
+                                "</dict></plist>"));
     ScopedEnvironmentVariable override("CORVELLA_SYSTEM_FILE_LIST", QFile::encodeName(list));
-    EXPECT_TRUE(SystemFolder::isSystemFileWithFilePath(QStringLiteral("/home/u/Downloads/.keep")));
-    EXPECT_TRUE(SystemFolder::isSystemFileWithFilePath(QStringLiteral("/home/u/Downloads/System")));
-    EXPECT_FALSE(
-        SystemFolder::isSystemFileWithFilePath(QStringLiteral("/home/u/Downloads/System/")));
-    EXPECT_FALSE(
-        SystemFolder::isSystemFileWithFilePath(QStringLiteral("/home/u/downloads/system")));
-    // Keys run from "0" to count - 1; "7" lies beyond a list of three.
-    EXPECT_FALSE(SystemFolder::isSystemFileWithFilePath(
-        QStringLiteral("/home/u/Downloads/beyond the count")));
+    const auto listed = [](const char* path) {
+        return SystemFolder::isSystemFileWithFilePath(QString::fromUtf8(path));
+    };
+    EXPECT_TRUE(listed("/home/u/Downloads/.keep"));
+    EXPECT_TRUE(listed("/home/u/Downloads/System"));
+    EXPECT_FALSE(listed("/home/u/Downloads/System/"));
+    EXPECT_FALSE(listed("/home/u/downloads/system"));
+    EXPECT_FALSE(listed("/home/u/Downloads/beyond")); // keys run from "0" to count - 1
 
     ScopedEnvironmentVariable missing("CORVELLA_SYSTEM_FILE_LIST",
                                       QFile::encodeName(folder.filePath(QStringLiteral("none"))));
-    EXPECT_FALSE(SystemFolder::isSystemFileWithFilePath(QStringLiteral("/home/u/Downloads/.keep")));
+    EXPECT_FALSE(listed("/home/u/Downloads/.keep"));
 }
 
 } // namespace

@@ -1,71 +1,59 @@
-#include "downloads/Controller.h"
+#include "ScannedTree.h"
 #include "downloads/ControllerDelegate.h"
-#include "downloads/FileTree.h"
-#include "downloads/Progress.h"
+#include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
-#include "support/TreeBuilder.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <map>
 #include <thread>
 
 namespace {
 
-class RemovalRecorder : public ControllerDelegate {
-public:
-    void changeRemoveProgressWithPoint(int percent, const QString& path) override
-    {
-        steps.emplace_back(percent, QFileInfo(path).fileName().toStdString());
-        if (stopAfter >= 0 && int(steps.size()) > stopAfter)
-            controller->stopRemove();
-    }
-    void removeFailuresWithCount(int count, const QString& reason) override
-    {
-        failures = count;
-        firstReason = reason;
-    }
-    std::vector<std::pair<int, std::string>> steps;
-    int failures = 0;
-    QString firstReason;
-    int stopAfter = -1;
-    Controller* controller = nullptr;
-};
-
+using Names = std::vector<std::string>;
 using Steps = std::vector<std::pair<int, std::string>>;
 
-// Items a (1), b (2), c (3) and a folder "box" with p (10) and q (20), scanned; removal is
-// "Completely Erase" unless a test says otherwise. The trash lives in a temporary data home.
-class RemovalTest : public ::testing::TestWithParam<Controller::Removal> {
+// Items a (1), b (2), c (3) and a folder box with p (10) and q (20), scanned, then moved to a
+// trash in a temporary data home or erased.
+class RemovalTest : public ::testing::TestWithParam<Controller::Removal>,
+                    public ControllerDelegate,
+                    protected ScannedTree {
 protected:
     void SetUp() override
     {
-        Progress::isPause(false);
+        controller.setADelegate(this);
+        scanItems();
+    }
+    void scanItems()
+    {
         build.file("a", 1);
         build.file("b", 2);
         build.file("c", 3);
         build.folder("box");
         build.file("box/p", 10);
         build.file("box/q", 20);
-        tree = std::make_shared<FileTree>(folder.path());
-        controller.setADelegate(&recorder);
-        recorder.controller = &controller;
-        controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
-        controller.eumeRoot()->waitUntilDone();
-        const auto lock = tree->lock();
-        for (FileNode* node : tree->topLevel()) {
-            nodes[std::string(node->nameBytes())] = node;
-            for (FileNode* child : node->children())
-                nodes["box/" + std::string(child->nameBytes())] = child;
-        }
+        ASSERT_TRUE(build.ok()) << build.failure();
+        scan();
+        steps.clear();
     }
+    void changeRemoveProgressWithPoint(int percent, const QString& path) override
+    {
+        steps.emplace_back(percent, QFileInfo(path).fileName().toStdString());
+        if (stopAtFirstStep)
+            controller.stopRemove();
+    }
+    void removeFailuresWithCount(int count, const QString& reason) override
+    {
+        failures = count;
+        firstReason = reason;
+    }
+
     // Ticks these boxes as a person would: everything off, folders opened to reach nested items.
-    void choose(std::initializer_list<const char*> names)
+    void choose(const Names& names)
     {
         controller.selectAllFileNode(false);
-        for (const char* name : names) {
+        for (const std::string& name : names) {
             FileNode* node = nodes.at(name);
             if (node->father())
                 controller.expandNode(node->father(), true);
@@ -80,84 +68,68 @@ protected:
             controller.deleteFilesWithDic();
         controller.waitForRemoval();
     }
-    bool exists(const QByteArray& name) const { return QFileInfo::exists(build.qpath(name)); }
-    std::vector<std::string> topLevelNames()
+    bool onDisk(const std::string& name) const
     {
-        const auto lock = tree->lock();
-        std::vector<std::string> names;
-        for (FileNode* node : tree->topLevel())
-            names.emplace_back(node->nameBytes());
-        return names;
+        return exists(build.path(QByteArray::fromStdString(name)));
     }
-    void expectAllOff()
+    // The top level as "name:size,name:size".
+    std::string topLevel() const
+    {
+        const auto lock = tree->lock();
+        std::string text;
+        for (FileNode* node : tree->topLevel())
+            text += (text.empty() ? "" : ",") + relative(node) + ":" + std::to_string(node->size());
+        return text;
+    }
+    void expectAllOff() const
     {
         const auto lock = tree->lock();
         for (FileNode* node : tree->topLevel())
-            EXPECT_EQ(node->state(), FileNode::Off) << node->path().toStdString();
+            EXPECT_EQ(node->state(), FileNode::Off) << relative(node);
     }
 
     QTemporaryDir dataHome;
     ScopedEnvironmentVariable data{"XDG_DATA_HOME", QFile::encodeName(dataHome.path())};
-    QTemporaryDir folder;
-    TreeBuilder build{folder.path()};
-    std::shared_ptr<FileTree> tree;
-    Controller controller;
-    RemovalRecorder recorder;
-    std::map<std::string, FileNode*> nodes;
+    Steps steps;
+    int failures = 0;
+    QString firstReason;
+    bool stopAtFirstStep = false;
 };
 
-TEST_P(RemovalTest, OneItemReportsThirtyThenHundred)
+TEST_P(RemovalTest, EachStepNamesTheItemAboutToGoAndAStopLeavesTheRest)
 {
-    choose({"b"});
-    run();
-    EXPECT_EQ(recorder.steps, (Steps{{30, "b"}, {100, "b"}}));
-    EXPECT_FALSE(exists("b"));
-    EXPECT_TRUE(exists("a"));
-    EXPECT_EQ(topLevelNames(), (std::vector<std::string>{"box", "c", "a"}));
-    expectAllOff();
-}
-
-TEST_P(RemovalTest, ThreeItemsReportZeroThirtyThreeSixtySixHundred)
-{
-    choose({"a", "b", "c"});
-    run();
-    // Collected in tree order (largest first), each step names the item about to go.
-    EXPECT_EQ(recorder.steps, (Steps{{0, "c"}, {33, "b"}, {66, "a"}, {100, "a"}}));
-    EXPECT_EQ(topLevelNames(), (std::vector<std::string>{"box"}));
-    EXPECT_EQ(recorder.failures, 0);
-}
-
-TEST_P(RemovalTest, ChosenFolderGoesWholeAndAChosenChildAloneLeavesItsFolder)
-{
-    choose({"box/q"});
-    run();
-    EXPECT_FALSE(exists("box/q"));
-    EXPECT_TRUE(exists("box/p"));
-    {
-        const auto lock = tree->lock();
-        EXPECT_EQ(nodes["box"]->state(), FileNode::Off);
-        EXPECT_EQ(nodes["box"]->childCount(), 1u);
-        // The folder's size follows what is left in it.
-        EXPECT_EQ(nodes["box"]->size(), 10u);
+    const struct {
+        Names chosen;
+        bool stop; // stop while the first item is in hand
+        Steps steps;
+        const char* left;
+        Names gone;
+    } rows[] = {
+        {{"b"}, false, {{30, "b"}, {100, "b"}}, "box:30,c:3,a:1", {"b"}},
+        // Collected in tree order, largest first.
+        {{"a", "b", "c"},
+         false,
+         {{0, "c"}, {33, "b"}, {66, "a"}, {100, "a"}},
+         "box:30",
+         {"a", "b", "c"}},
+        {{"box"}, false, {{30, "box"}, {100, "box"}}, "c:3,b:2,a:1", {"box", "box/p", "box/q"}},
+        // A chosen child alone leaves its folder, with the size of what is left in it.
+        {{"box/q"}, false, {{30, "q"}, {100, "q"}}, "box:10,c:3,b:2,a:1", {"box/q"}},
+        {{"a", "b", "c"}, true, {{0, "c"}, {100, "b"}}, "box:30,b:2,a:1", {"c"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.chosen.back() + (row.stop ? " stopped" : ""));
+        scanItems();
+        choose(row.chosen);
+        stopAtFirstStep = row.stop;
+        run();
+        EXPECT_EQ(steps, row.steps);
+        EXPECT_EQ(topLevel(), row.left);
+        for (const std::string name : {"a", "b", "c", "box", "box/p", "box/q"})
+            EXPECT_EQ(onDisk(name), !std::count(row.gone.begin(), row.gone.end(), name)) << name;
+        EXPECT_EQ(failures, 0);
+        expectAllOff();
     }
-    recorder.steps.clear();
-    choose({"box"});
-    run();
-    EXPECT_FALSE(exists("box"));
-    EXPECT_EQ(recorder.steps, (Steps{{30, "box"}, {100, "box"}}));
-}
-
-TEST_P(RemovalTest, StopLeavesTheRestOnDiskAndOff)
-{
-    choose({"a", "b", "c"});
-    recorder.stopAfter = 0; // stop while the first item is in hand
-    run();
-    EXPECT_EQ(recorder.steps, (Steps{{0, "c"}, {100, "b"}}));
-    EXPECT_FALSE(exists("c"));
-    EXPECT_TRUE(exists("b"));
-    EXPECT_TRUE(exists("a"));
-    EXPECT_EQ(controller.selectAllState(), FileNode::Off);
-    expectAllOff();
 }
 
 TEST_P(RemovalTest, FailedItemStaysInTheTreeUntickedAndIsReported)
@@ -165,11 +137,10 @@ TEST_P(RemovalTest, FailedItemStaysInTheTreeUntickedAndIsReported)
     choose({"a", "c"});
     ASSERT_TRUE(QFile::remove(build.qpath("c"))); // gone behind the cleaner's back
     run();
-    EXPECT_EQ(recorder.failures, 1);
-    EXPECT_TRUE(recorder.firstReason.contains(build.qpath("c")))
-        << recorder.firstReason.toStdString();
-    EXPECT_EQ(recorder.steps.back().first, 100);
-    EXPECT_EQ(topLevelNames(), (std::vector<std::string>{"box", "c", "b"}));
+    EXPECT_EQ(failures, 1);
+    EXPECT_TRUE(firstReason.contains(build.qpath("c"))) << firstReason.toStdString();
+    EXPECT_EQ(steps.back().first, 100);
+    EXPECT_EQ(topLevel(), "box:30,c:3,b:2");
     expectAllOff();
 }
 
@@ -177,13 +148,12 @@ TEST_P(RemovalTest, NothingChosenOrNothingScannedDoesNothing)
 {
     choose({});
     run();
-    EXPECT_TRUE(recorder.steps.empty());
     Controller idle;
-    idle.setADelegate(&recorder);
+    idle.setADelegate(this);
     idle.setRootArr(std::make_shared<FileTree>(folder.path()));
     idle.deleteFilesWithDic();
     idle.waitForRemoval();
-    EXPECT_TRUE(recorder.steps.empty());
+    EXPECT_EQ(steps, Steps());
 }
 
 TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
@@ -193,6 +163,7 @@ TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
         for (int file = 0; file < 10000; ++file)
             build.file(QByteArray(name) + "/" + QByteArray::number(file), 1);
     }
+    ASSERT_TRUE(build.ok()) << build.failure();
     tree = std::make_shared<FileTree>(folder.path());
     controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
     // Held part way, with at least one big folder still to walk.
@@ -202,12 +173,18 @@ TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
     ASSERT_TRUE(controller.isScanning());
 
     run(); // everything found so far is on
-    Progress::isPause(false);
     EXPECT_FALSE(controller.isScanning());
-    ASSERT_FALSE(recorder.steps.empty());
-    EXPECT_EQ(recorder.steps.back().first, 100);
-    // What was found is gone, and the stopped scan added nothing afterwards.
-    EXPECT_TRUE(topLevelNames().empty());
+    Progress::isPause(false);
+    controller.eumeRoot()->waitUntilDone();
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps.back().first, 100);
+    // What was found is gone, and the stopped scan added nothing afterwards. An erase keeps a
+    // folder with what the scan had not listed yet: a moved folder goes whole.
+    const auto lock = tree->lock();
+    for (FileNode* node : tree->topLevel()) {
+        EXPECT_EQ(node->size() + node->childCount(), 0u) << relative(node);
+        EXPECT_EQ(GetParam(), Controller::Removal::CompletelyErase) << relative(node);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, RemovalTest,

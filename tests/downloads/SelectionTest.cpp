@@ -1,144 +1,112 @@
-#include "downloads/Controller.h"
+#include "ScannedTree.h"
 #include "downloads/ControllerDelegate.h"
-#include "downloads/FileTree.h"
-#include "downloads/Progress.h"
-#include "support/TreeBuilder.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <map>
 
 namespace {
 
-class SelectAllRecorder : public ControllerDelegate {
-public:
-    void changeSelectAllButtonState(int state) override { states.push_back(state); }
-    void reloadTreeList() override { ++reloads; }
-    std::vector<int> states;
-    int reloads = 0;
-};
+using Names = std::vector<std::string>;
 
-// A scanned fixture:
-//   mixed/         holds a file and a folder   mixed/a (1), mixed/sub/ (b 2, c 3)
-//   files/         holds only files            files/x (4), files/y (5)
-//   top (7)
-class SelectionTest : public ::testing::Test {
+// A scanned fixture: mixed/ holds a file and a folder (a 1, sub/ with b 2 and c 3), files/ holds
+// only files (x 4, y 5), and top (7).
+class SelectionTest : public ::testing::Test, public ControllerDelegate, protected ScannedTree {
 protected:
     void SetUp() override
     {
-        Progress::isPause(false);
         build.folder("mixed/sub");
+        build.folder("files");
         build.file("mixed/a", 1);
         build.file("mixed/sub/b", 2);
         build.file("mixed/sub/c", 3);
-        build.folder("files");
         build.file("files/x", 4);
         build.file("files/y", 5);
         build.file("top", 7);
-        tree = std::make_shared<FileTree>(folder.path());
-        controller.setADelegate(&recorder);
-        controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
-        controller.eumeRoot()->waitUntilDone();
-        const auto lock = tree->lock();
-        index(tree->root());
+        ASSERT_TRUE(build.ok()) << build.failure();
+        controller.setADelegate(this);
+        scan();
     }
+    void changeSelectAllButtonState(int state) override { buttonStates.push_back(state); }
+    void reloadTreeList() override { ++reloads; }
 
-    void index(FileNode* folderNode)
-    {
-        for (FileNode* child : folderNode->children()) {
-            const QString relative = child->path().mid(folder.path().size() + 1);
-            nodes[relative.toStdString()] = child;
-            index(child);
-        }
-    }
     int state(const std::string& name) { return nodes.at(name)->state(); }
-    std::vector<std::string> collected()
+    void click(const std::string& name) { controller.clickCheckBoxOfNode(nodes.at(name)); }
+    void expand(const std::string& name) { controller.expandNode(nodes.at(name), true); }
+    // What a removal would take, in its order.
+    Names collected()
     {
         std::vector<FileNode*> collection;
         const auto lock = tree->lock();
         Controller::moveFileToTarshWithDic(tree->topLevel(), collection);
-        std::vector<std::string> names;
+        Names names;
         for (FileNode* node : collection)
-            names.push_back(node->path().mid(folder.path().size() + 1).toStdString());
+            names.push_back(relative(node));
         return names;
     }
 
-    QTemporaryDir folder;
-    TreeBuilder build{folder.path()};
-    std::shared_ptr<FileTree> tree;
-    Controller controller;
-    SelectAllRecorder recorder;
-    std::map<std::string, FileNode*> nodes;
+    std::vector<int> buttonStates;
+    int reloads = 0;
 };
 
-TEST_F(SelectionTest, EverythingStartsChosen)
+TEST_F(SelectionTest, EverythingStartsChosenThenSelectAllAndNone)
 {
     EXPECT_EQ(controller.selectAllState(), FileNode::On);
     // A chosen folder is taken whole; its contents are not visited.
-    EXPECT_EQ(collected(), (std::vector<std::string>{"files", "top", "mixed"}));
+    EXPECT_EQ(collected(), (Names{"files", "top", "mixed"}));
+    expand("files");
+    controller.selectAllFileNode(false);
+    EXPECT_EQ(controller.selectAllState(), FileNode::Off);
+    EXPECT_EQ(state("files/x"), FileNode::Off);
+    EXPECT_EQ(state("mixed/a"), FileNode::On); // collapsed: untouched
+    EXPECT_EQ(collected(), Names());
+    controller.selectAllFileNode(true);
+    EXPECT_EQ(controller.selectAllState(), FileNode::On);
+    EXPECT_EQ(buttonStates.back(), FileNode::On);
+    EXPECT_GE(reloads, 2);
 }
 
-TEST_F(SelectionTest, DownwardSpreadReachesOnlyExpandedFolders)
+TEST_F(SelectionTest, DownwardSpreadReachesOnlyExpandedFoldersAndExpandingHandsItOn)
 {
-    controller.expandNode(nodes["mixed"], true); // children take the folder's state: on
+    expand("mixed");
     controller.changeSelectWithNode(nodes["mixed"], false);
     EXPECT_EQ(state("mixed"), FileNode::Off);
     EXPECT_EQ(state("mixed/a"), FileNode::Off);
     EXPECT_EQ(state("mixed/sub"), FileNode::Off);
-    // "sub" is collapsed: its contents keep their old state.
-    EXPECT_EQ(state("mixed/sub/b"), FileNode::On);
-    // Expanding it later hands them the folder's state.
-    controller.expandNode(nodes["mixed/sub"], true);
+    EXPECT_EQ(state("mixed/sub/b"), FileNode::On); // "sub" is collapsed
+    expand("mixed/sub");
     EXPECT_EQ(state("mixed/sub/b"), FileNode::Off);
-    EXPECT_EQ(recorder.states.back(), FileNode::Mixed);
+    EXPECT_EQ(buttonStates.back(), FileNode::Mixed);
 }
 
 TEST_F(SelectionTest, FatherWithAFolderChildNeverTurnsOnByItsChildren)
 {
-    controller.expandNode(nodes["mixed"], true);
-    controller.expandNode(nodes["mixed/sub"], true);
-    controller.clickCheckBoxOfNode(nodes["mixed"]); // off, spread down
+    expand("mixed");
+    expand("mixed/sub");
+    click("mixed"); // off, spread down
     EXPECT_EQ(state("mixed/sub/c"), FileNode::Off);
-    controller.clickCheckBoxOfNode(nodes["mixed/a"]);
-    controller.clickCheckBoxOfNode(nodes["mixed/sub/b"]);
+    click("mixed/a");
+    click("mixed/sub/b");
     EXPECT_EQ(state("mixed/sub"), FileNode::Mixed);
-    controller.clickCheckBoxOfNode(nodes["mixed/sub/c"]);
+    click("mixed/sub/c");
     // sub holds only files, all on: on. mixed holds a folder: mixed, whatever its children.
     EXPECT_EQ(state("mixed/sub"), FileNode::On);
     EXPECT_EQ(state("mixed"), FileNode::Mixed);
-    EXPECT_EQ(collected(), (std::vector<std::string>{"files", "top", "mixed/sub", "mixed/a"}));
-    // Clicking a mixed box makes it on.
-    controller.clickCheckBoxOfNode(nodes["mixed"]);
+    EXPECT_EQ(collected(), (Names{"files", "top", "mixed/sub", "mixed/a"}));
+    click("mixed"); // a mixed box turns on
     EXPECT_EQ(state("mixed"), FileNode::On);
 }
 
 TEST_F(SelectionTest, FolderOfFilesTurnsOnWhenAllItsFilesAre)
 {
-    controller.expandNode(nodes["files"], true);
-    controller.clickCheckBoxOfNode(nodes["files/x"]);
+    expand("files");
+    click("files/x");
     EXPECT_EQ(state("files"), FileNode::Mixed);
     EXPECT_EQ(controller.selectAllState(), FileNode::Mixed);
-    controller.clickCheckBoxOfNode(nodes["files/y"]);
+    click("files/y");
     EXPECT_EQ(state("files"), FileNode::Off);
-    controller.clickCheckBoxOfNode(nodes["files/x"]);
-    controller.clickCheckBoxOfNode(nodes["files/y"]);
+    click("files/x");
+    click("files/y");
     EXPECT_EQ(state("files"), FileNode::On);
     EXPECT_EQ(controller.selectAllState(), FileNode::On);
-}
-
-TEST_F(SelectionTest, SelectAllAndNone)
-{
-    controller.expandNode(nodes["files"], true);
-    controller.selectAllFileNode(false);
-    EXPECT_EQ(controller.selectAllState(), FileNode::Off);
-    EXPECT_EQ(state("files/x"), FileNode::Off);
-    EXPECT_EQ(state("mixed/a"), FileNode::On); // collapsed: untouched
-    EXPECT_TRUE(collected().empty());
-    controller.selectAllFileNode(true);
-    EXPECT_EQ(controller.selectAllState(), FileNode::On);
-    EXPECT_EQ(recorder.states.back(), FileNode::On);
-    EXPECT_GE(recorder.reloads, 2);
 }
 
 } // namespace
