@@ -2,8 +2,6 @@
 
 #include <QColor>
 #include <QImage>
-#include <QString>
-#include <QStringList>
 #include <QWidget>
 
 // The test classes of kit_tests; each runs its cases with QTest::qExec and returns the number
@@ -15,9 +13,6 @@ int runColorAndBackgroundTest(int argc, char** argv);
 int runStatusAttachedWindowTest(int argc, char** argv);
 
 namespace kittest {
-
-// The accent colour of the artwork: selected tabs, primary buttons.
-inline const QColor Accent(39, 124, 226);
 
 inline bool isNear(const QColor& a, const QColor& b, int tolerance = 12)
 {
@@ -34,19 +29,16 @@ inline QImage render(QWidget* widget)
     return image;
 }
 
-// How many pixels of `image` inside `area` are opaque and within `tolerance` of `color`.
+// How many pixels of `image` inside `area` (all of it when null) are opaque and within
+// `tolerance` of `color`.
 inline int countNear(const QImage& image, const QColor& color, QRect area = {}, int tolerance = 12)
 {
-    if (area.isNull())
-        area = image.rect();
     int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (pixel.alpha() > 200 && isNear(pixel, color, tolerance))
-                ++count;
-        }
-    }
+    area = area.isNull() ? image.rect() : area;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixelColor(x, y).alpha() > 200 &&
+                     isNear(image.pixelColor(x, y), color, tolerance);
     return count;
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 using WindowPtr = std::unique_ptr<StatusAttachedWindow>;
 
-// An attached window around an empty view of `viewSize`.
+// An attached window around an empty view of `viewSize`, 5 units from its point.
 WindowPtr makeWindow(QSize viewSize, QPointF point = {600, 300}, QWidget* parent = nullptr,
                      unsigned side = StatusAttachedWindow::SideBelow)
 {
@@ -27,12 +27,11 @@ WindowPtr makeWindow(QSize viewSize, QPointF point = {600, 300}, QWidget* parent
     return WindowPtr(StatusAttachedWindow::create(view, point, parent, side, 5.0f));
 }
 
-bool isTransparent(const QImage& image, int x, int y)
+bool isTransparent(const QImage& image, QPoint point)
 {
-    return qAlpha(image.pixel(x, y)) == 0;
+    return qAlpha(image.pixel(point)) == 0;
 }
 
-// Records what a window tells its listener.
 class Listener : public StatusAttachedWindowDelegate {
 public:
     void mouseInWindow(bool inside) override { reports.append(inside); }
@@ -41,24 +40,19 @@ public:
     int hiddenReports = 0;
 };
 
-// Ends every event loop when a modal run does not end by itself, so that a fault fails the test
-// instead of hanging it.
-class ModalWatchdog {
-public:
+// Ends every event loop after 10 s, so that a modal run that never ends fails the test instead
+// of hanging it.
+struct ModalWatchdog {
     ModalWatchdog()
     {
-        m_timer.setSingleShot(true);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
-            m_fired = true;
+        timer.callOnTimeout(&timer, [this] {
+            fired = true;
             QCoreApplication::exit(1);
         });
-        m_timer.start(10000);
+        timer.start(10000);
     }
-    bool fired() const { return m_fired; }
-
-private:
-    QTimer m_timer;
-    bool m_fired = false;
+    QTimer timer;
+    bool fired = false;
 };
 
 } // namespace
@@ -72,25 +66,20 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("viewSize");
         QTest::addColumn<unsigned>("side");
         QTest::addColumn<QPointF>("point");
-        QTest::addColumn<bool>("inParent"); // point in a parent window's coordinates
+        QTest::addColumn<bool>("inParent"); // the point in a parent window's coordinates
         QTest::addColumn<QRect>("geometry");
-        // A margin of 2 on every side, the arrow strip of 10 on top; 5 units from the point.
-        QTest::newRow("main panel")
-            << QSize(480, 600) << 1u << QPointF(600, 300) << false << QRect(358, 305, 484, 614);
-        QTest::newRow("below") << QSize(200, 100) << 1u << QPointF(600, 300) << false
-                               << QRect(498, 305, 204, 114);
-        QTest::newRow("above") << QSize(200, 100) << 3u << QPointF(600, 300) << false
-                               << QRect(498, 181, 204, 114);
-        QTest::newRow("left") << QSize(200, 100) << 0u << QPointF(600, 300) << false
-                              << QRect(391, 243, 204, 114);
-        QTest::newRow("right") << QSize(200, 100) << 2u << QPointF(600, 300) << false
-                               << QRect(605, 243, 204, 114);
-        QTest::newRow("unknown side hangs below")
-            << QSize(200, 100) << 7u << QPointF(600, 300) << false << QRect(498, 305, 204, 114);
-        QTest::newRow("automatic with room below")
-            << QSize(200, 100) << 12u << QPointF(600, 300) << false << QRect(498, 305, 204, 114);
-        QTest::newRow("in a parent's coordinates")
-            << QSize(200, 100) << 1u << QPointF(10, 20) << true << QRect(-92, 25, 204, 114);
+        // A margin of 2 on every side, the arrow strip of 10 on top, 5 units from the point.
+        const QSize view(200, 100);
+        const QPointF at(600, 300);
+        QTest::newRow("panel") << QSize(480, 600) << 1u << at << false << QRect(358, 305, 484, 614);
+        QTest::newRow("below") << view << 1u << at << false << QRect(498, 305, 204, 114);
+        QTest::newRow("above") << view << 3u << at << false << QRect(498, 181, 204, 114);
+        QTest::newRow("left") << view << 0u << at << false << QRect(391, 243, 204, 114);
+        QTest::newRow("right") << view << 2u << at << false << QRect(605, 243, 204, 114);
+        QTest::newRow("unknown side") << view << 7u << at << false << QRect(498, 305, 204, 114);
+        QTest::newRow("automatic") << view << 12u << at << false << QRect(498, 305, 204, 114);
+        QTest::newRow("in parent")
+            << view << 1u << QPointF(10, 20) << true << QRect(-92, 25, 204, 114);
     }
 
     void sizesAndPlacesWindowAroundItsView()
@@ -103,12 +92,11 @@ private Q_SLOTS:
         QWidget parent;
         parent.move(100, 50);
         const WindowPtr window = makeWindow(viewSize, point, inParent ? &parent : nullptr, side);
-        if (inParent)
-            geometry.translate(parent.mapToGlobal(QPoint(0, 0)));
-        QCOMPARE(window->geometry(), geometry);
+        QCOMPARE(window->geometry(),
+                 geometry.translated(inParent ? parent.mapToGlobal(QPoint()) : QPoint()));
         QCOMPARE(window->view()->parentWidget(), window.get());
         QCOMPARE(window->view()->geometry(), QRect(QPoint(2, 12), viewSize));
-        QCOMPARE(window->viewFrame(), QRectF(QPointF(2, 12), QSizeF(viewSize)));
+        QCOMPARE(window->viewFrame(), QRectF(window->view()->geometry()));
     }
 
     void placesAutomaticallyAboveNearScreenBottomAndCentres()
@@ -118,10 +106,8 @@ private Q_SLOTS:
         const WindowPtr window = makeWindow({200, 100}, point, nullptr, 12u);
         QCOMPARE(window->side(), unsigned(StatusAttachedWindow::SideAbove));
         QCOMPARE(window->pos().y(), qRound(point.y() - 5 - 114));
-
         window->center();
-        QVERIFY(qAbs(window->geometry().center().x() - area.center().x()) <= 1);
-        QVERIFY(qAbs(window->geometry().center().y() - area.center().y()) <= 1);
+        QVERIFY((window->geometry().center() - area.center()).manhattanLength() <= 2);
     }
 
     void paintsOutlineArrowAndTransparentStrip()
@@ -130,16 +116,15 @@ private Q_SLOTS:
         QImage background = window->backgroundImage();
         QCOMPARE(background.size(), QSize(484, 614));
         // The outline runs from (1, 11) to (483, 613): everything above it is transparent.
-        for (int y = 0; y <= 10; ++y) {
+        for (int y = 0; y <= 10; ++y)
             for (int x = 0; x < background.width(); ++x)
-                QVERIFY2(isTransparent(background, x, y), qPrintable(u"%1,%2"_s.arg(x).arg(y)));
-        }
+                QVERIFY2(isTransparent(background, {x, y}), qPrintable(u"%1,%2"_s.arg(x).arg(y)));
         for (const QPoint outside : {QPoint(0, 300), QPoint(483, 300), QPoint(240, 613),
                                      QPoint(1, 11), QPoint(2, 12), QPoint(482, 612)})
-            QVERIFY2(isTransparent(background, outside.x(), outside.y()), "outside or a corner");
+            QVERIFY(isTransparent(background, outside)); // beside the outline or a corner
         for (const QPoint inside :
              {QPoint(4, 20), QPoint(1, 300), QPoint(240, 11), QPoint(240, 612)})
-            QVERIFY2(!isTransparent(background, inside.x(), inside.y()), "inside the outline");
+            QVERIFY(!isTransparent(background, inside));
         const QColor fill = background.pixelColor(240, 300);
         QCOMPARE(fill.rgb(), QColor(Qt::white).rgb());
         QVERIFY2(qAbs(fill.alpha() - 230) <= 1, qPrintable(QString::number(fill.alpha())));
@@ -151,16 +136,15 @@ private Q_SLOTS:
         window->setBorderColor(Qt::red);
         window->setBorderWidth(1.0f);
         background = window->backgroundImage();
-        QVERIFY(isTransparent(background, 0, 60));
+        QVERIFY(isTransparent(background, {0, 60}));
         const QColor edge = background.pixelColor(1, 60);
         QVERIFY2(edge.red() == 255 && edge.green() < 20 && edge.alpha() == 255,
                  qPrintable(edge.name(QColor::HexArgb)));
         QCOMPARE(background.pixelColor(2, 60).rgb(), QColor(Qt::white).rgb());
-
-        // The arrow fills the strip only in the middle, and only when asked for.
+        // The arrow fills the strip in the middle only, and only when asked for.
         window->setHasArrow(true);
-        QVERIFY(!isTransparent(window->backgroundImage(), 242, 6));
-        QVERIFY(isTransparent(window->backgroundImage(), 20, 6));
+        QVERIFY(!isTransparent(window->backgroundImage(), {242, 6}));
+        QVERIFY(isTransparent(window->backgroundImage(), {20, 6}));
         QCOMPARE(window->size(), QSize(484, 614));
     }
 
@@ -173,10 +157,7 @@ private Q_SLOTS:
         QVERIFY(afterShow >= 1);
         for (int i = 0; i < 3; ++i)
             window->repaint();
-        window->update();
-        QCoreApplication::processEvents();
         QCOMPARE(window->backgroundRebuildCount(), afterShow);
-
         window->view()->resize(300, 200);
         QCOMPARE(window->size(), QSize(304, 214));
         QCOMPARE(window->backgroundImage().size(), QSize(304, 214));
@@ -205,7 +186,6 @@ private Q_SLOTS:
         QTRY_VERIFY(!listener.reports.isEmpty() && listener.reports.last());
         QCursor::setPos(window->geometry().bottomRight() + QPoint(50, 50));
         QTRY_VERIFY(!listener.reports.last());
-
         QWidget other;
         other.setGeometry(20, 20, 100, 100);
         other.show();
@@ -225,7 +205,7 @@ private Q_SLOTS:
     void modalRunEndsWhenTheWindowGoes()
     {
         QFETCH(int, way);
-        ModalWatchdog watchdog;
+        const ModalWatchdog watchdog;
         QPointer<StatusAttachedWindow> window = makeWindow({200, 100}).release();
         QSignalSpy closing(window.data(), &StatusAttachedWindow::aboutToClose);
         bool wasModal = false;
@@ -241,23 +221,18 @@ private Q_SLOTS:
                 delete window.data();
         });
         QCOMPARE(window->runModal(), 0);
-        QVERIFY(!watchdog.fired());
-        QVERIFY(wasModal);
+        QVERIFY(!watchdog.fired && wasModal);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
-        if (way == 2) {
-            QVERIFY(window.isNull());
+        QCOMPARE(window.isNull(), way == 2);
+        if (window.isNull())
             return;
-        }
-        const std::unique_ptr<StatusAttachedWindow> owner(window.data());
-        QVERIFY(!window->isVisible());
-        QVERIFY(!window->isRunningModal());
+        const WindowPtr owner(window.data());
+        QVERIFY(!window->isVisible() && !window->isRunningModal());
         QCOMPARE(closing.count(), way == 0 ? 1 : 0);
         QVERIFY(window->close()); // closing again changes nothing
-        QVERIFY(!window->isVisible());
-        // The window can run modally again.
         QTimer::singleShot(0, &context, [&] { window->close(); });
-        QCOMPARE(window->runModal(), 0);
-        QVERIFY(!watchdog.fired());
+        QCOMPARE(window->runModal(), 0); // and the window can run modally again
+        QVERIFY(!watchdog.fired);
     }
 
     void nestedModalRunsReturnInOrder_data()
@@ -270,18 +245,15 @@ private Q_SLOTS:
     void nestedModalRunsReturnInOrder()
     {
         QFETCH(bool, closeOuterFirst);
-        ModalWatchdog watchdog;
+        const ModalWatchdog watchdog;
         const WindowPtr outer = makeWindow({300, 200});
         const WindowPtr inner = makeWindow({200, 100});
         QStringList order;
         QTimer::singleShot(0, outer.get(), [&] {
             QTimer::singleShot(0, inner.get(), [&] {
-                if (closeOuterFirst) {
+                if (closeOuterFirst)
                     outer->close();
-                    order << u"outer closed"_s;
-                }
                 inner->close();
-                order << u"inner closed"_s;
             });
             inner->runModal();
             order << u"inner returned"_s;
@@ -290,17 +262,14 @@ private Q_SLOTS:
         });
         QCOMPARE(outer->runModal(), 0);
         order << u"outer returned"_s;
-        QVERIFY(!watchdog.fired());
-        QStringList expected{u"inner closed"_s, u"inner returned"_s, u"outer returned"_s};
-        if (closeOuterFirst)
-            expected.prepend(u"outer closed"_s);
-        QCOMPARE(order, expected);
+        QVERIFY(!watchdog.fired);
+        QCOMPARE(order, (QStringList{u"inner returned"_s, u"outer returned"_s}));
         QVERIFY(!outer->isVisible() && !inner->isVisible());
     }
 
     void secondModalRunOfSameWindowIsRefused()
     {
-        ModalWatchdog watchdog;
+        const ModalWatchdog watchdog;
         const WindowPtr window = makeWindow({200, 100});
         int nested = 0;
         QTimer::singleShot(0, window.get(), [&] {
@@ -309,7 +278,7 @@ private Q_SLOTS:
         });
         QCOMPARE(window->runModal(), 0);
         QCOMPARE(nested, -1);
-        QVERIFY(!watchdog.fired());
+        QVERIFY(!watchdog.fired);
     }
 };
 
