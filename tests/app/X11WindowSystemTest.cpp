@@ -13,44 +13,40 @@
 
 #include <algorithm>
 #include <memory>
-#include <xcb/xcb.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
 constexpr std::uint32_t NormalState = 1;
 constexpr std::uint32_t IconicState = 3;
+const char* const BlurProperty = "_KDE_NET_WM_BLUR_BEHIND_REGION";
 
-bool windowManagerRuns()
+std::unique_ptr<StatusAttachedWindow> shownPopup()
 {
-    XClient probe;
-    return !probe.redirectRootWindow();
+    auto* view = new QWidget;
+    view->resize(200, 100);
+    std::unique_ptr<StatusAttachedWindow> window(StatusAttachedWindow::create(view, {500, 300}));
+    window->show();
+    return QTest::qWaitForWindowExposed(window.get()) ? std::move(window) : nullptr;
 }
 
-// An xmessage window: a real client of another process. Killed when this goes away.
-class ForeignClient {
-public:
-    static constexpr const char* ClassInstance = "corvellaforeign";
-
-    bool start()
+// An xmessage window: a real client of another process, killed when this goes away. Without
+// xmessage (the X11 utilities) only the windows made by the test are foreign.
+struct ForeignClient {
+    ForeignClient()
     {
-        const QString program = QStandardPaths::findExecutable(QStringLiteral("xmessage"));
-        if (program.isEmpty())
-            return false;
-        m_process.start(program, {QStringLiteral("-name"), QLatin1String(ClassInstance),
-                                  QStringLiteral("-geometry"), QStringLiteral("+40+40"),
-                                  QStringLiteral("a window of another application")});
-        return m_process.waitForStarted(10000);
+        const QString program = QStandardPaths::findExecutable(u"xmessage"_s);
+        if (!program.isEmpty())
+            process.start(program, {u"-name"_s, u"corvellaforeign"_s, u"-geometry"_s, u"+40+40"_s,
+                                    u"a window of another application"_s});
     }
     ~ForeignClient()
     {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
+        process.kill();
+        process.waitForFinished(5000);
     }
-
-private:
-    QProcess m_process;
+    QProcess process;
 };
 
 } // namespace
@@ -63,55 +59,46 @@ private Q_SLOTS:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("Needs the X11 platform (DISPLAY)");
+        QVERIFY(dynamic_cast<X11WindowSystem*>(&WindowSystem::instance()));
     }
 
     void asksCompositorToBlurBehindPopup()
     {
-        QVERIFY(dynamic_cast<X11WindowSystem*>(&WindowSystem::instance()));
         XClient x;
         QVERIFY(x.isConnected());
-        auto* view = new QWidget;
-        view->resize(200, 100);
-        std::unique_ptr<StatusAttachedWindow> window(
-            StatusAttachedWindow::create(view, QPointF(300, 200)));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-
-        const auto id = static_cast<xcb_window_t>(window->winId());
-        const auto region = x.property(id, "_KDE_NET_WM_BLUR_BEHIND_REGION");
+        const auto window = shownPopup();
+        QVERIFY(window);
+        const auto id = xcb_window_t(window->winId());
+        const auto region = x.property(id, BlurProperty);
         QVERIFY(region.has_value());
         QCOMPARE(region->type, xcb_atom_t(XCB_ATOM_CARDINAL));
         QCOMPARE(region->format, 32);
         QVERIFY(region->items.isEmpty()); // no rectangles: the whole window
-
         window->setWindowBackgroundBlurRadius(0);
-        QVERIFY(!x.property(id, "_KDE_NET_WM_BLUR_BEHIND_REGION").has_value());
+        QVERIFY(!x.property(id, BlurProperty).has_value());
 
         QWindow plain;
         QVERIFY(WindowSystem::instance().setBlurBehind(&plain, true));
-        QVERIFY(
-            x.property(static_cast<xcb_window_t>(plain.winId()), "_KDE_NET_WM_BLUR_BEHIND_REGION")
-                .has_value());
+        QVERIFY(x.property(xcb_window_t(plain.winId()), BlurProperty).has_value());
         QVERIFY(!WindowSystem::instance().setBlurBehind(nullptr, true));
     }
 
     void explainsMissingWindowManager()
     {
-        if (windowManagerRuns())
+        if (!XClient().redirectRootWindow())
             QSKIP("A window manager runs on this display");
         WindowSystem& system = WindowSystem::instance();
         QVERIFY(!system.canHideOtherApplications());
         QVERIFY(!system.unavailableReason().isEmpty());
-
-        ForeignClient foreign;
         XClient x;
+        ForeignClient foreign;
         xcb_window_t foreignWindow = XCB_WINDOW_NONE;
-        if (foreign.start())
-            QTRY_VERIFY((foreignWindow = x.findTopLevel(ForeignClient::ClassInstance)) != 0);
-        if (foreignWindow != XCB_WINDOW_NONE)
+        if (foreign.process.waitForStarted(10000)) {
+            QTRY_VERIFY((foreignWindow = x.findTopLevel("corvellaforeign")) != XCB_WINDOW_NONE);
             QTRY_COMPARE(x.mapState(foreignWindow), std::uint8_t(XCB_MAP_STATE_VIEWABLE));
+        }
         QCOMPARE(system.hideOtherApplications(0), system.unavailableReason());
-        if (foreignWindow != XCB_WINDOW_NONE)
+        if (foreignWindow != XCB_WINDOW_NONE) // nothing was unmapped
             QCOMPARE(x.mapState(foreignWindow), std::uint8_t(XCB_MAP_STATE_VIEWABLE));
     }
 
@@ -127,26 +114,19 @@ private Q_SLOTS:
     void asksWindowManagerToMinimiseOthers()
     {
         QFETCH(bool, ewmh);
-        auto* view = new QWidget;
-        view->resize(120, 80);
-        const std::unique_ptr<StatusAttachedWindow> own(
-            StatusAttachedWindow::create(view, QPointF(500, 300)));
-        own->show();
-        QVERIFY(QTest::qWaitForWindowExposed(own.get()));
-        const auto ownId = static_cast<xcb_window_t>(own->winId());
-
+        const auto own = shownPopup();
+        QVERIFY(own);
+        const auto ownId = xcb_window_t(own->winId());
         XClient manager;
-        QVERIFY(manager.isConnected());
         if (!manager.redirectRootWindow())
             QSKIP("A window manager runs on this display");
         ForeignClient foreign;
         xcb_window_t foreignWindow = XCB_WINDOW_NONE;
-        if (foreign.start())
-            QTRY_VERIFY((foreignWindow = manager.findTopLevel(ForeignClient::ClassInstance)) != 0);
-        else
-            qInfo("xmessage is not installed: only windows made by the test are foreign");
-
-        const xcb_window_t plain = manager.createWindow();
+        if (foreign.process.waitForStarted(10000))
+            QTRY_VERIFY((foreignWindow = manager.findTopLevel("corvellaforeign")) != 0);
+        QList<xcb_window_t> expected{manager.createWindow()}; // a plain client
+        if (foreignWindow != XCB_WINDOW_NONE)
+            expected << foreignWindow;
         const xcb_window_t dock = manager.createWindow();
         manager.setProperty32(dock, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM,
                               {manager.atom("_NET_WM_WINDOW_TYPE_DOCK")});
@@ -157,27 +137,19 @@ private Q_SLOTS:
         const xcb_window_t frame = manager.createWindow();
         const xcb_window_t framed = manager.createWindow(frame);
 
-        QList<xcb_window_t> clients{plain, dock, iconic, samePid, ownId};
-        QList<xcb_window_t> expected{plain};
-        if (foreignWindow != XCB_WINDOW_NONE) {
-            clients << foreignWindow;
-            expected << foreignWindow;
-        }
+        const QList<xcb_window_t> clients = expected + QList{dock, iconic, samePid, ownId};
         const xcb_atom_t wmState = manager.atom("WM_STATE");
-        for (const xcb_window_t client : std::as_const(clients))
+        for (const xcb_window_t client : clients)
             manager.setProperty32(client, "WM_STATE", wmState, {NormalState, 0});
         manager.setProperty32(iconic, "WM_STATE", wmState, {IconicState, 0});
-
         const xcb_window_t check = manager.createWindow();
         if (ewmh) {
-            manager.setProperty32(manager.root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW,
-                                  {check});
-            manager.setProperty32(check, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {check});
-            manager.setProperty32(manager.root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW,
-                                  QList<std::uint32_t>(clients.begin(), clients.end()));
+            for (const xcb_window_t window : {manager.root(), check})
+                manager.setProperty32(window, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {check});
+            manager.setProperty32(manager.root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW, clients);
         } else {
-            const QByteArray selection = "WM_S" + QByteArray::number(manager.screenNumber());
-            QVERIFY(manager.ownSelection(check, selection.constData()));
+            QVERIFY(
+                manager.ownSelection(check, qPrintable(u"WM_S%1"_s.arg(manager.screenNumber()))));
             manager.setProperty32(framed, "WM_STATE", wmState, {NormalState, 0});
             expected << framed; // the client inside the frame, not the frame
         }
@@ -186,12 +158,10 @@ private Q_SLOTS:
         QVERIFY(system.canHideOtherApplications());
         QCOMPARE(system.unavailableReason(), QString());
         QCOMPARE(system.hideOtherApplications(own->winId()), QString());
-
         const QList<xcb_client_message_event_t> messages = manager.clientMessages();
         manager.releaseRootWindow();
-        manager.deleteProperty(ownId, "WM_STATE");
-        if (foreignWindow != XCB_WINDOW_NONE)
-            manager.deleteProperty(foreignWindow, "WM_STATE");
+        for (const xcb_window_t client : clients) // the foreign client and ours outlive the case
+            manager.deleteProperty(client, "WM_STATE");
 
         QList<xcb_window_t> asked;
         for (const xcb_client_message_event_t& message : messages) {

@@ -44,42 +44,25 @@ public:
 
     xcb_atom_t atom(const char* name)
     {
-        const auto cookie =
-            xcb_intern_atom(m_connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-            xcb_intern_atom_reply(m_connection, cookie, nullptr), &std::free);
+        const auto reply = take(xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, std::uint16_t(std::strlen(name)), name),
+            nullptr));
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
     std::optional<Property> property(xcb_window_t window, const char* name)
     {
-        const auto cookie =
-            xcb_get_property(m_connection, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024);
-        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-            xcb_get_property_reply(m_connection, cookie, nullptr), &std::free);
+        const auto reply = take(xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024), nullptr));
         if (!reply || reply->type == XCB_ATOM_NONE)
             return std::nullopt;
         Property result{reply->type, reply->format, {}};
-        if (reply->format == 32) {
-            const auto* values =
-                static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-            for (int i = 0; i < xcb_get_property_value_length(reply.get()) / 4; ++i)
-                result.items.append(values[i]);
-        }
+        const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+        for (int i = 0; reply->format == 32 && i < xcb_get_property_value_length(reply.get()) / 4;
+             ++i)
+            result.items.append(values[i]);
         return result;
-    }
-
-    QByteArray windowClassInstance(xcb_window_t window)
-    {
-        const auto cookie =
-            xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256);
-        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-            xcb_get_property_reply(m_connection, cookie, nullptr), &std::free);
-        if (!reply)
-            return {};
-        const QByteArray value(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                               xcb_get_property_value_length(reply.get()));
-        return value.left(value.indexOf('\0'));
     }
 
     void setProperty32(xcb_window_t window, const char* name, xcb_atom_t type,
@@ -87,7 +70,7 @@ public:
     {
         const xcb_atom_t property = atom(name);
         xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, property, type, 32,
-                            static_cast<std::uint32_t>(items.size()), items.constData());
+                            std::uint32_t(items.size()), items.constData());
         if (window == m_root)
             m_rootProperties.append(property);
         sync();
@@ -109,26 +92,27 @@ public:
         return window;
     }
 
-    xcb_window_t findTopLevel(const QByteArray& classInstance)
+    // The top-level window whose WM_CLASS instance is `instance`, or none.
+    xcb_window_t findTopLevel(const QByteArray& instance)
     {
-        const auto cookie = xcb_query_tree(m_connection, m_root);
-        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
-            xcb_query_tree_reply(m_connection, cookie, nullptr), &std::free);
-        if (!tree)
-            return XCB_WINDOW_NONE;
-        const xcb_window_t* children = xcb_query_tree_children(tree.get());
-        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-            if (windowClassInstance(children[i]) == classInstance)
-                return children[i];
+        const auto tree =
+            take(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
+        for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
+            const xcb_window_t child = xcb_query_tree_children(tree.get())[i];
+            const auto name = take(xcb_get_property_reply(
+                m_connection,
+                xcb_get_property(m_connection, 0, child, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 64),
+                nullptr));
+            if (name && static_cast<const char*>(xcb_get_property_value(name.get())) == instance)
+                return child;
         }
         return XCB_WINDOW_NONE;
     }
 
     std::uint8_t mapState(xcb_window_t window)
     {
-        const auto cookie = xcb_get_window_attributes(m_connection, window);
-        std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> reply(
-            xcb_get_window_attributes_reply(m_connection, cookie, nullptr), &std::free);
+        const auto reply = take(xcb_get_window_attributes_reply(
+            m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
         return reply ? reply->map_state : std::uint8_t(XCB_MAP_STATE_UNMAPPED);
     }
 
@@ -136,11 +120,9 @@ public:
     bool redirectRootWindow()
     {
         const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
-        const auto cookie =
-            xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
-        xcb_generic_error_t* error = xcb_request_check(m_connection, cookie);
-        std::free(error);
-        return error == nullptr;
+        return !take(xcb_request_check(
+            m_connection,
+            xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask)));
     }
 
     void releaseRootWindow()
@@ -153,9 +135,8 @@ public:
     bool ownSelection(xcb_window_t owner, const char* name)
     {
         xcb_set_selection_owner(m_connection, owner, atom(name), XCB_CURRENT_TIME);
-        const auto cookie = xcb_get_selection_owner(m_connection, atom(name));
-        std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
-            xcb_get_selection_owner_reply(m_connection, cookie, nullptr), &std::free);
+        const auto reply = take(xcb_get_selection_owner_reply(
+            m_connection, xcb_get_selection_owner(m_connection, atom(name)), nullptr));
         return reply && reply->owner == owner;
     }
 
@@ -165,19 +146,22 @@ public:
     {
         sync();
         QList<xcb_client_message_event_t> messages;
-        while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
+        while (const auto event = take(xcb_poll_for_event(m_connection))) {
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE)
-                messages.append(*reinterpret_cast<xcb_client_message_event_t*>(event));
-            std::free(event);
+                messages.append(*reinterpret_cast<xcb_client_message_event_t*>(event.get()));
         }
         return messages;
     }
 
 private:
+    // xcb hands out replies, errors and events to be freed with free().
+    template <typename T> static std::unique_ptr<T, decltype(&std::free)> take(T* reply)
+    {
+        return {reply, &std::free};
+    }
     void sync()
     {
-        std::free(
-            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+        take(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
     }
 
     int m_screenNumber = 0;
