@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A stand-in file manager on the test environment's session bus that records what it was asked
@@ -14,12 +16,10 @@ class FileManagerStandIn : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
 public:
     QStringList shown;
-    QString startupId;
 public Q_SLOTS:
-    Q_SCRIPTABLE void ShowItems(const QStringList& uris, const QString& startup)
+    Q_SCRIPTABLE void ShowItems(const QStringList& uris, const QString&)
     {
         shown = uris;
-        startupId = startup;
         Q_EMIT asked();
     }
 Q_SIGNALS:
@@ -31,26 +31,22 @@ TEST(FileManagerRevealTest, AsksTheFileManagerToShowTheItem)
     const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
     if (address.isEmpty() || qEnvironmentVariableIsEmpty("CORVELLA_TEST_ENV"))
         GTEST_SKIP() << "needs the private session bus of the test environment";
-    QDBusConnection standInBus =
-        QDBusConnection::connectToBus(address, QStringLiteral("fm-standin"));
+    QDBusConnection standInBus = QDBusConnection::connectToBus(address, u"fm-standin"_s);
     FileManagerStandIn standIn;
-    ASSERT_TRUE(standInBus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &standIn,
+    ASSERT_TRUE(standInBus.registerObject(u"/org/freedesktop/FileManager1"_s, &standIn,
                                           QDBusConnection::ExportScriptableSlots));
-    ASSERT_EQ(standInBus.interface()
-                  ->registerService(QStringLiteral("org.freedesktop.FileManager1"))
-                  .value(),
+    ASSERT_EQ(standInBus.interface()->registerService(u"org.freedesktop.FileManager1"_s).value(),
               QDBusConnectionInterface::ServiceRegistered);
-    QDBusConnection client = QDBusConnection::connectToBus(address, QStringLiteral("fm-client"));
+    QDBusConnection client = QDBusConnection::connectToBus(address, u"fm-client"_s);
 
     QSignalSpy asked(&standIn, &FileManagerStandIn::asked);
-    EXPECT_EQ(FileManagerReveal::showItem(QStringLiteral("/home/u/Downloads/a b#1.iso"), client),
-              QString());
+    EXPECT_EQ(FileManagerReveal::showItem(u"/home/u/Downloads/a b#1.iso"_s, client), QString());
     ASSERT_TRUE(asked.wait(5000));
-    EXPECT_EQ(standIn.shown, QStringList{QStringLiteral("file:///home/u/Downloads/a%20b%231.iso")});
+    EXPECT_EQ(standIn.shown, QStringList{u"file:///home/u/Downloads/a%20b%231.iso"_s});
 
-    standInBus.interface()->unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("fm-standin"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("fm-client"));
+    standInBus.interface()->unregisterService(u"org.freedesktop.FileManager1"_s);
+    QDBusConnection::disconnectFromBus(u"fm-standin"_s);
+    QDBusConnection::disconnectFromBus(u"fm-client"_s);
     EXPECT_FALSE(FileManagerReveal::showItem(QString()).isEmpty());
 }
 

@@ -4,9 +4,8 @@
 
 #include <QTemporaryDir>
 
-#include <functional>
 #include <gtest/gtest.h>
-#include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -29,245 +28,161 @@ protected:
 
 TEST_F(LoginItemsTest, AddCreatesTheFolderAndReAddingReplacesTheEntryWhole)
 {
-    const LoginItems items(path(QStringLiteral("config/autostart")));
-    const QString entry = path(QStringLiteral("config/autostart/editor.desktop"));
+    const LoginItems items(path(u"config/autostart"_s));
+    const QString entry = path(u"config/autostart/editor.desktop"_s);
     EXPECT_TRUE(items.entries().isEmpty());
-    const QString source = write(QStringLiteral("a/editor.desktop"));
+    const QString source = write(u"a/editor.desktop"_s);
     const LoginItems::Result added = items.add(source);
     ASSERT_TRUE(added.succeeded()) << added.error.toStdString();
-    EXPECT_TRUE(items.contains(QStringLiteral("editor.desktop")));
+    EXPECT_TRUE(items.contains(u"editor.desktop"_s));
     EXPECT_EQ(readFile(entry), editorEntry);
     EXPECT_EQ(readFile(source), editorEntry) << "the source is left as it was";
 
     const QByteArray changed = editorEntry + "Comment=changed\n";
-    ASSERT_TRUE(items.add(write(QStringLiteral("b/editor.desktop"), changed)).succeeded());
+    ASSERT_TRUE(items.add(write(u"b/editor.desktop"_s, changed)).succeeded());
     ASSERT_TRUE(items.add(entry).succeeded()) << "adding the entry onto itself keeps it";
     EXPECT_EQ(readFile(entry), changed);
-    EXPECT_EQ(entriesOf(path(QStringLiteral("config/autostart"))),
-              QStringList{QStringLiteral("editor.desktop")})
+    EXPECT_EQ(entriesOf(path(u"config/autostart"_s)), QStringList{u"editor.desktop"_s})
         << "no temporary file is left behind";
 }
 
 TEST_F(LoginItemsTest, EntriesListsOnlyDesktopFilesSorted)
 {
     for (const char* name : {"zeal.desktop", "Backup.desktop", "agent.desktop", "notes.txt"})
-        write(QStringLiteral("autostart/") + QLatin1String(name));
-    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("autostart/folder.desktop"))));
-    const LoginItems items(path(QStringLiteral("autostart")));
+        write(u"autostart/"_s + QLatin1String(name));
+    ASSERT_TRUE(QDir().mkpath(path(u"autostart/folder.desktop"_s)));
+    const LoginItems items(path(u"autostart"_s));
 
     EXPECT_EQ(items.entries(),
-              (QStringList{QStringLiteral("Backup.desktop"), QStringLiteral("agent.desktop"),
-                           QStringLiteral("zeal.desktop")}));
-    EXPECT_FALSE(items.contains(QStringLiteral("notes.txt")));
-    EXPECT_FALSE(items.contains(QStringLiteral("folder.desktop")));
-    EXPECT_FALSE(items.contains(QStringLiteral("../autostart/agent.desktop")));
+              (QStringList{u"Backup.desktop"_s, u"agent.desktop"_s, u"zeal.desktop"_s}));
+    EXPECT_FALSE(items.contains(u"notes.txt"_s));
+    EXPECT_FALSE(items.contains(u"folder.desktop"_s));
+    EXPECT_FALSE(items.contains(u"../autostart/agent.desktop"_s));
 }
 
 TEST_F(LoginItemsTest, RemoveDeletesOnlyThatEntryAndRefusesOtherNames)
 {
-    write(QStringLiteral("autostart/agent.desktop"));
-    write(QStringLiteral("autostart/editor.desktop"));
-    write(QStringLiteral("autostart/stuck.desktop/inside"));
-    write(QStringLiteral("keep.desktop"));
-    const LoginItems items(path(QStringLiteral("autostart")));
+    write(u"autostart/agent.desktop"_s);
+    write(u"autostart/editor.desktop"_s);
+    write(u"autostart/stuck.desktop/inside"_s);
+    write(u"keep.desktop"_s);
+    const LoginItems items(path(u"autostart"_s));
 
-    const LoginItems::Result removed = items.remove(QStringLiteral("agent.desktop"));
+    const LoginItems::Result removed = items.remove(u"agent.desktop"_s);
     ASSERT_TRUE(removed.succeeded()) << removed.error.toStdString();
     EXPECT_EQ(entriesOf(items.autostartPath()),
-              (QStringList{QStringLiteral("editor.desktop"), QStringLiteral("stuck.desktop")}));
-    EXPECT_TRUE(items.remove(QStringLiteral("agent.desktop")).succeeded())
+              (QStringList{u"editor.desktop"_s, u"stuck.desktop"_s}));
+    EXPECT_TRUE(items.remove(u"agent.desktop"_s).succeeded())
         << "an entry that is not there is already removed";
-    EXPECT_TRUE(
-        LoginItems(path(QStringLiteral("none"))).remove(QStringLiteral("x.desktop")).succeeded());
+    EXPECT_TRUE(LoginItems(path(u"none"_s)).remove(u"x.desktop"_s).succeeded());
 
-    for (const QString& name : {QStringLiteral("../keep.desktop"), QString(), QStringLiteral(".."),
-                                QStringLiteral("keep.txt")}) {
+    for (const QString& name : {u"../keep.desktop"_s, QString(), u".."_s, u"keep.txt"_s}) {
         const LoginItems::Result refused = items.remove(name);
         EXPECT_FALSE(refused.succeeded()) << name.toStdString();
     }
-    EXPECT_TRUE(exists(path(QStringLiteral("keep.desktop"))));
+    EXPECT_TRUE(exists(path(u"keep.desktop"_s)));
 
-    const LoginItems::Result stuck = items.remove(QStringLiteral("stuck.desktop"));
+    const LoginItems::Result stuck = items.remove(u"stuck.desktop"_s);
     EXPECT_TRUE(stuck.error.contains(u"stuck.desktop")) << stuck.error.toStdString();
-    EXPECT_TRUE(exists(path(QStringLiteral("autostart/stuck.desktop/inside"))));
+    EXPECT_TRUE(exists(path(u"autostart/stuck.desktop/inside"_s)));
 }
 
-struct RefusedSourceCase {
-    const char* name;
-    // Prepares the source below the fixture root and answers its path.
-    std::function<QString(const QDir& root)> source;
-};
-
-class LoginItemsRefusedSourceTest : public LoginItemsTest,
-                                    public ::testing::WithParamInterface<RefusedSourceCase> {};
-
-TEST_P(LoginItemsRefusedSourceTest, RefusesAndWritesNothing)
+TEST_F(LoginItemsTest, RefusedSourcesWriteNothing)
 {
-    const QString source = GetParam().source(QDir(m_root.path()));
-    write(QStringLiteral("autostart/existing.desktop"));
-    const LoginItems items(path(QStringLiteral("autostart")));
+    write(u"autostart/existing.desktop"_s);
+    const QString folder = path(u"folder.desktop"_s);
+    const QString fifo = path(u"pipe.desktop"_s);
+    const QString loop = path(u"loop.desktop"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(loop, loop));
+    const LoginItems items(path(u"autostart"_s));
 
-    const LoginItems::Result added = items.add(source);
-    EXPECT_FALSE(added.succeeded());
-    EXPECT_TRUE(added.error.contains(source)) << added.error.toStdString();
-    EXPECT_EQ(entriesOf(items.autostartPath()), QStringList{QStringLiteral("existing.desktop")});
-    EXPECT_EQ(readFile(path(QStringLiteral("autostart/existing.desktop"))), editorEntry);
+    for (const QString& source :
+         {path(u"gone.desktop"_s), folder, write(u"notes.txt"_s), fifo, loop, QString()}) {
+        const LoginItems::Result added = items.add(source);
+        EXPECT_FALSE(added.succeeded()) << source.toStdString();
+        EXPECT_TRUE(added.error.contains(source)) << added.error.toStdString();
+    }
+    EXPECT_EQ(entriesOf(items.autostartPath()), QStringList{u"existing.desktop"_s});
+    EXPECT_EQ(readFile(path(u"autostart/existing.desktop"_s)), editorEntry);
 }
-
-QString made(const QString& path, bool made)
-{
-    EXPECT_TRUE(made) << path.toStdString();
-    return path;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sources, LoginItemsRefusedSourceTest,
-    ::testing::Values(
-        RefusedSourceCase{"Missing",
-                          [](const QDir& root) {
-                              return root.filePath(QStringLiteral("gone.desktop"));
-                          }},
-        RefusedSourceCase{"Folder",
-                          [](const QDir& root) {
-                              return made(root.filePath(QStringLiteral("folder.desktop")),
-                                          root.mkpath(QStringLiteral("folder.desktop")));
-                          }},
-        RefusedSourceCase{"NotADesktopEntry",
-                          [](const QDir& root) {
-                              const QString notes = root.filePath(QStringLiteral("notes.txt"));
-                              return made(notes, writeFile(notes, editorEntry));
-                          }},
-        RefusedSourceCase{"Fifo",
-                          [](const QDir& root) {
-                              const QString fifo = root.filePath(QStringLiteral("pipe.desktop"));
-                              return made(fifo,
-                                          ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-                          }},
-        RefusedSourceCase{"LinkLoop",
-                          [](const QDir& root) {
-                              const QString loop = root.filePath(QStringLiteral("loop.desktop"));
-                              return made(loop, QFile::link(loop, loop));
-                          }},
-        RefusedSourceCase{"Empty",
-                          [](const QDir&) {
-                              return QString();
-                          }}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LoginItemsTest, AddReportsAFolderOrEntryThatCannotBeMade)
 {
-    const QString source = write(QStringLiteral("editor.desktop"));
-    write(QStringLiteral("config"), "a file where the configuration folder should be");
-    const LoginItems::Result noFolder =
-        LoginItems(path(QStringLiteral("config/autostart"))).add(source);
-    EXPECT_TRUE(noFolder.error.contains(path(QStringLiteral("config/autostart"))))
+    const QString source = write(u"editor.desktop"_s);
+    write(u"config"_s, "a file where the configuration folder should be");
+    const LoginItems::Result noFolder = LoginItems(path(u"config/autostart"_s)).add(source);
+    EXPECT_TRUE(noFolder.error.contains(path(u"config/autostart"_s)))
         << noFolder.error.toStdString();
 
-    write(QStringLiteral("autostart/editor.desktop/occupied"));
-    const LoginItems::Result noEntry = LoginItems(path(QStringLiteral("autostart"))).add(source);
-    EXPECT_TRUE(noEntry.error.contains(path(QStringLiteral("autostart"))))
-        << noEntry.error.toStdString();
-    EXPECT_TRUE(exists(path(QStringLiteral("autostart/editor.desktop/occupied"))));
+    write(u"autostart/editor.desktop/occupied"_s);
+    const LoginItems::Result noEntry = LoginItems(path(u"autostart"_s)).add(source);
+    EXPECT_TRUE(noEntry.error.contains(path(u"autostart"_s))) << noEntry.error.toStdString();
+    EXPECT_TRUE(exists(path(u"autostart/editor.desktop/occupied"_s)));
 }
 
 TEST(LoginItemsStandardPathTest, FollowsAnAbsoluteXdgConfigHome)
 {
     QProcessEnvironment environment;
-    environment.insert(QStringLiteral("HOME"), QStringLiteral("/home/ada"));
+    environment.insert(u"HOME"_s, u"/home/ada"_s);
     EXPECT_EQ(LoginItems::standardPath(environment), u"/home/ada/.config/autostart");
-    for (const QString& unusable : {QString(), QStringLiteral("config")}) {
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), unusable);
+    for (const QString& unusable : {QString(), u"config"_s}) {
+        environment.insert(u"XDG_CONFIG_HOME"_s, unusable);
         EXPECT_EQ(LoginItems::standardPath(environment), u"/home/ada/.config/autostart");
     }
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), QStringLiteral("/srv/config"));
+    environment.insert(u"XDG_CONFIG_HOME"_s, u"/srv/config"_s);
     EXPECT_EQ(LoginItems::standardPath(environment), u"/srv/config/autostart");
 }
 
-struct InstalledEntryCase {
-    const char* name;
-    // Values below the fixture root are written with a leading "@/"; a trailing "/" makes a
-    // folder.
-    std::optional<QString> dataHome;
-    QString dataDirs;
-    QStringList existing;
-    QString fileName;
-    QString expected;
-};
-
-class LoginItemsInstalledEntryTest : public LoginItemsTest,
-                                     public ::testing::WithParamInterface<InstalledEntryCase> {
-protected:
-    QString resolved(QString value) const
-    {
-        return value.replace(QStringLiteral("@/"), m_root.path() + u'/');
-    }
-};
-
-TEST_P(LoginItemsInstalledEntryTest, FindsTheFirstInSearchOrder)
+TEST_F(LoginItemsTest, FindsAnInstalledEntryInSearchOrder)
 {
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
-    if (GetParam().dataHome)
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), resolved(*GetParam().dataHome));
-    environment.insert(QStringLiteral("XDG_DATA_DIRS"), resolved(GetParam().dataDirs));
-    for (const QString& file : GetParam().existing) {
-        ASSERT_TRUE(file.endsWith(u'/') ? QDir().mkpath(resolved(file))
-                                        : writeFile(resolved(file), editorEntry));
-    }
-    // A relative folder must be ignored even where it would name a real folder.
+    const char* const inData = "@/data/applications/editor.desktop";
+    const char* const inLocal = "@/local/applications/editor.desktop";
+    const char* const inSystem = "@/system/applications/editor.desktop";
+    const char* const inHome = "@/home/.local/share/applications/editor.desktop";
+    const struct {
+        const char* dataHome; // null: unset
+        const char* dataDirs;
+        std::vector<const char*> existing; // a trailing "/" makes a folder
+        const char* expected;
+    } rows[] = {
+        {"@/data", "@/local:@/system", {inData, inSystem}, inData},
+        {"@/data", "@/local::@/system", {inSystem, inLocal}, inLocal},
+        {nullptr, "@/system", {inHome, inSystem}, inHome},
+        {"data", "local:@/system", {inData, inLocal, inSystem}, inSystem}, // relative: ignored
+        {"@/data",
+         "@/system",
+         {"@/data/applications/editor.desktop/", inSystem, "@/system/editor.desktop",
+          "@/system/applications/kde/editor.desktop"},
+         inSystem},
+    };
     const QString previousWorkingFolder = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(m_root.path()));
-    const QString found = LoginItems::findInstalledDesktopEntry(GetParam().fileName, environment);
+    for (int row = 0; row < int(std::size(rows)); ++row) {
+        const QString root = path(u"row%1"_s.arg(row));
+        const auto resolved = [&root](const char* value) {
+            return QString::fromUtf8(value).replace(u"@/"_s, root + u'/');
+        };
+        QProcessEnvironment environment;
+        environment.insert(u"HOME"_s, resolved("@/home"));
+        if (rows[row].dataHome)
+            environment.insert(u"XDG_DATA_HOME"_s, resolved(rows[row].dataHome));
+        environment.insert(u"XDG_DATA_DIRS"_s, resolved(rows[row].dataDirs));
+        for (const char* file : rows[row].existing) {
+            ASSERT_TRUE(resolved(file).endsWith(u'/') ? QDir().mkpath(resolved(file))
+                                                      : writeFile(resolved(file), editorEntry));
+        }
+        // A relative folder must be ignored even where it would name a real folder.
+        ASSERT_TRUE(QDir::setCurrent(root));
+        EXPECT_EQ(LoginItems::findInstalledDesktopEntry(u"editor.desktop"_s, environment),
+                  resolved(rows[row].expected))
+            << "row " << row;
+        for (const QString& name : {u"../editor.desktop"_s, u"kde/editor.desktop"_s}) {
+            EXPECT_EQ(LoginItems::findInstalledDesktopEntry(name, environment), QString())
+                << "a path instead of a name, row " << row;
+        }
+    }
     QDir::setCurrent(previousWorkingFolder);
-
-    EXPECT_EQ(found, GetParam().expected.isEmpty() ? QString() : resolved(GetParam().expected));
 }
-
-const QString editor = QStringLiteral("editor.desktop");
-const QString inData = QStringLiteral("@/data/applications/editor.desktop");
-const QString inLocal = QStringLiteral("@/local/applications/editor.desktop");
-const QString inSystem = QStringLiteral("@/system/applications/editor.desktop");
-
-INSTANTIATE_TEST_SUITE_P(
-    SearchOrder, LoginItemsInstalledEntryTest,
-    ::testing::Values(InstalledEntryCase{"DataHomeFirst",
-                                         u"@/data"_s,
-                                         u"@/local:@/system"_s,
-                                         {inData, inSystem},
-                                         editor,
-                                         inData},
-                      InstalledEntryCase{"DataDirsInOrder",
-                                         u"@/data"_s,
-                                         u"@/local::@/system"_s,
-                                         {inSystem, inLocal},
-                                         editor,
-                                         inLocal},
-                      InstalledEntryCase{
-                          "DefaultDataHome",
-                          std::nullopt,
-                          u"@/system"_s,
-                          {u"@/home/.local/share/applications/editor.desktop"_s, inSystem},
-                          editor,
-                          u"@/home/.local/share/applications/editor.desktop"_s},
-                      InstalledEntryCase{"RelativeFoldersIgnored",
-                                         u"data"_s,
-                                         u"local:@/system"_s,
-                                         {inData, inLocal, inSystem},
-                                         editor,
-                                         inSystem},
-                      InstalledEntryCase{"FolderOfThatNameSkipped",
-                                         u"@/data"_s,
-                                         u"@/system"_s,
-                                         {inData + u'/', inSystem},
-                                         editor,
-                                         inSystem},
-                      InstalledEntryCase{"PathInsteadOfName",
-                                         u"@/data"_s,
-                                         u"@/system"_s,
-                                         {u"@/system/applications/kde/editor.desktop"_s,
-                                          u"@/system/editor.desktop"_s},
-                                         u"../editor.desktop"_s,
-                                         QString()}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -169,36 +169,27 @@ TEST_F(LogindOwnedTest, LogOutTerminatesTheSessionOfTheEnvironmentOrOfThisProces
     EXPECT_EQ(calls[2].member, u"Terminate");
 }
 
-struct RefusalCase {
-    const char* name;
-    PowerAction action;
-    std::optional<QByteArray> sessionId;
-    const char* refusedMember;
-};
-
-class LogindRefusalTest : public LogindOwnedTest,
-                          public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(LogindRefusalTest, ReportsTheRefusal)
+TEST_F(LogindOwnedTest, RefusalsAreReportedWithTheirMessage)
 {
-    const ScopedEnvironmentVariable sessionId("XDG_SESSION_ID", GetParam().sessionId);
     const QString refusal = u"There's already a shutdown or sleep operation in progress"_s;
-    m_standIn.refuse(QString::fromLatin1(GetParam().refusedMember),
-                     u"org.freedesktop.login1.OperationInProgress"_s, refusal);
-
-    const QString error = requestAndWait(GetParam().action);
-    EXPECT_TRUE(error.contains(refusal)) << error.toStdString();
-    EXPECT_EQ(m_standIn.calls().constLast().member, QString::fromLatin1(GetParam().refusedMember));
+    // Each row refuses one more member; the session lookup comes last, as Terminate needs it.
+    const struct {
+        PowerAction action;
+        std::optional<QByteArray> sessionId;
+        const char* refused;
+    } rows[] = {{PowerAction::Suspend, std::nullopt, "Suspend"},
+                {PowerAction::LogOut, QByteArray("c7"), "TerminateSession"},
+                {PowerAction::LogOut, std::nullopt, "Terminate"},
+                {PowerAction::LogOut, std::nullopt, "GetSessionByPID"}};
+    for (const auto& row : rows) {
+        const ScopedEnvironmentVariable sessionId("XDG_SESSION_ID", row.sessionId);
+        m_standIn.refuse(QString::fromLatin1(row.refused),
+                         u"org.freedesktop.login1.OperationInProgress"_s, refusal);
+        const QString error = requestAndWait(row.action);
+        EXPECT_TRUE(error.contains(refusal)) << row.refused << ": " << error.toStdString();
+        EXPECT_EQ(m_standIn.calls().constLast().member, QString::fromLatin1(row.refused));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, LogindRefusalTest,
-    ::testing::Values(
-        RefusalCase{"Manager", PowerAction::Suspend, std::nullopt, "Suspend"},
-        RefusalCase{"TerminateSession", PowerAction::LogOut, QByteArray("c7"), "TerminateSession"},
-        RefusalCase{"SessionLookup", PowerAction::LogOut, std::nullopt, "GetSessionByPID"},
-        RefusalCase{"SessionTerminate", PowerAction::LogOut, std::nullopt, "Terminate"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LogindPowerServiceTest, WithoutLoginManagerEveryActionReportsThatItIsMissing)
 {

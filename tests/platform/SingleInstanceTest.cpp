@@ -16,6 +16,8 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList warnings;
@@ -65,39 +67,39 @@ protected:
 
 TEST_F(SingleInstanceTest, FirstCopyListensInThePrivateFolderAndLaterCopiesReopenIt)
 {
-    SingleInstance first(QStringLiteral("com.example.test"));
+    SingleInstance first(u"com.example.test"_s);
     EXPECT_FALSE(first.anotherInstanceRuns());
-    EXPECT_TRUE(first.socketPath().startsWith(runtime.path() + QStringLiteral("/corvella/")));
+    EXPECT_TRUE(first.socketPath().startsWith(runtime.path() + u"/corvella/"_s));
     EXPECT_TRUE(exists(first.socketPath()));
-    EXPECT_EQ(startLaterCopy(first, QStringLiteral("com.example.test")), 1);
+    EXPECT_EQ(startLaterCopy(first, u"com.example.test"_s), 1);
 
-    SingleInstance other(QStringLiteral("com.example.other"));
+    SingleInstance other(u"com.example.other"_s);
     EXPECT_FALSE(other.anotherInstanceRuns()) << "different keys do not meet";
 }
 
 TEST_F(SingleInstanceTest, SocketLeftByACrashedCopyIsReplaced)
 {
-    const QString path = SingleInstance(QStringLiteral("com.example.stale")).socketPath();
+    const QString path = SingleInstance(u"com.example.stale"_s).socketPath();
     ASSERT_TRUE(leaveStaleSocket(path));
 
-    SingleInstance fresh(QStringLiteral("com.example.stale"));
+    SingleInstance fresh(u"com.example.stale"_s);
     EXPECT_FALSE(fresh.anotherInstanceRuns());
-    EXPECT_EQ(startLaterCopy(fresh, QStringLiteral("com.example.stale")), 1);
+    EXPECT_EQ(startLaterCopy(fresh, u"com.example.stale"_s), 1);
 }
 
 TEST_F(SingleInstanceTest, RefusedPrivateFolderIsReportedAndNothingIsMadeElsewhere)
 {
     // Open to other users, so anyone could plant a socket there.
-    const QString folder = runtime.filePath(QStringLiteral("corvella"));
+    const QString folder = runtime.filePath(u"corvella"_s);
     ASSERT_TRUE(QDir().mkdir(folder));
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
-    const QStringList strayFiles{QStringLiteral("/com.example.refused.socket"),
-                                 QStringLiteral("/com.example.refused.socket.lock")};
+    const QStringList strayFiles{u"/com.example.refused.socket"_s,
+                                 u"/com.example.refused.socket.lock"_s};
     warnings.clear();
     const QtMessageHandler previous = qInstallMessageHandler(recordWarning);
 
-    SingleInstance first(QStringLiteral("com.example.refused"));
-    SingleInstance second(QStringLiteral("com.example.refused"));
+    SingleInstance first(u"com.example.refused"_s);
+    SingleInstance second(u"com.example.refused"_s);
     const bool firstFound = first.anotherInstanceRuns();
     const bool secondFound = second.anotherInstanceRuns();
     qInstallMessageHandler(previous);
@@ -110,7 +112,7 @@ TEST_F(SingleInstanceTest, RefusedPrivateFolderIsReportedAndNothingIsMadeElsewhe
         EXPECT_FALSE(exists(stray)) << stray.toStdString();
         QFile::remove(stray);
     }
-    EXPECT_EQ(warnings.filter(folder).filter(QStringLiteral("only copy")).size(), 2)
+    EXPECT_EQ(warnings.filter(folder).filter(u"only copy"_s).size(), 2)
         << warnings.join(u'\n').toStdString();
 }
 

@@ -56,42 +56,32 @@ protected:
     QTemporaryDir m_root{QDir::tempPath() + u"/corvella-erase-XXXXXX"};
 };
 
-TEST_F(TreeEraserTest, ErasesAWholeTreeButNothingALinkPointsTo)
+TEST_F(TreeEraserTest, ErasesTreesAndSingleItemsButNothingALinkPointsTo)
 {
     write({u"outside/kept.txt"_s, u"outside/folder/deep.txt"_s, u"tree/a.txt"_s, u"tree/.hidden"_s,
-           u"tree/.hidden-folder/x"_s, u"tree/one/two/three/four.txt"_s, u"tree/été \n newline"_s});
+           u"tree/.hidden-folder/x"_s, u"tree/one/two/three/four.txt"_s, u"tree/été \n newline"_s,
+           u"file.txt"_s});
     ASSERT_TRUE(QDir().mkpath(path(u"tree/empty"_s)));
+    ASSERT_TRUE(QDir().mkpath(path(u"empty"_s)));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"tree/one/pipe"_s)).constData(), 0600), 0);
     link(path(u"outside/kept.txt"_s), u"tree/file-link"_s);
     link(path(u"outside/folder"_s), u"tree/one/folder-link"_s);
     link(u"../.."_s, u"tree/one/two/loop"_s);
     link(path(u"missing"_s), u"tree/dangling"_s);
+    link(path(u"outside/folder"_s), u"link"_s);
+    link(path(u"outside/folder"_s), u"slashed"_s);
     const int descriptors = openDescriptorCount();
 
-    const TreeEraser::Result result = TreeEraser::erase(path(u"tree"_s));
-
-    EXPECT_TRUE(result.succeeded()) << result.firstError.toStdString();
-    EXPECT_EQ(result.failures, 0);
-    EXPECT_FALSE(exists(path(u"tree"_s)));
+    for (const QString& given : {u"tree"_s, u"file.txt"_s, u"empty"_s, u"link"_s, u"slashed/"_s}) {
+        const TreeEraser::Result result = TreeEraser::erase(path(given));
+        EXPECT_TRUE(result.succeeded()) << result.firstError.toStdString();
+        EXPECT_EQ(result.failures, 0);
+        EXPECT_FALSE(exists(QDir::cleanPath(path(given)))) << given.toStdString();
+    }
+    EXPECT_EQ(entriesOf(path({})), QStringList{u"outside"_s});
     EXPECT_EQ(entriesOf(path(u"outside"_s)), (QStringList{u"folder"_s, u"kept.txt"_s}));
     EXPECT_TRUE(exists(path(u"outside/folder/deep.txt"_s)));
     EXPECT_EQ(openDescriptorCount(), descriptors) << "every folder descriptor is closed again";
-}
-
-TEST_F(TreeEraserTest, RemovesASingleItemItselfNeverALinksTarget)
-{
-    write({u"target/inside.txt"_s, u"file.txt"_s});
-    ASSERT_TRUE(QDir().mkpath(path(u"empty"_s)));
-    link(path(u"target"_s), u"link"_s);
-    link(path(u"target"_s), u"slashed"_s);
-
-    for (const QString& given : {u"file.txt"_s, u"empty"_s, u"link"_s, u"slashed/"_s}) {
-        const TreeEraser::Result result = TreeEraser::erase(path(given));
-        EXPECT_TRUE(result.succeeded()) << result.firstError.toStdString();
-        EXPECT_FALSE(exists(QDir::cleanPath(path(given)))) << given.toStdString();
-    }
-    EXPECT_EQ(entriesOf(path({})), QStringList{u"target"_s});
-    EXPECT_TRUE(exists(path(u"target/inside.txt"_s)));
 }
 
 TEST_F(TreeEraserTest, FoldersOfTheUsersOwnWithoutPermissionsAreOpenedAndErased)

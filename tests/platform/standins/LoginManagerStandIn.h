@@ -4,6 +4,7 @@
 #include <QDBusVirtualObject>
 #include <QHash>
 #include <QMutex>
+#include <QMutexLocker>
 #include <QString>
 #include <QVariantList>
 
@@ -30,10 +31,18 @@ public:
     static QString sessionPath() { return QStringLiteral("/org/freedesktop/login1/session/_31"); }
 
     // Answers calls of `member` with this D-Bus error from now on.
-    void refuse(const QString& member, const QString& errorName, const QString& errorMessage);
-    QList<Call> calls() const;
+    void refuse(const QString& member, const QString& errorName, const QString& errorMessage)
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_refusals.insert(member, {errorName, errorMessage});
+    }
+    QList<Call> calls() const
+    {
+        const QMutexLocker locker(&m_mutex);
+        return m_calls;
+    }
 
-    QString introspect(const QString& path) const override;
+    QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:

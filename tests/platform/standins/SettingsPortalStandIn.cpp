@@ -3,44 +3,12 @@
 #include <QDBusVariant>
 #include <QMutexLocker>
 
-void SettingsPortalStandIn::setColorScheme(std::optional<uint> colorScheme)
-{
-    const QMutexLocker locker(&m_mutex);
-    m_colorScheme = colorScheme;
-}
-
-void SettingsPortalStandIn::setLegacy(bool legacy)
-{
-    const QMutexLocker locker(&m_mutex);
-    m_legacy = legacy;
-}
-
-void SettingsPortalStandIn::setHoldingReplies(bool holding)
-{
-    const QMutexLocker locker(&m_mutex);
-    m_holdingReplies = holding;
-}
-
 void SettingsPortalStandIn::releaseHeldReplies()
 {
     const QMutexLocker locker(&m_mutex);
-    for (const auto& [reply, connection] : std::as_const(m_heldReplies)) {
+    for (const auto& [reply, connection] : std::as_const(m_heldReplies))
         connection.send(reply);
-    }
     m_heldReplies.clear();
-}
-
-int SettingsPortalStandIn::readCount() const
-{
-    const QMutexLocker locker(&m_mutex);
-    return int(m_members.count(QStringLiteral("ReadOne")) +
-               m_members.count(QStringLiteral("Read")));
-}
-
-QStringList SettingsPortalStandIn::members() const
-{
-    const QMutexLocker locker(&m_mutex);
-    return m_members;
 }
 
 void SettingsPortalStandIn::emitSettingChanged(const QDBusConnection& connection,
@@ -53,17 +21,11 @@ void SettingsPortalStandIn::emitSettingChanged(const QDBusConnection& connection
     connection.send(signal);
 }
 
-QString SettingsPortalStandIn::introspect(const QString&) const
-{
-    return {};
-}
-
 bool SettingsPortalStandIn::handleMessage(const QDBusMessage& message,
                                           const QDBusConnection& connection)
 {
-    if (message.type() != QDBusMessage::MethodCallMessage) {
+    if (message.type() != QDBusMessage::MethodCallMessage)
         return false;
-    }
     const QMutexLocker locker(&m_mutex);
     m_members.append(message.member());
     const QDBusMessage reply = answer(message);
@@ -93,8 +55,7 @@ QDBusMessage SettingsPortalStandIn::answer(const QDBusMessage& call) const
                                      QStringLiteral("Requested setting not found"));
     }
     const QDBusVariant value(QVariant::fromValue(*m_colorScheme));
-    if (member == u"Read") {
+    if (member == u"Read")
         return call.createReply(QVariant::fromValue(QDBusVariant(QVariant::fromValue(value))));
-    }
     return call.createReply(QVariant::fromValue(value));
 }

@@ -4,6 +4,7 @@
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
 #include <QMutex>
+#include <QMutexLocker>
 #include <QString>
 
 #include <optional>
@@ -23,20 +24,35 @@ public:
     static QString interfaceName() { return QStringLiteral("org.freedesktop.portal.Settings"); }
 
     // Empty: the setting is not known and reads fail with org.freedesktop.portal.Error.NotFound.
-    void setColorScheme(std::optional<uint> colorScheme);
-    void setLegacy(bool legacy);
-    void setHoldingReplies(bool holding);
+    void setColorScheme(std::optional<uint> colorScheme)
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_colorScheme = colorScheme;
+    }
+    void setLegacy(bool legacy)
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_legacy = legacy;
+    }
+    void setHoldingReplies(bool holding)
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_holdingReplies = holding;
+    }
     void releaseHeldReplies();
-    // Read calls answered or held so far, ReadOne and Read alike.
-    int readCount() const;
-    QStringList members() const;
+    // The members called so far (ReadOne and Read are answered, or held), in order.
+    QStringList members() const
+    {
+        const QMutexLocker locker(&m_mutex);
+        return m_members;
+    }
 
     // Emits SettingChanged(settingNamespace, key, value) on `connection` from the portal's path.
     static void emitSettingChanged(const QDBusConnection& connection,
                                    const QString& settingNamespace, const QString& key,
                                    const QVariant& value);
 
-    QString introspect(const QString& path) const override;
+    QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
 private:
