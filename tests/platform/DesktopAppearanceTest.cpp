@@ -76,35 +76,23 @@ protected:
     QDBusConnection m_clientBus{QString()};
 };
 
-struct ReadingCase {
-    const char* name;
-    bool legacyPortal;
-    uint colorScheme;
-    bool prefersDark;
-};
-
-class DesktopAppearanceReadingTest : public DesktopAppearanceTest,
-                                     public ::testing::WithParamInterface<ReadingCase> {};
-
-TEST_P(DesktopAppearanceReadingTest, ReadsTheColorSchemeAtStart)
+TEST_F(DesktopAppearanceTest, ReadsTheColorSchemeAtStartFromModernAndLegacyPortals)
 {
-    m_portal.setLegacy(GetParam().legacyPortal);
-    m_portal.setColorScheme(GetParam().colorScheme);
-    ASSERT_NO_FATAL_FAILURE(startPortal());
-
-    DesktopAppearance desktop(m_clientBus);
-    QSignalSpy changes(&desktop, &DesktopAppearance::colorSchemeChanged);
-    EXPECT_EQ(desktop.prefersDark(), std::nullopt) << "the answer arrives later";
-    ASSERT_TRUE(waitForChanges(changes, 1));
-    EXPECT_EQ(desktop.prefersDark(), std::optional<bool>(GetParam().prefersDark));
-    EXPECT_EQ(m_portal.members(), GetParam().legacyPortal ? (QStringList{u"ReadOne"_s, u"Read"_s})
-                                                          : QStringList{u"ReadOne"_s});
+    for (const bool legacy : {false, true}) {
+        m_portal.setLegacy(legacy);
+        m_portal.setColorScheme(legacy ? 2 : 1);
+        ASSERT_NO_FATAL_FAILURE(startPortal());
+        const qsizetype callsBefore = m_portal.members().size();
+        DesktopAppearance desktop(m_clientBus);
+        QSignalSpy changes(&desktop, &DesktopAppearance::colorSchemeChanged);
+        EXPECT_EQ(desktop.prefersDark(), std::nullopt) << "the answer arrives later";
+        ASSERT_TRUE(waitForChanges(changes, 1));
+        EXPECT_EQ(desktop.prefersDark(), legacy ? light : dark);
+        EXPECT_EQ(m_portal.members().mid(callsBefore),
+                  legacy ? (QStringList{u"ReadOne"_s, u"Read"_s}) : QStringList{u"ReadOne"_s});
+        ASSERT_NO_FATAL_FAILURE(stopPortal());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Portals, DesktopAppearanceReadingTest,
-                         ::testing::Values(ReadingCase{"Dark", false, 1, true},
-                                           ReadingCase{"LegacyLight", true, 2, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DesktopAppearanceTest, FollowsThePortalArrivingChangingAndLeaving)
 {

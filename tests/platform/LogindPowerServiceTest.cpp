@@ -120,33 +120,23 @@ protected:
     }
 };
 
-struct ManagerCase {
-    PowerAction action;
-    const char* member;
-};
-
-class LogindActionTest : public LogindOwnedTest,
-                         public ::testing::WithParamInterface<ManagerCase> {};
-
-TEST_P(LogindActionTest, CallsTheManagerInteractively)
+TEST_F(LogindOwnedTest, PowerActionsCallTheManagerInteractively)
 {
-    EXPECT_EQ(requestAndWait(GetParam().action), QString());
-
-    const QList<LoginManagerStandIn::Call> calls = m_standIn.calls();
-    ASSERT_EQ(calls.size(), 1);
-    EXPECT_EQ(calls[0].path, u"/org/freedesktop/login1");
-    EXPECT_EQ(calls[0].interface, u"org.freedesktop.login1.Manager");
-    EXPECT_EQ(calls[0].member, QString::fromLatin1(GetParam().member));
-    EXPECT_EQ(calls[0].signature, u"b");
-    EXPECT_EQ(calls[0].arguments, QVariantList{true});
-    EXPECT_TRUE(calls[0].interactive);
+    const std::pair<PowerAction, QString> rows[] = {{PowerAction::PowerOff, u"PowerOff"_s},
+                                                    {PowerAction::Suspend, u"Suspend"_s},
+                                                    {PowerAction::Reboot, u"Reboot"_s}};
+    for (const auto& [action, member] : rows) {
+        EXPECT_EQ(requestAndWait(action), QString()) << member.toStdString();
+        const LoginManagerStandIn::Call call = m_standIn.calls().constLast();
+        EXPECT_EQ(call.path, u"/org/freedesktop/login1");
+        EXPECT_EQ(call.interface, u"org.freedesktop.login1.Manager");
+        EXPECT_EQ(call.member, member);
+        EXPECT_EQ(call.signature, u"b");
+        EXPECT_EQ(call.arguments, QVariantList{true});
+        EXPECT_TRUE(call.interactive);
+    }
+    EXPECT_EQ(m_standIn.calls().size(), 3);
 }
-
-INSTANTIATE_TEST_SUITE_P(Actions, LogindActionTest,
-                         ::testing::Values(ManagerCase{PowerAction::PowerOff, "PowerOff"},
-                                           ManagerCase{PowerAction::Suspend, "Suspend"},
-                                           ManagerCase{PowerAction::Reboot, "Reboot"}),
-                         [](const auto& info) { return std::string(info.param.member); });
 
 TEST_F(LogindOwnedTest, LogOutTerminatesTheSessionOfTheEnvironmentOrOfThisProcess)
 {

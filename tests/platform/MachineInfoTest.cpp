@@ -30,45 +30,34 @@ TEST_F(MachineInfoTest, ProductNameIsTrimmedAndUnreadableIsEmpty)
     EXPECT_EQ(info().productName(), QString()) << "a folder in place of the file reads as nothing";
 }
 
-struct BacklightCase {
-    const char* name;
-    // Device folder name to max_brightness content; a null content leaves the file out.
-    std::vector<std::pair<QString, QByteArray>> devices;
-    bool expected;
-};
-
-class MachineInfoBacklightTest : public MachineInfoTest,
-                                 public ::testing::WithParamInterface<BacklightCase> {};
-
-TEST_P(MachineInfoBacklightTest, NeedsADeviceWithAPositiveMaximum)
+TEST_F(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximum)
 {
-    ASSERT_TRUE(QDir().mkpath(path(u"sys/class/backlight"_s)));
-    for (const auto& [device, maximum] : GetParam().devices) {
-        // As in sysfs, the class entry is a symbolic link to the device's folder.
-        const QString folder = path(u"sys/devices/"_s + device);
-        ASSERT_TRUE(QDir().mkpath(folder));
-        ASSERT_TRUE(QFile::link(folder, path(u"sys/class/backlight/"_s + device)));
-        const QString file = folder + u"/max_brightness"_s;
-        ASSERT_TRUE(maximum.isNull() || writeFile(file, maximum));
+    // Device folder names to max_brightness contents; a null content leaves the file out.
+    const std::vector<std::pair<QString, QByteArray>> broken{{u"acpi_video0"_s, "0\n"},
+                                                             {u"acpi_video1"_s, "-1\n"},
+                                                             {u"acpi_video2"_s, "bright\n"},
+                                                             {u"acpi_video3"_s, ""},
+                                                             {u"acpi_video4"_s, QByteArray()}};
+    const struct {
+        std::vector<std::pair<QString, QByteArray>> devices;
+        bool expected;
+    } rows[] = {{{}, false},
+                {{{u"intel_backlight"_s, "19393\n"}}, true},
+                {broken, false},
+                {{{u"acpi_video0"_s, "0\n"}, {u"amdgpu_bl0"_s, "255\n"}}, true}};
+    for (int row = 0; row < int(std::size(rows)); ++row) {
+        const QString root = path(u"row%1"_s.arg(row));
+        ASSERT_TRUE(QDir().mkpath(root + u"/sys/class/backlight"));
+        for (const auto& [device, maximum] : rows[row].devices) {
+            // As in sysfs, the class entry is a symbolic link to the device's folder.
+            const QString folder = root + u"/sys/devices/" + device;
+            ASSERT_TRUE(QDir().mkpath(folder));
+            ASSERT_TRUE(QFile::link(folder, root + u"/sys/class/backlight/" + device));
+            ASSERT_TRUE(maximum.isNull() || writeFile(folder + u"/max_brightness", maximum));
+        }
+        EXPECT_EQ(MachineInfo(root).hasBacklight(), rows[row].expected) << "row " << row;
     }
-    EXPECT_EQ(info().hasBacklight(), GetParam().expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Devices, MachineInfoBacklightTest,
-    ::testing::Values(BacklightCase{"NoDevice", {}, false},
-                      BacklightCase{"IntelPanel", {{u"intel_backlight"_s, "19393\n"}}, true},
-                      BacklightCase{"OnlyBrokenDevices",
-                                    {{u"acpi_video0"_s, "0\n"},
-                                     {u"acpi_video1"_s, "-1\n"},
-                                     {u"acpi_video2"_s, "bright\n"},
-                                     {u"acpi_video3"_s, ""},
-                                     {u"acpi_video4"_s, QByteArray()}},
-                                    false},
-                      BacklightCase{"OneUsableAmongBroken",
-                                    {{u"acpi_video0"_s, "0\n"}, {u"amdgpu_bl0"_s, "255\n"}},
-                                    true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MachineInfoTest, StrayEntriesInTheBacklightClassAreNoDevices)
 {
