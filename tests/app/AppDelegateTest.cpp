@@ -10,20 +10,28 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class Delegate : public AppDelegate {
 public:
-    explicit Delegate(bool trayAvailable = true)
-        : AppDelegate(std::make_unique<RecordingPowerService>()), m_trayAvailable(trayAvailable)
+    explicit Delegate(bool tray = true)
+        : AppDelegate(std::make_unique<RecordingPowerService>()), m_tray(tray)
     {}
 
 protected:
-    bool isSystemTrayAvailable() const override { return m_trayAvailable; }
+    bool isSystemTrayAvailable() const override { return m_tray; }
 
 private:
-    bool m_trayAvailable;
+    bool m_tray;
 };
+
+bool panelShown(const Delegate& delegate)
+{
+    return delegate.isOpenMainWindow() && delegate.mainAttachedWindow() &&
+           delegate.mainAttachedWindow()->isVisible();
+}
 
 } // namespace
 
@@ -33,42 +41,35 @@ class AppDelegateTest : public QObject {
 private Q_SLOTS:
     void panelTogglesAndRemembersTheTabUntilRestart()
     {
-        {
-            Delegate delegate;
-            delegate.showMainWindow();
-            QVERIFY(delegate.mainAttachedWindow()->isVisible());
-            QCOMPARE(delegate.mainWC()->currentTabIdentifier(), QStringLiteral("TaskManager"));
-            QTest::mouseClick(delegate.mainWC()->tabButton(QStringLiteral("Cleanup")),
-                              Qt::LeftButton);
-
-            QPointer<MainViewController> firstPanel = delegate.mainWC();
-            delegate.showOrCloseMainWindow();
-            QVERIFY(!delegate.isOpenMainWindow());
-            QVERIFY(!delegate.mainAttachedWindow());
-            QVERIFY(firstPanel); // kept until the next opening replaces it
-
-            delegate.showOrCloseMainWindow();
-            QVERIFY(delegate.mainAttachedWindow()->isVisible());
-            QVERIFY(delegate.mainWC() != firstPanel);
-            QTRY_VERIFY(!firstPanel);
-            QCOMPARE(delegate.mainWC()->currentTabIdentifier(), QStringLiteral("Cleanup"));
-            // A reopen request from a second copy toggles like a tray click.
-            QVERIFY(delegate.applicationShouldHandleReopen());
-            QVERIFY(!delegate.isOpenMainWindow());
-        }
-        Delegate restarted; // a restart forgets the tab
-        restarted.showMainWindow();
-        QCOMPARE(restarted.mainWC()->currentTabIdentifier(), QStringLiteral("TaskManager"));
+        auto delegate = std::make_unique<Delegate>();
+        delegate->showMainWindow();
+        QVERIFY(panelShown(*delegate));
+        QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
+        QTest::mouseClick(delegate->mainWC()->tabButton(u"Cleanup"_s), Qt::LeftButton);
+        QPointer<MainViewController> firstPanel = delegate->mainWC();
+        delegate->showOrCloseMainWindow();
+        QVERIFY(!delegate->isOpenMainWindow() && !delegate->mainAttachedWindow());
+        QVERIFY(firstPanel); // kept until the next opening replaces it
+        delegate->showOrCloseMainWindow();
+        QVERIFY(panelShown(*delegate));
+        QTRY_VERIFY(!firstPanel);
+        QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"Cleanup"_s);
+        // A reopen request from a second copy toggles like a tray click.
+        QVERIFY(delegate->applicationShouldHandleReopen());
+        QVERIFY(!delegate->isOpenMainWindow());
+        delegate = std::make_unique<Delegate>(); // a restart forgets the tab
+        delegate->showMainWindow();
+        QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
     }
 
     void reOpenWindowOnlyOpens()
     {
         Delegate delegate;
-        NotificationCenter::defaultCenter()->post(QStringLiteral("reOpenWindow"));
-        QVERIFY(delegate.isOpenMainWindow());
+        NotificationCenter::defaultCenter()->post(u"reOpenWindow"_s);
+        QVERIFY(panelShown(delegate));
         MainViewController* panel = delegate.mainWC();
-        NotificationCenter::defaultCenter()->post(QStringLiteral("reOpenWindow"));
-        QVERIFY(delegate.isOpenMainWindow());
+        NotificationCenter::defaultCenter()->post(u"reOpenWindow"_s);
+        QVERIFY(panelShown(delegate));
         QCOMPARE(delegate.mainWC(), panel);
     }
 
@@ -91,10 +92,9 @@ private Q_SLOTS:
             delegate.mainAttachedWindow()->close();
         else
             delegate.mainWC()->closeWindow();
-        QVERIFY(!delegate.isOpenMainWindow());
-        QVERIFY(!delegate.mainAttachedWindow());
+        QVERIFY(!delegate.isOpenMainWindow() && !delegate.mainAttachedWindow());
         delegate.showOrCloseMainWindow();
-        QVERIFY(delegate.mainAttachedWindow() && delegate.mainAttachedWindow()->isVisible());
+        QVERIFY(panelShown(delegate));
     }
 
     void dialogsAreCreatedOnceAndEndTheirModalRunOnClose()
@@ -108,27 +108,24 @@ private Q_SLOTS:
                 QWidget* modal = QApplication::activeModalWidget();
                 auto* about = modal ? modal->findChild<AboutViewController*>() : nullptr;
                 QVERIFY(about && about->superDelegate()->isRunningModal());
-                if (shown)
-                    QCOMPARE(about, shown.data()); // the same controller, a new window
+                QVERIFY(!shown || about == shown); // the same controller, a new window
                 shown = about;
                 about->closeWindow();
             });
             delegate.aboutMenuItemAction();
         }
-        QVERIFY(shown);
-        QVERIFY(!shown->superDelegate());
-        QVERIFY(delegate.isOpenMainWindow()); // the dialog left the panel open
+        QVERIFY(shown && !shown->superDelegate());
+        QVERIFY(panelShown(delegate)); // the dialog left the panel open
     }
 
     void withoutATrayThePanelSaysHowToReachItOnce()
     {
         Delegate delegate(false);
         delegate.showMainWindow();
-        QVERIFY(delegate.mainWC()->notice().contains(QStringLiteral("start Corvella again")));
+        QVERIFY(delegate.mainWC()->notice().contains(u"start Corvella again"));
         delegate.closeWindow();
         delegate.showMainWindow();
         QCOMPARE(delegate.mainWC()->notice(), QString());
-
         Delegate withTray(true);
         withTray.showMainWindow();
         QCOMPARE(withTray.mainWC()->notice(), QString());
@@ -139,7 +136,7 @@ private Q_SLOTS:
         const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
         if (address.isEmpty() || qEnvironmentVariableIsEmpty("CORVELLA_TEST_ENV"))
             QSKIP("needs the private session bus of the test environment");
-        QDBusConnection bus = QDBusConnection::connectToBus(address, QStringLiteral("portal"));
+        QDBusConnection bus = QDBusConnection::connectToBus(address, u"portal"_s);
         SettingsPortalStandIn portal;
         portal.setColorScheme(1); // prefer dark
         QVERIFY(bus.registerVirtualObject(SettingsPortalStandIn::path(), &portal));
@@ -147,16 +144,15 @@ private Q_SLOTS:
                  QDBusConnectionInterface::ServiceRegistered);
         {
             Delegate delegate;
-            QTRY_COMPARE(delegate.statusItemImageName(), QStringLiteral("toplogo"));
+            QTRY_COMPARE(delegate.statusItemImageName(), u"toplogo"_s);
             portal.setColorScheme(2); // prefer light, announced by the portal
-            SettingsPortalStandIn::emitSettingChanged(bus,
-                                                      QStringLiteral("org.freedesktop.appearance"),
-                                                      QStringLiteral("color-scheme"), uint(2));
-            QTRY_COMPARE(delegate.statusItemImageName(), QStringLiteral("topicon_dark"));
+            SettingsPortalStandIn::emitSettingChanged(bus, u"org.freedesktop.appearance"_s,
+                                                      u"color-scheme"_s, uint(2));
+            QTRY_COMPARE(delegate.statusItemImageName(), u"topicon_dark"_s);
         }
         bus.interface()->unregisterService(SettingsPortalStandIn::serviceName());
         bus.unregisterObject(SettingsPortalStandIn::path());
-        QDBusConnection::disconnectFromBus(QStringLiteral("portal"));
+        QDBusConnection::disconnectFromBus(u"portal"_s);
     }
 };
 

@@ -13,15 +13,14 @@
 #include <QMenu>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class RecordingDelegate : public MainViewControllerDelegate {
 public:
     void closeMainWindow() override {}
-    void changeSelectTypeWithIdStr(const QString& identifier) override
-    {
-        picked.append(identifier);
-    }
+    void changeSelectTypeWithIdStr(const QString& identifier) override { picked << identifier; }
     QStringList picked;
 };
 
@@ -49,38 +48,29 @@ private Q_SLOTS:
 
     void tabSelection_data()
     {
-        QTest::addColumn<QStringList>("picks");
+        QTest::addColumn<QString>("picks");
         QTest::addColumn<QString>("chosen"); // the one button showing its selected face, or none
         QTest::addColumn<QString>("shownTab");
-        QTest::newRow("fresh panel") << QStringList() << "TaskManager"
-                                     << "Applications";
-        QTest::newRow("disk manager") << QStringList{"DiskManager"} << "DiskManager"
-                                      << "DiskManager";
-        QTest::newRow("disk manager then cleanup")
-            << QStringList{"DiskManager", "Cleanup"} << "Cleanup"
-            << "Cleanup";
-        QTest::newRow("hot utilities selects no button")
-            << QStringList{"Applications", "HotUtilities"} << ""
-            << "HotUtilities";
-        QTest::newRow("unknown identifier keeps the tab, selects no button")
-            << QStringList{"QuickVisit", "NoSuchTab"} << ""
-            << "QuickVisit";
+        QTest::newRow("fresh") << u""_s << u"TaskManager"_s << u"Applications"_s;
+        QTest::newRow("disk") << u"DiskManager"_s << u"DiskManager"_s << u"DiskManager"_s;
+        QTest::newRow("disk, cleanup") << u"DiskManager Cleanup"_s << u"Cleanup"_s << u"Cleanup"_s;
+        QTest::newRow("hot utilities") << u"Cleanup HotUtilities"_s << u""_s << u"HotUtilities"_s;
+        QTest::newRow("unknown") << u"QuickVisit NoSuchTab"_s << u""_s << u"QuickVisit"_s;
     }
 
     void tabSelection()
     {
-        QFETCH(QStringList, picks);
+        QFETCH(QString, picks);
         QFETCH(QString, chosen);
         QFETCH(QString, shownTab);
         Panel panel;
-        for (const QString& identifier : picks)
+        for (const QString& identifier : picks.split(u' ', Qt::SkipEmptyParts))
             panel.view.changeTabWithidStr(identifier);
         QCOMPARE(panel.view.currentTabIdentifier(), shownTab);
         for (const QString& identifier : MainViewController::tabIdentifiers()) {
-            const ImageButton* button = panel.view.tabButton(identifier);
-            const bool isChosen = identifier == chosen;
-            QVERIFY2(button->imageName().endsWith(u"_sel") == isChosen, qPrintable(identifier));
-            QVERIFY2(KitImages::contains(button->imageName()), qPrintable(button->imageName()));
+            const QString face = panel.view.tabButton(identifier)->imageName();
+            QVERIFY2(face.endsWith(u"_sel") == (identifier == chosen), qPrintable(identifier));
+            QVERIFY2(KitImages::contains(face), qPrintable(face));
         }
     }
 
@@ -90,20 +80,19 @@ private Q_SLOTS:
         RecordingDelegate delegate;
         panel.view.setDelegate(&delegate);
         panel.view.show();
-        QTest::mouseClick(panel.view.tabButton(QStringLiteral("Cleanup")), Qt::LeftButton);
-        QCOMPARE(delegate.picked, QStringList{QStringLiteral("Cleanup")});
-        QCOMPARE(panel.view.currentTabIdentifier(), QStringLiteral("Cleanup"));
-        // Without a delegate the click still switches the tab.
-        panel.view.setDelegate(nullptr);
-        QTest::mouseClick(panel.view.tabButton(QStringLiteral("Applications")), Qt::LeftButton);
-        QCOMPARE(panel.view.currentTabIdentifier(), QStringLiteral("Applications"));
+        QTest::mouseClick(panel.view.tabButton(u"Cleanup"_s), Qt::LeftButton);
+        QCOMPARE(delegate.picked, QStringList{u"Cleanup"_s});
+        QCOMPARE(panel.view.currentTabIdentifier(), u"Cleanup"_s);
+        panel.view.setDelegate(nullptr); // without a delegate the click still switches the tab
+        QTest::mouseClick(panel.view.tabButton(u"Applications"_s), Qt::LeftButton);
+        QCOMPARE(panel.view.currentTabIdentifier(), u"Applications"_s);
     }
 
     void startupItemsAreReadEachTimeTheTabIsShown()
     {
         Panel panel;
-        for (const char* identifier : {"StartupItems", "TaskManager", "StartupItems"})
-            panel.view.changeTabWithidStr(QLatin1String(identifier));
+        for (const QString& identifier : {u"StartupItems"_s, u"TaskManager"_s, u"StartupItems"_s})
+            panel.view.changeTabWithidStr(identifier);
         QCOMPARE(panel.view.startupItemsVC()->loginItemsReadCount(), 2);
     }
 
@@ -112,9 +101,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("title");
         QTest::addColumn<PowerAction>("action");
-        QTest::newRow("shut down") << 0 << "Shut Down" << PowerAction::PowerOff;
-        QTest::newRow("sleep") << 1 << "Sleep" << PowerAction::Suspend;
-        QTest::newRow("restart") << 2 << "Restart" << PowerAction::Reboot;
+        QTest::newRow("shut down") << 0 << u"Shut Down"_s << PowerAction::PowerOff;
+        QTest::newRow("sleep") << 1 << u"Sleep"_s << PowerAction::Suspend;
+        QTest::newRow("restart") << 2 << u"Restart"_s << PowerAction::Reboot;
     }
 
     void toolsMenuActsAtOnce()
@@ -125,40 +114,28 @@ private Q_SLOTS:
         Panel panel;
         const std::unique_ptr<QMenu> menu(panel.view.buildToolsMenu());
         QAction* item = menu->actions().value(index);
-        QVERIFY(item);
-        QCOMPARE(item->text(), title);
+        QVERIFY(item && item->text() == title);
         item->trigger(); // no question asked: the request goes out with the click
         panel.view.logoutButtonAction();
-        panel.view.doShoutToolAction(QStringLiteral("dance"));
+        panel.view.doShoutToolAction(u"dance"_s);
         QCOMPARE(panel.power.requests, (QList<PowerAction>{action, PowerAction::LogOut}));
     }
 
     void firstStartRecordsTimeAndAddsLoginItemOnlyWhenInstalled()
     {
-        const QString autostart = m_home + QStringLiteral("/config/autostart/corvella.desktop");
-        {
-            Panel firstStart;
-        }
+        const QString autostart = m_home + u"/config/autostart/corvella.desktop"_s;
+        Panel{}; // a first start, with nothing installed
         QVERIFY(!PublicUtilities::getBeginDataTimeStr().isEmpty());
-        QVERIFY(!exists(autostart)); // nothing installed
-
-        // Installed, but not a first start any more: nothing is added.
+        QVERIFY(!exists(autostart));
         const QByteArray entry =
             "[Desktop Entry]\nType=Application\nName=Corvella\nExec=corvella\n";
-        QVERIFY(writeFile(m_home + QStringLiteral("/system-data/applications/corvella.desktop"),
-                          entry));
-        {
-            Panel secondStart;
-        }
+        QVERIFY(writeFile(m_home + u"/system-data/applications/corvella.desktop"_s, entry));
+        Panel{}; // installed, but not a first start any more
         QVERIFY(!exists(autostart));
-
-        // A blank time counts as no time: a first start with the entry installed adds it.
-        SettingsStore::standard().setValue(QStringLiteral("BeginTime"), QStringLiteral(" "));
-        {
-            Panel blankTime;
-        }
+        SettingsStore::standard().setValue(u"BeginTime"_s, u" "_s); // a blank time is no time
+        Panel{};
         QCOMPARE(readFile(autostart), entry);
-        QVERIFY(PublicUtilities::getBeginDataTimeStr() != QStringLiteral(" "));
+        QVERIFY(PublicUtilities::getBeginDataTimeStr() != u" ");
     }
 
     void brightnessButtonFollowsTheMachine_data()
@@ -176,12 +153,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, product);
         QFETCH(bool, backlight);
         QFETCH(bool, enabled);
-        const QString root = m_home + QStringLiteral("/sysroot/sys/class");
-        QVERIFY(writeFile(root + QStringLiteral("/dmi/id/product_name"), product));
+        const QString root = m_home + u"/sysroot/sys/class"_s;
+        QVERIFY(writeFile(root + u"/dmi/id/product_name"_s, product));
         if (backlight)
-            QVERIFY(writeFile(root + QStringLiteral("/backlight/panel0/max_brightness"), "255\n"));
-        Panel panel;
-        QCOMPARE(panel.view.lightBut()->isEnabled(), enabled);
+            QVERIFY(writeFile(root + u"/backlight/panel0/max_brightness"_s, "255\n"));
+        QCOMPARE(Panel().view.lightBut()->isEnabled(), enabled);
     }
 
 private:
