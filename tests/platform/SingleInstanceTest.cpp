@@ -3,7 +3,6 @@
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
