@@ -34,7 +34,9 @@ protected:
     int sorts = 0;
 };
 
-TEST_F(NodeTreeTest, InsertionGoesBeforeTheFirstNodeNoLargerThanIt)
+// Inserted before the first node no larger than it, so among equal sizes the later node stands
+// first, as after a re-sort.
+TEST_F(NodeTreeTest, ListsStandBySizeAndLaterNodesWinTies)
 {
     const struct {
         std::vector<std::uint64_t> before;
@@ -48,46 +50,34 @@ TEST_F(NodeTreeTest, InsertionGoesBeforeTheFirstNodeNoLargerThanIt)
         ASSERT_EQ(nodes.size(), row.before.size() + 1);
         EXPECT_EQ(nodes[row.at], inserted) << "inserting " << row.inserted;
     }
-}
-
-TEST_F(NodeTreeTest, ResortOrdersBySizeAndLaterNodesWinTies)
-{
     std::vector<FileNode*> nodes = list({1, 9, 4, 4, 0});
     const std::vector<FileNode*> expected{nodes[1], nodes[3], nodes[2], nodes[0], nodes[4]};
     NodeTreeOperator::rootArrSortWithRootArr(nodes);
     EXPECT_EQ(nodes, expected);
 }
 
-TEST_F(NodeTreeTest, SizeUpdateResortsTheFatherOrAsksTheDelegateForTheTopLevel)
+TEST_F(NodeTreeTest, SizeUpdateResortsTheFatherOrAsksTheDelegateAndPathsFollowFathers)
 {
     NodeTreeOperator treeOperator;
-    FileNode* top = node(0, nullptr, true);
+    const auto lock = tree.lock();
+    FileNode* top = tree.mainAllocator().create(tree.root(), "Folder.app", true);
+    FileNode* file = tree.mainAllocator().create(top, "read me", false);
+    FileNode* nested = node(0, top, true);
+    for (FileNode* each : {top, file, nested})
+        tree.attach(each);
+    file->setSize(10);
     treeOperator.sortFatherSizeWithRootFileNode(top, 50); // no delegate: only the size changes
     EXPECT_EQ(top->size(), 50u);
     treeOperator.setOpDelegate(this);
     treeOperator.sortFatherSizeWithRootFileNode(top, 60);
     EXPECT_EQ(sorts, 1);
-
-    const auto lock = tree.lock();
-    tree.attach(node(10, top));
-    FileNode* nested = node(0, top, true);
-    tree.attach(nested);
-    treeOperator.sortFatherSizeWithRootFileNode(nested, 20);
+    treeOperator.sortFatherSizeWithRootFileNode(nested, 20); // re-sorts its father's list
     EXPECT_EQ(top->children().front(), nested);
     EXPECT_EQ(sorts, 1);
-}
-
-TEST_F(NodeTreeTest, NodesKnowTheirPathFatherAndBundle)
-{
-    const auto lock = tree.lock();
-    FileNode* folder = tree.mainAllocator().create(tree.root(), "Folder.app", true);
-    tree.attach(folder);
-    FileNode* file = tree.mainAllocator().create(folder, "read me", false);
-    tree.attach(file);
-    EXPECT_EQ(folder->father(), nullptr);
-    EXPECT_EQ(file->father(), folder);
+    EXPECT_EQ(file->father(), top);
+    EXPECT_EQ(top->father(), nullptr);
     EXPECT_EQ(file->path(), QStringLiteral("/scanned/Folder.app/read me"));
-    EXPECT_TRUE(folder->isBundle());
+    EXPECT_TRUE(top->isBundle());
     EXPECT_FALSE(file->isBundle());
 }
 

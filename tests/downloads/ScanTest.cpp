@@ -20,11 +20,6 @@ using namespace std::chrono_literals;
 // Scans of a fixture folder, with 1 or 2 walkers.
 class ScanTest : public ::testing::TestWithParam<int>, public EumeRootDelegate {
 protected:
-    void SetUp() override
-    {
-        Progress::isPause(false);
-        ASSERT_TRUE(folder.isValid());
-    }
     void TearDown() override
     {
         Progress::isPause(false);
@@ -32,7 +27,7 @@ protected:
     }
     void endScan() override { ++ends; }
 
-    // Starts a scan of `path` (the fixture folder when empty) into a fresh tree.
+    // Starts a scan of `path` (default: the fixture folder) into a fresh tree.
     std::unique_ptr<EumeRoot> start(const QString& path = {})
     {
         tree = std::make_shared<FileTree>(path.isEmpty() ? folder.path() : path);
@@ -138,27 +133,18 @@ TEST_P(ScanTest, AnEmptyFolderEndsAtOnceAndARootThatIsAFileOrMissingSendsNoEnd)
 
 TEST_P(ScanTest, LinksAreNeverFollowed)
 {
-    QTemporaryDir outside;
-    TreeBuilder away(outside.path());
-    away.file("secret", 1000);
-    const QByteArray secret = away.path("secret");
-    const QByteArray elsewhere = QFile::encodeName(outside.path());
+    build.file("file", 1000);
     build.folder("inside");
-    build.link(secret, "inside/to-file");
-    build.link(elsewhere, "inside/to-folder");
+    build.link("../file", "inside/to-file");
+    build.link("../inside", "inside/to-folder");
     build.link("..", "inside/loop");
-    build.link(elsewhere, "top-to-folder");
-    ASSERT_TRUE(build.ok() && away.ok()) << build.failure() << away.failure();
+    build.link("inside", "top-to-folder");
+    ASSERT_TRUE(build.ok()) << build.failure();
     scan();
-    // Links inside count their own length and are never walked; a top-level link to a folder is
-    // a folder that lists nothing.
-    const auto length = [](const QByteArray& target) {
-        return std::to_string(target.size());
-    };
+    // Links count their own length and are never walked; a top-level link to a folder is a
+    // folder that lists nothing.
     EXPECT_EQ(describeTopLevel(*tree),
-              "inside:" + std::to_string(secret.size() + elsewhere.size() + 2) +
-                  "[to-file:" + length(secret) + ",to-folder:" + length(elsewhere) +
-                  ",loop:2],top-to-folder:0[]");
+              "file:1000,inside:18[to-folder:9,to-file:7,loop:2],top-to-folder:0[]");
 }
 
 TEST_P(ScanTest, AChainFiveThousandFoldersDeep)
@@ -173,30 +159,6 @@ TEST_P(ScanTest, AChainFiveThousandFoldersDeep)
          node = node->children().front(), ++depth)
         EXPECT_EQ(node->size(), 17u) << "at depth " << depth;
     EXPECT_EQ(depth, 5002u); // the root, "deep" and its chain
-}
-
-TEST_P(ScanTest, TotalsOfARandomTreeMatchWhatWasWritten)
-{
-    std::mt19937 random(7);
-    std::uint64_t expected = 0;
-    std::vector<QByteArray> folders{""};
-    for (int index = 0; index < 300; ++index) {
-        const QByteArray parent = folders[random() % folders.size()];
-        const QByteArray name =
-            parent + (parent.isEmpty() ? "" : "/") + "f" + QByteArray::number(index);
-        if (random() % 4 == 0) {
-            build.folder(name);
-            folders.push_back(name);
-        } else {
-            const std::uint64_t size = random() % 100000;
-            build.file(name, size);
-            expected += size;
-        }
-    }
-    ASSERT_TRUE(build.ok()) << build.failure();
-    scan();
-    EXPECT_EQ(tree->totalSize(), expected);
-    EXPECT_EQ(disorder(*tree, true), "");
 }
 
 // A paused scan waits before its first entry; a folder removed meanwhile is skipped.
@@ -222,19 +184,6 @@ TEST_P(ScanTest, PausedScanWaitsAndContinuesPastAVanishedFolder)
     EXPECT_EQ(describeTopLevel(*tree), "stays:60[y:60]");
     EXPECT_EQ(root->getProgress(), 100.0f);
     EXPECT_EQ(ends, 1);
-}
-
-TEST_P(ScanTest, StopWhilePausedWakesTheWorker)
-{
-    build.file("a", 1);
-    Progress::isPause(true);
-    const auto root = start();
-    root->stopScan();
-    // Still paused: the stop alone must end the worker.
-    auto done = std::async(std::launch::async, [&root] { root->waitUntilDone(); });
-    ASSERT_EQ(done.wait_for(10s), std::future_status::ready);
-    EXPECT_EQ(ends, 0);
-    EXPECT_EQ(describeTopLevel(*tree), "");
 }
 
 TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
@@ -264,6 +213,8 @@ TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
     }
 }
 
+// The first scan is paused before its first entry: stopping it must wake it, and it must not
+// touch its tree once continued.
 TEST_P(ScanTest, ANewScanStopsAPausedOneWhichThenLeavesItsTreeAlone)
 {
     build.folder("a");
@@ -279,21 +230,30 @@ TEST_P(ScanTest, ANewScanStopsAPausedOneWhichThenLeavesItsTreeAlone)
         controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
     });
     ASSERT_EQ(started.wait_for(10s), std::future_status::ready);
-    const std::string before = describeTopLevel(*first);
     Progress::isPause(false);
     controller.eumeRoot()->waitUntilDone();
-    EXPECT_EQ(describeTopLevel(*first), before);
+    EXPECT_EQ(describeTopLevel(*first), "");
     EXPECT_EQ(describeTopLevel(*tree), "a:3[x:3]");
 }
 
-TEST_P(ScanTest, AReaderAlwaysSeesOrderedListsWhileTheWalkWrites)
+// A random tree: a reader looking while the walk writes always sees ordered lists (the walkers
+// append in batches), and at the end every folder is the sum of its entries.
+TEST_P(ScanTest, ARandomTreeIsOrderedForEveryReaderAndAddsUp)
 {
-    for (int top = 0; top < 4; ++top) {
-        for (int sub = 0; sub < 20; ++sub) {
-            const QByteArray path = "t" + QByteArray::number(top) + "/s" + QByteArray::number(sub);
-            build.folder(path);
-            for (int file = 0; file < 40; ++file)
-                build.file(path + "/f" + QByteArray::number(file), std::uint64_t(file * 7 + sub));
+    std::mt19937 random(7);
+    std::uint64_t expected = 0;
+    std::vector<QByteArray> folders{""};
+    for (int index = 0; index < 3200; ++index) {
+        const QByteArray parent = folders[random() % folders.size()];
+        const QByteArray name =
+            parent + (parent.isEmpty() ? "f" : "/f") + QByteArray::number(index);
+        if (random() % 8 == 0) {
+            build.folder(name);
+            folders.push_back(name);
+        } else {
+            const std::uint64_t size = random() % 100000;
+            build.file(name, size);
+            expected += size;
         }
     }
     ASSERT_TRUE(build.ok()) << build.failure();
@@ -307,6 +267,8 @@ TEST_P(ScanTest, AReaderAlwaysSeesOrderedListsWhileTheWalkWrites)
     } while (root->isRunning() && disordered.empty());
     root->waitUntilDone();
     EXPECT_EQ(disordered, "");
+    EXPECT_EQ(tree->totalSize(), expected);
+    EXPECT_EQ(disorder(*tree, true), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Walkers, ScanTest, ::testing::Values(1, 2),

@@ -7,24 +7,33 @@
 
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
 #include <map>
-#include <string>
-#include <vector>
 
-// A fixture folder built by the case, scanned to the end through a Controller, with every node
-// indexed by its path below the folder ("box/p").
+// A fixture folder scanned to the end through a Controller, every node indexed by its path
+// below the folder ("box/p").
 class ScannedTree {
 public:
-    // Scans what was built so far into a fresh tree.
-    void scan()
+    // Writes these files (size by path, folders made as needed), then scans into a fresh tree.
+    void scan(const std::map<QByteArray, int>& files)
     {
+        for (const auto& [path, size] : files) {
+            build.folder(path.left(std::max(path.lastIndexOf('/'), qsizetype(0))));
+            build.file(path, std::uint64_t(size));
+        }
+        ASSERT_TRUE(build.ok()) << build.failure();
         Progress::isPause(false);
         tree = std::make_shared<FileTree>(folder.path());
         controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
         controller.eumeRoot()->waitUntilDone();
         const auto lock = tree->lock();
         nodes.clear();
-        index(tree->root());
+        for (std::vector<FileNode*> pending{tree->root()}; !pending.empty();) {
+            FileNode* father = pending.back();
+            pending.pop_back();
+            for (FileNode* child : father->children())
+                pending.push_back(nodes[relative(child)] = child);
+        }
     }
     std::string relative(FileNode* node) const
     {
@@ -36,13 +45,4 @@ public:
     std::shared_ptr<FileTree> tree;
     Controller controller;
     std::map<std::string, FileNode*> nodes;
-
-private:
-    void index(FileNode* father)
-    {
-        for (FileNode* child : father->children()) {
-            nodes[relative(child)] = child;
-            index(child);
-        }
-    }
 };

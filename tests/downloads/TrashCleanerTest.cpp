@@ -25,6 +25,19 @@ qint64 put(const QByteArray& path, const QByteArray& content)
     return content.size();
 }
 
+// What a run did, as "bytes/items/failures/trash folders", "+stop" when stopped. The first
+// error is checked apart: it only has to name the entry.
+QByteArray outcome(const TrashCleaner::Result& result)
+{
+    return QByteArray::number(result.bytesFreed) + '/' + QByteArray::number(result.itemsRemoved) +
+           '/' + QByteArray::number(result.failures) + '/' +
+           QByteArray::number(result.trashFolders) + (result.stopped ? "+stop" : "");
+}
+QByteArray outcome(qint64 bytes, int items, int failures, qsizetype folders)
+{
+    return outcome({bytes, items, failures, {}, int(folders), false});
+}
+
 // One line of a mount table, the mount point escaped as the kernel writes a space.
 QByteArray mountLine(int id, QByteArray mountPoint, const QByteArray& type = "ext4")
 {
@@ -109,19 +122,31 @@ TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
 
     const TrashCleaner::Result result = cleaner().emptyAll();
 
-    EXPECT_EQ(result.failures, 0) << result.firstError.toStdString();
-    EXPECT_EQ(result.bytesFreed, expected);
-    EXPECT_EQ(result.itemsRemoved, 8);
-    EXPECT_EQ(result.trashFolders, 1);
-    EXPECT_FALSE(result.stopped);
+    EXPECT_EQ(outcome(result), outcome(expected, 8, 0, 1)) << result.firstError.toStdString();
     expectEmptied(trash);
     EXPECT_EQ(entriesOf(trash), (QStringList{"expunged", "files", "info"}));
     EXPECT_EQ(entriesOf(trash + "/expunged"), QStringList());
     EXPECT_EQ(readFile(path("outside/kept.txt")), "kept");
     EXPECT_EQ(readFile(path("outside/folder/deep.txt")), "deep");
 
-    const TrashCleaner::Result again = cleaner().emptyAll();
-    EXPECT_EQ(again.bytesFreed + again.itemsRemoved + again.failures, 0);
+    EXPECT_EQ(outcome(cleaner().emptyAll()), outcome(0, 0, 0, 1));
+}
+
+// A stop before the first entry leaves everything; a mount table that cannot be read is reported
+// and the home trash still emptied.
+TEST_F(TrashCleanerTest, AStopLeavesEverythingAndAnUnreadableMountTableIsReported)
+{
+    const qint64 bytes = trashFile(homeTrash(), "home.txt", 10);
+    const std::atomic<bool> stop{true};
+    EXPECT_EQ(outcome(cleaner().emptyAll(&stop)), outcome(0, 0, 1, 1) + "+stop");
+    EXPECT_TRUE(exists(homeTrash() + "/files/home.txt"));
+
+    const QString missing = QFile::decodeName(path("no-such-mountinfo"));
+    const TrashCleaner::Result result =
+        TrashCleaner(QFile::decodeName(homeTrash()), missing, ::geteuid()).emptyAll();
+    EXPECT_EQ(outcome(result), outcome(bytes, 1, 1, 1));
+    EXPECT_TRUE(result.firstError.contains(missing)) << result.firstError.toStdString();
+    expectEmptied(homeTrash());
 }
 
 // A trash whose "info" is a link is not followed there; the rest of the trash is still emptied.
@@ -134,10 +159,9 @@ TEST_F(TrashCleanerTest, ATrashFolderThatIsALinkIsLeftAloneAndTheRestGoesOn)
 
     const TrashCleaner::Result result = cleaner().emptyAll();
 
-    EXPECT_EQ(result.failures, 1);
+    EXPECT_EQ(outcome(result), outcome(10, 1, 1, 1));
     EXPECT_TRUE(result.firstError.contains(QFile::decodeName(trash + "/info")))
         << result.firstError.toStdString();
-    EXPECT_EQ(result.bytesFreed, 10);
     EXPECT_EQ(entriesOf(trash + "/files"), QStringList());
     EXPECT_EQ(readFile(path("elsewhere/precious.trashinfo")), "precious");
     EXPECT_TRUE(QFileInfo(QFile::decodeName(trash + "/info")).isSymLink());
@@ -158,122 +182,83 @@ TEST_F(TrashCleanerTest, FoldersWithoutPermissionsAreErased)
     ASSERT_TRUE(!asRoot || giveTree(QFile::decodeName(m_top), nobody));
     const auto empty = [this]() -> QByteArray {
         const TrashCleaner::Result result = cleaner().emptyAll();
-        return QByteArray::number(result.bytesFreed) + " bytes, " +
-               QByteArray::number(result.itemsRemoved) + " items. " + result.firstError.toUtf8();
+        return outcome(result) + result.firstError.toUtf8();
     };
-    EXPECT_EQ(asRoot ? runAsUser(nobody, empty) : empty(), "200 bytes, 1 items. ");
+    EXPECT_EQ(asRoot ? runAsUser(nobody, empty) : empty(), outcome(200, 1, 0, 1));
     EXPECT_EQ(entriesOf(homeTrash() + "/files"), QStringList());
 }
 
 // Volumes come from the mount table; only trash folders that are real folders of the user count,
 // and "$topdir/.Trash" only with the sticky bit. Pseudo file systems are not looked into, and a
-// volume mounted twice is emptied once.
+// volume mounted twice is emptied once. As root, "foreign" belongs to another user.
 TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
 {
     const QByteArray uid = QByteArray::number(::geteuid());
-    const QByteArray own = path("volumes/own");
-    const QByteArray shared = path("volumes/shared space");
-    const QByteArray notSticky = path("volumes/not-sticky");
-    qint64 expected = trashFile(homeTrash(), "home.txt", 10);
-    expected += trashFile(own + "/.Trash-" + uid, "a", 100);
-    expected += trashFile(shared + "/.Trash/" + uid, "b", 200);
-    trashFile(notSticky + "/.Trash/" + uid, "c", 300);
-    trashFile(path("elsewhere/.Trash-" + uid), "d", 400);
-    trashFile(path("sticky-elsewhere/" + uid), "e", 500);
-    trashFile(path("volumes/proc/.Trash-" + uid), "f", 600);
+    const bool asRoot = ::geteuid() == 0;
+    const struct {
+        QByteArray trash;
+        bool emptied;
+    } trashes[] = {{homeTrash(), true},
+                   {path("volumes/own/.Trash-" + uid), true},
+                   {path("volumes/shared space/.Trash/" + uid), true},
+                   {path("volumes/not-sticky/.Trash/" + uid), false},
+                   {path("elsewhere/.Trash-" + uid), false}, // reached through a link
+                   {path("sticky-elsewhere/" + uid), false}, // reached through a link
+                   {path("volumes/proc/.Trash-" + uid), false},
+                   {path("volumes/foreign/.Trash-" + uid), !asRoot}};
+    qint64 expected = 0;
+    QStringList folders;
+    for (const auto& [trash, emptied] : trashes) {
+        const qint64 bytes = trashFile(trash, "item", 100);
+        expected += emptied ? bytes : 0;
+        if (emptied)
+            folders.append(QFile::decodeName(trash));
+    }
     TreeBuilder volumes(QFile::decodeName(path("volumes")));
     volumes.folder("linked");
     volumes.link(path("elsewhere/.Trash-" + uid), "linked/.Trash-" + uid);
     volumes.folder("linked-shared");
     volumes.link(path("sticky-elsewhere"), "linked-shared/.Trash");
     ASSERT_TRUE(volumes.ok()) << volumes.failure();
-    using Mode = std::pair<QByteArray, mode_t>;
+    ASSERT_TRUE(!asRoot ||
+                ::chown(path("volumes/foreign/.Trash-0").constData(), nobody, nobody) == 0);
     for (const auto& [folder, mode] :
-         {Mode{shared + "/.Trash", 01777}, Mode{notSticky + "/.Trash", 0777},
-          Mode{path("sticky-elsewhere"), 01777}})
-        ASSERT_EQ(::chmod(folder.constData(), mode), 0) << folder.constData();
-    writeMountTable({mountLine(21, own), mountLine(22, shared), mountLine(23, notSticky),
-                     mountLine(24, path("volumes/linked")),
-                     mountLine(25, path("volumes/linked-shared")),
-                     mountLine(26, path("volumes/proc"), "proc"), mountLine(27, own),
-                     mountLine(28, path("volumes/gone"))});
-    const QByteArrayList emptied{homeTrash(), own + "/.Trash-" + uid, shared + "/.Trash/" + uid};
+         {std::pair{"volumes/shared space/.Trash", 01777},
+          std::pair{"volumes/not-sticky/.Trash", 0777}, std::pair{"sticky-elsewhere", 01777}})
+        ASSERT_EQ(::chmod(path(folder).constData(), mode_t(mode)), 0) << folder;
+    QByteArrayList table;
+    for (const char* volume :
+         {"own", "shared space", "not-sticky", "linked", "linked-shared", "own", "gone", "foreign"})
+        table.append(mountLine(int(table.size()) + 21, path("volumes/" + QByteArray(volume))));
+    table.append(mountLine(30, path("volumes/proc"), "proc"));
+    writeMountTable(table);
 
-    QStringList folders;
-    for (const QByteArray& trash : emptied)
-        folders.append(QFile::decodeName(trash));
     QString error;
     EXPECT_EQ(cleaner().trashFolders(&error), folders);
     EXPECT_EQ(error, QString());
     const TrashCleaner::Result result = cleaner().emptyAll();
 
-    EXPECT_EQ(result.failures, 0) << result.firstError.toStdString();
-    EXPECT_EQ(result.trashFolders, 3);
-    EXPECT_EQ(result.itemsRemoved, 3);
-    EXPECT_EQ(result.bytesFreed, expected);
-    for (const QByteArray& trash : emptied)
-        expectEmptied(trash);
-    for (const QByteArray& kept : QByteArrayList{notSticky + "/.Trash/" + uid + "/files/c",
-                                                 path("elsewhere/.Trash-" + uid + "/files/d"),
-                                                 path("sticky-elsewhere/" + uid + "/files/e"),
-                                                 path("volumes/proc/.Trash-" + uid + "/files/f")})
-        EXPECT_TRUE(exists(kept)) << kept.constData();
-}
-
-// As root, a volume trash of the right name that belongs to someone else is not the user's.
-TEST_F(TrashCleanerTest, AnotherUsersTrashFolderIsLeftAlone)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "giving a folder to another user needs root";
-    const QByteArray foreign = path("volumes/foreign/.Trash-0");
-    trashFile(foreign, "theirs", 10);
-    ASSERT_EQ(::chown(foreign.constData(), nobody, nobody), 0);
-    writeMountTable({mountLine(30, path("volumes/foreign"))});
-
-    EXPECT_EQ(cleaner().emptyAll().trashFolders, 0); // there is no home trash either
-    EXPECT_TRUE(exists(foreign + "/files/theirs"));
-}
-
-TEST_F(TrashCleanerTest, AnUnreadableMountTableIsReportedAndTheHomeTrashStillEmptied)
-{
-    trashFile(homeTrash(), "home.txt", 10);
-    const QString missingTable = QFile::decodeName(path("no-such-mountinfo"));
-
-    const TrashCleaner::Result result =
-        TrashCleaner(QFile::decodeName(homeTrash()), missingTable, ::geteuid()).emptyAll();
-
-    EXPECT_EQ(result.failures, 1);
-    EXPECT_TRUE(result.firstError.contains(missingTable)) << result.firstError.toStdString();
-    EXPECT_EQ(result.trashFolders, 1);
-    expectEmptied(homeTrash());
-}
-
-TEST_F(TrashCleanerTest, AStopBeforeTheFirstEntryLeavesEverything)
-{
-    trashFile(homeTrash(), "home.txt", 10);
-    const std::atomic<bool> stop{true};
-
-    const TrashCleaner::Result result = cleaner().emptyAll(&stop);
-
-    EXPECT_TRUE(result.stopped);
-    EXPECT_EQ(result.failures, 1);
-    EXPECT_EQ(result.bytesFreed, 0);
-    EXPECT_TRUE(exists(homeTrash() + "/files/home.txt"));
+    EXPECT_EQ(outcome(result), outcome(expected, int(folders.size()), 0, folders.size()))
+        << result.firstError.toStdString();
+    for (const auto& [trash, emptied] : trashes) {
+        if (emptied)
+            expectEmptied(trash);
+        else
+            EXPECT_TRUE(exists(trash + "/files/item")) << trash.constData();
+    }
 }
 
 TEST(MountTableTest, ParsesOptionalFieldsAndEscapes)
 {
-    const QList<MountTable::Mount> mounts = MountTable::parse(
-        "36 35 98:0 /mnt1 /mnt/a\\040b rw,noatime master:1 - ext3 /dev/root rw,errors=continue\n"
-        "37 35 0:5 / /proc rw - proc proc rw\n"
-        "not a mount line\n");
-    ASSERT_EQ(mounts.size(), 2);
-    EXPECT_EQ(mounts.at(0).mountPoint, "/mnt/a b");
-    EXPECT_EQ(mounts.at(0).root, "/mnt1");
-    EXPECT_EQ(mounts.at(0).fileSystemType, "ext3");
-    EXPECT_EQ(mounts.at(0).source, "/dev/root");
-    EXPECT_EQ(mounts.at(1).mountPoint, "/proc");
-    EXPECT_EQ(mounts.at(1).fileSystemType, "proc");
+    QByteArrayList mounts;
+    for (const MountTable::Mount& mount :
+         MountTable::parse("36 35 98:0 /mnt1 /mnt/a\\040b rw,noatime master:1 - ext3 /dev/root "
+                           "rw,errors=continue\n"
+                           "37 35 0:5 / /proc rw - proc proc rw\n"
+                           "not a mount line\n"))
+        mounts.append(mount.mountPoint + '|' + mount.root + '|' + mount.fileSystemType + '|' +
+                      mount.source);
+    EXPECT_EQ(mounts, (QByteArrayList{"/mnt/a b|/mnt1|ext3|/dev/root", "/proc|/|proc|proc"}));
 }
 
 // A loop volume mounted at "volume" in the case's folder (as root), whose ".Trash-0" is root's.
@@ -289,8 +274,8 @@ protected:
     }
     void TearDown() override
     {
-        for (const QByteArray& file : m_immutable)
-            runCommand(QStringLiteral("chattr"), {QStringLiteral("-i"), QFile::decodeName(file)});
+        if (!m_immutable.isEmpty())
+            runCommand(QStringLiteral("chattr"), {QStringLiteral("-i"), m_immutable});
         EXPECT_TRUE(m_volume.unmount()) << "the loop volume was busy; detached lazily";
     }
     QByteArray volume(const QByteArray& relative = {}) const
@@ -299,7 +284,7 @@ protected:
     }
 
     LoopVolume m_volume;
-    QByteArrayList m_immutable;
+    QString m_immutable; // made immutable by the case
 };
 
 // The process's real mount table leads to the volume's ".Trash-0", made by moving items to the
@@ -332,10 +317,8 @@ TEST_F(LoopVolumeTest, TheVolumesTrashIsFoundInTheProcessMountTableAndEmptied)
 
     const TrashCleaner::Result result = cleaner.emptyAll();
 
-    EXPECT_EQ(result.failures, 0) << result.firstError.toStdString();
-    EXPECT_EQ(result.itemsRemoved, 2);
-    EXPECT_EQ(result.bytesFreed, expected);
-    EXPECT_EQ(result.trashFolders, folders.size());
+    EXPECT_EQ(outcome(result), outcome(expected, 2, 0, folders.size()))
+        << result.firstError.toStdString();
     expectEmptied(volumeTrash);
     EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("docs"))).isDir());
 }
@@ -353,18 +336,15 @@ TEST_F(LoopVolumeTest, AFailureInOneTrashDoesNotStopTheOthers)
     if (runCommand(QStringLiteral("chattr"), {QStringLiteral("+i"), QFile::decodeName(fixed)})
             .exitCode != 0)
         GTEST_SKIP() << "chattr +i is not available here";
-    m_immutable.append(fixed);
+    m_immutable = QFile::decodeName(fixed);
     writeMountTable({mountLine(40, volume())});
 
     const TrashCleaner::Result result =
         TrashCleaner(QFile::decodeName(firstTrash), mountTable(), 0).emptyAll();
 
-    EXPECT_EQ(result.trashFolders, 2);
-    EXPECT_EQ(result.failures, 1);
+    EXPECT_EQ(outcome(result), outcome(expected, 2, 1, 2));
     EXPECT_TRUE(result.firstError.contains(QFile::decodeName(fixed)))
         << result.firstError.toStdString();
-    EXPECT_EQ(result.itemsRemoved, 2);
-    EXPECT_EQ(result.bytesFreed, expected);
     EXPECT_EQ(entriesOf(firstTrash + "/files"), QStringList{"fixed.txt"});
     expectEmptied(volumeTrash);
 }
