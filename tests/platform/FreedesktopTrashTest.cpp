@@ -303,15 +303,28 @@ TEST_F(VolumeTrashTest, ItemsLandInTheVolumesOwnTrashByRenameWithRelativePaths)
     EXPECT_TRUE(QFileInfo(volume(u"lost+found"_s)).isDir());
 }
 
-void makeFolder(const QString& path, mode_t mode)
+// Plants each step below the volume: "folder NAME MODE", "link NAME TARGET", "file NAME", or
+// "owner NAME" (hands NAME to another user).
+void plant(const QString& volume, const QStringList& steps)
 {
-    ASSERT_EQ(::mkdir(QFile::encodeName(path).constData(), 0700), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+    for (const QString& step : steps) {
+        const QStringList word = step.split(u' ');
+        const QByteArray path = QFile::encodeName(volume + u'/' + word[1]);
+        if (word[0] == u"folder") {
+            ASSERT_TRUE(::mkdir(path, 0700) == 0 && ::chmod(path, word[2].toUInt(nullptr, 8)) == 0);
+        } else if (word[0] == u"link") {
+            ASSERT_TRUE(QFile::link(volume + u'/' + word[2], volume + u'/' + word[1]));
+        } else if (word[0] == u"file") {
+            ASSERT_TRUE(writeFile(path, "x"));
+        } else {
+            ASSERT_EQ(::chown(path, 4242, 4242), 0);
+        }
+    }
 }
 
 struct VolumeFolderCase {
     const char* name;
-    void (*prepare)(const QString& volume);
+    QStringList steps;
     const char* trash; // the trash folder to be used; null when none is usable
 };
 
@@ -320,7 +333,7 @@ class VolumeTrashFolderTest : public VolumeTrashTest,
 
 TEST_P(VolumeTrashFolderTest, OnlyASafeTrashFolderIsUsed)
 {
-    ASSERT_NO_FATAL_FAILURE(GetParam().prepare(volume()));
+    ASSERT_NO_FATAL_FAILURE(plant(volume(), GetParam().steps));
     ASSERT_TRUE(writeFile(volume(u"item.txt"_s), "item"));
     const ino_t inode = inodeOf(volume(u"item.txt"_s));
 
@@ -343,38 +356,19 @@ TEST_P(VolumeTrashFolderTest, OnlyASafeTrashFolderIsUsed)
 INSTANTIATE_TEST_SUITE_P(
     Folders, VolumeTrashFolderTest,
     ::testing::Values(
-        VolumeFolderCase{"Sticky", [](const QString& v) { makeFolder(v + u"/.Trash", 01777); },
-                         ".Trash/0"},
-        VolumeFolderCase{"WithoutStickyBit",
-                         [](const QString& v) { makeFolder(v + u"/.Trash", 0777); }, ".Trash-0"},
+        VolumeFolderCase{"Sticky", {u"folder .Trash 1777"_s}, ".Trash/0"},
+        VolumeFolderCase{"WithoutStickyBit", {u"folder .Trash 777"_s}, ".Trash-0"},
         VolumeFolderCase{"LinkToStickyFolder",
-                         [](const QString& v) {
-                             makeFolder(v + u"/elsewhere", 01777);
-                             ASSERT_TRUE(QFile::link(v + u"/elsewhere", v + u"/.Trash"));
-                         },
-                         ".Trash-0"},
-        VolumeFolderCase{"StickyWithLinkedUserFolder",
-                         [](const QString& v) {
-                             makeFolder(v + u"/.Trash", 01777);
-                             makeFolder(v + u"/elsewhere", 0700);
-                             ASSERT_TRUE(QFile::link(v + u"/elsewhere", v + u"/.Trash/0"));
-                         },
+                         {u"folder elsewhere 1777"_s, u"link .Trash elsewhere"_s},
                          ".Trash-0"},
         VolumeFolderCase{
-            "UserFolderOfAnotherUser",
-            [](const QString& v) {
-                makeFolder(v + u"/.Trash-0", 0700);
-                ASSERT_EQ(::chown(QFile::encodeName(v + u"/.Trash-0").constData(), 4242, 4242), 0);
-            },
-            nullptr},
-        VolumeFolderCase{"UserFolderWritableByGroup",
-                         [](const QString& v) { makeFolder(v + u"/.Trash-0", 0770); }, nullptr},
-        VolumeFolderCase{"BothUnusable",
-                         [](const QString& v) {
-                             makeFolder(v + u"/.Trash", 0777);
-                             ASSERT_TRUE(writeFile(v + u"/.Trash-0", "x"));
-                         },
-                         nullptr}),
+            "StickyWithLinkedUserFolder",
+            {u"folder .Trash 1777"_s, u"folder elsewhere 700"_s, u"link .Trash/0 elsewhere"_s},
+            ".Trash-0"},
+        VolumeFolderCase{
+            "UserFolderOfAnotherUser", {u"folder .Trash-0 700"_s, u"owner .Trash-0"_s}, nullptr},
+        VolumeFolderCase{"UserFolderWritableByGroup", {u"folder .Trash-0 770"_s}, nullptr},
+        VolumeFolderCase{"BothUnusable", {u"folder .Trash 777"_s, u"file .Trash-0"_s}, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
