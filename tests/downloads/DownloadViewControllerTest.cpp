@@ -50,10 +50,16 @@ private:
             .value(0);
     }
 
-    // Three folders f1, f2, f3 of `files` files each, the n-th folder's files n bytes long.
-    void buildThreeFolders(int files)
+    // What the select-all button shows, and whether the removal buttons can be pressed.
+    std::pair<QString, bool> buttons() const
     {
-        for (int folder = 1; folder <= 3; ++folder) {
+        return {m_view->selectAllImage(), m_view->removalButtonsEnabled()};
+    }
+
+    // Folders f1 … fN of `files` files each, the n-th folder's files n bytes long.
+    void buildFolders(int folders, int files)
+    {
+        for (int folder = 1; folder <= folders; ++folder) {
             const QByteArray name = "f" + QByteArray::number(folder);
             m_build->folder(name);
             for (int file = 0; file < files; ++file)
@@ -67,7 +73,7 @@ private:
     bool scanAndHoldAfterFirstEntry()
     {
         if (m_build->ok() && !exists(m_build->path("f3")))
-            buildThreeFolders(6000);
+            buildFolders(3, 6000);
         // Watch the engine's count without giving the window a turn; start again when a busy
         // machine let the walk run past the first entry.
         for (int attempt = 0; m_build->ok() && attempt < 5; ++attempt) {
@@ -121,8 +127,7 @@ private Q_SLOTS:
         m_view->doScanWithPath(m_folder->path());
         QTRY_VERIFY(!m_view->isShowingScanControls());
         QCOMPARE(m_view->model()->rowCount(), 0);
-        QCOMPARE(m_view->selectAllImage(), u"option_no"_s);
-        QVERIFY(!m_view->removalButtonsEnabled());
+        QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
         QStringList said{m_view->placeholderText()};
 
         // Missing: the scan never ends, as with any missing folder, but the window says why,
@@ -142,8 +147,7 @@ private Q_SLOTS:
         said << m_view->placeholderText();
         m_view->stopScanButtonAction();
         QVERIFY(said[0].contains(m_folder->path()) && said[1].contains(missing) &&
-                said[2].contains(missing));
-        QVERIFY(said[0] != said[1] && said[1] != said[2] && said[0] != said[2]);
+                said[2].contains(missing) && QSet(said.begin(), said.end()).size() == 3);
 
         // The folder made and scanned again: nothing to say.
         QVERIFY(QFile::remove(missing));
@@ -164,8 +168,7 @@ private Q_SLOTS:
         m_build->file("notes.txt", 100);
         scanToTheEnd();
         // A finished scan has everything chosen.
-        QCOMPARE(m_view->selectAllImage(), u"option_yes"_s);
-        QVERIFY(m_view->removalButtonsEnabled());
+        QCOMPARE(buttons(), std::pair(u"option_yes"_s, true));
         DowndLoadOutLineView* view = m_view->outlineView();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window));
@@ -184,8 +187,7 @@ private Q_SLOTS:
         const QModelIndex box = indexOf(u"box"_s).siblingAtColumn(0);
         QVERIFY(view->isExpanded(box));
         QCOMPARE(imageOf(indexOf(u"inner"_s, box)), u"option_no"_s);
-        QCOMPARE(m_view->selectAllImage(), u"option_no"_s);
-        QVERIFY(!m_view->removalButtonsEnabled());
+        QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
     }
 
     void pauseHoldsTheScanAndLetsBoxesChange()
@@ -213,8 +215,7 @@ private Q_SLOTS:
         QCOMPARE(imageOf(first), u"option_no"_s);
         m_view->setAllSelectOrNoSelect();
         QCOMPARE(imageOf(first), u"option_yes"_s);
-        QCOMPARE(m_view->selectAllImage(), u"option_yes"_s);
-        QVERIFY(m_view->removalButtonsEnabled());
+        QCOMPARE(buttons(), std::pair(u"option_yes"_s, true));
         QTest::qWait(700); // two polls
         QCOMPARE(m_view->percentText(), u"33.3%"_s);
 
@@ -260,8 +261,7 @@ private Q_SLOTS:
     {
         QVERIFY(scanAndHoldAfterFirstEntry());
         m_view->stopScanButtonAction();
-        QVERIFY(!m_view->isShowingScanControls());
-        QVERIFY(!m_view->isScan());
+        QVERIFY(!m_view->isShowingScanControls() && !m_view->isScan());
         QTRY_VERIFY(!m_controller->isScanning()); // the stop wakes the held engine
         // The finished folder and the one cut short (unless the hold came before it was begun)
         // stay, chosen; the third was never reached.
@@ -276,8 +276,7 @@ private Q_SLOTS:
         }
         QVERIFY(files >= 6000 && files < 12000);
         // The buttons keep what they showed during the scan.
-        QCOMPARE(m_view->selectAllImage(), u"option_no"_s);
-        QVERIFY(!m_view->removalButtonsEnabled());
+        QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
         QTest::qWait(600); // no reload or poll after the stop
         QCOMPARE(model->rowCount(), rows);
     }
@@ -290,8 +289,7 @@ private Q_SLOTS:
         m_view->setAllSelectOrNoSelect(); // the button shows "none" during a scan: ticks all
         QTRY_VERIFY(m_view->removalButtonsEnabled());
         m_view->deleteFiles();
-        QVERIFY(!m_view->isShowingScanControls());
-        QVERIFY(!m_controller->isScanning());
+        QVERIFY(!m_view->isShowingScanControls() && !m_controller->isScanning());
         // The finished folder went; the one the scan never reached is left.
         m_view->model()->refresh();
         QVERIFY(!indexOf(u"f1"_s).isValid() && m_view->model()->rowCount() <= 1);
@@ -324,8 +322,7 @@ private Q_SLOTS:
         QCOMPARE(shown, QStringList({u"30% drop"_s, u"100% drop"_s}));
         m_view->model()->refresh();
         QCOMPARE(m_view->model()->rowCount(), 1);
-        QCOMPARE(m_view->selectAllImage(), u"option_no"_s);
-        QVERIFY(!m_view->removalButtonsEnabled());
+        QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
     }
 
     void failedRemovalStaysVisibleWithItsReason()
@@ -344,12 +341,7 @@ private Q_SLOTS:
 
     void closingTheProgressWindowStopsTheRun()
     {
-        for (int folder = 0; folder < 60; ++folder) {
-            const QByteArray name = "folder" + QByteArray::number(folder);
-            m_build->folder(name);
-            for (int file = 0; file < 150; ++file)
-                m_build->file(name + "/" + QByteArray::number(file), 1);
-        }
+        buildFolders(60, 150);
         scanToTheEnd();
         // At the first report, the progress window is closed as the window manager would.
         connect(m_view, &DownloadViewController::removalWindowShown, this, [this] {
@@ -361,8 +353,7 @@ private Q_SLOTS:
                     });
         });
         m_view->deleteFiles();
-        QTRY_VERIFY(!m_controller->isRemoving());
-        QVERIFY(!m_view->isRemove());
+        QTRY_VERIFY(!m_controller->isRemoving() && !m_view->isRemove());
         const int left = int(entriesOf(m_folder->path()).size());
         QVERIFY2(left > 0, "the run went on to the end");
         m_view->model()->refresh();
@@ -398,8 +389,7 @@ private Q_SLOTS:
         QVERIFY(!m_window->isVisible());
         QTRY_VERIFY(!m_controller->isScanning());
         QCOMPARE(m_view->model()->rowCount(), 0);
-        QCOMPARE(m_view->selectAllImage(), u"option_no"_s);
-        QVERIFY(!m_view->removalButtonsEnabled());
+        QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
         QCOMPARE(m_view->pauseTitle(), u"Pause"_s);
 
         Progress::isPause(false);
