@@ -35,8 +35,8 @@ void whenReady(QObject* context, std::function<bool()> check)
 
 QString trash(const char* below)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Trash/") + QLatin1StringView(below);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Trash/"_s +
+           QLatin1StringView(below);
 }
 
 } // namespace
@@ -62,8 +62,8 @@ private Q_SLOTS:
     {
         const QString downloads = DownloadViewController::downloadsFolder();
         QVERIFY(downloads.startsWith(QDir::homePath())); // the private home's
-        QVERIFY(writeFile(downloads + QStringLiteral("/setup.exe"), QByteArray(3000, 'x')));
-        QVERIFY(writeFile(downloads + QStringLiteral("/notes.txt")));
+        QVERIFY(writeFile(downloads + u"/setup.exe"_s, QByteArray(3000, 'x')));
+        QVERIFY(writeFile(downloads + u"/notes.txt"_s));
 
         // Each opening: the view shown, and its rows once the scan is over; then the window is
         // closed as the user would, and the view must be empty.
@@ -83,10 +83,9 @@ private Q_SLOTS:
             m_page->cleanDownload(); // returns when the window has closed
             QCOMPARE(m_page->downloadWC()->model()->rowCount(), 0);
         }
-        QCOMPARE(openings.size(), 2);
-        QCOMPARE(openings[0], std::pair(m_page->downloadWC(), 2));
-        QCOMPARE(openings[1], std::pair(m_page->downloadWC(), 2));
-        QVERIFY(exists(downloads + QStringLiteral("/setup.exe"))); // nothing removed
+        const auto reused = std::pair(m_page->downloadWC(), 2);
+        QCOMPARE(openings, QList({reused, reused}));
+        QVERIFY(exists(downloads + u"/setup.exe"_s)); // nothing removed
     }
 
     void emptyTrashDisablesItsButtonUntilDoneAndAsksNothing()
@@ -95,12 +94,9 @@ private Q_SLOTS:
         // The action empties every trash of this user, the volumes' too: go on only when those
         // of this machine hold nothing, so that no trash but the private home's is touched.
         for (const QString& folder : TrashCleaner::forCurrentUser().trashFolders()) {
-            if (folder != trash("").chopped(1) && !(entriesOf(folder + QStringLiteral("/files")) +
-                                                    entriesOf(folder + QStringLiteral("/info")))
-                                                       .isEmpty())
-                QSKIP(qPrintable(QStringLiteral("the trash folder %1 of this machine is not "
-                                                "empty; emptying every trash would touch it")
-                                     .arg(folder)));
+            if (folder != trash("").chopped(1) &&
+                !(entriesOf(folder + u"/files"_s) + entriesOf(folder + u"/info"_s)).isEmpty())
+                QSKIP(qPrintable(u"emptying every trash would touch %1, not empty"_s.arg(folder)));
         }
         QSignalSpy finished(m_page->trashAction(), &TrashAction::finished);
         QSignalSpy prompted(m_page->trashAction(), &TrashAction::accessPromptNeeded);
@@ -132,9 +128,8 @@ private Q_SLOTS:
             return false;
         });
         Q_EMIT m_page->trashAction()->accessPromptNeeded(); // returns when the prompt has closed
-        QVERIFY(shown);
-        QVERIFY(wasModal);
-        QCOMPARE(entriesOf(trash("files")), QStringList{QStringLiteral("old.iso")});
+        QVERIFY(shown && wasModal);
+        QCOMPARE(entriesOf(trash("files")), QStringList{u"old.iso"_s});
     }
 
 private:
