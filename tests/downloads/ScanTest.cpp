@@ -178,6 +178,7 @@ TEST_P(ScanTest, PausedScanWaitsAndContinuesPastAVanishedFolder)
     EXPECT_TRUE(root->isRunning());
     EXPECT_EQ(root->allFileCount(), 2);
     EXPECT_EQ(root->getProgress(), 0.0f);
+    EXPECT_EQ(describeTopLevel(*tree), "");
     ASSERT_TRUE(QDir(build.qpath("gone")).removeRecursively());
     Progress::isPause(false);
     root->waitUntilDone();
