@@ -5,10 +5,13 @@
 
 #include <QFileInfo>
 
+#include <future>
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace {
+
+using namespace std::chrono_literals;
 
 // Items a (1), b (2), c (3) and a folder box with p (10) and q (20), scanned, then moved to a
 // trash in a temporary data home or erased.
@@ -148,9 +151,12 @@ TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
     Progress::isPause(true);
     ASSERT_TRUE(controller.isScanning());
 
-    run(); // everything found so far is on
+    // Everything found so far is on. A run that waited for the held scan would never start.
+    auto removal = std::async(std::launch::async, [this] { run(); });
+    EXPECT_EQ(removal.wait_for(10s), std::future_status::ready);
     EXPECT_FALSE(controller.isScanning());
     Progress::isPause(false);
+    removal.wait();
     controller.eumeRoot()->waitUntilDone();
     EXPECT_TRUE(steps.section(u',', -1).startsWith(u"100 ")) << steps.toStdString();
     // What was found is gone, and the stopped scan added nothing afterwards: an erase keeps a
