@@ -248,19 +248,6 @@ TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
     }
 }
 
-TEST(MountTableTest, ParsesOptionalFieldsAndEscapes)
-{
-    QByteArrayList mounts;
-    for (const MountTable::Mount& mount :
-         MountTable::parse("36 35 98:0 /mnt1 /mnt/a\\040b rw,noatime master:1 - ext3 /dev/root "
-                           "rw,errors=continue\n"
-                           "37 35 0:5 / /proc rw - proc proc rw\n"
-                           "not a mount line\n"))
-        mounts.append(mount.mountPoint + '|' + mount.root + '|' + mount.fileSystemType + '|' +
-                      mount.source);
-    EXPECT_EQ(mounts, (QByteArrayList{"/mnt/a b|/mnt1|ext3|/dev/root", "/proc|/|proc|proc"}));
-}
-
 // A loop volume mounted at "volume" in the case's folder (as root), whose ".Trash-0" is root's.
 class LoopVolumeTest : public TrashCleanerTest {
 protected:
