@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kit/StatusAttachedWindow.h"
 #include "app/TabBarView.h"
+#include "kit/StatusAttachedWindow.h"
 #include "system/SoundViewController.h"
 
 #include <QHash>
@@ -77,6 +77,9 @@ public:
     void sleepButtonAction();
     void restartButtonAction();
     void logoutButtonAction();
+    // Whether the user wants the power action (asked only when actions that cannot be undone
+    // ask first).
+    bool confirmPowerAction(const QString& question, const QString& actionTitle);
     // Runs the power action named by the phrase ("shut down", "sleep", "restart", "log out")
     // at once, with no question. Failures are logged; the panel stays open.
     void doShoutToolAction(const QString& phrase);

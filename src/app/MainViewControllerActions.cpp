@@ -1,6 +1,7 @@
 // The main panel's button actions: sliders, desktop background, hide others, power.
 #include "app/MainViewController.h"
 #include "common/PublicUtilities.h"
+#include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
@@ -111,7 +112,9 @@ void MainViewController::menuToolsButtonAction()
 
 void MainViewController::shutdonwButtonAction()
 {
-    doShoutToolAction(QStringLiteral("shut down"));
+    if (confirmPowerAction(QStringLiteral("Shut down the computer now?"),
+                           QStringLiteral("Shut Down")))
+        doShoutToolAction(QStringLiteral("shut down"));
 }
 
 void MainViewController::sleepButtonAction()
@@ -121,12 +124,24 @@ void MainViewController::sleepButtonAction()
 
 void MainViewController::restartButtonAction()
 {
-    doShoutToolAction(QStringLiteral("restart"));
+    if (confirmPowerAction(QStringLiteral("Restart the computer now?"), QStringLiteral("Restart")))
+        doShoutToolAction(QStringLiteral("restart"));
 }
 
 void MainViewController::logoutButtonAction()
 {
-    doShoutToolAction(QStringLiteral("log out"));
+    if (confirmPowerAction(QStringLiteral("Log out now?"), QStringLiteral("Log Out")))
+        doShoutToolAction(QStringLiteral("log out"));
+}
+
+bool MainViewController::confirmPowerAction(const QString& question, const QString& actionTitle)
+{
+    // Sleep loses nothing; these end every other application's unsaved work.
+    return !PublicUtilities::confirmsIrreversibleActions() ||
+           ConfirmationDialog::ask(this, question,
+                                   QStringLiteral("Applications that are open may lose work "
+                                                  "that is not saved."),
+                                   actionTitle);
 }
 
 void MainViewController::doShoutToolAction(const QString& phrase)

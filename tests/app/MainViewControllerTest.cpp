@@ -8,6 +8,7 @@
 #include "kit/KitImages.h"
 #include "platform/WindowSystem.h"
 #include "startup/StartupItemsViewController.h"
+#include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 
 #include <QMenu>
@@ -96,29 +97,48 @@ private Q_SLOTS:
         QCOMPARE(panel.view.startupItemsVC()->loginItemsReadCount(), 2);
     }
 
-    void toolsMenuActsAtOnce_data()
+    void toolsMenuAsksBeforeWhatCannotBeUndone_data()
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("title");
         QTest::addColumn<PowerAction>("action");
-        QTest::newRow("shut down") << 0 << u"Shut Down"_s << PowerAction::PowerOff;
-        QTest::newRow("sleep") << 1 << u"Sleep"_s << PowerAction::Suspend;
-        QTest::newRow("restart") << 2 << u"Restart"_s << PowerAction::Reboot;
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("shut down") << 0 << u"Shut Down"_s << PowerAction::PowerOff << true;
+        QTest::newRow("sleep") << 1 << u"Sleep"_s << PowerAction::Suspend << false;
+        QTest::newRow("restart") << 2 << u"Restart"_s << PowerAction::Reboot << true;
     }
 
-    void toolsMenuActsAtOnce()
+    void toolsMenuAsksBeforeWhatCannotBeUndone()
     {
         QFETCH(int, index);
         QFETCH(QString, title);
         QFETCH(PowerAction, action);
+        QFETCH(bool, asks);
         Panel panel;
         const std::unique_ptr<QMenu> menu(panel.view.buildToolsMenu());
         QAction* item = menu->actions().value(index);
         QVERIFY(item && item->text() == title);
-        item->trigger(); // no question asked: the request goes out with the click
+        {
+            const ConfirmationAnswer cancel(false);
+            item->trigger();
+            QCOMPARE(cancel.asked(), asks ? 1 : 0);
+            QVERIFY(!asks || cancel.cancelIsDefault());
+        }
+        {
+            const ConfirmationAnswer confirm(true);
+            item->trigger();
+            panel.view.logoutButtonAction();
+            QCOMPARE(confirm.asked(), asks ? 2 : 1);
+        }
+        // With the questions turned off, every action goes out with the click.
+        QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false));
+        item->trigger();
         panel.view.logoutButtonAction();
         panel.view.doShoutToolAction(u"dance"_s);
-        QCOMPARE(panel.power.requests, (QList<PowerAction>{action, PowerAction::LogOut}));
+        QList<PowerAction> expected{action, PowerAction::LogOut, action, PowerAction::LogOut};
+        if (!asks)
+            expected.prepend(action); // Sleep went out at the cancelled try too
+        QCOMPARE(panel.power.requests, expected);
     }
 
     void firstStartRecordsTimeAndAddsLoginItemOnlyWhenInstalled()
