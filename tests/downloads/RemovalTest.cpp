@@ -1,5 +1,7 @@
 #include "ScannedTree.h"
 #include "downloads/ControllerDelegate.h"
+#include "downloads/RemovalOutcome.h"
+#include "platform/TreeEraser.h"
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 
@@ -12,6 +14,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 // Items a (1), b (2), c (3) and a folder box with p (10) and q (20), scanned, then moved to a
 // trash in a temporary data home or erased.
@@ -24,6 +27,8 @@ protected:
         controller.setADelegate(this);
         scanItems();
     }
+    // A trashed name that is not valid UTF-8 is more than QTemporaryDir can remove.
+    void TearDown() override { TreeEraser::erase(dataHome.filePath(u"Trash"_s)); }
     void scanItems()
     {
         scan({{"a", 1}, {"b", 2}, {"c", 3}, {"box/p", 10}, {"box/q", 20}});
@@ -42,6 +47,7 @@ protected:
         failures = count;
         firstReason = reason;
     }
+    void removeFinishedWithOutcome(const RemovalOutcome& finished) override { outcome = finished; }
 
     // Ticks these boxes as a person would: everything off, folders opened to reach nested items.
     void choose(const QString& names)
@@ -79,6 +85,7 @@ protected:
     int failures = 0;
     QString firstReason;
     bool stopAtFirstStep = false;
+    RemovalOutcome outcome;
 };
 
 TEST_P(RemovalTest, EachStepNamesTheItemAboutToGoAndAStopLeavesTheRest)
@@ -165,6 +172,62 @@ TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
     EXPECT_TRUE(left.isEmpty() || GetParam() == Controller::Removal::CompletelyErase);
     for (const QString& node : left.split(u',', Qt::SkipEmptyParts))
         EXPECT_TRUE(node.endsWith(u":0")) << node.toStdString();
+}
+
+TEST_P(RemovalTest, TakesWhatTheScanShowedByItsBytesAndNeverASystemPath)
+{
+    const bool erase = GetParam() == Controller::Removal::CompletelyErase;
+    QTemporaryDir lists; // the system list is read once per file name
+    const QString list = lists.filePath(u"SystemFile.plist"_s);
+    ASSERT_TRUE(writeFile(list, "<plist><dict><key>0</key><string>" + build.path("box/p") +
+                                    "</string></dict></plist>"));
+    const ScopedEnvironmentVariable systemList{"CORVELLA_SYSTEM_FILE_LIST",
+                                               QFile::encodeName(list)};
+    build.file("bad\xff", 4); // not valid UTF-8
+    build.folder("late");
+    build.file("late/old", 5);
+    scan({});
+    // A download that finishes after the scan, in a folder that is chosen whole.
+    ASSERT_TRUE(writeFile(build.path("late/new")));
+    run(); // everything was ticked by the scan
+
+    EXPECT_EQ(failures, 0) << firstReason.toStdString();
+    for (const char* name : {"a", "bad\xff", "box/q", "late/old"})
+        EXPECT_FALSE(exists(build.path(name))) << name;
+    EXPECT_TRUE(exists(build.path("box/p")));
+    // Erasing keeps the file the scan never listed, with its folder, and says so; the trash
+    // takes the folder whole, since it gives everything back.
+    EXPECT_EQ(exists(build.path("late/new")), erase);
+    EXPECT_EQ(outcome.keptUnlisted, erase ? 1 : 0);
+    EXPECT_EQ(topLevel(), erase ? u"box:10,late:0"_s : u"box:10"_s);
+}
+
+TEST_P(RemovalTest, StopEndsALargeEraseInsideTheFolderAndTheTreeFollowsTheDisk)
+{
+    if (GetParam() == Controller::Removal::MoveToTrash)
+        GTEST_SKIP() << "a move to the trash is one rename, with no inside to stop in";
+    build.folder("big");
+    for (int file = 0; file < 40000; ++file)
+        build.file("big/" + QByteArray::number(file), 3);
+    scan({});
+    choose("big");
+    controller.deleteFilesWithDic();
+    // Stopped once the walk is under way, long before its end.
+    while (entriesOf(build.path("big")).size() > 39000 && controller.isRemoving())
+        std::this_thread::yield();
+    controller.stopRemove();
+    controller.waitForRemoval();
+
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(outcome.removed, 0);
+    EXPECT_TRUE(outcome.failures.empty()) << outcome.failures.front().reason.toStdString();
+    const qsizetype left = entriesOf(build.path("big")).size();
+    EXPECT_GT(left, 1000);
+    EXPECT_LT(left, 40000);
+    const auto lock = tree->lock();
+    EXPECT_EQ(nodes.at("big")->children().size(), std::size_t(left));
+    EXPECT_EQ(nodes.at("big")->size(), std::uint64_t(3 * left));
+    EXPECT_EQ(nodes.at("big")->state(), FileNode::Off);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, RemovalTest,
