@@ -7,8 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <ostream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // File helpers shared by the GoogleTest and Qt Test binaries: they answer values, never assert,
 // so either framework checks the outcome. Paths are QString (encoded with QFile::encodeName) or
@@ -24,19 +27,33 @@ inline QByteArray native(const QByteArray& path)
     return path;
 }
 
-// Writes content, making the folders above it; answers whether every byte was written.
+// Writes content, making the folders above it; answers whether every byte was written. The
+// file itself is reached by its bytes, so its name need not be valid UTF-8.
 template <typename Path> bool writeFile(const Path& path, const QByteArray& content = "content")
 {
-    QFile file(QFile::decodeName(native(path)));
-    return QDir().mkpath(QFileInfo(file).absolutePath()) && file.open(QIODevice::WriteOnly) &&
-           file.write(content) == content.size();
+    const QByteArray name = native(path);
+    if (!QDir().mkpath(QFile::decodeName(name.left(std::max<qsizetype>(name.lastIndexOf('/'), 1)))))
+        return false;
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const bool written =
+        fd >= 0 && ::write(fd, content.constData(), std::size_t(content.size())) == content.size();
+    if (fd >= 0)
+        ::close(fd);
+    return written;
 }
 
 // The file's bytes, or "<unreadable>".
 template <typename Path> QByteArray readFile(const Path& path)
 {
-    QFile file(QFile::decodeName(native(path)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    const int fd = ::open(native(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return "<unreadable>";
+    QByteArray content;
+    char buffer[65536];
+    for (ssize_t count; (count = ::read(fd, buffer, sizeof buffer)) > 0;)
+        content.append(buffer, count);
+    ::close(fd);
+    return content;
 }
 
 // lstat: a dangling link exists.

@@ -1,5 +1,7 @@
 // corvella-cli as a real process on fixture trees.
+#include "platform/TreeEraser.h"
 #include "support/AsUser.h"
+#include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
 
@@ -23,9 +25,11 @@ struct CliRun {
     QByteArray err;
 };
 
-CliRun cli(const QStringList& arguments, const QStringList& prefix = {})
+CliRun cli(const QStringList& arguments, const QStringList& prefix = {},
+           const QString& workingFolder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workingFolder);
     const QStringList command = prefix + QStringList{QStringLiteral(CORVELLA_CLI)} + arguments;
     process.start(command.first(), command.mid(1));
     process.waitForFinished(60000);
@@ -118,6 +122,60 @@ TEST_F(CommandLineTest, TrashAndEraseReportEachItemAndFailures)
     EXPECT_FALSE(QFileInfo::exists(build.qpath("big")));
 }
 
+TEST_F(CommandLineTest, RefusesPathsThatNameNoOneEntryHoldTheWorkingFolderOrAreHome)
+{
+    const struct {
+        QByteArray home;
+        QString workingFolder;
+        QStringList paths;
+    } rows[] = {
+        // Not one entry as typed, or the working folder and the folders above it.
+        {"/nonexistent",
+         build.qpath("big/inner"),
+         {u"."_s, u"./"_s, u".."_s, u"inner/.."_s, u"/"_s, u"../.."_s, build.qpath("big")}},
+        // The home folder, and a folder holding it, from elsewhere.
+        {build.path("big"), u"/"_s, {build.qpath("big"), build.qpath("big/"), folder.path()}},
+    };
+    for (const auto& row : rows) {
+        const ScopedEnvironmentVariable homeFolder{"HOME", row.home};
+        for (const QString& path : row.paths) {
+            for (const QString& verb : {u"trash"_s, u"erase"_s}) {
+                const CliRun run = cli({verb, build.qpath("small"), path}, {}, row.workingFolder);
+                EXPECT_EQ(run.exitCode, 1) << verb.toStdString() << ' ' << path.toStdString();
+                EXPECT_TRUE(run.err.contains("refusing")) << run.err.constData();
+            }
+        }
+    }
+    for (const char* name : {"small", "big/one", "big/inner/three"})
+        EXPECT_TRUE(exists(build.path(name))) << name; // one refusal removes nothing at all
+}
+
+TEST_F(CommandLineTest, NamesThatAreNotUtf8AreScannedTrashedAndErasedByTheirBytes)
+{
+    build.file("bad\xff", 1);
+    build.file("worse\xfe", 1);
+    ASSERT_TRUE(build.ok()) << build.failure();
+    // The shell turns the escapes into the raw bytes that QProcess cannot pass.
+    const QStringList shell{u"/bin/sh"_s, u"-c"_s, uR"sh(exec "$0" "$1" "$(printf "$2")")sh"_s};
+    const QJsonArray children =
+        QJsonDocument::fromJson(cli({u"scan"_s, u"--json"_s, folder.path()}).out)
+            .object()[u"children"]
+            .toArray();
+    QStringList names;
+    for (const QJsonValue& child : children)
+        names.append(child[u"name"].toString());
+    EXPECT_TRUE(names.contains(u"bad"_s + QChar(0xDCFF))) << names.join(u' ').toStdString();
+
+    EXPECT_EQ(cli({u"trash"_s, u"bad\\377"_s}, shell, folder.path()).exitCode, 0);
+    EXPECT_EQ(cli({u"erase"_s, u"worse\\376"_s}, shell, folder.path()).exitCode, 0);
+    EXPECT_FALSE(exists(build.path("bad\xff")));
+    EXPECT_FALSE(exists(build.path("worse\xfe")));
+    EXPECT_TRUE(exists(QFile::encodeName(home.filePath(u"data/Trash/files/"_s)) + "bad\xff"));
+    const QByteArray info = QFile::encodeName(home.filePath(u"data/Trash/info/"_s));
+    EXPECT_TRUE(readFile(info + "bad\xff.trashinfo").contains("bad%FF\n"));
+    TreeEraser::erase(home.filePath(u"data/Trash"_s)); // more than QTemporaryDir can remove
+}
+
 TEST_F(CommandLineTest, UnreadableFolderCountsAsEmptyForAnUnprivilegedUser)
 {
     // Root reads every folder; the scan runs as "nobody" over a tree that user owns.
@@ -139,6 +197,8 @@ TEST_F(CommandLineTest, UnreadableFolderCountsAsEmptyForAnUnprivilegedUser)
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     EXPECT_TRUE(run.out.startsWith("100 byte\t100\t0\t")) << run.out.constData();
     EXPECT_TRUE(run.out.contains("0 byte\t0\t1\tlocked"));
+    EXPECT_TRUE(run.err.contains("cannot read") && run.err.contains(tree.path("locked")))
+        << run.err.constData();
 }
 
 } // namespace
