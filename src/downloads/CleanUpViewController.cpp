@@ -47,14 +47,16 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
                QStringLiteral("Empty the Trash of every volume and clean up the Downloads folder."),
                parent)
 {
-    m_closeTrashBut = new ImageButton(QStringLiteral("ic_remove"), this);
-    m_closeTrashBut->setImageNames(QStringLiteral("ic_remove"), QStringLiteral("ic_remove_hover"),
-                                   QStringLiteral("ic_remove_hover"),
-                                   QStringLiteral("ic_remove_disable"));
+    // Made first, so the keyboard reaches Clean Downloads before the button that empties every
+    // trash: a window's first focus never rests on it.
     m_cleanDownloadBut = new ImageButton(QStringLiteral("ic_clean_but"), this);
     m_cleanDownloadBut->setImageNames(
         QStringLiteral("ic_clean_but"), QStringLiteral("ic_clean_hover"),
         QStringLiteral("ic_clean_hover"), QStringLiteral("ic_clean_but"));
+    m_closeTrashBut = new ImageButton(QStringLiteral("ic_remove"), this);
+    m_closeTrashBut->setImageNames(QStringLiteral("ic_remove"), QStringLiteral("ic_remove_hover"),
+                                   QStringLiteral("ic_remove_hover"),
+                                   QStringLiteral("ic_remove_disable"));
     connect(m_closeTrashBut, &ImageButton::clicked, this, &CleanUpViewController::emptyTrash);
     connect(m_cleanDownloadBut, &ImageButton::clicked, this, &CleanUpViewController::cleanDownload);
 
@@ -73,9 +75,6 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
                                 this),
                      0, 1);
     bodyLayout()->addLayout(tiles);
-    // The keyboard reaches Clean Downloads first: a window's first focus never rests on the
-    // button that empties every trash.
-    setTabOrder(m_cleanDownloadBut, m_closeTrashBut);
     bodyLayout()->addStretch(1);
 
     m_trashAction = new TrashAction(this);

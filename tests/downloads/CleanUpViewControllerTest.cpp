@@ -9,6 +9,7 @@
 #include "downloads/TrashAction.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
+#include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 #include "support/PrivateHome.h"
 
@@ -60,6 +61,10 @@ private Q_SLOTS:
 
     void downloadsWindowIsReusedAndEachOpeningScansAfresh()
     {
+        // The page's first focus is on Clean Downloads, not on the button that empties the Trash.
+        m_page->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+        QCOMPARE(QApplication::focusWidget(), m_page->cleanDownloadBut());
         const QString downloads = DownloadViewController::downloadsFolder();
         QVERIFY(downloads.startsWith(QDir::homePath())); // the private home's
         QVERIFY(writeFile(downloads + u"/setup.exe"_s, QByteArray(3000, 'x')));
@@ -88,9 +93,9 @@ private Q_SLOTS:
         QVERIFY(exists(downloads + u"/setup.exe"_s)); // nothing removed
     }
 
-    void emptyTrashDisablesItsButtonUntilDoneAndAsksNothing()
+    void emptyTrashAsksFirstAndDisablesItsButtonUntilDone()
     {
-        QVERIFY(writeFile(trash("files/old.iso")));
+        QVERIFY(writeFile(trash("files/old.iso"), QByteArray(2000, 'x')));
         // The action empties every trash of this user, the volumes' too: go on only when those
         // of this machine hold nothing, so that no trash but the private home's is touched.
         for (const QString& folder : TrashCleaner::forCurrentUser().trashFolders()) {
@@ -98,14 +103,22 @@ private Q_SLOTS:
                 !(entriesOf(folder + u"/files"_s) + entriesOf(folder + u"/info"_s)).isEmpty())
                 QSKIP(qPrintable(u"emptying every trash would touch %1, not empty"_s.arg(folder)));
         }
+        QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, true));
         QSignalSpy finished(m_page->trashAction(), &TrashAction::finished);
         QSignalSpy prompted(m_page->trashAction(), &TrashAction::accessPromptNeeded);
-        m_page->closeTrashBut()->click();
-        QVERIFY(!m_page->closeTrashBut()->isEnabled()); // until the worker is done
-        QVERIFY(finished.wait(20000));
-        QVERIFY(m_page->closeTrashBut()->isEnabled());
+        for (const bool confirm : {false, true}) {
+            const ConfirmationAnswer answer(confirm);
+            m_page->closeTrashBut()->click();
+            QVERIFY(!m_page->closeTrashBut()->isEnabled()); // measured, asked, then emptied
+            QTRY_COMPARE(answer.asked(), 1);
+            QVERIFY(answer.question().contains(u"1 item (2.00 KB)"_s) && answer.cancelIsDefault());
+            QTRY_VERIFY(m_page->closeTrashBut()->isEnabled());
+            QCOMPARE(entriesOf(trash("files")),
+                     confirm ? QStringList() : QStringList{u"old.iso"_s});
+        }
+        QCOMPARE(finished.count(), 1);
         QCOMPARE(prompted.count(), 0);
-        QCOMPARE(entriesOf(trash("files")), QStringList());
+        QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false));
     }
 
     void accessPromptIsModalAndRemovesNothing()

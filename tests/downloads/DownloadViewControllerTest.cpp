@@ -8,6 +8,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
 #include "kit/StatusAttachedWindow.h"
+#include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 #include "support/PrivateHome.h"
 #include "support/TreeBuilder.h"
@@ -304,7 +305,7 @@ private Q_SLOTS:
         }
     }
 
-    void removingOneItemShowsThirtyThenCloses()
+    void removingOneItemAsksShowsThirtyThenCloses()
     {
         m_build->file("keep", 10);
         m_build->file("drop", 20);
@@ -324,7 +325,19 @@ private Q_SLOTS:
                         shown << progress->percentText() + u' ' + QFileInfo(path).fileName();
                     });
         });
-        m_view->deleteFiles(); // returns when the progress window has closed
+        // Asked first, Cancel the default; cancelled, nothing goes. The keyboard was never on
+        // a removal button.
+        QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, true));
+        QCOMPARE(m_window->focusWidget(), m_view->outlineView());
+        for (const bool confirm : {false, true}) {
+            const ConfirmationAnswer answer(confirm);
+            m_view->deleteFiles(); // returns when the progress window has closed
+            QCOMPARE(answer.asked(), 1);
+            QVERIFY(answer.question().contains(u"erase 1 item (20 byte)"_s));
+            QVERIFY(answer.cancelIsDefault());
+            QVERIFY(exists(m_build->path("drop")) != confirm);
+        }
+        QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false));
         QVERIFY(!m_view->isRemove());
         QVERIFY(!exists(m_build->path("drop")));
         QCOMPARE(shown, QStringList({u"30% drop"_s, u"100% drop"_s}));
