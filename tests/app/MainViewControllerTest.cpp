@@ -11,6 +11,7 @@
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QTest>
 
@@ -139,6 +140,19 @@ private Q_SLOTS:
         if (!asks)
             expected.prepend(action); // Sleep went out at the cancelled try too
         QCOMPARE(panel.power.requests, expected);
+    }
+
+    void volumeControlOpensAgainAndAgain()
+    {
+        Panel panel;
+        panel.view.show();
+        for (int opening = 0; opening < 5; ++opening) {
+            panel.view.openSoundView(); // the view is kept from one opening to the next
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu && menu->isVisible());
+            menu->close(); // and the menu goes with it
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
     }
 
     void firstStartRecordsTimeAndAddsLoginItemOnlyWhenInstalled()
