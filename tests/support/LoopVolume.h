@@ -2,10 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QHash>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -30,8 +27,7 @@ inline CommandOutcome runCommand(const QString& program, const QStringList& argu
 }
 
 // A freshly made 16 MB ext4 volume on a loop device, mounted for one test case and unmounted
-// and detached again by unmount() or the destructor. Needs root and losetup, mkfs.ext4, mount
-// and umount.
+// and detached again by unmount() or the destructor. Needs root, losetup, mkfs.ext4 and mount.
 class LoopVolume {
 public:
     LoopVolume() = default;
@@ -45,35 +41,24 @@ public:
     {
         if (::geteuid() != 0)
             return QStringLiteral("mounting a loop volume needs root");
-        for (const char* name : {"losetup", "mkfs.ext4", "mount", "umount"}) {
-            const QString tool = QString::fromLatin1(name);
-            QString found = QStandardPaths::findExecutable(tool);
-            if (found.isEmpty())
-                found = QStandardPaths::findExecutable(
-                    tool, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
-            if (found.isEmpty())
-                return tool + QStringLiteral(" is not installed");
-            m_tools.insert(tool, found);
-        }
         QFile imageFile(image);
-        if (!imageFile.open(QIODevice::WriteOnly) || !imageFile.resize(16 * 1024 * 1024))
-            return QStringLiteral("cannot make the image %1: %2")
-                .arg(image, imageFile.errorString());
+        if (!imageFile.open(QIODevice::WriteOnly) || !imageFile.resize(16 * 1024 * 1024) ||
+            !QDir().mkpath(mountPoint))
+            return QStringLiteral("cannot make the image or the mount point");
         imageFile.close();
-        const CommandOutcome made =
-            run("mkfs.ext4", {QStringLiteral("-q"), QStringLiteral("-F"), image});
-        if (made.exitCode != 0)
-            return QStringLiteral("mkfs.ext4 failed: ") + made.output;
-        const CommandOutcome attached =
-            run("losetup", {QStringLiteral("-f"), QStringLiteral("--show"), image});
-        if (attached.exitCode != 0)
-            return QStringLiteral("no loop device could be attached: ") + attached.output;
-        m_device = attached.output;
-        if (!QDir().mkpath(mountPoint))
-            return QStringLiteral("cannot make the mount point ") + mountPoint;
-        const CommandOutcome mounted = run("mount", {m_device, mountPoint});
-        if (mounted.exitCode != 0)
-            return QStringLiteral("the loop volume could not be mounted: ") + mounted.output;
+        const auto step = [](const char* tool, const QStringList& arguments, QString* output) {
+            const CommandOutcome outcome = runCommand(QString::fromLatin1(tool), arguments);
+            *output = outcome.exitCode == 0 ? outcome.output
+                                            : QString::fromLatin1(tool) + u": " + outcome.output;
+            return outcome.exitCode == 0;
+        };
+        QString output;
+        if (!step("mkfs.ext4", {QStringLiteral("-q"), QStringLiteral("-F"), image}, &output) ||
+            !step("losetup", {QStringLiteral("-f"), QStringLiteral("--show"), image}, &output))
+            return output;
+        m_device = output;
+        if (!step("mount", {m_device, mountPoint}, &output))
+            return output;
         m_mountPoint = mountPoint;
         return {};
     }
@@ -82,26 +67,19 @@ public:
     bool unmount()
     {
         bool idle = true;
-        if (!m_mountPoint.isEmpty() && run("umount", {m_mountPoint}).exitCode != 0) {
+        if (!m_mountPoint.isEmpty() &&
+            runCommand(QStringLiteral("umount"), {m_mountPoint}).exitCode != 0) {
             idle = false;
-            run("umount", {QStringLiteral("-l"), m_mountPoint});
+            runCommand(QStringLiteral("umount"), {QStringLiteral("-l"), m_mountPoint});
         }
-        m_mountPoint.clear();
         if (!m_device.isEmpty())
-            run("losetup", {QStringLiteral("-d"), m_device});
+            runCommand(QStringLiteral("losetup"), {QStringLiteral("-d"), m_device});
+        m_mountPoint.clear();
         m_device.clear();
         return idle;
     }
 
-    bool isMounted() const { return !m_mountPoint.isEmpty(); }
-
 private:
-    CommandOutcome run(const char* tool, const QStringList& arguments) const
-    {
-        return runCommand(m_tools.value(QString::fromLatin1(tool)), arguments);
-    }
-
-    QHash<QString, QString> m_tools;
     QString m_device;
     QString m_mountPoint;
 };
