@@ -18,24 +18,25 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Every test gets its own runtime and temporary folders, so no run reaches the real user's
-// folders, and a scratch folder for markers and link targets.
+// Private runtime and temporary folders, so no run reaches the real user's folders.
 class RunnerFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_runtime.isValid() && m_temp.isValid() && m_scratch.isValid());
     }
-
     QString folder() const { return m_runtime.path() + u"/corvella"_s; }
     QString scratch(const QString& name) const { return m_scratch.filePath(name); }
 
-    QTemporaryDir m_runtime;
-    QTemporaryDir m_temp;
-    QTemporaryDir m_scratch;
-    ScopedEnvironmentVariable m_runtimeVariable{"XDG_RUNTIME_DIR",
-                                                QFile::encodeName(m_runtime.path())};
-    ScopedEnvironmentVariable m_tempVariable{"TMPDIR", QFile::encodeName(m_temp.path())};
+    QTemporaryDir m_runtime, m_temp, m_scratch;
+    ScopedEnvironmentVariable m_runtimeVariable{"XDG_RUNTIME_DIR", files::native(m_runtime.path())};
+    ScopedEnvironmentVariable m_tempVariable{"TMPDIR", files::native(m_temp.path())};
+};
+
+template <typename Case>
+class Table : public RunnerFixture, public ::testing::WithParamInterface<Case> {};
+constexpr auto byName = [](const auto& info) {
+    return std::string(info.param.name);
 };
 
 // The file names are the runners' contract with the code that reads their output.
@@ -46,15 +47,13 @@ struct RunnerCase {
     const char* fileName;
     bool removesOldOutput;
 };
-
 const RunnerCase runnerCases[] = {
     {"GX", &GXExecCommand, &GXExecCommand, "quillfen.plist", true},
     {"Clean", &CleanExecCommand, &CleanExecCommand, "quillfen.plist", true},
     {"aepair", &aepairExecCommand, &aepairExecCommand, "LumasetRepairTemp.plist", false},
     {"eraser", &eraserExecCommand, &eraserExecCommand, "eraserVolumeTemp.plist", true},
 };
-
-class RunnerTableTest : public RunnerFixture, public ::testing::WithParamInterface<RunnerCase> {};
+using RunnerTableTest = Table<RunnerCase>;
 
 TEST_P(RunnerTableTest, ReplacesOldOutputNeverThroughALinkAndReportsTheExitStatus)
 {
@@ -62,8 +61,6 @@ TEST_P(RunnerTableTest, ReplacesOldOutputNeverThroughALinkAndReportsTheExitStatu
     const QString output = folder() + u'/' + QLatin1String(runner.fileName);
     const QString held = scratch(u"held-by-a-reader"_s);
     ASSERT_FALSE(CommandRunner::outputFolder().isEmpty());
-
-    // A link at the output file: overwriting refuses it, removing first replaces it.
     ASSERT_TRUE(writeFile(held, "precious") && QFile::link(held, output));
     const CommandOutcome linked = runner.line("printf new");
     EXPECT_EQ(readFile(held), QByteArray("precious"));
@@ -75,133 +72,105 @@ TEST_P(RunnerTableTest, ReplacesOldOutputNeverThroughALinkAndReportsTheExitStatu
         SCOPED_TRACE(viaVector ? "argument vector" : "command line");
         QFile::remove(output);
         QFile::remove(held);
-        ASSERT_TRUE(writeFile(output, stale) && ::link(QFile::encodeName(output).constData(),
-                                                       QFile::encodeName(held).constData()) == 0);
-        const char* command = "printf fresh; exit 3";
+        ASSERT_TRUE(writeFile(output, stale) && ::link(files::native(output).constData(),
+                                                       files::native(held).constData()) == 0);
         const CommandOutcome outcome =
-            viaVector ? runner.vector({u"sh"_s, u"-c"_s, QLatin1String(command)})
-                      : runner.line(command);
+            viaVector ? runner.vector({u"sh"_s, u"-c"_s, u"printf fresh; exit 3"_s})
+                      : runner.line("printf fresh; exit 3");
         EXPECT_EQ(outcome.exitStatus, 3);
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         EXPECT_EQ(outcome.outputPath, output);
         EXPECT_EQ(readFile(output), QByteArray("fresh"));
-        // Removed first: the reader keeps the old file. Overwritten: it sees the new output.
+        // Removed first: a reader keeps the old file. Overwritten: it sees the new output.
         EXPECT_EQ(readFile(held), runner.removesOldOutput ? stale : QByteArray("fresh"));
         if (runner.removesOldOutput) {
             EXPECT_EQ(modeOf(output), 0600u);
         }
     }
 }
+INSTANTIATE_TEST_SUITE_P(Runners, RunnerTableTest, ::testing::ValuesIn(runnerCases), byName);
 
-INSTANTIATE_TEST_SUITE_P(Runners, RunnerTableTest, ::testing::ValuesIn(runnerCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// "printf fits #xx…", `past` bytes longer than what fills the command-line buffer together with
-// " > <output path>" and the terminator.
-QByteArray paddedLine(int past)
+// Runs "printf fits #xx…", `past` bytes longer than fills the buffer with " > <output path>".
+CommandOutcome runPadded(int past)
 {
     const QString output = CommandRunner::outputFolder() + u"/quillfen.plist"_s;
-    return QByteArray("printf fits #")
-        .leftJustified(CommandRunner::commandLineBufferSize - 4 - QFile::encodeName(output).size() +
-                           past,
-                       'x');
+    const int size = CommandRunner::commandLineBufferSize - 4 - files::native(output).size();
+    return GXExecCommand(QByteArray("printf fits #").leftJustified(size + past, 'x').constData());
 }
 
-// How one run ends: whether it answers its output file, and what the file then holds (unchecked
-// when null). An empty `error` means none is expected.
+// The output file, if answered, then holds `file` (unchecked when null); "old" means the run
+// answered no file and left the old output alone. An empty error means none is expected.
 struct EndingCase {
     const char* name;
     CommandOutcome (*run)();
     int exitStatus;
     const char* error;
-    bool answersFile;
     const char* file;
 };
-
 const EndingCase endingCases[] = {
-    {"NullLine", [] { return GXExecCommand(nullptr); }, -1, "", false, "earlier"},
-    {"EmptyLine", [] { return GXExecCommand(""); }, -1, "", false, "earlier"},
-    {"EmptyVector", [] { return GXExecCommand(QStringList()); }, -1, "", false, "earlier"},
-    {"ZeroByte",
-     [] {
-         return GXExecCommand({u"printf"_s, u"a\0b"_s});
-     },
-     -1, "zero byte", false, "earlier"},
-    {"LineFillingTheBuffer", [] { return GXExecCommand(paddedLine(0).constData()); }, 0, "", true,
-     "fits"},
-    {"LineOneBytePast", [] { return GXExecCommand(paddedLine(1).constData()); }, -1, "too long",
-     false, "earlier"},
-    {"MissingProgram", [] { return GXExecCommand({u"corvella-no-such"_s}); }, -1, "not found",
-     false, nullptr},
-    {"NoExecutePermission", [] { return GXExecCommand({u"/etc/passwd"_s}); }, -1,
-     "permission denied", false, nullptr},
-    {"MissingViaShell", [] { return GXExecCommand("corvella-no-such 2>/dev/null"); }, 127, "", true,
-     ""},
-    {"Killed", [] { return GXExecCommand("printf part; kill -KILL $$"); }, -1, "signal 9", true,
-     "part"},
-    {"Terminated", [] { return CleanExecCommand("kill -TERM $$"); }, -1, "signal 15", true, ""},
+    {"NullLine", [] { return GXExecCommand(nullptr); }, -1, "", "old"},
+    {"EmptyLine", [] { return GXExecCommand(""); }, -1, "", "old"},
+    {"EmptyVector", [] { return GXExecCommand(QStringList()); }, -1, "", "old"},
+    {"ZeroByte", [] { return GXExecCommand(QStringList() << u"ls"_s << u"a\0b"_s); }, -1, "zero",
+     "old"},
+    {"LineFillingTheBuffer", [] { return runPadded(0); }, 0, "", "fits"},
+    {"LineOneBytePast", [] { return runPadded(1); }, -1, "too long", "old"},
+    {"NoProgram", [] { return GXExecCommand({u"corvella-none"_s}); }, -1, "not found", nullptr},
+    {"NoExecute", [] { return GXExecCommand({u"/etc/passwd"_s}); }, -1, "permission", nullptr},
+    {"MissingViaShell", [] { return GXExecCommand("corvella-no-such 2>/dev/null"); }, 127, "", ""},
+    {"Killed", [] { return GXExecCommand("printf part; kill -KILL $$"); }, -1, "signal 9", "part"},
+    {"Terminated", [] { return CleanExecCommand("kill -TERM $$"); }, -1, "signal 15", ""},
 };
-
-class EndingTest : public RunnerFixture, public ::testing::WithParamInterface<EndingCase> {};
+using EndingTest = Table<EndingCase>;
 
 TEST_P(EndingTest, AnswersHowTheRunEnded)
 {
     const EndingCase& ending = GetParam();
     const QString file = folder() + u"/quillfen.plist"_s;
-    ASSERT_FALSE(CommandRunner::outputFolder().isEmpty());
-    ASSERT_TRUE(writeFile(file, "earlier"));
-
+    ASSERT_TRUE(!CommandRunner::outputFolder().isEmpty() && writeFile(file, "old"));
     const CommandOutcome outcome = ending.run();
     EXPECT_EQ(outcome.exitStatus, ending.exitStatus);
     EXPECT_TRUE(*ending.error ? outcome.error.contains(QLatin1String(ending.error))
                               : outcome.error.isEmpty())
         << outcome.error.toStdString();
-    EXPECT_EQ(outcome.outputPath, ending.answersFile ? file : QString());
+    const bool answersFile = ending.file && qstrcmp(ending.file, "old") != 0;
+    EXPECT_EQ(outcome.outputPath, answersFile ? file : QString());
     if (ending.file) {
         EXPECT_EQ(readFile(file), QByteArray(ending.file));
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Endings, EndingTest, ::testing::ValuesIn(endingCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Endings, EndingTest, ::testing::ValuesIn(endingCases), byName);
 
 // Each text holds "%1", replaced by a marker path that must never come to exist.
-class HostileArgumentTest : public RunnerFixture,
-                            public ::testing::WithParamInterface<const char*> {};
+using HostileArgumentTest = Table<const char*>;
 
 TEST_P(HostileArgumentTest, ReachesTheProgramAsOneArgument)
 {
     const QString marker = scratch(u"x"_s);
     const QString hostile = QString::fromUtf8(GetParam()).replace(u"%1"_s, marker);
-    const QByteArray expected = hostile.toUtf8() + '\n';
-
-    const CommandOutcome viaVector = GXExecCommand({u"printf"_s, u"%s\\n"_s, hostile});
-    EXPECT_TRUE(viaVector.succeeded()) << viaVector.error.toStdString();
-    EXPECT_EQ(readFile(viaVector.outputPath), expected);
-
     const QByteArray line = "printf '%s\\n' " + CommandRunner::shellQuote(hostile).toUtf8();
-    const CommandOutcome viaShell = GXExecCommand(line.constData());
-    EXPECT_TRUE(viaShell.succeeded()) << viaShell.error.toStdString();
-    EXPECT_EQ(readFile(viaShell.outputPath), expected);
+    for (const CommandOutcome& outcome :
+         {GXExecCommand({u"printf"_s, u"%s\\n"_s, hostile}), GXExecCommand(line.constData())}) {
+        EXPECT_TRUE(outcome.succeeded()) << outcome.error.toStdString();
+        EXPECT_EQ(readFile(outcome.outputPath), hostile.toUtf8() + '\n');
+    }
     EXPECT_FALSE(exists(marker));
 }
-
 INSTANTIATE_TEST_SUITE_P(Texts, HostileArgumentTest,
                          ::testing::Values("a\"; touch %1; \"", "a'; touch %1; '", "$(touch %1)",
                                            "it's\ntouch %1", "*", "", "Ä \t tab \\"));
 
-using ChildTest = RunnerFixture;
+struct ChildTest : RunnerFixture {
+    static void interrupt(int) {}
+};
 
 TEST_F(ChildTest, WaitingSurvivesInterruptingSignals)
 {
-    struct sigaction handler {};
-    handler.sa_handler = [](int) {
-    };
+    struct sigaction handler = {}, previous = {};
+    handler.sa_handler = &interrupt;
     sigemptyset(&handler.sa_mask); // and no SA_RESTART: waitpid returns EINTR at every tick
-    struct sigaction previous {};
     ASSERT_EQ(::sigaction(SIGALRM, &handler, &previous), 0);
-    const itimerval ticks{{0, 20000}, {0, 20000}};
-    const itimerval stop{};
+    const itimerval ticks{{0, 20000}, {0, 20000}}, stop{};
     ASSERT_EQ(::setitimer(ITIMER_REAL, &ticks, nullptr), 0);
     const CommandOutcome outcome = GXExecCommand("sleep 0.3; printf done");
     ::setitimer(ITIMER_REAL, &stop, nullptr);
@@ -219,14 +188,12 @@ TEST_F(ChildTest, GetsNullInputNoInheritedDescriptorsAndDefaultSignals)
     sigemptyset(&blocked);
     sigaddset(&blocked, SIGUSR1);
     ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &blocked, &previousMask), 0);
-
     const QByteArray probe = "readlink /proc/$$/fd/0; [ -e /proc/$$/fd/" +
                              QByteArray::number(inheritable) + " ] && echo leaked || echo closed";
     const QByteArray descriptors = readFile(GXExecCommand(probe.constData()).outputPath);
     // Signals this process ignores or blocks must still end the child.
     const CommandOutcome pipe = GXExecCommand("kill -PIPE $$; printf survived");
     const CommandOutcome user = GXExecCommand("kill -USR1 $$; printf survived");
-
     ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
     std::signal(SIGPIPE, previousPipe);
     ::close(inheritable);
@@ -235,17 +202,15 @@ TEST_F(ChildTest, GetsNullInputNoInheritedDescriptorsAndDefaultSignals)
     EXPECT_TRUE(user.error.contains(u"signal 10"_s)) << user.error.toStdString();
 }
 
-// Each script prepares the runtime folder ($1) or a scratch path ($2), and prints the value of
-// XDG_RUNTIME_DIR to set, if any. The output folder is then refused, or made (under a hostile
-// umask) in the runtime folder or else in the temporary folder.
+// Each script prepares the runtime folder ($1) or a scratch path ($2) and may print a value for
+// XDG_RUNTIME_DIR. The output folder is then refused, or made (under a hostile umask) in the
+// runtime folder or else in the temporary folder.
 enum class Answer { Refused, Runtime, Temporary };
-
 struct FolderCase {
     const char* name;
     const char* script;
     Answer answer;
 };
-
 const FolderCase folderCases[] = {
     {"Fresh", "true", Answer::Runtime},
     {"LinkToFolder", "mkdir -m 700 \"$2\" && ln -s \"$2\" \"$1/corvella\"", Answer::Refused},
@@ -257,29 +222,25 @@ const FolderCase folderCases[] = {
     {"RuntimeGroupWritable", "chmod 770 \"$1\"", Answer::Temporary},
     {"RuntimeLinkToFolder", "ln -s \"$1\" \"$2\" && printf %s \"$2\"", Answer::Temporary},
 };
-
-class OutputFolderTest : public RunnerFixture, public ::testing::WithParamInterface<FolderCase> {};
+using OutputFolderTest = Table<FolderCase>;
 
 TEST_P(OutputFolderTest, IsPrivateOrRefused)
 {
-    const QString elsewhere = scratch(u"elsewhere"_s);
+    const QString elsewhere = scratch(u"elsewhere"_s), marker = scratch(u"ran"_s);
     QProcess setup;
     setup.start(u"/bin/sh"_s,
                 {u"-c"_s, QLatin1String(GetParam().script), u"sh"_s, m_runtime.path(), elsewhere});
     ASSERT_TRUE(setup.waitForFinished() && setup.exitCode() == 0) << "run as root: chown";
     if (const QByteArray value = setup.readAllStandardOutput(); !value.isEmpty())
         qputenv("XDG_RUNTIME_DIR", value); // the fixture restores it
-
     QString error;
     const mode_t previousUmask = ::umask(0277);
     const QString answer = CommandRunner::outputFolder(&error);
     ::umask(previousUmask);
-    const QString marker = scratch(u"ran"_s);
     const CommandOutcome outcome = GXExecCommand({u"touch"_s, marker}); // asks again
-    const QString expected = GetParam().answer == Answer::Refused ? QString()
-                             : GetParam().answer == Answer::Runtime
-                                 ? folder()
-                                 : m_temp.path() + u"/corvella-%1"_s.arg(::geteuid());
+    const QString expected =
+        QStringList{QString(), folder(),
+                    m_temp.path() + u"/corvella-%1"_s.arg(::geteuid())}[int(GetParam().answer)];
     EXPECT_EQ(answer, expected) << error.toStdString();
     EXPECT_EQ(outcome.outputPath, expected.isEmpty() ? QString() : expected + u"/quillfen.plist"_s);
     EXPECT_EQ(exists(marker), !expected.isEmpty());
@@ -292,8 +253,6 @@ TEST_P(OutputFolderTest, IsPrivateOrRefused)
         EXPECT_TRUE(QFileInfo(expected).isDir() && !QFileInfo(expected).isSymLink());
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Folders, OutputFolderTest, ::testing::ValuesIn(folderCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Folders, OutputFolderTest, ::testing::ValuesIn(folderCases), byName);
 
 } // namespace
