@@ -25,10 +25,9 @@ class SizeTextTest : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(SizeTextTest, FormatsWithTheRightUnitAndTwoDecimals)
 {
-    EXPECT_EQ(PublicUtilities::longlongDiskSize(GetParam().bytes),
-              QLatin1String(GetParam().decimal));
-    EXPECT_EQ(PublicUtilities::longlongConvertVolSpace(GetParam().bytes),
-              QLatin1String(GetParam().binary));
+    const auto [bytes, decimal, binary] = GetParam();
+    EXPECT_EQ(PublicUtilities::longlongDiskSize(bytes), QLatin1String(decimal));
+    EXPECT_EQ(PublicUtilities::longlongConvertVolSpace(bytes), QLatin1String(binary));
 }
 
 // Every unit threshold of both scales, and rounding that reaches 1000.00 without a unit change.
@@ -46,34 +45,31 @@ INSTANTIATE_TEST_SUITE_P(
                  "-9223372036854775808 byte"},
         SizeCase{std::numeric_limits<std::int64_t>::max(), "9223372.00 TB", "8388608.00 TB"}));
 
-// The settings and the XDG folders in a temporary home.
 class TemporaryHomeTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
 
     QTemporaryDir m_home;
-    ScopedEnvironmentVariable m_config{"XDG_CONFIG_HOME", QFile::encodeName(m_home.path())};
+    ScopedEnvironmentVariable m_config{"XDG_CONFIG_HOME", files::native(m_home.path())};
     ScopedEnvironmentVariable m_shipped{"CORVELLA_SHIPPED_SETTINGS",
-                                        QFile::encodeName(m_home.filePath(u"none.plist"_s))};
+                                        files::native(m_home.path() + u"/none"_s)};
 };
 
 TEST_F(TemporaryHomeTest, SettingsAccessorsStoreTheirKeysAsText)
 {
-    PublicUtilities::writRegularFont(u"Regular Sans"_s);
-    PublicUtilities::writLightFont(u"Light Sans"_s);
-    PublicUtilities::writBoldFont(u"Bold Sans"_s);
+    PublicUtilities::writRegularFont(u"R"_s);
+    PublicUtilities::writLightFont(u"L"_s);
+    PublicUtilities::writBoldFont(u"B"_s);
     PublicUtilities::writePopWindowPoint(QPointF(12.34, 5.0));
     ASSERT_TRUE(PublicUtilities::writeBeginDataTimeStr());
-
     EXPECT_EQ(PublicUtilities::getRegularFontName() + PublicUtilities::getLightFontName() +
                   PublicUtilities::getBoldFontName(),
-              u"Regular SansLight SansBold Sans"_s);
+              u"RLB"_s);
     EXPECT_EQ(PublicUtilities::getPopWindowPoint(), QPointF(12.3f, 5.0f));
     const QByteArray xml = readFile(m_home.filePath(u"corvella/StringMessage.plist"_s));
     EXPECT_TRUE(xml.contains("<string>12.3</string>") && xml.contains("<string>5.0</string>"));
-    EXPECT_TRUE(
-        QDateTime::fromString(PublicUtilities::getBeginDataTimeStr(), u"yyyy-MM-dd HH:mm:ss"_s)
-            .isValid());
+    const QString begun = PublicUtilities::getBeginDataTimeStr();
+    EXPECT_TRUE(QDateTime::fromString(begun, u"yyyy-MM-dd HH:mm:ss"_s).isValid());
 }
 
 TEST_F(TemporaryHomeTest, ApplicationFoldersAreDataHomeFirstThenDataDirsExistingOnly)
@@ -81,9 +77,9 @@ TEST_F(TemporaryHomeTest, ApplicationFoldersAreDataHomeFirstThenDataDirsExisting
     const QString home = m_home.path();
     for (const char* folder : {"/a/applications", "/b/applications", "/c", "/d/applications"})
         ASSERT_TRUE(QDir().mkpath(home + QLatin1String(folder)));
-    const ScopedEnvironmentVariable data("XDG_DATA_HOME", QFile::encodeName(home + u"/a"_s));
-    const ScopedEnvironmentVariable dirs(
-        "XDG_DATA_DIRS", QFile::encodeName(home + u"/b:"_s + home + u"/c:"_s + home + u"/d"_s));
+    const ScopedEnvironmentVariable data("XDG_DATA_HOME", files::native(home + u"/a"_s));
+    const ScopedEnvironmentVariable dirs("XDG_DATA_DIRS",
+                                         files::native(u"%1/b:%1/c:%1/d"_s.arg(home)));
     EXPECT_EQ(PublicUtilities::applicationPaths(),
               (QStringList{home + u"/a/applications"_s, home + u"/b/applications"_s,
                            home + u"/d/applications"_s}));
@@ -94,18 +90,14 @@ TEST(NetworkProbeTest, AnswersYesOnlyWhenDataComesBack)
     const auto url = [](const QTcpServer& server) {
         return QUrl(u"http://127.0.0.1:%1/"_s.arg(server.serverPort()));
     };
-    QTcpServer answering, silent;
+    QTcpServer answering, silent, gone;
     ASSERT_TRUE(answering.listen(QHostAddress::LocalHost) &&
-                silent.listen(QHostAddress::LocalHost));
+                silent.listen(QHostAddress::LocalHost) && gone.listen(QHostAddress::LocalHost));
     QObject::connect(&answering, &QTcpServer::newConnection, &answering, [&answering] {
         answering.nextPendingConnection()->write("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok");
     });
-    QUrl closed;
-    {
-        QTcpServer gone;
-        ASSERT_TRUE(gone.listen(QHostAddress::LocalHost));
-        closed = url(gone);
-    }
+    const QUrl closed = url(gone);
+    gone.close();
     EXPECT_TRUE(PublicUtilities::isCanBeUseNetWork(url(answering), 5000));
     EXPECT_FALSE(PublicUtilities::isCanBeUseNetWork(url(silent), 300));
     EXPECT_FALSE(PublicUtilities::isCanBeUseNetWork(closed, 2000));

@@ -4,30 +4,18 @@
 #include "support/Files.h"
 
 #include <QDateTime>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-// GoogleTest prints a value tree as JSON, dates in ISO form.
-static void PrintTo(const QVariant& value, std::ostream* out)
-{
-    *out << QJsonDocument(QJsonArray{QJsonValue::fromVariant(value)})
-                .toJson(QJsonDocument::Compact)
-                .toStdString();
-}
 
 namespace {
 
 using namespace Qt::StringLiterals;
 
 const QByteArray kShipped = R"(<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict>
-<key>IniURL</key><string>https://example.org/ini</string>
-<key>VersionCheck</key><string>1.2.3</string>
-</dict></plist>)";
+<plist version="1.0"><dict><key>IniURL</key><string>https://example.org/ini</string>
+<key>VersionCheck</key><string>1.2.3</string></dict></plist>)";
 
 QDateTime utc(const QString& iso)
 {
@@ -39,8 +27,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_folder.isValid() && writeFile(m_shipped, kShipped)); }
 
     QTemporaryDir m_folder;
-    QString m_shipped = m_folder.filePath(u"shipped/StringMessage.plist"_s);
-    QString m_writable = m_folder.filePath(u"config/corvella/StringMessage.plist"_s);
+    QString m_shipped = m_folder.filePath(u"shipped/StringMessage.plist"_s),
+            m_writable = m_folder.filePath(u"config/corvella/StringMessage.plist"_s);
     SettingsStore m_store{m_shipped, m_writable};
 };
 
@@ -111,8 +99,7 @@ TEST(PropertyListTest, ValueTreesRoundTripThroughXml)
     }
     const QDateTime moon = utc(u"1969-07-20T20:17:40Z"_s);
     EXPECT_EQ(PropertyList::parse(PropertyList::toXml(moon)), QVariant(moon));
-    const std::optional<QVariant> back = PropertyList::parse(PropertyList::toXml(written));
-    EXPECT_EQ(back, QVariant(read));
+    EXPECT_EQ(PropertyList::parse(PropertyList::toXml(written)), QVariant(read));
     EXPECT_FALSE(PropertyList::parse("00:02.0 VGA compatible controller: Example\n"));
     EXPECT_FALSE(PropertyList::parse(QByteArray()));
 }
@@ -138,11 +125,10 @@ plistlib.dump(dates, open(sys.argv[2], 'wb'), fmt=plistlib.FMT_BINARY))"_s,
     EXPECT_EQ(fromBinary.value(u"Moon"_s), QVariant(utc(u"1969-07-20T20:17:40.750Z"_s)));
     EXPECT_EQ(fromBinary.value(u"Later"_s), QVariant(utc(u"1990-01-01T00:00:00.500Z"_s)));
     ASSERT_TRUE(m_store.setValue(u"X"_s, u"1"_s));
-    const QVariantMap expected{{u"Moon"_s, utc(u"1969-07-20T20:17:40Z"_s)},
-                               {u"Later"_s, utc(u"1990-01-01T00:00:00Z"_s)},
-                               {u"Now"_s, utc(u"2023-11-14T22:13:20Z"_s)},
-                               {u"X"_s, u"1"_s}};
-    EXPECT_EQ(QVariant(m_store.dictionary()), QVariant(expected));
+    EXPECT_EQ(m_store.dictionary(), (QVariantMap{{u"Moon"_s, utc(u"1969-07-20T20:17:40Z"_s)},
+                                                 {u"Later"_s, utc(u"1990-01-01T00:00:00Z"_s)},
+                                                 {u"Now"_s, utc(u"2023-11-14T22:13:20Z"_s)},
+                                                 {u"X"_s, u"1"_s}}));
 }
 
 } // namespace
