@@ -3,24 +3,18 @@
 #include <QDBusConnection>
 #include <QDBusVirtualObject>
 #include <QHash>
-#include <QMutex>
 #include <QMutexLocker>
 #include <QString>
 #include <QVariantList>
 
-// Plays systemd-logind's manager (/org/freedesktop/login1) and one session object for tests:
-// records every call it gets and answers it, or refuses the members it was told to refuse.
-// Register it with QDBusConnection::registerVirtualObject(path(), standIn, SubPath).
-//
-// QtDBus calls handleMessage() on its own thread, so every member is guarded by a mutex.
+// Plays systemd-logind's manager and one session object for tests: records every call and answers
+// it, or refuses the members it was told to. Register it with registerVirtualObject(path(),
+// standIn, SubPath). QtDBus calls handleMessage() on its own thread, hence the mutex.
 class LoginManagerStandIn : public QDBusVirtualObject {
     Q_OBJECT
 public:
     struct Call {
-        QString path;
-        QString interface;
-        QString member;
-        QString signature;
+        QString path, interface, member, signature;
         QVariantList arguments;
         bool interactive = false;
     };

@@ -3,19 +3,17 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QMutex>
 #include <QMutexLocker>
 #include <QString>
 
+#include <atomic>
 #include <optional>
 
-// Plays the freedesktop settings portal (org.freedesktop.portal.Settings at
-// /org/freedesktop/portal/desktop) for tests. It knows one setting, the colour scheme of
-// "org.freedesktop.appearance"; a legacy portal offers only Read(), which wraps the value in a
-// second variant. Replies can be held back and released later to let a test order events.
-// Register it with QDBusConnection::registerVirtualObject(path(), standIn).
-//
-// QtDBus calls handleMessage() on its own thread, so every member is guarded by a mutex.
+// Plays the freedesktop settings portal for tests, knowing one setting: the colour scheme of
+// "org.freedesktop.appearance". A legacy portal offers only Read(), which wraps the value in a
+// second variant. Replies can be held back and released later, to let a test order events.
+// Register it with registerVirtualObject(path(), standIn). QtDBus calls handleMessage() on its
+// own thread, hence the mutex and atomics.
 class SettingsPortalStandIn : public QDBusVirtualObject {
     Q_OBJECT
 public:
@@ -29,18 +27,10 @@ public:
         const QMutexLocker locker(&m_mutex);
         m_colorScheme = colorScheme;
     }
-    void setLegacy(bool legacy)
-    {
-        const QMutexLocker locker(&m_mutex);
-        m_legacy = legacy;
-    }
-    void setHoldingReplies(bool holding)
-    {
-        const QMutexLocker locker(&m_mutex);
-        m_holdingReplies = holding;
-    }
+    void setLegacy(bool legacy) { m_legacy = legacy; }
+    void setHoldingReplies(bool holding) { m_holdingReplies = holding; }
     void releaseHeldReplies();
-    // The members called so far (ReadOne and Read are answered, or held), in order.
+    // The members called so far, in order.
     QStringList members() const
     {
         const QMutexLocker locker(&m_mutex);
@@ -60,8 +50,8 @@ private:
 
     mutable QMutex m_mutex;
     std::optional<uint> m_colorScheme;
-    bool m_legacy = false;
-    bool m_holdingReplies = false;
+    std::atomic<bool> m_legacy = false;
+    std::atomic<bool> m_holdingReplies = false;
     QList<std::pair<QDBusMessage, QDBusConnection>> m_heldReplies;
     QStringList m_members;
 };
