@@ -33,11 +33,8 @@ TEST_F(MachineInfoTest, ProductNameIsTrimmedAndUnreadableIsEmpty)
 TEST_F(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximum)
 {
     // Device folder names to max_brightness contents; a null content leaves the file out.
-    const std::vector<std::pair<QString, QByteArray>> broken{{u"acpi_video0"_s, "0\n"},
-                                                             {u"acpi_video1"_s, "-1\n"},
-                                                             {u"acpi_video2"_s, "bright\n"},
-                                                             {u"acpi_video3"_s, ""},
-                                                             {u"acpi_video4"_s, QByteArray()}};
+    const std::vector<std::pair<QString, QByteArray>> broken{
+        {u"video0"_s, "0\n"}, {u"video1"_s, "-1\n"}, {u"video2"_s, "x\n"}, {u"video3"_s, {}}};
     const struct {
         std::vector<std::pair<QString, QByteArray>> devices;
         bool expected;
