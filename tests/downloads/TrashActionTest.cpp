@@ -7,6 +7,7 @@
 
 #include <QMutex>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,8 +20,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A notification server standing in for the desktop's. It runs on a thread of its own, so a
-// caller blocked on the test's thread still gets its answer.
+// On a thread of its own, so that a caller blocked on the test's thread gets its answer.
 class NotificationServer : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
@@ -49,68 +49,6 @@ private:
     QStringList m_received;
 };
 
-// A bus of its own for each case, with the stand-in registered and no services to activate: the
-// test environment's notification server owns the name on the session bus. The daemon is a child
-// of the test, killed at the end.
-class PrivateBusTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const QString config = m_root.filePath(u"bus.conf"_s);
-        ASSERT_TRUE(
-            writeFile(config, "<busconfig><listen>unix:tmpdir=" + QFile::encodeName(m_root.path()) +
-                                  "</listen><policy context=\"default\"><allow "
-                                  "send_destination=\"*\" eavesdrop=\"true\"/><allow "
-                                  "eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
-                                  "</busconfig>"));
-        m_daemon.start(u"dbus-daemon"_s, {u"--config-file="_s + config, u"--nofork"_s,
-                                          u"--nopidfile"_s, u"--print-address=1"_s});
-        ASSERT_TRUE(QTest::qWaitFor([this] { return m_daemon.canReadLine(); }, 10000))
-            << m_daemon.errorString().toStdString();
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        m_server.moveToThread(&m_thread);
-        m_thread.start();
-        ASSERT_TRUE(bus("server").registerObject(u"/org/freedesktop/Notifications"_s, &m_server,
-                                                 QDBusConnection::ExportScriptableSlots) &&
-                    bus("server").registerService(u"org.freedesktop.Notifications"_s));
-    }
-    void TearDown() override
-    {
-        m_thread.quit();
-        m_thread.wait();
-        QDBusConnection::disconnectFromBus(bus("server").name());
-        QDBusConnection::disconnectFromBus(bus("client").name());
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
-
-    QDBusConnection bus(const char* role) const
-    {
-        return QDBusConnection::connectToBus(m_address,
-                                             QString::fromLatin1(role) + u' ' + m_address);
-    }
-
-    QTemporaryDir m_root;
-    QProcess m_daemon;
-    QString m_address;
-    QThread m_thread;
-    NotificationServer m_server;
-};
-
-TEST_F(PrivateBusTest, TheNotificationReachesTheServerAsCorvella)
-{
-    EXPECT_EQ(DesktopNotifier(bus("client")).notify(u"Empty Trash"_s, u"Body."_s), QString());
-    EXPECT_EQ(m_server.received(), QStringList{u"Corvella|0|corvella|Empty Trash|Body.||-1"_s});
-}
-
-TEST_F(PrivateBusTest, WithoutANotificationServerTheErrorSaysSo)
-{
-    ASSERT_TRUE(bus("server").unregisterService(u"org.freedesktop.Notifications"_s));
-    EXPECT_TRUE(DesktopNotifier(bus("client"))
-                    .notify(u"Empty Trash"_s, u"text"_s)
-                    .contains(u"no notification service is running"_s));
-}
-
 TEST(TrashActionTextTest, SaysWhatWasFreedOrWhyNothingWas)
 {
     const QString error = u"Cannot erase “/t/files/x”: Permission denied."_s;
@@ -129,10 +67,44 @@ TEST(TrashActionTextTest, SaysWhatWasFreedOrWhyNothingWas)
     }
 }
 
-// Only a sandbox without access to the home's trash shows the prompt, and then nothing is removed
-// and nobody is notified; otherwise the trash is emptied and the outcome notified once.
-TEST_F(PrivateBusTest, TheActionPromptsForAccessOrEmptiesAndNotifies)
+// On a bus of the test's own (the environment's notification server owns the name on the session
+// bus), with no services to activate.
+TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
 {
+    QTemporaryDir root;
+    const QString config = root.filePath(u"bus.conf"_s);
+    ASSERT_TRUE(
+        writeFile(config, "<busconfig><listen>unix:tmpdir=" + QFile::encodeName(root.path()) +
+                              "</listen><policy context=\"default\"><allow "
+                              "send_destination=\"*\" eavesdrop=\"true\"/><allow "
+                              "eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
+                              "</busconfig>"));
+    QProcess daemon;
+    daemon.start(u"dbus-daemon"_s, {u"--config-file="_s + config, u"--nofork"_s, u"--nopidfile"_s,
+                                    u"--print-address=1"_s});
+    ASSERT_TRUE(QTest::qWaitFor([&daemon] { return daemon.canReadLine(); }, 10000))
+        << daemon.errorString().toStdString();
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    const auto bus = [&address](const QString& role) {
+        return QDBusConnection::connectToBus(address, role);
+    };
+    QThread thread;
+    NotificationServer server;
+    server.moveToThread(&thread);
+    thread.start();
+    const auto stop = qScopeGuard([&] {
+        thread.quit();
+        thread.wait();
+        for (const QString& role : {u"server"_s, u"client"_s})
+            QDBusConnection::disconnectFromBus(role);
+        daemon.kill();
+        daemon.waitForFinished();
+    });
+    const QString name = u"org.freedesktop.Notifications"_s;
+    ASSERT_TRUE(bus(u"server"_s)
+                    .registerObject(u"/org/freedesktop/Notifications"_s, &server,
+                                    QDBusConnection::ExportScriptableSlots) &&
+                bus(u"server"_s).registerService(name));
     const struct {
         const char* name;
         bool sandboxed;
@@ -156,29 +128,32 @@ TEST_F(PrivateBusTest, TheActionPromptsForAccessOrEmptiesAndNotifies)
         const QString home = tree.qpath("home");
         const FullDiskAccessAuthorizer access(environment, folder.path(), [home] { return home; });
         TrashAction action(TrashCleaner(tree.qpath("trash"), tree.qpath("mountinfo"), ::geteuid()),
-                           &access, DesktopNotifier(bus("client")), 1100);
+                           &access, DesktopNotifier(bus(u"client"_s)), 1100);
         QSignalSpy prompted(&action, &TrashAction::accessPromptNeeded);
         QSignalSpy finished(&action, &TrashAction::finished);
-        const QStringList before = m_server.received();
-
+        const QStringList before = server.received();
         action.emptyTrash();
-
         const bool prompts = row.sandboxed && !row.authorized;
         EXPECT_EQ(prompted.count(), prompts ? 1 : 0);
         EXPECT_EQ(action.isRunning(), !prompts);
         if (prompts) {
             EXPECT_EQ(entriesOf(tree.qpath("trash/files")), QStringList{u"folder"_s});
-            EXPECT_EQ(m_server.received(), before);
+            EXPECT_EQ(server.received(), before);
             continue;
         }
         ASSERT_TRUE(finished.wait(20000));
         const auto result = finished.at(0).at(0).value<TrashCleaner::Result>();
         EXPECT_EQ(result.bytesFreed, 1500);
         EXPECT_EQ(entriesOf(tree.qpath("trash/files")), QStringList());
-        EXPECT_EQ(m_server.received().mid(before.size()),
+        EXPECT_EQ(server.received().mid(before.size()),
                   QStringList{u"Corvella|0|corvella|"_s + TrashAction::notificationSummary() +
                               u'|' + TrashAction::notificationText(result) + u"||-1"_s});
     }
+
+    ASSERT_TRUE(bus(u"server"_s).unregisterService(name));
+    EXPECT_TRUE(DesktopNotifier(bus(u"client"_s))
+                    .notify(u"Empty Trash"_s, u"text"_s)
+                    .contains(u"no notification service is running"_s));
 }
 
 } // namespace
