@@ -1,5 +1,3 @@
-// The Cleanup tab's two actions, in a private home: the Downloads window opened twice, and the
-// Trash emptied or the access prompt shown.
 #include "downloads/CleanUpViewController.h"
 
 #include "common/SettingsStore.h"
@@ -23,7 +21,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Calls `check` on every turn of the event loop until it returns true, then stops.
 void whenReady(QObject* context, std::function<bool()> check)
 {
     auto* poll = new QTimer(context);
@@ -67,11 +64,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), m_page->cleanDownloadBut());
         const QString downloads = DownloadViewController::downloadsFolder();
         QVERIFY(downloads.startsWith(QDir::homePath())); // the private home's
-        QVERIFY(writeFile(downloads + u"/setup.exe"_s, QByteArray(3000, 'x')));
-        QVERIFY(writeFile(downloads + u"/notes.txt"_s));
-
-        // Each opening: the view shown, and its rows once the scan is over; then the window is
-        // closed as the user would, and the view must be empty.
+        QVERIFY(writeFile(downloads + u"/setup.exe"_s) && writeFile(downloads + u"/notes.txt"_s));
         QList<std::pair<DownloadViewController*, int>> openings;
         connect(m_page.get(), &CleanUpViewController::downloadWindowShown, this, [&] {
             DownloadViewController* view = m_page->downloadWC();
@@ -96,8 +89,7 @@ private Q_SLOTS:
     void emptyTrashAsksFirstAndDisablesItsButtonUntilDone()
     {
         QVERIFY(writeFile(trash("files/old.iso"), QByteArray(2000, 'x')));
-        // The action empties every trash of this user, the volumes' too: go on only when those
-        // of this machine hold nothing, so that no trash but the private home's is touched.
+        // The action empties every trash of the user: go on only when the machine's are empty.
         for (const QString& folder : TrashCleaner::forCurrentUser().trashFolders()) {
             if (folder != trash("").chopped(1) &&
                 !(entriesOf(folder + u"/files"_s) + entriesOf(folder + u"/info"_s)).isEmpty())
@@ -124,8 +116,6 @@ private Q_SLOTS:
     void accessPromptIsModalAndRemovesNothing()
     {
         QVERIFY(writeFile(trash("files/old.iso")));
-        // What a sandbox without access makes the action say: the page answers with the prompt,
-        // in a modal window of its own, and nothing is removed.
         FullDiskAccessViewController* shown = nullptr;
         bool wasModal = false;
         whenReady(this, [&] {
@@ -153,7 +143,6 @@ int main(int argc, char** argv)
 {
     const PrivateHome home;
     QApplication application(argc, argv);
-    // No question before an irreversible action: the removals run at once.
     if (!home.isValid() ||
         !SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false))
         return 1;

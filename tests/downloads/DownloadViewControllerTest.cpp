@@ -1,4 +1,3 @@
-// The Downloads window driven as a person would, over real temporary folders.
 #include "downloads/DownloadViewController.h"
 
 #include "common/SettingsStore.h"
@@ -21,19 +20,13 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString imageOf(const QModelIndex& index)
-{
-    return index.siblingAtColumn(0).data(DownloadsTreeModel::ImageNameRole).toString();
-}
-
-} // namespace
-
 class DownloadViewControllerTest : public QObject {
     Q_OBJECT
 private:
-    // Shows the view in its popup window, as the Cleanup tab does, without a modal run.
+    static QString imageOf(const QModelIndex& index)
+    {
+        return index.siblingAtColumn(0).data(DownloadsTreeModel::ImageNameRole).toString();
+    }
     void show()
     {
         m_window = StatusAttachedWindow::create(m_view, QPointF(-3, 0));
@@ -51,13 +44,11 @@ private:
             .value(0);
     }
 
-    // What the select-all button shows, and whether the removal buttons can be pressed.
     std::pair<QString, bool> buttons() const
     {
         return {m_view->selectAllImage(), m_view->removalButtonsEnabled()};
     }
 
-    // Folders f1 … fN of `files` files each, the n-th folder's files n bytes long.
     void buildFolders(int folders, int files)
     {
         for (int folder = 1; folder <= folders; ++folder) {
@@ -68,15 +59,12 @@ private:
         }
     }
 
-    // Starts scanning three folders of 6,000 files and holds the engine (not the window) once the
-    // first top-level entry is done, so the window keeps polling and reloading a scan that does
-    // not move on. False when the fixture could not be built or no attempt could be held there.
+    // Holds the engine (not the window) after the first of three top-level folders.
     bool scanAndHoldAfterFirstEntry()
     {
         if (m_build->ok() && !exists(m_build->path("f3")))
             buildFolders(3, 6000);
-        // Watch the engine's count without giving the window a turn; start again when a busy
-        // machine let the walk run past the first entry.
+        // Without giving the window a turn; again when a busy machine ran past the first entry.
         for (int attempt = 0; m_build->ok() && attempt < 5; ++attempt) {
             m_view->doScanWithPath(m_folder->path());
             const QDeadlineTimer deadline(20000);
@@ -89,7 +77,6 @@ private:
         return false;
     }
 
-    // Scans the fixture to its end.
     void scanToTheEnd()
     {
         QVERIFY2(m_build->ok(), m_build->failure());
@@ -124,15 +111,13 @@ private Q_SLOTS:
 
     void placeholderSaysWhyNothingIsShown()
     {
-        // Empty: the scan ends in results with nothing to remove.
         m_view->doScanWithPath(m_folder->path());
         QTRY_VERIFY(!m_view->isShowingScanControls());
         QCOMPARE(m_view->model()->rowCount(), 0);
         QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
         QStringList said{m_view->placeholderText()};
 
-        // Missing: the scan never ends, as with any missing folder, but the window says why,
-        // and still does after Stop Scan.
+        // Missing: the scan never ends, but the window says why, and still does after Stop Scan.
         const QString missing = m_build->qpath("Downloads");
         m_view->doScanWithPath(missing);
         said << m_view->placeholderText();
@@ -141,16 +126,12 @@ private Q_SLOTS:
         QCOMPARE(m_view->percentText(), u"0.0%"_s);
         m_view->stopScanButtonAction();
         QCOMPARE(m_view->placeholderText(), said.last());
-
-        // A file where the folder should be.
-        m_build->file("Downloads", 10);
+        m_build->file("Downloads", 10); // a file where the folder should be
         m_view->doScanWithPath(missing);
         said << m_view->placeholderText();
         m_view->stopScanButtonAction();
         QVERIFY(said[0].contains(m_folder->path()) && said[1].contains(missing) &&
                 said[2].contains(missing) && QSet(said.begin(), said.end()).size() == 3);
-
-        // The folder made and scanned again: nothing to say.
         QVERIFY(QFile::remove(missing));
         m_build->folder("Downloads");
         m_build->file("Downloads/setup.exe", 10);
@@ -168,7 +149,6 @@ private Q_SLOTS:
         m_build->file("box/inner", 300);
         m_build->file("notes.txt", 100);
         scanToTheEnd();
-        // A finished scan has everything chosen.
         QCOMPARE(buttons(), std::pair(u"option_yes"_s, true));
         DowndLoadOutLineView* view = m_view->outlineView();
         m_window->activateWindow();
@@ -176,29 +156,22 @@ private Q_SLOTS:
         view->setFocus();
         view->setCurrentIndex(m_view->model()->index(0, 0)); // "box", the larger
         QTest::keyClick(view, Qt::Key_Down);
-        QCOMPARE(imageOf(view->currentIndex()), u"option_yes"_s);
         QTest::keyClick(view, Qt::Key_Space);
-        QCOMPARE(imageOf(indexOf(u"notes.txt"_s)), u"option_no"_s);
-        QCOMPARE(m_view->selectAllImage(), u"option_a"_s);
-        // Space on the folder's row ticks it and what it holds; Right opens it.
-        QTest::keyClick(view, Qt::Key_Up);
-        QTest::keyClick(view, Qt::Key_Space);
-        QCOMPARE(imageOf(indexOf(u"box"_s)), u"option_no"_s);
-        QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(imageOf(indexOf(u"notes.txt"_s)) + m_view->selectAllImage(),
+                 u"option_nooption_a"_s);
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Space, Qt::Key_Right})
+            QTest::keyClick(view, key);
         const QModelIndex box = indexOf(u"box"_s).siblingAtColumn(0);
         QVERIFY(view->isExpanded(box));
-        QCOMPARE(imageOf(indexOf(u"inner"_s, box)), u"option_no"_s);
+        QCOMPARE(imageOf(box) + imageOf(indexOf(u"inner"_s, box)), u"option_nooption_no"_s);
         QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
     }
 
     void pauseHoldsTheScanAndLetsBoxesChange()
     {
         QVERIFY(scanAndHoldAfterFirstEntry());
-        // The percentage counts finished top-level entries.
-        QTRY_COMPARE(m_view->percentText(), u"33.3%"_s);
-        QVERIFY(m_view->isScan());
-        QVERIFY(!m_view->removalButtonsEnabled());
-        // A click on a box is refused while the scan runs, taken while it is paused.
+        QTRY_COMPARE(m_view->percentText(), u"33.3%"_s); // finished top-level entries
+        QVERIFY(m_view->isScan() && !m_view->removalButtonsEnabled());
         DownloadsTreeModel* model = m_view->model();
         QTRY_VERIFY(model->rowCount() >= 1);
         const QModelIndex first = model->index(0, DownloadsTreeModel::CheckBoxColumn);
@@ -210,8 +183,7 @@ private Q_SLOTS:
         click();
         QCOMPARE(imageOf(first), u"option_yes"_s);
         m_view->pauseButtonAction();
-        QCOMPARE(m_view->pauseTitle(), u"Continue"_s);
-        QVERIFY(!m_view->isScan());
+        QVERIFY(m_view->pauseTitle() == u"Continue"_s && !m_view->isScan());
         click();
         QCOMPARE(imageOf(first), u"option_no"_s);
         m_view->setAllSelectOrNoSelect();
@@ -219,13 +191,10 @@ private Q_SLOTS:
         QCOMPARE(buttons(), std::pair(u"option_yes"_s, true));
         QTest::qWait(700); // two polls
         QCOMPARE(m_view->percentText(), u"33.3%"_s);
-
-        // Continued, the scan ends and the percentage goes in the same step.
         m_view->pauseButtonAction();
         QCOMPARE(m_view->pauseTitle(), u"Pause"_s);
         QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
-        QCOMPARE(model->rowCount(), 3);
-        QCOMPARE(indexOf(u"f3"_s).row(), 0);
+        QVERIFY(model->rowCount() == 3 && indexOf(u"f3"_s).row() == 0);
     }
 
     void expansionAndScrollingSurviveTheReloads()
@@ -234,28 +203,22 @@ private Q_SLOTS:
         DowndLoadOutLineView* view = m_view->outlineView();
         DownloadsTreeModel* model = m_view->model();
         QTRY_VERIFY(model->rowCount() >= 1);
-        // Open what the window shows so far: the finished folder, and the one being walked.
-        QStringList opened;
+        QStringList opened; // the finished folder, and the one being walked
         for (int row = 0; row < model->rowCount(); ++row) {
             view->expand(model->index(row, 0));
-            QVERIFY(view->isExpanded(model->index(row, 0)));
             opened << model->index(row, DownloadsTreeModel::NameColumn).data().toString();
         }
-        QTRY_VERIFY(view->verticalScrollBar()->maximum() > 100);
-        view->verticalScrollBar()->setValue(100);
-
-        // Two reloads while held, then the rest of the scan and its last reload, which puts the
-        // largest folder on top.
-        QTest::qWait(1100);
+        QScrollBar* bar = view->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 100);
+        bar->setValue(100);
+        QTest::qWait(1100); // two reloads while held, then the end, which puts f3 on top
         Progress::isPause(false);
         QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
-        QCOMPARE(indexOf(u"f3"_s).row(), 0);
+        QVERIFY(indexOf(u"f3"_s).row() == 0 && bar->value() == 100);
         for (const QString& name : std::as_const(opened)) {
             const QModelIndex folder = indexOf(name).siblingAtColumn(0);
-            QVERIFY2(view->isExpanded(folder), qPrintable(name));
-            QCOMPARE(model->rowCount(folder), 6000);
+            QVERIFY2(view->isExpanded(folder) && model->rowCount(folder) == 6000, qPrintable(name));
         }
-        QCOMPARE(view->verticalScrollBar()->value(), 100);
     }
 
     void stopScanKeepsAPartialTree()
@@ -264,8 +227,7 @@ private Q_SLOTS:
         m_view->stopScanButtonAction();
         QVERIFY(!m_view->isShowingScanControls() && !m_view->isScan());
         QTRY_VERIFY(!m_controller->isScanning()); // the stop wakes the held engine
-        // The finished folder and the one cut short (unless the hold came before it was begun)
-        // stay, chosen; the third was never reached.
+        // The finished folder and (unless held before it) the one cut short stay, chosen.
         DownloadsTreeModel* model = m_view->model();
         model->refresh();
         const int rows = model->rowCount();
@@ -276,9 +238,8 @@ private Q_SLOTS:
             files += model->rowCount(model->index(row, 0));
         }
         QVERIFY(files >= 6000 && files < 12000);
-        // The buttons keep what they showed during the scan.
-        QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
-        QTest::qWait(600); // no reload or poll after the stop
+        QCOMPARE(buttons(), std::pair(u"option_no"_s, false)); // as during the scan
+        QTest::qWait(600);                                     // no reload or poll after the stop
         QCOMPARE(model->rowCount(), rows);
     }
 
@@ -294,15 +255,13 @@ private Q_SLOTS:
         QTRY_VERIFY(m_view->removalButtonsEnabled());
         m_view->deleteFiles();
         QVERIFY(!m_view->isShowingScanControls() && !m_controller->isScanning());
-        // A folder the scan never reached is left; of the one it was in, what it had not listed
-        // stays, listed; the rest went.
+        // A folder never reached stays; of the one walked, what it had not listed stays, listed.
         m_view->model()->refresh();
         QVERIFY(m_view->model()->rowCount() <= 1);
-        for (const QString& name : {u"f1"_s, u"f2"_s, u"f3"_s}) {
+        for (const QString& name : {u"f1"_s, u"f2"_s, u"f3"_s})
             QVERIFY2(exists(m_folder->filePath(name)) ==
                          (!shown.contains(name) || indexOf(name).isValid()),
                      qPrintable(name));
-        }
     }
 
     void removingOneItemAsksShowsThirtyThenCloses()
@@ -314,9 +273,7 @@ private Q_SLOTS:
         QTRY_COMPARE(m_view->selectAllImage(), u"option_no"_s);
         m_view->model()->clickCheckBox(indexOf(u"drop"_s));
         QTRY_VERIFY(m_view->removalButtonsEnabled());
-
-        // Everything the progress window is told, and whether it was still open to show it.
-        QStringList shown;
+        QStringList shown; // what the progress window is told, while it is open
         connect(m_view, &DownloadViewController::removalWindowShown, this, [this, &shown] {
             ProgressViewController* progress = m_view->progressView();
             connect(progress, &ProgressViewController::progressChanged, this,
@@ -338,8 +295,7 @@ private Q_SLOTS:
             QVERIFY(exists(m_build->path("drop")) != confirm);
         }
         QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false));
-        QVERIFY(!m_view->isRemove());
-        QVERIFY(!exists(m_build->path("drop")));
+        QVERIFY(!m_view->isRemove() && !exists(m_build->path("drop")));
         QCOMPARE(shown, QStringList({u"30% drop"_s, u"100% drop"_s}));
         m_view->model()->refresh();
         QCOMPARE(m_view->model()->rowCount(), 1);
@@ -364,7 +320,6 @@ private Q_SLOTS:
     {
         buildFolders(60, 150);
         scanToTheEnd();
-        // At the first report, the progress window is closed as the window manager would.
         connect(m_view, &DownloadViewController::removalWindowShown, this, [this] {
             ProgressViewController* progress = m_view->progressView();
             connect(progress, &ProgressViewController::progressChanged, this,
@@ -381,25 +336,20 @@ private Q_SLOTS:
         QCOMPARE(m_view->model()->rowCount(), left);
     }
 
-    // Whichever way the window is closed during a paused scan, the scan stops (not left held in
-    // the background), the view empties and Pause is back; the next opening starts fresh.
     void closingStopsTheScanAndTheNextOpeningStartsFresh_data()
     {
-        QTest::addColumn<int>("way");
-        QTest::newRow("close control") << 0;
-        QTest::newRow("Escape") << 1;
-        QTest::newRow("window manager") << 2;
+        QTest::addColumn<bool>("escape"); // else the window manager; both as the close control
+        QTest::newRow("Escape") << true;
+        QTest::newRow("window manager") << false;
     }
 
     void closingStopsTheScanAndTheNextOpeningStartsFresh()
     {
-        QFETCH(int, way);
+        QFETCH(bool, escape);
         QVERIFY(scanAndHoldAfterFirstEntry());
         m_view->pauseButtonAction();
         QTRY_VERIFY(m_view->model()->rowCount() >= 1);
-        if (way == 0) {
-            m_view->closeWindow();
-        } else if (way == 1) {
+        if (escape) {
             m_window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(m_window));
             m_view->outlineView()->setFocus(); // where the keyboard usually is
@@ -409,10 +359,8 @@ private Q_SLOTS:
         }
         QVERIFY(!m_window->isVisible());
         QTRY_VERIFY(!m_controller->isScanning());
-        QCOMPARE(m_view->model()->rowCount(), 0);
+        QVERIFY(m_view->model()->rowCount() == 0 && m_view->pauseTitle() == u"Pause"_s);
         QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
-        QCOMPARE(m_view->pauseTitle(), u"Pause"_s);
-
         Progress::isPause(false);
         m_view->setParent(nullptr);
         delete m_window;
@@ -428,7 +376,6 @@ int main(int argc, char** argv)
 {
     const PrivateHome home;
     QApplication application(argc, argv);
-    // No question before an irreversible action: the removals run at once.
     if (!home.isValid() ||
         !SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false))
         return 1;

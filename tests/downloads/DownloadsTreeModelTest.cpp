@@ -31,22 +31,16 @@ namespace {
 constexpr auto kReportToQtTest = QAbstractItemModelTester::FailureReportingMode::QtTest;
 
 // Tool.app is a bundle; box holds 60 bytes.
-struct SmallTree {
-    SmallTree()
-    {
-        build.folder("Tool.app");
-        build.folder("box/inner");
-        const QByteArray files = "big.iso:9000 Tool.app/tool:4000 Tool.app/Info.plist:500 "
-                                 "notes.txt:120 box/p:10 box/q:20 box/inner/r:30 keep.me:50";
-        for (const QByteArray& file : files.split(' '))
-            build.file(file.split(':')[0], file.split(':')[1].toULongLong());
-    }
-    QTemporaryDir folder;
-    TreeBuilder build{folder.path()};
-};
+void buildSmallTree(TreeBuilder& build)
+{
+    build.folder("Tool.app");
+    build.folder("box/inner");
+    const QByteArray files = "big.iso:9000 Tool.app/tool:4000 Tool.app/Info.plist:500 "
+                             "notes.txt:120 box/p:10 box/q:20 box/inner/r:30 keep.me:50";
+    for (const QByteArray& file : files.split(' '))
+        build.file(file.split(':')[0], file.split(':')[1].toULongLong());
+}
 
-// A finished scan of `path`, shown by a model under the tester, its clicks going to the scan's
-// controller.
 struct ScannedModel {
     explicit ScannedModel(const QString& path) : tree(std::make_shared<FileTree>(path))
     {
@@ -61,9 +55,8 @@ struct ScannedModel {
     QAbstractItemModelTester tester{&model, kReportToQtTest};
 };
 
-// Twelve folders, each with four sub-folders of three leaf folders, files at every level and
-// loose files beside them, all of random sizes: 2,501 files in 204 folders. The folder the scan
-// lists last gets a 4 GB file, so it ends up above every folder walked before it.
+// 2,501 files of random sizes in 204 folders, three levels deep. The folder the scan lists last
+// gets a 4 GB file, so it ends up above every folder walked before it.
 constexpr int kGrowingTreeRows = 2501 + 204;
 void buildGrowingTree(TreeBuilder& build, const QString& root)
 {
@@ -92,7 +85,6 @@ void buildGrowingTree(TreeBuilder& build, const QString& root)
                4'000'000'000);
 }
 
-// The row of `parent` named `path` ("box/p" looks into box).
 QModelIndex find(const QAbstractItemModel& model, const QString& path, QModelIndex parent = {})
 {
     for (const QString& name : path.split(u'/')) {
@@ -111,8 +103,7 @@ std::vector<FileNode*> liveChildren(FileTree& tree, FileNode* owner)
     return owner->children();
 }
 
-// Walks the whole model against the tree: every list holds the tree's nodes in the tree's order,
-// largest first, and a row can be opened exactly when it is a folder with children and no bundle.
+// Lists hold the tree's nodes in order; only folders with children that are not bundles open.
 void compareWithTree(DownloadsTreeModel& model, FileTree& tree, const QModelIndex& parent,
                      int& rows)
 {
@@ -133,12 +124,8 @@ void compareWithTree(DownloadsTreeModel& model, FileTree& tree, const QModelInde
     }
 }
 
-// Runs a scan of `tree`'s folder in small steps and refreshes the model after each, as the
-// window's timer does (only faster). A step lets the workers run while the test holds the tree's
-// lock, and holds them by the pause switch before letting go: so each worker adds at most one
-// batch per step, however the threads are scheduled, and the refresh meets their last appends.
-// After every step, `step` acts as the user would. Returns the number of steps, or -1 when the
-// scan does not end within a minute.
+// A step lets the workers run while the tree's lock is held and pauses them before letting go,
+// so each adds at most one batch per refresh. Returns the steps, or -1 after a minute.
 int driveScan(const std::shared_ptr<FileTree>& tree, DownloadsTreeModel& model,
               const std::function<void()>& step)
 {
@@ -165,15 +152,12 @@ int driveScan(const std::shared_ptr<FileTree>& tree, DownloadsTreeModel& model,
     return deadline.hasExpired() ? -1 : steps;
 }
 
-// A row the test opened, with its node and the row it had then.
 struct Opened {
     QPersistentModelIndex index;
     FileNode* node;
     int firstRow;
 };
 
-// Opens the first four top-level folders that have children, and the first such folder inside
-// each, as a user clicking along would.
 void openSome(QTreeView& view, DownloadsTreeModel& model, std::vector<Opened>& opened)
 {
     const auto open = [&](const QModelIndex& index) {
@@ -195,10 +179,9 @@ void openSome(QTreeView& view, DownloadsTreeModel& model, std::vector<Opened>& o
     }
 }
 
-// What QAbstractItemModelTester cannot see in this model, whose first column shows no text:
-// across every announced insertion and removal, the rows beside the change keep their nodes.
-class NeighbourWatch : public QObject {
-public:
+// What QAbstractItemModelTester cannot see here (the first column has no text): across every
+// insertion and removal, the rows beside the change keep their nodes.
+struct NeighbourWatch : QObject {
     explicit NeighbourWatch(const QAbstractItemModel& model)
     {
         using Model = QAbstractItemModel;
@@ -206,31 +189,27 @@ public:
             return std::pair(DownloadsTreeModel::nodeOf(model.index(before, 0, parent)),
                              DownloadsTreeModel::nodeOf(model.index(after, 0, parent)));
         };
+        const auto check = [this](const std::pair<FileNode*, FileNode*>& beside) {
+            ++changes;
+            failures += beside != m_beside;
+        };
         connect(&model, &Model::rowsAboutToBeInserted, this,
                 [=, this](const QModelIndex& parent, int first) {
                     m_beside = at(parent, first - 1, first);
                 });
         connect(&model, &Model::rowsInserted, this,
-                [=, this](const QModelIndex& parent, int first, int last) {
+                [=](const QModelIndex& parent, int first, int last) {
                     check(at(parent, first - 1, last + 1));
                 });
         connect(&model, &Model::rowsAboutToBeRemoved, this,
                 [=, this](const QModelIndex& parent, int first, int last) {
                     m_beside = at(parent, first - 1, last + 1);
                 });
-        connect(&model, &Model::rowsRemoved, this, [=, this](const QModelIndex& parent, int first) {
-            check(at(parent, first - 1, first));
-        });
+        connect(&model, &Model::rowsRemoved, this,
+                [=](const QModelIndex& parent, int first) { check(at(parent, first - 1, first)); });
     }
     int changes = 0;
     int failures = 0;
-
-private:
-    void check(const std::pair<FileNode*, FileNode*>& beside)
-    {
-        ++changes;
-        failures += beside != m_beside;
-    }
     std::pair<FileNode*, FileNode*> m_beside;
 };
 
@@ -239,8 +218,6 @@ private:
 class DownloadsTreeModelTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The tree grows in many steps under the tester and a view that opens folders along the
-    // way: never reset, neighbours kept, opened rows follow their nodes through the re-sorts.
     void growsUnderTheTesterDuringAScan()
     {
         QTemporaryDir folder;
@@ -260,7 +237,6 @@ private Q_SLOTS:
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy reordered(&model, &QAbstractItemModel::layoutChanged);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
-
         std::vector<Opened> opened;
         bool moved = false;
         const int steps = driveScan(tree, model, [&] {
@@ -270,14 +246,12 @@ private Q_SLOTS:
         });
         QVERIFY(steps >= 0);
         QVERIFY(!QTest::currentTestFailed());
-
         QVERIFY2(inserted.count() >= 10,
                  qPrintable(u"%1 insertions in %2 steps"_s.arg(inserted.count()).arg(steps)));
         QVERIFY(reordered.count() >= 1);
         QCOMPARE(resets.count(), 0);
         QCOMPARE(neighbours.changes, inserted.count());
         QCOMPARE(neighbours.failures, 0);
-        // Folders were opened at both levels; the last one walked passed those opened before it.
         QVERIFY(std::any_of(opened.begin(), opened.end(),
                             [](const Opened& entry) { return entry.index.parent().isValid(); }));
         QVERIFY(moved);
@@ -294,57 +268,47 @@ private Q_SLOTS:
 
     void unopenedFolderFollowsItsChildren()
     {
-        // Lists made by hand, and no model tester: it would open every folder that has children.
-        QTemporaryDir folder;
-        auto tree = std::make_shared<FileTree>(folder.path());
+        // No model tester: it would open every folder that has children.
+        auto tree = std::make_shared<FileTree>(u"/scanned"_s);
         auto& nodes = tree->mainAllocator();
-        FileNode* empty = nullptr;
-        FileNode* inside = nullptr;
-        {
-            const auto lock = tree->lock();
-            empty = nodes.create(tree->root(), "empty", true);
-            FileNode* full = nodes.create(tree->root(), "full", true);
-            inside = nodes.create(full, "inside", false);
-            for (FileNode* node : {empty, full, inside})
-                tree->attach(node);
-        }
+        auto lock = tree->lock();
+        FileNode* empty = nodes.create(tree->root(), "empty", true);
+        FileNode* full = nodes.create(tree->root(), "full", true);
+        FileNode* inside = nodes.create(full, "inside", false);
+        for (FileNode* node : {empty, full, inside})
+            tree->attach(node);
+        lock.unlock();
         DownloadsTreeModel model;
         model.setTree(tree);
-        const QPersistentModelIndex emptyRow = find(model, u"empty"_s);
-        const QPersistentModelIndex fullRow = find(model, u"full"_s);
+        const QPersistentModelIndex emptyRow = find(model, u"empty"_s),
+                                    fullRow = find(model, u"full"_s);
         QVERIFY(!model.hasChildren(emptyRow) && model.hasChildren(fullRow));
         QSignalSpy layouts(&model, &QAbstractItemModel::layoutChanged);
-
-        // The top-level list keeps its order: only whether each folder opens changes.
-        {
-            const auto lock = tree->lock();
-            tree->detach(inside);
-            tree->attach(nodes.create(empty, "new", false));
-        }
+        lock.lock(); // the order stays: only whether each folder opens changes
+        tree->detach(inside);
+        tree->attach(nodes.create(empty, "new", false));
+        lock.unlock();
         model.refresh();
         QCOMPARE(layouts.count(), 1);
         QVERIFY(model.hasChildren(emptyRow) && !model.hasChildren(fullRow));
-        QCOMPARE(model.rowCount(fullRow), 0);
-        QCOMPARE(model.rowCount(emptyRow), 1);
+        QVERIFY(model.rowCount(fullRow) == 0 && model.rowCount(emptyRow) == 1);
         QCOMPARE(model.index(0, 1, emptyRow).data().toString(), u"new"_s);
     }
 
     void checkBoxesFollowTheNodes()
     {
-        SmallTree small;
-        QVERIFY2(small.build.ok(), small.build.failure());
-        QTemporaryDir lists;
+        QTemporaryDir folder, lists;
+        TreeBuilder build(folder.path());
+        buildSmallTree(build);
+        QVERIFY2(build.ok(), build.failure());
         const QString list = lists.filePath(u"SystemFile.plist"_s);
         QVERIFY(writeFile(list, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">"
                                 "<dict><key>0</key><string>" +
-                                    small.build.path("keep.me") + "</string></dict></plist>"));
+                                    build.path("keep.me") + "</string></dict></plist>"));
         const ScopedEnvironmentVariable systemList("CORVELLA_SYSTEM_FILE_LIST",
                                                    QFile::encodeName(list));
-        ScannedModel scanned(small.folder.path());
+        ScannedModel scanned(folder.path());
         DownloadsTreeModel& model = scanned.model;
-
-        // The box shows the node's state and announces its changes; a system file has none. (Size
-        // order and bundles as leaves: compareWithTree() after a removal.)
         const auto box = [&model](const QString& path) {
             const QModelIndex index = find(model, path);
             return std::pair(index.data(DownloadsTreeModel::ImageNameRole).toString(),
@@ -377,9 +341,11 @@ private Q_SLOTS:
     void removalTakesExactlyTheRemovedRow()
     {
         QFETCH(QString, target);
-        SmallTree small;
-        QVERIFY2(small.build.ok(), small.build.failure());
-        const QString root = small.folder.path();
+        QTemporaryDir folder;
+        TreeBuilder build(folder.path());
+        buildSmallTree(build);
+        QVERIFY2(build.ok(), build.failure());
+        const QString root = folder.path();
         ScannedModel scanned(root);
         DownloadsTreeModel& model = scanned.model;
         QTreeView view;
@@ -390,7 +356,6 @@ private Q_SLOTS:
             model.setExpanded(find(model, path), true);
         }
 
-        // Every row, held as the view would hold it.
         std::vector<std::pair<QPersistentModelIndex, FileNode*>> held;
         for (const QModelIndex& index : model.match(model.index(0, 1), Qt::DisplayRole, u"*"_s, -1,
                                                     Qt::MatchWildcard | Qt::MatchRecursive))
@@ -401,15 +366,12 @@ private Q_SLOTS:
         const int chosenRow = chosen.row();
         scanned.controller.selectAllFileNode(false);
         model.clickCheckBox(chosen);
-
         QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
         const NeighbourWatch neighbours(model);
         scanned.controller.deleteFilesWithDic();
         scanned.controller.waitForRemoval();
         model.refresh();
-
-        QVERIFY(!exists(root + u'/' + target));
-        QCOMPARE(removed.count(), 1);
+        QVERIFY(!exists(root + u'/' + target) && removed.count() == 1);
         QCOMPARE(removed.first(), (QVariantList{QModelIndex(chosenParent), chosenRow, chosenRow}));
         QCOMPARE(neighbours.failures, 0);
         for (const auto& [index, node] : held) {

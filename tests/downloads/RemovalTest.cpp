@@ -16,8 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
-// Items a (1), b (2), c (3) and a folder box with p (10) and q (20), scanned, then moved to a
-// trash in a temporary data home or erased.
+// a (1), b (2), c (3) and box with p (10) and q (20), moved to a private trash or erased.
 class RemovalTest : public ::testing::TestWithParam<Controller::Removal>,
                     public ControllerDelegate,
                     protected ScannedTree {
@@ -34,7 +33,6 @@ protected:
         scan({{"a", 1}, {"b", 2}, {"c", 3}, {"box/p", 10}, {"box/q", 20}});
         steps.clear();
     }
-    // Steps as "percent name,percent name".
     void changeRemoveProgressWithPoint(int percent, const QString& path) override
     {
         steps += (steps.isEmpty() ? "" : ",") + QString::number(percent) + u' ' +
@@ -49,7 +47,6 @@ protected:
     }
     void removeFinishedWithOutcome(const RemovalOutcome& finished) override { outcome = finished; }
 
-    // Ticks these boxes as a person would: everything off, folders opened to reach nested items.
     void choose(const QString& names)
     {
         controller.selectAllFileNode(false);
@@ -68,7 +65,7 @@ protected:
             controller.deleteFilesWithDic();
         controller.waitForRemoval();
     }
-    // The top level as "name:size,name:size", a node still ticked marked "+".
+    // "name:size,name:size", "+" on a node still ticked.
     QString topLevel() const
     {
         const auto lock = tree->lock();
@@ -98,7 +95,6 @@ TEST_P(RemovalTest, EachStepNamesTheItemAboutToGoAndAStopLeavesTheRest)
         const char* gone;
     } rows[] = {
         {"b", false, "30 b,100 b", "box:30,c:3,a:1", "b"},
-        // Collected in tree order, largest first.
         {"a b c", false, "0 c,33 b,66 a,100 a", "box:30", "a b c"},
         {"box", false, "30 box,100 box", "c:3,b:2,a:1", "box box/p box/q"},
         // A chosen child alone leaves its folder, with the size of what is left in it.
@@ -139,7 +135,7 @@ TEST_P(RemovalTest, NothingScannedDoesNothing)
     idle.setRootArr(std::make_shared<FileTree>(folder.path()));
     idle.deleteFilesWithDic();
     idle.waitForRemoval();
-    EXPECT_EQ(steps, QString());
+    EXPECT_TRUE(steps.isEmpty());
 }
 
 TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
@@ -152,13 +148,12 @@ TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
     ASSERT_TRUE(build.ok()) << build.failure();
     tree = std::make_shared<FileTree>(folder.path());
     controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
-    // Held part way, with at least one big folder still to walk.
     while (controller.getProgress() == 0.0f && controller.isScanning())
         std::this_thread::yield();
     Progress::isPause(true);
-    ASSERT_TRUE(controller.isScanning());
+    ASSERT_TRUE(controller.isScanning()); // held, a big folder still to walk
 
-    // Everything found so far is on. A run that waited for the held scan would never start.
+    // A run that waited for the held scan would never start.
     auto removal = std::async(std::launch::async, [this] { run(); });
     EXPECT_EQ(removal.wait_for(10s), std::future_status::ready);
     EXPECT_FALSE(controller.isScanning());
@@ -166,8 +161,7 @@ TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
     removal.wait();
     controller.eumeRoot()->waitUntilDone();
     EXPECT_TRUE(steps.section(u',', -1).startsWith(u"100 ")) << steps.toStdString();
-    // What was found is gone, and the stopped scan added nothing afterwards: an erase keeps a
-    // folder with what the scan had not listed yet (nothing of it in the tree), a move takes it.
+    // The stopped scan added nothing; an erase keeps what it had not listed, a move takes it.
     const QString left = topLevel();
     EXPECT_TRUE(left.isEmpty() || GetParam() == Controller::Removal::CompletelyErase);
     for (const QString& node : left.split(u',', Qt::SkipEmptyParts))
@@ -190,13 +184,11 @@ TEST_P(RemovalTest, TakesWhatTheScanShowedByItsBytesAndNeverASystemPath)
     // A download that finishes after the scan, in a folder that is chosen whole.
     ASSERT_TRUE(writeFile(build.path("late/new")));
     run(); // everything was ticked by the scan
-
     EXPECT_EQ(failures, 0) << firstReason.toStdString();
     for (const char* name : {"a", "bad\xff", "box/q", "late/old"})
         EXPECT_FALSE(exists(build.path(name))) << name;
     EXPECT_TRUE(exists(build.path("box/p")));
-    // Erasing keeps the file the scan never listed, with its folder, and says so; the trash
-    // takes the folder whole, since it gives everything back.
+    // Erasing keeps the file the scan never listed and says so; the trash takes the folder whole.
     EXPECT_EQ(exists(build.path("late/new")), erase);
     EXPECT_EQ(outcome.keptUnlisted, erase ? 1 : 0);
     EXPECT_EQ(topLevel(), erase ? u"box:10,late:0"_s : u"box:10"_s);
@@ -212,12 +204,10 @@ TEST_P(RemovalTest, StopEndsALargeEraseInsideTheFolderAndTheTreeFollowsTheDisk)
     scan({});
     choose("big");
     controller.deleteFilesWithDic();
-    // Stopped once the walk is under way, long before its end.
     while (entriesOf(build.path("big")).size() > 39000 && controller.isRemoving())
         std::this_thread::yield();
     controller.stopRemove();
     controller.waitForRemoval();
-
     EXPECT_TRUE(outcome.stopped);
     EXPECT_EQ(outcome.removed, 0);
     EXPECT_TRUE(outcome.failures.empty()) << outcome.failures.front().reason.toStdString();

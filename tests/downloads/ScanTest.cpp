@@ -17,7 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Scans of a fixture folder, with 1 or 2 walkers.
 class ScanTest : public ::testing::TestWithParam<int>, public EumeRootDelegate {
 protected:
     void TearDown() override
@@ -26,8 +25,6 @@ protected:
         TreeEraser::erase(folder.path()); // names and depths QTemporaryDir cannot remove
     }
     void endScan() override { ++ends; }
-
-    // Starts a scan of `path` (default: the fixture folder) into a fresh tree.
     std::unique_ptr<EumeRoot> start(const QString& path = {})
     {
         tree = std::make_shared<FileTree>(path.isEmpty() ? folder.path() : path);
@@ -36,7 +33,6 @@ protected:
         root->eumeAllRootFileNodeWithRootArr(tree, tree->rootPath());
         return root;
     }
-    // Scans to the end and answers the progress reached.
     float scan(const QString& path = {})
     {
         const auto root = start(path);
@@ -44,7 +40,7 @@ protected:
         return root->getProgress();
     }
 
-    // "name:size[entry,entry],name:size" in list order, files without brackets. Lock held.
+    // "name:size[entry,entry],name:size" in list order. Lock held.
     static std::string describe(const std::vector<FileNode*>& list)
     {
         std::string text;
@@ -60,9 +56,8 @@ protected:
         return describe(scanned.topLevel());
     }
 
-    // The path of the first folder out of order, empty when none is: each folder's size must be
-    // the sum of its entries and its list in size order. While a walk writes, folder sizes still
-    // grow after a list was ordered, so then only the files among a list are looked at.
+    // The first folder whose list is out of size order or (walk ended) whose size is not the sum of
+    // its entries. During a walk folder sizes still grow, so only files are compared then.
     static std::string disorder(FileTree& scanned, bool walkEnded)
     {
         const auto lock = scanned.lock();
@@ -140,9 +135,7 @@ TEST_P(ScanTest, LinksAreNeverFollowed)
     build.link("..", "inside/loop");
     build.link("inside", "top-to-folder");
     ASSERT_TRUE(build.ok()) << build.failure();
-    scan();
-    // Links count their own length and are never walked; a top-level link to a folder is a
-    // folder that lists nothing.
+    scan(); // a top-level link to a folder is a folder that lists nothing
     EXPECT_EQ(describeTopLevel(*tree),
               "file:1000,inside:18[to-folder:9,to-file:7,loop:2],top-to-folder:0[]");
 }
@@ -161,7 +154,6 @@ TEST_P(ScanTest, AChainFiveThousandFoldersDeep)
     EXPECT_EQ(depth, 5002u); // the root, "deep" and its chain
 }
 
-// A paused scan waits before its first entry; a folder removed meanwhile is skipped.
 TEST_P(ScanTest, PausedScanWaitsAndContinuesPastAVanishedFolder)
 {
     build.folder("gone");
@@ -171,20 +163,16 @@ TEST_P(ScanTest, PausedScanWaitsAndContinuesPastAVanishedFolder)
     ASSERT_TRUE(build.ok()) << build.failure();
     Progress::isPause(true);
     const auto root = start();
-    // It lists the folder, then waits before the first entry.
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     while (root->allFileCount() == 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(2ms);
-    EXPECT_TRUE(root->isRunning());
-    EXPECT_EQ(root->allFileCount(), 2);
-    EXPECT_EQ(root->getProgress(), 0.0f);
+    EXPECT_TRUE(root->isRunning() && root->allFileCount() == 2 && root->getProgress() == 0.0f);
     EXPECT_EQ(describeTopLevel(*tree), "");
     ASSERT_TRUE(QDir(build.qpath("gone")).removeRecursively());
     Progress::isPause(false);
     root->waitUntilDone();
     EXPECT_EQ(describeTopLevel(*tree), "stays:60[y:60]");
-    EXPECT_EQ(root->getProgress(), 100.0f);
-    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(root->getProgress() == 100.0f && ends == 1);
 }
 
 TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
@@ -195,8 +183,7 @@ TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
     build.folder("later");
     build.file("later/x", 1);
     ASSERT_TRUE(build.ok()) << build.failure();
-    const auto root = start();
-    // Stop once the walk of the first folder has begun (or the scan has already ended).
+    const auto root = start(); // stopped once the first folder's walk has begun
     const auto begun = [this] {
         const auto lock = tree->lock();
         return !tree->topLevel().empty() && tree->topLevel().front()->size() > 0;
@@ -214,8 +201,6 @@ TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
     }
 }
 
-// The first scan is paused before its first entry: stopping it must wake it, and it must not
-// touch its tree once continued.
 TEST_P(ScanTest, ANewScanStopsAPausedOneWhichThenLeavesItsTreeAlone)
 {
     build.folder("a");
@@ -226,7 +211,6 @@ TEST_P(ScanTest, ANewScanStopsAPausedOneWhichThenLeavesItsTreeAlone)
     const auto first = std::make_shared<FileTree>(folder.path());
     controller.eumeAllRootFileNodeWithRootArr(first, folder.path());
     tree = std::make_shared<FileTree>(folder.path());
-    // Starting the next scan must not wait for a continue that never comes.
     auto started = std::async(std::launch::async, [&] {
         controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
     });
@@ -237,8 +221,6 @@ TEST_P(ScanTest, ANewScanStopsAPausedOneWhichThenLeavesItsTreeAlone)
     EXPECT_EQ(describeTopLevel(*tree), "a:3[x:3]");
 }
 
-// A random tree: a reader looking while the walk writes always sees ordered lists (the walkers
-// append in batches), and at the end every folder is the sum of its entries.
 TEST_P(ScanTest, ARandomTreeIsOrderedForEveryReaderAndAddsUp)
 {
     std::mt19937 random(7);
@@ -262,9 +244,7 @@ TEST_P(ScanTest, ARandomTreeIsOrderedForEveryReaderAndAddsUp)
     std::string disordered;
     do {
         disordered = disorder(*tree, false);
-        // A reader looks now and then, as the window does; one that held the lock in a spin would
-        // starve a single walker (most of all under ThreadSanitizer).
-        std::this_thread::sleep_for(10ms);
+        std::this_thread::sleep_for(10ms); // a spinning reader would starve a single walker
     } while (root->isRunning() && disordered.empty());
     root->waitUntilDone();
     EXPECT_EQ(disordered, "");

@@ -10,11 +10,9 @@
 #include <gtest/gtest.h>
 #include <map>
 
-// A fixture folder scanned to the end through a Controller, every node indexed by its path
-// below the folder ("box/p").
+// A fixture folder scanned through a Controller, every node indexed by its path ("box/p").
 class ScannedTree {
 public:
-    // Writes these files (size by path, folders made as needed), then scans into a fresh tree.
     void scan(const std::map<QByteArray, int>& files)
     {
         for (const auto& [path, size] : files) {

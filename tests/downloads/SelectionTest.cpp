@@ -5,8 +5,6 @@
 
 namespace {
 
-// A scanned fixture: mixed/ holds a file and a folder (a 1, sub/ with b 2 and c 3), files/ holds
-// only files (x 4, y 5), and top (7).
 class SelectionTest : public ::testing::Test, public ControllerDelegate, protected ScannedTree {
 protected:
     void SetUp() override
@@ -33,7 +31,6 @@ protected:
     }
     void click(const char* name) { controller.clickCheckBoxOfNode(nodes.at(name)); }
     void expand(const char* name) { controller.expandNode(nodes.at(name), true); }
-    // What a removal would take, in its order.
     std::string collected()
     {
         std::vector<FileNode*> collection;
@@ -59,8 +56,7 @@ TEST_F(SelectionTest, EverythingStartsChosenThenSelectAllAndNone)
     EXPECT_EQ(collected(), "");
     controller.selectAllFileNode(true);
     EXPECT_EQ(states(""), "+");
-    EXPECT_EQ(buttonState, FileNode::On);
-    EXPECT_GE(reloads, 2);
+    EXPECT_TRUE(buttonState == FileNode::On && reloads >= 2);
 }
 
 TEST_F(SelectionTest, DownwardSpreadReachesOnlyExpandedFoldersAndExpandingHandsItOn)
