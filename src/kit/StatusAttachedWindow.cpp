@@ -191,6 +191,13 @@ bool StatusAttachedWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::Resize)
         redisplay();
+    // Another client destroying the native window shows here only as an unmap (the window
+    // stops being exposed); an iconified window still exists and keeps its run.
+    if (watched == windowHandle() && event->type() == QEvent::Expose &&
+        !windowHandle()->isExposed() && isVisible() &&
+        !WindowSystem::instance().nativeWindowExists(windowHandle()->winId()))
+        QMetaObject::invokeMethod(this, &StatusAttachedWindow::closeLostWindow,
+                                  Qt::QueuedConnection);
     return PopBaseWindow::eventFilter(watched, event);
 }
 
@@ -211,6 +218,10 @@ void StatusAttachedWindow::paintEvent(QPaintEvent*)
 void StatusAttachedWindow::showEvent(QShowEvent* event)
 {
     applyBlur();
+    if (QWindow* native = windowHandle()) {
+        native->removeEventFilter(this); // installed once, however often the window shows
+        native->installEventFilter(this);
+    }
     PopBaseWindow::showEvent(event);
 }
 
@@ -227,6 +238,16 @@ void StatusAttachedWindow::hideEvent(QHideEvent* event)
 
 void StatusAttachedWindow::changeEvent(QEvent* event)
 {
+    // The size follows the view, so the window is never maximised or full screen: a zoom
+    // request leaves it where it was.
+    constexpr Qt::WindowStates grown = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (event->type() == QEvent::WindowStateChange && (windowState() & grown)) {
+        const QRect normal = normalGeometry();
+        setWindowState(windowState() & ~grown);
+        if (normal.isValid())
+            move(normal.topLeft());
+        redisplay();
+    }
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_mattachedWDelegate)
         m_mattachedWDelegate->isHiddenWindow();
     PopBaseWindow::changeEvent(event);
@@ -250,6 +271,13 @@ void StatusAttachedWindow::closeEvent(QCloseEvent* event)
 {
     windowWillClose();
     PopBaseWindow::closeEvent(event);
+}
+
+void StatusAttachedWindow::closeLostWindow()
+{
+    close();
+    if (!isVisible())
+        destroy(); // the next show creates a new native window
 }
 
 void StatusAttachedWindow::windowWillClose()

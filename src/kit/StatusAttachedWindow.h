@@ -93,9 +93,10 @@ public:
     // Centres the window on the available area of its screen.
     void center();
 
-    // Shows the window application-modal and returns once it has closed or been hidden (0), or
-    // at once with -1 when this window is already in a modal run. Runs a nested event loop; the
-    // window may be deleted while it runs, but not by the caller of runModal() before it returns.
+    // Shows the window application-modal and returns once it has closed, been hidden or lost its
+    // native window to another client (0), or at once with -1 when this window is already in a
+    // modal run. Runs a nested event loop; the window may be deleted while it runs, but not by the
+    // caller of runModal() before it returns. Minimising keeps the run.
     int runModal();
     bool isRunningModal() const { return m_modalLoop != nullptr; }
 
@@ -135,6 +136,8 @@ private:
         redisplay();
     }
     void redisplay();
+    // Closes the window after another client destroyed its native window.
+    void closeLostWindow();
     void updateGeometryAroundView();
     void placeAtPoint();
     void rebuildBackground();

@@ -18,6 +18,7 @@ public:
     }
     QString hideOtherApplications(WId) override { return unavailableReason(); }
     bool setBlurBehind(QWindow*, bool) override { return false; }
+    bool nativeWindowExists(WId) const override { return true; }
 };
 
 } // namespace

@@ -35,4 +35,8 @@ public:
     // Asks the compositor to blur what lies behind the whole window, or to stop doing so.
     // Creates the native window if needed. Returns false when the platform has no such request.
     virtual bool setBlurBehind(QWindow* window, bool enabled) = 0;
+
+    // Whether the native window `id` still exists. Another client may destroy it behind Qt's
+    // back, which Qt only sees as an unmap. True when the platform cannot tell.
+    virtual bool nativeWindowExists(WId id) const = 0;
 };

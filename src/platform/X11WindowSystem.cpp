@@ -248,3 +248,17 @@ bool X11WindowSystem::setBlurBehind(QWindow* window, bool enabled)
     }
     return true;
 }
+
+bool X11WindowSystem::nativeWindowExists(WId id) const
+{
+    if (id == 0)
+        return false;
+    // Checked: BadWindow comes back here instead of landing in Qt's event queue.
+    const auto cookie = xcb_get_window_attributes(m_connection, static_cast<XWindow>(id));
+    xcb_generic_error_t* error = nullptr;
+    XcbReply<xcb_get_window_attributes_reply_t> reply(
+        xcb_get_window_attributes_reply(m_connection, cookie, &error));
+    const bool gone = error && error->error_code == XCB_WINDOW;
+    std::free(error);
+    return !gone;
+}

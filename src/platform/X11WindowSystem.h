@@ -29,6 +29,7 @@ public:
     QString unavailableReason() const override;
     QString hideOtherApplications(WId ownWindowToKeep) override;
     bool setBlurBehind(QWindow* window, bool enabled) override;
+    bool nativeWindowExists(WId id) const override;
 
 private:
     using XWindow = std::uint32_t;

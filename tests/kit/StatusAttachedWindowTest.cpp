@@ -10,7 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <memory>
+#include <xcb/xcb.h>
 
 using namespace Qt::StringLiterals;
 
@@ -234,6 +236,40 @@ private Q_SLOTS:
         QTimer::singleShot(0, &context, [&] { window->close(); });
         QCOMPARE(window->runModal(), 0); // and the window can run modally again
         QVERIFY(!watchdog.fired);
+    }
+
+    void modalRunEndsWhenAnotherClientDestroysTheWindowNotOnUnmap_data()
+    {
+        QTest::addColumn<bool>("destroy"); // else unmapped, as an iconified window is
+        QTest::newRow("destroyed") << true;
+        QTest::newRow("unmapped") << false;
+    }
+
+    void modalRunEndsWhenAnotherClientDestroysTheWindowNotOnUnmap()
+    {
+        QFETCH(bool, destroy);
+        const ModalWatchdog watchdog;
+        const WindowPtr window = makeWindow({200, 100});
+        bool keptRun = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            const QPointer<QWindow> native = window->windowHandle();
+            QTRY_VERIFY(native->isExposed());
+            xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+            const auto id = static_cast<xcb_window_t>(window->winId());
+            destroy ? xcb_destroy_window(other, id) : xcb_unmap_window(other, id);
+            // A round trip: the server has done it before this client goes.
+            std::free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr));
+            xcb_disconnect(other);
+            if (destroy)
+                return; // the run must end by itself
+            QTRY_VERIFY(!native || !native->isExposed());
+            QCoreApplication::sendPostedEvents(window.get(), QEvent::MetaCall);
+            keptRun = window->isRunningModal();
+            window->close();
+        });
+        QCOMPARE(window->runModal(), 0);
+        QVERIFY(!watchdog.fired);
+        QCOMPARE(keptRun, !destroy);
     }
 
     void nestedModalRunsReturnInOrder_data()
