@@ -163,9 +163,12 @@ void AppDelegate::closeMainWindow()
 
 void AppDelegate::showOrCloseMainWindow()
 {
+    // Only a panel the user can see is closed; a minimised or hidden one opens afresh, centred.
+    const bool seen = m_isOpenMainWindow && m_mainAttachedWindow &&
+                      m_mainAttachedWindow->isVisible() && !m_mainAttachedWindow->isMinimized();
     if (m_isOpenMainWindow)
         closeWindow();
-    else
+    if (!seen)
         showMainWindow();
 }
 
@@ -176,6 +179,14 @@ void AppDelegate::reOpenWindow()
 
 bool AppDelegate::applicationShouldHandleReopen()
 {
+    // While a dialog runs, the panel is blocked behind it: the dialog comes forward instead.
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+        if (dialog->isMinimized())
+            dialog->showNormal();
+        dialog->raise();
+        dialog->activateWindow();
+        return true;
+    }
     showOrCloseMainWindow();
     return true;
 }

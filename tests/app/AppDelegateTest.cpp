@@ -90,6 +90,56 @@ private Q_SLOTS:
         QVERIFY(panelShown(delegate));
     }
 
+    void oneToggleShowsAPanelLeftMinimisedOrHiddenAndZoomKeepsItInPlace_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("minimised") << 0;
+        QTest::newRow("hidden") << 1;
+        QTest::newRow("zoomed") << 2;
+    }
+
+    void oneToggleShowsAPanelLeftMinimisedOrHiddenAndZoomKeepsItInPlace()
+    {
+        QFETCH(int, way);
+        Delegate delegate;
+        delegate.showMainWindow();
+        StatusAttachedWindow* window = delegate.mainAttachedWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QRect placed = window->geometry();
+        if (way == 0)
+            delegate.mainWC()->tabView()->clickMinimizeButton();
+        else if (way == 1)
+            window->hide();
+        else
+            delegate.mainWC()->tabView()->clickZoomButton();
+        if (way == 2) {
+            QVERIFY(panelShown(delegate) && !window->isMaximized());
+            QCOMPARE(window->geometry(), placed);
+            return;
+        }
+        delegate.showOrCloseMainWindow();
+        QVERIFY(panelShown(delegate) && !delegate.mainAttachedWindow()->isMinimized());
+    }
+
+    void reopenWhileADialogRunsBringsTheDialogForwardAndKeepsThePanel()
+    {
+        Delegate delegate;
+        delegate.showMainWindow();
+        const QPointer<StatusAttachedWindow> panel = delegate.mainAttachedWindow();
+        bool forward = false;
+        QTimer::singleShot(0, &delegate, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            dialog->showMinimized();
+            QVERIFY(delegate.applicationShouldHandleReopen());
+            forward = dialog->isVisible() && !dialog->isMinimized() &&
+                      QApplication::activeModalWidget() == dialog && panelShown(delegate) &&
+                      delegate.mainAttachedWindow() == panel;
+            dialog->close();
+        });
+        delegate.aboutMenuItemAction();
+        QVERIFY(forward);
+    }
+
     void dialogsAreCreatedOnceAndEndTheirModalRunOnClose()
     {
         Delegate delegate;
