@@ -32,10 +32,6 @@ private Q_SLOTS:
     }
 };
 
-int runColorAndBackgroundTest(int argc, char** argv)
-{
-    ColorAndBackgroundTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+static const bool registered = kittest::add<ColorAndBackgroundTest>();
 
 #include "ColorAndBackgroundTest.moc"

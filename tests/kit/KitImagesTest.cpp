@@ -36,7 +36,6 @@ private Q_SLOTS:
         const QImage image = pixmap.toImage();
         const int opaque = kittest::countNear(image, Qt::black, {}, 255); // of any colour
         QVERIFY2(opaque >= image.width() * image.height() / 50, "the image draws almost nothing");
-        // Without a size, the image comes at its own.
         QVERIFY(KitImages::defaultSize(name).isValid());
         QCOMPARE(KitImages::pixmap(name, QSize()).size(), KitImages::defaultSize(name));
     }
@@ -76,10 +75,6 @@ private Q_SLOTS:
     }
 };
 
-int runKitImagesTest(int argc, char** argv)
-{
-    KitImagesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+static const bool registered = kittest::add<KitImagesTest>();
 
 #include "KitImagesTest.moc"

@@ -2,17 +2,27 @@
 
 #include <QColor>
 #include <QImage>
+#include <QTest>
 #include <QWidget>
 
-// The test classes of kit_tests; each runs its cases with QTest::qExec and returns the number
-// of failures.
-int runKitImagesTest(int argc, char** argv);
-int runImageButtonTest(int argc, char** argv);
-int runTrafficLightButtonTest(int argc, char** argv);
-int runColorAndBackgroundTest(int argc, char** argv);
-int runStatusAttachedWindowTest(int argc, char** argv);
+#include <functional>
 
 namespace kittest {
+
+// The test classes of kit_tests add themselves here; main() runs each with QTest::qExec.
+inline QList<std::function<int(int, char**)>>& tests()
+{
+    static QList<std::function<int(int, char**)>> all;
+    return all;
+}
+template <typename Test> bool add()
+{
+    tests().append([](int argc, char** argv) {
+        Test test;
+        return QTest::qExec(&test, argc, argv);
+    });
+    return true;
+}
 
 inline bool isNear(const QColor& a, const QColor& b, int tolerance = 12)
 {

@@ -3,17 +3,15 @@
 
 #include <QApplication>
 
-// The kit's widgets read the settings (the title font), so every test runs with a private,
-// empty home and configuration folder and no shipped settings.
+// The kit's widgets read the settings (the title font): a private home without shipped ones.
 int main(int argc, char** argv)
 {
     const PrivateHome home;
     if (!home.isValid())
         return 1;
     QApplication application(argc, argv);
-    const int failures = runKitImagesTest(argc, argv) + runImageButtonTest(argc, argv) +
-                         runTrafficLightButtonTest(argc, argv) +
-                         runColorAndBackgroundTest(argc, argv) +
-                         runStatusAttachedWindowTest(argc, argv);
+    int failures = 0;
+    for (const auto& run : kittest::tests())
+        failures += run(argc, argv);
     return failures == 0 ? 0 : 1;
 }

@@ -26,42 +26,34 @@ class TrafficLightButtonTest : public QObject {
 private Q_SLOTS:
     void followsOnlyItsOwnBar_data()
     {
-        QTest::addColumn<int>("setups");
+        QTest::addColumn<bool>("setUp");
         QTest::addColumn<bool>("entered"); // the own bar reported an enter first
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("poster");
+        QTest::addColumn<bool>("ownBar"); // else another bar posts
         QTest::addColumn<bool>("showing");
-        QTest::newRow("enter from own bar") << 1 << false << Enter << u"own"_s << true;
-        QTest::newRow("enter from another bar") << 1 << false << Enter << u"other"_s << false;
-        QTest::newRow("enter without object") << 1 << false << Enter << u"none"_s << false;
-        QTest::newRow("enter from the button") << 1 << false << Enter << u"button"_s << false;
-        QTest::newRow("other notification") << 1 << false << u"reOpenWindow"_s << u"own"_s << false;
-        QTest::newRow("exit from another bar") << 1 << true << Exit << u"other"_s << true;
-        QTest::newRow("exit from own bar") << 1 << true << Exit << u"own"_s << false;
-        QTest::newRow("not set up") << 0 << false << Enter << u"own"_s << false;
-        QTest::newRow("set up twice") << 2 << false << Enter << u"own"_s << true;
+        QTest::newRow("enter from own bar") << true << false << Enter << true << true;
+        QTest::newRow("enter from another bar") << true << false << Enter << false << false;
+        QTest::newRow("other notification") << true << false << u"reOpenWindow"_s << true << false;
+        QTest::newRow("exit from another bar") << true << true << Exit << false << true;
+        QTest::newRow("exit from own bar") << true << true << Exit << true << false;
+        QTest::newRow("not set up") << false << false << Enter << true << false;
     }
 
     void followsOnlyItsOwnBar()
     {
-        QFETCH(int, setups);
+        QFETCH(bool, setUp);
         QFETCH(bool, entered);
         QFETCH(QString, name);
-        QFETCH(QString, poster);
+        QFETCH(bool, ownBar);
         QFETCH(bool, showing);
         QWidget bar;
         QWidget otherBar;
         TrafficLightButton button(u"close"_s, &bar);
-        for (int i = 0; i < setups; ++i)
+        if (setUp)
             button.setup();
-        NotificationCenter* centre = NotificationCenter::defaultCenter();
         if (entered)
-            centre->post(Enter, &bar);
-        QObject* object = poster == u"own"_s      ? &bar
-                          : poster == u"other"_s  ? &otherBar
-                          : poster == u"button"_s ? static_cast<QObject*>(&button)
-                                                  : nullptr;
-        centre->post(name, object);
+            NotificationCenter::defaultCenter()->post(Enter, &bar);
+        NotificationCenter::defaultCenter()->post(name, ownBar ? &bar : &otherBar);
         QCOMPARE(button.isShowingHover(), showing);
     }
 
@@ -74,7 +66,6 @@ private Q_SLOTS:
             button.setup();
             const QColor plain = centreColour(&button);
             QVERIFY2(plain.alpha() == 255, qPrintable(identifier));
-            // Every glyph crosses the middle of the button.
             NotificationCenter::defaultCenter()->post(Enter, &bar);
             QVERIFY2(!kittest::isNear(centreColour(&button), plain, 20), qPrintable(identifier));
             NotificationCenter::defaultCenter()->post(Exit, &bar);
@@ -83,10 +74,6 @@ private Q_SLOTS:
     }
 };
 
-int runTrafficLightButtonTest(int argc, char** argv)
-{
-    TrafficLightButtonTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+static const bool registered = kittest::add<TrafficLightButtonTest>();
 
 #include "TrafficLightButtonTest.moc"
