@@ -4,9 +4,7 @@
 #include "app/AboutViewController.h"
 #include "common/NotificationCenter.h"
 #include "kit/ImageButton.h"
-#include "platform/standins/SettingsPortalStandIn.h"
 
-#include <QDBusConnectionInterface>
 #include <QTest>
 #include <QTimer>
 
@@ -14,17 +12,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class Delegate : public AppDelegate {
-public:
+struct Delegate : AppDelegate {
     explicit Delegate(bool tray = true)
-        : AppDelegate(std::make_unique<RecordingPowerService>()), m_tray(tray)
+        : AppDelegate(std::make_unique<RecordingPowerService>()), tray(tray)
     {}
-
-protected:
-    bool isSystemTrayAvailable() const override { return m_tray; }
-
-private:
-    bool m_tray;
+    bool isSystemTrayAvailable() const override { return tray; }
+    const bool tray;
 };
 
 bool panelShown(const Delegate& delegate)
@@ -146,7 +139,6 @@ private Q_SLOTS:
         delegate.showMainWindow();
         QPointer<AboutViewController> shown;
         for (int round = 0; round < 2; ++round) {
-            // Closing the dialog from inside its modal run ends the run.
             QTimer::singleShot(0, &delegate, [&] {
                 QWidget* modal = QApplication::activeModalWidget();
                 auto* about = modal ? modal->findChild<AboutViewController*>() : nullptr;
@@ -173,36 +165,8 @@ private Q_SLOTS:
         withTray.showMainWindow();
         QCOMPARE(withTray.mainWC()->notice(), QString());
     }
-
-    void trayImageFollowsTheColourScheme()
-    {
-        const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
-        if (address.isEmpty() || qEnvironmentVariableIsEmpty("CORVELLA_TEST_ENV"))
-            QSKIP("needs the private session bus of the test environment");
-        QDBusConnection bus = QDBusConnection::connectToBus(address, u"portal"_s);
-        SettingsPortalStandIn portal;
-        portal.setColorScheme(1); // prefer dark
-        QVERIFY(bus.registerVirtualObject(SettingsPortalStandIn::path(), &portal));
-        QCOMPARE(bus.interface()->registerService(SettingsPortalStandIn::serviceName()).value(),
-                 QDBusConnectionInterface::ServiceRegistered);
-        {
-            Delegate delegate;
-            QTRY_COMPARE(delegate.statusItemImageName(), u"toplogo"_s);
-            portal.setColorScheme(2); // prefer light, announced by the portal
-            SettingsPortalStandIn::emitSettingChanged(bus, u"org.freedesktop.appearance"_s,
-                                                      u"color-scheme"_s, uint(2));
-            QTRY_COMPARE(delegate.statusItemImageName(), u"topicon_dark"_s);
-        }
-        bus.interface()->unregisterService(SettingsPortalStandIn::serviceName());
-        bus.unregisterObject(SettingsPortalStandIn::path());
-        QDBusConnection::disconnectFromBus(u"portal"_s);
-    }
 };
 
-int runAppDelegateTest(int argc, char** argv)
-{
-    AppDelegateTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+static const bool registered = addShellTest<AppDelegateTest>();
 
 #include "AppDelegateTest.moc"

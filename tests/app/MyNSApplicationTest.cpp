@@ -12,8 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Counts the presses of letter keys that reach a widget through normal dispatch (QTest also
-// presses the modifier keys themselves).
+// Counts the letter keys (not the modifiers QTest also presses) that reach a widget.
 class KeyCounter : public QObject {
 public:
     int presses = 0;
@@ -44,30 +43,25 @@ class MyNSApplicationTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void editShortcutsAreTakenOthersPass_data()
+    void editShortcutsAreTakenAndStopThere_data()
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<int>("presses"); // letter presses that reached the line edit
         // The line edit starts as "hello world" with "world" selected, the clipboard "pasted".
-        QTest::newRow("cut") << u"Ctrl+X"_s << u"hello "_s << u"world"_s << 0;
-        QTest::newRow("copy") << u"Ctrl+C"_s << u"hello world"_s << u"world"_s << 0;
-        QTest::newRow("paste") << u"Ctrl+V"_s << u"hello pasted"_s << u"pasted"_s << 0;
-        QTest::newRow("select all, cut") << u"Ctrl+A, Ctrl+X"_s << u""_s << u"hello world"_s << 0;
-        QTest::newRow("undo") << u"Ctrl+X, Ctrl+Z"_s << u"hello world"_s << u"world"_s << 0;
-        QTest::newRow("redo") << u"Ctrl+X, Ctrl+Z, Ctrl+Shift+Z"_s << u"hello "_s << u"world"_s
-                              << 0;
-        QTest::newRow("Ctrl+Alt+C") << u"Ctrl+Alt+C"_s << u"hello c"_s << u"pasted"_s << 1;
-        QTest::newRow("plain c") << u"C"_s << u"hello c"_s << u"pasted"_s << 1;
+        QTest::newRow("cut") << u"Ctrl+X"_s << u"hello "_s << u"world"_s;
+        QTest::newRow("copy") << u"Ctrl+C"_s << u"hello world"_s << u"world"_s;
+        QTest::newRow("paste") << u"Ctrl+V"_s << u"hello pasted"_s << u"pasted"_s;
+        QTest::newRow("select all, cut") << u"Ctrl+A, Ctrl+X"_s << u""_s << u"hello world"_s;
+        QTest::newRow("undo") << u"Ctrl+X, Ctrl+Z"_s << u"hello world"_s << u"world"_s;
+        QTest::newRow("redo") << u"Ctrl+X, Ctrl+Z, Ctrl+Shift+Z"_s << u"hello "_s << u"world"_s;
     }
 
-    void editShortcutsAreTakenOthersPass()
+    void editShortcutsAreTakenAndStopThere()
     {
         QFETCH(QString, keys);
         QFETCH(QString, text);
         QFETCH(QString, clipboard);
-        QFETCH(int, presses);
         QLineEdit edit(u"hello world"_s);
         edit.setSelection(6, 5);
         edit.show();
@@ -80,31 +74,21 @@ private Q_SLOTS:
         QTest::keySequence(&edit, QKeySequence(keys));
         QCOMPARE(edit.text(), text);
         QCOMPARE(QApplication::clipboard()->text(), clipboard);
-        QCOMPARE(counter.presses, presses);
+        QCOMPARE(counter.presses, 0); // the letter never reached the line edit itself
     }
 
     void actionTravelsToTheNearestParentThatHasIt()
     {
         CopyResponder responder;
         auto* child = new QLabel(u"child"_s, &responder);
-        QLabel alone(u"alone"_s); // nothing above it takes copy: the key goes on as usual
-        KeyCounter counter;
-        alone.installEventFilter(&counter);
-        for (QLabel* label : {child, &alone}) {
-            label->setFocusPolicy(Qt::StrongFocus);
-            label->window()->show();
-            label->setFocus();
-            QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
-        }
+        child->setFocusPolicy(Qt::StrongFocus);
+        responder.show();
+        child->setFocus();
+        QTest::keyClick(child, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(responder.copies, 1);
-        QCOMPARE(counter.presses, 1);
     }
 };
 
-int runMyNSApplicationTest(int argc, char** argv)
-{
-    MyNSApplicationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+static const bool registered = addShellTest<MyNSApplicationTest>();
 
 #include "MyNSApplicationTest.moc"

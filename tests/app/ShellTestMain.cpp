@@ -1,6 +1,4 @@
-// Runs the application shell's widget tests inside one MyNSApplication, with a private home and
-// configuration folder so the settings and login items written by the panel stay in a
-// temporary folder.
+// The shell's widget tests in one MyNSApplication, writing settings only into a private home.
 #include "ShellTests.h"
 #include "app/MyNSApplication.h"
 #include "support/PrivateHome.h"
@@ -14,7 +12,8 @@ int main(int argc, char** argv)
     qputenv("CORVELLA_SYSFS_ROOT", QFile::encodeName(home.path("sysroot")));
 
     MyNSApplication app(argc, argv);
-    const int failures = runMainViewControllerTest(argc, argv, home.path().chopped(1)) +
-                         runAppDelegateTest(argc, argv) + runMyNSApplicationTest(argc, argv);
+    int failures = 0;
+    for (const auto& run : shellTests())
+        failures += run(argc, argv);
     return failures == 0 ? 0 : 1;
 }

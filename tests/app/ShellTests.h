@@ -3,13 +3,24 @@
 #include "platform/PowerService.h"
 
 #include <QList>
-#include <QString>
+#include <QTest>
 
-// The test classes of shell_tests; each runs its cases with QTest::qExec and returns the number
-// of failures. `home` is the private home folder made by main().
-int runMainViewControllerTest(int argc, char** argv, const QString& home);
-int runAppDelegateTest(int argc, char** argv);
-int runMyNSApplicationTest(int argc, char** argv);
+#include <functional>
+
+// The test classes of shell_tests add themselves here; main() runs each with QTest::qExec.
+inline QList<std::function<int(int, char**)>>& shellTests()
+{
+    static QList<std::function<int(int, char**)>> all;
+    return all;
+}
+template <typename Test> bool addShellTest()
+{
+    shellTests().append([](int argc, char** argv) {
+        Test test;
+        return QTest::qExec(&test, argc, argv);
+    });
+    return true;
+}
 
 // Keeps the power actions asked for instead of carrying them out.
 class RecordingPowerService : public PowerService {
