@@ -1,6 +1,4 @@
-// The tray application as a real process under the test environment's X server and trays:
-// single instance, the panel opened at start and toggled by a second start, by a click on the
-// XEmbed tray icon and by a StatusNotifierItem activation.
+// The tray application as a real process under the test environment's X server and trays.
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QGuiApplication>
@@ -10,26 +8,25 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray xdotool(const QStringList& arguments)
 {
     QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
+    process.start(u"xdotool"_s, arguments);
     process.waitForFinished(5000);
     return process.readAllStandardOutput();
 }
 
-// Visible top-level windows titled "Corvella".
-int visiblePanels()
+int visiblePanels() // visible top-level windows titled "Corvella"
 {
     return int(xdotool({"search", "--onlyvisible", "--name", "^Corvella$"}).count('\n'));
 }
 
 void stop(QProcess& process)
 {
-    if (process.state() == QProcess::NotRunning)
-        return;
     process.terminate();
     if (!process.waitForFinished(5000))
         process.kill();
@@ -44,14 +41,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_ENV") ||
-            QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QStandardPaths::findExecutable(u"xdotool"_s).isEmpty())
             QSKIP("needs the X server, buses and xdotool of the test environment");
         QVERIFY(m_home.isValid());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath("config"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath("data"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_home.path());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
+        environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
+        environment.insert(u"XDG_RUNTIME_DIR"_s, m_home.path());
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
         m_app.setProcessEnvironment(environment);
         m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         startApp();
@@ -63,8 +60,7 @@ private Q_SLOTS:
             QProcess second;
             second.setProcessEnvironment(m_app.processEnvironment());
             second.start(QStringLiteral(CORVELLA_BINARY), {});
-            QVERIFY(second.waitForFinished(10000));
-            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+            QVERIFY(second.waitForFinished(10000) && second.exitStatus() == QProcess::NormalExit);
             QCOMPARE(second.exitCode(), 0);
             QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
         }
@@ -86,16 +82,15 @@ private Q_SLOTS:
         }
     }
 
-    // Started while a StatusNotifierWatcher runs, the application shows its icon through it
-    // rather than the XEmbed tray; the watcher's Activate opens and closes the panel.
+    // Started while a StatusNotifierWatcher runs, the application puts its icon there instead.
     void statusNotifierActivationTogglesThePanel()
     {
         stop(m_app);
         QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
-        const QString watcherName = QStringLiteral("org.kde.StatusNotifierWatcher");
+        const QString watcherName = u"org.kde.StatusNotifierWatcher"_s;
         if (bus->isServiceRegistered(watcherName))
             QSKIP("another StatusNotifierWatcher runs on this session bus");
-        m_watcher.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(CORVELLA_SNIWATCHER)});
+        m_watcher.start(u"/usr/bin/python3"_s, {QStringLiteral(CORVELLA_SNIWATCHER)});
         QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(watcherName), 10000);
         startApp();
         // The watcher prints "ITEM <service>" for every item registered with it.
@@ -105,9 +100,8 @@ private Q_SLOTS:
         const QString service = QString::fromUtf8(item.mid(5).trimmed());
         for (int expected : {0, 1}) {
             const QDBusMessage reply = QDBusConnection::sessionBus().call(
-                QDBusMessage::createMethodCall(service, QStringLiteral("/StatusNotifierItem"),
-                                               QStringLiteral("org.kde.StatusNotifierItem"),
-                                               QStringLiteral("Activate"))
+                QDBusMessage::createMethodCall(service, u"/StatusNotifierItem"_s,
+                                               u"org.kde.StatusNotifierItem"_s, u"Activate"_s)
                 << 0 << 0);
             QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
             QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);

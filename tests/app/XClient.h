@@ -10,9 +10,8 @@
 #include <optional>
 #include <xcb/xcb.h>
 
-// A connection of the test's own, apart from Qt's: it reads back what the code under test wrote,
-// and it can stand in for a window manager. Root properties it sets are removed again, and its
-// windows and selections go away with the connection.
+// A connection of the test's own that reads back what the code wrote and can stand in for a
+// window manager. Its root properties are removed again; windows and selections die with it.
 class XClient {
 public:
     struct Property {
@@ -140,8 +139,7 @@ public:
         return reply && reply->owner == owner;
     }
 
-    // Every client message that reached this connection so far. The round trip first makes sure
-    // that whatever the server sent before it has arrived.
+    // Every client message that reached this connection, after a round trip to the server.
     QList<xcb_client_message_event_t> clientMessages()
     {
         sync();
