@@ -15,8 +15,10 @@ protected:
     void doRootArrSort() override { ++sorts; }
     FileNode* node(std::uint64_t size, FileNode* father = nullptr, bool isDirectory = false)
     {
-        FileNode* created = tree.mainAllocator().create(father ? father : tree.root(),
-                                                        "n" + std::to_string(count++), isDirectory);
+        const QByteArray name = "n" + QByteArray::number(count++);
+        FileNode* created = tree.mainAllocator().create(
+            father ? father : tree.root(), std::string_view(name.constData(), name.size()),
+            isDirectory);
         created->setSize(size);
         return created;
     }
