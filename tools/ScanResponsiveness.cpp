@@ -2,10 +2,10 @@
 // its event loop:   scan-responsiveness PATH
 // Prints "scan-ms <n> longest-stall-ms <n> rows <n>" once the scan has ended.
 #include "app/MyNSApplication.h"
-#include "kit/StatusAttachedWindow.h"
 #include "downloads/Controller.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/DownloadsTreeModel.h"
+#include "kit/StatusAttachedWindow.h"
 
 #include <QElapsedTimer>
 #include <QTimer>

@@ -1,8 +1,8 @@
 #include "app/AboutViewController.h"
 
-#include "kit/StatusAttachedWindow.h"
 #include "common/SettingsStore.h"
 #include "kit/KitImages.h"
+#include "kit/StatusAttachedWindow.h"
 
 #include <QDesktopServices>
 #include <QLabel>
