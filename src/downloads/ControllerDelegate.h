@@ -19,13 +19,6 @@ public:
         Q_UNUSED(percent);
         Q_UNUSED(path);
     }
-    // Sent before the final 100 when items could not be removed: how many, and the first reason.
-    // Those items stay in the tree, unticked.
-    virtual void removeFailuresWithCount(int count, const QString& firstReason)
-    {
-        Q_UNUSED(count);
-        Q_UNUSED(firstReason);
-    }
     // Sent at the end of every run that had something to remove, before the final 100: each
     // item that stays with its reason, whether the run was stopped, what was kept.
     virtual void removeFinishedWithOutcome(const RemovalOutcome& outcome) { Q_UNUSED(outcome); }

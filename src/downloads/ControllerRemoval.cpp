@@ -7,7 +7,6 @@
 #include "platform/FreedesktopTrash.h"
 #include "platform/TreeEraser.h"
 
-#include <sys/stat.h>
 #include <unordered_set>
 
 namespace {
@@ -25,25 +24,25 @@ void dropNodesUnderChosenFolders(std::vector<FileNode*>& collection)
     });
 }
 
-bool existsOnDisk(const FileNode* node)
-{
-    struct stat status {};
-    return ::lstat(node->nativePath().constData(), &status) == 0;
-}
-
 } // namespace
+
+std::vector<FileNode*> Controller::collectChosen(FileTree& tree)
+{
+    std::vector<FileNode*> collection;
+    {
+        const auto lock = tree.lock();
+        moveFileToTarshWithDic(tree.topLevel(), collection);
+    }
+    dropNodesUnderChosenFolders(collection);
+    return collection;
+}
 
 Controller::Chosen Controller::chosenItems()
 {
     Chosen chosen;
     if (!m_aRootArr)
         return chosen;
-    std::vector<FileNode*> collection;
-    {
-        const auto lock = m_aRootArr->lock();
-        moveFileToTarshWithDic(m_aRootArr->topLevel(), collection);
-    }
-    dropNodesUnderChosenFolders(collection);
+    const std::vector<FileNode*> collection = collectChosen(*m_aRootArr);
     chosen.count = int(collection.size());
     for (const FileNode* node : collection)
         chosen.bytes += node->size();
@@ -114,12 +113,7 @@ void Controller::detachErased(FileTree& tree, const std::unordered_set<FileNode*
 
 void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
 {
-    std::vector<FileNode*> collection;
-    {
-        const auto lock = tree->lock();
-        moveFileToTarshWithDic(tree->topLevel(), collection);
-    }
-    dropNodesUnderChosenFolders(collection);
+    const std::vector<FileNode*> collection = collectChosen(*tree);
     const auto finish = [this] {
         m_removing.store(false, std::memory_order_release);
     };
@@ -144,6 +138,7 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
 
         // Paths go to the system as the bytes the scan read, so any name can be removed.
         QString error;
+        int kept = 0; // entries of the item that stay, so the item stays too
         std::unordered_set<FileNode*> erased;
         if (kind == Removal::MoveToTrash) {
             // Moved whole, folders with whatever arrived in them: the trash gives it all back.
@@ -154,13 +149,13 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
                 node->nativePath(), &m_isStopRemove,
                 tree->listsContents() ? std::make_unique<NodeListing>(*tree, node, &erased)
                                       : nullptr);
+            kept = result.unlisted;
             outcome.keptUnlisted += result.unlisted;
             outcome.stopped = result.stopped;
             if (result.failures > (result.stopped ? 1 : 0))
                 error = result.firstError;
         }
-        const bool gone = error.isEmpty() && !outcome.stopped &&
-                          (kind == Removal::MoveToTrash || !existsOnDisk(node));
+        const bool gone = error.isEmpty() && !outcome.stopped && kept == 0;
 
         const auto lock = tree->lock();
         FileNode* father = node->father();
@@ -194,9 +189,6 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
     if (m_aDelegate) {
         m_aDelegate->changeSelectAllButtonState(selectAll);
         m_aDelegate->reloadTreeList();
-        if (!outcome.failures.empty())
-            m_aDelegate->removeFailuresWithCount(int(outcome.failures.size()),
-                                                 outcome.failures.front().reason);
         m_aDelegate->removeFinishedWithOutcome(outcome);
     }
     finish();

@@ -149,7 +149,7 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
     }
 }
 
-// Prints the removal run's progress and remembers its failures.
+// Prints the removal run's progress and its failures, and remembers how many there were.
 class RemovalReport : public ControllerDelegate {
 public:
     void changeRemoveProgressWithPoint(int percent, const QString& path) override
@@ -157,15 +157,13 @@ public:
         std::printf("%3d%%  %s\n", percent, qUtf8Printable(path));
         std::fflush(stdout);
     }
-    void removeFailuresWithCount(int count, const QString& firstReason) override
-    {
-        failures = count;
-        reason = firstReason;
-    }
     void removeFinishedWithOutcome(const RemovalOutcome& outcome) override
     {
         for (const RemovalOutcome::Failure& failure : outcome.failures)
             std::fprintf(stderr, "corvella-cli: %s\n", qUtf8Printable(failure.reason));
+        failures = int(outcome.failures.size());
+        if (failures > 0)
+            reason = outcome.failures.front().reason;
     }
     int failures = 0;
     QString reason;
