@@ -65,6 +65,11 @@ bool PublicUtilities::confirmsIrreversibleActions()
     return value.isNull() || value.toBool();
 }
 
+QString PublicUtilities::itemCount(int count)
+{
+    return count == 1 ? QStringLiteral("1 item") : QStringLiteral("%1 items").arg(count);
+}
+
 void PublicUtilities::writRegularFont(const QString& fontFamily)
 {
     store(kFontRegular, fontFamily);

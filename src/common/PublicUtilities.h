@@ -36,6 +36,9 @@ public:
     // "false" (a missing key asks).
     static bool confirmsIrreversibleActions();
 
+    // "1 item", "N items".
+    static QString itemCount(int count);
+
     // Size text, two decimals: decimal units (1000) for disks and files, binary (1024) for memory.
     static QString longlongDiskSize(std::int64_t bytes);
     static QString longlongConvertVolSpace(std::int64_t bytes);

@@ -134,8 +134,7 @@ void CleanUpViewController::askToEmptyTrash(const TrashCleaner::Contents& conten
         ConfirmationDialog::ask(
             this,
             QStringLiteral("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
-                .arg(contents.items == 1 ? QStringLiteral("1 item")
-                                         : QStringLiteral("%1 items").arg(contents.items),
+                .arg(PublicUtilities::itemCount(contents.items),
                      PublicUtilities::longlongDiskSize(contents.bytes)),
             QStringLiteral("This empties the Trash of your home folder and of every mounted "
                            "volume."),

@@ -200,13 +200,12 @@ void DownloadViewController::deleteFiles()
 {
     if (PublicUtilities::confirmsIrreversibleActions()) {
         const Controller::Chosen chosen = m_controller->chosenItems();
-        const QString items = chosen.count == 1 ? QStringLiteral("1 item")
-                                                : QStringLiteral("%1 items").arg(chosen.count);
         if (chosen.count == 0 ||
             !ConfirmationDialog::ask(
                 this,
                 QStringLiteral("Permanently erase %1 (%2)? This cannot be undone.")
-                    .arg(items, PublicUtilities::longlongDiskSize(std::int64_t(chosen.bytes))),
+                    .arg(PublicUtilities::itemCount(chosen.count),
+                         PublicUtilities::longlongDiskSize(std::int64_t(chosen.bytes))),
                 QStringLiteral("Move to Trash keeps a way back."), QStringLiteral("Erase")))
             return;
     }
@@ -264,18 +263,16 @@ void DownloadViewController::changeRemoveProgressWithPoint(int percent, const QS
 
 void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& outcome)
 {
-    const auto items = [](int count) {
-        return count == 1 ? QStringLiteral("1 item") : QStringLiteral("%1 items").arg(count);
-    };
     QStringList sentences;
     if (outcome.stopped) {
         sentences.append(QStringLiteral("Stopped: %1 of %2 removed; what is left is still listed.")
                              .arg(outcome.removed)
-                             .arg(items(outcome.chosen)));
+                             .arg(PublicUtilities::itemCount(outcome.chosen)));
     }
     if (!outcome.failures.empty()) {
         const int count = int(outcome.failures.size());
-        sentences.append(QStringLiteral("%1 could not be removed.").arg(items(count)));
+        sentences.append(
+            QStringLiteral("%1 could not be removed.").arg(PublicUtilities::itemCount(count)));
     }
     if (outcome.keptUnlisted > 0) {
         sentences.append(outcome.keptUnlisted == 1

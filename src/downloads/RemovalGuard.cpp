@@ -1,5 +1,6 @@
 #include "downloads/RemovalGuard.h"
 
+#include "platform/FolderAccess.h"
 #include "platform/NativePath.h"
 
 #include <QDir>
@@ -11,11 +12,6 @@
 
 namespace {
 
-bool sameEntry(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Whether folder is `inner` or one of the folders above it, found by climbing "..".
 bool holds(const struct stat& folder, const QByteArray& inner)
 {
@@ -25,13 +21,13 @@ bool holds(const struct stat& folder, const QByteArray& inner)
         struct stat status {};
         if (::fstat(current, &status) != 0)
             break;
-        found = sameEntry(status, folder);
+        found = FolderAccess::sameFile(status, folder);
         const int parent = ::openat(current, "..", O_PATH | O_DIRECTORY | O_CLOEXEC);
         struct stat parentStatus {};
         ::close(current);
         current = parent;
         if (current >= 0 && ::fstat(current, &parentStatus) == 0 &&
-            sameEntry(parentStatus, status)) {
+            FolderAccess::sameFile(parentStatus, status)) {
             ::close(current); // the top: ".." of "/" is "/"
             current = -1;
         }
@@ -52,7 +48,7 @@ QString RemovalGuard::refusal(const QByteArray& path)
         return {};
     const QByteArray home = QFile::encodeName(QDir::homePath());
     struct stat homeStatus {};
-    if (::stat(home.constData(), &homeStatus) == 0 && sameEntry(item, homeStatus))
+    if (::stat(home.constData(), &homeStatus) == 0 && FolderAccess::sameFile(item, homeStatus))
         return QStringLiteral("it is the home folder");
     if (holds(item, home))
         return QStringLiteral("it holds the home folder");

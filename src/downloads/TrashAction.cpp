@@ -44,8 +44,7 @@ QString TrashAction::notificationText(const TrashCleaner::Result& result)
         return removedSome ? QStringLiteral("Emptied the Trash: %1 freed.").arg(freed)
                            : QStringLiteral("The Trash was already empty.");
     }
-    const QString items = result.failures == 1 ? QStringLiteral("1 item")
-                                               : QStringLiteral("%1 items").arg(result.failures);
+    const QString items = PublicUtilities::itemCount(result.failures);
     if (!removedSome) {
         return QStringLiteral("The Trash could not be emptied: %1 could not be removed. %2")
             .arg(items, result.firstError);

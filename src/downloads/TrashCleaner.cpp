@@ -1,6 +1,7 @@
 #include "downloads/TrashCleaner.h"
 
 #include "platform/DirectoryReader.h"
+#include "platform/FolderAccess.h"
 #include "platform/FreedesktopTrash.h"
 #include "platform/MountTable.h"
 #include "platform/TreeEraser.h"
@@ -49,11 +50,6 @@ QByteArray childPath(const QByteArray& folder, const QByteArray& name)
         path.append('/');
     }
     return path.append(name);
-}
-
-bool sameFile(const struct stat& first, const struct stat& second)
-{
-    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 struct TrashFolder {
@@ -151,7 +147,7 @@ public:
                      .arg(shown(trash.path), errorText(errno)));
             return;
         }
-        if (::fstat(folder, &opened) != 0 || !sameFile(opened, trash.status)) {
+        if (::fstat(folder, &opened) != 0 || !FolderAccess::sameFile(opened, trash.status)) {
             fail(QStringLiteral("The trash folder “%1” was replaced while the Trash was being "
                                 "emptied, so it was left alone.")
                      .arg(shown(trash.path)));
