@@ -3,14 +3,15 @@
 # every component it started (by PID) when the command ends:
 #   tests/env/desktop-test-env.sh ctest --test-dir build --output-on-failure
 # Components: Xvfb with xcompmgr, an XEmbed tray (trayer) or a StatusNotifierWatcher stand-in
-# (TRAY=sni), private session and system buses, PulseAudio with a null sink, dunst.
+# (TRAY=sni), the openbox window manager (WM=none leaves it out), private session and system
+# buses, PulseAudio with a null sink, dunst, and as root udevd, polkitd and udisksd.
 # The packages come from scripts/setup. HOME and the XDG folders point into a fresh temporary
 # folder, so nothing touches the real user's data.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 RUN=$(mktemp -d /tmp/corvella-test-env.XXXXXX)
-PIDS=()
+PIDS=() MADE_EXFAT_LINK=0 MADE_RUN_UDEV=0
 cleanup() {
   set +e
   for ((i=${#PIDS[@]}-1; i>=0; i--)); do kill "${PIDS[i]}" 2>/dev/null; done
@@ -18,6 +19,8 @@ cleanup() {
     for _ in $(seq 30); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
     kill -9 "$p" 2>/dev/null
   done
+  [ "$MADE_EXFAT_LINK" = 1 ] && rm -f /sbin/mount.exfat
+  [ "$MADE_RUN_UDEV" = 1 ] && rm -rf /run/udev
   rm -rf "$RUN"
 }
 trap cleanup EXIT INT TERM
@@ -54,6 +57,12 @@ elif [ "${TRAY:-xembed}" != none ]; then
   waitfor trayer xdotool search --class trayer
 fi
 
+# The window manager comes after the tray, or it would manage the tray as a window too.
+if [ "${WM:-openbox}" != none ]; then
+  bg openbox openbox --sm-disable
+  waitfor openbox sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+fi
+
 bg dunst dunst
 waitfor dunst gdbus call --session --dest org.freedesktop.Notifications --object-path /org/freedesktop/Notifications --method org.freedesktop.Notifications.GetServerInformation
 
@@ -62,6 +71,24 @@ bg pulseaudio pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit -
   -L module-native-protocol-unix
 waitfor pulseaudio pactl info
 export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
+
+# Volumes: udisks sees no block device without the udev database, so udevd runs here too; loop
+# devices made by the tests then appear with their file systems. Root only (loop devices).
+if [ "$(id -u)" -eq 0 ] && [ -x /usr/libexec/udisks2/udisksd ]; then
+  if ! udevadm control --ping >/dev/null 2>&1; then
+    [ -d /run/udev ] || MADE_RUN_UDEV=1
+    bg udevd /lib/systemd/systemd-udevd
+    waitfor udevd udevadm control --ping
+  fi
+  # This kernel may lack an exFAT driver: mount exFAT through FUSE then.
+  if ! grep -qw exfat /proc/filesystems && [ ! -e /sbin/mount.exfat ] && [ -x /sbin/mount.exfat-fuse ]; then
+    ln -s mount.exfat-fuse /sbin/mount.exfat; MADE_EXFAT_LINK=1
+  fi
+  bg polkitd /usr/lib/polkit-1/polkitd --no-debug
+  bg udisksd /usr/libexec/udisks2/udisksd
+  waitfor udisksd gdbus introspect --system --dest org.freedesktop.UDisks2 --object-path /org/freedesktop/UDisks2/Manager
+  export CORVELLA_TEST_UDISKS=1
+fi
 
 export CORVELLA_TEST_ENV=$RUN
 echo "test-env: DISPLAY=$DISPLAY tray=${TRAY:-xembed}" >&2

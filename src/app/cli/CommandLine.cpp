@@ -9,13 +9,33 @@
 
 namespace {
 
-const char kUsage[] = "Usage: corvella-cli --version\n"
-                      "       corvella-cli settings get KEY\n"
-                      "       corvella-cli settings set KEY VALUE\n"
-                      "       corvella-cli settings list\n"
-                      "       corvella-cli scan PATH [--depth N] [--top N] [--json]\n"
-                      "       corvella-cli trash PATH...\n"
-                      "       corvella-cli erase PATH...\n";
+const char kUsage[] =
+    "Usage: corvella-cli --version\n"
+    "       corvella-cli settings get KEY\n"
+    "       corvella-cli settings set KEY VALUE\n"
+    "       corvella-cli settings list\n"
+    "       corvella-cli scan PATH [--depth N] [--top N] [--json]\n"
+    "       corvella-cli trash PATH...\n"
+    "       corvella-cli erase PATH...\n"
+    "       corvella-cli disks [--json]\n"
+    "       corvella-cli disks rename VOLUME NAME\n"
+    "       corvella-cli disks format VOLUME --type exfat|fat32|ext4 [--name NAME] --yes\n"
+    "       corvella-cli disks eject VOLUME\n"
+    "       corvella-cli tasks [--json]\n"
+    "       corvella-cli tasks end PID... [--force-after SECONDS]\n"
+    "       corvella-cli load [--json] [--samples N]\n"
+    "       corvella-cli apps [--json] [--search TEXT]\n"
+    "       corvella-cli apps open ID\n"
+    "       corvella-cli startup [--json]\n"
+    "       corvella-cli startup add PATH\n"
+    "       corvella-cli startup remove|enable|disable NAME\n"
+    "       corvella-cli volume [get | set PERCENT | mute]\n"
+    "       corvella-cli brightness [get | set PERCENT]\n"
+    "       corvella-cli sysinfo [--json]\n"
+    "       corvella-cli update-check [--json]\n"
+    "       corvella-cli trash-list [--json]\n"
+    "       corvella-cli restore PATH... [--as NEWPATH]\n"
+    "       corvella-cli empty-trash\n";
 
 } // namespace
 
@@ -43,6 +63,30 @@ int CommandLine::run(const QList<QByteArray>& arguments)
         return scan(rest.mid(1));
     if (command == u"trash" || command == u"erase")
         return remove(arguments.mid(2), command == u"erase");
+    if (command == u"disks")
+        return disks(rest.mid(1));
+    if (command == u"tasks")
+        return tasks(rest.mid(1));
+    if (command == u"load")
+        return load(rest.mid(1));
+    if (command == u"apps")
+        return apps(rest.mid(1));
+    if (command == u"startup")
+        return startup(rest.mid(1));
+    if (command == u"volume")
+        return volume(rest.mid(1));
+    if (command == u"brightness")
+        return brightness(rest.mid(1));
+    if (command == u"sysinfo")
+        return sysinfo(rest.mid(1));
+    if (command == u"update-check")
+        return updateCheck(rest.mid(1));
+    if (command == u"trash-list")
+        return trashList(rest.mid(1));
+    if (command == u"restore")
+        return restore(arguments.mid(2));
+    if (command == u"empty-trash")
+        return emptyTrash(rest.mid(1));
     return usage(QStringLiteral("unknown command \"%1\"").arg(command));
 }
 
@@ -76,6 +120,12 @@ int CommandLine::settings(const QStringList& arguments)
         return 0;
     }
     return usage(QStringLiteral("settings takes \"get KEY\", \"set KEY VALUE\" or \"list\""));
+}
+
+int CommandLine::notYetBuilt(const char* command)
+{
+    m_err << "corvella-cli: " << command << ": not available in this build" << Qt::endl;
+    return 1;
 }
 
 int CommandLine::usage(const QString& problem)

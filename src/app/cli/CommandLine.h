@@ -30,6 +30,21 @@ private:
     int settings(const QStringList& arguments);
     int scan(const QStringList& arguments);
     int remove(const QList<QByteArray>& paths, bool erase);
+    // One tool each, in CommandLine<Tool>.cpp.
+    int disks(const QStringList& arguments);
+    int tasks(const QStringList& arguments);
+    int load(const QStringList& arguments);
+    int apps(const QStringList& arguments);
+    int startup(const QStringList& arguments);
+    int volume(const QStringList& arguments);
+    int brightness(const QStringList& arguments);
+    int sysinfo(const QStringList& arguments);
+    int updateCheck(const QStringList& arguments);
+    int trashList(const QStringList& arguments);
+    int restore(const QList<QByteArray>& arguments);
+    int emptyTrash(const QStringList& arguments);
+    // Reports a tool this build does not have yet; exit status 1.
+    int notYetBuilt(const char* command);
     // Why the path must not be removed (".", "..", "/", the home folder, a folder holding the
     // working folder or the home folder), or nothing.
     static QString refusal(const QByteArray& path);

@@ -1,0 +1,6 @@
+#include "app/cli/CommandLine.h"
+
+int CommandLine::apps(const QStringList&)
+{
+    return notYetBuilt("apps");
+}

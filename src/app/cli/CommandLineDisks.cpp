@@ -1,0 +1,6 @@
+#include "app/cli/CommandLine.h"
+
+int CommandLine::disks(const QStringList&)
+{
+    return notYetBuilt("disks");
+}

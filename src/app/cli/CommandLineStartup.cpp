@@ -1,0 +1,6 @@
+#include "app/cli/CommandLine.h"
+
+int CommandLine::startup(const QStringList&)
+{
+    return notYetBuilt("startup");
+}

@@ -1,0 +1,1 @@
+# Installed applications and login items: desktop entries, XDG folders, launching.

@@ -1,0 +1,1 @@
+# Sound volume, brightness, machine facts and opening the desktop's tools.

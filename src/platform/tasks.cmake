@@ -1,0 +1,1 @@
+# Running applications and the load: procfs, the window list, pidfds.

@@ -1,0 +1,1 @@
+# Reading, restoring and purging the freedesktop trash of every volume.
