@@ -175,7 +175,7 @@ void EumeRoot::run(const QString& path)
             // A link to a folder shows as a folder whose walk lists nothing: nothing outside
             // the scanned folder is ever shown, ticked or removed.
             if (!isLink)
-                walker.walk(rootFd, node);
+                walker.walk(rootFd, node, allocator);
             tree.root()->m_size.fetch_add(node->size(), std::memory_order_relaxed);
         } else if (exists) {
             // Appended, not inserted by position: readers see the list in order all the same.

@@ -7,6 +7,7 @@
 
 namespace {
 
+constexpr std::size_t kFirstBlockSize = 4 * 1024;
 constexpr std::size_t kBlockSize = 256 * 1024;
 constexpr std::uint32_t kSequenceBlock = 4096;
 
@@ -72,10 +73,20 @@ void FileTree::detach(FileNode* node)
     m_detached.push_back(node);
 }
 
-char* FileTree::newBlock(std::size_t bytes)
+std::size_t FileTree::reservedBytes() const
 {
     const std::lock_guard<std::mutex> guard(m_blocksMutex);
-    m_blocks.push_back(std::make_unique<char[]>(bytes));
+    return m_reservedBytes;
+}
+
+char* FileTree::newBlock(std::size_t bytes)
+{
+    // Left uninitialised: every node is constructed in place, and pages never handed out are
+    // never touched.
+    auto block = std::make_unique_for_overwrite<char[]>(bytes);
+    const std::lock_guard<std::mutex> guard(m_blocksMutex);
+    m_blocks.push_back(std::move(block));
+    m_reservedBytes += bytes;
     return m_blocks.back().get();
 }
 
@@ -85,8 +96,11 @@ void* FileTree::Allocator::allocate(std::size_t bytes)
     if (bytes > m_left) {
         if (bytes > kBlockSize / 4)
             return m_tree.newBlock(bytes);
-        m_cursor = m_tree.newBlock(kBlockSize);
-        m_left = kBlockSize;
+        m_nextBlock = m_nextBlock == 0 ? kFirstBlockSize : std::min(m_nextBlock * 2, kBlockSize);
+        while (m_nextBlock < bytes)
+            m_nextBlock *= 2;
+        m_cursor = m_tree.newBlock(m_nextBlock);
+        m_left = m_nextBlock;
     }
     void* memory = m_cursor;
     m_cursor += bytes;

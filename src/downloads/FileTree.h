@@ -34,6 +34,8 @@ public:
     // The sum of the top-level sizes.
     std::uint64_t totalSize() const { return m_root->size(); }
     std::size_t nodeCount() const;
+    // The bytes of arena blocks the tree has taken so far, used or not.
+    std::size_t reservedBytes() const;
 
     // Whether the nodes list their folders' contents, as a scan's do (the default). A tree of
     // items named by hand does not: Completely Erase then takes each folder whole, where in a
@@ -53,6 +55,9 @@ public:
         FileTree& m_tree;
         char* m_cursor = nullptr;
         std::size_t m_left = 0;
+        // Blocks grow from small to full size, so an allocator that makes few nodes (a tree of
+        // a few named items, a helper thread that never got work) reserves little.
+        std::size_t m_nextBlock = 0;
         // Creation order is handed out in blocks, so two walkers do not share a counter per node.
         std::uint32_t m_nextSequence = 0;
         std::uint32_t m_sequencesLeft = 0;
@@ -80,8 +85,9 @@ private:
     char* newBlock(std::size_t bytes);
 
     mutable std::mutex m_mutex;
-    std::mutex m_blocksMutex;
+    mutable std::mutex m_blocksMutex;
     std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::size_t m_reservedBytes = 0;
     std::vector<FileNode*> m_detached; // subtrees taken out of the tree, destroyed with it
     std::atomic<std::uint32_t> m_sequence{0};
     FileNode* m_root = nullptr;

@@ -65,24 +65,34 @@ FolderWalker::~FolderWalker()
         m_shutdown = true;
         m_stack.clear();
     }
-    m_changed.notify_all();
+    m_work.notify_all();
     for (std::thread& helper : m_helpers)
         helper.join();
 }
 
-std::uint64_t FolderWalker::walk(int parentFd, FileNode* folder)
+std::uint64_t FolderWalker::walk(int parentFd, FileNode* folder, FileTree::Allocator& allocator)
 {
-    FileTree::Allocator allocator(m_tree);
+    // Top-level folders of one scan share their parent: it is wrapped once, not once a folder.
+    if (!m_parent || m_parent->fd != parentFd)
+        m_parent = std::make_shared<OpenFolder>(parentFd, false);
     {
         const std::lock_guard<std::mutex> guard(m_mutex);
         m_target = folder;
         m_targetDone = false;
-        folder->m_pending.store(1, std::memory_order_relaxed);
-        m_stack.push_back({folder, std::make_shared<OpenFolder>(parentFd, false)});
+        ++m_active;
     }
-    m_changed.notify_all();
+    folder->m_pending.store(1, std::memory_order_relaxed);
+    process({folder, m_parent}, allocator);
+    const bool complete = finishTarget(allocator);
+    if (!complete)
+        settleStoppedWalk(folder);
+    return folder->size();
+}
 
+bool FolderWalker::finishTarget(FileTree::Allocator& allocator)
+{
     std::unique_lock<std::mutex> lock(m_mutex);
+    --m_active;
     for (;;) {
         const bool stopped = m_stop.load(std::memory_order_acquire);
         if (stopped)
@@ -90,17 +100,16 @@ std::uint64_t FolderWalker::walk(int parentFd, FileNode* folder)
         if (m_targetDone || (stopped && m_active == 0))
             break;
         if (m_stack.empty()) {
+            m_callerWaiting = true;
             m_changed.wait(lock);
+            m_callerWaiting = false;
             continue;
         }
         processTop(lock, allocator);
     }
     const bool complete = m_targetDone;
     m_target = nullptr;
-    lock.unlock();
-    if (!complete)
-        settleStoppedWalk(folder);
-    return folder->size();
+    return complete;
 }
 
 void FolderWalker::processTop(std::unique_lock<std::mutex>& lock, FileTree::Allocator& allocator)
@@ -112,7 +121,9 @@ void FolderWalker::processTop(std::unique_lock<std::mutex>& lock, FileTree::Allo
     process(task, allocator);
     lock.lock();
     --m_active;
-    m_changed.notify_all();
+    // Only a stopped walk waits for the busy count; a running one waits for its target.
+    if (m_callerWaiting && m_active == 0 && m_stop.load(std::memory_order_relaxed))
+        m_changed.notify_all();
 }
 
 void FolderWalker::helperLoop()
@@ -120,7 +131,9 @@ void FolderWalker::helperLoop()
     FileTree::Allocator allocator(m_tree);
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] { return m_shutdown || !m_stack.empty(); });
+        ++m_idleHelpers;
+        m_work.wait(lock, [this] { return m_shutdown || !m_stack.empty(); });
+        --m_idleHelpers;
         if (m_shutdown)
             return;
         processTop(lock, allocator);
@@ -131,13 +144,20 @@ void FolderWalker::push(std::vector<Task>& tasks)
 {
     if (tasks.empty())
         return;
+    bool wakeHelpers = false;
+    bool wakeCaller = false;
     {
         const std::lock_guard<std::mutex> guard(m_mutex);
         for (Task& task : tasks)
             m_stack.push_back(std::move(task));
+        wakeHelpers = m_idleHelpers > 0;
+        wakeCaller = m_callerWaiting;
     }
     tasks.clear();
-    m_changed.notify_all();
+    if (wakeHelpers)
+        m_work.notify_all();
+    if (wakeCaller)
+        m_changed.notify_all();
 }
 
 void FolderWalker::process(const Task& task, FileTree::Allocator& allocator)
@@ -225,11 +245,14 @@ void FolderWalker::finishOne(FileNode* folder)
         if (node->m_pending.fetch_sub(1, std::memory_order_acq_rel) != 1)
             return;
         if (node == m_target) {
+            bool wakeCaller = false;
             {
                 const std::lock_guard<std::mutex> guard(m_mutex);
                 m_targetDone = true;
+                wakeCaller = m_callerWaiting;
             }
-            m_changed.notify_all();
+            if (wakeCaller)
+                m_changed.notify_all();
             return;
         }
         FileNode* father = node->m_parent;

@@ -32,8 +32,13 @@ public:
 
     // Walks `folder`, a node already in the tree, opened as its name relative to `parentFd`.
     // Blocks until the walk is complete or stopped; on a stop, the sizes reached so far are
-    // carried up to `folder`. Returns the folder's size. One walk at a time.
-    std::uint64_t walk(int parentFd, FileNode* folder);
+    // carried up to `folder`. Returns the folder's size. One walk at a time, always from the same
+    // thread, whose `allocator` serves every walk of the scan: a scan of many small folders then
+    // costs its nodes, not a fresh arena block per folder.
+    //
+    // The calling thread lists `folder` itself; only its sub-folders go to the shared stack, so a
+    // folder without sub-folders is walked with no hand-off to another thread.
+    std::uint64_t walk(int parentFd, FileNode* folder, FileTree::Allocator& allocator);
 
 private:
     struct OpenFolder;
@@ -43,6 +48,9 @@ private:
     };
 
     void helperLoop();
+    // Waits for the target folder's walk to end, taking folders from the stack meanwhile;
+    // returns whether it completed.
+    bool finishTarget(FileTree::Allocator& allocator);
     // Takes the folder on top of the stack and walks it; `lock` holds m_mutex on entry and exit.
     void processTop(std::unique_lock<std::mutex>& lock, FileTree::Allocator& allocator);
     void process(const Task& task, FileTree::Allocator& allocator);
@@ -53,9 +61,15 @@ private:
     FileTree& m_tree;
     const std::atomic<bool>& m_stop;
     std::mutex m_mutex;
+    // m_work wakes idle helpers when folders are pushed; m_changed wakes the walking thread when
+    // folders are pushed, the target completes or, once stopped, the last busy helper is done.
+    std::condition_variable m_work;
     std::condition_variable m_changed;
     std::vector<Task> m_stack;
+    std::shared_ptr<OpenFolder> m_parent;
     int m_active = 0;
+    int m_idleHelpers = 0;
+    bool m_callerWaiting = false;
     bool m_shutdown = false;
     FileNode* m_target = nullptr;
     bool m_targetDone = false;

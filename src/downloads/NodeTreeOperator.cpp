@@ -63,7 +63,8 @@ std::uint64_t NodeTreeOperator::getFileSizeWithPat(FileTree& tree, const QString
     if (parentFd < 0)
         return startingTotal;
     FolderWalker walker(tree, m_isStopScan);
-    const std::uint64_t size = walker.walk(parentFd, folder);
+    FileTree::Allocator allocator(tree);
+    const std::uint64_t size = walker.walk(parentFd, folder, allocator);
     ::close(parentFd);
     return startingTotal + size;
 }

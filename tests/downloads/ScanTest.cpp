@@ -157,6 +157,26 @@ TEST_P(ScanTest, AChainFiveThousandFoldersDeep)
     EXPECT_EQ(depth, 5002u); // the root, "deep" and its chain
 }
 
+TEST_P(ScanTest, ArenaGrowsWithEntriesNotWithTopLevelFolders)
+{
+    // A top level of many small folders, the shape of a folder of unpacked archives: every
+    // top-level walk once took a fresh 256 KiB block for its first node.
+    constexpr int kFolders = 3000;
+    for (int index = 0; index < kFolders; ++index) {
+        const QByteArray name = "unpacked-" + QByteArray::number(index);
+        build.folder(name);
+        build.file(name + "/readme", 3);
+    }
+    ASSERT_TRUE(build.ok()) << build.failure();
+    scan();
+    const std::size_t entries = tree->nodeCount();
+    ASSERT_EQ(entries, std::size_t(2 * kFolders));
+    // A node with its name is under 100 bytes here; each allocator may hold one partly used
+    // block of at most 256 KiB.
+    EXPECT_LE(tree->reservedBytes(), 128 * entries + std::size_t(GetParam() + 1) * 256 * 1024)
+        << "for " << entries << " entries";
+}
+
 TEST_P(ScanTest, PausedScanWaitsAndContinuesPastAVanishedFolder)
 {
     build.folder("gone");
