@@ -26,7 +26,14 @@ QString errorText(int error)
 
 // The whole listing is read before anything in the folder is removed, so removing never disturbs
 // the reading.
-bool readEntries(int folder, std::vector<QByteArray>* entries)
+// An entry's name and its type as the listing gave it (DT_UNKNOWN where the file system does not
+// say).
+struct Entry {
+    QByteArray name;
+    unsigned char type = DT_UNKNOWN;
+};
+
+bool readEntries(int folder, std::vector<Entry>* entries)
 {
     const int copy = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
     DIR* const listing = copy < 0 ? nullptr : ::fdopendir(copy);
@@ -42,7 +49,7 @@ bool readEntries(int folder, std::vector<QByteArray>* entries)
     while (const dirent* const entry = ::readdir(listing)) {
         const QByteArray name(entry->d_name);
         if (name != "." && name != "..") {
-            entries->push_back(name);
+            entries->push_back({name, entry->d_type});
         }
         errno = 0;
     }
@@ -57,7 +64,7 @@ struct Frame {
     QByteArray name; // in the folder of the frame before it, or in the base folder
     struct stat status {};
     int descriptor = -1; // -1 while closed to stay within the limit
-    std::vector<QByteArray> entries;
+    std::vector<Entry> entries;
     std::size_t next = 0;
     bool incomplete = false;                      // something in it stays, so it stays too
     std::unique_ptr<TreeEraser::Listing> listing; // what may go; everything when empty
@@ -135,7 +142,7 @@ struct Walk {
         }
     }
 
-    void visit(const QByteArray& name)
+    void visit(const QByteArray& name, unsigned char type)
     {
         const int folder = frames.back().descriptor;
         const TreeEraser::Listing* const listing = frames.back().listing.get();
@@ -143,6 +150,22 @@ struct Walk {
             ++result.unlisted;
             frames.back().incomplete = true;
             return;
+        }
+        // A listed non-folder goes without a stat of its own, as most entries are files: unlinkat
+        // without AT_REMOVEDIR never removes a folder, and one that became a folder since the
+        // listing (EISDIR) takes the folder's way below.
+        if (type != DT_DIR && type != DT_UNKNOWN) {
+            if (::unlinkat(folder, name.constData(), 0) == 0) {
+                if (frames.back().listing != nullptr)
+                    frames.back().listing->erased(name);
+                return;
+            }
+            if (errno == ENOENT)
+                return;
+            if (errno != EISDIR) {
+                fail(entryPath(name), errorText(errno));
+                return;
+            }
         }
         struct stat status {};
         if (::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -211,8 +234,8 @@ struct Walk {
             }
             Frame& last = frames.back();
             if (last.next < last.entries.size()) {
-                const QByteArray name = std::move(last.entries[last.next++]);
-                visit(name);
+                Entry entry = std::move(last.entries[last.next++]);
+                visit(entry.name, entry.type);
             } else if (!leave()) {
                 return;
             }
