@@ -20,6 +20,8 @@ TREES = {
          "a link loop, an unreadable folder, odd names",
     "c": "a chain 5,000 folders deep",
     "d": "1,000,000 entries shaped like b",
+    "e": "a top level of 20,000 small folders (1-4 files each) beside 3,000 loose files",
+    "f": "a Downloads mix: installers, archives, unpacked source trees, photo albums, documents",
 }
 STEMS = ["report", "IMG", "track", "notes", "data", "index", "libfoo", "build", "cache", "invoice",
          "Übersicht", "café", "写真", "Привет", "draft copy", "backup 2023", "thumbnail", "main"]
@@ -199,6 +201,84 @@ def _build_shaped(root_fd, counts, rng, files, folders, file_links, folder_links
     visit(root_fd, 0, [])
 
 
+def _build_many_small(root_fd, counts, rng, folders=20_000, loose=3_000):
+    """Unpacked archives by the thousand: each a folder of a few small files."""
+    for serial in range(folders):
+        name = _folder_name(rng, serial)
+        fd = _enter(root_fd, name)
+        counts.add("folder", name, 0)
+        try:
+            for inner in range(rng.randint(1, 4)):
+                file_name, size = _name(rng, inner), rng.randrange(0, 64 * 1024)
+                _new_file(fd, file_name, size)
+                counts.add("file", file_name, size)
+            counts.folder_bytes += os.fstat(fd).st_size
+        finally:
+            os.close(fd)
+    for serial in range(loose):
+        name, size = _name(rng, folders + serial), _file_size(rng)
+        _new_file(root_fd, name, size)
+        counts.add("file", name, size)
+    counts.folder_bytes += os.fstat(root_fd).st_size
+
+
+INSTALLERS = ["-amd64.deb", ".AppImage", "-setup.exe", ".run", "-x86_64.iso", ".flatpakref",
+              "-linux-x64.tar.gz", ".rpm"]
+ARCHIVES = [".zip", ".tar.gz", ".tar.xz", ".7z", ".tar.zst", ".rar"]
+DOCUMENTS = [".pdf", ".docx", ".odt", ".xlsx", ".png", ".jpg", ".mp4", ".txt", ".csv", ".epub"]
+SOURCE = [".c", ".h", ".cpp", ".py", ".js", ".json", ".md", ".svg", ".png", ".txt", "", ".rs"]
+
+
+def _build_downloads_mix(root_fd, counts, rng):
+    """What a Downloads folder gathers over years: installers and archives (large, one entry
+    each), loose documents and pictures, and the folders some archives were unpacked into:
+    source trees (deep, many small files), photo albums (flat, large files) and bundles."""
+
+    def loose(fd, count, suffixes, low, high, serial0=0):
+        for serial in range(count):
+            name = f"{rng.choice(STEMS)}-{serial0 + serial}{rng.choice(suffixes)}".encode()
+            size = int(rng.uniform(low, high))
+            _new_file(fd, name, size)
+            counts.add("file", name, size)
+
+    def tree(fd, depth, files):
+        loose(fd, files, SOURCE, 0, 40_000)
+        if depth == 0:
+            counts.folder_bytes += os.fstat(fd).st_size
+            return
+        for serial in range(rng.randint(1, 4)):
+            name = f"{rng.choice(['src', 'lib', 'docs', 'test', 'include', 'assets', 'po'])}"
+            name = f"{name}{serial}".encode()
+            child = _enter(fd, name)
+            counts.add("folder", name, 0)
+            try:
+                tree(child, depth - 1, rng.randint(2, 40))
+            finally:
+                os.close(child)
+        counts.folder_bytes += os.fstat(fd).st_size
+
+    loose(root_fd, 120, INSTALLERS, 20 << 20, 4 << 30)
+    loose(root_fd, 250, ARCHIVES, 100 << 10, 800 << 20, 1000)
+    loose(root_fd, 2500, DOCUMENTS, 10 << 10, 50 << 20, 2000)
+    for serial in range(400):
+        kind = rng.random()
+        name = f"{rng.choice(STEMS)}-{serial}".encode()
+        fd = _enter(root_fd, name)
+        counts.add("folder", name, 0)
+        try:
+            if kind < 0.5:
+                tree(fd, rng.randint(0, 3), rng.randint(5, 30))
+            elif kind < 0.8:
+                loose(fd, rng.randint(50, 400), [".jpg", ".JPG", ".heic"], 2 << 20, 8 << 20)
+                counts.folder_bytes += os.fstat(fd).st_size
+            else:
+                loose(fd, rng.randint(5, 30), DOCUMENTS, 10 << 10, 5 << 20)
+                counts.folder_bytes += os.fstat(fd).st_size
+        finally:
+            os.close(fd)
+    counts.folder_bytes += os.fstat(root_fd).st_size
+
+
 def _build_locked(parent_fd, counts, rng):
     fd = _enter(parent_fd, LOCKED)
     counts.add("folder", LOCKED, 0)
@@ -242,6 +322,10 @@ def ensure(trees_fd, trees_path, name, log):
             _build_chain(root_fd, counts, rng)
         elif name == "b":
             _build_shaped(root_fd, counts, rng, 300_000, 20_000, 3_000, 500)
+        elif name == "e":
+            _build_many_small(root_fd, counts, rng)
+        elif name == "f":
+            _build_downloads_mix(root_fd, counts, rng)
         else:
             _build_shaped(root_fd, counts, rng, 930_000, 60_000, 9_000, 1_500)
     finally:
