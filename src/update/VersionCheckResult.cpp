@@ -54,3 +54,10 @@ QString VersionCheckResult::lineText(const std::pair<int, QString>& line)
 {
     return QString::number(line.first) + u':' + line.second;
 }
+
+QString VersionCheckResult::offerText(const QString& version, const QString& installedVersion)
+{
+    return QStringLiteral("Corvella %1 is now available-you have %2. Would you like to download it "
+                          "now?")
+        .arg(version, installedVersion);
+}

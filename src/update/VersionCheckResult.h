@@ -23,6 +23,8 @@ struct VersionCheckResult {
     // A build number as a signed 32-bit integer: a number or a numeric string; anything else,
     // or nothing, counts as 0; values beyond the range are clamped to it.
     static qint32 buildNumber(const QVariant& value);
+    // The offer of a newer version, naming the installed one.
+    static QString offerText(const QString& version, const QString& installedVersion);
     // The line as the list shows it: "1:text".
     static QString lineText(const std::pair<int, QString>& line);
 };
