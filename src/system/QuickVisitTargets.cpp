@@ -104,8 +104,12 @@ QuickVisitTarget QuickVisitTargets::energySettings() const
 
 QuickVisitTarget QuickVisitTargets::terminal() const
 {
+    // The distribution's choice of terminal comes before any desktop's own.
+    const QString chosen =
+        DesktopOpener::findProgram(m_environment, QStringLiteral("x-terminal-emulator"));
+    if (!chosen.isEmpty())
+        return commandTarget({chosen});
     const QStringList command = firstAvailable({
-        {QString(), words("x-terminal-emulator")},
         {QStringLiteral("gnome"), words("gnome-terminal")},
         {QStringLiteral("gnome"), words("kgx")},
         {QStringLiteral("kde"), words("konsole")},
