@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/StatusAttachedWindow.h"
 #include "update/VersionCheckResult.h"
 
 #include <QPointer>
@@ -7,7 +8,6 @@
 
 class QLabel;
 class QScrollArea;
-class StatusAttachedWindow;
 class TextImageButton;
 class VersionChecker;
 

@@ -11,6 +11,7 @@
 VersionChecker::VersionChecker(QObject* parent) : QObject(parent), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, [this] {
         if (!m_reply)
             return;
@@ -79,6 +80,7 @@ void VersionChecker::getVersionChange(const QUrl& url, qint32 shippedBuild)
         m_reply->abort();
         m_reply->deleteLater();
     }
+    ++m_generation;
     m_body.clear();
     m_abortReason.clear();
     m_shippedBuild = shippedBuild;
@@ -171,5 +173,10 @@ void VersionChecker::finish(const QString& reason)
     result.reason = reason;
     // Never from inside getVersionChange(): callers connect after starting.
     QMetaObject::invokeMethod(
-        this, [this, result] { Q_EMIT finished(result); }, Qt::QueuedConnection);
+        this,
+        [this, result, generation = m_generation] {
+            if (generation == m_generation)
+                Q_EMIT finished(result);
+        },
+        Qt::QueuedConnection);
 }

@@ -54,4 +54,6 @@ private:
     QByteArray m_body;
     QString m_abortReason;
     qint32 m_shippedBuild = 0;
+    // Counts checks, so that an answer queued for a replaced check is dropped.
+    quint64 m_generation = 0;
 };
