@@ -82,8 +82,16 @@ GXCheckUpdateViewController::GXCheckUpdateViewController(QWidget* parent)
     m_haveUpdateView = new QWidget(this);
     auto* have = new QVBoxLayout(m_haveUpdateView);
     have->setContentsMargins(0, 0, 0, 0);
+    auto* heading =
+        new QLabel(QStringLiteral("A new version of Corvella is available!"), m_haveUpdateView);
+    QFont headingFont = heading->font();
+    headingFont.setPixelSize(15);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    have->addWidget(heading);
     m_versionLabel = new QLabel(m_haveUpdateView);
     m_versionLabel->setWordWrap(true);
+    m_versionLabel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     have->addWidget(m_versionLabel);
     m_changeValueScrollView = new QScrollArea(m_haveUpdateView);
     m_changeValueScrollView->setFrameShape(QFrame::NoFrame);
@@ -93,6 +101,7 @@ GXCheckUpdateViewController::GXCheckUpdateViewController(QWidget* parent)
     m_showVersionScrollView->setGeometry(0, 0, listWidth, minimumListHeight);
     m_changeValueScrollView->setWidget(m_showVersionScrollView);
     have->addWidget(m_changeValueScrollView);
+    have->addStretch(1);
     auto* haveButtons = new QHBoxLayout;
     haveButtons->addStretch(1);
     haveButtons->addWidget(m_cancelBut);
