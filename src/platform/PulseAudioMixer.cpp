@@ -175,8 +175,7 @@ PulseAudioMixer::~PulseAudioMixer()
 void PulseAudioMixer::requestMasterVolume()
 {
     if (!m_mainloop) {
-        Q_EMIT masterVolumeRead(false, 0.0, false, 0,
-                                QStringLiteral("The sound library could not start its thread."));
+        answerLater(1, 0, QStringLiteral("The sound library could not start its thread."));
         return;
     }
     const LoopLock lock(m_mainloop);
@@ -192,7 +191,7 @@ void PulseAudioMixer::setMasterVolume(double level)
     if (!(level >= 0.0 && level <= 1.0))
         return;
     if (!m_mainloop) {
-        Q_EMIT masterVolumeWritten(QStringLiteral("The sound library could not start its thread."));
+        answerLater(0, 1, QStringLiteral("The sound library could not start its thread."));
         return;
     }
     const LoopLock lock(m_mainloop);
@@ -235,8 +234,8 @@ void PulseAudioMixer::sendPending()
         pa_operation* operation = pa_context_get_sink_info_by_name(
             m_context, defaultSink, &Callbacks::sinkInfoForRead, this);
         if (!operation) {
-            Q_EMIT masterVolumeRead(
-                false, 0.0, false, 0,
+            answerLater(
+                1, 0,
                 QStringLiteral("The sound server refused the request: %1").arg(contextError()));
             continue;
         }
@@ -249,7 +248,8 @@ void PulseAudioMixer::sendPending()
             m_context, defaultSink, &Callbacks::sinkInfoForWrite, this);
         if (!operation) {
             m_sentWrites.removeLast();
-            Q_EMIT masterVolumeWritten(
+            answerLater(
+                0, 1,
                 QStringLiteral("The sound server refused the request: %1").arg(contextError()));
             continue;
         }
@@ -263,13 +263,24 @@ void PulseAudioMixer::failPending(const QString& error)
     const int reads = m_pendingReads + m_sentReads;
     m_pendingReads = 0;
     m_sentReads = 0;
-    for (int index = 0; index < reads; ++index)
-        Q_EMIT masterVolumeRead(false, 0.0, false, 0, error);
     const qsizetype writes = m_pendingWrites.size() + m_sentWrites.size();
     m_pendingWrites.clear();
     m_sentWrites.clear();
-    for (qsizetype index = 0; index < writes; ++index)
-        Q_EMIT masterVolumeWritten(error);
+    answerLater(reads, writes, error);
+}
+
+// Queued, so that a failure found inside a request is never answered from inside it.
+void PulseAudioMixer::answerLater(int reads, qsizetype writes, const QString& error)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, reads, writes, error] {
+            for (int index = 0; index < reads; ++index)
+                Q_EMIT masterVolumeRead(false, 0.0, false, 0, error);
+            for (qsizetype index = 0; index < writes; ++index)
+                Q_EMIT masterVolumeWritten(error);
+        },
+        Qt::QueuedConnection);
 }
 
 QString PulseAudioMixer::contextError() const

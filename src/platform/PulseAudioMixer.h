@@ -51,6 +51,7 @@ private:
     bool isReady() const;
     void sendPending();
     void failPending(const QString& error);
+    void answerLater(int reads, qsizetype writes, const QString& error);
     QString contextError() const;
 
     // The libpulse callbacks, run on the loop's thread with its lock held.

@@ -1,6 +1,7 @@
 #include "kit/ImageButton.h"
 #include "support/Files.h"
 #include "support/PrivateHome.h"
+#include "support/ScopedEnvironmentVariable.h"
 #include "system/LightViewController.h"
 #include "system/SoundViewController.h"
 
@@ -63,17 +64,22 @@ private Q_SLOTS:
         QTest::newRow("under one percent") << u"0.5%"_s << 0 << u"ic_volume_no"_s;
         QTest::newRow("forty percent") << u"40%"_s << 40 << u"ic_volume"_s;
         QTest::newRow("above normal") << u"130%"_s << 100 << u"ic_volume"_s;
+        QTest::newRow("no sound server") << QString() << 0 << u"ic_volume_no"_s;
     }
     void showsTheSinksVolume()
     {
         QFETCH(QString, sink);
         QFETCH(int, slider);
         QFETCH(QString, speaker);
-        setSink(sink, false);
+        setSink(sink.isEmpty() ? u"40%"_s : sink, false);
         const int before = sinkVolume();
+        std::optional<ScopedEnvironmentVariable> stopped;
+        if (sink.isEmpty())
+            stopped.emplace("PULSE_SERVER", "unix:/nonexistent/native");
         SoundViewController view;
         QSignalSpy loaded(&view, &SoundViewController::soundValueLoaded);
         QVERIFY(loaded.wait(10000));
+        stopped.reset();
         QCOMPARE(view.slider()->value(), slider);
         QCOMPARE(view.closeSoundButton()->imageName(), speaker);
         // Showing a value never writes it back.
