@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QLabel>
 #include <QPointer>
 #include <QThreadPool>
@@ -164,10 +165,18 @@ void QuickVisitViewController::finishOpening(const QuickVisitTarget& target, con
     if (target.kind == QuickVisitTarget::Kind::CorvellaTab)
         Q_EMIT openCorvellaTab(target.tab);
     if (target.kind == QuickVisitTarget::Kind::ApplicationsView) {
-        // Fire and forget: the shell shows its overview or ignores the request.
-        QDBusConnection::sessionBus().send(QDBusMessage::createMethodCall(
-            QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/gnome/Shell"),
-            QStringLiteral("org.gnome.Shell"), QStringLiteral("ShowApplications")));
+        // Shells that keep the call to their own tools refuse it: show Corvella's list instead.
+        const QDBusPendingCall call =
+            QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
+                QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/gnome/Shell"),
+                QStringLiteral("org.gnome.Shell"), QStringLiteral("ShowApplications")));
+        auto* watcher = new QDBusPendingCallWatcher(call, this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this](QDBusPendingCallWatcher* done) {
+                    done->deleteLater();
+                    if (done->isError())
+                        Q_EMIT openCorvellaTab(QStringLiteral("Applications"));
+                });
     }
     m_notice->setVisible(!error.isEmpty());
     m_notice->setText(error);
