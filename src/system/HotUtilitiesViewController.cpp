@@ -1,10 +1,52 @@
 #include "system/HotUtilitiesViewController.h"
 
+#include "kit/IconATextButton.h"
+#include "kit/KitImages.h"
+
+#include <QDesktopServices>
+#include <QLabel>
 #include <QVBoxLayout>
 
 HotUtilitiesViewController::HotUtilitiesViewController(QWidget* parent)
+    : HotUtilitiesViewController(HotUtilityLinks::standard(), parent)
+{}
+
+HotUtilitiesViewController::HotUtilitiesViewController(const QList<HotUtilityLink>& links,
+                                                       QWidget* parent)
     : ToolPage(QStringLiteral("Hot Utilities"), QStringLiteral("Useful links for everyday work."),
-               parent)
+               parent),
+      m_links(links)
 {
-    bodyLayout()->addStretch(1);
+    QVBoxLayout* body = bodyLayout();
+    body->setSpacing(4);
+    for (qsizetype index = 0; index < m_links.size(); ++index) {
+        const HotUtilityLink& link = m_links.at(index);
+        auto* button = new IconATextButton(this);
+        const QString icon = KitImages::contains(link.icon) ? link.icon : QStringLiteral("ic_hot");
+        button->setImageNames(icon, icon, icon, icon);
+        button->setTitle(link.title);
+        button->setFontSize(14);
+        button->setFixedSize(392, 40);
+        button->setToolTip(link.url.toString());
+        connect(button, &IconATextButton::clicked, this, [this, index] { openLink(index); });
+        body->addWidget(button);
+        m_buttons << button;
+    }
+    if (m_links.isEmpty()) {
+        auto* empty = new QLabel(QStringLiteral("No links are set in the settings file."), this);
+        body->addWidget(empty);
+    }
+    body->addStretch(1);
+}
+
+void HotUtilitiesViewController::openLink(qsizetype index)
+{
+    if (index < 0 || index >= m_links.size())
+        return;
+    const QUrl url = m_links.at(index).url;
+    // Hands the address to the desktop's handler (xdg-open) without waiting for it.
+    const bool started = QDesktopServices::openUrl(url);
+    if (!started)
+        qWarning("Could not open %s in the web browser.", qUtf8Printable(url.toString()));
+    Q_EMIT linkOpened(url, started);
 }

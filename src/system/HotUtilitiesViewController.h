@@ -1,10 +1,28 @@
 #pragma once
 
 #include "kit/ToolPage.h"
+#include "system/HotUtilityLinks.h"
 
-// The "Hot Utilities" tab. Its tool arrives with its own subsystem; for now the page introduces it.
+class IconATextButton;
+
+// The "Hot Utilities" tab: one link button per entry of the settings file's Hot Utilities table,
+// each opening its address in the default browser. GUI thread only.
 class HotUtilitiesViewController : public ToolPage {
     Q_OBJECT
 public:
     explicit HotUtilitiesViewController(QWidget* parent = nullptr);
+    HotUtilitiesViewController(const QList<HotUtilityLink>& links, QWidget* parent);
+
+    const QList<IconATextButton*>& linkButtons() const { return m_buttons; }
+    const QList<HotUtilityLink>& links() const { return m_links; }
+
+    // Opens the address of the link at `index` in the default browser.
+    void openLink(qsizetype index);
+
+Q_SIGNALS:
+    void linkOpened(const QUrl& url, bool started);
+
+private:
+    QList<HotUtilityLink> m_links;
+    QList<IconATextButton*> m_buttons;
 };

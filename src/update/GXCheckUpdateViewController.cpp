@@ -1,31 +1,222 @@
 #include "update/GXCheckUpdateViewController.h"
 
+#include "common/PublicUtilities.h"
 #include "kit/StatusAttachedWindow.h"
+#include "kit/TextImageButton.h"
+#include "update/VersionChecker.h"
 
+#include <QDesktopServices>
+#include <QFontMetrics>
 #include <QLabel>
-#include <QPushButton>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
-GXCheckUpdateViewController::GXCheckUpdateViewController(QWidget* parent) : QWidget(parent)
+namespace {
+
+constexpr QSize dialogSize{440, 300};
+constexpr int listWidth = 391;
+constexpr int minimumListHeight = 140;
+// Lines are measured in the system font of this size at this width.
+constexpr int measureFontSize = 10;
+constexpr int measureWidth = 200;
+
+TextImageButton* makeButton(const QString& title, const char* normal, const char* pressed,
+                            const char* hover, const char* disabled, QWidget* parent)
 {
-    setFixedSize(320, 160);
+    auto* button = new TextImageButton(title, 12, parent);
+    button->setImageNames(QLatin1StringView(normal), QLatin1StringView(pressed),
+                          QLatin1StringView(hover), QLatin1StringView(disabled));
+    button->setEnabled(true);
+    button->setFixedSize(title.size() > 10 ? 140 : 90, 28);
+    return button;
+}
+
+QFont measureFont()
+{
+    QFont font;
+    font.setPointSize(measureFontSize);
+    return font;
+}
+
+} // namespace
+
+GXCheckUpdateViewController::GXCheckUpdateViewController(QWidget* parent)
+    : QWidget(parent), m_checker(new VersionChecker(this))
+{
+    setFixedSize(dialogSize);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 20, 20, 16);
-    auto* title = new QLabel(QStringLiteral("Check for Update"), this);
-    QFont titleFont = title->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(14);
-    title->setFont(titleFont);
-    layout->addWidget(title);
-    auto* message = new QLabel(
-        QStringLiteral("You are running Corvella %1.").arg(QStringLiteral(CORVELLA_VERSION)), this);
-    message->setWordWrap(true);
-    layout->addWidget(message);
+    layout->setContentsMargins(20, 16, 20, 16);
+
+    m_loadCloseBut = makeButton(QStringLiteral("Cancel"), "btn_sec", "btn_sec_press",
+                                "btn_sec_hover", "btn_sec_disable", this);
+    m_noNetColseBut = makeButton(QStringLiteral("Close"), "btn_b_normal", "btn_b_hover",
+                                 "btn_b_hover", "btn_s_disable", this);
+    m_noUpdateClose = makeButton(QStringLiteral("Finish"), "btn_b_normal", "btn_b_hover",
+                                 "btn_b_hover", "btn_s_disable", this);
+    m_cancelBut = makeButton(QStringLiteral("Remind Me Later"), "btn_secl_normal", "btn_secl_hover",
+                             "btn_secl_hover", "btn_secl_disable", this);
+    m_updateBut = makeButton(QStringLiteral("Install Update"), "btn_pril_normal", "btn_pril_press",
+                             "btn_pril_hover", "btn_pril_disable", this);
+    for (TextImageButton* button : {m_loadCloseBut, m_noNetColseBut, m_noUpdateClose, m_cancelBut})
+        connect(button, &TextImageButton::clicked, this, &GXCheckUpdateViewController::closeWindow);
+    connect(m_updateBut, &TextImageButton::clicked, this,
+            &GXCheckUpdateViewController::updateClickHereAction);
+
+    m_checkProgressView = makeOutcomeView(QStringLiteral("Checking for updates…"), m_loadCloseBut);
+    auto* busy = new QProgressBar(m_checkProgressView);
+    busy->setRange(0, 0);
+    busy->setTextVisible(false);
+    qobject_cast<QVBoxLayout*>(m_checkProgressView->layout())->insertWidget(1, busy);
+    m_noNetworkView = makeOutcomeView(
+        QStringLiteral("The check for a newer version could not be made."), m_noNetColseBut);
+    m_noNetworkReason = new QLabel(m_noNetworkView);
+    m_noNetworkReason->setWordWrap(true);
+    m_noNetworkReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    qobject_cast<QVBoxLayout*>(m_noNetworkView->layout())->insertWidget(1, m_noNetworkReason);
+    m_noUpdateView = makeOutcomeView(QStringLiteral("You have the newest version of Corvella (%1).")
+                                         .arg(VersionChecker::installedVersion()),
+                                     m_noUpdateClose);
+
+    m_haveUpdateView = new QWidget(this);
+    auto* have = new QVBoxLayout(m_haveUpdateView);
+    have->setContentsMargins(0, 0, 0, 0);
+    auto* heading =
+        new QLabel(QStringLiteral("A new version of Corvella is available!"), m_haveUpdateView);
+    QFont headingFont = heading->font();
+    headingFont.setPixelSize(15);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    have->addWidget(heading);
+    m_versionLabel = new QLabel(m_haveUpdateView);
+    m_versionLabel->setWordWrap(true);
+    m_versionLabel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    have->addWidget(m_versionLabel);
+    m_changeValueScrollView = new QScrollArea(m_haveUpdateView);
+    m_changeValueScrollView->setFrameShape(QFrame::NoFrame);
+    m_changeValueScrollView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_changeValueScrollView->setFixedHeight(minimumListHeight);
+    m_showVersionScrollView = new QWidget;
+    m_showVersionScrollView->setGeometry(0, 0, listWidth, minimumListHeight);
+    m_changeValueScrollView->setWidget(m_showVersionScrollView);
+    have->addWidget(m_changeValueScrollView);
+    have->addStretch(1);
+    auto* haveButtons = new QHBoxLayout;
+    haveButtons->addStretch(1);
+    haveButtons->addWidget(m_cancelBut);
+    haveButtons->addWidget(m_updateBut);
+    have->addLayout(haveButtons);
+
+    for (QWidget* view : {m_checkProgressView, m_noNetworkView, m_noUpdateView, m_haveUpdateView}) {
+        layout->addWidget(view);
+        view->hide();
+    }
+    m_checkProgressView->show();
+
+    connect(m_checker, &VersionChecker::finished, this,
+            &GXCheckUpdateViewController::whatIsNewVersionDiff);
+    m_checker->getVersionChange();
+}
+
+GXCheckUpdateViewController::~GXCheckUpdateViewController() = default;
+
+QWidget* GXCheckUpdateViewController::makeOutcomeView(const QString& message,
+                                                      TextImageButton* button)
+{
+    auto* view = new QWidget(this);
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(message, view);
+    label->setWordWrap(true);
+    QFont font = label->font();
+    font.setPixelSize(15);
+    font.setBold(true);
+    label->setFont(font);
+    layout->addWidget(label);
     layout->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &GXCheckUpdateViewController::closeWindow);
-    layout->addWidget(close, 0, Qt::AlignRight);
+    layout->addWidget(button, 0, Qt::AlignRight);
+    return view;
+}
+
+void GXCheckUpdateViewController::getVersionChange(const QUrl& recordUrl, qint32 shippedBuild)
+{
+    for (QWidget* view : {m_noNetworkView, m_noUpdateView, m_haveUpdateView})
+        view->hide();
+    m_checkProgressView->show();
+    m_checker->getVersionChange(recordUrl, shippedBuild);
+}
+
+int GXCheckUpdateViewController::heightForStringDrawing(const QString& text, const QFont& font,
+                                                        int width)
+{
+    return QFontMetrics(font)
+        .boundingRect(QRect(0, 0, width, QWIDGETSIZE_MAX), Qt::TextWordWrap, text)
+        .height();
+}
+
+void GXCheckUpdateViewController::whatIsNewVersionDiff(const VersionCheckResult& result)
+{
+    for (QWidget* view : {m_checkProgressView, m_noNetworkView, m_noUpdateView, m_haveUpdateView})
+        view->hide();
+    switch (result.outcome) {
+    case VersionCheckResult::Outcome::Unreachable:
+        m_noNetworkReason->setText(result.reason);
+        m_noNetworkView->show();
+        Q_EMIT checkFinished();
+        return;
+    case VersionCheckResult::Outcome::None:
+        m_noUpdateView->show();
+        Q_EMIT checkFinished();
+        return;
+    case VersionCheckResult::Outcome::Newer:
+        break;
+    }
+    m_haveUpdateView->show();
+    m_versionLabel->setText(
+        VersionCheckResult::offerText(result.version, VersionChecker::installedVersion()));
+
+    qDeleteAll(m_showVersionScrollView->findChildren<QLabel*>(Qt::FindDirectChildrenOnly));
+    const QFont measured = measureFont();
+    QList<int> heights;
+    int total = 0;
+    for (const auto& line : result.lines) {
+        heights << heightForStringDrawing(line.second, measured, measureWidth);
+        total += std::max(30, heights.back());
+    }
+    const int listHeight = std::max(minimumListHeight, total);
+    m_showVersionScrollView->setFixedSize(listWidth, listHeight);
+
+    QFont fieldFont;
+    const QString light = PublicUtilities::getLightFontName();
+    if (!light.isEmpty())
+        fieldFont.setFamily(light);
+    fieldFont.setPixelSize(13);
+    // Fields stack from the top: each sits right below the one before.
+    int top = 0;
+    for (qsizetype index = 0; index < result.lines.size(); ++index) {
+        const int height = std::max(25, heights.at(index));
+        auto* field = new QLabel(VersionCheckResult::lineText(result.lines.at(index)),
+                                 m_showVersionScrollView);
+        field->setWordWrap(true);
+        field->setFont(fieldFont);
+        field->setAutoFillBackground(true);
+        field->setBackgroundRole(QPalette::Button);
+        field->setToolTip(result.lines.at(index).second);
+        field->setGeometry(0, top, listWidth, height);
+        field->show();
+        top += height;
+    }
+    m_changeValueScrollView->verticalScrollBar()->setValue(0);
+    Q_EMIT checkFinished();
+}
+
+void GXCheckUpdateViewController::updateClickHereAction()
+{
+    closeWindow();
+    const QUrl download = VersionChecker::downloadUrl();
+    if (download.isEmpty() || !QDesktopServices::openUrl(download))
+        qWarning("Could not open the download page “%s”.", qUtf8Printable(download.toString()));
 }
 
 void GXCheckUpdateViewController::closeWindow()

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QMetaType>
+#include <QString>
+#include <QVariantMap>
+
+#include <utility>
+
+// The outcome of one version check, and how a fetched version record is read.
+struct VersionCheckResult {
+    enum class Outcome { Newer, None, Unreachable };
+
+    Outcome outcome = Outcome::Unreachable;
+    QString version;                      // the record's "Version" (Newer only)
+    QList<std::pair<int, QString>> lines; // what is new, by line number (Newer only)
+    QString reason;                       // why the check could not be made (Unreachable only)
+
+    // Reads a record against the shipped build number: Newer when its "VersionCheck" is
+    // greater, else None. Lines are the values under "1" to "n", n being the number of keys
+    // besides "VersionCheck" and "Version"; a missing line or one that is not text is skipped.
+    static VersionCheckResult evaluate(const QVariantMap& record, qint32 shippedBuild);
+    // A build number as a signed 32-bit integer: a number or a numeric string; anything else,
+    // or nothing, counts as 0; values beyond the range are clamped to it.
+    static qint32 buildNumber(const QVariant& value);
+    // The offer of a newer version, naming the installed one.
+    static QString offerText(const QString& version, const QString& installedVersion);
+    // The line as the list shows it: "1:text".
+    static QString lineText(const std::pair<int, QString>& line);
+};
+
+Q_DECLARE_METATYPE(VersionCheckResult)

@@ -1,0 +1,137 @@
+#include "update/VersionChecker.h"
+
+#include "LoopbackRecordServer.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint32 shipped = 100;
+
+struct CheckCase {
+    const char* label;
+    QByteArray response; // the whole HTTP answer; empty: never answered
+    VersionCheckResult::Outcome outcome;
+    QString version;
+    QStringList lines;
+    QString reason; // a part of it
+};
+
+class VersionCheckerTest : public ::testing::TestWithParam<CheckCase> {};
+
+QByteArray ok(const QByteArray& body)
+{
+    return "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
+           QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+TEST_P(VersionCheckerTest, ReadsTheRecord)
+{
+    const CheckCase& check = GetParam();
+    LoopbackRecordServer server;
+    ASSERT_TRUE(server.isListening());
+    if (!check.response.isEmpty())
+        server.serveRaw("/record", check.response);
+    VersionChecker checker;
+    QSignalSpy finished(&checker, &VersionChecker::finished);
+    checker.getVersionChange(server.url("/record"), shipped);
+    ASSERT_TRUE(finished.wait(VersionChecker::timeoutMs * 3));
+    const auto result = finished.constFirst().constFirst().value<VersionCheckResult>();
+    EXPECT_EQ(int(result.outcome), int(check.outcome)) << result.reason.toStdString();
+    EXPECT_EQ(result.version, check.version);
+    QStringList lines;
+    for (const auto& line : result.lines)
+        lines << VersionCheckResult::lineText(line);
+    EXPECT_EQ(lines, check.lines);
+    EXPECT_TRUE(result.reason.contains(check.reason)) << result.reason.toStdString();
+    EXPECT_EQ(check.reason.isEmpty(), result.reason.isEmpty());
+}
+
+using Outcome = VersionCheckResult::Outcome;
+const QByteArray newer =
+    LoopbackRecordServer::record("<key>VersionCheck</key><integer>101</integer>"
+                                 "<key>Version</key><string>2.0</string>"
+                                 "<key>1</key><string>Faster scans</string>"
+                                 "<key>2</key><string>A new tab</string>");
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, VersionCheckerTest,
+    ::testing::Values(
+        CheckCase{"equal",
+                  ok(LoopbackRecordServer::record("<key>VersionCheck</key><string>100</string>")),
+                  Outcome::None,
+                  {},
+                  {},
+                  {}},
+        CheckCase{"oneGreater",
+                  ok(newer),
+                  Outcome::Newer,
+                  u"2.0"_s,
+                  {u"1:Faster scans"_s, u"2:A new tab"_s},
+                  {}},
+        CheckCase{"withoutLines",
+                  ok(LoopbackRecordServer::record("<key>VersionCheck</key><string>250</string>"
+                                                  "<key>Version</key><string>2.5</string>")),
+                  Outcome::Newer,
+                  u"2.5"_s,
+                  {},
+                  {}},
+        // A gap in the numbering and values that are not text: those lines are skipped.
+        CheckCase{"brokenLines",
+                  ok(LoopbackRecordServer::record("<key>VersionCheck</key><integer>101</integer>"
+                                                  "<key>Version</key><string>2.0</string>"
+                                                  "<key>1</key><integer>7</integer>"
+                                                  "<key>3</key><string>late</string>"
+                                                  "<key>2</key><dict/>")),
+                  Outcome::Newer,
+                  u"2.0"_s,
+                  {u"3:late"_s},
+                  {}},
+        CheckCase{"notARecord",
+                  ok("<html>Service unavailable</html>"),
+                  Outcome::Unreachable,
+                  {},
+                  {},
+                  u"could not be read"_s},
+        CheckCase{"missingPage",
+                  "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n",
+                  Outcome::Unreachable,
+                  {},
+                  {},
+                  u"could not be fetched"_s},
+        CheckCase{"oversizedStream",
+                  "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + QByteArray(100 * 1024, 'x'),
+                  Outcome::Unreachable,
+                  {},
+                  {},
+                  u"larger than 64 KiB"_s},
+        CheckCase{"oversizedDeclared",
+                  ok(QByteArray(65 * 1024, ' ') + newer),
+                  Outcome::Unreachable,
+                  {},
+                  {},
+                  u"larger than 64 KiB"_s},
+        CheckCase{"redirectOffTheMachine",
+                  "HTTP/1.1 302 Found\r\nLocation: http://update.example.invalid/r\r\n"
+                  "Content-Length: 0\r\n\r\n",
+                  Outcome::Unreachable,
+                  {},
+                  {},
+                  u"elsewhere"_s},
+        CheckCase{"neverAnswers", {}, Outcome::Unreachable, {}, {}, u"within 5 seconds"_s}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(VersionCheckerAddressTest, FetchesOnlyHttpsOrLoopback)
+{
+    EXPECT_EQ(VersionChecker::refusal(QUrl(u"https://corvella.example.org/v.plist"_s)), QString());
+    EXPECT_EQ(VersionChecker::refusal(QUrl(u"http://[::1]:8000/v.plist"_s)), QString());
+    EXPECT_NE(VersionChecker::refusal(QUrl(u"http://corvella.example.org/v.plist"_s)), QString());
+    EXPECT_NE(VersionChecker::refusal(QUrl(u"http://127.0.0.1.example.org/"_s)), QString());
+    EXPECT_NE(VersionChecker::refusal(QUrl(u"file:///etc/passwd"_s)), QString());
+}
+
+} // namespace
