@@ -4,7 +4,6 @@
 #include "platform/TrashDirectory.h"
 
 #include <QFileSystemWatcher>
-#include <QLocale>
 #include <QThreadPool>
 
 #include <algorithm>
@@ -314,9 +313,8 @@ QVariant TrashListModel::data(const QModelIndex& index, int role) const
         return location.isEmpty() ? item.volume() : location.left(location.lastIndexOf(u'/') + 1);
     }
     case DateColumn:
-        return item.deletionDate.isValid()
-                   ? QLocale().toString(item.deletionDate, QLocale::ShortFormat)
-                   : QString();
+        return item.deletionDate.isValid() ? item.deletionDate.toString(u"yyyy-MM-dd hh:mm")
+                                           : QString();
     case SizeColumn:
         return item.size < 0 ? QStringLiteral("…") : PublicUtilities::longlongDiskSize(item.size);
     default:

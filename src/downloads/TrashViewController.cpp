@@ -69,6 +69,7 @@ TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* p
     m_listView->setRootIsDecorated(false);
     m_listView->setUniformRowHeights(true);
     m_listView->setAlternatingRowColors(true);
+    m_listView->setAllColumnsShowFocus(true);
     m_listView->setSelectionMode(QAbstractItemView::NoSelection);
     m_listView->setTextElideMode(Qt::ElideMiddle);
     m_listView->setModel(m_sorted);
@@ -78,8 +79,8 @@ TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* p
     header->setStretchLastSection(false);
     header->setSectionResizeMode(TrashListModel::LocationColumn, QHeaderView::Stretch);
     m_listView->setColumnWidth(TrashListModel::CheckColumn, 34);
-    m_listView->setColumnWidth(TrashListModel::NameColumn, 190);
-    m_listView->setColumnWidth(TrashListModel::DateColumn, 130);
+    m_listView->setColumnWidth(TrashListModel::NameColumn, 200);
+    m_listView->setColumnWidth(TrashListModel::DateColumn, 120);
     m_listView->setColumnWidth(TrashListModel::SizeColumn, 80);
     // A click anywhere on a row ticks it, as in the Downloads window.
     connect(m_listView, &QTreeView::clicked, this, [this](const QModelIndex& index) {
