@@ -135,8 +135,6 @@ void CleanUpViewController::openTrash()
     window->center();
     QTimer::singleShot(0, this, [this, trash] { Q_EMIT trashWindowShown(trash); });
     window->runModal();
-    // Whatever the Trash window did, the next Empty Trash measures afresh.
-    m_closeTrashBut->setEnabled(!m_trashAction->isRunning());
     window->deleteLater();
 }
 

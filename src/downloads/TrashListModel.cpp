@@ -58,12 +58,9 @@ TrashListModel::TrashListModel(const TrashCleaner& cleaner, QObject* parent)
     m_refreshDelay.setSingleShot(true);
     m_refreshDelay.setInterval(150);
     connect(&m_refreshDelay, &QTimer::timeout, this, &TrashListModel::refresh);
-    const auto changed = [this] {
-        // A burst of changes (another program emptying a trash) lists once.
-        if (m_pendingJobs == 0)
-            m_refreshDelay.start();
-    };
-    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, changed);
+    // A burst of changes (another program emptying a trash) lists once.
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, &m_refreshDelay,
+            qOverload<>(&QTimer::start));
 }
 
 TrashListModel::~TrashListModel()

@@ -74,7 +74,12 @@ bool readNames(int folder, std::vector<QByteArray>* names)
     return reader.error() == 0;
 }
 
-QByteArray readSmallFile(int folder, const QByteArray& name, struct stat* status)
+// A .trashinfo is a few hundred bytes; the size cache holds a line per trashed folder.
+constexpr qsizetype recordLimit = 64 * 1024;
+constexpr qsizetype sizeCacheLimit = 64 * 1024 * 1024;
+
+QByteArray readSmallFile(int folder, const QByteArray& name, struct stat* status,
+                         qsizetype limit = recordLimit)
 {
     const Descriptor file(::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (file.get() < 0 || ::fstat(file.get(), status) != 0 || !S_ISREG(status->st_mode))
@@ -83,7 +88,7 @@ QByteArray readSmallFile(int folder, const QByteArray& name, struct stat* status
     char buffer[4096];
     for (ssize_t count; (count = ::read(file.get(), buffer, sizeof buffer)) > 0;) {
         content.append(buffer, count);
-        if (content.size() > 64 * 1024)
+        if (content.size() > limit)
             break;
     }
     return content;
@@ -347,8 +352,11 @@ QHash<QByteArray, TrashDirectory::CachedSize> TrashDirectory::readSizeCache() co
     QHash<QByteArray, CachedSize> entries;
     const Descriptor trash(::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat status {};
-    const QByteArray content =
-        trash.get() < 0 ? QByteArray() : readSmallFile(trash.get(), sizeCacheName, &status);
+    QByteArray content = trash.get() < 0
+                             ? QByteArray()
+                             : readSmallFile(trash.get(), sizeCacheName, &status, sizeCacheLimit);
+    // A last line without its end (cut short, or being written by another program) is left out.
+    content.truncate(content.lastIndexOf('\n') + 1);
     for (const QByteArray& line : content.split('\n')) {
         const QList<QByteArray> fields = line.split(' ');
         if (fields.size() != 3)

@@ -7,6 +7,9 @@
 #include "support/LoopVolume.h"
 #include "support/ScopedEnvironmentVariable.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -298,6 +301,70 @@ TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreListedAndRestored)
         EXPECT_TRUE(TrashRestorer::restore(item).succeeded()) << tool;
         EXPECT_EQ(readFile(original), tool);
     }
+}
+
+} // namespace
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun cli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(CORVELLA_CLI), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// The command line lists with the documented JSON keys, restores what it can, names each item it
+// could not restore (with the new name to use) and exits 1; empty-trash leaves nothing.
+TEST_F(TrashRestoreTest, TheCommandLineListsRestoresAndEmpties)
+{
+    for (const char* name : {"a.txt", "b.txt"})
+        ASSERT_TRUE(writeFile(path(name), name) &&
+                    trashWith(QStringLiteral("corvella"), path(name)));
+    ASSERT_TRUE(writeFile(path("data/Trash/info/evil.trashinfo"), info("../../../etc/evil")));
+    ASSERT_TRUE(writeFile(path("data/Trash/files/evil"), "evil"));
+
+    const CliRun listed = cli({QStringLiteral("trash-list"), QStringLiteral("--json")});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err.constData();
+    QStringList originals;
+    for (const QJsonValue& value : QJsonDocument::fromJson(listed.out).array()) {
+        const QJsonObject item = value.toObject();
+        for (const char* key :
+             {"name", "originalPath", "deletionDate", "size", "isDirectory", "trashPath"})
+            EXPECT_TRUE(item.contains(QLatin1StringView(key))) << key;
+        originals.append(item.value(QStringLiteral("originalPath")).toString());
+    }
+    originals.sort();
+    EXPECT_EQ(originals, QStringList({QString(), QFile::decodeName(path("a.txt")),
+                                      QFile::decodeName(path("b.txt"))}));
+
+    ASSERT_TRUE(writeFile(path("b.txt"), "occupant"));
+    const CliRun restored =
+        cli({QStringLiteral("restore"), QFile::decodeName(path("a.txt")),
+             QFile::decodeName(path("b.txt")), QFile::decodeName(path("data/Trash/files/evil"))});
+    EXPECT_EQ(restored.exitCode, 1);
+    EXPECT_EQ(readFile(path("a.txt")), "a.txt");
+    EXPECT_EQ(readFile(path("b.txt")), "occupant");
+    EXPECT_TRUE(restored.err.contains(QByteArray("--as '" + path("b (restored).txt") + "'")))
+        << restored.err.constData();
+    EXPECT_TRUE(restored.err.contains("climbs out")) << restored.err.constData();
+    EXPECT_EQ(cli({QStringLiteral("restore"), QFile::decodeName(path("b.txt")),
+                   QStringLiteral("--as"), QFile::decodeName(path("b (restored).txt"))})
+                  .exitCode,
+              0);
+    EXPECT_EQ(readFile(path("b (restored).txt")), "b.txt");
+
+    const CliRun emptied = cli({QStringLiteral("empty-trash")});
+    EXPECT_EQ(emptied.exitCode, 0) << emptied.err.constData();
+    EXPECT_TRUE(items().isEmpty());
 }
 
 } // namespace

@@ -65,6 +65,23 @@ const char* stateName(TrashItem::State state)
     return "";
 }
 
+const char* kindName(TrashItem::Kind kind)
+{
+    switch (kind) {
+    case TrashItem::Kind::File:
+        return "file";
+    case TrashItem::Kind::Folder:
+        return "folder";
+    case TrashItem::Kind::Link:
+        return "link";
+    case TrashItem::Kind::Other:
+        return "other";
+    case TrashItem::Kind::Missing:
+        return "missing";
+    }
+    return "";
+}
+
 QJsonObject jsonItem(const TrashItem& item)
 {
     return {
@@ -74,6 +91,7 @@ QJsonObject jsonItem(const TrashItem& item)
          item.deletionDate.isValid() ? item.deletionDate.toString(Qt::ISODate) : QString()},
         {QStringLiteral("size"), double(item.size)},
         {QStringLiteral("isDirectory"), item.isDirectory()},
+        {QStringLiteral("kind"), QString::fromLatin1(kindName(item.kind))},
         {QStringLiteral("trashPath"), QFile::decodeName(item.itemPath())},
         {QStringLiteral("volume"), item.volume()},
         {QStringLiteral("state"), QString::fromLatin1(stateName(item.state))},
