@@ -97,6 +97,7 @@ void TrashListModel::refresh()
                if (generation != m_listing)
                    return;
                applyListing(listing.items, listing.problems);
+               watchTrashes(listing.trashes);
                // Then the folders the size cache does not know, on the worker again.
                const bool unknown = std::any_of(
                    listing.items.cbegin(), listing.items.cend(),
@@ -127,7 +128,6 @@ void TrashListModel::applyListing(TrashItems items, const QStringList& problems)
     m_problems = problems;
     m_loaded = true;
     endResetModel();
-    watchTrashes();
     Q_EMIT listed();
     Q_EMIT checkedChanged();
 }
@@ -147,12 +147,10 @@ void TrashListModel::applySizes(const TrashItems& measured)
     Q_EMIT checkedChanged();
 }
 
-void TrashListModel::watchTrashes()
+void TrashListModel::watchTrashes(const QList<TrashDirectory>& trashes)
 {
     QStringList folders;
-    // The trashes themselves too: a trash made or removed by another program is noticed.
-    for (const TrashDirectory& trash : TrashDirectory::findAll(
-             m_cleaner.homeTrash(), m_cleaner.mountInfoPath(), m_cleaner.uid())) {
+    for (const TrashDirectory& trash : trashes) {
         for (const char* part : {"/files", "/info"})
             folders.append(QFile::decodeName(trash.path() + part));
     }

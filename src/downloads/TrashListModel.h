@@ -12,6 +12,7 @@
 #include <memory>
 
 class QFileSystemWatcher;
+class TrashDirectory;
 class QThreadPool;
 
 // The items of every trash of one user as a flat table: a tick box, name, original location,
@@ -77,7 +78,8 @@ private:
     template <typename Job, typename Done> void runJob(Job job, Done done);
     void applyListing(TrashItems items, const QStringList& problems);
     void applySizes(const TrashItems& measured);
-    void watchTrashes();
+    // Watches the "files" and "info" folders of the trashes the worker found.
+    void watchTrashes(const QList<TrashDirectory>& trashes);
 
     TrashCleaner m_cleaner;
     TrashItems m_items;
