@@ -174,8 +174,21 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
         EXPECT_EQ(exists(trash + "/files/" + row.name), row.hasItem && !restored) << row.name;
     }
     EXPECT_EQ(readFile(top + "/docs/ok file"), "ok");
+
+    // A folder on the way that is a link off the volume: refused, the item stays.
+    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("elsewhere"))));
+    ASSERT_EQ(::symlink(path("elsewhere").constData(), QByteArray(top + "/linked").constData()), 0);
+    ASSERT_TRUE(writeFile(trash + "/files/via", "via") &&
+                writeFile(trash + "/info/via.trashinfo", info("linked/via")));
+    for (const TrashItem& item : TrashDirectory(trash, top, status).list()) {
+        if (item.name == "via") {
+            EXPECT_FALSE(TrashRestorer::restore(item).succeeded());
+        }
+    }
+    EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
+    EXPECT_TRUE(exists(trash + "/files/via"));
     EXPECT_EQ(entriesOf(path("etc")), QStringList());
-    EXPECT_EQ(entriesOf(trash + "/info").size(), 5); // up, mid, outside, nohead, gone
+    EXPECT_EQ(entriesOf(trash + "/info").size(), 6); // up, mid, outside, nohead, gone, via
 }
 
 // A link goes back as the link; two items from one place: the second finds the first there,
