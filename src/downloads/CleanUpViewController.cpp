@@ -58,9 +58,9 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
     m_closeTrashBut->setImageNames(QStringLiteral("ic_remove"), QStringLiteral("ic_remove_hover"),
                                    QStringLiteral("ic_remove_hover"),
                                    QStringLiteral("ic_remove_disable"));
-    m_openTrashBut = new ImageButton(QStringLiteral("ic_open"), this);
-    m_openTrashBut->setImageNames(QStringLiteral("ic_open"), QStringLiteral("ic_open"),
-                                  QStringLiteral("ic_open"), QStringLiteral("ic_open"));
+    m_openTrashBut = new ImageButton(QStringLiteral("ic_docs"), this);
+    m_openTrashBut->setImageNames(QStringLiteral("ic_docs"), QStringLiteral("ic_docs"),
+                                  QStringLiteral("ic_docs"), QStringLiteral("ic_docs"));
     connect(m_closeTrashBut, &ImageButton::clicked, this, &CleanUpViewController::emptyTrash);
     connect(m_openTrashBut, &ImageButton::clicked, this, &CleanUpViewController::openTrash);
     connect(m_cleanDownloadBut, &ImageButton::clicked, this, &CleanUpViewController::cleanDownload);
@@ -69,7 +69,6 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
     tiles->setAlignment(Qt::AlignTop);
     tiles->setColumnStretch(0, 1);
     tiles->setColumnStretch(1, 1);
-    tiles->setColumnStretch(2, 1);
     tiles->addWidget(actionTile(m_closeTrashBut, QStringLiteral("Empty Trash"),
                                 QStringLiteral("Remove everything in the Trash of your home "
                                                "and of every mounted volume."),
@@ -84,7 +83,7 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
                                 QStringLiteral("See what the Trash of every volume holds, put "
                                                "items back or delete them for good."),
                                 this),
-                     0, 2);
+                     1, 0, 1, 2);
     bodyLayout()->addLayout(tiles);
     bodyLayout()->addStretch(1);
 
