@@ -119,15 +119,54 @@ void TrashListModel::refresh()
 
 void TrashListModel::applyListing(TrashItems items, const QStringList& problems)
 {
-    beginResetModel();
-    m_items = std::move(items);
+    // Rows are matched by the item's path in the trash: gone ones are removed (in runs, from the
+    // end), kept ones updated in place, new ones appended, so the view keeps its scroll position
+    // and the proxy its order.
+    QHash<QByteArray, qsizetype> fresh;
+    fresh.reserve(items.size());
+    for (qsizetype index = 0; index < items.size(); ++index)
+        fresh.insert(items[index].itemPath(), index);
+    for (int row = int(m_items.size()) - 1; row >= 0;) {
+        if (fresh.contains(m_items[row].itemPath())) {
+            --row;
+            continue;
+        }
+        int first = row;
+        while (first > 0 && !fresh.contains(m_items[first - 1].itemPath()))
+            --first;
+        beginRemoveRows({}, first, row);
+        m_items.remove(first, row - first + 1);
+        endRemoveRows();
+        row = first - 1;
+    }
+    QList<bool> placed(items.size(), false);
+    for (TrashItem& item : m_items) {
+        const qsizetype index = fresh.value(item.itemPath());
+        placed[index] = true;
+        // A size already measured stays until the new listing knows one.
+        const qint64 size = item.size;
+        item = items[index];
+        if (item.size < 0 && item.isDirectory())
+            item.size = size;
+    }
+    if (!m_items.isEmpty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    TrashItems added;
+    for (qsizetype index = 0; index < items.size(); ++index) {
+        if (!placed[index])
+            added.append(std::move(items[index]));
+    }
+    if (!added.isEmpty()) {
+        beginInsertRows({}, rowCount(), rowCount() + int(added.size()) - 1);
+        m_items.append(std::move(added));
+        endInsertRows();
+    }
     QSet<QByteArray> present;
     for (const TrashItem& item : m_items)
         present.insert(item.itemPath());
     m_checked.intersect(present);
     m_problems = problems;
     m_loaded = true;
-    endResetModel();
     Q_EMIT listed();
     Q_EMIT checkedChanged();
 }
@@ -139,7 +178,7 @@ void TrashListModel::applySizes(const TrashItems& measured)
         sizes.insert(item.itemPath(), item.size);
     for (int row = 0; row < m_items.size(); ++row) {
         TrashItem& item = m_items[row];
-        if (item.size < 0 && sizes.contains(item.itemPath())) {
+        if (sizes.contains(item.itemPath()) && sizes.value(item.itemPath()) != item.size) {
             item.size = sizes.value(item.itemPath());
             Q_EMIT dataChanged(index(row, SizeColumn), index(row, SizeColumn));
         }
