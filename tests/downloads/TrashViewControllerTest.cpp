@@ -100,8 +100,10 @@ private Q_SLOTS:
         QVERIFY(view.freedText().startsWith(u"Freed 10"_s)); // the 100 KB picture and its folder
         QVERIFY(entriesOf(FreedesktopTrash::standardHomeTrash() + u"/files"_s).isEmpty());
 
+        QVERIFY(writeFile(path(u"other.txt"_s), "other"));
         trashWithGio(path(u"report.txt"_s));
-        QTRY_COMPARE(view.model()->rowCount(), 1);
+        trashWithGio(path(u"other.txt"_s));
+        QTRY_COMPARE(view.model()->rowCount(), 2);
         {
             const ConfirmationAnswer answer(true);
             view.emptyTrashButtonAction();
