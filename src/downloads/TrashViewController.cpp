@@ -133,7 +133,14 @@ TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* p
     connect(m_emptyButton, &TextImageButton::clicked, this,
             &TrashViewController::emptyTrashButtonAction);
 
-    connect(m_model, &TrashListModel::listed, this, &TrashViewController::updateState);
+    connect(m_model, &TrashListModel::listed, this, [this] {
+        // A trash that cannot be read is said, unless an action's outcome is being shown.
+        if (m_failureDetails.isEmpty() || m_failureDetails == m_listingProblems) {
+            m_listingProblems = m_model->problems();
+            showFailures(m_listingProblems);
+        }
+        updateState();
+    });
     connect(m_model, &TrashListModel::checkedChanged, this, &TrashViewController::updateState);
     connect(m_model, &TrashListModel::busyChanged, this, &TrashViewController::updateState);
     connect(m_model, &TrashListModel::restoreFinished, this,

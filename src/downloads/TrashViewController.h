@@ -70,6 +70,7 @@ private:
     QPointer<StatusAttachedWindow> m_superDelegate;
     qint64 m_freedBytes = 0;
     QStringList m_failureDetails;
+    QStringList m_listingProblems; // shown while no action's outcome is
 
     ImageButton* m_selectAllButton = nullptr;
     QLabel* m_summaryLabel = nullptr;
