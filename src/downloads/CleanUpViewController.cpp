@@ -4,6 +4,7 @@
 #include "downloads/DownloadViewController.h"
 #include "downloads/FullDiskAccessViewController.h"
 #include "downloads/TrashAction.h"
+#include "downloads/TrashViewController.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
@@ -57,7 +58,11 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
     m_closeTrashBut->setImageNames(QStringLiteral("ic_remove"), QStringLiteral("ic_remove_hover"),
                                    QStringLiteral("ic_remove_hover"),
                                    QStringLiteral("ic_remove_disable"));
+    m_openTrashBut = new ImageButton(QStringLiteral("ic_docs"), this);
+    m_openTrashBut->setImageNames(QStringLiteral("ic_docs"), QStringLiteral("ic_docs"),
+                                  QStringLiteral("ic_docs"), QStringLiteral("ic_docs"));
     connect(m_closeTrashBut, &ImageButton::clicked, this, &CleanUpViewController::emptyTrash);
+    connect(m_openTrashBut, &ImageButton::clicked, this, &CleanUpViewController::openTrash);
     connect(m_cleanDownloadBut, &ImageButton::clicked, this, &CleanUpViewController::cleanDownload);
 
     auto* tiles = new QGridLayout();
@@ -74,6 +79,11 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
                                                "Downloads folder and remove what you choose."),
                                 this),
                      0, 1);
+    tiles->addWidget(actionTile(m_openTrashBut, QStringLiteral("Trash"),
+                                QStringLiteral("See what the Trash of every volume holds, put "
+                                               "items back or delete them for good."),
+                                this),
+                     1, 0, 1, 2);
     bodyLayout()->addLayout(tiles);
     bodyLayout()->addStretch(1);
 
@@ -111,6 +121,19 @@ void CleanUpViewController::cleanDownload()
     m_downloadWC->hide();
     m_downloadWC->setParent(nullptr);
     m_downloadWC->setSuperDelegate(nullptr);
+    window->deleteLater();
+}
+
+void CleanUpViewController::openTrash()
+{
+    // Made afresh each time: it lists the trashes as they are now.
+    auto* trash = new TrashViewController();
+    StatusAttachedWindow* window =
+        StatusAttachedWindow::create(trash, dialogAnchor(), nullptr, 1, 5.0f);
+    trash->setSuperDelegate(window);
+    window->center();
+    QTimer::singleShot(0, this, [this, trash] { Q_EMIT trashWindowShown(trash); });
+    window->runModal();
     window->deleteLater();
 }
 

@@ -7,6 +7,7 @@ class DownloadViewController;
 class FullDiskAccessViewController;
 class ImageButton;
 class TrashAction;
+class TrashViewController;
 
 // The Cleanup tab: empty the Trash of every volume, and clean the Downloads folder in the
 // Downloads window (created once and reused).
@@ -18,15 +19,20 @@ public:
 
     void cleanDownload();
     void emptyTrash();
+    // Opens the Trash window (modal) and returns once it is closed.
+    void openTrash();
 
     DownloadViewController* downloadWC() const { return m_downloadWC; }
     ImageButton* cleanDownloadBut() const { return m_cleanDownloadBut; }
     ImageButton* closeTrashBut() const { return m_closeTrashBut; }
+    ImageButton* openTrashBut() const { return m_openTrashBut; }
     TrashAction* trashAction() const { return m_trashAction; }
 
 Q_SIGNALS:
     // The Downloads window is up and scanning (its modal run has begun).
     void downloadWindowShown();
+    // The Trash window is up (its modal run has begun).
+    void trashWindowShown(TrashViewController* trash);
 
 private:
     void showAccessPrompt();
@@ -35,6 +41,7 @@ private:
 
     ImageButton* m_cleanDownloadBut = nullptr;
     ImageButton* m_closeTrashBut = nullptr;
+    ImageButton* m_openTrashBut = nullptr;
     DownloadViewController* m_downloadWC = nullptr;
     TrashAction* m_trashAction = nullptr;
 };

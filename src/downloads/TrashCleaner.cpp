@@ -4,11 +4,11 @@
 #include "platform/FolderAccess.h"
 #include "platform/FreedesktopTrash.h"
 #include "platform/MountTable.h"
+#include "platform/TrashDirectory.h"
 #include "platform/TreeEraser.h"
 #include "platform/TreeSize.h"
 
 #include <QFile>
-#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -20,18 +20,6 @@
 #include <vector>
 
 namespace {
-
-// File systems that never hold a trash folder. Looking into them only costs time, and looking
-// into an autofs mount would set off mounting it.
-bool cannotHoldTrash(const QByteArray& type)
-{
-    static const QSet<QByteArray> pseudo = {
-        "proc",    "sysfs",       "devpts",   "cgroup", "cgroup2",    "securityfs", "debugfs",
-        "tracefs", "pstore",      "bpf",      "mqueue", "hugetlbfs",  "configfs",   "fusectl",
-        "autofs",  "binfmt_misc", "efivarfs", "nsfs",   "rpc_pipefs", "selinuxfs",
-    };
-    return pseudo.contains(type);
-}
 
 QString errorText(int error)
 {
@@ -62,42 +50,9 @@ std::vector<TrashFolder> findTrashFolders(const QString& homeTrash, const QStrin
                                           uid_t uid, QString* error)
 {
     std::vector<TrashFolder> found;
-    QSet<std::pair<dev_t, ino_t>> seen;
-    const auto add = [&found, &seen](const QByteArray& path, const struct stat& status,
-                                     bool mayBeLink) {
-        if (!seen.contains({status.st_dev, status.st_ino})) {
-            seen.insert({status.st_dev, status.st_ino});
-            found.push_back({path, status, mayBeLink});
-        }
-    };
-    const auto ownFolder = [uid](const QByteArray& path, struct stat* status) {
-        return ::lstat(path.constData(), status) == 0 && S_ISDIR(status->st_mode) &&
-               status->st_uid == uid;
-    };
-
-    struct stat status {};
-    const QByteArray home = QFile::encodeName(homeTrash);
-    if (!home.isEmpty() && ::stat(home.constData(), &status) == 0 && S_ISDIR(status.st_mode)) {
-        add(home, status, true);
-    }
-    const QByteArray uidText = QByteArray::number(uid);
-    for (const MountTable::Mount& mount : MountTable::read(mountInfoPath, error)) {
-        if (cannotHoldTrash(mount.fileSystemType)) {
-            continue;
-        }
-        const QByteArray shared = childPath(mount.mountPoint, ".Trash");
-        if (::lstat(shared.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
-            (status.st_mode & S_ISVTX) != 0) {
-            const QByteArray userTrash = childPath(shared, uidText);
-            if (ownFolder(userTrash, &status)) {
-                add(userTrash, status, false);
-            }
-        }
-        const QByteArray ownTrash = childPath(mount.mountPoint, ".Trash-" + uidText);
-        if (ownFolder(ownTrash, &status)) {
-            add(ownTrash, status, false);
-        }
-    }
+    for (const TrashDirectory& trash :
+         TrashDirectory::findAll(homeTrash, mountInfoPath, uid, error))
+        found.push_back({trash.path(), trash.status(), trash.isHome()});
     return found;
 }
 
@@ -159,6 +114,9 @@ public:
         }
         ::close(folder);
     }
+
+    // Erases one trashed item and its record, as emptying does, and drops its size entry.
+    void eraseItem(const TrashItem& item);
 
 private:
     void emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
@@ -226,6 +184,43 @@ void Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByte
     result.stopped = result.stopped || erased.stopped;
 }
 
+void Emptying::eraseItem(const TrashItem& item)
+{
+    const int folder =
+        ::open(item.trashFolder.constData(),
+               O_RDONLY | O_DIRECTORY | O_CLOEXEC | (item.topDirectory.isEmpty() ? 0 : O_NOFOLLOW));
+    if (folder < 0) {
+        fail(QStringLiteral("The trash folder “%1” cannot be opened: %2.")
+                 .arg(shown(item.trashFolder), errorText(errno)));
+        return;
+    }
+    const int failuresBefore = result.failures;
+    for (const char* part : {"files", "info"}) {
+        const QByteArray partPath = childPath(item.trashFolder, part);
+        const QByteArray name = part[0] == 'f' ? item.name : item.name + ".trashinfo";
+        const int partFolder =
+            ::openat(folder, part, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        struct stat status {};
+        if (partFolder < 0) {
+            fail(QStringLiteral("“%1” cannot be opened: %2.")
+                     .arg(shown(partPath), errorText(errno)));
+        } else if (::fstatat(partFolder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+            // The record goes only once the item is gone, so nothing is left without one.
+            if (part[0] == 'f' || result.failures == failuresBefore)
+                removeEntry(partFolder, partPath, name, part[0] == 'f');
+        }
+        if (partFolder >= 0)
+            ::close(partFolder);
+    }
+    ::close(folder);
+    QString error;
+    struct stat trashStatus {};
+    if (item.kind == TrashItem::Kind::Folder &&
+        !TrashDirectory(item.trashFolder, item.topDirectory, trashStatus)
+             .removeSizeEntries({item.name}, &error))
+        fail(error);
+}
+
 void Emptying::removeSizeCache(int trash, const QByteArray& trashPath)
 {
     const QByteArray path = childPath(trashPath, "directorysizes");
@@ -287,6 +282,31 @@ TrashCleaner::Contents TrashCleaner::measure() const
         }
     }
     return contents;
+}
+
+TrashCleaner::Result TrashCleaner::eraseItems(const TrashItems& items,
+                                              const std::atomic<bool>* stop) const
+{
+    Emptying emptying(stop);
+    QString tableError;
+    const std::vector<TrashFolder> folders =
+        findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, &tableError);
+    emptying.result.trashFolders = int(folders.size());
+    for (const TrashItem& item : items) {
+        if (emptying.stopRequested())
+            break;
+        const bool known =
+            std::any_of(folders.cbegin(), folders.cend(), [&item](const TrashFolder& folder) {
+                return folder.path == item.trashFolder;
+            });
+        if (!known || item.name.isEmpty() || item.name.contains('/') || item.name == ".." ||
+            item.name == ".")
+            emptying.fail(QStringLiteral("“%1” is not an item of one of your trash folders.")
+                              .arg(shown(item.itemPath())));
+        else
+            emptying.eraseItem(item);
+    }
+    return emptying.result;
 }
 
 TrashCleaner::Result TrashCleaner::emptyAll(const std::atomic<bool>* stop) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TrashItem.h"
+
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
@@ -62,6 +64,11 @@ public:
     // Empties every trash folder, going on past failures. stop is read before each entry; once
     // set, what is left stays and the result says so.
     Result emptyAll(const std::atomic<bool>* stop = nullptr) const;
+
+    // Erases the chosen trashed items and their records for good, as emptyAll() erases each
+    // entry, and drops their "directorysizes" entries; an item's record goes only once the item
+    // is gone. Items of folders that are not among trashFolders() are refused.
+    Result eraseItems(const TrashItems& items, const std::atomic<bool>* stop = nullptr) const;
 
 private:
     QString m_homeTrash;

@@ -1,0 +1,127 @@
+// Writes PNGs of the Trash window listing items from the home trash and two volumes, laid over a
+// desktop-like gradient:   trash-screenshots OUTPUT_FOLDER
+// The volumes are folders named in a fixture mount table; nothing of the user's is read.
+#include "app/MyNSApplication.h"
+#include "downloads/TrashListModel.h"
+#include "downloads/TrashViewController.h"
+#include "kit/StatusAttachedWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <QUrl>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+bool write(const QString& path, qint64 size, const QByteArray& content = {})
+{
+    QDir().mkpath(path.left(path.lastIndexOf(u'/')));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(content.isEmpty() ? QByteArray(size, 'x') : content) >= 0;
+}
+
+// One trashed item: its content in "files" (a folder when files > 0) and its record.
+void trashed(const QString& trash, const QString& name, const QString& recorded, const char* date,
+             qint64 size, int files = 0)
+{
+    const QString item = trash + u"/files/" + name;
+    if (files == 0)
+        write(item, size);
+    for (int index = 0; index < files; ++index)
+        write(item + QStringLiteral("/part-%1.bin").arg(index), size / files);
+    write(trash + u"/info/" + name + u".trashinfo", 0,
+          "[Trash Info]\nPath=" + QUrl::toPercentEncoding(recorded, "/") +
+              "\nDeletionDate=" + date + '\n');
+}
+
+bool save(QWidget* window, const QString& path)
+{
+    const QImage shot = window->grab().toImage();
+    QImage canvas(shot.size() + QSize(80, 80), QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&canvas);
+    QLinearGradient gradient(0, 0, canvas.width(), canvas.height());
+    gradient.setColorAt(0, QColor(58, 96, 150));
+    gradient.setColorAt(1, QColor(150, 84, 120));
+    painter.fillRect(canvas.rect(), gradient);
+    painter.drawImage(40, 40, shot);
+    painter.end();
+    if (!canvas.save(path)) {
+        std::fprintf(stderr, "trash-screenshots: cannot write %s\n", qUtf8Printable(path));
+        return false;
+    }
+    std::printf("%s\n", qUtf8Printable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    MyNSApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: trash-screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    QTemporaryDir root(QDir::tempPath() + QStringLiteral("/trash-shots-XXXXXX"));
+    const QString top = root.path();
+    const QString uid = QString::number(::geteuid());
+    const QString home = top + u"/Trash";
+    trashed(home, QStringLiteral("quarterly report.odt"),
+            QStringLiteral("/home/user/Documents/quarterly report.odt"), "2026-12-01T09:14:02",
+            182000);
+    trashed(home, QStringLiteral("holiday 2026"),
+            QStringLiteral("/home/user/Pictures/holiday 2026"), "2026-11-28T18:40:55", 3400000, 6);
+    trashed(home, QStringLiteral("debian-12.5.0-amd64-netinst.iso"),
+            QStringLiteral("/home/user/Downloads/debian-12.5.0-amd64-netinst.iso"),
+            "2026-12-05T21:03:10", 6200000);
+    trashed(home, QStringLiteral("notes.txt"), QStringLiteral("/home/user/notes.txt"),
+            "2026-12-06T08:00:41", 5300);
+    const QString backup = top + u"/BACKUP";
+    trashed(backup + u"/.Trash-" + uid, QStringLiteral("old-backup-2025.tar.gz"),
+            QStringLiteral("archives/old-backup-2025.tar.gz"), "2026-10-12T12:30:00", 4800000);
+    trashed(backup + u"/.Trash-" + uid, QStringLiteral("node_modules"),
+            QStringLiteral("projects/site/node_modules"), "2026-12-02T16:22:19", 2100000, 24);
+    const QString stick = top + u"/USB STICK";
+    trashed(stick + u"/.Trash-" + uid, QStringLiteral("IMG_0042.jpg"),
+            QStringLiteral("DCIM/IMG_0042.jpg"), "2026-12-04T10:11:12", 3900000);
+    trashed(stick + u"/.Trash-" + uid, QStringLiteral("draft.md"), QStringLiteral("draft.md"),
+            "2026-12-06T07:45:00", 2300);
+    QByteArray table;
+    int id = 50;
+    for (const QString& volume : {backup, stick})
+        table += QByteArray::number(++id) + " 1 8:1 / " +
+                 QFile::encodeName(volume).replace(" ", "\\040") + " rw - ext4 /dev/sdz rw\n";
+    write(top + u"/mountinfo", 0, table);
+
+    auto* view = new TrashViewController(TrashCleaner(home, top + u"/mountinfo", ::geteuid()));
+    StatusAttachedWindow* window = StatusAttachedWindow::create(view, QPointF(-3.0, 0.0));
+    view->setSuperDelegate(window);
+    window->center();
+    window->show();
+    (void)QTest::qWaitForWindowExposed(window);
+    (void)QTest::qWaitFor([view] { return view->model()->isLoaded() && !view->model()->isBusy(); },
+                          10000);
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        const QString name = view->model()->item(row).displayName();
+        if (name == u"node_modules" || name == u"old-backup-2025.tar.gz" || name == u"draft.md")
+            view->model()->setData(view->model()->index(row, 0), Qt::Checked, Qt::CheckStateRole);
+    }
+    QTest::qWait(100);
+    if (!save(window, folder + QStringLiteral("/trash-window.png")))
+        return 1;
+    view->listView()->sortByColumn(TrashListModel::SizeColumn, Qt::DescendingOrder);
+    QTest::qWait(50);
+    const bool saved = save(window, folder + QStringLiteral("/trash-window-by-size.png"));
+    delete window;
+    return saved ? 0 : 1;
+}
