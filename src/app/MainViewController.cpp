@@ -142,6 +142,8 @@ void MainViewController::addViewToTab()
     m_startupItemsVC = new StartupItemsViewController(m_tab);
     m_diskManagerVC = new DiskManagerViewController(m_tab);
     m_quickVisitVC = new QuickVisitViewController(m_tab);
+    connect(m_quickVisitVC, &QuickVisitViewController::openCorvellaTab, this,
+            &MainViewController::changeTabWithidStr);
     m_hotUtilitiesVC = new HotUtilitiesViewController(m_tab);
     const QList<QWidget*> controllers = {m_applicationVC,  m_taskManagerVC, m_cleanupVC,
                                          m_startupItemsVC, m_diskManagerVC, m_quickVisitVC,
