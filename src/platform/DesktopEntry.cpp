@@ -140,7 +140,9 @@ DesktopEntry DesktopEntry::parse(const QByteArray& content)
         QStringView value = line.mid(equals + 1);
         while (!value.isEmpty() && (value.front() == u' ' || value.front() == u'\t'))
             value = value.mid(1);
-        entry.m_groups.last().values.insert(key.toString(), value.toString());
+        QHash<QString, QString>& values = entry.m_groups.last().values;
+        if (!values.contains(key.toString()))
+            values.insert(key.toString(), value.toString());
     }
     if (entry.m_error.isEmpty() && entry.m_groups.isEmpty())
         entry.m_error = QStringLiteral("no [Desktop Entry] group");

@@ -114,8 +114,8 @@ QStringList expandOnce(const QStringList& arguments, const QStringList& inputs,
             if (!expanded.isEmpty())
                 command.append(expanded);
         } else if (argument.size() == 2 && argument.front() == u'%' &&
-                   QStringView(u"dDnNvm").contains(argument.back())) {
-            continue;
+                   !QStringView(u"ck%").contains(argument.back())) {
+            continue; // a deprecated or unknown code alone
         } else {
             command.append(expandInline(argument, inputs, context));
         }
