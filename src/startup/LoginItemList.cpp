@@ -127,10 +127,18 @@ QString LoginItemList::systemEntry(const QString& fileName) const
 
 QString LoginItemList::installedEntry(const QString& fileName) const
 {
+    // "kde-foo.desktop" may be "kde-foo.desktop" or "kde/foo.desktop" below a folder.
+    QStringList candidates{fileName};
+    for (QString candidate = fileName; candidate.indexOf(u'-') > 0;) {
+        candidate[candidate.indexOf(u'-')] = u'/';
+        candidates.append(candidate);
+    }
     for (const QString& folder : m_folders.applicationPaths()) {
-        const QString path = folder + u'/' + fileName;
-        if (QFileInfo(path).isFile())
-            return path;
+        for (const QString& candidate : std::as_const(candidates)) {
+            const QString path = folder + u'/' + candidate;
+            if (QFileInfo(path).isFile())
+                return path;
+        }
     }
     return {};
 }
@@ -183,7 +191,8 @@ QList<ASLoginStartItem> LoginItemList::items() const
             continue;
         QString error;
         const QStringList arguments =
-            DesktopExec::split(entry.value(QStringLiteral("Exec")), &error);
+            DesktopExec::expand(DesktopExec::split(entry.value(QStringLiteral("Exec")), &error), {})
+                .constFirst();
         const QString tryExec = entry.value(QStringLiteral("TryExec"));
         const QString program = findProgram(tryExec.isEmpty() ? arguments.value(0) : tryExec);
         if (program.isEmpty())
