@@ -177,6 +177,8 @@ QList<ASLoginStartItem> LoginItemList::items() const
 
     const QStringList locales = DesktopEntry::localeCandidates(DesktopEntry::messagesLocale());
     QList<ASLoginStartItem> items;
+    // What makes two entries one row: their target, and for a program its arguments too.
+    QStringList identities;
     for (auto each = entries.cbegin(); each != entries.cend(); ++each) {
         const QString& fileName = each.key();
         const QString& entryPath = each.value();
@@ -207,6 +209,7 @@ QList<ASLoginStartItem> LoginItemList::items() const
                        startsOnDesktop(entry, m_folders.currentDesktops());
         item.image = entry.value(QStringLiteral("Icon"));
         item.name = entry.localizedValue(QStringLiteral("Name"), locales);
+        QString identity;
         if (const QString installed = installedEntry(fileName); !installed.isEmpty()) {
             const DesktopEntry application = DesktopEntry::load(installed);
             item.path = installed;
@@ -225,15 +228,14 @@ QList<ASLoginStartItem> LoginItemList::items() const
                                                        : QStringLiteral("text-x-generic");
         } else {
             item.path = program;
+            identity = arguments.mid(1).join(u'\n');
         }
-
-        auto same = std::find_if(items.begin(), items.end(), [&item](const ASLoginStartItem& row) {
-            return row.path == item.path;
-        });
-        if (same != items.end()) {
-            same->fileNames.append(fileName);
+        identity.prepend(item.path + u'\n');
+        if (const qsizetype same = identities.indexOf(identity); same >= 0) {
+            items[same].fileNames.append(fileName);
             continue;
         }
+        identities.append(identity);
         items.append(item);
     }
     return items;

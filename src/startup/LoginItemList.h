@@ -12,10 +12,11 @@
 //
 // An entry is listed when it resolves: its program (TryExec, else the first word of Exec) is
 // found. Its target is the installed application of the same desktop-file ID, else the file or
-// folder an "xdg-open"/"gio open" entry opens, else the program. Entries with one target are one
-// row. An entry that will not start (Hidden=true, X-GNOME-Autostart-enabled=false, or
-// OnlyShowIn/NotShowIn ruling out $XDG_CURRENT_DESKTOP) is listed as disabled; a user entry
-// with Hidden=true over a system entry is a removal and is not listed.
+// folder an "xdg-open"/"gio open" entry opens, else the program. Entries with one target (for a
+// program, with the same arguments too) are one row. An entry that will not start (Hidden=true,
+// X-GNOME-Autostart-enabled=false, or OnlyShowIn/NotShowIn ruling out $XDG_CURRENT_DESKTOP) is
+// listed as disabled; a user entry with Hidden=true over a system entry is a removal and is not
+// listed.
 //
 // Changes are written to the user's folder only, each file replaced atomically; a system file is
 // never touched. Every call reads the folders anew; no state is kept between calls, so any thread

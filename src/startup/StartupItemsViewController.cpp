@@ -46,6 +46,7 @@ StartupItemsViewController::StartupItemsViewController(QWidget* parent)
     m_listTableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listTableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listTableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listTableView->setFocusPolicy(Qt::NoFocus); // the switches and buttons take the focus
     m_listTableView->setIconSize(QSize(24, 24));
     m_listTableView->horizontalHeader()->hide();
     m_listTableView->verticalHeader()->hide();
@@ -149,14 +150,13 @@ void StartupItemsViewController::fillTable()
         toggle->setToolTip(item.enabled ? QStringLiteral("Starts at login")
                                         : QStringLiteral("Does not start at login"));
         connect(toggle, &QCheckBox::toggled, this,
-                [this, path = item.path](bool checked) { setItemEnabled(path, checked); });
+                [this, item](bool checked) { setItemEnabled(item, checked); });
         m_listTableView->setCellWidget(row, SwitchColumn, toggle);
 
         auto* remove = new ImageButton(QStringLiteral("ic_remove"), m_listTableView);
         remove->setHoverImageName(QStringLiteral("ic_remove_hover"));
         remove->setToolTip(QStringLiteral("Remove %1 from the login items").arg(item.name));
-        connect(remove, &ImageButton::clicked, this,
-                [this, path = item.path] { removeItemsAction(path); });
+        connect(remove, &ImageButton::clicked, this, [this, item] { removeItemsAction(item); });
         m_listTableView->setCellWidget(row, RemoveColumn, remove);
     }
 }
@@ -185,19 +185,20 @@ void StartupItemsViewController::addItemAtPath(const QString& path)
     runChange([path](const LoginItemList& list) { return list.add(path); });
 }
 
-void StartupItemsViewController::removeItemsAction(const QString& path)
+void StartupItemsViewController::removeItemsAction(const ASLoginStartItem& item)
 {
-    runChange([path](const LoginItemList& list) { return list.removeItemWithPath(path); });
+    runChange([fileNames = item.fileNames](const LoginItemList& list) {
+        for (const QString& fileName : fileNames) {
+            if (LoginItemList::Result result = list.remove(fileName); !result.succeeded())
+                return result;
+        }
+        return LoginItemList::Result{};
+    });
 }
 
-void StartupItemsViewController::setItemEnabled(const QString& path, bool enabled)
+void StartupItemsViewController::setItemEnabled(const ASLoginStartItem& item, bool enabled)
 {
-    QStringList fileNames;
-    for (const ASLoginStartItem& item : std::as_const(m_allItems)) {
-        if (item.path == path)
-            fileNames = item.fileNames;
-    }
-    runChange([fileNames, enabled](const LoginItemList& list) {
+    runChange([fileNames = item.fileNames, enabled](const LoginItemList& list) {
         for (const QString& fileName : fileNames) {
             if (LoginItemList::Result result = list.setEnabled(fileName, enabled);
                 !result.succeeded())

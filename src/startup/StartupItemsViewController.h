@@ -35,10 +35,10 @@ public:
     void addButtonAction();
     // What confirming an open panel does.
     void addItemAtPath(const QString& path);
-    // The remove button of the row whose target is path.
-    void removeItemsAction(const QString& path);
-    // The switch of the row whose target is path.
-    void setItemEnabled(const QString& path, bool enabled);
+    // The remove button of a row: removes the entries behind that row, whatever its position.
+    void removeItemsAction(const ASLoginStartItem& item);
+    // The switch of a row.
+    void setItemEnabled(const ASLoginStartItem& item, bool enabled);
 
     const QList<ASLoginStartItem>& allItems() const { return m_allItems; }
     bool isScan() const { return m_isScan; }
