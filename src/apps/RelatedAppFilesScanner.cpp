@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(appsLog, "corvella.apps")
 
@@ -27,26 +29,23 @@ bool isProgramFound(const QString& program)
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
 
-QDateTime creationDate(const QString& path)
-{
-    const QFileInfo info(path);
-    const QDateTime birth = info.birthTime();
-    return birth.isValid() ? birth : info.lastModified();
-}
-
 struct FolderEntry {
     QByteArray name;
     bool isFolder = false;
 };
 
-// The folder's entries that are folders or ".desktop" files (links followed), sorted by name so
-// that which of two same-ID entries wins does not depend on the file system's order.
-QList<FolderEntry> readFolder(const QByteArray& folder)
+// The open folder's entries that are folders or ".desktop" files (links followed), sorted by
+// name so that which of two same-ID entries wins does not depend on the file system's order.
+QList<FolderEntry> readFolder(int folder)
 {
     QList<FolderEntry> entries;
-    DIR* stream = ::opendir(folder.constData());
-    if (!stream)
+    const int listing = ::dup(folder);
+    DIR* stream = listing < 0 ? nullptr : ::fdopendir(listing);
+    if (!stream) {
+        if (listing >= 0)
+            ::close(listing);
         return entries;
+    }
     while (const dirent* entry = ::readdir(stream)) {
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
@@ -54,7 +53,7 @@ QList<FolderEntry> readFolder(const QByteArray& folder)
         unsigned char type = entry->d_type;
         if (type == DT_LNK || type == DT_UNKNOWN) {
             struct stat status {};
-            if (::fstatat(::dirfd(stream), entry->d_name, &status, 0) != 0)
+            if (::fstatat(folder, entry->d_name, &status, 0) != 0)
                 continue;
             type = S_ISDIR(status.st_mode) ? DT_DIR : S_ISREG(status.st_mode) ? DT_REG : 0;
         }
@@ -92,15 +91,19 @@ void RelatedAppFilesScanner::applicationsInPath(const QString& folder, const QSt
 {
     if (m_cancelled && m_cancelled->load())
         return;
-    const QByteArray nativeFolder = QFile::encodeName(folder);
+    const int descriptor =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
     struct stat status {};
-    if (::stat(nativeFolder.constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+    if (::fstat(descriptor, &status) != 0 ||
+        m_visitedFolders.contains({status.st_dev, status.st_ino})) {
+        ::close(descriptor);
         return;
-    if (m_visitedFolders.contains({status.st_dev, status.st_ino}))
-        return;
+    }
     m_visitedFolders.insert({status.st_dev, status.st_ino});
 
-    for (const FolderEntry& entry : readFolder(nativeFolder)) {
+    for (const FolderEntry& entry : readFolder(descriptor)) {
         const QString name = QFile::decodeName(entry.name);
         const QString path = folder + u'/' + name;
         if (entry.isFolder) {
@@ -110,8 +113,11 @@ void RelatedAppFilesScanner::applicationsInPath(const QString& folder, const QSt
         const QString bundleID = idPrefix + name;
         if (m_seenIds.contains(bundleID))
             continue;
+        QDateTime date;
+        const DesktopEntry desktopEntry = DesktopEntry::loadAt(descriptor, entry.name, &date);
         QString reason;
-        AMAppItem item = constructItem(path, bundleID, isSystem, &reason);
+        AMAppItem item = constructItem(desktopEntry, path, bundleID, isSystem, &reason);
+        item.date = date;
         if (!reason.isEmpty()) {
             m_skipped.append(path + QStringLiteral(": ") + reason);
             qCInfo(appsLog, "Skipped the desktop entry %s: %s", qUtf8Printable(path),
@@ -125,6 +131,7 @@ void RelatedAppFilesScanner::applicationsInPath(const QString& folder, const QSt
         m_batch.append(std::move(item));
         deliver(false);
     }
+    ::close(descriptor);
 }
 
 void RelatedAppFilesScanner::deliver(bool force)
@@ -136,10 +143,10 @@ void RelatedAppFilesScanner::deliver(bool force)
     m_batch.clear();
 }
 
-AMAppItem RelatedAppFilesScanner::constructItem(const QString& path, const QString& bundleID,
-                                                bool isSystem, QString* reason) const
+AMAppItem RelatedAppFilesScanner::constructItem(const DesktopEntry& entry, const QString& path,
+                                                const QString& bundleID, bool isSystem,
+                                                QString* reason) const
 {
-    const DesktopEntry entry = DesktopEntry::load(path);
     *reason = entry.incompleteReason();
     if (!reason->isEmpty())
         return {};
@@ -152,6 +159,6 @@ AMAppItem RelatedAppFilesScanner::constructItem(const QString& path, const QStri
         return {};
     return AMAppItem(entry.value(QStringLiteral("Icon")),
                      entry.localizedValue(QStringLiteral("Name"), m_locales), path, bundleID,
-                     entry.value(QStringLiteral("X-AppImage-Version")), creationDate(path),
+                     entry.value(QStringLiteral("X-AppImage-Version")), QDateTime(),
                      isSystem ? QStringLiteral("YES") : QStringLiteral("NO"), QString());
 }

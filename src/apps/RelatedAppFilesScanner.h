@@ -3,6 +3,8 @@
 #include "apps/AMAppItem.h"
 #include "platform/XdgBaseFolders.h"
 
+class DesktopEntry;
+
 #include <QList>
 #include <QSet>
 #include <QStringList>
@@ -34,10 +36,10 @@ public:
     // "path: reason" for each entry that was skipped as malformed.
     const QStringList& skipped() const { return m_skipped; }
 
-    // The record of one entry file, or a record with an empty path when the entry is not a
-    // listed application (the reason in *reason when it is malformed).
-    AMAppItem constructItem(const QString& path, const QString& bundleID, bool isSystem,
-                            QString* reason) const;
+    // The record of one parsed entry, or a record with an empty path when the entry is not a
+    // listed application (the reason in *reason when it is malformed). The date is left unset.
+    AMAppItem constructItem(const DesktopEntry& entry, const QString& path, const QString& bundleID,
+                            bool isSystem, QString* reason) const;
 
 private:
     void applicationsInPath(const QString& folder, const QString& idPrefix, bool isSystem);

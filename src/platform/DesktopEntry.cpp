@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -153,26 +156,52 @@ DesktopEntry DesktopEntry::parse(const QByteArray& content)
 
 DesktopEntry DesktopEntry::load(const QString& path)
 {
+    return loadAt(AT_FDCWD, QFile::encodeName(path).constData());
+}
+
+DesktopEntry DesktopEntry::loadAt(int folderDescriptor, const char* name, QDateTime* date)
+{
     DesktopEntry entry;
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+    const int descriptor = ::openat(folderDescriptor, name, O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0) {
         entry.m_error = qt_error_string(errno);
         return entry;
     }
-    if (!S_ISREG(status.st_mode)) {
+    struct statx status {};
+    QByteArray content;
+    if (::statx(descriptor, "", AT_EMPTY_PATH, STATX_TYPE | STATX_SIZE | STATX_BTIME | STATX_MTIME,
+                &status) != 0) {
+        entry.m_error = qt_error_string(errno);
+    } else if (!S_ISREG(status.stx_mode)) {
         entry.m_error = QStringLiteral("not a regular file");
-        return entry;
-    }
-    if (status.st_size > sizeLimit) {
+    } else if (qint64(status.stx_size) > sizeLimit) {
         entry.m_error = QStringLiteral("too large for a desktop entry");
-        return entry;
+    } else {
+        // A FIFO cannot get here (it is not regular), so the read cannot block.
+        content.resize(qsizetype(status.stx_size));
+        qsizetype filled = 0;
+        while (filled < content.size()) {
+            const ssize_t count =
+                ::read(descriptor, content.data() + filled, std::size_t(content.size() - filled));
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0)
+                entry.m_error = qt_error_string(errno);
+            if (count <= 0)
+                break;
+            filled += count;
+        }
+        content.truncate(filled);
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        entry.m_error = file.errorString();
+    ::close(descriptor);
+    if (!entry.m_error.isEmpty())
         return entry;
+    if (date) {
+        const bool hasBirth = (status.stx_mask & STATX_BTIME) && status.stx_btime.tv_sec != 0;
+        const statx_timestamp& time = hasBirth ? status.stx_btime : status.stx_mtime;
+        *date = QDateTime::fromMSecsSinceEpoch(time.tv_sec * 1000 + time.tv_nsec / 1000000);
     }
-    return parse(file.read(sizeLimit));
+    return parse(content);
 }
 
 QStringList DesktopEntry::groups() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -26,6 +27,9 @@ public:
     static DesktopEntry parse(const QByteArray& content);
     // Reads a regular file of at most a megabyte; anything else is refused with a reason.
     static DesktopEntry load(const QString& path);
+    // The same for the file `name` of an open folder (links followed); *date, when given, gets
+    // the file's birth time, else its modification time.
+    static DesktopEntry loadAt(int folderDescriptor, const char* name, QDateTime* date = nullptr);
 
     bool isValid() const { return m_error.isEmpty() && !m_groups.isEmpty(); }
     const QString& error() const { return m_error; }
