@@ -15,7 +15,8 @@ public:
     QString name; // shown name: the target application's Name, the file's name, or the entry's
     QString path; // the target: an installed desktop entry, a program, or an opened file
     QString bundleID;
-    bool isSystemApp = false; // the entry that counts lies in a system autostart folder
+    bool isSystemApp =
+        false; // a system autostart folder holds the entry (a user copy may shadow it)
     QString bundleVersion;
     QString fileSize;
     QDateTime date;

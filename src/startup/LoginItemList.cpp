@@ -203,7 +203,7 @@ QList<ASLoginStartItem> LoginItemList::items() const
         ASLoginStartItem item;
         item.fileNames = {fileName};
         item.entryPath = entryPath;
-        item.isSystemApp = fromSystem.value(fileName);
+        item.isSystemApp = fromSystem.value(fileName) || shadowsSystem.contains(fileName);
         item.enabled = !hidden &&
                        entry.booleanValue(QStringLiteral("X-GNOME-Autostart-enabled"), true) &&
                        startsOnDesktop(entry, m_folders.currentDesktops());
