@@ -162,7 +162,8 @@ DesktopEntry DesktopEntry::load(const QString& path)
 DesktopEntry DesktopEntry::loadAt(int folderDescriptor, const char* name, QDateTime* date)
 {
     DesktopEntry entry;
-    const int descriptor = ::openat(folderDescriptor, name, O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    const int descriptor =
+        ::openat(folderDescriptor, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (descriptor < 0) {
         entry.m_error = qt_error_string(errno);
         return entry;
@@ -177,7 +178,8 @@ DesktopEntry DesktopEntry::loadAt(int folderDescriptor, const char* name, QDateT
     } else if (qint64(status.stx_size) > sizeLimit) {
         entry.m_error = QStringLiteral("too large for a desktop entry");
     } else {
-        // A FIFO cannot get here (it is not regular), so the read cannot block.
+        // Opened without blocking, so a FIFO in its place cannot stall the caller; it is refused
+        // above as not regular.
         content.resize(qsizetype(status.stx_size));
         qsizetype filled = 0;
         while (filled < content.size()) {

@@ -3,7 +3,10 @@
 #include "platform/DesktopExec.h"
 #include "support/Files.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -78,6 +81,11 @@ TEST(DesktopEntryTest, RefusesMalformedFilesWithAReason)
         EXPECT_TRUE(entry.error().contains(QString::fromUtf8(row.reason)))
             << entry.error().toStdString();
     }
+    const QTemporaryDir folder;
+    const QString fifo = folder.filePath(u"fifo.desktop"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(DesktopEntry::load(fifo).error(), u"not a regular file"_s) << "and no wait";
+    EXPECT_EQ(DesktopEntry::load(folder.path()).error(), u"not a regular file"_s);
     EXPECT_EQ(entryWith("Exec=x\n").incompleteReason(), u"no Name key"_s);
     EXPECT_EQ(entryWith("Name=x\n").incompleteReason(), u"an application without an Exec key"_s);
     EXPECT_EQ(entryWith("Name=x\nDBusActivatable=true\n").incompleteReason(), QString());
