@@ -47,14 +47,27 @@ QStringList urls(const QStringList& inputs)
     return result;
 }
 
+// Whether the argument holds the field code (a "%%" is a percent sign, not the start of a code).
+bool holdsCode(const QString& argument, char16_t code)
+{
+    for (qsizetype index = 0; index + 1 < argument.size(); ++index) {
+        if (argument.at(index) != u'%')
+            continue;
+        if (argument.at(index + 1) == code)
+            return true;
+        ++index;
+    }
+    return false;
+}
+
 bool isSingleInputCode(const QString& argument)
 {
-    return argument.contains(QStringLiteral("%f")) || argument.contains(QStringLiteral("%u"));
+    return holdsCode(argument, u'f') || holdsCode(argument, u'u');
 }
 
 bool isListInputCode(const QString& argument)
 {
-    return argument.contains(QStringLiteral("%F")) || argument.contains(QStringLiteral("%U"));
+    return holdsCode(argument, u'F') || holdsCode(argument, u'U');
 }
 
 // One argument with its inline codes replaced; %F and %U inside a longer argument give their

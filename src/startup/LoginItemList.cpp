@@ -24,11 +24,6 @@ bool isEntryName(const QString& fileName)
            !fileName.contains(u'/') && !fileName.contains(QChar(0)) && fileName != u"..";
 }
 
-QString failure(const QString& text)
-{
-    return text;
-}
-
 QString findProgram(const QString& program)
 {
     if (program.contains(u'/')) {
@@ -246,12 +241,11 @@ LoginItemList::Result LoginItemList::writeUserEntry(const QString& fileName,
 {
     const QString folder = userFolder();
     if (!QDir().mkpath(folder))
-        return {
-            failure(QStringLiteral("The autostart folder “%1” could not be created.").arg(folder))};
+        return {QStringLiteral("The autostart folder “%1” could not be created.").arg(folder)};
     QSaveFile file(folder + u'/' + fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return {failure(QStringLiteral("The login item “%1” could not be written: %2.")
-                            .arg(fileName, file.errorString()))};
+        return {QStringLiteral("The login item “%1” could not be written: %2.")
+                    .arg(fileName, file.errorString())};
     return {};
 }
 
@@ -259,7 +253,7 @@ LoginItemList::Result LoginItemList::add(const QString& path) const
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return {failure(QStringLiteral("“%1” does not exist, so it cannot be added.").arg(path))};
+        return {QStringLiteral("“%1” does not exist, so it cannot be added.").arg(path)};
     const QString target = info.absoluteFilePath();
     for (const ASLoginStartItem& item : items()) {
         if (item.path == target)
@@ -283,7 +277,7 @@ LoginItemList::Result LoginItemList::add(const QString& path) const
 LoginItemList::Result LoginItemList::remove(const QString& fileName) const
 {
     if (!isEntryName(fileName))
-        return {failure(QStringLiteral("“%1” is not the name of a login item.").arg(fileName))};
+        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
     const QString system = systemEntry(fileName);
     if (!system.isEmpty()) {
         const QByteArray content = readAll(system);
@@ -292,11 +286,11 @@ LoginItemList::Result LoginItemList::remove(const QString& fileName) const
     }
     const QString user = userEntry(fileName);
     if (user.isEmpty())
-        return {failure(QStringLiteral("There is no login item “%1”.").arg(fileName))};
+        return {QStringLiteral("There is no login item “%1”.").arg(fileName)};
     QFile file(user);
     if (!file.remove())
-        return {failure(QStringLiteral("The login item “%1” could not be removed: %2.")
-                            .arg(fileName, file.errorString()))};
+        return {QStringLiteral("The login item “%1” could not be removed: %2.")
+                    .arg(fileName, file.errorString())};
     return {};
 }
 
@@ -311,23 +305,23 @@ LoginItemList::Result LoginItemList::removeItemWithPath(const QString& path) con
         }
         return {};
     }
-    return {failure(QStringLiteral("“%1” is no longer a login item.").arg(path))};
+    return {QStringLiteral("“%1” is no longer a login item.").arg(path)};
 }
 
 LoginItemList::Result LoginItemList::setEnabled(const QString& fileName, bool enabled) const
 {
     if (!isEntryName(fileName))
-        return {failure(QStringLiteral("“%1” is not the name of a login item.").arg(fileName))};
+        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
     QString source = userEntry(fileName);
     if (source.isEmpty())
         source = systemEntry(fileName);
     if (source.isEmpty())
-        return {failure(QStringLiteral("There is no login item “%1”.").arg(fileName))};
+        return {QStringLiteral("There is no login item “%1”.").arg(fileName)};
     QByteArray content = readAll(source);
     if (!DesktopEntry::parse(content).isValid())
-        return {failure(QStringLiteral("The login item “%1” is not a valid desktop entry, so it "
-                                       "was left as it is.")
-                            .arg(fileName))};
+        return {QStringLiteral("The login item “%1” is not a valid desktop entry, so it "
+                               "was left as it is.")
+                    .arg(fileName)};
     content = DesktopEntry::withValue(content, QStringLiteral("X-GNOME-Autostart-enabled"),
                                       enabled ? QStringLiteral("true") : QStringLiteral("false"));
     if (enabled) {
