@@ -160,5 +160,6 @@ AMAppItem RelatedAppFilesScanner::constructItem(const DesktopEntry& entry, const
     return AMAppItem(entry.value(QStringLiteral("Icon")),
                      entry.localizedValue(QStringLiteral("Name"), m_locales), path, bundleID,
                      entry.value(QStringLiteral("X-AppImage-Version")), QDateTime(),
-                     isSystem ? QStringLiteral("YES") : QStringLiteral("NO"), QString());
+                     isSystem ? QStringLiteral("YES") : QStringLiteral("NO"),
+                     QStringLiteral("0KB"));
 }

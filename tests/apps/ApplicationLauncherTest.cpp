@@ -55,13 +55,14 @@ TEST_F(ApplicationLauncherTest, HandsTheProgramExactlyItsArgumentsWithoutAShell)
     const QString home = path(u"home"_s);
     ASSERT_TRUE(QDir().mkpath(home));
     const ScopedEnvironmentVariable homeVariable("HOME", QFile::encodeName(home));
-    const QString desktop = entry(quoted + " %F --icon-arg %i %c %k \"$HOME `id` ;|&\" "
+    const QString desktop = entry(quoted + " %F %U --icon-arg %i %c %k \"$HOME `id` ;|&\" "
                                            "\"a\\\\\\\\b\" 'x y'");
     const ApplicationLauncher::Result result =
         ApplicationLauncher::launch(desktop, {u"/tmp/a b"_s, u"file:///tmp/%C3%A9"_s});
     ASSERT_TRUE(result.succeeded()) << result.error.toStdString();
     EXPECT_EQ(record(),
-              (QStringList{home, u"/tmp/a b"_s, u"/tmp/é"_s, u"--icon-arg"_s, u"--icon"_s, u"rec"_s,
+              (QStringList{home, u"/tmp/a b"_s, u"/tmp/é"_s, u"file:///tmp/a%20b"_s,
+                           u"file:///tmp/%C3%A9"_s, u"--icon-arg"_s, u"--icon"_s, u"rec"_s,
                            u"Rec"_s, desktop, u"$HOME `id` ;|&"_s, u"a\\b"_s, u"x y"_s}));
 
     // %u with two inputs runs the program once for each.
