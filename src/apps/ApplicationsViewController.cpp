@@ -131,12 +131,17 @@ void ApplicationsViewController::rowClicked(const QModelIndex& index)
         openItemsAction();
         return;
     }
+    // The clicked application, not whatever holds the row when the delay ends: a batch of the
+    // scan or a search may reorder the rows in between.
+    m_clickedPath = m_allApplications.at(m_selectIndex).path;
     QTimer::singleShot(openDelayMilliseconds, this, &ApplicationsViewController::openApp);
 }
 
 void ApplicationsViewController::openApp()
 {
-    if (m_selectIndex >= 0 && m_selectIndex < m_allApplications.size())
+    if (!m_clickedPath.isEmpty())
+        launch(std::exchange(m_clickedPath, QString()));
+    else if (m_selectIndex >= 0 && m_selectIndex < m_allApplications.size())
         launch(m_allApplications.at(m_selectIndex).path);
 }
 

@@ -25,7 +25,7 @@ public:
     void getApplications();
     void searchBarAction();
     void closeButtonAction();
-    // Open the application of row selectIndex().
+    // Opens the application last clicked, else the one of row selectIndex().
     void openApp();
     void openItemsAction();
 
@@ -54,6 +54,7 @@ private:
     QList<AMAppItem> m_allApplications;
     QList<AMAppItem> m_oldAllApplications;
     int m_selectIndex = -1;
+    QString m_clickedPath;
     QLineEdit* m_textField = nullptr;
     ImageButton* m_closeBut = nullptr;
     QTableView* m_listTableView = nullptr;
