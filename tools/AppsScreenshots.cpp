@@ -81,7 +81,7 @@ bool grab(QWidget* page, const QString& path)
 
 int bench(int runs)
 {
-    const QStringList locales = DesktopEntry::localeCandidates(DesktopEntry::messagesLocale());
+    const QStringList locales = DesktopEntry::preferredLocales();
     QList<double> scans;
     qsizetype count = 0;
     for (int run = 0; run < runs; ++run) {

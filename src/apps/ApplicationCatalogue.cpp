@@ -23,7 +23,7 @@ void ApplicationCatalogue::getApplications(const XdgBaseFolders& folders)
     m_scanning = true;
     m_cancelled = std::make_shared<std::atomic_bool>(false);
     const std::shared_ptr<std::atomic_bool> cancelled = m_cancelled;
-    const QStringList locales = DesktopEntry::localeCandidates(DesktopEntry::messagesLocale());
+    const QStringList locales = DesktopEntry::preferredLocales();
     QThreadPool::globalInstance()->start([this, cancelled, folders, locales] {
         // Runs the call on the main thread, unless the catalogue has gone by then; the pointer is
         // only touched there, where the destructor runs.

@@ -55,7 +55,7 @@ ApplicationLauncher::Result ApplicationLauncher::commandLines(const QString& des
                                                               const QStringList& inputs)
 {
     const DesktopEntry entry = DesktopEntry::load(desktopEntryPath);
-    const QStringList locales = DesktopEntry::localeCandidates(DesktopEntry::messagesLocale());
+    const QStringList locales = DesktopEntry::preferredLocales();
     const QString name = entry.localizedValue(QStringLiteral("Name"), locales);
     const QString shownName = name.isEmpty() ? QFileInfo(desktopEntryPath).fileName() : name;
     if (!entry.isValid())

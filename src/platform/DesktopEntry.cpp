@@ -344,6 +344,19 @@ QString DesktopEntry::messagesLocale()
     return {};
 }
 
+QStringList DesktopEntry::preferredLocales()
+{
+    const QStringList own = localeCandidates(messagesLocale());
+    if (own.isEmpty())
+        return own;
+    QStringList locales;
+    for (const QString& language : qEnvironmentVariable("LANGUAGE").split(u':', Qt::SkipEmptyParts))
+        locales.append(localeCandidates(language));
+    locales.append(own);
+    locales.removeDuplicates();
+    return locales;
+}
+
 QString DesktopEntry::unescape(const QString& raw)
 {
     if (!raw.contains(u'\\'))

@@ -58,6 +58,9 @@ public:
     static QStringList localeCandidates(const QString& locale);
     // The message locale of the process: LC_ALL, else LC_MESSAGES, else LANG.
     static QString messagesLocale();
+    // The candidates of each language of $LANGUAGE, then of messagesLocale(); as gettext does,
+    // $LANGUAGE counts only when that locale is not "C".
+    static QStringList preferredLocales();
 
     static QString unescape(const QString& raw);
     // The escaped form of a string value (the inverse of unescape()), one line long.

@@ -170,7 +170,7 @@ QList<ASLoginStartItem> LoginItemList::items() const
         }
     }
 
-    const QStringList locales = DesktopEntry::localeCandidates(DesktopEntry::messagesLocale());
+    const QStringList locales = DesktopEntry::preferredLocales();
     QList<ASLoginStartItem> items;
     // What makes two entries one row: their target, and for a program its arguments too.
     QStringList identities;

@@ -2,6 +2,7 @@
 
 #include "platform/DesktopExec.h"
 #include "support/Files.h"
+#include "support/ScopedEnvironmentVariable.h"
 
 #include <QTemporaryDir>
 
@@ -89,6 +90,18 @@ TEST(DesktopEntryTest, RefusesMalformedFilesWithAReason)
     EXPECT_EQ(entryWith("Exec=x\n").incompleteReason(), u"no Name key"_s);
     EXPECT_EQ(entryWith("Name=x\n").incompleteReason(), u"an application without an Exec key"_s);
     EXPECT_EQ(entryWith("Name=x\nDBusActivatable=true\n").incompleteReason(), QString());
+}
+
+TEST(DesktopEntryTest, PrefersTheLanguagesOfLanguageUnlessTheLocaleIsC)
+{
+    const ScopedEnvironmentVariable language("LANGUAGE", "fr_CA:de");
+    const ScopedEnvironmentVariable messages("LC_MESSAGES", std::nullopt);
+    for (const auto& [all, expected] :
+         {std::pair{"de_AT.UTF-8", QStringList{u"fr_CA"_s, u"fr"_s, u"de"_s, u"de_AT"_s}},
+          std::pair{"C.UTF-8", QStringList{}}}) {
+        const ScopedEnvironmentVariable locale("LC_ALL", QByteArray(all));
+        EXPECT_EQ(DesktopEntry::preferredLocales(), expected) << all;
+    }
 }
 
 TEST(DesktopEntryTest, ListsBooleansAndEdits)

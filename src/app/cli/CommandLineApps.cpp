@@ -13,8 +13,7 @@ namespace {
 
 QList<AMAppItem> catalogue()
 {
-    RelatedAppFilesScanner scanner{XdgBaseFolders(),
-                                   DesktopEntry::localeCandidates(DesktopEntry::messagesLocale())};
+    RelatedAppFilesScanner scanner{XdgBaseFolders(), DesktopEntry::preferredLocales()};
     QList<AMAppItem> items = scanner.getApplications();
     ApplicationCatalogue::sortByName(items);
     return items;
