@@ -9,6 +9,7 @@
 #include <QLoggingCategory>
 #include <QMap>
 #include <QSaveFile>
+#include <QSet>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -208,8 +209,9 @@ QList<ASLoginStartItem> LoginItemList::items() const
         if (const QString installed = installedEntry(fileName); !installed.isEmpty()) {
             const DesktopEntry application = DesktopEntry::load(installed);
             item.path = installed;
-            if (application.isValid()) {
-                item.name = application.localizedValue(QStringLiteral("Name"), locales);
+            if (const QString name = application.localizedValue(QStringLiteral("Name"), locales);
+                !name.isEmpty()) {
+                item.name = name;
                 if (const QString icon = application.value(QStringLiteral("Icon")); !icon.isEmpty())
                     item.image = icon;
             }
