@@ -1,6 +1,26 @@
 #include "apps/ApplicationsViewController.h"
 
+#include "apps/ApplicationCatalogue.h"
+#include "apps/ApplicationListModel.h"
+#include "kit/ImageButton.h"
+#include "platform/ApplicationLauncher.h"
+
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+#include <QThreadPool>
+#include <QTimer>
 #include <QVBoxLayout>
+
+namespace {
+// A click on a row opens it this much later, as a double click would be too slow to ask for.
+constexpr int openDelayMilliseconds = 300;
+constexpr int rowHeight = 36;
+} // namespace
 
 ApplicationsViewController::ApplicationsViewController(QWidget* parent)
     : ToolPage(QStringLiteral("Applications"),
@@ -8,5 +28,149 @@ ApplicationsViewController::ApplicationsViewController(QWidget* parent)
                    "Every installed application, searchable by name and opened with one click."),
                parent)
 {
-    bodyLayout()->addStretch(1);
+    auto* searchRow = new QHBoxLayout();
+    m_textField = new QLineEdit(this);
+    m_textField->setPlaceholderText(QStringLiteral("Search"));
+    m_textField->setAccessibleName(QStringLiteral("Search applications"));
+    m_closeBut = new ImageButton(QStringLiteral("ic_remove"), this);
+    m_closeBut->setHoverImageName(QStringLiteral("ic_remove_hover"));
+    m_closeBut->setFixedSize(20, 20);
+    m_closeBut->setToolTip(QStringLiteral("Clear the search"));
+    m_closeBut->hide();
+    searchRow->addWidget(m_textField, 1);
+    searchRow->addWidget(m_closeBut);
+    bodyLayout()->addLayout(searchRow);
+
+    m_model = new ApplicationListModel(this);
+    m_listTableView = new QTableView(this);
+    m_listTableView->setModel(m_model);
+    m_listTableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listTableView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listTableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listTableView->setShowGrid(false);
+    m_listTableView->setFrameShape(QFrame::NoFrame);
+    m_listTableView->setIconSize(QSize(24, 24));
+    m_listTableView->horizontalHeader()->hide();
+    m_listTableView->verticalHeader()->hide();
+    m_listTableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_listTableView->verticalHeader()->setDefaultSectionSize(rowHeight);
+    m_listTableView->horizontalHeader()->setSectionResizeMode(ApplicationListModel::NameColumn,
+                                                              QHeaderView::Stretch);
+    m_listTableView->horizontalHeader()->setSectionResizeMode(ApplicationListModel::OpenColumn,
+                                                              QHeaderView::Fixed);
+    m_listTableView->horizontalHeader()->resizeSection(ApplicationListModel::OpenColumn, 40);
+    bodyLayout()->addWidget(m_listTableView, 1);
+
+    m_messageLabel = new QLabel(this);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setStyleSheet(QStringLiteral("color: rgb(190, 40, 40);"));
+    m_messageLabel->hide();
+    bodyLayout()->addWidget(m_messageLabel);
+
+    m_catalogue = new ApplicationCatalogue(this);
+    connect(m_catalogue, &ApplicationCatalogue::batchFound, this,
+            &ApplicationsViewController::addBatch);
+    connect(m_catalogue, &ApplicationCatalogue::scanFinished, this,
+            &ApplicationsViewController::finishScan);
+    connect(m_listTableView, &QTableView::clicked, this, &ApplicationsViewController::rowClicked);
+    connect(m_textField, &QLineEdit::textChanged, this, [this] {
+        m_closeBut->setVisible(!m_textField->text().isEmpty());
+        searchBarAction();
+    });
+    connect(m_closeBut, &ImageButton::clicked, this,
+            &ApplicationsViewController::closeButtonAction);
+    getApplications();
+}
+
+void ApplicationsViewController::getApplications()
+{
+    m_textField->setEnabled(false);
+    m_allApplications.clear();
+    m_catalogue->getApplications();
+}
+
+void ApplicationsViewController::addBatch(const QList<AMAppItem>& items)
+{
+    m_allApplications.append(items);
+    ApplicationCatalogue::sortByName(m_allApplications);
+    showRows();
+}
+
+void ApplicationsViewController::finishScan()
+{
+    m_oldAllApplications = m_allApplications;
+    m_textField->setEnabled(true);
+    Q_EMIT scanFinished();
+}
+
+void ApplicationsViewController::searchBarAction()
+{
+    m_allApplications = ApplicationCatalogue::search(m_oldAllApplications, m_textField->text());
+    showRows();
+}
+
+void ApplicationsViewController::closeButtonAction()
+{
+    m_closeBut->hide();
+    m_textField->clear();
+    m_textField->setFocus();
+    searchBarAction();
+}
+
+void ApplicationsViewController::showRows()
+{
+    m_model->setApplications(m_allApplications);
+}
+
+void ApplicationsViewController::rowClicked(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    m_selectIndex = index.row();
+    if (index.column() == ApplicationListModel::OpenColumn) {
+        openItemsAction();
+        return;
+    }
+    // The clicked application, not whatever holds the row when the delay ends: a batch of the
+    // scan or a search may reorder the rows in between.
+    m_clickedPath = m_allApplications.at(m_selectIndex).path;
+    QTimer::singleShot(openDelayMilliseconds, this, &ApplicationsViewController::openApp);
+}
+
+void ApplicationsViewController::openApp()
+{
+    if (!m_clickedPath.isEmpty())
+        launch(std::exchange(m_clickedPath, QString()));
+    else if (m_selectIndex >= 0 && m_selectIndex < m_allApplications.size())
+        launch(m_allApplications.at(m_selectIndex).path);
+}
+
+void ApplicationsViewController::openItemsAction()
+{
+    if (m_selectIndex < 0 || m_selectIndex >= m_allApplications.size())
+        return;
+    const QString path = m_allApplications.at(m_selectIndex).path;
+    qDebug("---------------open::%s", qUtf8Printable(path));
+    launch(path);
+}
+
+void ApplicationsViewController::launch(const QString& path)
+{
+    m_messageLabel->hide();
+    const QPointer<ApplicationsViewController> self(this);
+    QThreadPool::globalInstance()->start([self, path] {
+        const ApplicationLauncher::Result result = ApplicationLauncher::launch(path);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, path, error = result.error] {
+                if (!self)
+                    return;
+                if (!error.isEmpty()) {
+                    self->m_messageLabel->setText(error);
+                    self->m_messageLabel->show();
+                }
+                Q_EMIT self->launchFinished(path, error);
+            },
+            Qt::QueuedConnection);
+    });
 }

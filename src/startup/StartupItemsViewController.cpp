@@ -1,22 +1,239 @@
 #include "startup/StartupItemsViewController.h"
 
-#include "platform/LoginItems.h"
+#include "apps/ApplicationListModel.h"
+#include "kit/ImageButton.h"
+#include "kit/TextImageButton.h"
 
-#include <QListWidget>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QTableWidget>
+#include <QThreadPool>
 #include <QVBoxLayout>
+
+namespace {
+
+enum Column { NameColumn, SwitchColumn, RemoveColumn, ColumnCount };
+
+// Runs call on the GUI thread unless the page has gone by then.
+void postTo(const QPointer<StartupItemsViewController>& page, std::function<void()> call)
+{
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [page, call = std::move(call)] {
+            if (page)
+                call();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
 
 StartupItemsViewController::StartupItemsViewController(QWidget* parent)
     : ToolPage(QStringLiteral("Startup Items"),
                QStringLiteral("The applications that start when you log in."), parent)
 {
-    m_list = new QListWidget(this);
-    m_list->setFrameShape(QFrame::NoFrame);
-    bodyLayout()->addWidget(m_list);
+    m_listTableView = new QTableWidget(0, ColumnCount, this);
+    m_listTableView->setFrameShape(QFrame::NoFrame);
+    m_listTableView->setShowGrid(false);
+    m_listTableView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listTableView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listTableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_listTableView->setFocusPolicy(Qt::NoFocus); // the switches and buttons take the focus
+    m_listTableView->setIconSize(QSize(24, 24));
+    m_listTableView->horizontalHeader()->hide();
+    m_listTableView->verticalHeader()->hide();
+    m_listTableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_listTableView->verticalHeader()->setDefaultSectionSize(36);
+    m_listTableView->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
+    m_listTableView->horizontalHeader()->setSectionResizeMode(SwitchColumn, QHeaderView::Fixed);
+    m_listTableView->horizontalHeader()->setSectionResizeMode(RemoveColumn, QHeaderView::Fixed);
+    m_listTableView->horizontalHeader()->resizeSection(SwitchColumn, 40);
+    m_listTableView->horizontalHeader()->resizeSection(RemoveColumn, 40);
+    bodyLayout()->addWidget(m_listTableView, 1);
+
+    m_messageLabel = new QLabel(this);
+    m_messageLabel->setWordWrap(true);
+    m_messageLabel->setStyleSheet(QStringLiteral("color: rgb(190, 40, 40);"));
+    m_messageLabel->hide();
+    bodyLayout()->addWidget(m_messageLabel);
+
+    auto* buttons = new QHBoxLayout();
+    m_addButton = new TextImageButton(QStringLiteral("Add…"), 13, this);
+    m_addButton->setImageNames(QStringLiteral("btn_sec"), QStringLiteral("btn_sec_press"),
+                               QStringLiteral("btn_sec_hover"), QStringLiteral("btn_sec_disable"));
+    m_addButton->setFixedSize(96, 28);
+    buttons->addStretch(1);
+    buttons->addWidget(m_addButton);
+    bodyLayout()->addLayout(buttons);
+    connect(m_addButton, &TextImageButton::clicked, this,
+            &StartupItemsViewController::addButtonAction);
+
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
+            &StartupItemsViewController::updateLoginItemsList);
+    watchFolders();
+}
+
+void StartupItemsViewController::setFolders(const XdgBaseFolders& folders)
+{
+    m_folders = folders;
+    if (const QStringList watched = m_watcher->directories(); !watched.isEmpty())
+        m_watcher->removePaths(watched);
+    watchFolders();
+}
+
+void StartupItemsViewController::watchFolders()
+{
+    QStringList folders = m_folders.autostartPaths();
+    if (!QFileInfo(folders.constFirst()).isDir())
+        folders.append(m_folders.configHome()); // to see the user's folder being made
+    for (const QString& folder : std::as_const(folders)) {
+        if (QFileInfo(folder).isDir() && !m_watcher->directories().contains(folder))
+            m_watcher->addPath(folder);
+    }
 }
 
 void StartupItemsViewController::updateLoginItemsList()
 {
     ++m_loginItemsReadCount;
-    m_list->clear();
-    m_list->addItems(LoginItems::standard().entries());
+    if (m_isScan) {
+        m_rebuildRequested = true;
+        return;
+    }
+    m_isScan = true;
+    m_allItems.clear();
+    fillTable();
+    const QPointer<StartupItemsViewController> self(this);
+    const XdgBaseFolders folders = m_folders;
+    QThreadPool::globalInstance()->start([self, folders, hook = m_afterReadHook] {
+        const QList<ASLoginStartItem> items = LoginItemList(folders).items();
+        if (hook)
+            hook();
+        postTo(self, [self, items] { self->rebuildFinished(items); });
+    });
+}
+
+void StartupItemsViewController::rebuildFinished(const QList<ASLoginStartItem>& items)
+{
+    m_allItems = items;
+    fillTable();
+    m_isScan = false;
+    watchFolders();
+    Q_EMIT listRebuilt();
+    if (m_rebuildRequested) {
+        m_rebuildRequested = false;
+        updateLoginItemsList();
+    }
+}
+
+void StartupItemsViewController::fillTable()
+{
+    m_listTableView->setRowCount(int(m_allItems.size()));
+    for (int row = 0; row < int(m_allItems.size()); ++row) {
+        const ASLoginStartItem& item = m_allItems.at(row);
+        auto* name = new QTableWidgetItem(ApplicationListModel::iconFor(item.image), item.name);
+        name->setToolTip(item.path);
+        if (!item.enabled)
+            name->setForeground(QColor(150, 150, 150));
+        m_listTableView->setItem(row, NameColumn, name);
+
+        auto* toggle = new QCheckBox(m_listTableView);
+        toggle->setChecked(item.enabled);
+        toggle->setToolTip(item.enabled ? QStringLiteral("Starts at login")
+                                        : QStringLiteral("Does not start at login"));
+        connect(toggle, &QCheckBox::toggled, this,
+                [this, item](bool checked) { setItemEnabled(item, checked); });
+        m_listTableView->setCellWidget(row, SwitchColumn, toggle);
+
+        auto* remove = new ImageButton(QStringLiteral("ic_remove"), m_listTableView);
+        remove->setHoverImageName(QStringLiteral("ic_remove_hover"));
+        remove->setToolTip(QStringLiteral("Remove %1 from the login items").arg(item.name));
+        connect(remove, &ImageButton::clicked, this, [this, item] { removeItemsAction(item); });
+        m_listTableView->setCellWidget(row, RemoveColumn, remove);
+    }
+}
+
+void StartupItemsViewController::runChange(
+    std::function<LoginItemList::Result(const LoginItemList&)> change)
+{
+    m_messageLabel->hide();
+    const QPointer<StartupItemsViewController> self(this);
+    const XdgBaseFolders folders = m_folders;
+    QThreadPool::globalInstance()->start([self, folders, change = std::move(change)] {
+        const LoginItemList::Result result = change(LoginItemList(folders));
+        postTo(self, [self, error = result.error] {
+            if (!error.isEmpty()) {
+                self->m_messageLabel->setText(error);
+                self->m_messageLabel->show();
+            }
+            Q_EMIT self->changeFinished(error);
+            self->updateLoginItemsList();
+        });
+    });
+}
+
+void StartupItemsViewController::addItemAtPath(const QString& path)
+{
+    runChange([path](const LoginItemList& list) { return list.add(path); });
+}
+
+void StartupItemsViewController::removeItemsAction(const ASLoginStartItem& item)
+{
+    runChange([fileNames = item.fileNames](const LoginItemList& list) {
+        for (const QString& fileName : fileNames) {
+            if (LoginItemList::Result result = list.remove(fileName); !result.succeeded())
+                return result;
+        }
+        return LoginItemList::Result{};
+    });
+}
+
+void StartupItemsViewController::setItemEnabled(const ASLoginStartItem& item, bool enabled)
+{
+    runChange([fileNames = item.fileNames, enabled](const LoginItemList& list) {
+        for (const QString& fileName : fileNames) {
+            if (LoginItemList::Result result = list.setEnabled(fileName, enabled);
+                !result.succeeded())
+                return result;
+        }
+        return LoginItemList::Result{};
+    });
+}
+
+void StartupItemsViewController::addButtonAction()
+{
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto offer = [this](QFileDialog::FileMode mode, const QString& folder,
+                              const QString& filter) {
+        auto* panel = new QFileDialog(this, QStringLiteral("Add a login item"), folder, filter);
+        panel->setAttribute(Qt::WA_DeleteOnClose);
+        panel->setFileMode(mode);
+        panel->setLabelText(QFileDialog::Accept, QStringLiteral("add"));
+        panel->resize(500, 300);
+        connect(panel, &QFileDialog::fileSelected, this,
+                &StartupItemsViewController::addItemAtPath);
+        panel->open();
+    };
+    QString applications = m_folders.dataHome() + QStringLiteral("/applications");
+    if (!QFileInfo(applications).isDir())
+        applications = m_folders.applicationPaths().constLast();
+    menu->addAction(QStringLiteral("Application…"), this, [offer, applications] {
+        offer(QFileDialog::ExistingFile, applications,
+              QStringLiteral("Applications (*.desktop);;All files (*)"));
+    });
+    menu->addAction(QStringLiteral("File…"), this, [this, offer] {
+        offer(QFileDialog::ExistingFile, m_folders.home(), QString());
+    });
+    menu->addAction(QStringLiteral("Folder…"), this,
+                    [this, offer] { offer(QFileDialog::Directory, m_folders.home(), QString()); });
+    menu->popup(m_addButton->mapToGlobal(QPoint(0, m_addButton->height())));
 }

@@ -1,20 +1,78 @@
 #pragma once
 
 #include "kit/ToolPage.h"
+#include "platform/XdgBaseFolders.h"
+#include "startup/ASLoginStartItem.h"
+#include "startup/LoginItemList.h"
 
-class QListWidget;
+#include <QList>
 
-// The "Startup Items" tab: the user's login items (XDG autostart entries).
+#include <functional>
+
+class QFileSystemWatcher;
+class QLabel;
+class QTableWidget;
+class TextImageButton;
+
+// The "Startup Items" tab: the XDG autostart entries (see LoginItemList), one row each with the
+// target's icon and name, a switch that enables or disables it and a remove button; an add
+// button below the list.
+//
+// Rebuilds read the folders on a worker of the global thread pool and land on the GUI thread.
+// A rebuild is asked for each time the tab is shown, when a watched autostart folder changes and
+// after each change the tab makes; a request that arrives while a rebuild runs is kept and runs
+// one more rebuild when it ends, so a change is never lost. Adding, removing and switching write
+// on a worker too; a failure is shown below the list.
 class StartupItemsViewController : public ToolPage {
     Q_OBJECT
 public:
     explicit StartupItemsViewController(QWidget* parent = nullptr);
 
-    // Reads the login items afresh; called every time the tab is shown.
     void updateLoginItemsList();
     int loginItemsReadCount() const { return m_loginItemsReadCount; }
 
+    // Offers the open panels: an application, a file, a folder.
+    void addButtonAction();
+    // What confirming an open panel does.
+    void addItemAtPath(const QString& path);
+    // The remove button of a row: removes the entries behind that row, whatever its position.
+    void removeItemsAction(const ASLoginStartItem& item);
+    // The switch of a row.
+    void setItemEnabled(const ASLoginStartItem& item, bool enabled);
+
+    const QList<ASLoginStartItem>& allItems() const { return m_allItems; }
+    bool isScan() const { return m_isScan; }
+    QTableWidget* listTableView() const { return m_listTableView; }
+    QLabel* messageLabel() const { return m_messageLabel; }
+    TextImageButton* addButton() const { return m_addButton; }
+
+    // The folders read and written; the process's environment until set.
+    void setFolders(const XdgBaseFolders& folders);
+
+    // Called on the worker thread each time a rebuild has read the folders, before its rows
+    // land; for tests that change the folders in between.
+    void setAfterReadHook(std::function<void()> hook) { m_afterReadHook = std::move(hook); }
+
+Q_SIGNALS:
+    // After a rebuild's rows are shown.
+    void listRebuilt();
+    // After an add, remove or switch; error is empty on success.
+    void changeFinished(const QString& error);
+
 private:
-    QListWidget* m_list = nullptr;
+    void rebuildFinished(const QList<ASLoginStartItem>& items);
+    void runChange(std::function<LoginItemList::Result(const LoginItemList&)> change);
+    void fillTable();
+    void watchFolders();
+
+    XdgBaseFolders m_folders;
+    QList<ASLoginStartItem> m_allItems;
+    bool m_isScan = false;
+    bool m_rebuildRequested = false;
     int m_loginItemsReadCount = 0;
+    QTableWidget* m_listTableView = nullptr;
+    QLabel* m_messageLabel = nullptr;
+    TextImageButton* m_addButton = nullptr;
+    QFileSystemWatcher* m_watcher = nullptr;
+    std::function<void()> m_afterReadHook;
 };

@@ -1,0 +1,69 @@
+#include "apps/ApplicationListModel.h"
+
+#include "kit/KitImages.h"
+
+#include <QFileInfo>
+
+ApplicationListModel::ApplicationListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void ApplicationListModel::setApplications(const QList<AMAppItem>& items)
+{
+    beginResetModel();
+    m_items = items;
+    endResetModel();
+}
+
+int ApplicationListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_items.size());
+}
+
+int ApplicationListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ApplicationListModel::data(const QModelIndex& index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const AMAppItem& item = m_items.at(index.row());
+    if (index.column() == NameColumn) {
+        if (role == Qt::DisplayRole)
+            return item.name;
+        if (role == Qt::ToolTipRole)
+            return item.path;
+        if (role == Qt::DecorationRole) {
+            auto found = m_icons.constFind(item.image);
+            if (found == m_icons.cend())
+                found = m_icons.insert(item.image, iconFor(item.image));
+            return *found;
+        }
+    } else if (index.column() == OpenColumn) {
+        if (role == Qt::DecorationRole)
+            return KitImages::icon(QStringLiteral("ic_run"));
+        if (role == Qt::ToolTipRole)
+            return QStringLiteral("Open %1").arg(item.name);
+    }
+    return {};
+}
+
+QVariant ApplicationListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return section == NameColumn ? QStringLiteral("Name") : QStringLiteral("Open");
+}
+
+QIcon ApplicationListModel::iconFor(const QString& image)
+{
+    QIcon icon;
+    if (QFileInfo(image).isAbsolute())
+        icon = QIcon(image);
+    else if (!image.isEmpty())
+        icon = QIcon::fromTheme(image);
+    if (icon.isNull())
+        icon = QIcon::fromTheme(QStringLiteral("application-x-executable"),
+                                KitImages::icon(QStringLiteral("ic_apps")));
+    return icon;
+}

@@ -1,0 +1,110 @@
+#include "platform/ApplicationLauncher.h"
+
+#include "platform/DesktopEntry.h"
+#include "platform/DesktopExec.h"
+#include "platform/XdgBaseFolders.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+ApplicationLauncher::Result failure(const QString& error)
+{
+    ApplicationLauncher::Result result;
+    result.error = error;
+    return result;
+}
+
+// A program named with a slash is taken as it is; a bare name is looked up in PATH.
+QString findProgram(const QString& program)
+{
+    if (program.contains(u'/')) {
+        const QFileInfo info(program);
+        return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+    }
+    return QStandardPaths::findExecutable(program);
+}
+
+} // namespace
+
+QStringList ApplicationLauncher::terminalCommand()
+{
+    const QString chosen = qEnvironmentVariable("TERMINAL");
+    if (!chosen.isEmpty()) {
+        if (const QString path = findProgram(chosen); !path.isEmpty())
+            return {path, QStringLiteral("-e")};
+    }
+    const struct {
+        const char* name;
+        const char* option;
+    } terminals[] = {{"x-terminal-emulator", "-e"},
+                     {"gnome-terminal", "--"},
+                     {"konsole", "-e"},
+                     {"xfce4-terminal", "-x"},
+                     {"xterm", "-e"}};
+    for (const auto& terminal : terminals) {
+        if (const QString path = findProgram(QLatin1StringView(terminal.name)); !path.isEmpty())
+            return {path, QLatin1StringView(terminal.option)};
+    }
+    return {};
+}
+
+ApplicationLauncher::Result ApplicationLauncher::commandLines(const QString& desktopEntryPath,
+                                                              const QStringList& inputs)
+{
+    const DesktopEntry entry = DesktopEntry::load(desktopEntryPath);
+    const QStringList locales = DesktopEntry::preferredLocales();
+    const QString name = entry.localizedValue(QStringLiteral("Name"), locales);
+    const QString shownName = name.isEmpty() ? QFileInfo(desktopEntryPath).fileName() : name;
+    if (!entry.isValid())
+        return failure(QStringLiteral("“%1” cannot be opened: its desktop entry %2 is unreadable "
+                                      "(%3).")
+                           .arg(shownName, desktopEntryPath, entry.error()));
+    QString error;
+    const QStringList arguments = DesktopExec::split(entry.value(QStringLiteral("Exec")), &error);
+    if (!error.isEmpty())
+        return failure(QStringLiteral("“%1” cannot be opened: its command is malformed (%2).")
+                           .arg(shownName, error));
+    const DesktopExec::Context context{inputs, entry.value(QStringLiteral("Icon")), name,
+                                       desktopEntryPath};
+    Result result;
+    QStringList terminal;
+    if (entry.booleanValue(QStringLiteral("Terminal"))) {
+        terminal = terminalCommand();
+        if (terminal.isEmpty())
+            return failure(QStringLiteral("“%1” runs in a terminal, and no terminal program was "
+                                          "found.")
+                               .arg(shownName));
+    }
+    for (QStringList command : DesktopExec::expand(arguments, context)) {
+        const QString program = findProgram(command.first());
+        if (program.isEmpty())
+            return failure(QStringLiteral("“%1” cannot be opened: the program “%2” was not found.")
+                               .arg(shownName, command.first()));
+        command.first() = program;
+        result.commands.append(terminal + command);
+    }
+    return result;
+}
+
+ApplicationLauncher::Result ApplicationLauncher::launch(const QString& desktopEntryPath,
+                                                        const QStringList& inputs)
+{
+    Result result = commandLines(desktopEntryPath, inputs);
+    if (!result.succeeded())
+        return result;
+    const DesktopEntry entry = DesktopEntry::load(desktopEntryPath);
+    QString folder = entry.value(QStringLiteral("Path"));
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = XdgBaseFolders().home();
+    for (const QStringList& command : std::as_const(result.commands)) {
+        if (!QProcess::startDetached(command.first(), command.mid(1), folder)) {
+            result.error = QStringLiteral("“%1” could not be started.")
+                               .arg(QFileInfo(command.first()).fileName());
+            return result;
+        }
+    }
+    return result;
+}

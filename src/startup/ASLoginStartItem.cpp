@@ -1,0 +1,3 @@
+#include "startup/ASLoginStartItem.h"
+
+ASLoginStartItem::ASLoginStartItem() : date(QDateTime::currentDateTime()) {}

@@ -1,0 +1,334 @@
+#include "startup/LoginItemList.h"
+
+#include "platform/DesktopEntry.h"
+#include "platform/DesktopExec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMap>
+#include <QSaveFile>
+#include <QSet>
+#include <QStandardPaths>
+#include <QUrl>
+
+Q_LOGGING_CATEGORY(startupLog, "corvella.startup")
+
+namespace {
+
+const QString suffix = QStringLiteral(".desktop");
+
+bool isEntryName(const QString& fileName)
+{
+    return fileName.size() > suffix.size() && fileName.endsWith(suffix) &&
+           !fileName.contains(u'/') && !fileName.contains(QChar(0)) && fileName != u"..";
+}
+
+QString findProgram(const QString& program)
+{
+    if (program.contains(u'/')) {
+        const QFileInfo info(program);
+        return info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+    }
+    return QStandardPaths::findExecutable(program);
+}
+
+// The local path an opener's argument names: a file URL decoded, or the path itself.
+QString openedPath(const QString& argument)
+{
+    if (argument.startsWith(u'/'))
+        return QDir::cleanPath(argument);
+    const QUrl url(argument);
+    return url.isLocalFile() ? QDir::cleanPath(url.toLocalFile()) : QString();
+}
+
+// The file an "xdg-open X" or "gio open X" command opens, or empty.
+QString openerTarget(const QStringList& arguments)
+{
+    const QString program = QFileInfo(arguments.value(0)).fileName();
+    if (program == u"xdg-open" && arguments.size() == 2)
+        return openedPath(arguments.at(1));
+    if (program == u"gio" && arguments.size() == 3 && arguments.at(1) == u"open")
+        return openedPath(arguments.at(2));
+    return {};
+}
+
+bool startsOnDesktop(const DesktopEntry& entry, const QStringList& desktops)
+{
+    const QStringList only = entry.listValue(QStringLiteral("OnlyShowIn"));
+    const QStringList not_ = entry.listValue(QStringLiteral("NotShowIn"));
+    if (!only.isEmpty()) {
+        bool shown = false;
+        for (const QString& desktop : desktops)
+            shown = shown || only.contains(desktop);
+        if (!shown)
+            return false;
+    }
+    for (const QString& desktop : desktops) {
+        if (not_.contains(desktop))
+            return false;
+    }
+    return true;
+}
+
+// A file name for a new entry that opens path: its name's safe characters, made unique.
+QString newEntryName(const QString& folder, const QString& path)
+{
+    QString base;
+    for (QChar character : QFileInfo(path).fileName()) {
+        const bool safe =
+            (character >= u'a' && character <= u'z') || (character >= u'A' && character <= u'Z') ||
+            (character >= u'0' && character <= u'9') || character == u'-' || character == u'_';
+        base.append(safe ? character : u'-');
+    }
+    base = QStringLiteral("open-") + (base.isEmpty() ? QStringLiteral("item") : base);
+    QString name = base + suffix;
+    for (int number = 2; QFileInfo::exists(folder + u'/' + name); ++number)
+        name = base + u'-' + QString::number(number) + suffix;
+    return name;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+LoginItemList::LoginItemList(XdgBaseFolders folders) : m_folders(std::move(folders)) {}
+
+QString LoginItemList::userFolder() const
+{
+    return m_folders.autostartPaths().constFirst();
+}
+
+QString LoginItemList::userEntry(const QString& fileName) const
+{
+    const QString path = userFolder() + u'/' + fileName;
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+QString LoginItemList::systemEntry(const QString& fileName) const
+{
+    const QStringList folders = m_folders.autostartPaths();
+    for (qsizetype index = 1; index < folders.size(); ++index) {
+        const QString path = folders.at(index) + u'/' + fileName;
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
+}
+
+QString LoginItemList::installedEntry(const QString& fileName) const
+{
+    // "kde-foo.desktop" may be "kde-foo.desktop" or "kde/foo.desktop" below a folder.
+    QStringList candidates{fileName};
+    for (QString candidate = fileName; candidate.indexOf(u'-') > 0;) {
+        candidate[candidate.indexOf(u'-')] = u'/';
+        candidates.append(candidate);
+    }
+    for (const QString& folder : m_folders.applicationPaths()) {
+        for (const QString& candidate : std::as_const(candidates)) {
+            const QString path = folder + u'/' + candidate;
+            if (QFileInfo(path).isFile())
+                return path;
+        }
+    }
+    return {};
+}
+
+QString LoginItemList::desktopFileId(const QString& path) const
+{
+    const QString canonical = QFileInfo(path).absoluteFilePath();
+    for (const QString& folder : m_folders.applicationPaths()) {
+        if (canonical.startsWith(folder + u'/'))
+            return canonical.mid(folder.size() + 1).replace(u'/', u'-');
+    }
+    return QFileInfo(path).fileName();
+}
+
+QList<ASLoginStartItem> LoginItemList::items() const
+{
+    // File name -> the entry that counts, in file-name order.
+    QMap<QString, QString> entries;
+    QMap<QString, bool> fromSystem;
+    QSet<QString> shadowsSystem;
+    const QStringList folders = m_folders.autostartPaths();
+    for (qsizetype index = 0; index < folders.size(); ++index) {
+        const QStringList names =
+            QDir(folders.at(index))
+                .entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name);
+        for (const QString& name : names) {
+            if (entries.contains(name)) {
+                if (!fromSystem.value(name) && index > 0)
+                    shadowsSystem.insert(name);
+                continue;
+            }
+            entries.insert(name, folders.at(index) + u'/' + name);
+            fromSystem.insert(name, index > 0);
+        }
+    }
+
+    const QStringList locales = DesktopEntry::preferredLocales();
+    QList<ASLoginStartItem> items;
+    // What makes two entries one row: their target, and for a program its arguments too.
+    QStringList identities;
+    for (auto each = entries.cbegin(); each != entries.cend(); ++each) {
+        const QString& fileName = each.key();
+        const QString& entryPath = each.value();
+        const DesktopEntry entry = DesktopEntry::load(entryPath);
+        if (const QString reason = entry.incompleteReason(); !reason.isEmpty()) {
+            qCInfo(startupLog, "Skipped the autostart entry %s: %s", qUtf8Printable(entryPath),
+                   qUtf8Printable(reason));
+            continue;
+        }
+        const bool hidden = entry.booleanValue(QStringLiteral("Hidden"));
+        if (hidden && shadowsSystem.contains(fileName))
+            continue;
+        QString error;
+        const QStringList arguments =
+            DesktopExec::expand(DesktopExec::split(entry.value(QStringLiteral("Exec")), &error), {})
+                .constFirst();
+        const QString tryExec = entry.value(QStringLiteral("TryExec"));
+        const QString program = findProgram(tryExec.isEmpty() ? arguments.value(0) : tryExec);
+        if (program.isEmpty())
+            continue;
+
+        ASLoginStartItem item;
+        item.fileNames = {fileName};
+        item.entryPath = entryPath;
+        item.isSystemApp = fromSystem.value(fileName) || shadowsSystem.contains(fileName);
+        item.enabled = !hidden &&
+                       entry.booleanValue(QStringLiteral("X-GNOME-Autostart-enabled"), true) &&
+                       startsOnDesktop(entry, m_folders.currentDesktops());
+        item.image = entry.value(QStringLiteral("Icon"));
+        item.name = entry.localizedValue(QStringLiteral("Name"), locales);
+        QString identity;
+        if (const QString installed = installedEntry(fileName); !installed.isEmpty()) {
+            const DesktopEntry application = DesktopEntry::load(installed);
+            item.path = installed;
+            if (const QString name = application.localizedValue(QStringLiteral("Name"), locales);
+                !name.isEmpty()) {
+                item.name = name;
+                if (const QString icon = application.value(QStringLiteral("Icon")); !icon.isEmpty())
+                    item.image = icon;
+            }
+        } else if (const QString opened = openerTarget(arguments); !opened.isEmpty()) {
+            if (!QFileInfo::exists(opened))
+                continue;
+            item.path = opened;
+            item.name = QFileInfo(opened).fileName();
+            if (item.image.isEmpty())
+                item.image = QFileInfo(opened).isDir() ? QStringLiteral("folder")
+                                                       : QStringLiteral("text-x-generic");
+        } else {
+            item.path = program;
+            identity = arguments.mid(1).join(u'\n');
+        }
+        identity.prepend(item.path + u'\n');
+        if (const qsizetype same = identities.indexOf(identity); same >= 0) {
+            items[same].fileNames.append(fileName);
+            continue;
+        }
+        identities.append(identity);
+        items.append(item);
+    }
+    return items;
+}
+
+LoginItemList::Result LoginItemList::writeUserEntry(const QString& fileName,
+                                                    const QByteArray& content) const
+{
+    const QString folder = userFolder();
+    if (!QDir().mkpath(folder))
+        return {QStringLiteral("The autostart folder “%1” could not be created.").arg(folder)};
+    QSaveFile file(folder + u'/' + fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
+        return {QStringLiteral("The login item “%1” could not be written: %2.")
+                    .arg(fileName, file.errorString())};
+    return {};
+}
+
+LoginItemList::Result LoginItemList::add(const QString& path) const
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return {QStringLiteral("“%1” does not exist, so it cannot be added.").arg(path)};
+    const QString target = info.absoluteFilePath();
+    for (const ASLoginStartItem& item : items()) {
+        if (item.path == target)
+            return {};
+    }
+    if (info.isFile() && path.endsWith(suffix)) {
+        const DesktopEntry entry = DesktopEntry::load(target);
+        if (entry.incompleteReason().isEmpty() &&
+            entry.value(QStringLiteral("Type")) == u"Application")
+            return writeUserEntry(desktopFileId(target), readAll(target));
+    }
+    const QString fileName = newEntryName(userFolder(), target);
+    const QByteArray content = "[Desktop Entry]\nType=Application\nName=" +
+                               DesktopEntry::escape(info.fileName()).toUtf8() + "\nExec=xdg-open " +
+                               DesktopEntry::escape(DesktopExec::quote(target)).toUtf8() +
+                               "\nIcon=" + (info.isDir() ? "folder" : "text-x-generic") +
+                               "\nX-GNOME-Autostart-enabled=true\n";
+    return writeUserEntry(fileName, content);
+}
+
+LoginItemList::Result LoginItemList::remove(const QString& fileName) const
+{
+    if (!isEntryName(fileName))
+        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
+    const QString system = systemEntry(fileName);
+    if (!system.isEmpty()) {
+        const QByteArray content = readAll(system);
+        return writeUserEntry(fileName, DesktopEntry::withValue(content, QStringLiteral("Hidden"),
+                                                                QStringLiteral("true")));
+    }
+    const QString user = userEntry(fileName);
+    if (user.isEmpty())
+        return {QStringLiteral("There is no login item “%1”.").arg(fileName)};
+    QFile file(user);
+    if (!file.remove())
+        return {QStringLiteral("The login item “%1” could not be removed: %2.")
+                    .arg(fileName, file.errorString())};
+    return {};
+}
+
+LoginItemList::Result LoginItemList::removeItemWithPath(const QString& path) const
+{
+    for (const ASLoginStartItem& item : items()) {
+        if (item.path != path)
+            continue;
+        for (const QString& fileName : item.fileNames) {
+            if (Result removed = remove(fileName); !removed.succeeded())
+                return removed;
+        }
+        return {};
+    }
+    return {QStringLiteral("“%1” is no longer a login item.").arg(path)};
+}
+
+LoginItemList::Result LoginItemList::setEnabled(const QString& fileName, bool enabled) const
+{
+    if (!isEntryName(fileName))
+        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
+    QString source = userEntry(fileName);
+    if (source.isEmpty())
+        source = systemEntry(fileName);
+    if (source.isEmpty())
+        return {QStringLiteral("There is no login item “%1”.").arg(fileName)};
+    QByteArray content = readAll(source);
+    if (!DesktopEntry::parse(content).isValid())
+        return {QStringLiteral("The login item “%1” is not a valid desktop entry, so it "
+                               "was left as it is.")
+                    .arg(fileName)};
+    content = DesktopEntry::withValue(content, QStringLiteral("X-GNOME-Autostart-enabled"),
+                                      enabled ? QStringLiteral("true") : QStringLiteral("false"));
+    if (enabled) {
+        for (const char* key : {"Hidden", "OnlyShowIn", "NotShowIn"})
+            content = DesktopEntry::withoutKey(content, QLatin1StringView(key));
+    }
+    return writeUserEntry(fileName, content);
+}

@@ -1,0 +1,133 @@
+#include "apps/ApplicationCatalogue.h"
+
+#include "apps/RelatedAppFilesScanner.h"
+#include "support/Files.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray application(const char* name, const QByteArray& more = {})
+{
+    return "[Desktop Entry]\nType=Application\nExec=true\nName=" + QByteArray(name) + '\n' + more;
+}
+
+class ApplicationCatalogueTest : public ::testing::Test {
+protected:
+    QString write(const QString& relative, const QByteArray& content)
+    {
+        EXPECT_TRUE(writeFile(m_root.filePath(relative), content));
+        return m_root.filePath(relative);
+    }
+    XdgBaseFolders folders() const
+    {
+        QProcessEnvironment environment;
+        environment.insert(u"HOME"_s, m_root.path());
+        environment.insert(u"XDG_DATA_HOME"_s, m_root.filePath(u"home"_s));
+        environment.insert(u"XDG_DATA_DIRS"_s,
+                           m_root.filePath(u"first"_s) + u':' + m_root.filePath(u"second"_s));
+        return XdgBaseFolders(environment);
+    }
+    QList<AMAppItem> scan(RelatedAppFilesScanner* scanner = nullptr)
+    {
+        RelatedAppFilesScanner own(folders(), {u"de"_s});
+        QList<AMAppItem> items = (scanner ? scanner : &own)->getApplications();
+        ApplicationCatalogue::sortByName(items);
+        return items;
+    }
+    static QStringList names(const QList<AMAppItem>& items)
+    {
+        QStringList result;
+        for (const AMAppItem& item : items)
+            result.append(item.name);
+        return result;
+    }
+
+    QTemporaryDir m_root;
+};
+
+TEST_F(ApplicationCatalogueTest, SearchesAndSortsByTheRules)
+{
+    for (const char* name : {"Photos", "alpha", "Zeta", "Two  Spaces", "One Space"})
+        write(u"first/applications/"_s + QString::fromUtf8(name).remove(u' ') + u".desktop"_s,
+              application(name));
+    const QList<AMAppItem> items = scan();
+    EXPECT_EQ(names(items),
+              (QStringList{u"One Space"_s, u"Photos"_s, u"Two  Spaces"_s, u"Zeta"_s, u"alpha"_s}));
+    const struct {
+        const char* text;
+        QStringList expected;
+    } rows[] = {{"PHOTO", {u"Photos"_s}},
+                {"photo", {u"Photos"_s}},
+                {"hot", {u"Photos"_s}},
+                {"", names(items)},
+                {" ", names(items)},
+                {"  ", {u"Two  Spaces"_s}},
+                {"x", {}}};
+    for (const auto& row : rows)
+        EXPECT_EQ(names(ApplicationCatalogue::search(items, QString::fromUtf8(row.text))),
+                  row.expected)
+            << '"' << row.text << '"';
+}
+
+TEST_F(ApplicationCatalogueTest, ShadowsFiltersAndSkipsByTheEntryRules)
+{
+    const QString user = write(u"home/applications/editor.desktop"_s, application("Mine"));
+    write(u"first/applications/editor.desktop"_s, application("System editor"));
+    write(u"home/applications/gone.desktop"_s, application("Gone", "Hidden=true\n"));
+    write(u"second/applications/gone.desktop"_s, application("Gone below"));
+    write(u"first/applications/menu.desktop"_s, application("No menu", "NoDisplay=true\n"));
+    write(u"first/applications/try.desktop"_s, application("Missing", "TryExec=/no/such\n"));
+    write(u"first/applications/shell.desktop"_s, application("Shell", "TryExec=sh\n"));
+    write(u"first/applications/link.desktop"_s,
+          "[Desktop Entry]\nType=Link\nName=Web\nURL=https://x\n");
+    const QString broken = write(u"first/applications/broken.desktop"_s, "Name=x\n");
+    write(u"first/applications/notes.txt"_s, application("Not an entry"));
+    const QString kde =
+        write(u"first/applications/kde/viewer.desktop"_s,
+              application("Viewer", "Name[de]=Betrachter\nX-AppImage-Version=2.1\n"));
+    write(u"second/applications/kde-viewer.desktop"_s, application("Shadowed viewer"));
+    // Links back up the tree: each folder is walked once.
+    ASSERT_TRUE(QFile::link(m_root.filePath(u"first/applications"_s),
+                            m_root.filePath(u"first/applications/kde/loop"_s)));
+    ASSERT_TRUE(
+        QFile::link(m_root.filePath(u"first"_s), m_root.filePath(u"second/applications/up"_s)));
+
+    RelatedAppFilesScanner scanner(folders(), {u"de"_s});
+    const QList<AMAppItem> items = scan(&scanner);
+    ASSERT_EQ(names(items), (QStringList{u"Betrachter"_s, u"Mine"_s, u"Shell"_s}));
+    EXPECT_EQ(items[0].bundleID, u"kde-viewer.desktop"_s);
+    EXPECT_EQ(items[0].path, kde);
+    EXPECT_EQ(items[0].bundleVersion, u"2.1"_s);
+    EXPECT_TRUE(items[0].isSystemApp);
+    EXPECT_EQ(items[1].path, user);
+    EXPECT_FALSE(items[1].isSystemApp);
+    EXPECT_EQ(items[1].isSystemAppStr, u"NO"_s);
+    EXPECT_TRUE(items[1].date.isValid());
+    ASSERT_EQ(scanner.skipped().size(), 1);
+    EXPECT_TRUE(scanner.skipped()[0].startsWith(broken + u": line 1"_s))
+        << scanner.skipped()[0].toStdString();
+}
+
+TEST_F(ApplicationCatalogueTest, DeliversBatchesAndFinishesOnTheMainThread)
+{
+    for (int index = 0; index < 300; ++index)
+        write(u"second/applications/app%1.desktop"_s.arg(index), application("App"));
+    ApplicationCatalogue catalogue;
+    QSignalSpy batches(&catalogue, &ApplicationCatalogue::batchFound);
+    QSignalSpy finished(&catalogue, &ApplicationCatalogue::scanFinished);
+    catalogue.getApplications(folders());
+    ASSERT_TRUE(finished.wait(10000));
+    qsizetype total = 0;
+    for (const QList<QVariant>& batch : batches)
+        total += batch.at(0).value<QList<AMAppItem>>().size();
+    EXPECT_EQ(total, 300);
+    EXPECT_GT(batches.size(), 1) << "rows arrive while the scan goes";
+}
+
+} // namespace

@@ -1,0 +1,97 @@
+#include "apps/ApplicationsViewController.h"
+
+#include "kit/ImageButton.h"
+#include "support/Files.h"
+#include "support/PrivateHome.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class ApplicationsViewControllerTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_page = std::make_unique<ApplicationsViewController>();
+        new QAbstractItemModelTester(m_page->listTableView()->model(), m_page.get());
+        m_page->resize(420, 500);
+        m_page->show();
+        QSignalSpy finished(m_page.get(), &ApplicationsViewController::scanFinished);
+        QVERIFY(finished.wait(10000));
+    }
+    void cleanup() { m_page.reset(); }
+
+    void searchNarrowsAndClearingRestoresTheSortedList()
+    {
+        QCOMPARE(rows(), (QStringList{u"Broken"_s, u"Photos"_s, u"Zeta"_s, u"alpha"_s}));
+        QVERIFY(m_page->textField()->isEnabled());
+        QTest::keyClicks(m_page->textField(), u"pHoT"_s);
+        QCOMPARE(rows(), QStringList{u"Photos"_s});
+        QVERIFY(m_page->closeBut()->isVisible());
+        QTest::mouseClick(m_page->closeBut(), Qt::LeftButton);
+        QCOMPARE(m_page->textField()->text(), QString());
+        QVERIFY(!m_page->closeBut()->isVisible());
+        QCOMPARE(rows().size(), 4);
+    }
+
+    void aClickOpensTheRowAndAFailedLaunchIsShown()
+    {
+        QSignalSpy launches(m_page.get(), &ApplicationsViewController::launchFinished);
+        QTableView* table = m_page->listTableView();
+        const auto click = [table](int row, int column) {
+            const QRect cell = table->visualRect(table->model()->index(row, column));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        };
+        click(1, 0); // Photos, opened after a short delay, though the rows change meanwhile
+        QTest::keyClicks(m_page->textField(), u"zeta"_s);
+        QVERIFY(launches.wait(10000));
+        QCOMPARE(launches.at(0).at(0).toString(),
+                 qEnvironmentVariable("XDG_DATA_HOME") + u"/applications/Photos.desktop"_s);
+        QCOMPARE(launches.at(0).at(1).toString(), QString());
+        QVERIFY(!m_page->messageLabel()->isVisible());
+        m_page->closeButtonAction();
+        click(0, 1); // the run button of Broken
+        QVERIFY(launches.wait(10000));
+        QVERIFY(launches.at(1).at(1).toString().contains(u"was not found"_s));
+        QVERIFY(m_page->messageLabel()->isVisible());
+        QCOMPARE(m_page->messageLabel()->text(), launches.at(1).at(1).toString());
+    }
+
+private:
+    QStringList rows() const
+    {
+        QStringList names;
+        const QAbstractItemModel* model = m_page->listTableView()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            names.append(model->index(row, 0).data().toString());
+        return names;
+    }
+
+    std::unique_ptr<ApplicationsViewController> m_page;
+};
+
+int main(int argc, char** argv)
+{
+    const PrivateHome home;
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(home.path("system")));
+    for (const char* name : {"Photos", "alpha", "Zeta"}) {
+        if (!writeFile(home.path("data/applications/") + QLatin1StringView(name) + u".desktop"_s,
+                       "[Desktop Entry]\nType=Application\nExec=true\nName=" + QByteArray(name)))
+            return 1;
+    }
+    if (!writeFile(home.path("system/applications/broken.desktop"),
+                   "[Desktop Entry]\nType=Application\nExec=/no/such/program\nName=Broken"))
+        return 1;
+    QApplication application(argc, argv);
+    ApplicationsViewControllerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ApplicationsViewControllerTest.moc"

@@ -1,0 +1,121 @@
+#include "startup/StartupItemsViewController.h"
+
+#include "kit/ImageButton.h"
+#include "support/Files.h"
+#include "support/PrivateHome.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const PrivateHome* home = nullptr;
+
+QString at(const char* relative)
+{
+    return home->path(relative);
+}
+
+bool writeEntry(const char* name, const QByteArray& exec, const QByteArray& more = {})
+{
+    return writeFile(at("config/autostart/") + QLatin1StringView(name),
+                     "[Desktop Entry]\nType=Application\nName=" + QByteArray(name) +
+                         "\nExec=" + exec + '\n' + more);
+}
+} // namespace
+
+class StartupItemsViewControllerTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QDir(at("config/autostart")).removeRecursively();
+        QDir(at("bin")).removeRecursively();
+        m_page = std::make_unique<StartupItemsViewController>();
+        m_page->resize(420, 500);
+        m_page->show();
+    }
+    void cleanup() { m_page.reset(); }
+
+    void aChangeDuringARebuildRunsOneMoreRebuild()
+    {
+        // The entry's program appears after the first rebuild has read the folders; no watched
+        // folder changes, so only the kept request can show it.
+        QVERIFY(writeEntry("late.desktop", QFile::encodeName(at("bin/late-program"))));
+        m_page = std::make_unique<StartupItemsViewController>(); // sees the folder as it is now
+        int reads = 0;
+        m_page->setAfterReadHook([&reads, page = m_page.get()] {
+            if (++reads > 1)
+                return;
+            writeFile(at("bin/late-program"), "#!/bin/sh\n");
+            QFile::setPermissions(at("bin/late-program"), QFile::ReadOwner | QFile::ExeOwner);
+            QMetaObject::invokeMethod(page, &StartupItemsViewController::updateLoginItemsList,
+                                      Qt::BlockingQueuedConnection);
+        });
+        QSignalSpy rebuilt(m_page.get(), &StartupItemsViewController::listRebuilt);
+        m_page->updateLoginItemsList();
+        QTRY_COMPARE_WITH_TIMEOUT(rebuilt.size(), 2, 10000);
+        QCOMPARE(rows(), QStringList{u"late.desktop"_s});
+        QVERIFY(!m_page->isScan());
+    }
+
+    void eachRowActsOnItsOwnItem()
+    {
+        QVERIFY(writeFile(at("files/one"), "1") && writeFile(at("files/two"), "2"));
+        QVERIFY(writeEntry("a-unresolved.desktop", "no-such-program-anywhere"));
+        QVERIFY(writeEntry("b.desktop", "xdg-open " + QFile::encodeName(at("files/one"))));
+        QVERIFY(writeEntry("c.desktop", "xdg-open " + QFile::encodeName(at("files/two")),
+                           "X-GNOME-Autostart-enabled=false\n"));
+        QSignalSpy rebuilt(m_page.get(), &StartupItemsViewController::listRebuilt);
+        m_page->updateLoginItemsList();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_page->isScan() && rows().size() == 2, 10000);
+        QCOMPARE(rows(), (QStringList{u"one"_s, u"two"_s}));
+        QTableWidget* table = m_page->listTableView();
+        auto* toggle = qobject_cast<QCheckBox*>(table->cellWidget(1, 1));
+        QVERIFY(toggle && !toggle->isChecked());
+        QCOMPARE(table->item(1, 0)->foreground().color(), QColor(150, 150, 150));
+
+        QSignalSpy changes(m_page.get(), &StartupItemsViewController::changeFinished);
+        toggle->click();
+        QTRY_VERIFY_WITH_TIMEOUT(changes.size() == 1 && !m_page->isScan() &&
+                                     m_page->allItems().size() == 2 &&
+                                     m_page->allItems().at(1).enabled,
+                                 10000);
+        auto* remove = qobject_cast<ImageButton*>(table->cellWidget(1, 2));
+        QVERIFY(remove);
+        QTest::mouseClick(remove, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(changes.size() == 2 && !m_page->isScan() && rows().size() == 1,
+                                 10000);
+        QCOMPARE(rows(), QStringList{u"one"_s});
+        QCOMPARE(entriesOf(at("config/autostart")),
+                 (QStringList{u"a-unresolved.desktop"_s, u"b.desktop"_s}));
+    }
+
+private:
+    QStringList rows() const
+    {
+        QStringList names;
+        for (const ASLoginStartItem& item : m_page->allItems())
+            names.append(item.name);
+        return names;
+    }
+
+    std::unique_ptr<StartupItemsViewController> m_page;
+};
+
+int main(int argc, char** argv)
+{
+    const PrivateHome privateHome;
+    home = &privateHome;
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(privateHome.path("system")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(privateHome.path("share")));
+    QApplication application(argc, argv);
+    StartupItemsViewControllerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "StartupItemsViewControllerTest.moc"
