@@ -1,0 +1,161 @@
+// The Disk Manager tab, its boxes and the format dialog's choice popup, over fixture volumes.
+#include "disks/DiskBoxViewController.h"
+#include "disks/DiskDescription.h"
+#include "disks/DiskManagerViewController.h"
+#include "disks/MakeSureFormatVCDelegate.h"
+#include "disks/MakeSureFormatViewController.h"
+#include "kit/IconATextButton.h"
+#include "kit/StatusAttachedWindow.h"
+
+#include <QEnterEvent>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+DVVolumeInfo volume(const char* name, const char* mountPoint, const char* type, std::int32_t kind,
+                    bool ejectable)
+{
+    DVVolumeInfo info;
+    info.volumeName = QString::fromUtf8(name);
+    info.volRootDir = QString::fromUtf8(mountPoint);
+    info.bIsDefaultVol = info.volRootDir == u"/";
+    info.fileSystemType = QString::fromUtf8(type);
+    info.device = kind == DVVolumeInfo::KindNetwork ? QStringLiteral("server:/export")
+                                                    : QStringLiteral("/dev/sdz1");
+    info.volType = kind;
+    info.bCanEject = ejectable;
+    info.nTotalSize = 4'000'000'000;
+    info.nFreeSize = 1'000'000'000;
+    info.totalSpace = QStringLiteral("4.00 GB");
+    return info;
+}
+
+QVariantMap describe(const DVVolumeInfo& volume)
+{
+    return {
+        {QStringLiteral("FilesystemName"), DiskDescription::filesystemName(volume.fileSystemType)}};
+}
+
+class NoFormat : public MakeSureFormatVCDelegate {
+public:
+    void makeSureToFormatSelectVolumeWithName(const QString&, const QString&) override {}
+};
+
+} // namespace
+
+class DiskManagerTabTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void documentHeightFollowsTheVolumeCount_data();
+    void documentHeightFollowsTheVolumeCount();
+    void buttonsFollowTheVolume_data();
+    void buttonsFollowTheVolume();
+    void choicePopupClosesUntouchedOrWhenLeft();
+    void ntfsOffersOnlyFat32();
+};
+
+void DiskManagerTabTest::documentHeightFollowsTheVolumeCount_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("height");
+    QTest::newRow("none") << 0 << 484;
+    QTest::newRow("three") << 3 << 484;
+    QTest::newRow("five") << 5 << 620;
+}
+
+void DiskManagerTabTest::documentHeightFollowsTheVolumeCount()
+{
+    QFETCH(int, count);
+    QFETCH(int, height);
+    const QList<DVVolumeInfo> volumes(count, volume("DATA", "/media/u/DATA", "ext4", 1, true));
+    DiskManagerViewController tab([volumes] { return volumes; }, describe);
+    QSignalSpy rebuilt(&tab, &DiskManagerViewController::listRebuilt);
+    QVERIFY(rebuilt.wait(5000));
+    QCOMPARE(tab.boxes().size(), count);
+    QCOMPARE(tab.scrollView()->height(), height);
+    QCOMPARE(tab.scrollView()->width(), 400);
+    // In list order, 124 apart, and every one reachable by scrolling.
+    for (int index = 0; index < count; ++index)
+        QCOMPARE(tab.boxes().at(index)->geometry(), QRect(0, 124 * index, 412, 112));
+}
+
+void DiskManagerTabTest::buttonsFollowTheVolume_data()
+{
+    QTest::addColumn<DVVolumeInfo>("volume");
+    QTest::addColumn<QString>("fileSystem");
+    QTest::addColumn<bool>("rename");
+    QTest::addColumn<bool>("format");
+    QTest::addColumn<bool>("eject");
+    QTest::addColumn<QString>("icon");
+    QTest::newRow("ntfs") << volume("WIN", "/mnt/win", "ntfs", 0, false) << "NTFS" << false << true
+                          << false << "ic_disk";
+    QTest::newRow("network") << volume("share", "/mnt/share", "nfs4", 3, true) << "nfs4" << false
+                             << false << true << "ic_usb";
+    QTest::newRow("startup") << volume("Debian", "/", "ext4", 0, false) << "ext4" << true << false
+                             << false << "ic_diskos";
+    QTest::newRow("usb") << volume("STICK", "/media/u/STICK", "vfat", 1, true) << "MS-DOS FAT32"
+                         << true << true << true << "ic_usb";
+    QTest::newRow("removable") << volume("IMAGE", "/media/u/IMAGE", "exfat", 4, true) << "ExFAT"
+                               << true << false << true << "ic_usb";
+}
+
+void DiskManagerTabTest::buttonsFollowTheVolume()
+{
+    QFETCH(DVVolumeInfo, volume);
+    QFETCH(QString, fileSystem);
+    QFETCH(bool, rename);
+    QFETCH(bool, format);
+    QFETCH(bool, eject);
+    QFETCH(QString, icon);
+    DiskManagerViewController tab([volume] { return QList<DVVolumeInfo>{volume}; }, describe);
+    QSignalSpy rebuilt(&tab, &DiskManagerViewController::listRebuilt);
+    QVERIFY(rebuilt.wait(5000));
+    DiskBoxViewController* box = tab.boxes().value(0);
+    QVERIFY(box != nullptr);
+    QTRY_COMPARE(box->fileSystemText(), fileSystem);
+    QCOMPARE(box->renameButton()->isEnabled(), rename);
+    QCOMPARE(box->formatButton()->isEnabled(), format);
+    QCOMPARE(box->ejectButton()->isVisibleTo(box), eject);
+    QCOMPARE(box->iconName(), icon);
+    QCOMPARE(box->usageText(), QStringLiteral("3.00 GB/4.00 GB"));
+}
+
+void DiskManagerTabTest::choicePopupClosesUntouchedOrWhenLeft()
+{
+    NoFormat delegate;
+    auto* dialog = new MakeSureFormatViewController(&delegate);
+    StatusAttachedWindow* window = StatusAttachedWindow::create(dialog, {400, 300}, 1, 5.0f);
+    dialog->setSuperDelegate(window);
+    dialog->setName(QStringLiteral("DATA"), QStringLiteral("ext4"));
+    window->show();
+
+    dialog->openMenuAction();
+    QVERIFY(dialog->sortAttachedWindow() != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->sortAttachedWindow() == nullptr, 5000);
+
+    dialog->openMenuAction();
+    QWidget* popup = dialog->sortAttachedWindow()->view();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(popup, &enter);
+    // Entered, it outlives its two seconds.
+    QTest::qWait(MakeSureFormatViewController::popupCloseDelayMs + 500);
+    QVERIFY(dialog->sortAttachedWindow() != nullptr);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(popup, &leave);
+    QVERIFY(dialog->sortAttachedWindow() == nullptr);
+    delete window;
+}
+
+void DiskManagerTabTest::ntfsOffersOnlyFat32()
+{
+    NoFormat delegate;
+    MakeSureFormatViewController dialog(&delegate);
+    dialog.setName(QStringLiteral("WIN"), QStringLiteral("NTFS"));
+    QCOMPARE(dialog.typeText(), QStringLiteral("MS-DOS FAT32"));
+    QVERIFY(dialog.isTypeChoiceLocked());
+}
+
+QTEST_MAIN(DiskManagerTabTest)
+#include "DiskManagerTabTest.moc"
