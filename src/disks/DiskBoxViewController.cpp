@@ -83,8 +83,8 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
     card->setGeometry(rect());
     m_iconImageView = new QLabel(this);
     m_iconImageView->setGeometry(28, 22, 44, 44);
-    m_nameLabel = boxLabel({80, 12, 220, 20}, this, 14, "rgb(40, 44, 52)", true);
-    m_nodeLabel = boxLabel({300, 12, 80, 20}, this, 12, "rgb(110, 116, 128)");
+    m_nameLabel = boxLabel({80, 12, 190, 20}, this, 14, "rgb(40, 44, 52)", true);
+    m_nodeLabel = boxLabel({270, 12, 110, 20}, this, 12, "rgb(110, 116, 128)");
     m_nodeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_usedLabel = boxLabel({80, 32, 300, 16}, this, 12, "rgb(110, 116, 128)");
     m_progressView = new GXProgressView(this);
@@ -111,9 +111,9 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
     m_renameView = new QWidget(this);
     m_renameView->setGeometry(80, 8, 310, 30);
     m_renameTextField = new DiskTextFiledView(m_renameView);
-    m_renameTextField->setGeometry(0, 2, 166, 26);
-    m_saveButton = secondaryButton(QStringLiteral("Save"), {172, 2, 64, 26}, m_renameView);
-    m_cancelButton = secondaryButton(QStringLiteral("Cancel"), {242, 2, 64, 26}, m_renameView);
+    m_renameTextField->setGeometry(0, 2, 160, 26);
+    m_saveButton = secondaryButton(QStringLiteral("Save"), {168, 2, 64, 26}, m_renameView);
+    m_cancelButton = secondaryButton(QStringLiteral("Cancel"), {238, 2, 64, 26}, m_renameView);
     connect(m_saveButton, &TextImageButton::clicked, this,
             &DiskBoxViewController::renameOkButtonAction);
     connect(m_cancelButton, &TextImageButton::clicked, this,
@@ -238,6 +238,7 @@ void DiskBoxViewController::showRenameView(bool shown)
     m_renameView->setVisible(shown);
     m_nameLabel->setVisible(!shown);
     m_usedLabel->setVisible(!shown);
+    m_nodeLabel->setVisible(!shown);
     if (shown)
         m_renameTextField->setFocus();
     else

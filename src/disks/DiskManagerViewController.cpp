@@ -7,6 +7,7 @@
 #include "disks/WatchMountUnmount.h"
 #include "platform/DesktopNotifier.h"
 
+#include <QLabel>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -21,8 +22,7 @@ static void initDisksResources()
 
 DiskManagerViewController::DiskManagerViewController(QWidget* parent)
     : DiskManagerViewController({}, {}, parent)
-{
-}
+{}
 
 DiskManagerViewController::DiskManagerViewController(
     VolumeSource volumeSource, DiskBoxViewController::DescriptionSource descriptionSource,
@@ -32,18 +32,21 @@ DiskManagerViewController::DiskManagerViewController(
       m_volumeSource(std::move(volumeSource)), m_descriptionSource(std::move(descriptionSource))
 {
     initDisksResources();
+    // The list spans the tab's whole width (its cards hold their own margin); the heading keeps
+    // the cards' indent.
     layout()->setContentsMargins(0, 12, 0, 0);
+    for (QLabel* text : findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        text->setContentsMargins(16, 0, 16, 0);
     m_topScrollView = new QScrollArea(this);
     m_topScrollView->setFrameShape(QFrame::NoFrame);
     m_topScrollView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_topScrollView->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    m_topScrollView->viewport()->setAutoFillBackground(false);
     m_topScrollView->setFixedSize(DiskBoxViewController::boxSize.width(), minimumDocumentHeight);
     m_scrollView = new QWidget();
     m_scrollView->setAutoFillBackground(false);
-    m_scrollView->setAttribute(Qt::WA_TranslucentBackground);
     m_scrollView->setFixedSize(documentWidth, minimumDocumentHeight);
     m_topScrollView->setWidget(m_scrollView);
-    m_topScrollView->viewport()->setAutoFillBackground(false);
     bodyLayout()->addWidget(m_topScrollView);
     bodyLayout()->addStretch(1);
     m_loadProgress = new QProgressBar(this);
@@ -56,12 +59,12 @@ DiskManagerViewController::DiskManagerViewController(
     // holder outlives the tab while a read still runs.
     if (!m_volumeSource)
         m_volumeSource = [holder = m_volumesInfo] {
-        if (!holder->inventory)
-            holder->inventory = std::make_unique<VolumesInfo>();
-        else
-            holder->inventory->getAllVolsInfo();
-        return holder->inventory->volsArray();
-    };
+            if (!holder->inventory)
+                holder->inventory = std::make_unique<VolumesInfo>();
+            else
+                holder->inventory->getAllVolsInfo();
+            return holder->inventory->volsArray();
+        };
     m_watchMu = new WatchMountUnmount(this);
     connect(NotificationCenter::defaultCenter(), &NotificationCenter::posted, this,
             [this](const QString& name, QObject*) {
