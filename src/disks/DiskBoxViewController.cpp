@@ -75,7 +75,7 @@ QString renameIdentifier(const QVariantMap& description, const DVVolumeInfo& vol
 
 DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* delegate,
                                              DescriptionSource descriptionSource, QWidget* parent)
-    : QWidget(parent), m_delegate(delegate),
+    : QWidget(parent), m_delegate(delegate), m_describesFromRecord(!descriptionSource),
       m_descriptionSource(descriptionSource ? std::move(descriptionSource) : describeOnWorker)
 {
     setFixedSize(boxSize);
@@ -158,6 +158,13 @@ void DiskBoxViewController::loadDiskInfo()
         m_nodeLabel->setText(DiskDescription::filesystemName(m_volumeInfo.fileSystemType));
         m_renameButton->setEnabled(false);
         m_formatButton->setEnabled(false);
+        return;
+    }
+    if (m_describesFromRecord && !m_volumeInfo.blockObjectPath.isEmpty() &&
+        !m_volumeInfo.fileSystemType.isEmpty()) {
+        // The inventory read the file system from udisks2 a moment ago: no second query.
+        applyDiskInfo({{QStringLiteral("FilesystemName"),
+                        DiskDescription::filesystemName(m_volumeInfo.fileSystemType)}});
         return;
     }
     BackgroundTask::run(

@@ -76,6 +76,8 @@ private:
     QPointF dialogAnchor() const;
 
     DiskBoxViewControllerDelegate* m_delegate;
+    // Without a source of its own, a box takes the file system its record already carries.
+    bool m_describesFromRecord;
     DescriptionSource m_descriptionSource;
     DVVolumeInfo m_volumeInfo;
     bool m_busy = false;

@@ -40,8 +40,11 @@ QString deviceName(const MountTable::Mount& mount, const UDisksClient::Block* bl
     return device.startsWith("/dev/") ? QFileInfo(QFile::decodeName(device)).fileName() : QString();
 }
 
-bool isOnExternalBus(const UDisksClient::Drive* drive, const QString& disk, const QString& sysRoot)
+bool isOnExternalBus(const UDisksClient::Block* block, const UDisksClient::Drive* drive,
+                     const QString& disk, const QString& sysRoot)
 {
+    if (block != nullptr && block->isLoop)
+        return false;
     if (drive != nullptr) {
         const QString bus = drive->connectionBus;
         return bus == u"usb" || bus == u"ieee1394" || bus == u"sdio";
@@ -180,7 +183,7 @@ std::int32_t VolumesInfo::getVolumeType(const MountTable::Mount& mount,
     if ((drive != nullptr && drive->optical) || name.startsWith(u"sr"))
         return DVVolumeInfo::KindOptical;
     const QString disk = diskName(name);
-    if (isOnExternalBus(drive, disk, sysRoot))
+    if (isOnExternalBus(block, drive, disk, sysRoot))
         return DVVolumeInfo::KindExternalBus;
     if (isRemovable(block, drive, disk, sysRoot))
         return DVVolumeInfo::KindRemovable;
@@ -193,7 +196,7 @@ bool VolumesInfo::getVolEjectFlag(const MountTable::Mount& mount, const UDisksCl
     if (isNetworkVolume(mount.fileSystemType))
         return true;
     const QString disk = diskName(deviceName(mount, block));
-    return isOnExternalBus(drive, disk, sysRoot) || (drive != nullptr && drive->ejectable) ||
+    return isOnExternalBus(block, drive, disk, sysRoot) || (drive != nullptr && drive->ejectable) ||
            isRemovable(block, drive, disk, sysRoot);
 }
 
