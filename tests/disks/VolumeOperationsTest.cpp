@@ -73,7 +73,8 @@ TEST_P(MountedInventory, ListsTheVolumeWithKindSizesAndFileSystem)
 }
 
 INSTANTIATE_TEST_SUITE_P(FileSystems, MountedInventory,
-                         ::testing::Values(std::pair{"ext4", "ext4"}, std::pair{"exfat", "ExFAT"}));
+                         ::testing::Values(std::pair{"ext4", "ext4"}, std::pair{"exfat", "ExFAT"}),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 TEST_F(VolumeOperations, MountAndUnmountArePostedOnceEach)
 {
@@ -138,7 +139,12 @@ INSTANTIATE_TEST_SUITE_P(
                       RenameCase{"ext4", true, QString(200, u'n'), "OLD", "at most 16 bytes"},
                       RenameCase{"exfat", false, "twelve chars", "OLD", "at most 11 characters"},
                       RenameCase{"ext4", false, "two\nlines", "OLD", "line breaks"},
-                      RenameCase{"vfat", false, "A:B", "OLD", "“:”"}));
+                      RenameCase{"vfat", false, "A:B", "OLD", "“:”"}),
+    [](const auto& info) {
+        return std::string(info.param.type) +
+               (info.param.labelAfter == u"OLD" ? "Refused" : "Renamed") +
+               std::to_string(info.index);
+    });
 
 class Format : public VolumeOperations,
                public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
@@ -161,7 +167,8 @@ TEST_P(Format, YieldsTheChosenFileSystemWithTheLabel)
 INSTANTIATE_TEST_SUITE_P(Choices, Format,
                          ::testing::Values(std::pair{"ExFAT", "exfat"},
                                            std::pair{"MS-DOS FAT32", "vfat"},
-                                           std::pair{"ext4", "ext4"}));
+                                           std::pair{"ext4", "ext4"}),
+                         [](const auto& info) { return std::string(info.param.second); });
 
 TEST_F(VolumeOperations, FormatRefusesTheStartUpVolume)
 {
