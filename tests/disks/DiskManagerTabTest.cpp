@@ -1,4 +1,5 @@
 // The Disk Manager tab, its boxes and the format dialog's choice popup, over fixture volumes.
+#include "UDisksLoop.h"
 #include "disks/DiskBoxViewController.h"
 #include "disks/DiskDescription.h"
 #include "disks/DiskManagerViewController.h"
@@ -10,6 +11,7 @@
 #include <QEnterEvent>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void buttonsFollowTheVolume();
     void choicePopupClosesUntouchedOrWhenLeft();
     void ntfsOffersOnlyFat32();
+    void mountAndUnmountRebuildOnceEach();
 };
 
 void DiskManagerTabTest::documentHeightFollowsTheVolumeCount_data()
@@ -155,6 +158,34 @@ void DiskManagerTabTest::ntfsOffersOnlyFat32()
     dialog.setName(QStringLiteral("WIN"), QStringLiteral("NTFS"));
     QCOMPARE(dialog.typeText(), QStringLiteral("MS-DOS FAT32"));
     QVERIFY(dialog.isTypeChoiceLocked());
+}
+
+void DiskManagerTabTest::mountAndUnmountRebuildOnceEach()
+{
+    if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_UDISKS"))
+        QSKIP("needs the udisks2 of the test environment (as root)");
+    QTemporaryDir folder;
+    UDisksLoop loop(folder.path(), QStringLiteral("ext4"), QStringLiteral("TABVOL"));
+    if (!loop.problem().isEmpty())
+        QSKIP(qPrintable(loop.problem()));
+    DiskManagerViewController tab;
+    QSignalSpy rebuilt(&tab, &DiskManagerViewController::listRebuilt);
+    QVERIFY(rebuilt.wait(10000));
+    const auto shown = [&tab, &loop] {
+        const QList<DiskBoxViewController*> boxes = tab.boxes();
+        return std::any_of(boxes.begin(), boxes.end(), [&loop](DiskBoxViewController* box) {
+            return box->volumeInfo().device == loop.device();
+        });
+    };
+    QVERIFY(!shown());
+    // Other programs may mount too; this volume's own change is one rebuild.
+    const int before = tab.rebuildCount();
+    QVERIFY(!loop.mount().isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(shown(), 10000);
+    QCOMPARE(tab.rebuildCount(), before + 1);
+    QVERIFY(UDisksClient().unmount(loop.block().objectPath).succeeded);
+    QTRY_VERIFY_WITH_TIMEOUT(!shown(), 10000);
+    QCOMPARE(tab.rebuildCount(), before + 2);
 }
 
 QTEST_MAIN(DiskManagerTabTest)
