@@ -3,6 +3,7 @@
 #include "disks/DiskBoxViewController.h"
 #include "disks/DiskDescription.h"
 #include "disks/DiskManagerViewController.h"
+#include "disks/DiskTextFiledView.h"
 #include "disks/MakeSureFormatVCDelegate.h"
 #include "disks/MakeSureFormatViewController.h"
 #include "kit/IconATextButton.h"
@@ -56,6 +57,8 @@ private Q_SLOTS:
     void buttonsFollowTheVolume();
     void choicePopupClosesUntouchedOrWhenLeft();
     void ntfsOffersOnlyFat32();
+    void refusedRenameKeepsTheFieldOpen_data();
+    void refusedRenameKeepsTheFieldOpen();
     void mountAndUnmountRebuildOnceEach();
 };
 
@@ -158,6 +161,37 @@ void DiskManagerTabTest::ntfsOffersOnlyFat32()
     dialog.setName(QStringLiteral("WIN"), QStringLiteral("NTFS"));
     QCOMPARE(dialog.typeText(), QStringLiteral("MS-DOS FAT32"));
     QVERIFY(dialog.isTypeChoiceLocked());
+}
+
+void DiskManagerTabTest::refusedRenameKeepsTheFieldOpen_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("space") << " "
+                           << "";
+    QTest::newRow("too long for FAT") << "waytoolongname"
+                                      << "at most 11 bytes";
+    QTest::newRow("forbidden character") << "a*b"
+                                         << "“*”";
+}
+
+void DiskManagerTabTest::refusedRenameKeepsTheFieldOpen()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    DiskBoxViewController box(nullptr, describe);
+    box.setVolumeInfo(volume("STICK", "/media/u/STICK", "vfat", 1, true));
+    box.changeValue();
+    box.renameButtonAction();
+    box.renameTextField()->setText(name);
+    box.renameOkButtonAction();
+    QVERIFY(box.isRenaming());
+    QVERIFY(!box.isBusy());
+    QCOMPARE(box.renameTextField()->text(), name);
+    QVERIFY2(box.messageText().contains(message), qPrintable(box.messageText()));
+    QCOMPARE(box.nameText(), QStringLiteral("STICK"));
 }
 
 void DiskManagerTabTest::mountAndUnmountRebuildOnceEach()
