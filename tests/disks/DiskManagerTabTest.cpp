@@ -4,16 +4,20 @@
 #include "disks/DiskDescription.h"
 #include "disks/DiskManagerViewController.h"
 #include "disks/DiskTextFiledView.h"
+#include "disks/FormatEndViewController.h"
 #include "disks/MakeSureFormatVCDelegate.h"
 #include "disks/MakeSureFormatViewController.h"
 #include "kit/IconATextButton.h"
 #include "kit/StatusAttachedWindow.h"
+#include "kit/TextImageButton.h"
 
+#include <QApplication>
 #include <QEnterEvent>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -60,6 +64,8 @@ private Q_SLOTS:
     void refusedRenameKeepsTheFieldOpen_data();
     void refusedRenameKeepsTheFieldOpen();
     void mountAndUnmountRebuildOnceEach();
+    void formatEndDialogTellsTheOutcome_data();
+    void formatEndDialogTellsTheOutcome();
 };
 
 void DiskManagerTabTest::documentHeightFollowsTheVolumeCount_data()
@@ -220,6 +226,58 @@ void DiskManagerTabTest::mountAndUnmountRebuildOnceEach()
     QVERIFY(UDisksClient().unmount(loop.block().objectPath).succeeded);
     QTRY_VERIFY_WITH_TIMEOUT(!shown(), 10000);
     QCOMPARE(tab.rebuildCount(), before + 2);
+}
+
+void DiskManagerTabTest::formatEndDialogTellsTheOutcome_data()
+{
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("type"); // what blkid reads afterwards
+    QTest::newRow("exFAT") << "ExFAT"
+                           << "Format Complete"
+                           << "exfat";
+    QTest::newRow("no such choice") << "Journaled HFS+"
+                                    << "Format Failed"
+                                    << "ext4";
+}
+
+void DiskManagerTabTest::formatEndDialogTellsTheOutcome()
+{
+    QFETCH(QString, choice);
+    QFETCH(QString, title);
+    QFETCH(QString, type);
+    if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_UDISKS"))
+        QSKIP("needs the udisks2 of the test environment (as root)");
+    QTemporaryDir folder;
+    UDisksLoop loop(folder.path(), QStringLiteral("ext4"), QStringLiteral("BEFORE"));
+    if (!loop.problem().isEmpty())
+        QSKIP(qPrintable(loop.problem()));
+    DVVolumeInfo record = volume("BEFORE", "/media/u/BEFORE", "ext4", 1, true);
+    record.device = loop.device();
+    record.volumeType = QStringLiteral("ext4");
+    DiskBoxViewController box(nullptr, describe);
+    box.setVolumeInfo(record);
+    // The end dialog runs modally: read it and close it from the event loop.
+    QString shownTitle;
+    QString shownMessage;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* end = window->findChild<FormatEndViewController*>();
+            if (end == nullptr || !window->isVisible())
+                continue;
+            shownTitle = end->titleText();
+            shownMessage = end->messageText();
+            end->closeButton()->click();
+        }
+    });
+    poll.start(20);
+    box.makeSureToFormatSelectVolumeWithName(QStringLiteral("Fresh"), choice);
+    QTRY_VERIFY_WITH_TIMEOUT(!shownTitle.isEmpty(), 60000);
+    QCOMPARE(shownTitle, title);
+    QVERIFY(!shownMessage.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(!box.isBusy(), 5000);
+    QCOMPARE(loop.blkid("TYPE"), type);
 }
 
 QTEST_MAIN(DiskManagerTabTest)
