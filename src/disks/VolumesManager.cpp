@@ -186,15 +186,28 @@ VolumeOperationOutcome VolumesManager::renameDiskWithGuid(const QString& guid,
         return {false, refusal, {}};
     const QString oldName =
         block->idLabel.isEmpty() ? QFile::decodeName(block->device) : block->idLabel;
-    const UDisksClient::Result result = m_client.setLabel(block->objectPath, label);
+    UDisksClient::Result result = m_client.setLabel(block->objectPath, label);
+    const QString mountPoint = block->mountPoints.isEmpty()
+                                   ? QString()
+                                   : QFile::decodeName(block->mountPoints.constFirst());
+    QString remounted;
+    if (!result.succeeded && !mountPoint.isEmpty() && result.message.contains(u"mounted")) {
+        // exFAT and NTFS labels change only unmounted: unmount, rename, mount again.
+        const UDisksClient::Result unmounted = m_client.unmount(block->objectPath);
+        if (!unmounted.succeeded)
+            return failure(QStringLiteral("renamed"), oldName, unmounted, mountPoint);
+        result = m_client.setLabel(block->objectPath, label);
+        const UDisksClient::Result mounted = m_client.mount(block->objectPath, &remounted);
+        if (!mounted.succeeded)
+            remounted = QStringLiteral("; it could not be mounted again: ") + mounted.message;
+        else
+            remounted = QStringLiteral("; it is mounted again at ") + remounted;
+    }
     if (!result.succeeded)
-        return failure(QStringLiteral("renamed"), oldName, result,
-                       block->mountPoints.isEmpty()
-                           ? QString()
-                           : QFile::decodeName(block->mountPoints.constFirst()));
+        return failure(QStringLiteral("renamed"), oldName, result, mountPoint);
     return {true,
-            QStringLiteral("Renamed %1 (%2) to %3.")
-                .arg(quoted(oldName), QFile::decodeName(block->device), quoted(label)),
+            QStringLiteral("Renamed %1 (%2) to %3%4.")
+                .arg(quoted(oldName), QFile::decodeName(block->device), quoted(label), remounted),
             {}};
 }
 

@@ -134,6 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
     Labels, Rename,
     ::testing::Values(RenameCase{"ext4", true, "Photos 2026", "Photos 2026", "Renamed"},
                       RenameCase{"vfat", false, "camera", "CAMERA", "Renamed"},
+                      RenameCase{"exfat", true, "Trip 2026", "Trip 2026", "mounted again"},
                       RenameCase{"ext4", true, "q$(touch x)\"'a`", "q$(touch x)\"'a`", "Renamed"},
                       RenameCase{"vfat", false, "waytoolongname", "OLD", "at most 11 bytes"},
                       RenameCase{"ext4", true, QString(200, u'n'), "OLD", "at most 16 bytes"},
