@@ -223,7 +223,11 @@ void VolumesInfo::enumVolumesInfo()
                 continue;
             if (block != nullptr && block->hintIgnore)
                 continue;
-            if ((block == nullptr || block->hintSystem) &&
+            // The disks of the system are listed where the user meets them (the home folder's
+            // file system); /boot, /var and the like are not.
+            const QString home = QDir::cleanPath(m_sources.homePath);
+            const bool holdsHome = home == mountPoint || home.startsWith(mountPoint + u'/');
+            if ((block == nullptr || block->hintSystem) && !holdsHome &&
                 isSystemMountPoint(mountPoint, m_sources.homePath))
                 continue;
         }

@@ -78,7 +78,9 @@ TEST(Inventory, ListsRootNetworkAndUserVolumesButNoPseudoOrSystemMounts)
                              " rw - vfat /dev/sdb1 rw\n"
                              "28 21 8:17 /sub " +
                              QFile::encodeName(folder.filePath("bind")) +
-                             " rw - vfat /dev/sdb1 rw\n";
+                             " rw - vfat /dev/sdb1 rw\n"
+                             "29 21 8:3 / " +
+                             QFile::encodeName(folder.path()) + " rw - ext4 /dev/sda3 rw\n";
     ASSERT_TRUE(files::writeFile(folder.filePath("mountinfo"), table));
     ASSERT_TRUE(files::writeFile(folder.filePath("os-release"), "ID=x\nNAME=\"Fixture OS\"\n"));
     VolumesInfo::Sources sources;
@@ -98,14 +100,20 @@ TEST(Inventory, ListsRootNetworkAndUserVolumesButNoPseudoOrSystemMounts)
         boot.device = "/dev/sda2";
         boot.hintSystem = true;
         boot.mountPoints = {"/boot"};
-        snapshot.blocks = {stick, boot};
+        UDisksClient::Block home = boot;
+        home.device = "/dev/sda3";
+        home.idLabel = "HOME";
+        home.mountPoints = {QFile::encodeName(folder.path())};
+        snapshot.blocks = {stick, boot, home};
         return snapshot;
     };
     VolumesInfo inventory(sources);
     QStringList listed;
     for (const DVVolumeInfo& volume : inventory.getAllVolsInfo())
         listed.append(volume.volumeName + u'@' + volume.volRootDir);
-    EXPECT_EQ(listed, (QStringList{"Fixture OS@/", "share@" + share, "STICK@" + usb}));
+    // The file system of the home folder is the user's; /boot is not.
+    EXPECT_EQ(listed, (QStringList{"Fixture OS@/", "share@" + share, "STICK@" + usb,
+                                   "HOME@" + folder.path()}));
     EXPECT_TRUE(inventory.volsArray().constFirst().bIsDefaultVol);
 }
 
