@@ -13,6 +13,10 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -64,6 +68,7 @@ private Q_SLOTS:
     void refusedRenameKeepsTheFieldOpen_data();
     void refusedRenameKeepsTheFieldOpen();
     void mountAndUnmountRebuildOnceEach();
+    void ejectNotifiesTheHolderThenTheSafeRemoval();
     void formatEndDialogTellsTheOutcome_data();
     void formatEndDialogTellsTheOutcome();
 };
@@ -226,6 +231,68 @@ void DiskManagerTabTest::mountAndUnmountRebuildOnceEach()
     QVERIFY(UDisksClient().unmount(loop.block().objectPath).succeeded);
     QTRY_VERIFY_WITH_TIMEOUT(!shown(), 10000);
     QCOMPARE(tab.rebuildCount(), before + 2);
+}
+
+// The notifications the test environment's dunst has shown, closed and read from its history.
+QStringList shownNotifications()
+{
+    runCommand(QStringLiteral("dunstctl"), {QStringLiteral("close-all")});
+    const QJsonObject history =
+        QJsonDocument::fromJson(
+            runCommand(QStringLiteral("dunstctl"), {QStringLiteral("history")}).output.toUtf8())
+            .object();
+    QStringList texts;
+    for (const QJsonValue& entry : history.value(u"data").toArray().at(0).toArray()) {
+        const QJsonObject fields = entry.toObject();
+        texts.append(fields.value(u"summary").toObject().value(u"data").toString() + u": " +
+                     fields.value(u"body").toObject().value(u"data").toString());
+    }
+    return texts;
+}
+
+void DiskManagerTabTest::ejectNotifiesTheHolderThenTheSafeRemoval()
+{
+    if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_UDISKS") ||
+        runCommand(QStringLiteral("dunstctl"), {QStringLiteral("count")}).exitCode != 0)
+        QSKIP("needs the udisks2 and dunst of the test environment (as root)");
+    QTemporaryDir folder;
+    UDisksLoop loop(folder.path(), QStringLiteral("ext4"), QStringLiteral("HELD"));
+    if (!loop.problem().isEmpty())
+        QSKIP(qPrintable(loop.problem()));
+    const QString mountPoint = loop.mount();
+    QVERIFY(!mountPoint.isEmpty());
+    QProcess holder;
+    holder.setWorkingDirectory(mountPoint);
+    holder.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    QVERIFY(holder.waitForStarted());
+    shownNotifications();
+
+    DiskManagerViewController tab;
+    const auto box = [&tab, &loop]() -> DiskBoxViewController* {
+        for (DiskBoxViewController* candidate : tab.boxes()) {
+            if (candidate->volumeInfo().device == loop.device())
+                return candidate;
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(box() != nullptr, 10000);
+    int rebuilds = tab.rebuildCount();
+    box()->ejectButton()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(tab.rebuildCount() > rebuilds, 30000);
+    QVERIFY(box() != nullptr);
+    const QString held = QStringLiteral("Disk Not Ejected Properly: Eject 'HELD' before "
+                                        "disconnecting or turning it off. “HELD” is in use by "
+                                        "sleep (%1)")
+                             .arg(holder.processId());
+    QTRY_VERIFY_WITH_TIMEOUT(shownNotifications().contains(held), 10000);
+
+    holder.kill();
+    holder.waitForFinished();
+    box()->ejectButton()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(box() == nullptr, 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        shownNotifications().contains("Corvella: The disk/device can be removed safely."), 10000);
+    QVERIFY(!loop.isAttached());
 }
 
 void DiskManagerTabTest::formatEndDialogTellsTheOutcome_data()

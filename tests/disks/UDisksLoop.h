@@ -33,11 +33,18 @@ public:
                   {QStringLiteral("-f"), QStringLiteral("--show"), m_image}))
             return;
         m_device = m_output;
-        // udisks2 learns of the device from udev; wait until it has probed the file system.
-        runCommand(QStringLiteral("udevadm"), {QStringLiteral("settle")});
-        const QDeadlineTimer deadline(20000);
-        while (!deadline.hasExpired() && block().idType != type)
+        // udisks2 learns of the device from udev; wait until it has probed the file system, and
+        // ask udev again now and then in case the event went by before udisks2 looked.
+        const QDeadlineTimer deadline(30000);
+        for (int round = 0; !deadline.hasExpired() && block().idType != type; ++round) {
+            if (round % 40 == 0) {
+                runCommand(QStringLiteral("udevadm"),
+                           {QStringLiteral("trigger"), QStringLiteral("--action=change"),
+                            QStringLiteral("--name-match=") + m_device});
+                runCommand(QStringLiteral("udevadm"), {QStringLiteral("settle")});
+            }
             QThread::msleep(50);
+        }
         if (block().idType != type)
             m_problem = QStringLiteral("udisks2 never saw %1 on %2").arg(type, m_device);
     }
