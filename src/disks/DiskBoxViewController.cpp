@@ -123,7 +123,14 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
     m_renameView->hide();
 }
 
-DiskBoxViewController::~DiskBoxViewController() = default;
+DiskBoxViewController::~DiskBoxViewController()
+{
+    // A dialog that waits for this box would otherwise stay open, modal, for ever.
+    if (m_makeSureFormatVC)
+        m_makeSureFormatVC->closeWindow();
+    if (m_formatEndVC)
+        m_formatEndVC->closeWindow();
+}
 
 MakeSureFormatViewController* DiskBoxViewController::makeSureFormatVC() const
 {
