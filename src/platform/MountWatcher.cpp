@@ -4,7 +4,6 @@
 #include <QSocketNotifier>
 
 #include <algorithm>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
