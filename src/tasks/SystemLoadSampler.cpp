@@ -1,6 +1,7 @@
 #include "tasks/SystemLoadSampler.h"
 
 #include <algorithm>
+#include <cmath>
 
 SystemLoadSampler::SystemLoadSampler(QString procRoot)
     : m_cpuMonitor(procRoot), m_memoryMonitor(procRoot)
@@ -26,6 +27,11 @@ SystemLoadReading SystemLoadSampler::updateSysStat()
     reading.memoryInfo = m_memoryMonitor.usagePercent();
     reading.memoryPercent = SSMemoryMonitor::usedPercent(reading.memoryInfo);
     return reading;
+}
+
+bool SystemLoadSampler::isHighLoad(double percent)
+{
+    return std::round(percent * 10.0) / 10.0 > 50.0;
 }
 
 QString SystemLoadSampler::percentText(double percent)

@@ -30,8 +30,10 @@ public:
     SystemLoadReading updateSysStat();
     unsigned int cpuCount() const { return m_cpuCount; }
 
-    // Loads above one half show in red, the rest in blue.
-    static bool isHighLoad(double percent) { return percent > 50.0; }
+    // Loads above one half show in red, the rest in blue. Decided on the shown value (one
+    // decimal): the float fractions of 30 % user and 20 % system add up to 50.000001, which must
+    // not show as a red "50.0%".
+    static bool isHighLoad(double percent);
     // "40.0%": one decimal and a percent sign.
     static QString percentText(double percent);
 
