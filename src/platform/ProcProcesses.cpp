@@ -10,11 +10,73 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-ProcProcesses::ProcProcesses(QString procRoot) : m_procRoot(std::move(procRoot)) {}
+namespace {
+
+bool isAppUnit(const QByteArray& name)
+{
+    return name.startsWith("app-") && (name.endsWith(".scope") || name.endsWith(".service"));
+}
+
+} // namespace
+
+ProcProcesses::ProcProcesses(QString procRoot, QString cgroupRoot)
+    : m_procRoot(std::move(procRoot)), m_cgroupRoot(std::move(cgroupRoot))
+{}
+
+QString ProcProcesses::unifiedCgroupRoot()
+{
+    // "/sys/fs/cgroup" on unified systems, "/sys/fs/cgroup/unified" on hybrid ones.
+    for (const QByteArray& line :
+         ProcFile::read(QStringLiteral("/proc/self/mountinfo")).split('\n')) {
+        const qsizetype separator = line.indexOf(" - ");
+        if (separator < 0 || !line.mid(separator + 3).startsWith("cgroup2 "))
+            continue;
+        const QList<QByteArray> fields = line.left(separator).split(' ');
+        if (fields.size() > 4)
+            return QFile::decodeName(fields.at(4));
+    }
+    return {};
+}
+
+void ProcProcesses::collectUnits(const QString& folder, const QByteArray& unit,
+                                 QHash<QByteArray, QList<int>>* units) const
+{
+    const QByteArray path = QFile::encodeName(folder);
+    DIR* listing = ::opendir(path.constData());
+    if (!listing)
+        return;
+    QList<QByteArray> children;
+    while (const dirent* entry = ::readdir(listing)) {
+        if (entry->d_type == DT_DIR && entry->d_name[0] != '.')
+            children.append(QByteArray(entry->d_name));
+    }
+    ::closedir(listing);
+    for (const QByteArray& child : std::as_const(children)) {
+        const QByteArray childUnit = isAppUnit(child) ? child : unit;
+        const QString childFolder = folder + u'/' + QFile::decodeName(child);
+        if (!childUnit.isEmpty()) {
+            const QByteArray procs = ProcFile::read(childFolder + QStringLiteral("/cgroup.procs"));
+            for (const QByteArray& pid : procs.split('\n')) {
+                if (const int number = pid.toInt(); number > 0)
+                    (*units)[childUnit].append(number);
+            }
+        }
+        collectUnits(childFolder, childUnit, units);
+    }
+}
 
 QHash<QByteArray, QList<int>> ProcProcesses::appUnits(uid_t uid) const
 {
     QHash<QByteArray, QList<int>> units;
+    if (!m_cgroupRoot.isEmpty()) {
+        const QString user = QString::number(uid);
+        collectUnits(m_cgroupRoot + QStringLiteral("/user.slice/user-") + user +
+                         QStringLiteral(".slice/user@") + user + QStringLiteral(".service"),
+                     {}, &units);
+        // A unit whose processes have all ended keeps its folder for a moment.
+        units.removeIf([](const auto& unit) { return unit.value().isEmpty(); });
+        return units;
+    }
     DIR* folder = ::opendir(QFile::encodeName(m_procRoot).constData());
     if (!folder)
         return units;

@@ -14,13 +14,19 @@
 // that ends meanwhile simply gives the empty answer. Plain value type, safe on any thread.
 class ProcProcesses {
 public:
-    explicit ProcProcesses(QString procRoot = QStringLiteral("/proc"));
+    // `cgroupRoot`: the unified cgroup hierarchy ("/sys/fs/cgroup"), where the application units
+    // are found without reading every process; empty to find them through procRoot's processes.
+    explicit ProcProcesses(QString procRoot = QStringLiteral("/proc"), QString cgroupRoot = {});
+
+    // Where the unified (version 2) cgroup hierarchy is mounted, or empty when it is not.
+    static QString unifiedCgroupRoot();
 
     const QString& procRoot() const { return m_procRoot; }
 
     // The systemd application units of the user `uid` ("app-*.scope", "app-*.service" below
     // "user@UID.service" in the processes' cgroup paths) with the processes in each, in the order
-    // the folder lists them. One pass over the table, one small read per process.
+    // the folder lists them. Under a cgroup root only the user manager's folders are read (no
+    // manager, no units); otherwise one pass over the process table, one small read per process.
     QHash<QByteArray, QList<int>> appUnits(uid_t uid) const;
     // The application unit in the text of a /proc/PID/cgroup file, or empty: the innermost
     // "app-*" scope or service of the unified hierarchy below the user's manager.
@@ -37,6 +43,9 @@ public:
 
 private:
     QString pidPath(int pid, const char* file) const;
+    void collectUnits(const QString& folder, const QByteArray& unit,
+                      QHash<QByteArray, QList<int>>* units) const;
 
     QString m_procRoot;
+    QString m_cgroupRoot;
 };

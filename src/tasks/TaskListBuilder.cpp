@@ -37,8 +37,9 @@ QString unescapeUnitPart(const QByteArray& part)
 } // namespace
 
 TaskListBuilder::TaskListBuilder(Options options, std::unique_ptr<ClientWindowSource> windows)
-    : m_options(std::move(options)), m_windows(std::move(windows)), m_processes(m_options.procRoot),
-      m_entries(m_options.desktopFolders), m_realProcesses(m_options.procRoot == u"/proc")
+    : m_options(std::move(options)), m_windows(std::move(windows)),
+      m_processes(m_options.procRoot, m_options.cgroupRoot), m_entries(m_options.desktopFolders),
+      m_realProcesses(m_options.procRoot == u"/proc")
 {}
 
 std::unique_ptr<ClientWindowSource> TaskListBuilder::createWindowSource()

@@ -27,6 +27,9 @@ class TaskListBuilder {
 public:
     struct Options {
         QString procRoot = QStringLiteral("/proc");
+        // The unified cgroup hierarchy, where application units are found cheaply; empty to find
+        // them through procRoot's processes (fixture trees).
+        QString cgroupRoot = ProcProcesses::unifiedCgroupRoot();
         uid_t uid = ::getuid();
         int ownPid = ::getpid();
         // Lists the own process even when it shows no window (the tab, not corvella-cli).

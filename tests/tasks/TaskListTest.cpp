@@ -27,7 +27,8 @@ struct Process {
     QByteArray comm;
 };
 
-class TaskList : public ::testing::Test {
+// The units are found through every process's cgroup file, or in a cgroup tree (the parameter).
+class TaskList : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
@@ -46,6 +47,11 @@ protected:
                  {201, "0::/system.slice/xterm.service", 600, "xterm"},
                  {202, "0::/", 650, "Corvella Helper"},
                  {OwnPid, "0::/init.scope", 700, "corvella"}}) {
+            const QString unit = m_cgroup.path() + QString::fromUtf8(process.cgroup.mid(3));
+            QByteArray procs = files::readFile(unit + "/cgroup.procs");
+            procs =
+                (procs == "<unreadable>" ? QByteArray() : procs) + QByteArray::number(process.pid);
+            ASSERT_TRUE(files::writeFile(unit + "/cgroup.procs", procs + '\n'));
             const QString folder = m_proc.filePath(QString::number(process.pid));
             ASSERT_TRUE(files::writeFile(folder + "/cgroup", process.cgroup + '\n'));
             ASSERT_TRUE(files::writeFile(folder + "/comm", process.comm + '\n'));
@@ -73,6 +79,7 @@ protected:
     {
         TaskListBuilder::Options options;
         options.procRoot = m_proc.path();
+        options.cgroupRoot = GetParam() ? m_cgroup.path() : QString();
         options.uid = Uid;
         options.ownPid = OwnPid;
         options.includeOwnProcess = includeOwn;
@@ -92,10 +99,11 @@ protected:
     }
 
     QTemporaryDir m_proc;
+    QTemporaryDir m_cgroup;
     QTemporaryDir m_data;
 };
 
-TEST_F(TaskList, OneRowPerApplicationInWindowOrderThenUnitsByAge)
+TEST_P(TaskList, OneRowPerApplicationInWindowOrderThenUnitsByAge)
 {
     const QList<TaskManagerInfo> records =
         build({{1, 201, "xterm", "UXTerm", {}},
@@ -111,7 +119,7 @@ TEST_F(TaskList, OneRowPerApplicationInWindowOrderThenUnitsByAge)
               "150 +Photo.apple.Tool [org.example.Viewer]; 160 +unknown-tool [unknown-tool]; ");
 }
 
-TEST_F(TaskList, OwnProcessIsListedUntickedWhenAsked)
+TEST_P(TaskList, OwnProcessIsListedUntickedWhenAsked)
 {
     const QList<TaskManagerInfo> records = build({{1, OwnPid, "corvella", "Corvella", {}}}, true);
     ASSERT_FALSE(records.isEmpty());
@@ -121,6 +129,9 @@ TEST_F(TaskList, OwnProcessIsListedUntickedWhenAsked)
               1);
     EXPECT_EQ(summary(build({}, true).mid(4)), "700 -Corvella []; ");
 }
+
+INSTANTIATE_TEST_SUITE_P(UnitsFrom, TaskList, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "CgroupTree" : "Processes"; });
 
 TEST(TaskListUnits, ApplicationIdsOfUnitNames)
 {
