@@ -51,6 +51,12 @@ void TaskMonitorWorker::refresh()
 
 void TaskMonitorWorker::windowsMayHaveChanged()
 {
-    if (m_builder && m_builder->windowSource() && m_builder->windowSource()->takeClientListChange())
+    ClientWindowSource* windows = m_builder ? m_builder->windowSource() : nullptr;
+    if (!windows)
+        return;
+    if (windows->takeClientListChange())
         Q_EMIT applicationsChanged();
+    // A display that went away leaves its socket readable for ever: stop listening to it.
+    if (m_windowNotifier && windows->changeDescriptor() < 0)
+        m_windowNotifier->setEnabled(false);
 }

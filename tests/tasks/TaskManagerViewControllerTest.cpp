@@ -1,6 +1,7 @@
 #include "tasks/TaskManagerViewController.h"
 
 #include "kit/TextImageButton.h"
+#include "platform/ProcessHandle.h"
 #include "support/Files.h"
 #include "support/PrivateHome.h"
 
@@ -93,6 +94,32 @@ private Q_SLOTS:
         tab.setApplications({record});
         QCOMPARE(tab.listTableView()->item(0, 0)->text(), QString("Photole.Tool"));
         QCOMPARE(tab.allApplications().at(0).name, QString("Photo.apple.Tool"));
+    }
+
+    void survivorOfCloseIsOfferedForceQuit()
+    {
+        QProcess stubborn;
+        stubborn.start("/bin/sh", {"-c", "trap '' TERM; echo ready; read line"});
+        QVERIFY(stubborn.waitForReadyRead(10000));
+        TaskManagerViewController tab;
+        QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
+        QVERIFY(reloaded.wait(20000));
+        TaskManagerInfo record;
+        record.name = "Stubborn";
+        record.pID = qint32(stubborn.processId());
+        record.bIsSelected = true;
+        record.process = ProcessHandle::open(record.pID, std::nullopt, &record.handleError);
+        tab.setApplications({record});
+        QSignalSpy checked(&tab, &TaskManagerViewController::survivorsChecked);
+        tab.closeButtonAction();
+        QVERIFY(tab.allApplications().isEmpty());
+        QVERIFY(checked.wait(20000));
+        QVERIFY(!tab.forceQuitBut()->isHidden());
+        QVERIFY(tab.messageLabel()->text().contains("Stubborn"));
+        QCOMPARE(stubborn.state(), QProcess::Running);
+        tab.forceQuit();
+        QVERIFY(stubborn.waitForFinished(10000));
+        QCOMPARE(stubborn.exitStatus(), QProcess::CrashExit);
     }
 
     void loadLabelsShowPercentInColour()
