@@ -136,30 +136,34 @@ std::optional<QList<ClientWindow>> X11ClientWindows::clientWindows()
         client.applicationId = bytes8(applicationId.get());
         clients.append(client);
     }
-    for (ClientWindow& client : clients) {
-        if (client.pid <= 0)
-            client.pid = pidFromResourceExtension(client.window);
+    // The server knows each local client's process from its socket. _NET_WM_PID is only what
+    // the client says: a sandboxed program gives its identifier inside the sandbox, a remote one
+    // that of another machine, and ending either would hit an unrelated local process.
+    QList<std::uint32_t> shown;
+    for (const ClientWindow& client : std::as_const(clients))
+        shown.append(client.window);
+    if (const auto serverPids = pidsFromResourceExtension(shown)) {
+        const std::uint32_t baseMask = ~xcb_get_setup(m_connection)->resource_id_mask;
+        for (ClientWindow& client : clients)
+            client.pid = serverPids->value(client.window & baseMask, 0);
     }
     return clients;
 }
 
-int X11ClientWindows::pidFromResourceExtension(std::uint32_t window)
+std::optional<QHash<std::uint32_t, int>>
+X11ClientWindows::pidsFromResourceExtension(const QList<std::uint32_t>& windows)
 {
     const xcb_query_extension_reply_t* extension =
         xcb_get_extension_data(m_connection, &resourceExtension);
-    if (!extension || !extension->present)
-        return 0;
-    // QueryClientIds with one client spec: the window's client, asking for its local process.
-    struct {
-        std::uint8_t major = 0;
-        std::uint8_t minor = QueryClientIds;
-        std::uint16_t length = 0;
-        std::uint32_t specCount = 1;
-        std::uint32_t client = 0;
-        std::uint32_t mask = LocalClientPidMask;
-    } request;
-    request.client = window;
-    iovec parts[3] = {{nullptr, 0}, {nullptr, 0}, {&request, sizeof request}};
+    if (!extension || !extension->present || windows.isEmpty())
+        return std::nullopt;
+    // QueryClientIds with one ClientIdSpec per window: its client, asking for the local process.
+    QList<std::uint32_t> request{0, std::uint32_t(windows.size())};
+    for (const std::uint32_t window : windows)
+        request << window << LocalClientPidMask;
+    iovec parts[3] = {{nullptr, 0},
+                      {nullptr, 0},
+                      {request.data(), std::size_t(request.size()) * sizeof(std::uint32_t)}};
     xcb_protocol_request_t protocol{1, &resourceExtension, QueryClientIds, 0};
     const unsigned int sequence =
         xcb_send_request(m_connection, XCB_REQUEST_CHECKED, parts + 2, &protocol);
@@ -168,12 +172,13 @@ int X11ClientWindows::pidFromResourceExtension(std::uint32_t window)
         take(static_cast<std::uint8_t*>(xcb_wait_for_reply(m_connection, sequence, &error)));
     std::free(error);
     if (!reply)
-        return 0;
+        return std::nullopt;
     std::uint32_t length = 0;
     std::uint32_t count = 0;
     std::memcpy(&length, reply.get() + 4, 4);
     std::memcpy(&count, reply.get() + 8, 4);
-    // Each id: client, mask, value length in bytes, then the values.
+    // Each id: the client's resource base, the mask, the value length in bytes, the values.
+    QHash<std::uint32_t, int> pids;
     const std::size_t end = 32 + std::size_t(length) * 4;
     std::size_t offset = 32;
     for (std::uint32_t index = 0; index < count && offset + 12 <= end; ++index) {
@@ -183,11 +188,11 @@ int X11ClientWindows::pidFromResourceExtension(std::uint32_t window)
         if (header[1] == LocalClientPidMask && header[2] >= 4 && offset + 4 <= end) {
             std::uint32_t pid = 0;
             std::memcpy(&pid, reply.get() + offset, 4);
-            return int(pid);
+            pids.insert(header[0], int(pid));
         }
         offset += header[2];
     }
-    return 0;
+    return pids;
 }
 
 int X11ClientWindows::changeDescriptor()

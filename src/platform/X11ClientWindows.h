@@ -7,7 +7,8 @@
 struct xcb_connection_t;
 
 // ClientWindowSource on X11: the root window's _NET_CLIENT_LIST of an EWMH window manager, each
-// window's process from _NET_WM_PID or else from the X-Resource extension's client ids.
+// window's process from the X-Resource extension's client ids (the server's word), or from
+// _NET_WM_PID on servers without that extension. Windows of remote clients get no process.
 //
 // Opens a connection of its own to $DISPLAY (never the GUI's), so it may live on a worker thread;
 // use it from one thread at a time. Without a display, or without a window manager that keeps a
@@ -29,7 +30,10 @@ public:
 
 private:
     std::uint32_t atom(const char* name);
-    int pidFromResourceExtension(std::uint32_t window);
+    // The local process of each window's client, keyed by the client's resource base; nothing
+    // when the server has no X-Resource extension.
+    std::optional<QHash<std::uint32_t, int>>
+    pidsFromResourceExtension(const QList<std::uint32_t>& windows);
 
     xcb_connection_t* m_connection = nullptr;
     std::uint32_t m_root = 0;
