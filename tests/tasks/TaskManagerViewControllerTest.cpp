@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 bool lists(const TaskManagerViewController& tab, qint64 pid)
@@ -146,6 +148,28 @@ private Q_SLOTS:
                                   qPrintable(tab.cpuLabel()->text()), 20000);
         QVERIFY(stat("100 0 60 140"));
         QTRY_VERIFY_WITH_TIMEOUT(shows(tab.cpuLabel(), ">60.0<", red), 20000);
+    }
+
+    // The set of application units is compared at every refresh: a new one is listed.
+    void newApplicationUnitIsListedAtNextRefresh()
+    {
+        QTemporaryDir proc, cgroup;
+        const QString user = QString::number(::getuid());
+        const QString units = cgroup.path() + "/user.slice/user-" + user + ".slice/user@" + user +
+                              ".service/app.slice/";
+        QVERIFY(files::writeFile(units + "app-old-1.scope/cgroup.procs", "4001\n"));
+        QVERIFY(files::writeFile(proc.filePath("4001/stat"),
+                                 "4001 (old) S" + QByteArray(" 1").repeated(20) + '\n'));
+        QVERIFY(files::writeFile(proc.filePath("4002/stat"),
+                                 "4002 (new) S" + QByteArray(" 2").repeated(20) + '\n'));
+        TaskListBuilder::Options options;
+        options.procRoot = proc.path();
+        options.cgroupRoot = cgroup.path();
+        TaskManagerViewController tab(options, nullptr);
+        QTRY_VERIFY_WITH_TIMEOUT(lists(tab, 4001), 20000);
+        QVERIFY(!lists(tab, 4002));
+        QVERIFY(files::writeFile(units + "app-new-2.scope/cgroup.procs", "4002\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(lists(tab, 4002), 20000);
     }
 
 private:
