@@ -20,7 +20,7 @@
 
 namespace {
 
-enum Column { NameColumn = 0, CheckBoxColumn = 1 };
+enum Column { NameColumn = 0, PidColumn = 1, CheckBoxColumn = 2 };
 constexpr int RefreshInterval = 2000;
 constexpr int SurvivorDelay = 5000;
 constexpr int RowHeight = 34;
@@ -57,7 +57,7 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
                               "CPU and memory load."),
                parent)
 {
-    m_listTableView = new QTableWidget(0, 2, this);
+    m_listTableView = new QTableWidget(0, 3, this);
     m_listTableView->setObjectName(QStringLiteral("listTableView"));
     m_listTableView->setHorizontalHeaderLabels(
         {QStringLiteral("Name"), QStringLiteral("ChcekBox")});
@@ -65,6 +65,8 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     m_listTableView->verticalHeader()->hide();
     m_listTableView->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
     m_listTableView->horizontalHeader()->setSectionResizeMode(CheckBoxColumn, QHeaderView::Fixed);
+    m_listTableView->horizontalHeader()->setSectionResizeMode(PidColumn, QHeaderView::Fixed);
+    m_listTableView->setColumnWidth(PidColumn, 72);
     m_listTableView->setColumnWidth(CheckBoxColumn, 44);
     m_listTableView->verticalHeader()->setDefaultSectionSize(RowHeight);
     m_listTableView->setIconSize(QSize(24, 24));
@@ -211,6 +213,10 @@ void TaskManagerViewController::reloadTable()
         auto* name = new QTableWidgetItem(iconOf(record), record.shownName());
         name->setToolTip(QStringLiteral("%1 — PID %2").arg(record.shownName()).arg(record.pID));
         m_listTableView->setItem(row, NameColumn, name);
+        auto* pid = new QTableWidgetItem(QString::number(record.pID));
+        pid->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        pid->setForeground(QColor(0, 0, 0, 140));
+        m_listTableView->setItem(row, PidColumn, pid);
         auto* box = new QTableWidgetItem(record.bIsSelected ? ticked : unticked, QString());
         box->setData(Qt::AccessibleTextRole,
                      record.bIsSelected ? QStringLiteral("ticked") : QStringLiteral("not ticked"));

@@ -73,9 +73,9 @@ private Q_SLOTS:
         for (int row = 0; row < table->rowCount(); ++row) {
             if (!tab.allApplications().at(row).bIsSelected)
                 continue;
-            table->scrollToItem(table->item(row, 1));
+            table->scrollToItem(table->item(row, 2));
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                              table->visualItemRect(table->item(row, 1)).center());
+                              table->visualItemRect(table->item(row, 2)).center());
             QVERIFY(!tab.allApplications().at(row).bIsSelected);
         }
         QVERIFY(!tab.closeBut()->isEnabled());
