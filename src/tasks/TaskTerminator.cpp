@@ -9,8 +9,9 @@ namespace {
 
 int sendSignal(const TaskManagerInfo& record, int signal)
 {
-    if (record.pID <= 0)
-        return EINVAL;
+    // 1 is the init process, never an application, whatever a window claims.
+    if (record.pID <= 1)
+        return record.pID == 1 ? EPERM : EINVAL;
     if (!record.process)
         return record.handleError != 0 ? record.handleError : ESRCH;
     return record.process->sendSignal(signal);

@@ -13,8 +13,8 @@ public:
     TaskTerminator() = delete;
 
     // Asks the application to quit. 0 on success, else the errno: EINVAL for an identifier of 0
-    // or below, ESRCH when it has already quit, EPERM when the user may not end it, or the error
-    // that kept the process from being held when the list was built.
+    // or below, EPERM for 1 (init), ESRCH when it has already quit, EPERM when the user may not end
+    // it, or the error that kept the process from being held when the list was built.
     static int doCloseWithPID(const TaskManagerInfo& record);
     // Ends the application at once; the same results.
     static int forceQuit(const TaskManagerInfo& record);

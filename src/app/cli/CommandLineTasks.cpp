@@ -5,6 +5,7 @@
 #include "tasks/SystemLoadSampler.h"
 #include "tasks/TaskListBuilder.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -68,6 +69,11 @@ int CommandLine::tasks(const QStringList& arguments)
             return usage(QStringLiteral("tasks end takes one or more process IDs"));
 
         for (Ending& ending : endings) {
+            // Neither init nor this command: ending either is never what was meant.
+            if (ending.pid == 1 || ending.pid == QCoreApplication::applicationPid()) {
+                ending.error = EPERM;
+                continue;
+            }
             ending.process = ProcessHandle::open(ending.pid, std::nullopt, &ending.error);
             if (ending.process)
                 ending.error = ending.process->sendSignal(SIGTERM);
