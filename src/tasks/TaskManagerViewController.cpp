@@ -244,6 +244,7 @@ void TaskManagerViewController::closeButtonAction()
     m_closeBut->setButtonEnabled(false);
     QList<TaskManagerInfo> survivors;
     QStringList failures;
+    QStringList gone;
     for (const TaskManagerInfo& record : std::as_const(m_allApplications)) {
         if (!record.bIsSelected) {
             survivors.append(record);
@@ -252,7 +253,11 @@ void TaskManagerViewController::closeButtonAction()
         const int error = TaskTerminator::doCloseWithPID(record);
         if (error == 0) {
             m_ending.append(record);
-        } else if (error != ESRCH) {
+        } else if (error == ESRCH) {
+            gone.append(QStringLiteral("“%1” (PID %2) had already quit.")
+                            .arg(record.shownName())
+                            .arg(record.pID));
+        } else {
             // Still running and out of reach: it stays listed, with the reason shown.
             failures.append(TaskTerminator::failureText(record, error));
             survivors.append(record);
@@ -260,8 +265,10 @@ void TaskManagerViewController::closeButtonAction()
     }
     m_allApplications = survivors;
     reloadTable();
-    if (!failures.isEmpty())
-        showMessage(failures, true);
+    if (!failures.isEmpty() || !gone.isEmpty())
+        showMessage(failures + gone, !failures.isEmpty());
+    else if (m_survivors.isEmpty())
+        m_messageLabel->hide();
     if (!m_ending.isEmpty())
         m_survivorTimer->start();
 }

@@ -122,6 +122,9 @@ private Q_SLOTS:
         tab.forceQuit();
         QVERIFY(stubborn.waitForFinished(10000));
         QCOMPARE(stubborn.exitStatus(), QProcess::CrashExit);
+        tab.setApplications({record}); // ending it again is reported, not silently dropped
+        tab.closeButtonAction();
+        QVERIFY(tab.messageLabel()->text().contains("already quit"));
     }
 
     void loadLabelsShowPercentInColour()
