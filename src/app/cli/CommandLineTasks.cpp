@@ -1,11 +1,186 @@
+// corvella-cli's Task Manager commands: the application list, ending processes, the load.
 #include "app/cli/CommandLine.h"
+#include "platform/ProcProcesses.h"
+#include "platform/ProcessHandle.h"
+#include "tasks/SystemLoadSampler.h"
+#include "tasks/TaskListBuilder.h"
 
-int CommandLine::tasks(const QStringList&)
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QThread>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+QJsonObject memoryJson(const SSMemoryInfo& info)
 {
-    return notYetBuilt("tasks");
+    return {{QStringLiteral("totalMemory"), double(info.totalMemory)},
+            {QStringLiteral("freeMemory"), double(info.freeMemory)},
+            {QStringLiteral("wiredMemory"), double(info.wiredMemory)},
+            {QStringLiteral("activeMemory"), double(info.activeMemory)},
+            {QStringLiteral("inactiveMemory"), double(info.inactiveMemory)},
+            {QStringLiteral("usedMomory"), double(info.usedMomory)},
+            {QStringLiteral("pageIn"), double(info.pageIn)},
+            {QStringLiteral("pageOut"), double(info.pageOut)},
+            {QStringLiteral("virtualMemory"), double(info.virtualMemory)}};
 }
 
-int CommandLine::load(const QStringList&)
+double oneDecimal(double percent)
 {
-    return notYetBuilt("load");
+    return std::round(percent * 10.0) / 10.0;
+}
+
+struct Ending {
+    int pid = 0;
+    QString name;
+    std::shared_ptr<ProcessHandle> process;
+    int error = 0;
+};
+
+} // namespace
+
+int CommandLine::tasks(const QStringList& arguments)
+{
+    if (arguments.value(0) == u"end") {
+        QList<Ending> endings;
+        double forceAfter = -1;
+        for (qsizetype index = 1; index < arguments.size(); ++index) {
+            const QString& argument = arguments.at(index);
+            if (argument == u"--force-after") {
+                bool ok = false;
+                forceAfter = arguments.value(++index).toDouble(&ok);
+                if (!ok || forceAfter < 0 || forceAfter > 3600)
+                    return usage(QStringLiteral("--force-after takes a number of seconds "
+                                                "from 0 to 3600"));
+                continue;
+            }
+            bool ok = false;
+            const int pid = argument.toInt(&ok);
+            if (!ok)
+                return usage(QStringLiteral("\"%1\" is not a process ID").arg(argument));
+            endings.append({pid, ProcProcesses().executableName(pid), nullptr, 0});
+        }
+        if (endings.isEmpty())
+            return usage(QStringLiteral("tasks end takes one or more process IDs"));
+
+        for (Ending& ending : endings) {
+            // Neither init nor this command: ending either is never what was meant.
+            if (ending.pid == 1 || ending.pid == QCoreApplication::applicationPid()) {
+                ending.error = EPERM;
+                continue;
+            }
+            ending.process = ProcessHandle::open(ending.pid, std::nullopt, &ending.error);
+            if (ending.process)
+                ending.error = ending.process->sendSignal(SIGTERM);
+        }
+        int status = 0;
+        const QDeadlineTimer deadline(qint64(forceAfter * 1000));
+        for (const Ending& ending : std::as_const(endings)) {
+            const QString who = ending.name.isEmpty()
+                                    ? QString::number(ending.pid)
+                                    : QStringLiteral("%1 (%2)").arg(ending.pid).arg(ending.name);
+            if (ending.error != 0) {
+                m_err << "corvella-cli: could not end " << who << ": "
+                      << ProcessHandle::describeError(ending.error) << Qt::endl;
+                status = 1;
+                continue;
+            }
+            if (forceAfter < 0) {
+                m_out << who << ": asked to quit (SIGTERM)" << Qt::endl;
+                continue;
+            }
+            if (ending.process->waitForExit(int(deadline.remainingTime()))) {
+                m_out << who << ": quit" << Qt::endl;
+                continue;
+            }
+            const int error = ending.process->sendSignal(SIGKILL);
+            if (error == 0 && ending.process->waitForExit(5000)) {
+                m_out << who << ": force-quit (SIGKILL)" << Qt::endl;
+            } else if (error == ESRCH) {
+                m_out << who << ": quit" << Qt::endl;
+            } else {
+                m_err << "corvella-cli: could not end " << who << ": "
+                      << (error != 0 ? ProcessHandle::describeError(error)
+                                     : QStringLiteral("it is still running after SIGKILL"))
+                      << Qt::endl;
+                status = 1;
+            }
+        }
+        return status;
+    }
+
+    bool json = false;
+    for (const QString& argument : arguments) {
+        if (argument == u"--json")
+            json = true;
+        else
+            return usage(QStringLiteral("tasks takes \"--json\" or \"end PID...\""));
+    }
+    TaskListBuilder builder(TaskListBuilder::Options(), TaskListBuilder::createWindowSource());
+    const QList<TaskManagerInfo> applications = builder.getAllProcess();
+    if (json) {
+        QJsonArray list;
+        for (const TaskManagerInfo& record : applications) {
+            list.append(QJsonObject{{QStringLiteral("pID"), record.pID},
+                                    {QStringLiteral("name"), record.name},
+                                    {QStringLiteral("bIsSelected"), record.bIsSelected},
+                                    {QStringLiteral("appId"), record.appId}});
+        }
+        m_out << QJsonDocument(list).toJson(QJsonDocument::Indented);
+    } else {
+        for (const TaskManagerInfo& record : applications) {
+            m_out << record.pID << '\t' << (record.bIsSelected ? "[x]" : "[ ]") << '\t'
+                  << record.name << '\t' << record.appId << '\n';
+        }
+    }
+    m_out.flush();
+    return 0;
+}
+
+int CommandLine::load(const QStringList& arguments)
+{
+    bool json = false;
+    int samples = 1;
+    for (qsizetype index = 0; index < arguments.size(); ++index) {
+        if (arguments.at(index) == u"--json") {
+            json = true;
+        } else if (arguments.at(index) == u"--samples") {
+            bool ok = false;
+            samples = arguments.value(++index).toInt(&ok);
+            if (!ok || samples < 1)
+                return usage(QStringLiteral("--samples takes a count of 1 or more"));
+        } else {
+            return usage(QStringLiteral("load takes \"--json\" and \"--samples N\""));
+        }
+    }
+    SystemLoadSampler sampler;
+    for (int sample = 0; sample < samples; ++sample) {
+        // The tab's refresh interval: each reading covers the 2 s before it.
+        QThread::msleep(2000);
+        const SystemLoadReading reading = sampler.updateSysStat();
+        if (json) {
+            QJsonArray cpus;
+            for (const double cpu : reading.cpus)
+                cpus.append(oneDecimal(cpu));
+            QJsonObject object{{QStringLiteral("cpus"), cpus},
+                               {QStringLiteral("memory"), oneDecimal(reading.memoryPercent)},
+                               {QStringLiteral("memoryInfo"), memoryJson(reading.memoryInfo)}};
+            object.insert(QStringLiteral("cpu"), reading.cpuPercent
+                                                     ? QJsonValue(oneDecimal(*reading.cpuPercent))
+                                                     : QJsonValue());
+            m_out << QJsonDocument(object).toJson(QJsonDocument::Compact) << Qt::endl;
+        } else {
+            m_out << "CPU "
+                  << (reading.cpuPercent ? SystemLoadSampler::percentText(*reading.cpuPercent)
+                                         : QStringLiteral("(not sampled)"))
+                  << "\tMemory " << SystemLoadSampler::percentText(reading.memoryPercent)
+                  << Qt::endl;
+        }
+    }
+    return 0;
 }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/ClientWindowSource.h"
+
+#include <QHash>
+
+struct xcb_connection_t;
+
+// ClientWindowSource on X11: the root window's _NET_CLIENT_LIST of an EWMH window manager, each
+// window's process from the X-Resource extension's client ids (the server's word), or from
+// _NET_WM_PID on servers without that extension. Windows of remote clients get no process.
+//
+// Opens a connection of its own to $DISPLAY (never the GUI's), so it may live on a worker thread;
+// use it from one thread at a time. Without a display, or without a window manager that keeps a
+// client list, clientWindows() gives nothing.
+class X11ClientWindows final : public ClientWindowSource {
+public:
+    X11ClientWindows();
+    ~X11ClientWindows() override;
+    X11ClientWindows(const X11ClientWindows&) = delete;
+    X11ClientWindows& operator=(const X11ClientWindows&) = delete;
+
+    bool isConnected() const;
+
+    std::optional<QList<ClientWindow>> clientWindows() override;
+    // Watches the root window's properties; readable on any change, filtered by
+    // takeClientListChange().
+    int changeDescriptor() override;
+    bool takeClientListChange() override;
+
+private:
+    std::uint32_t atom(const char* name);
+    // The local process of each window's client, keyed by the client's resource base; nothing
+    // when the server has no X-Resource extension.
+    std::optional<QHash<std::uint32_t, int>>
+    pidsFromResourceExtension(const QList<std::uint32_t>& windows);
+
+    xcb_connection_t* m_connection = nullptr;
+    std::uint32_t m_root = 0;
+    bool m_watching = false;
+    QHash<QByteArray, std::uint32_t> m_atoms;
+};

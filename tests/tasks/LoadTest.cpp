@@ -1,0 +1,129 @@
+#include "support/Files.h"
+#include "tasks/SystemLoadSampler.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace {
+
+constexpr std::uint64_t GiB = 1024ull * 1024 * 1024;
+
+// /proc/stat lines: "cpuN user nice system idle iowait irq softirq steal".
+QByteArray stat(const QList<QList<int>>& cpus)
+{
+    QByteArray text = "cpu  0 0 0 0 0 0 0 0 0 0\n";
+    for (qsizetype cpu = 0; cpu < cpus.size(); ++cpu) {
+        text += "cpu" + QByteArray::number(cpu);
+        for (const int ticks : cpus.at(cpu))
+            text += ' ' + QByteArray::number(1000000000000ll + ticks); // far past 32 bits
+        text += '\n';
+    }
+    return text + "intr 1 2 3\nctxt 4\n";
+}
+
+struct CpuCase {
+    const char* name;
+    QList<QList<int>> before;
+    QList<QList<int>> after;
+    std::optional<double> percent; // nothing: the refresh has no CPU reading
+    bool red;
+};
+
+void PrintTo(const CpuCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class CpuLoad : public ::testing::TestWithParam<CpuCase> {};
+
+TEST_P(CpuLoad, ReadsTicksSinceThePreviousSample)
+{
+    const CpuCase& c = GetParam();
+    QTemporaryDir proc;
+    ASSERT_TRUE(files::writeFile(proc.filePath("stat"), stat(c.before)));
+    SystemLoadSampler sampler(proc.path());
+    ASSERT_TRUE(files::writeFile(proc.filePath("stat"), stat(c.after)));
+    const SystemLoadReading reading = sampler.updateSysStat();
+    ASSERT_EQ(reading.cpuPercent.has_value(), c.percent.has_value());
+    if (c.percent) {
+        EXPECT_EQ(SystemLoadSampler::percentText(*reading.cpuPercent).toStdString(),
+                  SystemLoadSampler::percentText(*c.percent).toStdString());
+        EXPECT_EQ(SystemLoadSampler::isHighLoad(*reading.cpuPercent), c.red);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixtures, CpuLoad,
+    ::testing::Values(
+        CpuCase{"OneCpu40", {{0, 0, 0, 0}}, {{30, 0, 10, 60}}, 40.0, false},
+        CpuCase{"FourCpus60",
+                {{0, 0, 0, 0}, {5, 5, 5, 5}, {0, 0, 0, 0}, {9, 0, 0, 9}},
+                {{50, 0, 10, 40}, {55, 5, 15, 45}, {30, 10, 20, 40}, {9, 0, 60, 49}},
+                60.0,
+                true},
+        CpuCase{"ExactlyHalfIsBlue", {{0, 0, 0, 0}}, {{60, 0, 40, 100}}, 50.0, false},
+        CpuCase{"NiceCountsAsUser", {{0, 0, 0, 0}}, {{0, 30, 10, 60}}, 40.0, false},
+        CpuCase{"IrqAndStealCountAsSystem",
+                {{0, 0, 0, 0, 0, 0, 0, 0}},
+                {{0, 0, 10, 40, 10, 10, 10, 20}},
+                50.0,
+                false},
+        CpuCase{"IdleOnlyIntervalGivesZero", {{1, 1, 1, 1}}, {{1, 1, 1, 901}}, 0.0, false},
+        CpuCase{"NoTicksGivesZero", {{7, 7, 7, 7}}, {{7, 7, 7, 7}}, 0.0, false},
+        CpuCase{
+            "BackwardsIowaitCountsAsZero", {{0, 0, 0, 0, 900}}, {{50, 0, 0, 50, 100}}, 50.0, false},
+        CpuCase{"ChangedCpuCountSkipsOneRefresh",
+                {{0, 0, 0, 0}},
+                {{1, 0, 0, 1}, {1, 0, 0, 1}},
+                std::nullopt,
+                false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CpuLoad, ChangedCpuCountTakesAFreshBaseline)
+{
+    QTemporaryDir proc;
+    ASSERT_TRUE(files::writeFile(proc.filePath("stat"), stat({{0, 0, 0, 0}})));
+    SystemLoadSampler sampler(proc.path());
+    ASSERT_TRUE(files::writeFile(proc.filePath("stat"), stat({{0, 0, 0, 0}, {0, 0, 0, 0}})));
+    EXPECT_FALSE(sampler.updateSysStat().cpuPercent.has_value());
+    EXPECT_EQ(sampler.cpuCount(), 2u);
+    ASSERT_TRUE(files::writeFile(proc.filePath("stat"), stat({{100, 0, 0, 0}, {0, 0, 0, 100}})));
+    const SystemLoadReading reading = sampler.updateSysStat();
+    ASSERT_TRUE(reading.cpuPercent.has_value());
+    EXPECT_DOUBLE_EQ(*reading.cpuPercent, 50.0);
+    EXPECT_EQ(reading.cpus, (QList<double>{100.0, 0.0}));
+}
+
+TEST(MemoryLoad, UsedIsTotalLessAvailable)
+{
+    QTemporaryDir proc;
+    ASSERT_TRUE(files::writeFile(proc.filePath("stat"), stat({{0, 0, 0, 0}})));
+    ASSERT_TRUE(files::writeFile(proc.filePath("meminfo"),
+                                 "MemTotal:       16777216 kB\nMemFree:         2097152 kB\n"
+                                 "MemAvailable:    6291456 kB\nActive:          1048576 kB\n"
+                                 "Unevictable:        1024 kB\nSUnreclaim:         2048 kB\n"));
+    ASSERT_TRUE(files::writeFile(proc.filePath("vmstat"), "pgpgin 10\npgpgout 20\npgfault 3\n"));
+    const SystemLoadReading reading = SystemLoadSampler(proc.path()).updateSysStat();
+    const SSMemoryInfo& info = reading.memoryInfo;
+    EXPECT_EQ(info.totalMemory, 16 * GiB);
+    EXPECT_EQ(info.freeMemory, 2 * GiB);
+    EXPECT_EQ(info.inactiveMemory, 4 * GiB);
+    EXPECT_EQ(info.usedMomory, 10 * GiB);
+    EXPECT_EQ(info.activeMemory, 1 * GiB);
+    EXPECT_EQ(info.wiredMemory, 3072u * 1024);
+    EXPECT_EQ(info.pageIn, 10u * 1024);
+    EXPECT_EQ(info.pageOut, 20u * 1024);
+    EXPECT_EQ(SystemLoadSampler::percentText(reading.memoryPercent).toStdString(), "62.5%");
+    EXPECT_TRUE(SystemLoadSampler::isHighLoad(reading.memoryPercent));
+}
+
+TEST(MemoryLoad, UnknownTotalShowsZero)
+{
+    QTemporaryDir proc; // no meminfo at all
+    const SystemLoadReading reading = SystemLoadSampler(proc.path()).updateSysStat();
+    EXPECT_EQ(SystemLoadSampler::percentText(reading.memoryPercent).toStdString(), "0.0%");
+}
+
+} // namespace
