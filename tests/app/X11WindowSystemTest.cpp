@@ -97,6 +97,28 @@ private Q_SLOTS:
             QCOMPARE(x.mapState(foreignWindow), std::uint8_t(XCB_MAP_STATE_VIEWABLE));
     }
 
+    // Under the test environment's openbox: the other application's window is iconified, ours
+    // stays.
+    void minimisesOthersUnderRealWindowManager()
+    {
+        XClient x;
+        if (x.redirectRootWindow())
+            QSKIP("No window manager runs on this display");
+        const auto own = shownPopup();
+        ForeignClient foreign;
+        if (!own || !foreign.process.waitForStarted(10000))
+            QSKIP("Needs xmessage");
+        xcb_window_t client = XCB_WINDOW_NONE;
+        QTRY_VERIFY((client = x.findClient("corvellaforeign")) != XCB_WINDOW_NONE);
+        QTRY_COMPARE(x.mapState(client), std::uint8_t(XCB_MAP_STATE_VIEWABLE));
+        WindowSystem& system = WindowSystem::instance();
+        QVERIFY(system.canHideOtherApplications());
+        QCOMPARE(system.hideOtherApplications(own->winId()), QString());
+        QTRY_COMPARE(x.property(client, "WM_STATE").value_or(XClient::Property()).items.value(0),
+                     IconicState);
+        QCOMPARE(x.mapState(xcb_window_t(own->winId())), std::uint8_t(XCB_MAP_STATE_VIEWABLE));
+    }
+
     void asksWindowManagerToMinimiseOthers_data()
     {
         QTest::addColumn<bool>("ewmh");

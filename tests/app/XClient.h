@@ -108,6 +108,22 @@ public:
         return XCB_WINDOW_NONE;
     }
 
+    // The window manager's client (from _NET_CLIENT_LIST) whose WM_CLASS instance is `instance`.
+    xcb_window_t findClient(const QByteArray& instance)
+    {
+        const auto clients = property(m_root, "_NET_CLIENT_LIST");
+        for (const std::uint32_t client : clients ? clients->items : QList<std::uint32_t>()) {
+            const auto name = take(
+                xcb_get_property_reply(m_connection,
+                                       xcb_get_property(m_connection, 0, client, XCB_ATOM_WM_CLASS,
+                                                        XCB_ATOM_STRING, 0, 64),
+                                       nullptr));
+            if (name && static_cast<const char*>(xcb_get_property_value(name.get())) == instance)
+                return client;
+        }
+        return XCB_WINDOW_NONE;
+    }
+
     std::uint8_t mapState(xcb_window_t window)
     {
         const auto reply = take(xcb_get_window_attributes_reply(
