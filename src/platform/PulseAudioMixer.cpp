@@ -1,9 +1,10 @@
 #include "platform/PulseAudioMixer.h"
 
+#include "platform/PulseLibrary.h"
+
 #include <QDebug>
 
 #include <cmath>
-#include <pulse/pulseaudio.h>
 
 namespace {
 
@@ -13,15 +14,16 @@ constexpr const char* defaultSink = "@DEFAULT_SINK@";
 // Locks the loop for the scope (from any thread but the loop's own).
 class LoopLock {
 public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : m_loop(loop)
+    LoopLock(const PulseLibrary& pulse, pa_threaded_mainloop* loop) : m_pulse(pulse), m_loop(loop)
     {
-        pa_threaded_mainloop_lock(m_loop);
+        m_pulse.pa_threaded_mainloop_lock(m_loop);
     }
-    ~LoopLock() { pa_threaded_mainloop_unlock(m_loop); }
+    ~LoopLock() { m_pulse.pa_threaded_mainloop_unlock(m_loop); }
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
 
 private:
+    const PulseLibrary& m_pulse;
     pa_threaded_mainloop* m_loop;
 };
 
@@ -33,13 +35,15 @@ struct PulseAudioMixer::Callbacks {
         auto* self = static_cast<PulseAudioMixer*>(data);
         if (context != self->m_context)
             return;
-        switch (pa_context_get_state(context)) {
+        switch (self->m_pulse.pa_context_get_state(context)) {
         case PA_CONTEXT_READY: {
-            pa_context_set_subscribe_callback(context, &Callbacks::subscriptionEvent, self);
+            self->m_pulse.pa_context_set_subscribe_callback(context, &Callbacks::subscriptionEvent,
+                                                            self);
             const auto mask =
                 pa_subscription_mask_t(PA_SUBSCRIPTION_MASK_SINK | PA_SUBSCRIPTION_MASK_SERVER);
-            if (pa_operation* operation = pa_context_subscribe(context, mask, nullptr, nullptr))
-                pa_operation_unref(operation);
+            if (pa_operation* operation =
+                    self->m_pulse.pa_context_subscribe(context, mask, nullptr, nullptr))
+                self->m_pulse.pa_operation_unref(operation);
             self->sendPending();
             break;
         }
@@ -73,8 +77,8 @@ struct PulseAudioMixer::Callbacks {
             return;
         }
         double volume = 0.0;
-        if (pa_cvolume_valid(&info->volume)) {
-            volume = double(pa_cvolume_max(&info->volume)) / double(PA_VOLUME_NORM);
+        if (self->m_pulse.pa_cvolume_valid(&info->volume)) {
+            volume = double(self->m_pulse.pa_cvolume_max(&info->volume)) / double(PA_VOLUME_NORM);
             // Above the sink's normal volume the control is simply full.
             volume = std::min(volume, 1.0);
         } else {
@@ -98,23 +102,23 @@ struct PulseAudioMixer::Callbacks {
         }
         self->m_writeError.clear();
         if (level < silentLevel) {
-            if (pa_operation* operation =
-                    pa_context_set_sink_mute_by_index(context, info->index, 1, &muteSet, self))
-                pa_operation_unref(operation);
+            if (pa_operation* operation = self->m_pulse.pa_context_set_sink_mute_by_index(
+                    context, info->index, 1, &muteSet, self))
+                self->m_pulse.pa_operation_unref(operation);
             return;
         }
         pa_cvolume volume = info->volume;
-        if (!pa_cvolume_valid(&volume))
-            pa_cvolume_set(&volume, info->sample_spec.channels, PA_VOLUME_NORM);
+        if (!self->m_pulse.pa_cvolume_valid(&volume))
+            self->m_pulse.pa_cvolume_set(&volume, info->sample_spec.channels, PA_VOLUME_NORM);
         const auto target = pa_volume_t(std::lround(level * double(PA_VOLUME_NORM)));
-        pa_cvolume_scale(&volume, target);
-        if (pa_operation* operation = pa_context_set_sink_volume_by_index(
+        self->m_pulse.pa_cvolume_scale(&volume, target);
+        if (pa_operation* operation = self->m_pulse.pa_context_set_sink_volume_by_index(
                 context, info->index, &volume, &volumeSet, self))
-            pa_operation_unref(operation);
+            self->m_pulse.pa_operation_unref(operation);
         // Every change of the volume also unmutes; the server runs the two in order.
-        if (pa_operation* operation =
-                pa_context_set_sink_mute_by_index(context, info->index, 0, &muteSet, self))
-            pa_operation_unref(operation);
+        if (pa_operation* operation = self->m_pulse.pa_context_set_sink_mute_by_index(
+                context, info->index, 0, &muteSet, self))
+            self->m_pulse.pa_operation_unref(operation);
     }
 
     static void volumeSet(pa_context*, int success, void* data)
@@ -139,18 +143,21 @@ struct PulseAudioMixer::Callbacks {
     }
 };
 
-PulseAudioMixer::PulseAudioMixer(QObject* parent) : QObject(parent)
+PulseAudioMixer::PulseAudioMixer(QObject* parent)
+    : QObject(parent), m_pulse(PulseLibrary::instance())
 {
-    m_mainloop = pa_threaded_mainloop_new();
+    if (!m_pulse.isLoaded())
+        return;
+    m_mainloop = m_pulse.pa_threaded_mainloop_new();
     if (!m_mainloop)
         return;
-    pa_threaded_mainloop_set_name(m_mainloop, "corvella-pulse");
-    if (pa_threaded_mainloop_start(m_mainloop) < 0) {
-        pa_threaded_mainloop_free(m_mainloop);
+    m_pulse.pa_threaded_mainloop_set_name(m_mainloop, "corvella-pulse");
+    if (m_pulse.pa_threaded_mainloop_start(m_mainloop) < 0) {
+        m_pulse.pa_threaded_mainloop_free(m_mainloop);
         m_mainloop = nullptr;
         return;
     }
-    const LoopLock lock(m_mainloop);
+    const LoopLock lock(m_pulse, m_mainloop);
     connectToServer();
 }
 
@@ -159,30 +166,30 @@ PulseAudioMixer::~PulseAudioMixer()
     if (!m_mainloop)
         return;
     {
-        const LoopLock lock(m_mainloop);
+        const LoopLock lock(m_pulse, m_mainloop);
         if (m_context) {
-            pa_context_set_state_callback(m_context, nullptr, nullptr);
-            pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
-            pa_context_disconnect(m_context);
-            pa_context_unref(m_context);
+            m_pulse.pa_context_set_state_callback(m_context, nullptr, nullptr);
+            m_pulse.pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
+            m_pulse.pa_context_disconnect(m_context);
+            m_pulse.pa_context_unref(m_context);
             m_context = nullptr;
         }
     }
-    pa_threaded_mainloop_stop(m_mainloop);
-    pa_threaded_mainloop_free(m_mainloop);
+    m_pulse.pa_threaded_mainloop_stop(m_mainloop);
+    m_pulse.pa_threaded_mainloop_free(m_mainloop);
 }
 
 void PulseAudioMixer::requestMasterVolume()
 {
     if (!m_mainloop) {
-        answerLater(1, 0, QStringLiteral("The sound library could not start its thread."));
+        answerLater(1, 0, startError());
         return;
     }
-    const LoopLock lock(m_mainloop);
+    const LoopLock lock(m_pulse, m_mainloop);
     ++m_pendingReads;
     if (isReady())
         sendPending();
-    else if (!m_context || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)))
+    else if (!m_context || !PA_CONTEXT_IS_GOOD(m_pulse.pa_context_get_state(m_context)))
         connectToServer();
 }
 
@@ -191,14 +198,14 @@ void PulseAudioMixer::setMasterVolume(double level)
     if (!(level >= 0.0 && level <= 1.0))
         return;
     if (!m_mainloop) {
-        answerLater(0, 1, QStringLiteral("The sound library could not start its thread."));
+        answerLater(0, 1, startError());
         return;
     }
-    const LoopLock lock(m_mainloop);
+    const LoopLock lock(m_pulse, m_mainloop);
     m_pendingWrites.enqueue(level);
     if (isReady())
         sendPending();
-    else if (!m_context || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context)))
+    else if (!m_context || !PA_CONTEXT_IS_GOOD(m_pulse.pa_context_get_state(m_context)))
         connectToServer();
 }
 
@@ -206,32 +213,33 @@ void PulseAudioMixer::setMasterVolume(double level)
 void PulseAudioMixer::connectToServer()
 {
     if (m_context) {
-        pa_context_set_state_callback(m_context, nullptr, nullptr);
-        pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
-        pa_context_disconnect(m_context);
-        pa_context_unref(m_context);
+        m_pulse.pa_context_set_state_callback(m_context, nullptr, nullptr);
+        m_pulse.pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
+        m_pulse.pa_context_disconnect(m_context);
+        m_pulse.pa_context_unref(m_context);
     }
-    m_context = pa_context_new(pa_threaded_mainloop_get_api(m_mainloop), "Corvella");
+    m_context =
+        m_pulse.pa_context_new(m_pulse.pa_threaded_mainloop_get_api(m_mainloop), "Corvella");
     if (!m_context) {
         failPending(QStringLiteral("The sound library could not make a connection."));
         return;
     }
-    pa_context_set_state_callback(m_context, &Callbacks::stateChanged, this);
+    m_pulse.pa_context_set_state_callback(m_context, &Callbacks::stateChanged, this);
     // Never start a server of our own: a stopped server stays stopped and is reported as such.
-    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+    if (m_pulse.pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
         failPending(QStringLiteral("The sound server is not reachable: %1").arg(contextError()));
 }
 
 bool PulseAudioMixer::isReady() const
 {
-    return m_context && pa_context_get_state(m_context) == PA_CONTEXT_READY;
+    return m_context && m_pulse.pa_context_get_state(m_context) == PA_CONTEXT_READY;
 }
 
 // Called with the loop locked and the context ready.
 void PulseAudioMixer::sendPending()
 {
     for (; m_pendingReads > 0; --m_pendingReads) {
-        pa_operation* operation = pa_context_get_sink_info_by_name(
+        pa_operation* operation = m_pulse.pa_context_get_sink_info_by_name(
             m_context, defaultSink, &Callbacks::sinkInfoForRead, this);
         if (!operation) {
             answerLater(
@@ -240,11 +248,11 @@ void PulseAudioMixer::sendPending()
             continue;
         }
         ++m_sentReads;
-        pa_operation_unref(operation);
+        m_pulse.pa_operation_unref(operation);
     }
     while (!m_pendingWrites.isEmpty()) {
         m_sentWrites.enqueue(m_pendingWrites.dequeue());
-        pa_operation* operation = pa_context_get_sink_info_by_name(
+        pa_operation* operation = m_pulse.pa_context_get_sink_info_by_name(
             m_context, defaultSink, &Callbacks::sinkInfoForWrite, this);
         if (!operation) {
             m_sentWrites.removeLast();
@@ -253,7 +261,7 @@ void PulseAudioMixer::sendPending()
                 QStringLiteral("The sound server refused the request: %1").arg(contextError()));
             continue;
         }
-        pa_operation_unref(operation);
+        m_pulse.pa_operation_unref(operation);
     }
 }
 
@@ -283,7 +291,16 @@ void PulseAudioMixer::answerLater(int reads, qsizetype writes, const QString& er
         Qt::QueuedConnection);
 }
 
+// Why there is no main loop: the sound library is missing, or it could not start its thread.
+QString PulseAudioMixer::startError() const
+{
+    if (!m_pulse.isLoaded())
+        return QStringLiteral("The sound server is not reachable: %1").arg(m_pulse.errorString());
+    return QStringLiteral("The sound library could not start its thread.");
+}
+
 QString PulseAudioMixer::contextError() const
 {
-    return QString::fromUtf8(pa_strerror(m_context ? pa_context_errno(m_context) : PA_ERR_UNKNOWN));
+    return QString::fromUtf8(
+        m_pulse.pa_strerror(m_context ? m_pulse.pa_context_errno(m_context) : PA_ERR_UNKNOWN));
 }

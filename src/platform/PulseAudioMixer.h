@@ -4,6 +4,7 @@
 #include <QQueue>
 #include <QString>
 
+class PulseLibrary;
 struct pa_context;
 struct pa_threaded_mainloop;
 
@@ -14,7 +15,9 @@ struct pa_threaded_mainloop;
 // by a signal, which reaches receivers on their own threads through queued connections. The
 // connection is made at construction and made again by the next request once it has failed, so
 // a server that starts later is found. With no server or no default sink, reads answer found =
-// false and a reason, writes answer the reason; nothing is retried on its own.
+// false and a reason, writes answer the reason; nothing is retried on its own. Without libpulse
+// (it is opened on first use, see PulseLibrary) every request is answered so, with the loader's
+// reason.
 //
 // Volumes are scalars from 0.0 (silent) to 1.0 (the sink's normal volume, 100%). A sink above
 // its normal volume (the server allows up to 150%) reads as 1.0.
@@ -52,12 +55,14 @@ private:
     void sendPending();
     void failPending(const QString& error);
     void answerLater(int reads, qsizetype writes, const QString& error);
+    QString startError() const;
     QString contextError() const;
 
     // The libpulse callbacks, run on the loop's thread with its lock held.
     struct Callbacks;
     friend struct Callbacks;
 
+    const PulseLibrary& m_pulse;
     pa_threaded_mainloop* m_mainloop = nullptr;
     pa_context* m_context = nullptr;
     // Guarded by the main loop's lock.
