@@ -26,7 +26,7 @@ bool DirectoryReader::next(Entry& entry)
         const char* name = record->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        entry = {name, record->d_type};
+        entry = {name, record->d_type, record->d_ino};
         return true;
     }
 }

@@ -10,6 +10,7 @@ public:
     struct Entry {
         const char* name;   // NUL-terminated, valid until the next call
         unsigned char type; // DT_DIR, DT_REG, DT_LNK, ... or DT_UNKNOWN
+        unsigned long long inode;
     };
 
     DirectoryReader(int fd, char* buffer, std::size_t bufferSize);

@@ -1,10 +1,12 @@
 #include "platform/TreeEraser.h"
 
+#include "platform/DirectoryReader.h"
 #include "platform/FolderAccess.h"
 #include "platform/NativePath.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,39 +26,35 @@ QString errorText(int error)
     return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
 }
 
-// The whole listing is read before anything in the folder is removed, so removing never disturbs
-// the reading.
 // An entry's name and its type as the listing gave it (DT_UNKNOWN where the file system does not
 // say).
 struct Entry {
     QByteArray name;
     unsigned char type = DT_UNKNOWN;
+    unsigned long long inode = 0;
 };
 
+// Past this many entries a folder is emptied in inode order, which on ext4 and similar file
+// systems visits the inode table in sequence instead of at random (rm -rf does the same).
+constexpr std::size_t inodeOrderThreshold = 10000;
+
+// The whole listing is read before anything in the folder is removed, so removing never disturbs
+// the reading.
 bool readEntries(int folder, std::vector<Entry>* entries)
 {
-    const int copy = ::fcntl(folder, F_DUPFD_CLOEXEC, 0);
-    DIR* const listing = copy < 0 ? nullptr : ::fdopendir(copy);
-    if (listing == nullptr) {
-        const int error = errno;
-        if (copy >= 0) {
-            ::close(copy);
-        }
-        errno = error;
-        return false;
+    // Read straight from the folder's own descriptor, freshly opened at offset 0: no duplicate
+    // descriptor and no DIR stream per folder.
+    thread_local std::vector<char> buffer(64 * 1024);
+    DirectoryReader reader(folder, buffer.data(), buffer.size());
+    DirectoryReader::Entry entry{};
+    while (reader.next(entry))
+        entries->push_back({QByteArray(entry.name), entry.type, entry.inode});
+    if (entries->size() > inodeOrderThreshold) {
+        std::sort(entries->begin(), entries->end(),
+                  [](const Entry& a, const Entry& b) { return a.inode < b.inode; });
     }
-    errno = 0;
-    while (const dirent* const entry = ::readdir(listing)) {
-        const QByteArray name(entry->d_name);
-        if (name != "." && name != "..") {
-            entries->push_back({name, entry->d_type});
-        }
-        errno = 0;
-    }
-    const int error = errno;
-    ::closedir(listing);
-    errno = error;
-    return error == 0;
+    errno = reader.error();
+    return reader.error() == 0;
 }
 
 // One folder being emptied.
