@@ -245,7 +245,7 @@ TEST_F(TrashRestoreTest, OnlyASticky_RealDotTrashIsUsedOnAVolume)
 
 // Folder sizes come from "directorysizes" while its entry is current, are measured as du does
 // otherwise, and the entry goes with the item.
-TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheSpecificationSaysAndPurgedWithTheItem)
+TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurgedWithTheItem)
 {
     ASSERT_TRUE(writeFile(path("tree/a"), QByteArray(10000, 'a')) &&
                 writeFile(path("tree/sub/b"), "b"));
