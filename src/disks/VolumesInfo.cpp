@@ -8,9 +8,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMutex>
-#include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <sys/statvfs.h>
 
 namespace {
@@ -21,15 +21,33 @@ QString fileText(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
 }
 
+bool isAsciiDigit(QChar character)
+{
+    return character >= u'0' && character <= u'9';
+}
+
 // "sdb1" -> "sdb", "nvme0n1p2" -> "nvme0n1", "mmcblk0p1" -> "mmcblk0", "loop3" -> "loop3".
+// Read by hand: a pattern would be compiled at every start of corvella-cli for two names.
 QString diskName(const QString& deviceName)
 {
-    static const QRegularExpression numbered(QStringLiteral("^(.*\\d)p\\d+$"));
-    static const QRegularExpression lettered(QStringLiteral("^((?:sd|hd|vd|xvd)[a-z]+)\\d+$"));
-    for (const QRegularExpression* pattern : {&numbered, &lettered}) {
-        const QRegularExpressionMatch match = pattern->match(deviceName);
-        if (match.hasMatch())
-            return match.captured(1);
+    qsizetype number = deviceName.size();
+    while (number > 0 && isAsciiDigit(deviceName.at(number - 1)))
+        --number;
+    if (number == deviceName.size())
+        return deviceName;
+    // A disk whose name ends in a digit numbers its partitions after a "p".
+    if (number >= 2 && deviceName.at(number - 1) == u'p' && isAsciiDigit(deviceName.at(number - 2)))
+        return deviceName.left(number - 1);
+    // SCSI, IDE and virtual disks are lettered: "sd" + "b", then the partition's number.
+    for (const QLatin1StringView prefix : {QLatin1StringView("sd"), QLatin1StringView("hd"),
+                                           QLatin1StringView("vd"), QLatin1StringView("xvd")}) {
+        if (!deviceName.startsWith(prefix) || number == prefix.size())
+            continue;
+        const QStringView letters =
+            QStringView(deviceName).sliced(prefix.size(), number - prefix.size());
+        if (std::all_of(letters.begin(), letters.end(),
+                        [](QChar letter) { return letter >= u'a' && letter <= u'z'; }))
+            return deviceName.left(number);
     }
     return deviceName;
 }

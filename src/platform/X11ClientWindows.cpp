@@ -1,11 +1,11 @@
 #include "platform/X11ClientWindows.h"
 
+#include "platform/XcbLibrary.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <sys/uio.h>
-#include <xcb/xcb.h>
-#include <xcb/xcbext.h>
 
 namespace {
 
@@ -15,31 +15,32 @@ template <typename T> std::unique_ptr<T, decltype(&std::free)> take(T* reply)
     return {reply, &std::free};
 }
 
-xcb_get_property_cookie_t askProperty(xcb_connection_t* connection, xcb_window_t window,
-                                      xcb_atom_t property, xcb_atom_t type, std::uint32_t words)
+xcb_get_property_cookie_t askProperty(const XcbLibrary& xcb, xcb_connection_t* connection,
+                                      xcb_window_t window, xcb_atom_t property, xcb_atom_t type,
+                                      std::uint32_t words)
 {
-    return xcb_get_property(connection, 0, window, property, type, 0, words);
+    return xcb.xcb_get_property(connection, 0, window, property, type, 0, words);
 }
 
-QList<std::uint32_t> words32(xcb_get_property_reply_t* reply)
+QList<std::uint32_t> words32(const XcbLibrary& xcb, xcb_get_property_reply_t* reply)
 {
     QList<std::uint32_t> items;
     if (!reply || reply->format != 32)
         return items;
-    const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-    const int count = xcb_get_property_value_length(reply) / 4;
+    const auto* values = static_cast<const std::uint32_t*>(xcb.xcb_get_property_value(reply));
+    const int count = xcb.xcb_get_property_value_length(reply) / 4;
     items.reserve(count);
     for (int index = 0; index < count; ++index)
         items.append(values[index]);
     return items;
 }
 
-QByteArray bytes8(xcb_get_property_reply_t* reply)
+QByteArray bytes8(const XcbLibrary& xcb, xcb_get_property_reply_t* reply)
 {
     if (!reply || reply->format != 8)
         return {};
-    return QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
-                      xcb_get_property_value_length(reply));
+    return QByteArray(static_cast<const char*>(xcb.xcb_get_property_value(reply)),
+                      xcb.xcb_get_property_value_length(reply));
 }
 
 // The X-Resource extension's QueryClientIds, sent by hand: the extension's own xcb library is not
@@ -50,27 +51,35 @@ constexpr std::uint32_t LocalClientPidMask = 2;
 
 } // namespace
 
-X11ClientWindows::X11ClientWindows()
+X11ClientWindows::X11ClientWindows() : m_xcb(XcbLibrary::instance())
 {
-    int screenNumber = 0;
-    m_connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(m_connection))
+    if (!m_xcb.isLoaded())
         return;
-    auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+    int screenNumber = 0;
+    m_connection = m_xcb.xcb_connect(nullptr, &screenNumber);
+    if (m_xcb.xcb_connection_has_error(m_connection))
+        return;
+    auto screens = m_xcb.xcb_setup_roots_iterator(m_xcb.xcb_get_setup(m_connection));
     for (int index = 0; index < screenNumber && screens.rem > 0; ++index)
-        xcb_screen_next(&screens);
+        m_xcb.xcb_screen_next(&screens);
     if (screens.rem > 0)
         m_root = screens.data->root;
 }
 
 X11ClientWindows::~X11ClientWindows()
 {
-    xcb_disconnect(m_connection);
+    if (m_connection)
+        m_xcb.xcb_disconnect(m_connection);
+}
+
+QString X11ClientWindows::errorString() const
+{
+    return m_xcb.errorString();
 }
 
 bool X11ClientWindows::isConnected() const
 {
-    return m_root != 0 && xcb_connection_has_error(m_connection) == 0;
+    return m_connection && m_root != 0 && m_xcb.xcb_connection_has_error(m_connection) == 0;
 }
 
 std::uint32_t X11ClientWindows::atom(const char* name)
@@ -78,8 +87,9 @@ std::uint32_t X11ClientWindows::atom(const char* name)
     const QByteArray key(name);
     if (const auto found = m_atoms.constFind(key); found != m_atoms.cend())
         return *found;
-    const auto reply = take(xcb_intern_atom_reply(
-        m_connection, xcb_intern_atom(m_connection, 0, std::uint16_t(key.size()), name), nullptr));
+    const auto reply = take(m_xcb.xcb_intern_atom_reply(
+        m_connection, m_xcb.xcb_intern_atom(m_connection, 0, std::uint16_t(key.size()), name),
+        nullptr));
     const std::uint32_t value = reply ? reply->atom : 0;
     if (value != 0)
         m_atoms.insert(key, value);
@@ -95,12 +105,12 @@ std::optional<QList<ClientWindow>> X11ClientWindows::clientWindows()
     const xcb_atom_t applicationIdAtom = atom("_GTK_APPLICATION_ID");
     const xcb_atom_t typeAtom = atom("_NET_WM_WINDOW_TYPE");
     const xcb_atom_t normalType = atom("_NET_WM_WINDOW_TYPE_NORMAL");
-    const auto list = take(xcb_get_property_reply(
-        m_connection, askProperty(m_connection, m_root, clientList, XCB_ATOM_WINDOW, 16384),
+    const auto list = take(m_xcb.xcb_get_property_reply(
+        m_connection, askProperty(m_xcb, m_connection, m_root, clientList, XCB_ATOM_WINDOW, 16384),
         nullptr));
     if (!list || list->type == XCB_ATOM_NONE)
         return std::nullopt;
-    const QList<std::uint32_t> windows = words32(list.get());
+    const QList<std::uint32_t> windows = words32(m_xcb, list.get());
 
     // Every request first, then every reply: one round trip for the whole list.
     struct Pending {
@@ -109,31 +119,33 @@ std::optional<QList<ClientWindow>> X11ClientWindows::clientWindows()
     QList<Pending> pending;
     pending.reserve(windows.size());
     for (const std::uint32_t window : windows) {
-        pending.append({askProperty(m_connection, window, pidAtom, XCB_ATOM_CARDINAL, 1),
-                        askProperty(m_connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 64),
-                        askProperty(m_connection, window, applicationIdAtom, XCB_ATOM_ANY, 64),
-                        askProperty(m_connection, window, typeAtom, XCB_ATOM_ATOM, 16)});
+        pending.append(
+            {askProperty(m_xcb, m_connection, window, pidAtom, XCB_ATOM_CARDINAL, 1),
+             askProperty(m_xcb, m_connection, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 64),
+             askProperty(m_xcb, m_connection, window, applicationIdAtom, XCB_ATOM_ANY, 64),
+             askProperty(m_xcb, m_connection, window, typeAtom, XCB_ATOM_ATOM, 16)});
     }
     QList<ClientWindow> clients;
     for (qsizetype index = 0; index < windows.size(); ++index) {
         const Pending& cookies = pending.at(index);
-        const auto pid = take(xcb_get_property_reply(m_connection, cookies.pid, nullptr));
-        const auto wmClass = take(xcb_get_property_reply(m_connection, cookies.wmClass, nullptr));
+        const auto pid = take(m_xcb.xcb_get_property_reply(m_connection, cookies.pid, nullptr));
+        const auto wmClass =
+            take(m_xcb.xcb_get_property_reply(m_connection, cookies.wmClass, nullptr));
         const auto applicationId =
-            take(xcb_get_property_reply(m_connection, cookies.applicationId, nullptr));
-        const auto type = take(xcb_get_property_reply(m_connection, cookies.type, nullptr));
-        const QList<std::uint32_t> types = words32(type.get());
+            take(m_xcb.xcb_get_property_reply(m_connection, cookies.applicationId, nullptr));
+        const auto type = take(m_xcb.xcb_get_property_reply(m_connection, cookies.type, nullptr));
+        const QList<std::uint32_t> types = words32(m_xcb, type.get());
         // Docks, menus, splash screens and the like are parts of an application, not one.
         if (!types.isEmpty() && !types.contains(normalType))
             continue;
         ClientWindow client;
         client.window = windows.at(index);
-        const QList<std::uint32_t> pids = words32(pid.get());
+        const QList<std::uint32_t> pids = words32(m_xcb, pid.get());
         client.pid = pids.isEmpty() ? 0 : int(pids.first());
-        const QList<QByteArray> names = bytes8(wmClass.get()).split('\0');
+        const QList<QByteArray> names = bytes8(m_xcb, wmClass.get()).split('\0');
         client.instanceName = names.value(0);
         client.className = names.value(1);
-        client.applicationId = bytes8(applicationId.get());
+        client.applicationId = bytes8(m_xcb, applicationId.get());
         clients.append(client);
     }
     // The server knows each local client's process from its socket. _NET_WM_PID is only what
@@ -143,7 +155,7 @@ std::optional<QList<ClientWindow>> X11ClientWindows::clientWindows()
     for (const ClientWindow& client : std::as_const(clients))
         shown.append(client.window);
     if (const auto serverPids = pidsFromResourceExtension(shown)) {
-        const std::uint32_t baseMask = ~xcb_get_setup(m_connection)->resource_id_mask;
+        const std::uint32_t baseMask = ~m_xcb.xcb_get_setup(m_connection)->resource_id_mask;
         for (ClientWindow& client : clients)
             client.pid = serverPids->value(client.window & baseMask, 0);
     }
@@ -154,7 +166,7 @@ std::optional<QHash<std::uint32_t, int>>
 X11ClientWindows::pidsFromResourceExtension(const QList<std::uint32_t>& windows)
 {
     const xcb_query_extension_reply_t* extension =
-        xcb_get_extension_data(m_connection, &resourceExtension);
+        m_xcb.xcb_get_extension_data(m_connection, &resourceExtension);
     if (!extension || !extension->present || windows.isEmpty())
         return std::nullopt;
     // QueryClientIds with one ClientIdSpec per window: its client, asking for the local process.
@@ -166,10 +178,10 @@ X11ClientWindows::pidsFromResourceExtension(const QList<std::uint32_t>& windows)
                       {request.data(), std::size_t(request.size()) * sizeof(std::uint32_t)}};
     xcb_protocol_request_t protocol{1, &resourceExtension, QueryClientIds, 0};
     const unsigned int sequence =
-        xcb_send_request(m_connection, XCB_REQUEST_CHECKED, parts + 2, &protocol);
+        m_xcb.xcb_send_request(m_connection, XCB_REQUEST_CHECKED, parts + 2, &protocol);
     xcb_generic_error_t* error = nullptr;
     const auto reply =
-        take(static_cast<std::uint8_t*>(xcb_wait_for_reply(m_connection, sequence, &error)));
+        take(static_cast<std::uint8_t*>(m_xcb.xcb_wait_for_reply(m_connection, sequence, &error)));
     std::free(error);
     if (!reply)
         return std::nullopt;
@@ -201,18 +213,20 @@ int X11ClientWindows::changeDescriptor()
         return -1;
     if (!m_watching) {
         const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
-        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
-        xcb_flush(m_connection);
+        m_xcb.xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        m_xcb.xcb_flush(m_connection);
         m_watching = true;
     }
-    return xcb_get_file_descriptor(m_connection);
+    return m_xcb.xcb_get_file_descriptor(m_connection);
 }
 
 bool X11ClientWindows::takeClientListChange()
 {
+    if (!m_connection)
+        return false;
     bool changed = false;
     const xcb_atom_t clientList = atom("_NET_CLIENT_LIST");
-    while (const auto event = take(xcb_poll_for_event(m_connection))) {
+    while (const auto event = take(m_xcb.xcb_poll_for_event(m_connection))) {
         if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY &&
             reinterpret_cast<xcb_property_notify_event_t*>(event.get())->atom == clientList)
             changed = true;

@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+class XcbLibrary;
 struct xcb_connection_t;
 
 // ClientWindowSource on X11: the root window's _NET_CLIENT_LIST of an EWMH window manager, each
@@ -11,8 +12,8 @@ struct xcb_connection_t;
 // _NET_WM_PID on servers without that extension. Windows of remote clients get no process.
 //
 // Opens a connection of its own to $DISPLAY (never the GUI's), so it may live on a worker thread;
-// use it from one thread at a time. Without a display, or without a window manager that keeps a
-// client list, clientWindows() gives nothing.
+// use it from one thread at a time. Without a display, without libxcb (opened on first use, see
+// XcbLibrary), or without a window manager that keeps a client list, clientWindows() gives nothing.
 class X11ClientWindows final : public ClientWindowSource {
 public:
     X11ClientWindows();
@@ -21,6 +22,8 @@ public:
     X11ClientWindows& operator=(const X11ClientWindows&) = delete;
 
     bool isConnected() const;
+    // Why the X library could not be opened; empty when it was (a missing display is no error).
+    QString errorString() const;
 
     std::optional<QList<ClientWindow>> clientWindows() override;
     // Watches the root window's properties; readable on any change, filtered by
@@ -35,6 +38,7 @@ private:
     std::optional<QHash<std::uint32_t, int>>
     pidsFromResourceExtension(const QList<std::uint32_t>& windows);
 
+    const XcbLibrary& m_xcb;
     xcb_connection_t* m_connection = nullptr;
     std::uint32_t m_root = 0;
     bool m_watching = false;

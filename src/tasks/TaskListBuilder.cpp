@@ -5,6 +5,7 @@
 #include "platform/X11ClientWindows.h"
 #endif
 
+#include <QDebug>
 #include <QHash>
 #include <QSet>
 
@@ -49,6 +50,8 @@ std::unique_ptr<ClientWindowSource> TaskListBuilder::createWindowSource()
         auto windows = std::make_unique<X11ClientWindows>();
         if (windows->isConnected())
             return windows;
+        if (const QString error = windows->errorString(); !error.isEmpty())
+            qWarning().noquote() << "No window list, only the applications' units:" << error;
     }
 #endif
     return nullptr;
