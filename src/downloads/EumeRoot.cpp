@@ -9,17 +9,18 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The entries of the scanned folder, packed: every name NUL-terminated in one string, so a folder
-// of 200,000 entries costs little more than its names.
+// The entries of the scanned folder, packed: every name NUL-terminated in one string, read in
+// order, so a folder of 200,000 entries costs its names and nothing more.
 struct Listing {
     std::string names;
-    std::vector<std::uint32_t> offsets;
+    int count = 0;
 };
 
 Listing listEntries(int fd)
@@ -29,9 +30,11 @@ Listing listEntries(int fd)
     DirectoryReader reader(fd, buffer.data(), buffer.size());
     DirectoryReader::Entry entry{};
     while (reader.next(entry)) {
-        listing.offsets.push_back(std::uint32_t(listing.names.size()));
         listing.names.append(entry.name).push_back('\0');
+        ++listing.count;
     }
+    // It stays while the nodes are made: give back what the string's growth reserved.
+    listing.names.shrink_to_fit();
     return listing;
 }
 
@@ -147,17 +150,24 @@ void EumeRoot::run(const QString& path)
 
     const int rootFd = ::open(nativePath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const Listing listing = rootFd >= 0 ? listEntries(rootFd) : Listing();
-    const int count = int(listing.offsets.size());
+    const int count = listing.count;
     m_allFileCount = count;
     FolderWalker walker(tree, m_treeOperator->stopFlag(), m_threads);
+    {
+        // The top level takes every entry: one allocation of its final size.
+        const auto lock = tree.lock();
+        tree.root()->m_children.reserve(std::size_t(count));
+    }
 
+    const char* nextName = listing.names.data();
     for (int index = 0; index < count; ++index) {
         if (isStopScan())
             break;
         Progress::isPause(&m_treeOperator->stopFlag());
         if (isStopScan())
             break;
-        const char* name = listing.names.data() + listing.offsets[std::size_t(index)];
+        const char* const name = nextName;
+        nextName += std::strlen(name) + 1;
         // One lstat an entry: it may have vanished since the listing; a link is asked where it
         // leads.
         struct stat own {};
