@@ -4,6 +4,7 @@
 #include "platform/FolderAccess.h"
 #include "platform/FreedesktopTrash.h"
 #include "platform/MountTable.h"
+#include "platform/SystemError.h"
 #include "platform/TrashDirectory.h"
 #include "platform/TreeEraser.h"
 #include "platform/TreeSize.h"
@@ -14,17 +15,11 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace {
-
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
-}
 
 QString shown(const QByteArray& path)
 {
@@ -99,7 +94,7 @@ public:
         struct stat opened {};
         if (folder < 0) {
             fail(QStringLiteral("The trash folder “%1” cannot be opened: %2.")
-                     .arg(shown(trash.path), errorText(errno)));
+                     .arg(shown(trash.path), SystemError::text(errno)));
             return;
         }
         if (::fstat(folder, &opened) != 0 || !FolderAccess::sameFile(opened, trash.status)) {
@@ -135,7 +130,8 @@ void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteAr
     struct stat status {};
     if (::fstatat(trash, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) {
-            fail(QStringLiteral("“%1” cannot be examined: %2.").arg(shown(path), errorText(errno)));
+            fail(QStringLiteral("“%1” cannot be examined: %2.")
+                     .arg(shown(path), SystemError::text(errno)));
         }
         return;
     }
@@ -150,7 +146,7 @@ void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteAr
     std::vector<QByteArray> entries;
     if (folder < 0 || !readEntries(folder, &entries)) {
         fail(QStringLiteral("The contents of “%1” cannot be read: %2.")
-                 .arg(shown(path), errorText(errno)));
+                 .arg(shown(path), SystemError::text(errno)));
     } else {
         for (const QByteArray& entry : entries) {
             if (stopRequested()) {
@@ -191,7 +187,7 @@ void Emptying::eraseItem(const TrashItem& item)
                O_RDONLY | O_DIRECTORY | O_CLOEXEC | (item.topDirectory.isEmpty() ? 0 : O_NOFOLLOW));
     if (folder < 0) {
         fail(QStringLiteral("The trash folder “%1” cannot be opened: %2.")
-                 .arg(shown(item.trashFolder), errorText(errno)));
+                 .arg(shown(item.trashFolder), SystemError::text(errno)));
         return;
     }
     const int failuresBefore = result.failures;
@@ -203,7 +199,7 @@ void Emptying::eraseItem(const TrashItem& item)
         struct stat status {};
         if (partFolder < 0) {
             fail(QStringLiteral("“%1” cannot be opened: %2.")
-                     .arg(shown(partPath), errorText(errno)));
+                     .arg(shown(partPath), SystemError::text(errno)));
         } else if (::fstatat(partFolder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
             // The record goes only once the item is gone, so nothing is left without one.
             if (part[0] == 'f' || result.failures == failuresBefore)
@@ -227,13 +223,15 @@ void Emptying::removeSizeCache(int trash, const QByteArray& trashPath)
     struct stat status {};
     if (::fstatat(trash, "directorysizes", &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) {
-            fail(QStringLiteral("“%1” cannot be examined: %2.").arg(shown(path), errorText(errno)));
+            fail(QStringLiteral("“%1” cannot be examined: %2.")
+                     .arg(shown(path), SystemError::text(errno)));
         }
     } else if (S_ISDIR(status.st_mode)) {
         fail(
             QStringLiteral("“%1” is a folder, not a file, so it was left alone.").arg(shown(path)));
     } else if (::unlinkat(trash, "directorysizes", 0) != 0) {
-        fail(QStringLiteral("“%1” cannot be removed: %2.").arg(shown(path), errorText(errno)));
+        fail(QStringLiteral("“%1” cannot be removed: %2.")
+                 .arg(shown(path), SystemError::text(errno)));
     } else {
         result.bytesFreed += qint64(status.st_size);
     }

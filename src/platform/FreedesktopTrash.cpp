@@ -2,6 +2,7 @@
 
 #include "platform/MountTable.h"
 #include "platform/NativePath.h"
+#include "platform/SystemError.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,7 +17,6 @@
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -28,20 +28,9 @@ constexpr qsizetype nameMax = 255;
 constexpr int collisionLimit = 100000;
 const QByteArray infoSuffix = QByteArrayLiteral(".trashinfo");
 
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
-}
-
 QString shown(const QByteArray& path)
 {
     return QFile::decodeName(path);
-}
-
-QByteArray parentOf(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
 }
 
 QByteArray childPath(const QByteArray& folder, const QByteArray& name)
@@ -82,7 +71,7 @@ std::optional<dev_t> deviceOfNearestFolder(QByteArray path)
         if (path == "/") {
             return std::nullopt;
         }
-        path = parentOf(path);
+        path = NativePath::parent(path);
     }
 }
 
@@ -96,13 +85,15 @@ QString makeFolders(const QByteArray& path)
                                        : QStringLiteral("“%1” is not a folder").arg(shown(path));
     }
     if (errno != ENOENT) {
-        return QStringLiteral("“%1” cannot be examined: %2").arg(shown(path), errorText(errno));
+        return QStringLiteral("“%1” cannot be examined: %2")
+            .arg(shown(path), SystemError::text(errno));
     }
-    if (const QString reason = makeFolders(parentOf(path)); !reason.isEmpty()) {
+    if (const QString reason = makeFolders(NativePath::parent(path)); !reason.isEmpty()) {
         return reason;
     }
     if (::mkdir(path.constData(), privateFolderMode) != 0 && errno != EEXIST) {
-        return QStringLiteral("“%1” cannot be created: %2").arg(shown(path), errorText(errno));
+        return QStringLiteral("“%1” cannot be created: %2")
+            .arg(shown(path), SystemError::text(errno));
     }
     return {};
 }
@@ -126,11 +117,13 @@ QByteArray canonical(const QByteArray& path)
 QString makePrivateFolder(const QByteArray& path)
 {
     if (::mkdir(path.constData(), privateFolderMode) != 0 && errno != EEXIST) {
-        return QStringLiteral("“%1” cannot be created: %2").arg(shown(path), errorText(errno));
+        return QStringLiteral("“%1” cannot be created: %2")
+            .arg(shown(path), SystemError::text(errno));
     }
     struct stat status {};
     if (::lstat(path.constData(), &status) != 0) {
-        return QStringLiteral("“%1” cannot be examined: %2").arg(shown(path), errorText(errno));
+        return QStringLiteral("“%1” cannot be examined: %2")
+            .arg(shown(path), SystemError::text(errno));
     }
     if (S_ISLNK(status.st_mode)) {
         return QStringLiteral("“%1” is a symbolic link").arg(shown(path));
@@ -203,7 +196,7 @@ QByteArray topDirectory(QByteArray folder, dev_t device)
 {
     const QSet<QByteArray> mounts = mountPoints();
     while (folder != "/" && !mounts.contains(folder)) {
-        const QByteArray parent = parentOf(folder);
+        const QByteArray parent = NativePath::parent(folder);
         struct stat status {};
         if (::stat(parent.constData(), &status) != 0 || status.st_dev != device) {
             break;
@@ -241,15 +234,16 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
     }
     const QByteArray absolute = NativePath::absolute(nativePath);
     location.name = absolute.mid(absolute.lastIndexOf('/') + 1);
-    const QByteArray parent = parentOf(absolute);
+    const QByteArray parent = NativePath::parent(absolute);
     location.parent.value = openFolder(parent);
     struct stat item {};
     if (location.parent.value < 0 || ::fstatat(location.parent.value, location.name.constData(),
                                                &item, AT_SYMLINK_NOFOLLOW) != 0) {
         location.error = cannotTrash(
-            path, errno == ENOENT || errno == ENOTDIR
-                      ? QStringLiteral("it does not exist.")
-                      : QStringLiteral("it cannot be examined (%1).").arg(errorText(errno)));
+            path,
+            errno == ENOENT || errno == ENOTDIR
+                ? QStringLiteral("it does not exist.")
+                : QStringLiteral("it cannot be examined (%1).").arg(SystemError::text(errno)));
         return location;
     }
     location.parentFolder = canonical(parent);
@@ -385,7 +379,7 @@ FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QByteArray& nativeP
     const OwnedDescriptor info(openFolder(infoFolder));
     if (files.value < 0 || info.value < 0) {
         return {cannotTrash(path, QStringLiteral("the trash folder “%1” cannot be opened (%2).")
-                                      .arg(shown(location.trashFolder), errorText(errno))),
+                                      .arg(shown(location.trashFolder), SystemError::text(errno))),
                 {}};
     }
     const QByteArray original = childPath(location.parentFolder, location.name);
@@ -409,7 +403,7 @@ FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QByteArray& nativeP
                 ::unlinkat(info.value, infoName.constData(), 0);
             }
             return {cannotTrash(path, QStringLiteral("its record in “%1” cannot be written (%2).")
-                                          .arg(shown(infoFolder), errorText(error))),
+                                          .arg(shown(infoFolder), SystemError::text(error))),
                     {}};
         }
         if (renameWithoutReplacing(location.parent.value, location.name, files.value, name) == 0) {
@@ -427,7 +421,7 @@ FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QByteArray& nativeP
                     {}};
         }
         return {cannotTrash(path, QStringLiteral("it cannot be moved into “%1” (%2).")
-                                      .arg(shown(filesFolder), errorText(error))),
+                                      .arg(shown(filesFolder), SystemError::text(error))),
                 {}};
     }
     return {cannotTrash(path, QStringLiteral("the trash already holds too many items named “%1”.")

@@ -46,3 +46,9 @@ QByteArray NativePath::fileName(const QByteArray& path)
 {
     return path.mid(path.lastIndexOf('/') + 1);
 }
+
+QByteArray NativePath::parent(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}

@@ -17,4 +17,6 @@ public:
     static QByteArray absolute(const QByteArray& path);
     // The last component of a trimmed path.
     static QByteArray fileName(const QByteArray& path);
+    // The folder holding a trimmed absolute path ("/" for "/" and for entries of "/").
+    static QByteArray parent(const QByteArray& path);
 };

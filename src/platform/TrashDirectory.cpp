@@ -3,6 +3,7 @@
 #include "platform/DirectoryReader.h"
 #include "platform/FreedesktopTrash.h"
 #include "platform/MountTable.h"
+#include "platform/SystemError.h"
 
 #include <QSaveFile>
 #include <QSet>
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <ftw.h>
-#include <system_error>
 #include <unistd.h>
 #include <utility>
 #include <vector>
@@ -20,11 +20,6 @@ namespace {
 
 const QByteArray infoSuffix = QByteArrayLiteral(".trashinfo");
 const char sizeCacheName[] = "directorysizes";
-
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
-}
 
 QString shown(const QByteArray& path)
 {
@@ -242,7 +237,7 @@ TrashItems TrashDirectory::list(QString* error) const
     const auto fail = [this, error](const char* part) {
         if (error && error->isEmpty())
             *error = QStringLiteral("The contents of “%1” cannot be read: %2.")
-                         .arg(shown(childPath(m_path, part)), errorText(errno));
+                         .arg(shown(childPath(m_path, part)), SystemError::text(errno));
     };
     const Descriptor trash(::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
                                                           (isHome() ? 0 : O_NOFOLLOW)));

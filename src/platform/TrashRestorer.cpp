@@ -1,30 +1,20 @@
 #include "platform/TrashRestorer.h"
 
+#include "platform/NativePath.h"
+#include "platform/SystemError.h"
 #include "platform/TrashDirectory.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace {
 
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
-}
-
 QString shown(const QByteArray& path)
 {
     return QFile::decodeName(path);
-}
-
-QByteArray parentOf(const QByteArray& path)
-{
-    const qsizetype slash = path.lastIndexOf('/');
-    return slash <= 0 ? QByteArray("/") : path.left(slash);
 }
 
 bool exists(const QByteArray& path)
@@ -41,7 +31,7 @@ int makeFolders(const QByteArray& path)
         return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
     if (errno != ENOENT)
         return errno;
-    if (const int error = makeFolders(parentOf(path)); error != 0)
+    if (const int error = makeFolders(NativePath::parent(path)); error != 0)
         return error;
     return ::mkdir(path.constData(), 0777) == 0 || errno == EEXIST ? 0 : errno;
 }
@@ -65,7 +55,7 @@ TrashRestorer::Result failure(const TrashItem& item, const QString& reason)
 
 QByteArray TrashRestorer::freeNameBeside(const QByteArray& path)
 {
-    const QByteArray folder = parentOf(path);
+    const QByteArray folder = NativePath::parent(path);
     const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
     // The extension is what follows the last dot, unless the name starts with it (".bashrc").
     const qsizetype dot = name.lastIndexOf('.');
@@ -97,11 +87,12 @@ TrashRestorer::Result TrashRestorer::restore(const TrashItem& item, const QByteA
     struct stat trashed {};
     if (::lstat(item.itemPath().constData(), &trashed) != 0)
         return failure(
-            item, QStringLiteral("it cannot be found in the trash (%1).").arg(errorText(errno)));
-    const QByteArray parent = parentOf(target);
+            item,
+            QStringLiteral("it cannot be found in the trash (%1).").arg(SystemError::text(errno)));
+    const QByteArray parent = NativePath::parent(target);
     if (const int error = makeFolders(parent); error != 0)
         return failure(item, QStringLiteral("the folder “%1” cannot be made (%2).")
-                                 .arg(shown(parent), errorText(error)));
+                                 .arg(shown(parent), SystemError::text(error)));
     // A link among the parents may lead somewhere else on the same device: the real folder must
     // still be inside the volume.
     const QByteArray realParent = canonical(parent);
@@ -113,7 +104,7 @@ TrashRestorer::Result TrashRestorer::restore(const TrashItem& item, const QByteA
     const int parentFolder = ::open(parent.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (parentFolder < 0)
         return failure(item, QStringLiteral("the folder “%1” cannot be opened (%2).")
-                                 .arg(shown(parent), errorText(errno)));
+                                 .arg(shown(parent), SystemError::text(errno)));
     int moved = ::renameat2(AT_FDCWD, item.itemPath().constData(), parentFolder, name.constData(),
                             RENAME_NOREPLACE);
     if (moved != 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
@@ -142,7 +133,7 @@ TrashRestorer::Result TrashRestorer::restore(const TrashItem& item, const QByteA
                                                 "the item is not copied there.")
                                      .arg(shown(parent)));
         return failure(item, QStringLiteral("it cannot be moved to “%1” (%2).")
-                                 .arg(shown(target), errorText(error)));
+                                 .arg(shown(target), SystemError::text(error)));
     }
 
     Result result;
@@ -150,10 +141,10 @@ TrashRestorer::Result TrashRestorer::restore(const TrashItem& item, const QByteA
     result.restoredPath = target;
     if (item.state != TrashItem::State::NoRecord && ::unlink(item.infoPath().constData()) != 0 &&
         errno != ENOENT) {
-        result.message =
-            QStringLiteral("“%1” is back at “%2”, but its record “%3” could not be "
-                           "removed (%4).")
-                .arg(item.displayName(), shown(target), shown(item.infoPath()), errorText(errno));
+        result.message = QStringLiteral("“%1” is back at “%2”, but its record “%3” could not be "
+                                        "removed (%4).")
+                             .arg(item.displayName(), shown(target), shown(item.infoPath()),
+                                  SystemError::text(errno));
     }
     struct stat trashStatus {};
     const TrashDirectory trash(item.trashFolder, item.topDirectory, trashStatus);

@@ -3,6 +3,7 @@
 #include "platform/DirectoryReader.h"
 #include "platform/FolderAccess.h"
 #include "platform/NativePath.h"
+#include "platform/SystemError.h"
 
 #include <QFile>
 
@@ -11,7 +12,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -20,11 +20,6 @@ namespace {
 // Folders kept open at once. Deeper in, ancestors are closed and reopened through ".." on the
 // way back up, checked against the device and inode they had.
 constexpr std::size_t openFolderLimit = 64;
-
-QString errorText(int error)
-{
-    return QString::fromLocal8Bit(std::error_code(error, std::generic_category()).message());
-}
 
 // An entry's name and its type as the listing gave it (DT_UNKNOWN where the file system does not
 // say).
@@ -118,12 +113,13 @@ struct Walk {
         struct stat opened {};
         QString reason;
         if (frame.descriptor < 0) {
-            reason = errorText(errno);
+            reason = SystemError::text(errno);
         } else if (::fstat(frame.descriptor, &opened) != 0 ||
                    !FolderAccess::sameFile(opened, status)) {
             reason = QStringLiteral("it was replaced while it was being erased");
         } else if (!readEntries(frame.descriptor, &frame.entries)) {
-            reason = QStringLiteral("its contents cannot be read (%1)").arg(errorText(errno));
+            reason =
+                QStringLiteral("its contents cannot be read (%1)").arg(SystemError::text(errno));
         }
         if (!reason.isEmpty()) {
             if (frame.descriptor >= 0) {
@@ -161,18 +157,18 @@ struct Walk {
             if (errno == ENOENT)
                 return;
             if (errno != EISDIR) {
-                fail(entryPath(name), errorText(errno));
+                fail(entryPath(name), SystemError::text(errno));
                 return;
             }
         }
         struct stat status {};
         if (::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno != ENOENT) {
-                fail(entryPath(name), errorText(errno));
+                fail(entryPath(name), SystemError::text(errno));
             }
         } else if (!S_ISDIR(status.st_mode)) {
             if (::unlinkat(folder, name.constData(), 0) != 0 && errno != ENOENT) {
-                fail(entryPath(name), errorText(errno));
+                fail(entryPath(name), SystemError::text(errno));
             } else if (frames.back().listing != nullptr) {
                 frames.back().listing->erased(name);
             }
@@ -215,7 +211,7 @@ struct Walk {
                 frames.back().incomplete = true;
             }
         } else if (::unlinkat(folder, name.constData(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
-            fail(entryPath(name), errorText(errno));
+            fail(entryPath(name), SystemError::text(errno));
         } else if (!frames.empty() && frames.back().listing != nullptr) {
             frames.back().listing->erased(name);
         }
@@ -281,10 +277,10 @@ TreeEraser::Result TreeEraser::erase(const QByteArray& path, const std::atomic<b
         ::fstatat(walk.base, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         walk.fail(walk.rootPath, errno == ENOENT || errno == ENOTDIR
                                      ? QStringLiteral("it does not exist")
-                                     : errorText(errno));
+                                     : SystemError::text(errno));
     } else if (!S_ISDIR(status.st_mode)) {
         if (::unlinkat(walk.base, name.constData(), 0) != 0) {
-            walk.fail(walk.rootPath, errorText(errno));
+            walk.fail(walk.rootPath, SystemError::text(errno));
         }
     } else if (::fstat(walk.base, &baseStatus) == 0 && baseStatus.st_dev != status.st_dev) {
         walk.fail(walk.rootPath, QStringLiteral("a volume is mounted there"));
