@@ -1,24 +1,6 @@
 #include "platform/PulseLibrary.h"
 
-#include <dlfcn.h>
-
-namespace {
-
-// Stores the address of `name` in `function`; false with the loader's reason when it is missing.
-template <typename Function>
-bool resolve(void* handle, const char* name, Function& function, QString& error)
-{
-    dlerror();
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    if (function)
-        return true;
-    const char* reason = dlerror();
-    error = reason ? QString::fromLocal8Bit(reason)
-                   : QStringLiteral("%1 is null in the sound library").arg(QLatin1StringView(name));
-    return false;
-}
-
-} // namespace
+#include "platform/SharedLibrary.h"
 
 const PulseLibrary& PulseLibrary::instance()
 {
@@ -29,15 +11,12 @@ const PulseLibrary& PulseLibrary::instance()
 PulseLibrary::PulseLibrary(const char* fileName)
 {
     // Never closed: the threads and callbacks of its main loops run in it.
-    void* handle = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        const char* reason = dlerror();
-        m_error = reason
-                      ? QString::fromLocal8Bit(reason)
-                      : QStringLiteral("%1 cannot be opened").arg(QString::fromLocal8Bit(fileName));
+    SharedLibrary library(fileName, "the sound library");
+    if (!library.isOpen()) {
+        m_error = library.errorString();
         return;
     }
-#define CORVELLA_RESOLVE(name) resolve(handle, #name, name, m_error)
+#define CORVELLA_RESOLVE(name) library.resolve(#name, name)
     if (CORVELLA_RESOLVE(pa_context_connect) && CORVELLA_RESOLVE(pa_context_disconnect) &&
         CORVELLA_RESOLVE(pa_context_errno) && CORVELLA_RESOLVE(pa_context_get_sink_info_by_name) &&
         CORVELLA_RESOLVE(pa_context_get_state) && CORVELLA_RESOLVE(pa_context_new) &&
@@ -58,6 +37,7 @@ PulseLibrary::PulseLibrary(const char* fileName)
         CORVELLA_RESOLVE(pa_threaded_mainloop_unlock))
         return;
 #undef CORVELLA_RESOLVE
-    // A function is missing (m_error names it), so isLoaded() is false and none is called. The
-    // library stays open all the same: no member points into unmapped code.
+    // A function is missing, so isLoaded() is false and none is called. The library stays open
+    // all the same: no member points into unmapped code.
+    m_error = library.errorString();
 }

@@ -1,24 +1,6 @@
 #include "platform/XcbLibrary.h"
 
-#include <dlfcn.h>
-
-namespace {
-
-// Stores the address of `name` in `function`; false with the loader's reason when it is missing.
-template <typename Function>
-bool resolve(void* handle, const char* name, Function& function, QString& error)
-{
-    dlerror();
-    function = reinterpret_cast<Function>(dlsym(handle, name));
-    if (function)
-        return true;
-    const char* reason = dlerror();
-    error = reason ? QString::fromLocal8Bit(reason)
-                   : QStringLiteral("%1 is null in the X library").arg(QLatin1StringView(name));
-    return false;
-}
-
-} // namespace
+#include "platform/SharedLibrary.h"
 
 const XcbLibrary& XcbLibrary::instance()
 {
@@ -29,15 +11,12 @@ const XcbLibrary& XcbLibrary::instance()
 XcbLibrary::XcbLibrary(const char* fileName)
 {
     // Never closed: connections, and the extension ids it keeps, live as long as the process.
-    void* handle = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
-    if (!handle) {
-        const char* reason = dlerror();
-        m_error = reason
-                      ? QString::fromLocal8Bit(reason)
-                      : QStringLiteral("%1 cannot be opened").arg(QString::fromLocal8Bit(fileName));
+    SharedLibrary library(fileName, "the X library");
+    if (!library.isOpen()) {
+        m_error = library.errorString();
         return;
     }
-#define CORVELLA_RESOLVE(name) resolve(handle, #name, name, m_error)
+#define CORVELLA_RESOLVE(name) library.resolve(#name, name)
     if (CORVELLA_RESOLVE(xcb_change_window_attributes) && CORVELLA_RESOLVE(xcb_connect) &&
         CORVELLA_RESOLVE(xcb_connection_has_error) && CORVELLA_RESOLVE(xcb_disconnect) &&
         CORVELLA_RESOLVE(xcb_flush) && CORVELLA_RESOLVE(xcb_get_extension_data) &&
@@ -50,6 +29,7 @@ XcbLibrary::XcbLibrary(const char* fileName)
         CORVELLA_RESOLVE(xcb_wait_for_reply))
         return;
 #undef CORVELLA_RESOLVE
-    // A function is missing (m_error names it), so isLoaded() is false and none is called. The
-    // library stays open all the same: no member points into unmapped code.
+    // A function is missing, so isLoaded() is false and none is called. The library stays open
+    // all the same: no member points into unmapped code.
+    m_error = library.errorString();
 }
