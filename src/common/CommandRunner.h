@@ -54,13 +54,6 @@ public:
     // User data inside the line must go through shellQuote().
     CommandOutcome runCommandLine(const QByteArray& commandLine) const;
 
-    // The user's private folder for command output: $XDG_RUNTIME_DIR/corvella when
-    // XDG_RUNTIME_DIR names a folder owned by the user, else <temporary folder>/corvella-<uid>.
-    // Created 0700 when missing. An existing one must be a real folder (not a link) owned by
-    // the user with no permissions for group or others; otherwise it is refused: the answer
-    // is empty and *error (when given) says why.
-    static QString outputFolder(QString* error = nullptr);
-
     // The text as one word for /bin/sh, in single quotes: 'it'\''s' for it's.
     static QString shellQuote(const QString& text);
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // The four command runners. Each sends the command's standard output into its own file of the
-// user's private output folder (CommandRunner::outputFolder()) and answers the outcome, whose
+// user's private output folder (PrivateRuntimeFolder::path()) and answers the outcome, whose
 // outputPath is the file to read:
 //
 //   GXExecCommand       "quillfen.plist"           old output removed first

@@ -1,6 +1,6 @@
 #include "platform/SingleInstance.h"
 
-#include "common/CommandRunner.h"
+#include "platform/PrivateRuntimeFolder.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -16,7 +16,7 @@ constexpr int kTimeoutMs = 2000;
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent)
 {
     // The private per-user folder keeps other users from squatting on the name.
-    const QString folder = CommandRunner::outputFolder(&m_refusal);
+    const QString folder = PrivateRuntimeFolder::path(&m_refusal);
     if (!folder.isEmpty())
         m_socketPath = folder + u'/' + key + QStringLiteral(".socket");
 }

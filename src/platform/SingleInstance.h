@@ -6,7 +6,7 @@
 class QLocalServer;
 
 // One running copy per user. The first copy listens on a local socket in the user's private
-// folder (CommandRunner::outputFolder()); a later copy that finds it asks it to reopen and should
+// folder (PrivateRuntimeFolder::path()); a later copy that finds it asks it to reopen and should
 // then exit.
 //
 // When that folder is refused (open to others, another user's, a link...), there is no safe place

@@ -1,6 +1,7 @@
 #include "common/CommandRunner.h"
 
 #include "common/ExecCommands.h"
+#include "platform/PrivateRuntimeFolder.h"
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 
@@ -60,7 +61,7 @@ TEST_P(RunnerTableTest, ReplacesOldOutputNeverThroughALinkAndReportsTheExitStatu
     const RunnerCase& runner = GetParam();
     const QString output = folder() + u'/' + QLatin1String(runner.fileName);
     const QString held = scratch(u"held-by-a-reader"_s);
-    ASSERT_FALSE(CommandRunner::outputFolder().isEmpty());
+    ASSERT_FALSE(PrivateRuntimeFolder::path().isEmpty());
     ASSERT_TRUE(writeFile(held, "precious") && QFile::link(held, output));
     const CommandOutcome linked = runner.line("printf new");
     EXPECT_EQ(readFile(held), QByteArray("precious"));
@@ -93,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(Runners, RunnerTableTest, ::testing::ValuesIn(runnerCas
 // Runs "printf fits #xx…", `past` bytes longer than fills the buffer with " > <output path>".
 CommandOutcome runPadded(int past)
 {
-    const QString output = CommandRunner::outputFolder() + u"/quillfen.plist"_s;
+    const QString output = PrivateRuntimeFolder::path() + u"/quillfen.plist"_s;
     const int size = CommandRunner::commandLineBufferSize - 4 - files::native(output).size();
     return GXExecCommand(QByteArray("printf fits #").leftJustified(size + past, 'x').constData());
 }
@@ -127,7 +128,7 @@ TEST_P(EndingTest, AnswersHowTheRunEnded)
 {
     const EndingCase& ending = GetParam();
     const QString file = folder() + u"/quillfen.plist"_s;
-    ASSERT_TRUE(!CommandRunner::outputFolder().isEmpty() && writeFile(file, "old"));
+    ASSERT_TRUE(!PrivateRuntimeFolder::path().isEmpty() && writeFile(file, "old"));
     const CommandOutcome outcome = ending.run();
     EXPECT_EQ(outcome.exitStatus, ending.exitStatus);
     EXPECT_TRUE(*ending.error ? outcome.error.contains(QLatin1String(ending.error))
@@ -235,7 +236,7 @@ TEST_P(OutputFolderTest, IsPrivateOrRefused)
         qputenv("XDG_RUNTIME_DIR", value); // the fixture restores it
     QString error;
     const mode_t previousUmask = ::umask(0277);
-    const QString answer = CommandRunner::outputFolder(&error);
+    const QString answer = PrivateRuntimeFolder::path(&error);
     ::umask(previousUmask);
     const CommandOutcome outcome = GXExecCommand({u"touch"_s, marker}); // asks again
     const QString expected =
