@@ -45,6 +45,24 @@ TEST_F(LoginItemsTest, AddCreatesTheFolderAndReAddingReplacesTheEntryWhole)
         << "no temporary file is left behind";
 }
 
+TEST_F(LoginItemsTest, AddAndRemoveReplaceALinkedEntryNeverItsTarget)
+{
+    const QString system = write(u"system/autostart/editor.desktop"_s);
+    const QString entry = path(u"config/autostart/editor.desktop"_s);
+    ASSERT_TRUE(QDir().mkpath(path(u"config/autostart"_s)) && QFile::link(system, entry));
+    const LoginItems items(path(u"config/autostart"_s));
+    const QByteArray changed = editorEntry + "Comment=changed\n";
+    ASSERT_TRUE(items.add(write(u"b/editor.desktop"_s, changed)).succeeded());
+    EXPECT_FALSE(QFileInfo(entry).isSymLink());
+    EXPECT_EQ(readFile(entry), changed);
+    EXPECT_EQ(readFile(system), editorEntry);
+
+    ASSERT_TRUE(QFile::remove(entry) && QFile::link(system, entry));
+    ASSERT_TRUE(items.remove(u"editor.desktop"_s).succeeded());
+    EXPECT_FALSE(QFileInfo(entry).isSymLink() || QFileInfo::exists(entry));
+    EXPECT_EQ(readFile(system), editorEntry);
+}
+
 TEST_F(LoginItemsTest, EntriesListsOnlyDesktopFilesSorted)
 {
     for (const char* name : {"zeal.desktop", "Backup.desktop", "agent.desktop", "notes.txt"})

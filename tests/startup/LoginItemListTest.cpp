@@ -1,7 +1,9 @@
 #include "startup/LoginItemList.h"
 
+#include "support/AsUser.h"
 #include "support/Files.h"
 
+#include <QCryptographicHash>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -17,6 +19,18 @@ QByteArray entry(const QByteArray& exec, const QByteArray& more = {})
     return "[Desktop Entry]\nType=Application\nName=Item\nExec=" + exec + '\n' + more;
 }
 
+constexpr uid_t nobody = 65534;
+
+QByteArray checksum(const QString& path)
+{
+    return QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha256).toHex();
+}
+
+bool isLink(const QString& path)
+{
+    return QFileInfo(path).isSymLink();
+}
+
 class LoginItemListTest : public ::testing::Test {
 protected:
     QString path(const QString& relative) const { return m_root.filePath(relative); }
@@ -24,6 +38,11 @@ protected:
     {
         EXPECT_TRUE(writeFile(path(relative), content));
         return path(relative);
+    }
+    bool link(const QString& target, const QString& relative) const
+    {
+        return QDir().mkpath(QFileInfo(path(relative)).path()) &&
+               QFile::link(target, path(relative));
     }
     LoginItemList list(const char* desktop = "GNOME") const
     {
@@ -123,6 +142,138 @@ TEST_F(LoginItemListTest, SystemEntriesChangeOnlyThroughUserOverrides)
     ASSERT_TRUE(items.setEnabled(u"agent.desktop"_s, true).succeeded());
     EXPECT_EQ(rows(items), QStringList{u"agent.desktop on "_s + sh}) << "enabling brings it back";
     EXPECT_EQ(readFile(systemFile), system);
+}
+
+// A user entry that is a link (to the system's entry of that name, or to an application
+// elsewhere) is changed by replacing the link itself; what it points to stays as it was.
+struct LinkedEntryCase {
+    const char* name;
+    const char* linkTarget; // below the test root
+    const char* change;     // "disable", "enable" or "remove"
+    bool asNobody;
+    const char* userContains; // in the user's new file; empty: the user's entry is gone
+};
+
+class LinkedUserEntryTest : public LoginItemListTest,
+                            public ::testing::WithParamInterface<LinkedEntryCase> {};
+
+TEST_P(LinkedUserEntryTest, ReplacesTheLinkAndLeavesItsTargetByteIdentical)
+{
+    const LinkedEntryCase& row = GetParam();
+    const QString target = write(QString::fromLatin1(row.linkTarget), entry("sh"));
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ReadGroup | QFile::ReadOther));
+    const QByteArray before = checksum(target);
+    const QString user = path(u"config/autostart/x.desktop"_s);
+    ASSERT_TRUE(link(target, u"config/autostart/x.desktop"_s));
+    if (row.asNobody) {
+        // Everything but the link's target is the user's: the system folder stays root's.
+        ASSERT_TRUE(giveTree(m_root.path(), nobody, {path(u"system"_s), path(u"share"_s), target}));
+    }
+    const QByteArray change = row.change;
+    const auto run = [&]() -> QByteArray {
+        const LoginItemList items = list();
+        const QString name = u"x.desktop"_s;
+        const LoginItemList::Result result =
+            change == "remove" ? items.remove(name) : items.setEnabled(name, change == "enable");
+        return result.error.toUtf8();
+    };
+    const QByteArray error = row.asNobody ? runAsUser(nobody, run).value_or("no child") : run();
+    EXPECT_EQ(error, QByteArray());
+    EXPECT_EQ(checksum(target), before) << "the link's target was written";
+    EXPECT_FALSE(isLink(user)) << "the link is still there";
+    if (*row.userContains) {
+        EXPECT_TRUE(QFileInfo(user).isFile());
+        EXPECT_TRUE(readFile(user).contains(row.userContains)) << readFile(user).toStdString();
+    } else {
+        EXPECT_FALSE(QFileInfo::exists(user));
+    }
+    EXPECT_TRUE(entriesOf(path(u"config/autostart"_s)).size() <= 1) << "a temporary file stayed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, LinkedUserEntryTest,
+    ::testing::Values(LinkedEntryCase{"disableRoot", "system/autostart/x.desktop", "disable", false,
+                                      "X-GNOME-Autostart-enabled=false\n"},
+                      LinkedEntryCase{"disableNobody", "system/autostart/x.desktop", "disable",
+                                      true, "X-GNOME-Autostart-enabled=false\n"},
+                      LinkedEntryCase{"enableNobody", "system/autostart/x.desktop", "enable", true,
+                                      "X-GNOME-Autostart-enabled=true\n"},
+                      LinkedEntryCase{"removeSystemRoot", "system/autostart/x.desktop", "remove",
+                                      false, "Hidden=true\n"},
+                      LinkedEntryCase{"removeSystemNobody", "system/autostart/x.desktop", "remove",
+                                      true, "Hidden=true\n"},
+                      LinkedEntryCase{"removeApplicationRoot", "share/applications/x.desktop",
+                                      "remove", false, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The user's autostart folder as a link: followed only into a folder of the user's own inside
+// the home folder, never into a system folder or out of the home folder.
+TEST_F(LoginItemListTest, ALinkedAutostartFolderIsWrittenOnlyInsideTheHome)
+{
+    const QByteArray system = entry("sh");
+    const QString systemFile = write(u"system/autostart/x.desktop"_s, system);
+    const struct {
+        const char* folder;
+        bool written;
+    } rows[] = {{"system/autostart", false},
+                {"elsewhere/autostart", false},
+                {"home/dotfiles/autostart", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.folder);
+        ASSERT_TRUE(QDir().mkpath(path(QString::fromLatin1(row.folder))));
+        QFile::remove(path(u"config/autostart"_s));
+        ASSERT_TRUE(link(path(QString::fromLatin1(row.folder)), u"config/autostart"_s));
+        const LoginItemList::Result result = list().setEnabled(u"x.desktop"_s, false);
+        EXPECT_EQ(result.succeeded(), row.written) << result.error.toStdString();
+        EXPECT_EQ(readFile(systemFile), system);
+        EXPECT_EQ(readFile(path(QString::fromLatin1(row.folder)) + u"/x.desktop"_s)
+                      .contains("X-GNOME-Autostart-enabled=false"),
+                  row.written);
+    }
+}
+
+// What the list would never show is refused, and nothing is written.
+TEST_F(LoginItemListTest, AddRefusesWhatWouldNotBeListed)
+{
+    const struct {
+        QString path;
+        const char* reason;
+    } cases[] = {
+        {u"/"_s, "no name to show"},
+        {write(u"docs/nameless.desktop"_s, entry("sh").replace("Name=Item", "Name=")),
+         "no name to show"},
+        {write(u"docs/link.desktop"_s, "[Desktop Entry]\nType=Link\nName=L\nURL=x\n"),
+         "not an application"},
+        {write(u"docs/broken.desktop"_s, "Exec=sh\n"), "not a complete desktop entry"},
+        {write(u"docs/gone.desktop"_s, entry("no-such-program-anywhere")),
+         "“no-such-program-anywhere” cannot be found"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.path.toStdString());
+        const LoginItemList::Result result = list().add(row.path);
+        EXPECT_TRUE(result.error.contains(QString::fromUtf8(row.reason)))
+            << result.error.toStdString();
+    }
+    EXPECT_EQ(entriesOf(path(u"config/autostart"_s)), QStringList());
+    ASSERT_TRUE(list().add(path(u"docs"_s) + u'/').succeeded()) << "a trailing slash names it";
+    EXPECT_EQ(rows(list()).size(), 1);
+}
+
+// A hidden system entry comes back as the system ships it.
+TEST_F(LoginItemListTest, RestoreBringsBackAHiddenSystemItem)
+{
+    const QString systemFile = write(u"system/autostart/agent.desktop"_s, entry("sh"));
+    const LoginItemList items = list();
+    ASSERT_TRUE(items.remove(u"agent.desktop"_s).succeeded());
+    EXPECT_TRUE(items.items().isEmpty());
+    ASSERT_EQ(items.hiddenSystemItems().size(), 1);
+    EXPECT_EQ(items.hiddenSystemItems().at(0).entryPath, systemFile);
+    ASSERT_TRUE(items.restore(u"agent.desktop"_s).succeeded());
+    EXPECT_EQ(items.items().size(), 1);
+    EXPECT_TRUE(items.hiddenSystemItems().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(path(u"config/autostart/agent.desktop"_s)));
+    EXPECT_FALSE(items.restore(u"other.desktop"_s).succeeded());
 }
 
 } // namespace
