@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -22,6 +23,16 @@ public:
     explicit OpenDescriptor(int value = -1) : m_value(value) {}
     OpenDescriptor(const OpenDescriptor&) = delete;
     OpenDescriptor& operator=(const OpenDescriptor&) = delete;
+    // Takes other's descriptor; errno is kept, so a failed open can be judged after the move.
+    OpenDescriptor& operator=(OpenDescriptor&& other) noexcept
+    {
+        const int saved = errno;
+        if (m_value >= 0)
+            ::close(m_value);
+        m_value = other.release();
+        errno = saved;
+        return *this;
+    }
     ~OpenDescriptor()
     {
         if (m_value >= 0)
@@ -150,7 +161,7 @@ int AutostartFolder::open(bool create, QString* error) const
     if (linked) {
         const QByteArray home = resolved(m_home);
         if (opened.st_uid != ::geteuid() || home.isEmpty() || home == "/" ||
-            !where.startsWith(home + '/')) {
+            !where.startsWith(QByteArray(home + '/'))) {
             *error = QStringLiteral("The autostart folder “%1” is a link to “%2”, which is not a "
                                     "folder of yours inside your home folder, so login items are "
                                     "not changed there.")

@@ -76,7 +76,7 @@ bool startsOnDesktop(const DesktopEntry& entry, const QStringList& desktops)
 QString newEntryName(const QString& folder, const QString& path)
 {
     QString base;
-    for (QChar character : QFileInfo(path).fileName()) {
+    for (QChar character : QFileInfo(QDir::cleanPath(path)).fileName()) {
         const bool safe =
             (character >= u'a' && character <= u'z') || (character >= u'A' && character <= u'Z') ||
             (character >= u'0' && character <= u'9') || character == u'-' || character == u'_';
