@@ -154,6 +154,11 @@ struct LinkedEntryCase {
     const char* userContains; // in the user's new file; empty: the user's entry is gone
 };
 
+void PrintTo(const LinkedEntryCase& row, std::ostream* stream)
+{
+    *stream << row.name;
+}
+
 class LinkedUserEntryTest : public LoginItemListTest,
                             public ::testing::WithParamInterface<LinkedEntryCase> {};
 
