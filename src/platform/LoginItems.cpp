@@ -1,9 +1,11 @@
 #include "platform/LoginItems.h"
 
+#include "platform/AutostartFolder.h"
+#include "platform/XdgBaseFolders.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>
@@ -153,20 +155,9 @@ LoginItems::Result LoginItems::add(const QString& desktopEntryPath) const
         return read;
     }
 
-    std::error_code error;
-    std::filesystem::create_directories(nativePath(m_autostartPath), error);
-    if (error) {
-        return failure(QStringLiteral("The autostart folder “%1” could not be created: %2.")
-                           .arg(m_autostartPath, QString::fromLocal8Bit(error.message())));
-    }
-
     const QString fileName = QFileInfo(desktopEntryPath).fileName();
-    QSaveFile target(QDir(m_autostartPath).filePath(fileName));
-    if (!target.open(QIODevice::WriteOnly) || target.write(content) != content.size() ||
-        !target.commit()) {
-        return failure(QStringLiteral("The login item “%1” could not be written to “%2”: %3.")
-                           .arg(fileName, m_autostartPath, target.errorString()));
-    }
+    if (const QString error = folder().write(fileName, content); !error.isEmpty())
+        return failure(error);
     return {};
 }
 
@@ -175,15 +166,13 @@ LoginItems::Result LoginItems::remove(const QString& fileName) const
     if (!isEntryName(fileName)) {
         return failure(QStringLiteral("“%1” is not the name of a login item.").arg(fileName));
     }
-    const QString path = QDir(m_autostartPath).filePath(fileName);
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink()) {
-        return {};
-    }
-    QFile entry(path);
-    if (!entry.remove()) {
-        return failure(QStringLiteral("The login item “%1” could not be removed: %2.")
-                           .arg(fileName, entry.errorString()));
-    }
+    if (const QString error = folder().remove(fileName); !error.isEmpty())
+        return failure(error);
     return {};
+}
+
+AutostartFolder LoginItems::folder() const
+{
+    const XdgBaseFolders folders;
+    return AutostartFolder(m_autostartPath, folders.autostartPaths().mid(1), folders.home());
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class AutostartFolder;
+
 // The user's login items: the desktop entries (".desktop" files) of the XDG autostart folder,
 // which the session starts at login.
 //
@@ -39,13 +41,18 @@ public:
     bool contains(const QString& fileName) const;
 
     // Copies the desktop entry at desktopEntryPath into the folder under its own file name,
-    // replacing an entry of that name, and creates the folder when needed. A source that is not
+    // replacing an entry of that name (a link there is replaced, never written through), and
+    // creates the folder when needed. Writes go through AutostartFolder. A source that is not
     // a readable ".desktop" file is refused and nothing is written.
     Result add(const QString& desktopEntryPath) const;
 
-    // Deletes the entry. Removing an entry that is not there succeeds.
+    // Deletes the entry (a link itself, never its target). Removing an entry that is not there
+    // succeeds.
     Result remove(const QString& fileName) const;
 
 private:
+    // The writer of the folder; the system folders and home of the process's environment.
+    AutostartFolder folder() const;
+
     QString m_autostartPath;
 };

@@ -1,5 +1,6 @@
 #include "startup/LoginItemList.h"
 
+#include "platform/AutostartFolder.h"
 #include "platform/DesktopEntry.h"
 #include "platform/DesktopExec.h"
 
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMap>
-#include <QSaveFile>
 #include <QSet>
 #include <QStandardPaths>
 #include <QUrl>
@@ -76,7 +76,7 @@ bool startsOnDesktop(const DesktopEntry& entry, const QStringList& desktops)
 QString newEntryName(const QString& folder, const QString& path)
 {
     QString base;
-    for (QChar character : QFileInfo(path).fileName()) {
+    for (QChar character : QFileInfo(QDir::cleanPath(path)).fileName()) {
         const bool safe =
             (character >= u'a' && character <= u'z') || (character >= u'A' && character <= u'Z') ||
             (character >= u'0' && character <= u'9') || character == u'-' || character == u'_';
@@ -149,7 +149,73 @@ QString LoginItemList::desktopFileId(const QString& path) const
     return QFileInfo(path).fileName();
 }
 
+QString LoginItemList::resolve(const QString& fileName, const QString& entryPath,
+                               const DesktopEntry& entry, ASLoginStartItem* item,
+                               QString* identity) const
+{
+    if (const QString reason = entry.incompleteReason(); !reason.isEmpty()) {
+        if (entry.isValid() && entry.value(QStringLiteral("Name")).isEmpty())
+            return QStringLiteral("it would have no name to show");
+        return QStringLiteral("it is not a complete desktop entry (%1)").arg(reason);
+    }
+    const QStringList locales = DesktopEntry::preferredLocales();
+    QString error;
+    const QStringList arguments =
+        DesktopExec::expand(DesktopExec::split(entry.value(QStringLiteral("Exec")), &error), {})
+            .constFirst();
+    const QString tryExec = entry.value(QStringLiteral("TryExec"));
+    const QString wanted = tryExec.isEmpty() ? arguments.value(0) : tryExec;
+    const QString program = findProgram(wanted);
+    if (program.isEmpty())
+        return QStringLiteral("its program “%1” cannot be found").arg(wanted);
+
+    const bool hidden = entry.booleanValue(QStringLiteral("Hidden"));
+    item->fileNames = {fileName};
+    item->entryPath = entryPath;
+    item->enabled = !hidden &&
+                    entry.booleanValue(QStringLiteral("X-GNOME-Autostart-enabled"), true) &&
+                    startsOnDesktop(entry, m_folders.currentDesktops());
+    item->image = entry.value(QStringLiteral("Icon"));
+    item->name = entry.localizedValue(QStringLiteral("Name"), locales);
+    identity->clear();
+    if (const QString installed = installedEntry(fileName); !installed.isEmpty()) {
+        const DesktopEntry application = DesktopEntry::load(installed);
+        item->path = installed;
+        if (const QString name = application.localizedValue(QStringLiteral("Name"), locales);
+            !name.isEmpty()) {
+            item->name = name;
+            if (const QString icon = application.value(QStringLiteral("Icon")); !icon.isEmpty())
+                item->image = icon;
+        }
+    } else if (const QString opened = openerTarget(arguments); !opened.isEmpty()) {
+        if (!QFileInfo::exists(opened))
+            return QStringLiteral("“%1”, which it opens, does not exist").arg(opened);
+        item->path = opened;
+        item->name = QFileInfo(opened).fileName();
+        if (item->name.isEmpty())
+            return QStringLiteral("it would have no name to show");
+        if (item->image.isEmpty())
+            item->image = QFileInfo(opened).isDir() ? QStringLiteral("folder")
+                                                    : QStringLiteral("text-x-generic");
+    } else {
+        item->path = program;
+        *identity = arguments.mid(1).join(u'\n');
+    }
+    identity->prepend(item->path + u'\n');
+    return {};
+}
+
 QList<ASLoginStartItem> LoginItemList::items() const
+{
+    return collect(false);
+}
+
+QList<ASLoginStartItem> LoginItemList::hiddenSystemItems() const
+{
+    return collect(true);
+}
+
+QList<ASLoginStartItem> LoginItemList::collect(bool hiddenSystem) const
 {
     // File name -> the entry that counts, in file-name order.
     QMap<QString, QString> entries;
@@ -171,63 +237,32 @@ QList<ASLoginStartItem> LoginItemList::items() const
         }
     }
 
-    const QStringList locales = DesktopEntry::preferredLocales();
     QList<ASLoginStartItem> items;
     // What makes two entries one row: their target, and for a program its arguments too.
     QStringList identities;
     for (auto each = entries.cbegin(); each != entries.cend(); ++each) {
         const QString& fileName = each.key();
-        const QString& entryPath = each.value();
-        const DesktopEntry entry = DesktopEntry::load(entryPath);
-        if (const QString reason = entry.incompleteReason(); !reason.isEmpty()) {
+        QString entryPath = each.value();
+        DesktopEntry entry = DesktopEntry::load(entryPath);
+        // A user copy with Hidden=true over a system entry is a removal: not listed, but
+        // offered for restoring under the system entry's own name.
+        const bool removed =
+            shadowsSystem.contains(fileName) && entry.booleanValue(QStringLiteral("Hidden"));
+        if (removed != hiddenSystem)
+            continue;
+        if (removed) {
+            entryPath = systemEntry(fileName);
+            entry = DesktopEntry::load(entryPath);
+        }
+        ASLoginStartItem item;
+        QString identity;
+        if (const QString reason = resolve(fileName, entryPath, entry, &item, &identity);
+            !reason.isEmpty()) {
             qCInfo(startupLog, "Skipped the autostart entry %s: %s", qUtf8Printable(entryPath),
                    qUtf8Printable(reason));
             continue;
         }
-        const bool hidden = entry.booleanValue(QStringLiteral("Hidden"));
-        if (hidden && shadowsSystem.contains(fileName))
-            continue;
-        QString error;
-        const QStringList arguments =
-            DesktopExec::expand(DesktopExec::split(entry.value(QStringLiteral("Exec")), &error), {})
-                .constFirst();
-        const QString tryExec = entry.value(QStringLiteral("TryExec"));
-        const QString program = findProgram(tryExec.isEmpty() ? arguments.value(0) : tryExec);
-        if (program.isEmpty())
-            continue;
-
-        ASLoginStartItem item;
-        item.fileNames = {fileName};
-        item.entryPath = entryPath;
         item.isSystemApp = fromSystem.value(fileName) || shadowsSystem.contains(fileName);
-        item.enabled = !hidden &&
-                       entry.booleanValue(QStringLiteral("X-GNOME-Autostart-enabled"), true) &&
-                       startsOnDesktop(entry, m_folders.currentDesktops());
-        item.image = entry.value(QStringLiteral("Icon"));
-        item.name = entry.localizedValue(QStringLiteral("Name"), locales);
-        QString identity;
-        if (const QString installed = installedEntry(fileName); !installed.isEmpty()) {
-            const DesktopEntry application = DesktopEntry::load(installed);
-            item.path = installed;
-            if (const QString name = application.localizedValue(QStringLiteral("Name"), locales);
-                !name.isEmpty()) {
-                item.name = name;
-                if (const QString icon = application.value(QStringLiteral("Icon")); !icon.isEmpty())
-                    item.image = icon;
-            }
-        } else if (const QString opened = openerTarget(arguments); !opened.isEmpty()) {
-            if (!QFileInfo::exists(opened))
-                continue;
-            item.path = opened;
-            item.name = QFileInfo(opened).fileName();
-            if (item.image.isEmpty())
-                item.image = QFileInfo(opened).isDir() ? QStringLiteral("folder")
-                                                       : QStringLiteral("text-x-generic");
-        } else {
-            item.path = program;
-            identity = arguments.mid(1).join(u'\n');
-        }
-        identity.prepend(item.path + u'\n');
         if (const qsizetype same = identities.indexOf(identity); same >= 0) {
             items[same].fileNames.append(fileName);
             continue;
@@ -238,17 +273,15 @@ QList<ASLoginStartItem> LoginItemList::items() const
     return items;
 }
 
+AutostartFolder LoginItemList::userWriter() const
+{
+    return AutostartFolder(userFolder(), m_folders.autostartPaths().mid(1), m_folders.home());
+}
+
 LoginItemList::Result LoginItemList::writeUserEntry(const QString& fileName,
                                                     const QByteArray& content) const
 {
-    const QString folder = userFolder();
-    if (!QDir().mkpath(folder))
-        return {QStringLiteral("The autostart folder “%1” could not be created.").arg(folder)};
-    QSaveFile file(folder + u'/' + fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return {QStringLiteral("The login item “%1” could not be written: %2.")
-                    .arg(fileName, file.errorString())};
-    return {};
+    return {userWriter().write(fileName, content)};
 }
 
 LoginItemList::Result LoginItemList::add(const QString& path) const
@@ -261,18 +294,34 @@ LoginItemList::Result LoginItemList::add(const QString& path) const
         if (item.path == target)
             return {};
     }
+    QString fileName;
+    QByteArray content;
+    // A desktop entry file is added as the application it describes, never as a file to open.
     if (info.isFile() && path.endsWith(suffix)) {
         const DesktopEntry entry = DesktopEntry::load(target);
-        if (entry.incompleteReason().isEmpty() &&
-            entry.value(QStringLiteral("Type")) == u"Application")
-            return writeUserEntry(desktopFileId(target), readAll(target));
+        if (const QString type = entry.value(QStringLiteral("Type"));
+            entry.isValid() && !type.isEmpty() && type != u"Application")
+            return {QStringLiteral("“%1” cannot be added as a login item: it is a desktop entry of "
+                                   "type “%2”, not an application.")
+                        .arg(path, type)};
+        fileName = desktopFileId(target);
+        content = readAll(target);
     }
-    const QString fileName = newEntryName(userFolder(), target);
-    const QByteArray content = "[Desktop Entry]\nType=Application\nName=" +
-                               DesktopEntry::escape(info.fileName()).toUtf8() + "\nExec=xdg-open " +
-                               DesktopEntry::escape(DesktopExec::quote(target)).toUtf8() +
-                               "\nIcon=" + (info.isDir() ? "folder" : "text-x-generic") +
-                               "\nX-GNOME-Autostart-enabled=true\n";
+    if (fileName.isEmpty()) {
+        fileName = newEntryName(userFolder(), target);
+        content = "[Desktop Entry]\nType=Application\nName=" +
+                  DesktopEntry::escape(QFileInfo(QDir::cleanPath(target)).fileName()).toUtf8() +
+                  "\nExec=xdg-open " + DesktopEntry::escape(DesktopExec::quote(target)).toUtf8() +
+                  "\nIcon=" + (info.isDir() ? "folder" : "text-x-generic") +
+                  "\nX-GNOME-Autostart-enabled=true\n";
+    }
+    // An entry that the list would skip is never written: it would be a login item no one sees.
+    ASLoginStartItem item;
+    QString identity;
+    if (const QString reason =
+            resolve(fileName, target, DesktopEntry::parse(content), &item, &identity);
+        !reason.isEmpty())
+        return {QStringLiteral("“%1” cannot be added as a login item: %2.").arg(path, reason)};
     return writeUserEntry(fileName, content);
 }
 
@@ -286,14 +335,20 @@ LoginItemList::Result LoginItemList::remove(const QString& fileName) const
         return writeUserEntry(fileName, DesktopEntry::withValue(content, QStringLiteral("Hidden"),
                                                                 QStringLiteral("true")));
     }
-    const QString user = userEntry(fileName);
-    if (user.isEmpty())
+    // The user's entry itself goes, a link to a file elsewhere included (never its target).
+    const QFileInfo user(userFolder() + u'/' + fileName);
+    if (!user.exists() && !user.isSymLink())
         return {QStringLiteral("There is no login item “%1”.").arg(fileName)};
-    QFile file(user);
-    if (!file.remove())
-        return {QStringLiteral("The login item “%1” could not be removed: %2.")
-                    .arg(fileName, file.errorString())};
-    return {};
+    return {userWriter().remove(fileName)};
+}
+
+LoginItemList::Result LoginItemList::restore(const QString& fileName) const
+{
+    if (!isEntryName(fileName))
+        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
+    if (systemEntry(fileName).isEmpty())
+        return {QStringLiteral("There is no system login item “%1” to restore.").arg(fileName)};
+    return {userWriter().remove(fileName)};
 }
 
 LoginItemList::Result LoginItemList::removeItemWithPath(const QString& path) const

@@ -1,6 +1,8 @@
 #include "startup/StartupItemsViewController.h"
 
 #include "apps/ApplicationListModel.h"
+#include "common/PublicUtilities.h"
+#include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/TextImageButton.h"
 
@@ -114,16 +116,20 @@ void StartupItemsViewController::updateLoginItemsList()
     const QPointer<StartupItemsViewController> self(this);
     const XdgBaseFolders folders = m_folders;
     QThreadPool::globalInstance()->start([self, folders, hook = m_afterReadHook] {
-        const QList<ASLoginStartItem> items = LoginItemList(folders).items();
+        const LoginItemList list(folders);
+        const QList<ASLoginStartItem> items = list.items();
+        const QList<ASLoginStartItem> hidden = list.hiddenSystemItems();
         if (hook)
             hook();
-        postTo(self, [self, items] { self->rebuildFinished(items); });
+        postTo(self, [self, items, hidden] { self->rebuildFinished(items, hidden); });
     });
 }
 
-void StartupItemsViewController::rebuildFinished(const QList<ASLoginStartItem>& items)
+void StartupItemsViewController::rebuildFinished(const QList<ASLoginStartItem>& items,
+                                                 const QList<ASLoginStartItem>& hidden)
 {
     m_allItems = items;
+    m_hiddenItems = hidden;
     fillTable();
     m_isScan = false;
     watchFolders();
@@ -187,9 +193,40 @@ void StartupItemsViewController::addItemAtPath(const QString& path)
 
 void StartupItemsViewController::removeItemsAction(const ASLoginStartItem& item)
 {
+    if (PublicUtilities::confirmsIrreversibleActions()) {
+        QString detail;
+        if (item.fileNames.size() > 1)
+            detail = tr("Its %1 autostart entries (%2) are removed: your own are deleted for good, "
+                        "the system's are hidden and can be brought back from the Add menu.")
+                         .arg(item.fileNames.size())
+                         .arg(item.fileNames.join(QStringLiteral(", ")));
+        else if (item.isSystemApp)
+            detail = tr("The system's entry “%1” is hidden for you; “Restore %2” in the Add menu "
+                        "brings it back.")
+                         .arg(item.fileNames.value(0), item.name);
+        else
+            detail = tr("Its autostart entry “%1” is deleted for good.").arg(item.entryPath);
+        if (!ConfirmationDialog::ask(
+                this,
+                tr("Remove “%1” from the login items? It will no longer start when you log in.")
+                    .arg(item.name),
+                detail, tr("Remove")))
+            return;
+    }
     runChange([fileNames = item.fileNames](const LoginItemList& list) {
         for (const QString& fileName : fileNames) {
             if (LoginItemList::Result result = list.remove(fileName); !result.succeeded())
+                return result;
+        }
+        return LoginItemList::Result{};
+    });
+}
+
+void StartupItemsViewController::restoreItemAction(const ASLoginStartItem& item)
+{
+    runChange([fileNames = item.fileNames](const LoginItemList& list) {
+        for (const QString& fileName : fileNames) {
+            if (LoginItemList::Result result = list.restore(fileName); !result.succeeded())
                 return result;
         }
         return LoginItemList::Result{};
@@ -211,6 +248,8 @@ void StartupItemsViewController::setItemEnabled(const ASLoginStartItem& item, bo
 void StartupItemsViewController::addButtonAction()
 {
     auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("addMenu"));
+    menu->setAccessibleName(tr("Add a login item"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const auto offer = [this](QFileDialog::FileMode mode, const QString& folder,
                               const QString& filter) {
@@ -235,5 +274,15 @@ void StartupItemsViewController::addButtonAction()
     });
     menu->addAction(QStringLiteral("Folder…"), this,
                     [this, offer] { offer(QFileDialog::Directory, m_folders.home(), QString()); });
+    // The system items the user removed, each to be brought back as the system ships it.
+    if (!m_hiddenItems.isEmpty())
+        menu->addSeparator();
+    for (const ASLoginStartItem& item : std::as_const(m_hiddenItems)) {
+        QAction* restore = menu->addAction(ApplicationListModel::iconFor(item.image),
+                                           tr("Restore %1").arg(item.name), this,
+                                           [this, item] { restoreItemAction(item); });
+        restore->setToolTip(tr("Start %1 at login again, as the system's entry “%2” says")
+                                .arg(item.name, item.entryPath));
+    }
     menu->popup(m_addButton->mapToGlobal(QPoint(0, m_addButton->height())));
 }

@@ -31,16 +31,23 @@ public:
     void updateLoginItemsList();
     int loginItemsReadCount() const { return m_loginItemsReadCount; }
 
-    // Offers the open panels: an application, a file, a folder.
+    // Offers the open panels (an application, a file, a folder) and "Restore <name>" for each
+    // system item the user has removed. The menu's object name is "addMenu".
     void addButtonAction();
     // What confirming an open panel does.
     void addItemAtPath(const QString& path);
-    // The remove button of a row: removes the entries behind that row, whatever its position.
+    // The remove button of a row: removes the entries behind that row, whatever its position,
+    // after asking (under "ConfirmIrreversibleActions"; Cancel is the default).
     void removeItemsAction(const ASLoginStartItem& item);
+    // A "Restore <name>" entry of the add menu: drops the user's copies that hide the system
+    // entries behind item.
+    void restoreItemAction(const ASLoginStartItem& item);
     // The switch of a row.
     void setItemEnabled(const ASLoginStartItem& item, bool enabled);
 
     const QList<ASLoginStartItem>& allItems() const { return m_allItems; }
+    // The system items the user has removed, as of the last rebuild.
+    const QList<ASLoginStartItem>& hiddenItems() const { return m_hiddenItems; }
     bool isScan() const { return m_isScan; }
     QTableWidget* listTableView() const { return m_listTableView; }
     QLabel* messageLabel() const { return m_messageLabel; }
@@ -60,13 +67,15 @@ Q_SIGNALS:
     void changeFinished(const QString& error);
 
 private:
-    void rebuildFinished(const QList<ASLoginStartItem>& items);
+    void rebuildFinished(const QList<ASLoginStartItem>& items,
+                         const QList<ASLoginStartItem>& hidden);
     void runChange(std::function<LoginItemList::Result(const LoginItemList&)> change);
     void fillTable();
     void watchFolders();
 
     XdgBaseFolders m_folders;
     QList<ASLoginStartItem> m_allItems;
+    QList<ASLoginStartItem> m_hiddenItems;
     bool m_isScan = false;
     bool m_rebuildRequested = false;
     int m_loginItemsReadCount = 0;

@@ -45,6 +45,21 @@ TEST_F(LoginItemsTest, AddCreatesTheFolderAndReAddingReplacesTheEntryWhole)
         << "no temporary file is left behind";
 }
 
+TEST_F(LoginItemsTest, AddAndRemoveReplaceALinkedEntryNeverItsTarget)
+{
+    const QString system = write(u"system/editor.desktop"_s), entry = path(u"a/editor.desktop"_s);
+    const LoginItems items(path(u"a"_s));
+    for (bool adding : {true, false}) {
+        ASSERT_TRUE(QDir().mkpath(path(u"a"_s)) && QFile::link(system, entry));
+        ASSERT_TRUE(adding ? items.add(write(u"b/editor.desktop"_s, "new")).succeeded()
+                           : items.remove(u"editor.desktop"_s).succeeded());
+        EXPECT_EQ(readFile(system), editorEntry);
+        EXPECT_FALSE(QFileInfo(entry).isSymLink());
+        EXPECT_TRUE(adding ? readFile(entry) == "new" : !QFileInfo::exists(entry));
+        QFile::remove(entry);
+    }
+}
+
 TEST_F(LoginItemsTest, EntriesListsOnlyDesktopFilesSorted)
 {
     for (const char* name : {"zeal.desktop", "Backup.desktop", "agent.desktop", "notes.txt"})

@@ -1,7 +1,9 @@
 #include "startup/LoginItemList.h"
 
+#include "support/AsUser.h"
 #include "support/Files.h"
 
+#include <QCryptographicHash>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -17,6 +19,13 @@ QByteArray entry(const QByteArray& exec, const QByteArray& more = {})
     return "[Desktop Entry]\nType=Application\nName=Item\nExec=" + exec + '\n' + more;
 }
 
+constexpr uid_t nobody = 65534;
+
+QByteArray checksum(const QString& path)
+{
+    return QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha256).toHex();
+}
+
 class LoginItemListTest : public ::testing::Test {
 protected:
     QString path(const QString& relative) const { return m_root.filePath(relative); }
@@ -24,6 +33,11 @@ protected:
     {
         EXPECT_TRUE(writeFile(path(relative), content));
         return path(relative);
+    }
+    bool link(const QString& target, const QString& relative) const
+    {
+        return QDir().mkpath(QFileInfo(path(relative)).path()) &&
+               QFile::link(target, path(relative));
     }
     LoginItemList list(const char* desktop = "GNOME") const
     {
@@ -123,6 +137,90 @@ TEST_F(LoginItemListTest, SystemEntriesChangeOnlyThroughUserOverrides)
     ASSERT_TRUE(items.setEnabled(u"agent.desktop"_s, true).succeeded());
     EXPECT_EQ(rows(items), QStringList{u"agent.desktop on "_s + sh}) << "enabling brings it back";
     EXPECT_EQ(readFile(systemFile), system);
+}
+
+// A linked user entry is replaced by a file of its own; the link's target stays byte for byte.
+struct LinkedEntryCase {
+    const char* name;
+    const char* target; // below the test root
+    const char* change;
+    bool asNobody;
+    const char* userContains; // empty: the user's entry is gone
+};
+
+void PrintTo(const LinkedEntryCase& row, std::ostream* stream)
+{
+    *stream << row.name;
+}
+
+class LinkedUserEntryTest : public LoginItemListTest,
+                            public ::testing::WithParamInterface<LinkedEntryCase> {};
+
+TEST_P(LinkedUserEntryTest, ReplacesTheLinkAndLeavesItsTargetByteIdentical)
+{
+    const LinkedEntryCase& row = GetParam();
+    const QString target = write(QString::fromLatin1(row.target), entry("sh"));
+    const QByteArray before = checksum(target);
+    const QString user = path(u"config/autostart/x.desktop"_s);
+    ASSERT_TRUE(link(target, u"config/autostart/x.desktop"_s));
+    ASSERT_TRUE(!row.asNobody || giveTree(m_root.path(), nobody, {path(u"system"_s), target}));
+    const auto run = [&]() -> QByteArray {
+        const QByteArray change = row.change;
+        const LoginItemList::Result result =
+            change == "remove" ? list().remove(u"x.desktop"_s)
+                               : list().setEnabled(u"x.desktop"_s, change == "on");
+        return result.error.toUtf8();
+    };
+    EXPECT_EQ(row.asNobody ? runAsUser(nobody, run).value_or("no child") : run(), QByteArray());
+    EXPECT_EQ(checksum(target), before) << "the link's target was written";
+    EXPECT_FALSE(QFileInfo(user).isSymLink()) << "the link is still there";
+    EXPECT_EQ(QFileInfo::exists(user), *row.userContains != 0);
+    EXPECT_TRUE(readFile(user).contains(row.userContains));
+    EXPECT_LE(entriesOf(path(u"config/autostart"_s)).size(), 1) << "a temporary file stayed";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, LinkedUserEntryTest,
+    ::testing::Values(
+        LinkedEntryCase{"offRoot", "system/autostart/x.desktop", "off", false, "enabled=false"},
+        LinkedEntryCase{"offNobody", "system/autostart/x.desktop", "off", true, "enabled=false"},
+        LinkedEntryCase{"onNobody", "system/autostart/x.desktop", "on", true, "enabled=true"},
+        LinkedEntryCase{"removeRoot", "system/autostart/x.desktop", "remove", false, "Hidden"},
+        LinkedEntryCase{"removeNobody", "system/autostart/x.desktop", "remove", true, "Hidden"},
+        LinkedEntryCase{"removeApp", "share/applications/x.desktop", "remove", false, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A linked autostart folder is followed only into the user's own folder inside the home.
+TEST_F(LoginItemListTest, ALinkedAutostartFolderIsWrittenOnlyInsideTheHome)
+{
+    const QString systemFile = write(u"system/autostart/x.desktop"_s, entry("sh"));
+    for (const char* folder : {"system/autostart", "elsewhere/autostart", "home/dots/autostart"}) {
+        const QString linked = path(QString::fromLatin1(folder));
+        ASSERT_TRUE(QDir().mkpath(linked));
+        QFile::remove(path(u"config/autostart"_s));
+        ASSERT_TRUE(link(linked, u"config/autostart"_s));
+        const bool inHome = linked.contains(u"/home/"_s);
+        EXPECT_EQ(list().setEnabled(u"x.desktop"_s, false).succeeded(), inHome) << folder;
+        EXPECT_EQ(readFile(systemFile), entry("sh"));
+        EXPECT_EQ(QFileInfo::exists(linked + u"/x.desktop"_s),
+                  inHome || systemFile.startsWith(linked));
+    }
+}
+
+// What the list would never show is refused, and nothing is written.
+TEST_F(LoginItemListTest, AddRefusesWhatWouldNotBeListed)
+{
+    const std::pair<QString, const char*> cases[] = {
+        {u"/"_s, "no name to show"},
+        {write(u"docs/a.desktop"_s, entry("sh").replace("Item", "")), "no name to show"},
+        {write(u"docs/b.desktop"_s, "[Desktop Entry]\nType=Link\nName=L\n"), "not an appl"},
+        {write(u"docs/c.desktop"_s, "Exec=sh\n"), "not a complete desktop entry"},
+        {write(u"docs/d.desktop"_s, entry("no-such-program")), "“no-such-program” cannot be"}};
+    for (const auto& [added, reason] : cases)
+        EXPECT_TRUE(list().add(added).error.contains(QString::fromUtf8(reason))) << reason;
+    EXPECT_EQ(entriesOf(path(u"config/autostart"_s)), QStringList());
+    ASSERT_TRUE(list().add(path(u"docs"_s) + u'/').succeeded()) << "a trailing slash names it";
+    EXPECT_EQ(rows(list()).size(), 1);
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #include "startup/StartupItemsViewController.h"
 
 #include "kit/ImageButton.h"
+#include "kit/TextImageButton.h"
+#include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 #include "support/PrivateHome.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -20,9 +23,10 @@ QString at(const char* relative)
     return home->path(relative);
 }
 
-bool writeEntry(const char* name, const QByteArray& exec, const QByteArray& more = {})
+bool writeEntry(const char* name, const QByteArray& exec, const QByteArray& more = {},
+                const char* folder = nullptr)
 {
-    return writeFile(at("config/autostart/") + QLatin1StringView(name),
+    return writeFile(at(folder ? folder : "config/autostart/") + QLatin1StringView(name),
                      "[Desktop Entry]\nType=Application\nName=" + QByteArray(name) +
                          "\nExec=" + exec + '\n' + more);
 }
@@ -34,6 +38,7 @@ private Q_SLOTS:
     void init()
     {
         QDir(at("config/autostart")).removeRecursively();
+        QDir(at("system/autostart")).removeRecursively();
         QDir(at("bin")).removeRecursively();
         m_page = std::make_unique<StartupItemsViewController>();
         m_page->resize(420, 500);
@@ -87,12 +92,55 @@ private Q_SLOTS:
                                  10000);
         auto* remove = qobject_cast<ImageButton*>(table->cellWidget(1, 2));
         QVERIFY(remove);
+        const ConfirmationAnswer answer(true);
         QTest::mouseClick(remove, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(changes.size() == 2 && !m_page->isScan() && rows().size() == 1,
                                  10000);
         QCOMPARE(rows(), QStringList{u"one"_s});
         QCOMPARE(entriesOf(at("config/autostart")),
                  (QStringList{u"a-unresolved.desktop"_s, u"b.desktop"_s}));
+    }
+
+    // The bin asks first, Cancel the default; Cancel keeps the entry, Remove deletes the user's
+    // file or hides the system's, which the Add menu then brings back.
+    void binAsksFirst_data()
+    {
+        QTest::addColumn<bool>("system");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QStringList>("userFolderAfter");
+        QTest::newRow("user, Cancel") << false << false << QStringList{u"agent.desktop"_s};
+        QTest::newRow("user, Remove") << false << true << QStringList();
+        QTest::newRow("system, Cancel") << true << false << QStringList();
+        QTest::newRow("system, Remove") << true << true << QStringList{u"agent.desktop"_s};
+    }
+    void binAsksFirst()
+    {
+        QFETCH(bool, system);
+        QFETCH(bool, confirm);
+        QFETCH(QStringList, userFolderAfter);
+        QVERIFY(writeEntry("agent.desktop", "sh", {}, system ? "system/autostart/" : nullptr));
+        QVERIFY(QDir().mkpath(at("config/autostart")));
+        m_page->updateLoginItemsList();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_page->isScan() && rows().size() == 1, 10000);
+        QSignalSpy changes(m_page.get(), &StartupItemsViewController::changeFinished);
+        {
+            const ConfirmationAnswer answer(confirm);
+            QTest::mouseClick(m_page->listTableView()->cellWidget(0, 2), Qt::LeftButton);
+            QVERIFY(answer.asked() == 1 && answer.cancelIsDefault());
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(changes.size() == int(confirm) && !m_page->isScan(), 10000);
+        QCOMPARE(rows().size(), confirm ? 0 : 1);
+        QCOMPARE(entriesOf(at("config/autostart")), userFolderAfter);
+        if (!system || !confirm)
+            return;
+        m_page->addButton()->click();
+        auto* menu = m_page->findChild<QMenu*>(u"addMenu"_s);
+        QVERIFY(menu && menu->actions().constLast()->text() == u"Restore agent.desktop"_s);
+        menu->actions().constLast()->trigger();
+        menu->close();
+        QTRY_VERIFY_WITH_TIMEOUT(changes.size() == 2 && !m_page->isScan() && rows().size() == 1,
+                                 10000);
+        QCOMPARE(entriesOf(at("config/autostart")), QStringList());
     }
 
 private:
