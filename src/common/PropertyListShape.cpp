@@ -59,8 +59,8 @@ QString xmlProblem(const QByteArray& bytes)
         }
     }
     if (reader.hasError())
-        return QStringLiteral("it is not a property list (%1, line %2)")
-            .arg(reader.errorString())
+        return QStringLiteral("it is not a property list (%1 at line %2)")
+            .arg(reader.errorString().chopped(reader.errorString().endsWith(u'.') ? 1 : 0))
             .arg(reader.lineNumber());
     return {};
 }
