@@ -1,5 +1,7 @@
 #include "common/PropertyList.h"
 
+#include "common/PropertyListShape.h"
+
 #include <QDateTime>
 #include <QFile>
 
@@ -15,6 +17,7 @@ namespace {
 constexpr qint64 kDateEpochOffset = 978307200;
 
 // Reading walks libplist's C nodes directly: the C++ wrappers copy every child on construction.
+// The recursion is bounded: parse() reads only trees that PropertyListShape let through.
 QVariant toVariant(plist_t node)
 {
     switch (plist_get_node_type(node)) {
@@ -90,8 +93,9 @@ QVariant toVariant(plist_t node)
 }
 
 // Writing builds C nodes too: libplist 2.2 stores a date set through its C++ wrapper
-// (plist_set_date_val) in a form its own writer then rejects with an assertion.
-plist_t toNode(const QVariant& value)
+// (plist_set_date_val) in a form its own writer then rejects with an assertion. Nothing (null)
+// for a tree nested deeper than the readers accept: it could not be read back.
+plist_t toNode(const QVariant& value, int depth = 0)
 {
     switch (value.typeId()) {
     case QMetaType::Bool:
@@ -120,16 +124,32 @@ plist_t toNode(const QVariant& value)
     }
     case QMetaType::QVariantList:
     case QMetaType::QStringList: {
+        if (depth >= PropertyListShape::maximumDepth)
+            return nullptr;
         plist_t array = plist_new_array();
-        for (const QVariant& item : value.toList())
-            plist_array_append_item(array, toNode(item)); // the array owns the item
+        for (const QVariant& item : value.toList()) {
+            plist_t node = toNode(item, depth + 1);
+            if (!node) {
+                plist_free(array);
+                return nullptr;
+            }
+            plist_array_append_item(array, node); // the array owns the item
+        }
         return array;
     }
     case QMetaType::QVariantMap: {
+        if (depth >= PropertyListShape::maximumDepth)
+            return nullptr;
         plist_t dictionary = plist_new_dict();
         const QVariantMap map = value.toMap();
-        for (auto it = map.cbegin(); it != map.cend(); ++it)
-            plist_dict_set_item(dictionary, it.key().toUtf8().constData(), toNode(it.value()));
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            plist_t node = toNode(it.value(), depth + 1);
+            if (!node) {
+                plist_free(dictionary);
+                return nullptr;
+            }
+            plist_dict_set_item(dictionary, it.key().toUtf8().constData(), node);
+        }
         return dictionary;
     }
     default:
@@ -139,35 +159,50 @@ plist_t toNode(const QVariant& value)
 
 } // namespace
 
-std::optional<QVariant> parse(const QByteArray& bytes)
+std::optional<QVariant> parse(const QByteArray& bytes, QString* problem)
 {
-    if (bytes.isEmpty() || bytes.size() > std::numeric_limits<uint32_t>::max())
+    const auto refuse = [problem](const QString& why) -> std::optional<QVariant> {
+        if (problem)
+            *problem = why;
         return std::nullopt;
+    };
+    if (bytes.isEmpty())
+        return refuse(QStringLiteral("it is empty"));
+    if (bytes.size() > std::numeric_limits<uint32_t>::max())
+        return refuse(QStringLiteral("it is larger than 4 GiB"));
+    // libplist recurses once per level and reads integers loosely: check the shape first.
+    if (const QString shape = PropertyListShape::problem(bytes); !shape.isEmpty())
+        return refuse(shape);
     plist_t root = nullptr;
     if (bytes.startsWith("bplist00"))
         plist_from_bin(bytes.constData(), uint32_t(bytes.size()), &root);
     else
         plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
     if (!root)
-        return std::nullopt;
+        return refuse(QStringLiteral("it is not a property list"));
     QVariant value = toVariant(root);
     plist_free(root);
     return value;
 }
 
-std::optional<QVariant> readFile(const QString& path)
+std::optional<QVariant> readFile(const QString& path, QString* problem)
 {
     if (path.isEmpty())
         return std::nullopt; // no such file was found: nothing to read, and nothing to warn of
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (problem)
+            *problem = file.errorString();
         return std::nullopt;
-    return parse(file.readAll());
+    }
+    return parse(file.readAll(), problem);
 }
 
 QByteArray toXml(const QVariant& root)
 {
     plist_t node = toNode(root);
+    if (!node)
+        return {};
     char* xml = nullptr;
     uint32_t length = 0;
     plist_to_xml(node, &xml, &length);

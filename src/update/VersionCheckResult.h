@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <optional>
 #include <utility>
 
 // The outcome of one version check, and how a fetched version record is read.
@@ -17,11 +18,16 @@ struct VersionCheckResult {
     QString reason;                       // why the check could not be made (Unreachable only)
 
     // Reads a record against the shipped build number: Newer when its "VersionCheck" is
-    // greater, else None. Lines are the values under "1" to "n", n being the number of keys
-    // besides "VersionCheck" and "Version"; a missing line or one that is not text is skipped.
+    // greater, None when it is not, and Unreachable (with the reason) when the record holds no
+    // build number to compare: nothing could then be said about being up to date. Lines are the
+    // values under "1" to "n", n being the number of keys besides "VersionCheck" and "Version";
+    // a missing line or one that is not text is skipped.
     static VersionCheckResult evaluate(const QVariantMap& record, qint32 shippedBuild);
-    // A build number as a signed 32-bit integer: a number or a numeric string; anything else,
-    // or nothing, counts as 0; values beyond the range are clamped to it.
+    // A build number as a signed 32-bit integer: an integer, a finite real or a string holding a
+    // whole number within 64 bits; values beyond 32 bits are clamped to that range. Nothing for
+    // anything else: a missing value, a truth value, other text, a list.
+    static std::optional<qint32> readBuildNumber(const QVariant& value);
+    // The same, with nothing counting as 0 (the shipped settings' own number).
     static qint32 buildNumber(const QVariant& value);
     // The offer of a newer version, naming the installed one.
     static QString offerText(const QString& version, const QString& installedVersion);

@@ -99,6 +99,10 @@ void VersionChecker::getVersionChange(const QUrl& url, qint32 shippedBuild)
     request.setMaximumRedirectsAllowed(5);
     m_reply = m_network.get(request);
     QNetworkReply* reply = m_reply;
+    // Without a bound, the network thread reads as fast as the server sends, however much that
+    // is, before an abort reaches it.
+    reply->setReadBufferSize(sizeLimit + 1);
+    m_started.start();
     connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& target) {
         if (const QString refused = refusal(target); !refused.isEmpty()) {
             m_abortReason =
@@ -119,7 +123,12 @@ void VersionChecker::getVersionChange(const QUrl& url, qint32 shippedBuild)
     });
     connect(reply, &QNetworkReply::readyRead, this, [this, reply] {
         m_body += reply->read(sizeLimit + 1 - m_body.size());
-        if (m_body.size() > sizeLimit) {
+        if (m_started.hasExpired(timeoutMs)) {
+            // The timer may be late when data keeps coming; the limit holds all the same.
+            m_abortReason = QStringLiteral("The update server did not answer within %1 seconds.")
+                                .arg(timeoutMs / 1000);
+            reply->abort();
+        } else if (m_body.size() > sizeLimit) {
             m_abortReason = QStringLiteral("The version record is larger than %1 KiB, so it "
                                            "was not read.")
                                 .arg(sizeLimit / 1024);
@@ -155,14 +164,20 @@ void VersionChecker::settle()
                    .arg(sizeLimit / 1024));
         return;
     }
-    const std::optional<QVariant> record = PropertyList::parse(m_body);
+    QString problem;
+    const std::optional<QVariant> record = PropertyList::parse(m_body, &problem);
     if (!record || record->typeId() != QMetaType::QVariantMap) {
-        finish(QStringLiteral("The version record from %1 could not be read: it is not a "
-                              "property-list dictionary.")
-                   .arg(reply->url().toString()));
+        finish(QStringLiteral("The version record from %1 could not be read: %2.")
+                   .arg(reply->url().toString(),
+                        record ? QStringLiteral("it is not a property-list dictionary") : problem));
         return;
     }
-    Q_EMIT finished(VersionCheckResult::evaluate(record->toMap(), m_shippedBuild));
+    const VersionCheckResult result = VersionCheckResult::evaluate(record->toMap(), m_shippedBuild);
+    if (result.outcome == VersionCheckResult::Outcome::Unreachable) {
+        finish(result.reason);
+        return;
+    }
+    Q_EMIT finished(result);
 }
 
 // Ends the check as Unreachable with the reason.

@@ -2,6 +2,7 @@
 
 #include "update/VersionCheckResult.h"
 
+#include <QElapsedTimer>
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QPointer>
@@ -16,9 +17,10 @@ class QTimer;
 // loop keeps running; `finished` is emitted exactly once per check, on the thread that owns the
 // checker. Only https addresses are fetched, and http ones on the loopback interface; redirects
 // must follow the same rule. A check gives up after `timeoutMs` in all and refuses a record
-// larger than `sizeLimit` bytes; either way, and when the record cannot be fetched or read, the
-// outcome is Unreachable with a reason. A new check while one runs cancels the first, which then
-// reports nothing.
+// larger than `sizeLimit` bytes, whatever the server sends (no length, endless chunks, a slow
+// drip), holding little more than that in memory. Either way, and when the record cannot be
+// fetched or read or holds no build number, the outcome is Unreachable with a reason. A new
+// check while one runs cancels the first, which then reports nothing.
 class VersionChecker : public QObject {
     Q_OBJECT
 public:
@@ -51,6 +53,7 @@ private:
     QNetworkAccessManager m_network;
     QPointer<QNetworkReply> m_reply;
     QTimer* m_timer = nullptr;
+    QElapsedTimer m_started;
     QByteArray m_body;
     QString m_abortReason;
     qint32 m_shippedBuild = 0;

@@ -32,7 +32,7 @@ protected:
     SettingsStore m_store{m_shipped, m_writable};
 };
 
-TEST_F(SettingsStoreTest, WritesAUserCopySeededFromTheShippedFileAtomicallyAndCachesNothing)
+TEST_F(SettingsStoreTest, WritesOnlyItsOwnKeysAtomicallyAndCachesNothing)
 {
     EXPECT_EQ(m_store.stringValue(u"VersionCheck"_s), u"1.2.3"_s);
     EXPECT_TRUE(m_store.value(u"Missing"_s).isNull());
@@ -45,24 +45,77 @@ TEST_F(SettingsStoreTest, WritesAUserCopySeededFromTheShippedFileAtomicallyAndCa
     ASSERT_TRUE(second.setValue(u"X"_s, u"12.3"_s));
     EXPECT_EQ(m_store.stringValue(u"FontLight"_s), u"Noto Sans Light"_s); // the last writer's
     EXPECT_EQ(m_store.stringValue(u"X"_s), u"12.3"_s);
-    EXPECT_EQ(m_store.stringValue(u"VersionCheck"_s), u"1.2.3"_s);
     EXPECT_EQ(readFile(m_shipped), kShipped);
-    EXPECT_TRUE(readFile(m_writable).contains("<key>FontLight</key>"));
     EXPECT_NE(inodeOf(m_writable), before);
     EXPECT_EQ(entriesOf(QFileInfo(m_writable).path()), QStringList{u"StringMessage.plist"_s});
+
+    // An upgrade's shipped values reach the user: the user's file holds none of them.
+    EXPECT_FALSE(readFile(m_writable).contains("VersionCheck"));
+    ASSERT_TRUE(writeFile(m_shipped, QByteArray(kShipped).replace("1.2.3", "2.0.0")));
+    EXPECT_EQ(m_store.stringValue(u"VersionCheck"_s), u"2.0.0"_s);
+    EXPECT_EQ(m_store.stringValue(u"FontLight"_s), u"Noto Sans Light"_s);
 }
 
-TEST_F(SettingsStoreTest, CorruptUserFileFallsBackAndIsKeptAside)
+// Each damaged file is kept under a name of its own, and the read that moved it says where.
+TEST_F(SettingsStoreTest, DamagedUserFilesAreKeptAsideOneByOne)
 {
-    const QByteArray corrupt = "<plist><dict><key>X</key><string>unterminated";
-    ASSERT_TRUE(writeFile(m_writable, corrupt));
-    EXPECT_EQ(m_store.stringValue(u"IniURL"_s), u"https://example.org/ini"_s);
-    ASSERT_TRUE(m_store.setValue(u"FontBold"_s, u"Bold"_s));
-    // The rewrite starts from the shipped values, not from a dictionary holding one key.
-    EXPECT_EQ(m_store.stringValue(u"IniURL"_s), u"https://example.org/ini"_s);
-    EXPECT_EQ(m_store.stringValue(u"FontBold"_s), u"Bold"_s);
-    EXPECT_EQ(readFile(m_writable + u".corrupt"_s), corrupt);
+    const QList<QByteArray> damaged = {"<plist><dict><key>X</key><string>unterminated",
+                                       "<plist>" + QByteArray("<array>").repeated(50000) +
+                                           QByteArray("</array>").repeated(50000) + "</plist>",
+                                       "<plist><array/></plist>"};
+    const QStringList reasons = {u"not a property list"_s, u"nested deeper than 64 levels"_s,
+                                 u"does not hold a dictionary"_s};
+    const auto aside = [this](qsizetype index) -> QString {
+        return m_writable + u".corrupt"_s +
+               (index ? u"."_s + QString::number(index + 1) : QString());
+    };
+    for (qsizetype index = 0; index < damaged.size(); ++index) {
+        ASSERT_TRUE(writeFile(m_writable, damaged[index]));
+        const SettingsStore::Reading reading = m_store.read();
+        EXPECT_TRUE(reading.problem.contains(reasons[index])) << reading.problem.toStdString();
+        EXPECT_TRUE(reading.problem.contains(u"moved to "_s + aside(index)))
+            << reading.problem.toStdString();
+        EXPECT_EQ(reading.values.value(u"IniURL"_s), u"https://example.org/ini"_s);
+        ASSERT_TRUE(m_store.setValue(u"FontBold"_s, u"Bold"_s));
+        EXPECT_EQ(m_store.read().problem, QString());
+    }
+    for (qsizetype index = 0; index < damaged.size(); ++index)
+        EXPECT_EQ(readFile(aside(index)), damaged[index]);
 }
+
+// A full copy written by an earlier version: what equals the shipped value goes, what differs
+// stays, and the installed build's own numbers always go (only the copying put them there).
+struct MigrationCase {
+    const char* key;
+    QVariant copied;
+    bool kept;
+};
+
+class SettingsMigrationTest : public SettingsStoreTest,
+                              public ::testing::WithParamInterface<MigrationCase> {};
+
+TEST_P(SettingsMigrationTest, FirstReadDropsCopiedKeys)
+{
+    const QString key = QString::fromLatin1(GetParam().key);
+    const QVariant expected =
+        GetParam().kept ? GetParam().copied : PropertyList::readFile(m_shipped)->toMap().value(key);
+    ASSERT_TRUE(writeFile(m_writable, PropertyList::toXml(QVariantMap{
+                                          {key, GetParam().copied}, {u"BeginTime"_s, u"then"_s}})));
+    EXPECT_EQ(m_store.value(key), expected);
+    const QVariantMap stored = PropertyList::readFile(m_writable)->toMap(); // rewritten at once
+    EXPECT_EQ(stored.contains(key), GetParam().kept);
+    EXPECT_EQ(stored.value(u"BeginTime"_s), u"then"_s);
+    ASSERT_TRUE(m_store.setValue(u"X"_s, u"1"_s)); // and not migrated again
+    EXPECT_EQ(m_store.value(key), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Copies, SettingsMigrationTest,
+    ::testing::Values(MigrationCase{"IniURL", u"https://example.org/ini"_s, false},
+                      MigrationCase{"IniURL", u"https://mirror.example.net/ini"_s, true},
+                      MigrationCase{"VersionCheck", u"1.0.0"_s, false},
+                      MigrationCase{"Version", u"0.9"_s, false},
+                      MigrationCase{"FontLight", u"Noto Sans"_s, true}));
 
 TEST_F(SettingsStoreTest, MissingOrUnwritableFilesFailCleanly)
 {
@@ -128,7 +181,87 @@ plistlib.dump(dates, open(sys.argv[2], 'wb'), fmt=plistlib.FMT_BINARY))"_s,
     EXPECT_EQ(m_store.dictionary(), (QVariantMap{{u"Moon"_s, utc(u"1969-07-20T20:17:40Z"_s)},
                                                  {u"Later"_s, utc(u"1990-01-01T00:00:00Z"_s)},
                                                  {u"Now"_s, utc(u"2023-11-14T22:13:20Z"_s)},
-                                                 {u"X"_s, u"1"_s}}));
+                                                 {u"X"_s, u"1"_s},
+                                                 {u"IniURL"_s, u"https://example.org/ini"_s},
+                                                 {u"VersionCheck"_s, u"1.2.3"_s}}));
 }
+
+// A binary property list of arrays: object n holds the objects numbered in arrays[n]; the top
+// one is object 0.
+QByteArray binaryArrays(const QList<QList<quint32>>& arrays)
+{
+    const auto bigEndian = [](quint64 value, int size) {
+        QByteArray bytes(size, '\0');
+        for (int index = size - 1; index >= 0; --index, value >>= 8)
+            bytes[index] = char(value & 0xff);
+        return bytes;
+    };
+    QByteArray bytes = "bplist00";
+    QByteArray table;
+    for (const QList<quint32>& children : arrays) {
+        table += bigEndian(quint64(bytes.size()), 4);
+        bytes += char(0xa0 | std::min<qsizetype>(children.size(), 0x0f));
+        if (children.size() >= 0x0f)
+            bytes += '\x12' + bigEndian(quint64(children.size()), 4);
+        for (quint32 child : children)
+            bytes += bigEndian(child, 4);
+    }
+    const quint64 tableOffset = quint64(bytes.size());
+    return bytes + table + QByteArray(6, '\0') + "\x04\x04" + bigEndian(quint64(arrays.size()), 8) +
+           bigEndian(0, 8) + bigEndian(tableOffset, 8);
+}
+
+// Arrays nested `depth` deep, each n holding object n + 1 `width` times.
+QByteArray binaryNested(int depth, int width = 1)
+{
+    QList<QList<quint32>> arrays;
+    for (int level = 1; level <= depth; ++level)
+        arrays.append(level == depth ? QList<quint32>() : QList<quint32>(width, quint32(level)));
+    return binaryArrays(arrays);
+}
+
+QByteArray xmlNested(int depth, const QByteArray& open = "<array>",
+                     const QByteArray& close = "</array>")
+{
+    return "<plist>" + open.repeated(depth) + close.repeated(depth) + "</plist>";
+}
+
+struct HostileCase {
+    const char* label;
+    QByteArray bytes;
+    QString problem; // a part of it; empty: read and written back alike
+};
+
+class PropertyListHostileTest : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(PropertyListHostileTest, RefusesWithAReasonAndNeverCrashes)
+{
+    QString problem;
+    const std::optional<QVariant> root = PropertyList::parse(GetParam().bytes, &problem);
+    EXPECT_EQ(root.has_value(), GetParam().problem.isEmpty()) << problem.toStdString();
+    EXPECT_TRUE(problem.contains(GetParam().problem)) << problem.toStdString();
+    if (root) { // what was read is written alike, and one level more is refused
+        EXPECT_EQ(PropertyList::parse(PropertyList::toXml(*root)), root);
+        EXPECT_TRUE(PropertyList::toXml(QVariantList{*root}).isEmpty());
+    }
+}
+
+const QString kTooDeep = u"nested deeper than 64 levels"_s;
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, PropertyListHostileTest,
+    ::testing::Values(HostileCase{"deepestXml", xmlNested(64), {}},
+                      HostileCase{"deeperXml", xmlNested(65), kTooDeep},
+                      HostileCase{"deepXmlArrays", xmlNested(50000), kTooDeep},
+                      HostileCase{"deepXmlDictionaries",
+                                  xmlNested(50000, "<dict><key>k</key>", "</dict>"), kTooDeep},
+                      HostileCase{"deepestBinary", binaryNested(64), {}},
+                      HostileCase{"deeperBinary", binaryNested(65), kTooDeep},
+                      HostileCase{"deepBinary", binaryNested(50000), kTooDeep},
+                      HostileCase{"binaryCycle", binaryArrays({{0}}), u"contains itself"_s},
+                      HostileCase{"binaryExpansion", binaryNested(40, 2),
+                                  u"more than 1048576 values"_s},
+                      HostileCase{"octalLooking", "<plist><integer>010</integer></plist>",
+                                  u"“010” is not a whole number"_s}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace

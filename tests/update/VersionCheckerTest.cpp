@@ -52,6 +52,10 @@ TEST_P(VersionCheckerTest, ReadsTheRecord)
 }
 
 using Outcome = VersionCheckResult::Outcome;
+CheckCase unreadable(const char* label, const QByteArray& entries, const QString& reason)
+{
+    return {label, ok(LoopbackRecordServer::record(entries)), Outcome::Unreachable, {}, {}, reason};
+}
 const QByteArray newer =
     LoopbackRecordServer::record("<key>VersionCheck</key><integer>101</integer>"
                                  "<key>Version</key><string>2.0</string>"
@@ -122,7 +126,29 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {},
                   u"elsewhere"_s},
-        CheckCase{"neverAnswers", {}, Outcome::Unreachable, {}, {}, u"within 5 seconds"_s}),
+        CheckCase{"neverAnswers", {}, Outcome::Unreachable, {}, {}, u"within 5 seconds"_s},
+        // Records without a build number to compare: never "up to date".
+        unreadable("emptyRecord", "", u"holds no build number"_s),
+        unreadable("noBuildNumber", "<key>Version</key><string>9</string>", u"holds no build"_s),
+        unreadable("text", "<key>VersionCheck</key><string>abc</string>", u"is “abc”, not a"_s),
+        unreadable("truth", "<key>VersionCheck</key><true/>", u"not a whole number"_s),
+        unreadable("beyond64Bits", "<key>VersionCheck</key><integer>18446744073709551617</integer>",
+                   u"“18446744073709551617” is not a whole number within 64 bits"_s),
+        unreadable("looseInteger", "<key>VersionCheck</key><integer>abc</integer>", u"“abc”"_s),
+        unreadable("textBeyond64Bits",
+                   "<key>VersionCheck</key><string>99999999999999999999</string>",
+                   u"not a whole number"_s),
+        unreadable("nestedTooDeep",
+                   "<key>VersionCheck</key><integer>101</integer><key>1</key>" +
+                       QByteArray("<array>").repeated(3000) + QByteArray("</array>").repeated(3000),
+                   u"nested deeper than 64 levels"_s),
+        // A negative build number is a number, compared as a signed one.
+        CheckCase{"negative",
+                  ok(LoopbackRecordServer::record("<key>VersionCheck</key><integer>-5</integer>")),
+                  Outcome::None,
+                  {},
+                  {},
+                  {}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(VersionCheckerAddressTest, FetchesOnlyHttpsOrLoopback)

@@ -94,8 +94,15 @@ int CommandLine::settings(const QStringList& arguments)
 {
     SettingsStore store = SettingsStore::standard();
     const QString verb = arguments.value(0);
+    // Say so when the user's file could not be used: the answers then come from the shipped one.
+    const auto readSettings = [this, &store] {
+        const SettingsStore::Reading reading = store.read();
+        if (!reading.problem.isEmpty())
+            m_err << "corvella-cli: " << reading.problem << Qt::endl;
+        return reading.values;
+    };
     if (verb == u"get" && arguments.size() == 2) {
-        const QVariant value = store.value(arguments.at(1));
+        const QVariant value = readSettings().value(arguments.at(1));
         if (value.isNull()) {
             m_err << "corvella-cli: no setting \"" << arguments.at(1) << "\" in "
                   << store.writablePath() << Qt::endl;
@@ -113,7 +120,7 @@ int CommandLine::settings(const QStringList& arguments)
         return 0;
     }
     if (verb == u"list" && arguments.size() == 1) {
-        const QVariantMap dictionary = store.dictionary();
+        const QVariantMap dictionary = readSettings();
         for (auto it = dictionary.cbegin(); it != dictionary.cend(); ++it)
             m_out << it.key() << '\t' << it.value().toString() << '\n';
         m_out.flush();

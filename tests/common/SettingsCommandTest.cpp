@@ -1,0 +1,99 @@
+// corvella-cli's settings command as separate processes use it: concurrent writers, and the
+// warning when the user's file could not be used. Each test has a home of its own.
+#include "common/PropertyList.h"
+#include "support/Files.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+using files::readFile;
+using files::writeFile;
+
+const QByteArray kShipped = R"(<?xml version="1.0" encoding="UTF-8"?>
+<plist version="1.0"><dict><key>IniURL</key><string>https://example.org/ini</string></dict></plist>)";
+
+class SettingsCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_home.isValid() && writeFile(m_shipped, kShipped));
+        m_environment.insert(u"HOME"_s, m_home.path());
+        m_environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
+        m_environment.insert(u"CORVELLA_SHIPPED_SETTINGS"_s, m_shipped);
+    }
+
+    // Starts corvella-cli with the arguments, or a shell command line with CLI set to its path.
+    void start(QProcess& process, const QStringList& arguments)
+    {
+        QProcessEnvironment environment = m_environment;
+        environment.insert(u"CLI"_s, QStringLiteral(CORVELLA_CLI));
+        process.setProcessEnvironment(environment);
+        if (arguments.first() == u"sh")
+            process.start(u"sh"_s, arguments.mid(1));
+        else
+            process.start(QStringLiteral(CORVELLA_CLI), arguments);
+    }
+
+    QTemporaryDir m_home;
+    QString m_shipped = m_home.filePath(u"shipped.plist"_s),
+            m_writable = m_home.filePath(u"config/corvella/StringMessage.plist"_s);
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+};
+
+TEST_F(SettingsCommandTest, ConcurrentWritersLoseNothing)
+{
+    constexpr int kEach = 50;
+    QProcess writers[2];
+    for (int writer = 0; writer < 2; ++writer) {
+        start(
+            writers[writer],
+            {u"sh"_s, u"-c"_s,
+             u"for i in $(seq %1); do \"$CLI\" settings set W%2_$i $i || exit 1; done"_s.arg(kEach)
+                 .arg(writer)});
+    }
+    for (QProcess& writer : writers) {
+        ASSERT_TRUE(writer.waitForFinished(120000));
+        EXPECT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
+    }
+    const QVariantMap stored = PropertyList::readFile(m_writable).value_or(QVariant()).toMap();
+    for (int writer = 0; writer < 2; ++writer) {
+        for (int index = 1; index <= kEach; ++index)
+            EXPECT_EQ(stored.value(u"W%1_%2"_s.arg(writer).arg(index)), QString::number(index));
+    }
+}
+
+// The answer comes from the shipped file, with exit 0, and standard error says why and where
+// the user's file went; the next command has nothing to say.
+TEST_F(SettingsCommandTest, GetOnAnUnusableFileWarns)
+{
+    for (const auto& [damaged, reason] :
+         {std::pair{QByteArray("<plist><dict><key>X</key>"), "not a property list"},
+          std::pair{QByteArray("<plist>" + QByteArray("<array>").repeated(50000) +
+                               QByteArray("</array>").repeated(50000) + "</plist>"),
+                    "nested deeper than 64 levels"}}) {
+        ASSERT_TRUE(writeFile(m_writable, damaged));
+        for (bool first : {true, false}) {
+            QProcess get;
+            start(get, {u"settings"_s, u"get"_s, u"IniURL"_s});
+            ASSERT_TRUE(get.waitForFinished(30000));
+            EXPECT_EQ(get.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(get.exitCode(), 0);
+            EXPECT_EQ(get.readAllStandardOutput(), "https://example.org/ini\n");
+            const QByteArray error = get.readAllStandardError();
+            EXPECT_EQ(error.contains(reason) &&
+                          error.contains(QByteArray("moved to " + m_writable.toUtf8())),
+                      first)
+                << error.toStdString();
+        }
+        EXPECT_EQ(
+            readFile(m_writable + u".corrupt"_s + (damaged.size() > 100 ? u".2"_s : QString())),
+            damaged);
+    }
+}
+
+} // namespace
