@@ -375,9 +375,9 @@ void CommandLine::printOverview(QTextStream& stream)
     stream << '\n'
            << translated(QT_TRANSLATE_NOOP(
                   "CommandLine",
-                  "Every command takes -h or --help, and \"--\" ends its options. Results go to "
-                  "standard output, messages and progress to standard error. Exit status: 0 done, "
-                  "1 failed, 2 usage error (nothing was touched)."))
+                  "Every command takes -h or --help, and \"--\" ends its options.\n"
+                  "Results go to standard output, messages and progress to standard error.\n"
+                  "Exit status: 0 done, 1 failed, 2 usage error (nothing was touched)."))
            << '\n';
     stream.flush();
 }
