@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QString>
 
 class CommandLine;
 class CommandLineArguments;
@@ -23,9 +24,9 @@ struct CommandLineCommand {
     enum class Operands { None, Text, Paths };
     using Handler = int (CommandLine::*)(const CommandLineArguments&);
 
-    const char* name; // "tasks"
-    const char* verb; // "end", or "" for the command without a verb
-    Handler handler;
+    const char* name;     // "tasks"
+    const char* verb;     // "end", or "" for the command without a verb
+    Handler handler;      // nullptr for "help", which the dispatcher answers itself
     const char* synopsis; // what follows "corvella-cli tasks end": "PID... [--force]"
     const char* summary;  // one line
     Operands operands = Operands::None;
