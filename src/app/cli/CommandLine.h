@@ -1,23 +1,23 @@
 #pragma once
 
+#include "app/cli/CommandLineCommand.h"
+
 #include <QByteArray>
+#include <QJsonValue>
 #include <QList>
 #include <QStringList>
 #include <QTextStream>
+#include <QVariantMap>
 
-// corvella-cli: the command-line face of the core library.
-//
-//   corvella-cli --version
-//   corvella-cli settings get KEY
-//   corvella-cli settings set KEY VALUE
-//   corvella-cli settings list
-//   corvella-cli scan PATH [--depth N] [--top N] [--json]
-//   corvella-cli trash PATH...
-//   corvella-cli erase PATH...
+class SettingsStore;
+
+// corvella-cli: the command-line face of the core library. Its commands are the rows of one table
+// (commands()); `corvella-cli help` lists them.
 //
 // Exit status: 0 on success, 1 when a key is missing, a value cannot be written, a path does not
-// exist or an item could not be removed, 2 on a usage error. Results go to standard output,
-// messages to standard error.
+// exist or an item could not be removed, 2 on a usage error (an unknown command or option, a bad
+// value), reported before anything is touched. Results go to standard output, messages to
+// standard error.
 class CommandLine {
 public:
     CommandLine();
@@ -26,29 +26,55 @@ public:
     // valid UTF-8.
     int run(const QList<QByteArray>& arguments);
 
+    // Every command, in the order of the usage text.
+    static const QList<CommandLineCommand>& commands();
+
 private:
-    int settings(const QStringList& arguments);
-    int scan(const QStringList& arguments);
-    int remove(const QList<QByteArray>& paths, bool erase);
-    // One tool each, in CommandLine<Tool>.cpp.
-    int disks(const QStringList& arguments);
-    int tasks(const QStringList& arguments);
-    int load(const QStringList& arguments);
-    int apps(const QStringList& arguments);
-    int startup(const QStringList& arguments);
-    int volume(const QStringList& arguments);
-    int brightness(const QStringList& arguments);
-    int sysinfo(const QStringList& arguments);
-    int updateCheck(const QStringList& arguments);
-    int trashList(const QStringList& arguments);
-    int restore(const QList<QByteArray>& arguments);
-    int emptyTrash(const QStringList& arguments);
-    // Reports a tool this build does not have yet; exit status 1.
-    int notYetBuilt(const char* command);
-    // Why the path must not be removed (".", "..", "/", the home folder, a folder holding the
-    // working folder or the home folder), or nothing.
-    static QString refusal(const QByteArray& path);
+    int help(const QStringList& names);
+    void printHelp(const QList<const CommandLineCommand*>& rows);
+    void printOverview(QTextStream& stream);
     int usage(const QString& problem);
+    // Prints a value of a command's --json output.
+    void printJson(const QJsonValue& value);
+    // Writes bytes to standard output as they are (names that are not UTF-8), after any text.
+    void writeOut(const QByteArray& bytes);
+
+    // The settings, after saying on standard error why the user's file could not be used.
+    QVariantMap readSettings(SettingsStore& store);
+    int settingsGet(const CommandLineArguments& arguments);
+    int settingsSet(const CommandLineArguments& arguments);
+    int settingsList(const CommandLineArguments& arguments);
+    // One tool each, in CommandLine<Tool>.cpp.
+    int scan(const CommandLineArguments& arguments);
+    int trash(const CommandLineArguments& arguments);
+    int erase(const CommandLineArguments& arguments);
+    int remove(const CommandLineArguments& arguments, bool erase);
+    int disks(const CommandLineArguments& arguments);
+    int disksRename(const CommandLineArguments& arguments);
+    int disksFormat(const CommandLineArguments& arguments);
+    int disksEject(const CommandLineArguments& arguments);
+    int tasks(const CommandLineArguments& arguments);
+    int tasksEnd(const CommandLineArguments& arguments);
+    int load(const CommandLineArguments& arguments);
+    int apps(const CommandLineArguments& arguments);
+    int appsOpen(const CommandLineArguments& arguments);
+    int startup(const CommandLineArguments& arguments);
+    int startupAdd(const CommandLineArguments& arguments);
+    int startupRemove(const CommandLineArguments& arguments);
+    int startupEnable(const CommandLineArguments& arguments);
+    int startupDisable(const CommandLineArguments& arguments);
+    int startupChange(const CommandLineArguments& arguments, const QString& verb);
+    int volumeGet(const CommandLineArguments& arguments);
+    int volumeSet(const CommandLineArguments& arguments);
+    int volumeMute(const CommandLineArguments& arguments);
+    int volumeWrite(double level);
+    int brightnessGet(const CommandLineArguments& arguments);
+    int brightnessSet(const CommandLineArguments& arguments);
+    int sysinfo(const CommandLineArguments& arguments);
+    int updateCheck(const CommandLineArguments& arguments);
+    int trashList(const CommandLineArguments& arguments);
+    int restore(const CommandLineArguments& arguments);
+    int emptyTrash(const CommandLineArguments& arguments);
 
     QTextStream m_out;
     QTextStream m_err;

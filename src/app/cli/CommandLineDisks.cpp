@@ -1,12 +1,12 @@
 // corvella-cli's disk manager commands: list, rename, format, eject.
 #include "app/cli/CommandLine.h"
+#include "app/cli/CommandLineArguments.h"
 #include "disks/DiskDescription.h"
 #include "disks/VolumesInfo.h"
 #include "disks/VolumesManager.h"
 
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
@@ -68,86 +68,89 @@ DVVolumeInfo findVolume(const QString& volume, bool* found)
 
 } // namespace
 
-int CommandLine::disks(const QStringList& arguments)
+namespace {
+
+int report(const VolumeOperationOutcome& outcome, QTextStream& out, QTextStream& err)
 {
-    const QString verb = arguments.value(0);
-    const auto report = [this](const VolumeOperationOutcome& outcome) {
-        if (!outcome.succeeded) {
-            m_err << "corvella-cli: " << outcome.message << Qt::endl;
-            return 1;
-        }
-        m_out << outcome.message << Qt::endl;
-        return 0;
-    };
-    if (arguments.isEmpty() || arguments == QStringList{QStringLiteral("--json")}) {
-        VolumesInfo inventory;
-        QList<DVVolumeInfo> volumes = inventory.volsArray();
-        for (DVVolumeInfo& volume : volumes)
-            volume.volumeType = DiskDescription::filesystemName(volume.fileSystemType);
-        if (!arguments.isEmpty()) {
-            QJsonArray list;
-            for (const DVVolumeInfo& volume : volumes)
-                list.append(toJson(volume));
-            m_out << QJsonDocument(list).toJson(QJsonDocument::Indented);
-            return 0;
-        }
-        for (const DVVolumeInfo& volume : volumes) {
-            m_out << volume.volumeName << "\t" << volume.volRootDir << "\t" << volume.device << "\t"
-                  << volume.volumeType << "\t" << kindName(volume.volType) << "\t"
-                  << volume.freeSpace << " free of " << volume.totalSpace
-                  << (volume.bCanEject ? "\tejectable" : "") << Qt::endl;
-        }
+    if (!outcome.succeeded) {
+        err << "corvella-cli: " << outcome.message << Qt::endl;
+        return 1;
+    }
+    out << outcome.message << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
+int CommandLine::disks(const CommandLineArguments& arguments)
+{
+    if (!arguments.operands().isEmpty())
+        return usage(QStringLiteral("disks takes --json, rename, format or eject"));
+    VolumesInfo inventory;
+    QList<DVVolumeInfo> volumes = inventory.volsArray();
+    for (DVVolumeInfo& volume : volumes)
+        volume.volumeType = DiskDescription::filesystemName(volume.fileSystemType);
+    if (arguments.json()) {
+        QJsonArray list;
+        for (const DVVolumeInfo& volume : volumes)
+            list.append(toJson(volume));
+        printJson(list);
         return 0;
     }
-    if (verb == u"rename") {
-        if (arguments.size() != 3)
-            return usage(QStringLiteral("disks rename takes VOLUME NAME"));
-        return report(VolumesManager().renameDiskWithGuid(arguments.at(1), arguments.at(2)));
+    for (const DVVolumeInfo& volume : volumes) {
+        m_out << volume.volumeName << "\t" << volume.volRootDir << "\t" << volume.device << "\t"
+              << volume.volumeType << "\t" << kindName(volume.volType) << "\t" << volume.freeSpace
+              << " free of " << volume.totalSpace << (volume.bCanEject ? "\tejectable" : "")
+              << Qt::endl;
     }
-    if (verb == u"eject") {
-        if (arguments.size() != 2)
-            return usage(QStringLiteral("disks eject takes one VOLUME"));
-        bool found = false;
-        const DVVolumeInfo volume = findVolume(arguments.at(1), &found);
-        if (!found) {
-            m_err << "corvella-cli: no volume “" << arguments.at(1) << "” was found" << Qt::endl;
-            return 1;
-        }
-        return report(VolumesManager().ejectSingleVolume(volume));
+    return 0;
+}
+
+int CommandLine::disksRename(const CommandLineArguments& arguments)
+{
+    const QStringList& operands = arguments.operands();
+    if (operands.size() != 2)
+        return usage(QStringLiteral("disks rename takes VOLUME NAME"));
+    return report(VolumesManager().renameDiskWithGuid(operands.at(0), operands.at(1)), m_out,
+                  m_err);
+}
+
+int CommandLine::disksEject(const CommandLineArguments& arguments)
+{
+    const QStringList& operands = arguments.operands();
+    if (operands.size() != 1)
+        return usage(QStringLiteral("disks eject takes one VOLUME"));
+    bool found = false;
+    const DVVolumeInfo volume = findVolume(operands.at(0), &found);
+    if (!found) {
+        m_err << "corvella-cli: no volume “" << operands.at(0) << "” was found" << Qt::endl;
+        return 1;
     }
-    if (verb == u"format") {
-        QString volume;
-        QString type;
-        QString name;
-        bool confirmed = false;
-        for (qsizetype index = 1; index < arguments.size(); ++index) {
-            const QString& argument = arguments.at(index);
-            if ((argument == u"--type" || argument == u"--name") && index + 1 < arguments.size())
-                (argument == u"--type" ? type : name) = arguments.at(++index);
-            else if (argument == u"--yes")
-                confirmed = true;
-            else if (volume.isEmpty() && !argument.startsWith(u"--"))
-                volume = argument;
-            else
-                return usage(QStringLiteral("disks format takes VOLUME --type exfat|fat32|ext4 "
-                                            "[--name NAME] --yes"));
-        }
-        static const QStringList choices{QStringLiteral("exfat"), QStringLiteral("fat32"),
-                                         QStringLiteral("ext4")};
-        if (volume.isEmpty() || !choices.contains(type))
-            return usage(QStringLiteral("disks format needs VOLUME and --type exfat|fat32|ext4"));
-        if (!confirmed) {
-            m_err << "corvella-cli: formatting erases everything on “" << volume
-                  << "”; add --yes to do it" << Qt::endl;
-            return 1;
-        }
-        const VolumesManager::FormatRequest request =
-            VolumesManager::formatRequest(QString(), type, name);
-        if (!request.error.isEmpty()) {
-            m_err << "corvella-cli: " << request.error << Qt::endl;
-            return 1;
-        }
-        return report(VolumesManager().format(volume, request.type, request.label));
+    return report(VolumesManager().ejectSingleVolume(volume), m_out, m_err);
+}
+
+int CommandLine::disksFormat(const CommandLineArguments& arguments)
+{
+    const QStringList& operands = arguments.operands();
+    if (operands.size() != 1)
+        return usage(QStringLiteral("disks format takes VOLUME --type exfat|fat32|ext4 "
+                                    "[--name NAME] --yes"));
+    const QString volume = operands.at(0);
+    const QString type = arguments.value("type");
+    static const QStringList choices{QStringLiteral("exfat"), QStringLiteral("fat32"),
+                                     QStringLiteral("ext4")};
+    if (!choices.contains(type))
+        return usage(QStringLiteral("disks format needs VOLUME and --type exfat|fat32|ext4"));
+    if (!arguments.isSet("yes")) {
+        m_err << "corvella-cli: formatting erases everything on “" << volume
+              << "”; add --yes to do it" << Qt::endl;
+        return 1;
     }
-    return usage(QStringLiteral("disks takes --json, rename, format or eject"));
+    const VolumesManager::FormatRequest request =
+        VolumesManager::formatRequest(QString(), type, arguments.value("name"));
+    if (!request.error.isEmpty()) {
+        m_err << "corvella-cli: " << request.error << Qt::endl;
+        return 1;
+    }
+    return report(VolumesManager().format(volume, request.type, request.label), m_out, m_err);
 }

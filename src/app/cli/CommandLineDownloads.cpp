@@ -1,5 +1,7 @@
 // corvella-cli's Downloads cleaner commands: scan, trash, erase.
 #include "app/cli/CommandLine.h"
+#include "app/cli/CommandLineArguments.h"
+#include "app/cli/CommandLineText.h"
 #include "common/PublicUtilities.h"
 #include "downloads/Controller.h"
 #include "downloads/ControllerDelegate.h"
@@ -15,6 +17,7 @@
 #include <limits>
 #include <mutex>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,73 +27,19 @@ struct ScanOptions {
     bool json = false;
 };
 
-// Names may hold any byte but "/" and NUL: escape what would break a line or a terminal.
-QByteArray printable(std::string_view name)
+QByteArrayView view(std::string_view bytes)
 {
-    QByteArray text;
-    for (const unsigned char byte : name) {
-        if (byte == '\\')
-            text.append("\\\\");
-        else if (byte < 0x20 || byte == 0x7f)
-            text.append(QByteArray("\\x") + QByteArray::number(byte, 16).rightJustified(2, '0'));
-        else
-            text.append(char(byte));
-    }
-    return text;
+    return {bytes.data(), qsizetype(bytes.size())};
 }
 
-// The length of the valid UTF-8 sequence at the start of bytes, or 0.
-int utf8Length(std::string_view bytes)
+QByteArray jsonString(QByteArrayView bytes)
 {
-    const auto byte = [&bytes](std::size_t index) {
-        return static_cast<unsigned char>(bytes[index]);
-    };
-    const unsigned char lead = byte(0);
-    const int length = lead < 0x80                    ? 1
-                       : lead >= 0xC2 && lead <= 0xDF ? 2
-                       : lead >= 0xE0 && lead <= 0xEF ? 3
-                       : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                      : 0;
-    if (length == 0 || bytes.size() < std::size_t(length))
-        return 0;
-    for (int index = 1; index < length; ++index) {
-        if ((byte(std::size_t(index)) & 0xC0) != 0x80)
-            return 0;
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF.
-    const unsigned char second = length > 1 ? byte(1) : 0;
-    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-        (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-        return 0;
-    return length;
+    return CommandLineText::jsonString(bytes);
 }
 
-// A JSON string of a file name's bytes. A byte that is not part of valid UTF-8 becomes the lone
-// surrogate U+DC00 + byte ("\udcff"), which no valid text holds, so every name stays distinct and
-// decodes back to its bytes (as Python's os.fsencode does).
-QByteArray jsonString(std::string_view bytes)
+QByteArray printable(QByteArrayView bytes)
 {
-    QByteArray out = "\"";
-    while (!bytes.empty()) {
-        const int length = utf8Length(bytes);
-        const unsigned char byte = static_cast<unsigned char>(bytes.front());
-        if (length == 0) {
-            out.append("\\udc" + QByteArray::number(byte, 16).rightJustified(2, '0'));
-        } else if (byte == '"' || byte == '\\') {
-            out.append('\\').append(char(byte));
-        } else if (byte < 0x20 || byte == 0x7f) {
-            out.append("\\u" + QByteArray::number(byte, 16).rightJustified(4, '0'));
-        } else {
-            out.append(bytes.data(), length);
-        }
-        bytes.remove_prefix(std::size_t(std::max(length, 1)));
-    }
-    return out + '"';
-}
-
-QByteArray jsonString(const QByteArray& bytes)
-{
-    return jsonString(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    return CommandLineText::printable(bytes);
 }
 
 // Writes the tree depth first without recursion. The tree's lock must be held.
@@ -116,7 +65,7 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
         std::fprintf(out, "%s\t%llu\t0\t%s\n",
                      qPrintable(PublicUtilities::longlongDiskSize(std::int64_t(tree.totalSize()))),
                      static_cast<unsigned long long>(tree.totalSize()),
-                     printable(std::string_view(root.constData(), root.size())).constData());
+                     printable(root).constData());
     }
     std::vector<Frame> stack{{tree.root(), 0}};
     while (!stack.empty()) {
@@ -134,7 +83,8 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
             std::fprintf(out,
                          "%s{\"name\": %s, \"path\": %s, \"size\": %llu, \"isDirectory\": %s, "
                          "\"children\": [",
-                         frame.next > 1 ? ", " : "", jsonString(node->nameBytes()).constData(),
+                         frame.next > 1 ? ", " : "",
+                         jsonString(view(node->nameBytes())).constData(),
                          jsonString(node->nativePath()).constData(),
                          static_cast<unsigned long long>(node->size()),
                          node->isDirectory() ? "true" : "false");
@@ -143,19 +93,24 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
                          qPrintable(PublicUtilities::longlongDiskSize(std::int64_t(node->size()))),
                          static_cast<unsigned long long>(node->size()), depth,
                          QByteArray(2 * (depth - 1), ' ').constData(),
-                         printable(node->nameBytes()).constData());
+                         printable(view(node->nameBytes())).constData());
         }
         stack.push_back({node, depth});
     }
 }
 
-// Prints the removal run's progress and its failures, and remembers how many there were.
+// Prints the removal run's progress (on standard error, when wanted) and its failures, and
+// remembers how many there were.
 class RemovalReport : public ControllerDelegate {
 public:
+    explicit RemovalReport(bool showProgress) : m_showProgress(showProgress) {}
     void changeRemoveProgressWithPoint(int percent, const QString& path) override
     {
-        std::printf("%3d%%  %s\n", percent, qUtf8Printable(path));
-        std::fflush(stdout);
+        if (!m_showProgress)
+            return;
+        std::fprintf(stderr, "%3d%%  %s\n", percent,
+                     CommandLineText::printableText(path).toUtf8().constData());
+        std::fflush(stderr);
     }
     void removeFinishedWithOutcome(const RemovalOutcome& outcome) override
     {
@@ -167,32 +122,32 @@ public:
     }
     int failures = 0;
     QString reason;
+
+private:
+    bool m_showProgress;
 };
 
 } // namespace
 
-int CommandLine::scan(const QStringList& arguments)
+int CommandLine::scan(const CommandLineArguments& arguments)
 {
     ScanOptions options;
-    QString path;
-    for (qsizetype index = 0; index < arguments.size(); ++index) {
-        const QString& argument = arguments.at(index);
-        bool ok = true;
-        if (argument == u"--json") {
-            options.json = true;
-        } else if (argument == u"--depth" || argument == u"--top") {
-            const int value = arguments.value(++index).toInt(&ok);
-            if (!ok || value < 0)
-                return usage(QStringLiteral("%1 needs a number of 0 or more").arg(argument));
-            (argument == u"--depth" ? options.depth : options.top) = value;
-        } else if (path.isEmpty() && !argument.startsWith(u"--")) {
-            path = argument;
-        } else {
-            return usage(QStringLiteral("scan takes one PATH and --depth N, --top N, --json"));
-        }
+    options.json = arguments.json();
+    for (const char* name : {"depth", "top"}) {
+        if (!arguments.isSet(name))
+            continue;
+        const std::optional<qint64> value =
+            CommandLineText::decimal(arguments.value(name), std::numeric_limits<int>::max());
+        if (!value)
+            return usage(
+                QStringLiteral("--%1 needs a number of 0 or more").arg(QLatin1StringView(name)));
+        (qstrcmp(name, "depth") == 0 ? options.depth : options.top) = int(*value);
     }
-    if (path.isEmpty())
+    if (arguments.operands().size() > 1)
+        return usage(QStringLiteral("scan takes one PATH and --depth N, --top N, --json"));
+    if (arguments.operands().isEmpty())
         return usage(QStringLiteral("scan needs a PATH"));
+    const QString path = QFile::decodeName(arguments.operandBytes().first());
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) {
         m_err << "corvella-cli: “" << path << "” does not exist" << Qt::endl;
@@ -224,8 +179,19 @@ int CommandLine::scan(const QStringList& arguments)
     return 0;
 }
 
-int CommandLine::remove(const QList<QByteArray>& paths, bool erase)
+int CommandLine::trash(const CommandLineArguments& arguments)
 {
+    return remove(arguments, false);
+}
+
+int CommandLine::erase(const CommandLineArguments& arguments)
+{
+    return remove(arguments, true);
+}
+
+int CommandLine::remove(const CommandLineArguments& arguments, bool erase)
+{
+    const QList<QByteArray> paths = arguments.operandBytes();
     const char* const verb = erase ? "erase" : "trash";
     if (paths.isEmpty())
         return usage(QStringLiteral("%1 needs at least one PATH").arg(QLatin1StringView(verb)));
@@ -264,7 +230,7 @@ int CommandLine::remove(const QList<QByteArray>& paths, bool erase)
             tree->attach(node);
         }
     }
-    RemovalReport report;
+    RemovalReport report(!arguments.isSet("quiet") && ::isatty(STDERR_FILENO) == 1);
     Controller controller;
     controller.setADelegate(&report);
     controller.setRootArr(tree);

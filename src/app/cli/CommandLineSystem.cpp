@@ -1,5 +1,7 @@
 // corvella-cli's system commands: volume, brightness, sysinfo, update-check.
 #include "app/cli/CommandLine.h"
+#include "app/cli/CommandLineArguments.h"
+#include "app/cli/CommandLineText.h"
 #include "platform/Backlight.h"
 #include "platform/MachineInfo.h"
 #include "platform/PulseAudioMixer.h"
@@ -8,7 +10,6 @@
 
 #include <QEventLoop>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTimer>
 
@@ -37,11 +38,10 @@ bool waitFor(Sender* sender, Signal signal, int timeoutMs)
 // "0" to "100" exactly; anything else is a usage error.
 std::optional<int> percentArgument(const QString& text)
 {
-    bool isNumber = false;
-    const int percent = text.toInt(&isNumber);
-    if (!isNumber || percent < 0 || percent > 100)
+    const std::optional<qint64> percent = CommandLineText::decimal(text, 100);
+    if (!percent)
         return std::nullopt;
-    return percent;
+    return int(*percent);
 }
 
 QString sysfsRoot()
@@ -51,50 +51,60 @@ QString sysfsRoot()
 
 } // namespace
 
-int CommandLine::volume(const QStringList& arguments)
+int CommandLine::volumeGet(const CommandLineArguments& arguments)
 {
-    const QString action = arguments.value(0, QStringLiteral("get"));
-    if (arguments.size() > (action == u"set" ? 2 : 1))
+    const QStringList& operands = arguments.operands();
+    if (operands.size() > 1)
         return usage(QStringLiteral("volume: too many arguments"));
+    if (operands.size() == 1 && operands.first() != u"get")
+        return usage(QStringLiteral("volume: unknown action \"%1\"").arg(operands.first()));
     PulseAudioMixer mixer;
-    if (action == u"get") {
-        bool found = false;
-        double volume = 0.0;
-        bool muted = false;
-        QString error = QStringLiteral("The sound server did not answer.");
-        QObject::connect(&mixer, &PulseAudioMixer::masterVolumeRead, &mixer,
-                         [&](bool isFound, double level, bool isMuted, uint, const QString& why) {
-                             found = isFound;
-                             volume = level;
-                             muted = isMuted;
-                             error = why;
-                         });
-        mixer.requestMasterVolume();
-        waitFor(&mixer, &PulseAudioMixer::masterVolumeRead, soundServerWaitMs);
-        if (!found) {
-            m_err << "corvella-cli: volume: " << error << Qt::endl;
-            return 1;
-        }
-        // As the slider shows it: under one percent is 0.
-        const double percent = volume * 100.0;
-        m_out << (percent < 1.0 ? 0 : int(std::lround(percent))) << '%' << (muted ? " muted" : "")
-              << Qt::endl;
-        return 0;
+    bool found = false;
+    double volume = 0.0;
+    bool muted = false;
+    QString error = QStringLiteral("The sound server did not answer.");
+    QObject::connect(&mixer, &PulseAudioMixer::masterVolumeRead, &mixer,
+                     [&](bool isFound, double level, bool isMuted, uint, const QString& why) {
+                         found = isFound;
+                         volume = level;
+                         muted = isMuted;
+                         error = why;
+                     });
+    mixer.requestMasterVolume();
+    waitFor(&mixer, &PulseAudioMixer::masterVolumeRead, soundServerWaitMs);
+    if (!found) {
+        m_err << "corvella-cli: volume: " << error << Qt::endl;
+        return 1;
     }
-    double level = 0.0;
-    if (action == u"set") {
-        const std::optional<int> percent = percentArgument(arguments.value(1));
-        if (!percent)
-            return usage(
-                QStringLiteral("volume set: PERCENT must be a whole number from 0 to 100"));
-        // The slider's rule: 0 is the quietest audible level, never mute.
-        level = *percent == 0 ? PulseAudioMixer::silentLevel : *percent / 100.0;
-    } else if (action == u"mute") {
-        // The speaker button's rule: the quietest level.
-        level = PulseAudioMixer::silentLevel;
-    } else {
-        return usage(QStringLiteral("volume: unknown action \"%1\"").arg(action));
-    }
+    // As the slider shows it: under one percent is 0.
+    const double percent = volume * 100.0;
+    m_out << (percent < 1.0 ? 0 : int(std::lround(percent))) << '%' << (muted ? " muted" : "")
+          << Qt::endl;
+    return 0;
+}
+
+int CommandLine::volumeSet(const CommandLineArguments& arguments)
+{
+    if (arguments.operands().size() > 1)
+        return usage(QStringLiteral("volume: too many arguments"));
+    const std::optional<int> percent = percentArgument(arguments.operands().value(0));
+    if (!percent)
+        return usage(QStringLiteral("volume set: PERCENT must be a whole number from 0 to 100"));
+    // The slider's rule: 0 is the quietest audible level, never mute.
+    return volumeWrite(*percent == 0 ? PulseAudioMixer::silentLevel : *percent / 100.0);
+}
+
+int CommandLine::volumeMute(const CommandLineArguments& arguments)
+{
+    if (!arguments.operands().isEmpty())
+        return usage(QStringLiteral("volume: too many arguments"));
+    // The speaker button's rule: the quietest level.
+    return volumeWrite(PulseAudioMixer::silentLevel);
+}
+
+int CommandLine::volumeWrite(double level)
+{
+    PulseAudioMixer mixer;
     QString error = QStringLiteral("The sound server did not answer.");
     QObject::connect(&mixer, &PulseAudioMixer::masterVolumeWritten, &mixer,
                      [&error](const QString& why) { error = why; });
@@ -107,29 +117,34 @@ int CommandLine::volume(const QStringList& arguments)
     return 0;
 }
 
-int CommandLine::brightness(const QStringList& arguments)
+int CommandLine::brightnessGet(const CommandLineArguments& arguments)
 {
-    const QString action = arguments.value(0, QStringLiteral("get"));
-    if (arguments.size() > (action == u"set" ? 2 : 1))
+    const QStringList& operands = arguments.operands();
+    if (operands.size() > 1)
         return usage(QStringLiteral("brightness: too many arguments"));
+    if (operands.size() == 1 && operands.first() != u"get")
+        return usage(QStringLiteral("brightness: unknown action \"%1\"").arg(operands.first()));
     const Backlight backlight(sysfsRoot());
-    if (action == u"get") {
-        const float brightness = backlight.get_brightness();
-        if (brightness < 0.0f) {
-            m_err << "corvella-cli: brightness: this machine has no display whose brightness can "
-                     "be read (no readable entry in /sys/class/backlight)"
-                  << Qt::endl;
-            return 1;
-        }
-        m_out << std::lround(brightness * 100.0f) << '%' << Qt::endl;
-        return 0;
+    const float brightness = backlight.get_brightness();
+    if (brightness < 0.0f) {
+        m_err << "corvella-cli: brightness: this machine has no display whose brightness can "
+                 "be read (no readable entry in /sys/class/backlight)"
+              << Qt::endl;
+        return 1;
     }
-    if (action != u"set")
-        return usage(QStringLiteral("brightness: unknown action \"%1\"").arg(action));
-    const std::optional<int> percent = percentArgument(arguments.value(1));
+    m_out << std::lround(brightness * 100.0f) << '%' << Qt::endl;
+    return 0;
+}
+
+int CommandLine::brightnessSet(const CommandLineArguments& arguments)
+{
+    if (arguments.operands().size() > 1)
+        return usage(QStringLiteral("brightness: too many arguments"));
+    const std::optional<int> percent = percentArgument(arguments.operands().value(0));
     if (!percent)
         return usage(
             QStringLiteral("brightness set: PERCENT must be a whole number from 0 to 100"));
+    const Backlight backlight(sysfsRoot());
     const QString error = backlight.set_brightness(float(*percent) / 100.0f);
     if (!error.isEmpty()) {
         m_err << "corvella-cli: brightness: " << error << Qt::endl;
@@ -138,11 +153,12 @@ int CommandLine::brightness(const QStringList& arguments)
     return 0;
 }
 
-int CommandLine::sysinfo(const QStringList& arguments)
+int CommandLine::sysinfo(const CommandLineArguments& arguments)
 {
-    const bool json = arguments == QStringList{QStringLiteral("--json")};
-    if (!arguments.isEmpty() && !json)
-        return usage(QStringLiteral("sysinfo: unknown argument \"%1\"").arg(arguments.first()));
+    const bool json = arguments.json();
+    if (!arguments.operands().isEmpty())
+        return usage(
+            QStringLiteral("sysinfo: unknown argument \"%1\"").arg(arguments.operands().first()));
     const SystemInformation info = SystemInformation::collect(MachineInfo(sysfsRoot()));
     const QList<std::pair<const char*, QString>> fields = {
         {"versionName", info.versionName},
@@ -157,7 +173,7 @@ int CommandLine::sysinfo(const QStringList& arguments)
         QJsonObject object;
         for (const auto& [key, value] : fields)
             object.insert(QLatin1StringView(key), value);
-        m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
+        printJson(object);
     } else {
         for (const auto& field : fields)
             m_out << field.second << '\n';
@@ -166,12 +182,12 @@ int CommandLine::sysinfo(const QStringList& arguments)
     return 0;
 }
 
-int CommandLine::updateCheck(const QStringList& arguments)
+int CommandLine::updateCheck(const CommandLineArguments& arguments)
 {
-    const bool json = arguments == QStringList{QStringLiteral("--json")};
-    if (!arguments.isEmpty() && !json)
-        return usage(
-            QStringLiteral("update-check: unknown argument \"%1\"").arg(arguments.first()));
+    const bool json = arguments.json();
+    if (!arguments.operands().isEmpty())
+        return usage(QStringLiteral("update-check: unknown argument \"%1\"")
+                         .arg(arguments.operands().first()));
     VersionChecker checker;
     VersionCheckResult result;
     result.reason = QStringLiteral("The check did not finish.");
@@ -191,8 +207,7 @@ int CommandLine::updateCheck(const QStringList& arguments)
                            {QStringLiteral("version"), result.version},
                            {QStringLiteral("lines"), QJsonArray::fromStringList(lines)},
                            {QStringLiteral("reason"), result.reason}};
-        m_out << QJsonDocument(object).toJson(QJsonDocument::Indented);
-        m_out.flush();
+        printJson(object);
     } else if (result.outcome == VersionCheckResult::Outcome::Newer) {
         m_out << VersionCheckResult::offerText(result.version, VersionChecker::installedVersion())
               << '\n';

@@ -1,5 +1,8 @@
 // corvella-cli's trash commands: trash-list, restore, empty-trash.
 #include "app/cli/CommandLine.h"
+#include "app/cli/CommandLineArguments.h"
+#include "app/cli/CommandLineText.h"
+#include "common/CommandRunner.h"
 #include "common/PublicUtilities.h"
 #include "downloads/TrashCleaner.h"
 #include "platform/NativePath.h"
@@ -7,10 +10,10 @@
 #include "platform/TrashRestorer.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -36,18 +39,6 @@ TrashItems allItems(QStringList* problems)
         return first.deletionDate < second.deletionDate;
     });
     return all;
-}
-
-// Escapes what would break a line or a terminal.
-QString printable(const QByteArray& bytes)
-{
-    QString text = QFile::decodeName(bytes);
-    text.replace(u'\\', QStringLiteral("\\\\"));
-    for (QChar& character : text) {
-        if (character.unicode() < 0x20 || character.unicode() == 0x7f)
-            character = u'?';
-    }
-    return text;
 }
 
 const char* stateName(TrashItem::State state)
@@ -82,18 +73,24 @@ const char* kindName(TrashItem::Kind kind)
     return "";
 }
 
+// Names and paths keep their bytes: one that is not UTF-8 is written as "\udcXX", as scan --json
+// writes it, so two items never look the same and each can be restored from its path.
 QJsonObject jsonItem(const TrashItem& item)
 {
+    const QByteArray& named = item.originalPath.isEmpty() ? item.name : item.originalPath;
     return {
-        {QStringLiteral("name"), item.displayName()},
-        {QStringLiteral("originalPath"), item.originalLocation()},
+        {QStringLiteral("name"),
+         CommandLineText::decodeName(named.mid(named.lastIndexOf('/') + 1))},
+        {QStringLiteral("originalPath"), CommandLineText::decodeName(item.originalPath)},
         {QStringLiteral("deletionDate"),
          item.deletionDate.isValid() ? item.deletionDate.toString(Qt::ISODate) : QString()},
         {QStringLiteral("size"), double(item.size)},
         {QStringLiteral("isDirectory"), item.isDirectory()},
         {QStringLiteral("kind"), QString::fromLatin1(kindName(item.kind))},
-        {QStringLiteral("trashPath"), QFile::decodeName(item.itemPath())},
-        {QStringLiteral("volume"), item.volume()},
+        {QStringLiteral("trashPath"), CommandLineText::decodeName(item.itemPath())},
+        {QStringLiteral("volume"), item.topDirectory.isEmpty()
+                                       ? item.volume()
+                                       : CommandLineText::decodeName(item.topDirectory)},
         {QStringLiteral("state"), QString::fromLatin1(stateName(item.state))},
         {QStringLiteral("problem"), item.problem},
     };
@@ -101,53 +98,46 @@ QJsonObject jsonItem(const TrashItem& item)
 
 } // namespace
 
-int CommandLine::trashList(const QStringList& arguments)
+int CommandLine::trashList(const CommandLineArguments& arguments)
 {
-    bool json = false;
-    for (const QString& argument : arguments) {
-        if (argument != u"--json")
-            return usage(QStringLiteral("trash-list takes only --json"));
-        json = true;
-    }
+    if (!arguments.operands().isEmpty())
+        return usage(QStringLiteral("trash-list takes only --json"));
     QStringList problems;
     const TrashItems items = allItems(&problems);
     for (const QString& problem : problems)
         m_err << "corvella-cli: " << problem << Qt::endl;
-    if (json) {
+    if (arguments.json()) {
         QJsonArray array;
         for (const TrashItem& item : items)
             array.append(jsonItem(item));
-        m_out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+        printJson(array);
     } else {
         for (const TrashItem& item : items) {
             const QString date = item.deletionDate.isValid()
                                      ? item.deletionDate.toString(u"yyyy-MM-dd hh:mm:ss")
                                      : QStringLiteral("unknown date       ");
-            const QString where =
-                item.state == TrashItem::State::Complete
-                    ? printable(item.originalPath)
-                    : QStringLiteral("(%1) %2").arg(QString::fromLatin1(stateName(item.state)),
-                                                    printable(item.itemPath()));
-            m_out << date << '\t' << item.size << '\t' << where << '\n';
+            const QByteArray where = item.state == TrashItem::State::Complete
+                                         ? CommandLineText::printable(item.originalPath)
+                                         : '(' + QByteArray(stateName(item.state)) + ") " +
+                                               CommandLineText::printable(item.itemPath());
+            writeOut(date.toUtf8() + '\t' + QByteArray::number(item.size) + '\t' + where + '\n');
         }
     }
     m_out.flush();
     return problems.isEmpty() ? 0 : 1;
 }
 
-int CommandLine::restore(const QList<QByteArray>& arguments)
+int CommandLine::restore(const CommandLineArguments& arguments)
 {
     QList<QByteArray> paths;
     QByteArray destination;
-    for (qsizetype index = 0; index < arguments.size(); ++index) {
-        if (arguments[index] == "--as") {
-            if (index + 1 >= arguments.size() || !destination.isEmpty())
-                return usage(QStringLiteral("--as takes one NEWPATH"));
-            destination = NativePath::absolute(arguments[++index]);
-        } else {
-            paths.append(NativePath::absolute(arguments[index]));
-        }
+    if (arguments.isSet("as")) {
+        if (arguments.valueBytes("as").isEmpty())
+            return usage(QStringLiteral("--as takes one NEWPATH"));
+        destination = NativePath::absolute(arguments.valueBytes("as"));
     }
+    for (const QByteArray& path : arguments.operandBytes())
+        paths.append(NativePath::absolute(path));
     if (paths.isEmpty())
         return usage(QStringLiteral("restore takes one PATH or more"));
     if (!destination.isEmpty() && paths.size() != 1)
@@ -183,19 +173,27 @@ int CommandLine::restore(const QList<QByteArray>& arguments)
         }
         ++failures;
         m_err << "corvella-cli: " << result.message;
-        if (result.status == TrashRestorer::Status::Occupied)
-            m_err << " Restore it under another name with: corvella-cli restore '"
-                  << QFile::decodeName(chosen->itemPath()) << "' --as '"
-                  << QFile::decodeName(result.suggestedPath) << "'";
+        if (result.status == TrashRestorer::Status::Occupied) {
+            // A command to paste: each path one shell word of its exact bytes, whatever it holds.
+            const auto word = [](const QByteArray& path) {
+                return CommandLineText::encodeName(
+                    CommandRunner::shellQuote(CommandLineText::decodeName(path)));
+            };
+            m_err << " Restore it under another name with: ";
+            m_err.flush();
+            const QByteArray command = "corvella-cli restore " + word(chosen->itemPath()) +
+                                       " --as " + word(result.suggestedPath);
+            std::fwrite(command.constData(), 1, std::size_t(command.size()), stderr);
+        }
         m_err << Qt::endl;
     }
     m_out.flush();
     return failures == 0 ? 0 : 1;
 }
 
-int CommandLine::emptyTrash(const QStringList& arguments)
+int CommandLine::emptyTrash(const CommandLineArguments& arguments)
 {
-    if (!arguments.isEmpty())
+    if (!arguments.operands().isEmpty())
         return usage(QStringLiteral("empty-trash takes no arguments"));
     // Item by item first, so that each failure is named; then what is left around the items
     // (records without items, "expunged", the size cache).

@@ -108,15 +108,14 @@ TEST_F(CommandLineTest, TrashAndEraseReportEachItemAndFailures)
 {
     const CliRun trash = cli({u"trash"_s, build.qpath("small"), build.qpath("missing")});
     EXPECT_EQ(trash.exitCode, 1);
-    EXPECT_TRUE(trash.out.contains(QByteArray("%  " + build.path("small") + '\n')));
-    EXPECT_TRUE(trash.out.contains("1 failed"));
+    EXPECT_TRUE(trash.out.startsWith("Moved 1 of 2 items to the trash; 1 failed"));
     EXPECT_FALSE(QFileInfo::exists(build.qpath("small")));
     EXPECT_TRUE(QFileInfo::exists(home.filePath(u"data/Trash/files/small"_s)));
 
     const CliRun erase = cli({u"erase"_s, build.qpath("big"), build.qpath("new\nline")});
     EXPECT_EQ(erase.exitCode, 0) << erase.out.constData();
-    for (const char* line : {"  0%  ", "\n 50%  ", "\n100%  ", "\nErased 2 of 2 items"})
-        EXPECT_TRUE(erase.out.contains(line)) << line;
+    EXPECT_EQ(erase.out, "Erased 2 of 2 items\n"); // progress only on a terminal
+    EXPECT_FALSE(erase.err.contains('%'));
     EXPECT_FALSE(QFileInfo::exists(build.qpath("big")));
 }
 
