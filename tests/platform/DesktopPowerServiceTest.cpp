@@ -1,6 +1,7 @@
 #include "platform/DesktopPowerService.h"
 
 #include "platform/standins/LoginManagerStandIn.h"
+#include "support/PrivateBus.h"
 #include "support/ScopedEnvironmentVariable.h"
 
 #include <QDBusConnectionInterface>
@@ -12,17 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The bus in `variable` when it is the test environment's own socket, else empty: a session
-// manager or logind of the machine must never get these requests.
-QString privateBus(const char* variable)
-{
-    const QString address = qEnvironmentVariable(variable);
-    const QString run = qEnvironmentVariable("CORVELLA_TEST_ENV");
-    const bool own = !run.isEmpty() && address.startsWith(u"unix:path=" + run + u'/') &&
-                     !address.contains(u';') && !address.contains(u',') && !address.contains(u"..");
-    return own ? address : QString();
-}
 
 struct Row {
     QStringList kinds; // the session managers running, for session_managers.py
@@ -38,10 +28,11 @@ class DesktopPowerServiceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (privateBus("DBUS_SYSTEM_BUS_ADDRESS").isEmpty() ||
-            privateBus("DBUS_SESSION_BUS_ADDRESS").isEmpty())
+        if (privateBusAddress("DBUS_SYSTEM_BUS_ADDRESS").isEmpty() ||
+            privateBusAddress("DBUS_SESSION_BUS_ADDRESS").isEmpty())
             GTEST_SKIP() << "needs the test environment's private session and system buses";
-        m_logindBus = QDBusConnection::connectToBus(privateBus("DBUS_SYSTEM_BUS_ADDRESS"), u"l"_s);
+        m_logindBus =
+            QDBusConnection::connectToBus(privateBusAddress("DBUS_SYSTEM_BUS_ADDRESS"), u"l"_s);
         ASSERT_TRUE(m_logindBus.registerVirtualObject(LoginManagerStandIn::path(), &m_logind,
                                                       QDBusConnection::SubPath));
         ASSERT_TRUE(m_logindBus.registerService(LoginManagerStandIn::serviceName()));
