@@ -19,7 +19,8 @@ public:
     // Every device built on the block device with the kernel name `name` ("sdb1", "loop3") and,
     // in turn, every device built on those, as <sys>/class/block/NAME/holders lists them;
     // `name` itself is not listed.
-    static QStringList holders(const QString& name, const QString& sysRoot = QStringLiteral("/sys"));
+    static QStringList holders(const QString& name,
+                               const QString& sysRoot = QStringLiteral("/sys"));
 
     // The block devices beneath "/", the home folder and each active swap area, by kernel name,
     // each with what it carries ("/", "/home/ann", "swap /dev/dm-2"). A path's file system is
