@@ -8,7 +8,7 @@
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/DesktopAppearance.h"
-#include "platform/LogindPowerService.h"
+#include "platform/DesktopPowerService.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
 #include "update/GXCheckUpdateViewController.h"
@@ -34,7 +34,7 @@ AppDelegate::AppDelegate(std::unique_ptr<PowerService> powerService, QObject* pa
     : QObject(parent), m_powerService(std::move(powerService))
 {
     if (!m_powerService)
-        m_powerService = std::make_unique<LogindPowerService>();
+        m_powerService = std::make_unique<DesktopPowerService>();
     connect(m_powerService.get(), &PowerService::finished, this,
             [](PowerAction, const QString& error) {
                 if (!error.isEmpty())

@@ -6,8 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -15,23 +15,9 @@
 
 namespace {
 
-// The block devices on the same disk as `block` (its partitions, or the disk and its other
-// partitions when it is one), itself included.
-QList<const UDisksClient::Block*> sameDisk(const UDisksClient::Block& block,
-                                           const UDisksClient::Snapshot& snapshot)
+QString kernelName(const UDisksClient::Block& block)
 {
-    static const QRegularExpression partitionSuffix(QStringLiteral("^p?\\d+$"));
-    QList<const UDisksClient::Block*> blocks;
-    for (const UDisksClient::Block& candidate : snapshot.blocks) {
-        const bool sameDrive = !block.drivePath.isEmpty() && candidate.drivePath == block.drivePath;
-        const bool partition =
-            candidate.device.startsWith(block.device) &&
-            partitionSuffix.match(QString::fromUtf8(candidate.device.mid(block.device.size())))
-                .hasMatch();
-        if (&candidate == &block || sameDrive || partition)
-            blocks.append(&candidate);
-    }
-    return blocks;
+    return QFileInfo(QFile::decodeName(block.device)).fileName();
 }
 
 QString quoted(const QString& name)
@@ -41,9 +27,47 @@ QString quoted(const QString& name)
 
 } // namespace
 
-VolumesManager::VolumesManager(const UDisksClient& client, const QString& homePath)
-    : m_client(client), m_homePath(homePath.isEmpty() ? QDir::homePath() : homePath)
+VolumesManager::VolumesManager(const UDisksClient& client, const QString& homePath,
+                               const SystemBlockDevices::Roots& roots)
+    : m_client(client), m_homePath(homePath.isEmpty() ? QDir::homePath() : homePath), m_roots(roots)
 {}
+
+QString VolumesManager::systemDependency(const UDisksClient::Block& block,
+                                         const UDisksClient::Snapshot& snapshot) const
+{
+    // Kernel name -> the device it is stacked on, among the ones to be erased.
+    QHash<QString, QString> stacked;
+    QStringList objectPaths;
+    for (const UDisksClient::Block* member : snapshot.withPartitions(block)) {
+        const QString name = kernelName(*member);
+        stacked.insert(name, name);
+        objectPaths.append(member->objectPath);
+        for (const QString& holder : SystemBlockDevices::holders(name, m_roots.sys))
+            stacked.insert(holder, name);
+    }
+    // An unlocked LUKS volume udisks2 knows of, even where sysfs does not say so.
+    for (const UDisksClient::Block& candidate : snapshot.blocks) {
+        if (!objectPaths.contains(candidate.cryptoBackingPath))
+            continue;
+        const QString name = kernelName(candidate);
+        const QString base = kernelName(*snapshot.blockForObjectPath(candidate.cryptoBackingPath));
+        stacked.insert(name, base);
+        for (const QString& holder : SystemBlockDevices::holders(name, m_roots.sys))
+            stacked.insert(holder, base);
+    }
+    const QHash<QString, QString> inUse = SystemBlockDevices::inUse(m_homePath, m_roots);
+    for (auto device = inUse.cbegin(); device != inUse.cend(); ++device) {
+        const auto base = stacked.constFind(device.key());
+        if (base == stacked.cend())
+            continue;
+        const QString through =
+            *base == device.key() ? QString() : QStringLiteral(" through /dev/") + device.key();
+        return QStringLiteral("/dev/%1 carries %2%3, which the system needs; it is never "
+                              "formatted.")
+            .arg(*base, device.value(), through);
+    }
+    return {};
+}
 
 VolumeOperationOutcome VolumesManager::failure(const QString& action, const QString& name,
                                                const UDisksClient::Result& result,
@@ -123,7 +147,7 @@ VolumeOperationOutcome VolumesManager::ejectSingleVolume(const DVVolumeInfo& vol
     if (block == nullptr)
         return {false, QStringLiteral("%1 is no longer there.").arg(quoted(volume.volumeName)), {}};
 
-    const QList<const UDisksClient::Block*> disk = sameDisk(*block, snapshot);
+    const QList<const UDisksClient::Block*> disk = snapshot.sameDisk(*block);
     for (const UDisksClient::Block* member : disk) {
         for (const QByteArray& mountPoint : member->mountPoints) {
             if (VolumesInfo::isSystemMountPoint(QFile::decodeName(mountPoint), m_homePath) &&
@@ -221,15 +245,9 @@ VolumeOperationOutcome VolumesManager::format(const QString& volume, const QStri
     if (block == nullptr)
         return {false, QStringLiteral("No volume %1 was found.").arg(quoted(volume)), {}};
     const QString device = QFile::decodeName(block->device);
-    // The disk's other partitions matter too: erasing a whole disk erases them all.
-    static const QRegularExpression partitionSuffix(QStringLiteral("^p?\\d+$"));
-    for (const UDisksClient::Block& candidate : snapshot.blocks) {
-        const bool within =
-            &candidate == block ||
-            (candidate.device.startsWith(block->device) &&
-             partitionSuffix.match(QString::fromUtf8(candidate.device.mid(block->device.size())))
-                 .hasMatch());
-        for (const QByteArray& mountPoint : within ? candidate.mountPoints : QList<QByteArray>()) {
+    // A disk's partitions go with it: erasing a whole disk erases them all.
+    for (const UDisksClient::Block* member : snapshot.withPartitions(*block)) {
+        for (const QByteArray& mountPoint : member->mountPoints) {
             if (VolumesInfo::isSystemMountPoint(QFile::decodeName(mountPoint), m_homePath))
                 return {false,
                         QStringLiteral("%1 holds %2, which the system needs; it is never "
@@ -238,6 +256,8 @@ VolumeOperationOutcome VolumesManager::format(const QString& volume, const QStri
                         {}};
         }
     }
+    if (const QString refusal = systemDependency(*block, snapshot); !refusal.isEmpty())
+        return {false, refusal, {}};
     if (type != u"exfat" && type != u"vfat" && type != u"ext4")
         return {false,
                 QStringLiteral("%1 is not a file system that can be chosen: choose ExFAT, "

@@ -2,6 +2,7 @@
 
 #include "disks/DVVolumeInfo.h"
 #include "platform/MountHolders.h"
+#include "platform/SystemBlockDevices.h"
 #include "platform/UDisksClient.h"
 
 #include <QList>
@@ -28,7 +29,8 @@ public:
     };
 
     explicit VolumesManager(const UDisksClient& client = UDisksClient(),
-                            const QString& homePath = QString());
+                            const QString& homePath = QString(),
+                            const SystemBlockDevices::Roots& roots = {});
 
     // Unmounts every mounted file system of the volume's drive, then ejects the medium, powers
     // the drive off where it can, or detaches a loop device. The start-up volume is refused.
@@ -41,7 +43,8 @@ public:
 
     // Erases the volume (mount point, device node or UUID) with a new file system of udisks2's
     // `type`, remounting it when it was mounted. Refuses the volumes of the system ("/", the home
-    // folder, /boot, ...) and their disks whatever is asked.
+    // folder, /boot, ...) and their disks whatever is asked, and a device beneath "/", the home
+    // folder or active swap through LVM, LUKS or md.
     VolumeOperationOutcome format(const QString& volume, const QString& type,
                                   const QString& label) const;
 
@@ -52,6 +55,11 @@ public:
     static FormatRequest formatRequest(const QString& volumeType, const QString& formatText,
                                        const QString& name);
 
+    // Why `block` (with its partitions) must not be erased because the running system stands
+    // on it through stacked devices, or empty. Reads sysfs and procfs.
+    QString systemDependency(const UDisksClient::Block& block,
+                             const UDisksClient::Snapshot& snapshot) const;
+
 private:
     VolumeOperationOutcome unmountWithoutService(const DVVolumeInfo& volume) const;
     VolumeOperationOutcome failure(const QString& action, const QString& name,
@@ -60,4 +68,5 @@ private:
 
     UDisksClient m_client;
     QString m_homePath;
+    SystemBlockDevices::Roots m_roots;
 };

@@ -3,7 +3,7 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
+#include <QDBusPendingCall>
 
 #include <unistd.h>
 
@@ -71,7 +71,7 @@ void LogindPowerService::request(PowerAction action)
     QDBusMessage lookup = QDBusMessage::createMethodCall(
         loginService, managerPath, managerInterface, QStringLiteral("GetSessionByPID"));
     lookup << static_cast<uint>(::getpid());
-    watch(m_bus.asyncCall(lookup), action, [this](const QDBusMessage& reply) {
+    watch(m_bus.asyncCall(lookup), action, describe, [this](const QDBusMessage& reply) {
         const QList<QVariant> arguments = reply.arguments();
         const QString path = arguments.isEmpty()
                                  ? QString()
@@ -93,7 +93,7 @@ void LogindPowerService::callManager(PowerAction action, const QString& method,
         QDBusMessage::createMethodCall(loginService, managerPath, managerInterface, method);
     call.setArguments(arguments);
     call.setInteractiveAuthorizationAllowed(true);
-    watch(m_bus.asyncCall(call), action,
+    watch(m_bus.asyncCall(call), action, describe,
           [this, action](const QDBusMessage&) { Q_EMIT finished(action, QString()); });
 }
 
@@ -101,32 +101,6 @@ void LogindPowerService::terminateSessionAt(const QString& sessionPath)
 {
     const QDBusMessage call = QDBusMessage::createMethodCall(
         loginService, sessionPath, sessionInterface, QStringLiteral("Terminate"));
-    watch(m_bus.asyncCall(call), PowerAction::LogOut,
+    watch(m_bus.asyncCall(call), PowerAction::LogOut, describe,
           [this](const QDBusMessage&) { Q_EMIT finished(PowerAction::LogOut, QString()); });
-}
-
-void LogindPowerService::watch(const QDBusPendingCall& call, PowerAction action,
-                               std::function<void(const QDBusMessage&)> onSuccess)
-{
-    const auto settle = [this, action,
-                         onSuccess = std::move(onSuccess)](const QDBusPendingCall& done) {
-        if (done.isError()) {
-            Q_EMIT finished(action, describe(done.error()));
-            return;
-        }
-        onSuccess(done.reply());
-    };
-    if (call.isFinished()) {
-        // A call that never left (no connection to the bus) gets no watcher signal; it is
-        // answered from the event loop all the same, never from inside request().
-        QMetaObject::invokeMethod(
-            this, [settle, call] { settle(call); }, Qt::QueuedConnection);
-        return;
-    }
-    auto* watcher = new QDBusPendingCallWatcher(call, this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [settle](QDBusPendingCallWatcher* done) {
-                done->deleteLater();
-                settle(*done);
-            });
 }

@@ -5,11 +5,6 @@
 #include <QDBusConnection>
 #include <QVariantList>
 
-#include <functional>
-
-class QDBusMessage;
-class QDBusPendingCall;
-
 // PowerService through systemd-logind (org.freedesktop.login1 on the system bus). The actions
 // are interactive: logind may ask polkit to authenticate the user instead of refusing.
 //
@@ -26,9 +21,6 @@ public:
 private:
     void callManager(PowerAction action, const QString& method, const QVariantList& arguments);
     void terminateSessionAt(const QString& sessionPath);
-    // Calls `onSuccess` with the reply, or reports `finished` with a sentence built from the error.
-    void watch(const QDBusPendingCall& call, PowerAction action,
-               std::function<void(const QDBusMessage&)> onSuccess);
 
     QDBusConnection m_bus;
 };

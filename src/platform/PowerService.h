@@ -3,6 +3,12 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
+class QDBusError;
+class QDBusMessage;
+class QDBusPendingCall;
+
 enum class PowerAction { PowerOff, Suspend, Reboot, LogOut };
 
 // Asks the session's power manager to end the session or change the machine's power state.
@@ -23,4 +29,12 @@ public:
 
 Q_SIGNALS:
     void finished(PowerAction action, const QString& error);
+
+protected:
+    // Waits for `call` without blocking: on success hands the reply to `onSuccess`, on failure
+    // reports `finished` with `describe(error)`. Always from the event loop, even for a call that
+    // never left (no connection to the bus).
+    void watch(const QDBusPendingCall& call, PowerAction action,
+               std::function<QString(const QDBusError&)> describe,
+               std::function<void(const QDBusMessage&)> onSuccess);
 };

@@ -2,6 +2,7 @@
 
 #include <QDBusArgument>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
@@ -62,9 +63,17 @@ void fillBlock(UDisksClient::Block* block, const QString& interface, const QVari
         block->hintIgnore = values.value(QStringLiteral("HintIgnore")).toBool();
         block->hintSystem = values.value(QStringLiteral("HintSystem")).toBool();
         block->readOnly = values.value(QStringLiteral("ReadOnly")).toBool();
+        block->cryptoBackingPath = objectPath(values.value(QStringLiteral("CryptoBackingDevice")));
     } else if (interface == interfaceName("Filesystem")) {
         block->hasFilesystem = true;
         block->mountPoints = byteStrings(values.value(QStringLiteral("MountPoints")));
+    } else if (interface == interfaceName("Partition")) {
+        block->partitionTablePath = objectPath(values.value(QStringLiteral("Table")));
+    } else if (interface == interfaceName("PartitionTable")) {
+        const auto partitions =
+            qdbus_cast<QList<QDBusObjectPath>>(values.value(QStringLiteral("Partitions")));
+        for (const QDBusObjectPath& partition : partitions)
+            block->partitionPaths.append(partition.path());
     } else if (interface == interfaceName("Loop")) {
         block->isLoop = true;
         block->loopBackingFile = bytes(values.value(QStringLiteral("BackingFile")));
@@ -117,6 +126,34 @@ UDisksClient::Snapshot::blockForObjectPath(const QString& objectPath) const
             return &block;
     }
     return nullptr;
+}
+
+QList<const UDisksClient::Block*> UDisksClient::Snapshot::withPartitions(const Block& block) const
+{
+    QList<const Block*> members{&block};
+    for (const Block& candidate : blocks) {
+        // Older udisks2 releases leave PartitionTable.Partitions out; Partition.Table is always
+        // there.
+        if (&candidate != &block && (candidate.partitionTablePath == block.objectPath ||
+                                     block.partitionPaths.contains(candidate.objectPath)))
+            members.append(&candidate);
+    }
+    return members;
+}
+
+QList<const UDisksClient::Block*> UDisksClient::Snapshot::sameDisk(const Block& block) const
+{
+    const Block* disk =
+        block.partitionTablePath.isEmpty() ? &block : blockForObjectPath(block.partitionTablePath);
+    QList<const Block*> members = withPartitions(disk != nullptr ? *disk : block);
+    if (!members.contains(&block))
+        members.append(&block);
+    for (const Block& candidate : blocks) {
+        if (!block.drivePath.isEmpty() && candidate.drivePath == block.drivePath &&
+            !members.contains(&candidate))
+            members.append(&candidate);
+    }
+    return members;
 }
 
 bool UDisksClient::Result::isBusy() const

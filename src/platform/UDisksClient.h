@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 // The udisks2 service (org.freedesktop.UDisks2) on the system bus: one snapshot of its block
@@ -48,6 +49,9 @@ public:
         QList<QByteArray> mountPoints;
         bool isLoop = false;
         QByteArray loopBackingFile;
+        QString partitionTablePath; // a partition: the block of its disk (Partition.Table)
+        QStringList partitionPaths; // a disk with a partition table: its partitions
+        QString cryptoBackingPath;  // an unlocked LUKS volume: the encrypted block beneath it
     };
 
     struct Snapshot {
@@ -58,6 +62,12 @@ public:
         const Block* blockForDevice(const QByteArray& device) const;
         const Block* blockForMountPoint(const QByteArray& mountPoint) const;
         const Block* blockForObjectPath(const QString& objectPath) const;
+        // The blocks of the disk `block` lies on, as udisks2 relates them: the whole disk, each
+        // partition of its partition table and every block of the same drive; `block` itself
+        // always. Never guessed from device names (loop1 and loop10 are different disks).
+        QList<const Block*> sameDisk(const Block& block) const;
+        // `block` and, when it is a disk with a partition table, its partitions.
+        QList<const Block*> withPartitions(const Block& block) const;
     };
 
     // The outcome of a call that changes something.

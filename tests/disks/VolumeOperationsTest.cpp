@@ -8,11 +8,16 @@
 #include "disks/WatchMountUnmount.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -206,6 +211,130 @@ TEST_F(VolumeOperations, EjectNamesTheHolderThenUnmountsAndDetaches)
     EXPECT_TRUE(ejected.succeeded) << ejected.message.toStdString();
     EXPECT_EQ(listed(VolumesInfo().volsArray(), loop->device()), nullptr);
     EXPECT_FALSE(loop->isAttached());
+}
+
+// udisks2's view of `device` once `ready` holds for it (30 s at most).
+UDisksClient::Block waitForBlock(const QString& device,
+                                 const std::function<bool(const UDisksClient::Block&)>& ready)
+{
+    for (const QDeadlineTimer deadline(30000); !deadline.hasExpired(); QThread::msleep(100)) {
+        const UDisksClient::Snapshot snapshot = UDisksClient().managedObjects();
+        const UDisksClient::Block* block = snapshot.blockForDevice(QFile::encodeName(device));
+        if (block != nullptr && ready(*block))
+            return *block;
+    }
+    return {};
+}
+
+TEST_F(VolumeOperations, EjectingLoopNLeavesLoopN0Alone)
+{
+    // /dev/loopN with a partition table and /dev/loopN0 beside it, N and N0 both free.
+    int n = 1;
+    while (n < 10 && (runCommand(u"losetup"_s, {u"/dev/loop%1"_s.arg(n)}).exitCode == 0 ||
+                      runCommand(u"losetup"_s, {u"/dev/loop%10"_s.arg(n)}).exitCode == 0))
+        ++n;
+    ASSERT_LT(n, 10) << "no free pair of loop devices";
+    const QString disk = u"/dev/loop%1"_s.arg(n), neighbour = disk + u'0';
+    QStringList madeNodes;
+    for (const QString& node : {disk, neighbour}) {
+        if (::mknod(QFile::encodeName(node).constData(), S_IFBLK | 0660,
+                    makedev(7, node.mid(9).toUInt())) == 0)
+            madeNodes.append(node);
+    }
+    const QString table = m_folder.filePath(u"table.img"_s), other = m_folder.filePath(u"n0.img"_s);
+    for (const QString& path : {table, other}) {
+        QFile image(path);
+        ASSERT_TRUE(image.open(QIODevice::WriteOnly) && image.resize(40 << 20));
+    }
+    QProcess sfdisk;
+    sfdisk.start(u"sfdisk"_s, {u"-q"_s, table});
+    sfdisk.write("label: dos\n,,L\n");
+    sfdisk.closeWriteChannel();
+    ASSERT_TRUE(sfdisk.waitForFinished() && sfdisk.exitCode() == 0) << sfdisk.readAll().data();
+    // The partition's file system is made in the image, where sfdisk put it (at 1 MiB).
+    ASSERT_EQ(runCommand(u"mkfs.ext4"_s, {u"-q"_s, u"-F"_s, u"-L"_s, u"PARTED"_s, u"-E"_s,
+                                          u"offset=1048576"_s, table, u"39M"_s})
+                  .exitCode,
+              0);
+    ASSERT_EQ(
+        runCommand(u"mkfs.ext4"_s, {u"-q"_s, u"-F"_s, u"-L"_s, u"NEIGHBOUR"_s, other}).exitCode, 0);
+    QStringList attached; // only what this test attached is detached again
+    const auto detach = qScopeGuard([&] {
+        for (const QString& node : attached) {
+            runCommand(u"umount"_s, {node == disk ? disk + u"p1" : node});
+            runCommand(u"losetup"_s, {u"-d"_s, node});
+        }
+        for (const QString& node : madeNodes)
+            QFile::remove(node);
+    });
+    ASSERT_EQ(runCommand(u"losetup"_s, {u"-P"_s, disk, table}).exitCode, 0);
+    attached.append(disk);
+    // Some kernels skip the partition scan -P asks for: add the partitions (fails if they exist).
+    runCommand(u"partx"_s, {u"-a"_s, disk});
+    ASSERT_EQ(runCommand(u"losetup"_s, {neighbour, other}).exitCode, 0);
+    attached.append(neighbour);
+    runCommand(u"udevadm"_s, {u"trigger"_s, u"--action=change"_s, u"--name-match="_s + disk,
+                              u"--name-match="_s + disk + u"p1", u"--name-match="_s + neighbour});
+    const auto hasExt4 = [](const UDisksClient::Block& block) {
+        return block.idType == u"ext4";
+    };
+    const UDisksClient::Block partition = waitForBlock(disk + u"p1", hasExt4);
+    const UDisksClient::Block beside = waitForBlock(neighbour, hasExt4);
+    ASSERT_FALSE(partition.partitionTablePath.isEmpty() || beside.objectPath.isEmpty());
+    ASSERT_TRUE(UDisksClient().mount(partition.objectPath).succeeded);
+    ASSERT_TRUE(UDisksClient().mount(beside.objectPath).succeeded);
+
+    const UDisksClient::Snapshot snapshot = UDisksClient().managedObjects();
+    QStringList members;
+    for (const UDisksClient::Block* member :
+         snapshot.sameDisk(*snapshot.blockForDevice(QFile::encodeName(disk))))
+        members.append(QFile::decodeName(member->device));
+    members.sort();
+    EXPECT_EQ(members.join(u' ').toStdString(), QString(disk + u' ' + disk + u"p1").toStdString());
+
+    const QList<DVVolumeInfo> volumes = VolumesInfo().volsArray();
+    const DVVolumeInfo* volume = listed(volumes, disk + u"p1");
+    ASSERT_NE(volume, nullptr);
+    const VolumeOperationOutcome ejected = VolumesManager().ejectSingleVolume(*volume);
+    EXPECT_TRUE(ejected.succeeded) << ejected.message.toStdString();
+    EXPECT_FALSE(
+        waitForBlock(neighbour,
+                     [](const UDisksClient::Block& block) { return !block.mountPoints.isEmpty(); })
+            .objectPath.isEmpty())
+        << neighbour.toStdString() << " must stay mounted";
+    EXPECT_NE(runCommand(u"losetup"_s, {neighbour}).output.indexOf(u"n0.img"), -1);
+}
+
+TEST_F(VolumeOperations, FormatRefusesADeviceTheSystemStandsOnThroughStackedDevices)
+{
+    const auto loop = volume(u"ext4"_s, u"BENEATH"_s);
+    if (!m_problem.isEmpty())
+        GTEST_SKIP() << m_problem.toStdString();
+    // A fixture sysfs: the loop device holds dm-90, which holds md90, on which "/" lies.
+    const QString name = loop->device().mid(5), sys = m_folder.filePath(u"sys"_s);
+    ASSERT_TRUE(QDir().mkpath(sys + u"/class/block/" + name + u"/holders/dm-90") &&
+                QDir().mkpath(sys + u"/class/block/dm-90/holders/md90") &&
+                QDir().mkpath(sys + u"/dev/block") && QDir().mkpath(m_folder.filePath(u"proc"_s)));
+    struct stat root {};
+    ASSERT_EQ(::stat("/", &root), 0);
+    ASSERT_TRUE(
+        QFile::link(u"../../devices/virtual/block/md90"_s,
+                    sys + u"/dev/block/%1:%2"_s.arg(major(root.st_dev)).arg(minor(root.st_dev))));
+    const VolumesManager manager(UDisksClient(), m_folder.path(),
+                                 {sys, m_folder.filePath(u"proc"_s)});
+    const VolumeOperationOutcome outcome = manager.format(loop->device(), u"ext4"_s, u"GONE"_s);
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_EQ(outcome.message.toStdString(),
+              u"%1 carries / through /dev/md90, which the system needs; it is never formatted."_s
+                  .arg(loop->device())
+                  .toStdString());
+    EXPECT_EQ(loop->blkid("LABEL").toStdString(), "BENEATH");
+
+    ASSERT_TRUE(QDir(sys + u"/class/block/" + name + u"/holders/dm-90").removeRecursively());
+    const UDisksClient::Snapshot snapshot = UDisksClient().managedObjects();
+    EXPECT_EQ(manager.systemDependency(*snapshot.blockForDevice(QFile::encodeName(loop->device())),
+                                       snapshot),
+              QString());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/LogindPowerService.h"
 
 #include "platform/standins/LoginManagerStandIn.h"
+#include "support/PrivateBus.h"
 #include "support/ScopedEnvironmentVariable.h"
 
 #include <QDBusConnectionInterface>
@@ -16,32 +17,19 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The private system bus the test environment started: one plain socket inside its run folder
-// ($CORVELLA_TEST_ENV). Any other address, however it is spelt, gives nothing, so that no request
-// can reach the machine's own logind.
-std::optional<QString> privateSystemBusAddress()
-{
-    const QString address = qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS");
-    const QString run = qEnvironmentVariable("CORVELLA_TEST_ENV");
-    if (run.isEmpty() || !address.startsWith(u"unix:path=" + run + u'/') ||
-        address.contains(u';') || address.contains(u',') || address.contains(u".."))
-        return std::nullopt;
-    return address;
-}
-
 // A stand-in logind on the private system bus, owning the name unless the fixture says not to.
 class LogindPowerServiceTest : public ::testing::Test {
 protected:
     virtual bool ownsName() const { return true; }
     void SetUp() override
     {
-        const std::optional<QString> address = privateSystemBusAddress();
-        if (!address) {
+        const QString address = privateBusAddress("DBUS_SYSTEM_BUS_ADDRESS");
+        if (address.isEmpty()) {
             GTEST_SKIP() << "needs a private system bus in DBUS_SYSTEM_BUS_ADDRESS (not the "
                             "machine's own), so that no request can reach the real logind";
         }
-        m_standInBus = QDBusConnection::connectToBus(*address, u"login1-standin"_s);
-        m_clientBus = QDBusConnection::connectToBus(*address, u"login1-client"_s);
+        m_standInBus = QDBusConnection::connectToBus(address, u"login1-standin"_s);
+        m_clientBus = QDBusConnection::connectToBus(address, u"login1-client"_s);
         ASSERT_TRUE(m_standInBus.isConnected() && m_clientBus.isConnected());
         ASSERT_TRUE(m_standInBus.registerVirtualObject(LoginManagerStandIn::path(), &m_standIn,
                                                        QDBusConnection::SubPath));
