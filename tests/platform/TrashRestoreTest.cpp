@@ -178,17 +178,20 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
     // A folder on the way that is a link off the volume: refused, the item stays.
     ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("elsewhere"))));
     ASSERT_EQ(::symlink(path("elsewhere").constData(), QByteArray(top + "/linked").constData()), 0);
+    // Missing folders below it are checked before anything is made: none appears off the volume.
     ASSERT_TRUE(writeFile(trash + "/files/via", "via") &&
-                writeFile(trash + "/info/via.trashinfo", info("linked/via")));
+                writeFile(trash + "/info/via.trashinfo", info("linked/via")) &&
+                writeFile(trash + "/files/deep", "deep") &&
+                writeFile(trash + "/info/deep.trashinfo", info("linked/newdir/deeper/deep")));
     for (const TrashItem& item : TrashDirectory(trash, top, status).list()) {
-        if (item.name == "via") {
-            EXPECT_FALSE(TrashRestorer::restore(item).succeeded());
+        if (item.name == "via" || item.name == "deep") {
+            EXPECT_FALSE(TrashRestorer::restore(item).succeeded()) << item.name.constData();
         }
     }
     EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
-    EXPECT_TRUE(exists(trash + "/files/via"));
+    EXPECT_TRUE(exists(trash + "/files/via") && exists(trash + "/files/deep"));
     EXPECT_EQ(entriesOf(path("etc")), QStringList());
-    EXPECT_EQ(entriesOf(trash + "/info").size(), 6); // up, mid, outside, nohead, gone, via
+    EXPECT_EQ(entriesOf(trash + "/info").size(), 7); // up, mid, outside, nohead, gone, via, deep
 }
 
 // A link goes back as the link; two items from one place: the second finds the first there,
@@ -314,6 +317,29 @@ TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreListedAndRestored)
         EXPECT_TRUE(TrashRestorer::restore(item).succeeded()) << tool;
         EXPECT_EQ(readFile(original), tool);
     }
+}
+
+// A record under a link that leads off the volume: refused before any folder is made, so the
+// link's target (on another file system) stays empty; missing folders on the volume itself are
+// made.
+TEST_F(VolumeTrashTest, RestoreMakesNothingOffTheVolume)
+{
+    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("elsewhere"))));
+    ASSERT_EQ(::symlink(path("elsewhere").constData(), path("volume/off").constData()), 0);
+    for (const char* name : {"stays", "goes"})
+        ASSERT_TRUE(writeFile(path("volume/") + name, name) &&
+                    trashWith(QStringLiteral("corvella"), path("volume/") + name));
+    const QString mounts = MountTable::standardPath();
+    ASSERT_TRUE(writeFile(path("volume/.Trash-") + uid + "/info/stays.trashinfo",
+                          info("off/newdir/deeper/stays")));
+    const TrashItem stays = only(path("volume/off/newdir/deeper/stays"), mounts);
+    EXPECT_FALSE(TrashRestorer::restore(stays).succeeded());
+    EXPECT_FALSE(TrashRestorer::restore(stays, path("volume/off/newdir/deeper/as")).succeeded());
+    EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
+    EXPECT_TRUE(exists(stays.itemPath()));
+    const TrashItem goes = only(path("volume/goes"), mounts);
+    EXPECT_TRUE(TrashRestorer::restore(goes, path("volume/newdir/deeper/goes")).succeeded());
+    EXPECT_EQ(readFile(path("volume/newdir/deeper/goes")), "goes");
 }
 
 } // namespace

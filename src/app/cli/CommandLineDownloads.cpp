@@ -193,13 +193,14 @@ int CommandLine::scan(const QStringList& arguments)
     }
     if (path.isEmpty())
         return usage(QStringLiteral("scan needs a PATH"));
-    const QFileInfo info(path);
+    // As the kernel resolves it: "link/.." is the folder holding link's target.
+    const QString absolute = QFile::decodeName(NativePath::absolute(QFile::encodeName(path)));
+    const QFileInfo info(absolute);
     if (!info.exists() && !info.isSymLink()) {
         m_err << "corvella-cli: “" << path << "” does not exist" << Qt::endl;
         return 1;
     }
 
-    const QString absolute = info.absoluteFilePath();
     const bool isFolder = info.isDir();
     auto tree = std::make_shared<FileTree>(isFolder ? absolute : info.absolutePath());
     EumeRoot scan;

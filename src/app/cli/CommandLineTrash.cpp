@@ -164,7 +164,8 @@ int CommandLine::restore(const QList<QByteArray>& arguments)
                 chosen = &item;
                 break;
             }
-            if (item.originalPath == path && item.state == TrashItem::State::Complete &&
+            if ((item.originalPath == path || NativePath::absolute(item.originalPath) == path) &&
+                item.state == TrashItem::State::Complete &&
                 (!chosen || chosen->deletionDate <= item.deletionDate))
                 chosen = &item;
         }
