@@ -15,6 +15,7 @@
 #include "platform/FolderAccess.h"
 #include "platform/NativePath.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScopedValueRollback>

@@ -302,28 +302,6 @@ private Q_SLOTS:
         QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
     }
 
-    // A folder given through a link and "..": the window scans, shows and erases what the
-    // kernel resolves (link/.. is sub), never the entry of the same name beside the link.
-    void aFolderThroughALinkAndDotDotIsTheOneTheKernelResolves()
-    {
-        m_build->folder("sub/inner");
-        m_build->file("sub/drop", 20);
-        m_build->file("drop", 10);
-        m_build->link("sub/inner", "link");
-        QVERIFY2(m_build->ok(), m_build->failure());
-        m_view->doScanWithPath(m_build->qpath("link/.."));
-        QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
-        QCOMPARE(m_view->model()->rowCount(), 2); // inner, drop
-        m_controller->selectAllFileNode(false);
-        m_view->model()->clickCheckBox(indexOf(u"drop"_s));
-        QTRY_VERIFY(m_view->removalButtonsEnabled());
-        QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false));
-        m_view->deleteFiles();
-        QVERIFY(!exists(m_build->path("sub/drop")));
-        QCOMPARE(readFile(m_build->path("drop")).size(), 10);
-        QVERIFY(exists(m_build->path("sub/inner")));
-    }
-
     void failedRemovalStaysVisibleWithItsReason()
     {
         m_build->file("vanishing", 10);

@@ -319,27 +319,21 @@ TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreListedAndRestored)
     }
 }
 
-// A record under a link that leads off the volume: refused before any folder is made, so the
-// link's target (on another file system) stays empty; missing folders on the volume itself are
-// made.
+// A record (or a new name) under a link off the volume: refused before anything is made, so
+// the link's target on another file system stays empty.
 TEST_F(VolumeTrashTest, RestoreMakesNothingOffTheVolume)
 {
     ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("elsewhere"))));
     ASSERT_EQ(::symlink(path("elsewhere").constData(), path("volume/off").constData()), 0);
-    for (const char* name : {"stays", "goes"})
-        ASSERT_TRUE(writeFile(path("volume/") + name, name) &&
-                    trashWith(QStringLiteral("corvella"), path("volume/") + name));
-    const QString mounts = MountTable::standardPath();
-    ASSERT_TRUE(writeFile(path("volume/.Trash-") + uid + "/info/stays.trashinfo",
-                          info("off/newdir/deeper/stays")));
-    const TrashItem stays = only(path("volume/off/newdir/deeper/stays"), mounts);
-    EXPECT_FALSE(TrashRestorer::restore(stays).succeeded());
-    EXPECT_FALSE(TrashRestorer::restore(stays, path("volume/off/newdir/deeper/as")).succeeded());
+    ASSERT_TRUE(writeFile(path("volume/x")) &&
+                trashWith(QStringLiteral("corvella"), path("volume/x")));
+    ASSERT_TRUE(
+        writeFile(path("volume/.Trash-") + uid + "/info/x.trashinfo", info("off/new/deeper/x")));
+    const TrashItem item = only(path("volume/off/new/deeper/x"), MountTable::standardPath());
+    EXPECT_FALSE(TrashRestorer::restore(item).succeeded());
+    EXPECT_FALSE(TrashRestorer::restore(item, path("volume/off/new/y")).succeeded());
     EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
-    EXPECT_TRUE(exists(stays.itemPath()));
-    const TrashItem goes = only(path("volume/goes"), mounts);
-    EXPECT_TRUE(TrashRestorer::restore(goes, path("volume/newdir/deeper/goes")).succeeded());
-    EXPECT_EQ(readFile(path("volume/newdir/deeper/goes")), "goes");
+    EXPECT_TRUE(TrashRestorer::restore(item, path("volume/new/deeper/x")).succeeded());
 }
 
 } // namespace
