@@ -22,6 +22,11 @@ struct LinkedPath {
     const char* refusal;  // "" when it may be removed
 };
 
+void PrintTo(const LinkedPath& row, std::ostream* stream)
+{
+    *stream << row.given;
+}
+
 class LinkedPathTest : public ::testing::TestWithParam<LinkedPath> {
 protected:
     // work/link -> sub/inner (link/.. is sub), work/sub/up -> ../deep (sub/up/.. is work); the
