@@ -357,8 +357,11 @@ FreedesktopTrash::FreedesktopTrash(QString homeTrash)
 QString FreedesktopTrash::standardHomeTrash()
 {
     const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    const QString base =
-        QDir::isAbsolutePath(dataHome) ? dataHome : QDir::homePath() + u"/.local/share";
+    // $HOME as the kernel reads it: QDir::homePath() folds ".." by text.
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty())
+        home = QDir::homePath();
+    const QString base = QDir::isAbsolutePath(dataHome) ? dataHome : home + u"/.local/share";
     // Made absolute as the kernel resolves it, never cleaned by text: "data/link/../x" is where
     // "link" leads, as for every other program.
     const QByteArray trash = NativePath::absolute(QFile::encodeName(base));

@@ -92,10 +92,10 @@ int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t devi
     qsizetype existing = 0;
     for (; existing < parts.size(); ++existing) {
         const QByteArray& part = parts[existing];
-        reached = NativePath::child(reached, part);
         const int next = ::openat(current.get(), part.constData(), flags);
         if (next < 0 && errno == ENOENT)
             break;
+        reached = NativePath::child(reached, part);
         if (next < 0) {
             struct stat status {};
             const int error = errno;
@@ -118,8 +118,7 @@ int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t devi
         return -1;
     for (qsizetype index = existing; index < parts.size(); ++index) {
         const QByteArray& part = parts[index];
-        if (index > existing)
-            reached = NativePath::child(reached, part);
+        reached = NativePath::child(reached, part);
         if (::mkdirat(current.get(), part.constData(), 0777) != 0 && errno != EEXIST) {
             *reason = QStringLiteral("the folder “%1” cannot be made (%2).")
                           .arg(shown(reached), SystemError::text(errno));
