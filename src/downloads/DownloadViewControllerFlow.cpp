@@ -13,7 +13,9 @@
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 #include "platform/FolderAccess.h"
+#include "platform/NativePath.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScopedValueRollback>
@@ -34,8 +36,11 @@ template <typename Work> void onGuiThread(QObject* context, Work&& work)
 
 } // namespace
 
-void DownloadViewController::doScanWithPath(const QString& path)
+void DownloadViewController::doScanWithPath(const QString& given)
 {
+    // The folder as the kernel resolves it, never cleaned by text: every path shown, checked
+    // against the system list or removed is then the real one.
+    const QString path = QFile::decodeName(NativePath::absolute(QFile::encodeName(given)));
     // A folder that is missing or cannot be opened is still scanned (and a missing one never
     // ends), but the window says why nothing comes.
     m_scanPath = path;

@@ -1,6 +1,7 @@
 #include "downloads/FullDiskAccessAuthorizer.h"
 
 #include "common/PublicUtilities.h"
+#include "platform/NativePath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -108,10 +109,15 @@ QString FullDiskAccessAuthorizer::probePath() const
         return {};
     }
     const QString dataHome = m_environment.value(QStringLiteral("XDG_DATA_HOME"));
+    // Joined, never cleaned by text: the kernel resolves "..", as it does for the trash emptied.
+    const auto trashIn = [](const QString& folder, const char* relative) {
+        return QFile::decodeName(
+            NativePath::child(NativePath::trimmed(QFile::encodeName(folder)), relative));
+    };
     if (!isSandboxed() && QDir::isAbsolutePath(dataHome)) {
-        return QDir::cleanPath(dataHome + u"/Trash");
+        return trashIn(dataHome, "Trash");
     }
-    return QDir::cleanPath(home + u"/.local/share/Trash");
+    return trashIn(home, ".local/share/Trash");
 }
 
 int FullDiskAccessAuthorizer::authorizationStatus() const

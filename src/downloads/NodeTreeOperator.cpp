@@ -3,9 +3,9 @@
 #include "downloads/FileTree.h"
 #include "downloads/FolderWalker.h"
 #include "downloads/Progress.h"
+#include "platform/NativePath.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <fcntl.h>
@@ -57,9 +57,10 @@ std::uint64_t NodeTreeOperator::getFileSizeWithPat(FileTree& tree, const QString
         return startingTotal;
     if (!S_ISDIR(status.st_mode))
         return startingTotal + getOneFileSizeWithPath(path);
-    // The walk opens the folder by its name relative to its parent folder.
-    const QByteArray parent = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int parentFd = ::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // The walk opens the folder by its name relative to its parent folder, as the kernel
+    // resolves the path's folder part.
+    QByteArray name;
+    const int parentFd = NativePath::openFolderPart(nativePath, &name);
     if (parentFd < 0)
         return startingTotal;
     FolderWalker walker(tree, m_isStopScan);

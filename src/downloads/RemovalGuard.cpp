@@ -1,10 +1,12 @@
 #include "downloads/RemovalGuard.h"
 
+#include "downloads/SystemFolder.h"
 #include "platform/FolderAccess.h"
 #include "platform/NativePath.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,16 +39,48 @@ bool holds(const struct stat& folder, const QByteArray& inner)
     return found;
 }
 
+// Whether the entry, at its real path, is on the system list or a folder holding one of its paths.
+QString systemListRefusal(const struct stat& item, const QByteArray& folderPath,
+                          const QByteArray& name)
+{
+    if (folderPath.isEmpty())
+        return {};
+    const QString resolved = QFile::decodeName(NativePath::child(folderPath, name));
+    const QSet<QString> systemPaths = SystemFolder::systemPaths();
+    if (systemPaths.contains(resolved))
+        return QStringLiteral("it is on the system list");
+    if (S_ISDIR(item.st_mode) && SystemFolder::holdsSystemFile(systemPaths, resolved))
+        return QStringLiteral("it holds a path on the system list");
+    return {};
+}
+
 } // namespace
 
 QString RemovalGuard::refusal(const QByteArray& path)
 {
     if (!NativePath::namesOneEntry(path))
         return QStringLiteral("it does not name one file or folder");
-    struct stat item {};
-    if (::lstat(path.constData(), &item) != 0 || !S_ISDIR(item.st_mode))
+    // What the path names: its last component in the folder the kernel resolves its folder
+    // part to ("link/../home" is "home" in the folder holding link's target).
+    QByteArray name;
+    const int folder = NativePath::openFolderPart(path, &name);
+    if (folder < 0)
         return {};
-    const QByteArray home = QFile::encodeName(QDir::homePath());
+    struct stat item {};
+    const bool found = ::fstatat(folder, name.constData(), &item, AT_SYMLINK_NOFOLLOW) == 0;
+    const QByteArray folderPath = NativePath::folderPath(folder);
+    ::close(folder);
+    if (!found)
+        return {};
+    if (!S_ISDIR(item.st_mode))
+        return systemListRefusal(item, folderPath, name);
+    struct stat root {};
+    if (::stat("/", &root) == 0 && FolderAccess::sameFile(item, root))
+        return QStringLiteral("it is the root folder");
+    // $HOME as the kernel reads it; QDir::homePath() would fold its ".." by text.
+    QByteArray home = qgetenv("HOME");
+    if (home.isEmpty())
+        home = QFile::encodeName(QDir::homePath());
     struct stat homeStatus {};
     if (::stat(home.constData(), &homeStatus) == 0 && FolderAccess::sameFile(item, homeStatus))
         return QStringLiteral("it is the home folder");
@@ -54,5 +88,5 @@ QString RemovalGuard::refusal(const QByteArray& path)
         return QStringLiteral("it holds the home folder");
     if (holds(item, "."))
         return QStringLiteral("it is or holds the current folder");
-    return {};
+    return systemListRefusal(item, folderPath, name);
 }

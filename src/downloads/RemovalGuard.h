@@ -4,9 +4,11 @@
 #include <QString>
 
 // Paths that a removal given by name must refuse, as rm does for "." and "..": a path that does
-// not name one entry as typed (empty, "/", or ending in "." or ".."), the home folder, and any
-// folder that holds the working folder or the home folder. A link is never refused: it is
-// removed itself, not what it points to.
+// not name one entry as typed (empty, "/", or ending in "." or ".."), and, decided on what the
+// kernel resolves the path to (device and inode, never the text), the root folder, the home
+// folder, any folder that holds the working folder or the home folder, and paths on the system
+// list or folders holding one. A link is never refused for where it leads: it is removed
+// itself, not what it points to.
 class RemovalGuard {
 public:
     RemovalGuard() = delete;

@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
 
@@ -232,10 +231,10 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
         location.error = cannotTrash(path, QStringLiteral("it does not name one file or folder."));
         return location;
     }
-    const QByteArray absolute = NativePath::absolute(nativePath);
-    location.name = absolute.mid(absolute.lastIndexOf('/') + 1);
-    const QByteArray parent = NativePath::parent(absolute);
-    location.parent.value = openFolder(parent);
+    // The folder part as the kernel resolves it (links and ".." included), the last component
+    // as given: the item is moved relative to that folder and recorded under its real path, so
+    // a restore puts it back where it really was.
+    location.parent.value = NativePath::openFolderPart(nativePath, &location.name);
     struct stat item {};
     if (location.parent.value < 0 || ::fstatat(location.parent.value, location.name.constData(),
                                                &item, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -246,7 +245,13 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
                 : QStringLiteral("it cannot be examined (%1).").arg(SystemError::text(errno)));
         return location;
     }
-    location.parentFolder = canonical(parent);
+    location.parentFolder = NativePath::folderPath(location.parent.value);
+    if (location.parentFolder.isEmpty()) {
+        location.error =
+            cannotTrash(path, QStringLiteral("its folder's location cannot be read (%1).")
+                                  .arg(SystemError::text(errno)));
+        return location;
+    }
     struct stat parentStatus {};
     if (S_ISDIR(item.st_mode) && ::fstat(location.parent.value, &parentStatus) == 0 &&
         parentStatus.st_dev != item.st_dev) {
@@ -346,15 +351,21 @@ int renameWithoutReplacing(int fromFolder, const QByteArray& from, int toFolder,
 } // namespace
 
 FreedesktopTrash::FreedesktopTrash(QString homeTrash)
-    : m_homeTrash(QDir::cleanPath(QFileInfo(homeTrash).absoluteFilePath()))
+    : m_homeTrash(QFile::decodeName(NativePath::absolute(QFile::encodeName(homeTrash))))
 {}
 
 QString FreedesktopTrash::standardHomeTrash()
 {
     const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    const QString base =
-        QDir::isAbsolutePath(dataHome) ? dataHome : QDir::homePath() + u"/.local/share";
-    return QDir::cleanPath(base + u"/Trash");
+    // $HOME as the kernel reads it: QDir::homePath() folds ".." by text.
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty())
+        home = QDir::homePath();
+    const QString base = QDir::isAbsolutePath(dataHome) ? dataHome : home + u"/.local/share";
+    // Made absolute as the kernel resolves it, never cleaned by text: "data/link/../x" is where
+    // "link" leads, as for every other program.
+    const QByteArray trash = NativePath::absolute(QFile::encodeName(base));
+    return QFile::decodeName(NativePath::child(trash, "Trash"));
 }
 
 FreedesktopTrash::Result FreedesktopTrash::trashFolderFor(const QString& path) const

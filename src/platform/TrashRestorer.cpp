@@ -4,11 +4,13 @@
 #include "platform/SystemError.h"
 #include "platform/TrashDirectory.h"
 
+#include <QList>
+
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -23,25 +25,115 @@ bool exists(const QByteArray& path)
     return ::lstat(path.constData(), &status) == 0;
 }
 
-// Makes the folder and the missing ones above it (mode 0777 less the umask, as mkdir -p does).
-int makeFolders(const QByteArray& path)
-{
-    struct stat status {};
-    if (::stat(path.constData(), &status) == 0)
-        return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
-    if (errno != ENOENT)
-        return errno;
-    if (const int error = makeFolders(NativePath::parent(path)); error != 0)
-        return error;
-    return ::mkdir(path.constData(), 0777) == 0 || errno == EEXIST ? 0 : errno;
-}
+// Closes the descriptor it holds when it goes out of scope.
+class Descriptor {
+public:
+    explicit Descriptor(int value = -1) : m_value(value) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() { reset(); }
+    int get() const { return m_value; }
+    int release() { return std::exchange(m_value, -1); }
+    void reset(int value = -1)
+    {
+        if (m_value >= 0)
+            ::close(m_value);
+        m_value = value;
+    }
 
-QByteArray canonical(const QByteArray& path)
+private:
+    int m_value;
+};
+
+// Opens the folder that is to hold `target` (a plain absolute path), making the folders of its
+// path that are missing. Everything is checked before anything is made: on a volume every folder
+// on the way is opened without following a link and must be on the trash's own device, so that
+// nothing is ever made or restored outside the volume; in the home trash the user's own links
+// are followed, but the last folder that exists must be on the trash's device. The missing
+// folders are then made one by one with mkdirat relative to the verified folder above them
+// (mode 0777 less the umask, as mkdir -p does) and opened without following a link.
+// -1 with the reason on failure.
+int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t device, QString* reason)
 {
-    char* const resolved = ::realpath(path.constData(), nullptr);
-    const QByteArray result = resolved != nullptr ? QByteArray(resolved) : QByteArray();
-    std::free(resolved);
-    return result;
+    const bool onVolume = !item.topDirectory.isEmpty();
+    const QByteArray top = onVolume ? item.topDirectory : QByteArray("/");
+    const QByteArray folder = NativePath::parent(target);
+    if (onVolume && folder != top && !folder.startsWith(NativePath::child(top, {}))) {
+        *reason =
+            QStringLiteral("“%1” is outside the volume at %2.").arg(shown(target), shown(top));
+        return -1;
+    }
+    const int flags = O_PATH | O_DIRECTORY | O_CLOEXEC | (onVolume ? O_NOFOLLOW : 0);
+    Descriptor current(::open(top.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (current.get() < 0) {
+        *reason = QStringLiteral("the folder “%1” cannot be opened (%2).")
+                      .arg(shown(top), SystemError::text(errno));
+        return -1;
+    }
+    QList<QByteArray> parts;
+    for (const QByteArray& part : folder.mid(top.size()).split('/')) {
+        if (!part.isEmpty())
+            parts.append(part);
+    }
+    QByteArray reached = top;
+    const auto onDevice = [&](int descriptor) {
+        struct stat status {};
+        if (::fstat(descriptor, &status) == 0 && status.st_dev == device)
+            return true;
+        *reason = onVolume ? QStringLiteral("the folder “%1” leads outside the volume at %2.")
+                                 .arg(shown(reached), shown(top))
+                           : QStringLiteral("“%1” is on another volume than the trash, and the "
+                                            "item is not copied there.")
+                                 .arg(shown(reached));
+        return false;
+    };
+    if (onVolume && !onDevice(current.get()))
+        return -1;
+    qsizetype existing = 0;
+    for (; existing < parts.size(); ++existing) {
+        const QByteArray& part = parts[existing];
+        const int next = ::openat(current.get(), part.constData(), flags);
+        if (next < 0 && errno == ENOENT)
+            break;
+        reached = NativePath::child(reached, part);
+        if (next < 0) {
+            struct stat status {};
+            const int error = errno;
+            *reason = onVolume &&
+                              ::fstatat(current.get(), part.constData(), &status,
+                                        AT_SYMLINK_NOFOLLOW) == 0 &&
+                              S_ISLNK(status.st_mode)
+                          ? QStringLiteral("the folder “%1” is a symbolic link, which may lead "
+                                           "outside the volume at %2; it is not followed.")
+                                .arg(shown(reached), shown(top))
+                          : QStringLiteral("the folder “%1” cannot be opened (%2).")
+                                .arg(shown(reached), SystemError::text(error));
+            return -1;
+        }
+        current.reset(next);
+        if (onVolume && !onDevice(current.get()))
+            return -1;
+    }
+    if (!onDevice(current.get()))
+        return -1;
+    for (qsizetype index = existing; index < parts.size(); ++index) {
+        const QByteArray& part = parts[index];
+        reached = NativePath::child(reached, part);
+        if (::mkdirat(current.get(), part.constData(), 0777) != 0 && errno != EEXIST) {
+            *reason = QStringLiteral("the folder “%1” cannot be made (%2).")
+                          .arg(shown(reached), SystemError::text(errno));
+            return -1;
+        }
+        const int next = ::openat(current.get(), part.constData(),
+                                  O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (next < 0) {
+            *reason = QStringLiteral("the folder “%1” cannot be opened (%2).")
+                          .arg(shown(reached), SystemError::text(errno));
+            return -1;
+        }
+        current.reset(next);
+    }
+    return current.release();
 }
 
 TrashRestorer::Result failure(const TrashItem& item, const QString& reason)
@@ -90,21 +182,11 @@ TrashRestorer::Result TrashRestorer::restore(const TrashItem& item, const QByteA
             item,
             QStringLiteral("it cannot be found in the trash (%1).").arg(SystemError::text(errno)));
     const QByteArray parent = NativePath::parent(target);
-    if (const int error = makeFolders(parent); error != 0)
-        return failure(item, QStringLiteral("the folder “%1” cannot be made (%2).")
-                                 .arg(shown(parent), SystemError::text(error)));
-    // A link among the parents may lead somewhere else on the same device: the real folder must
-    // still be inside the volume.
-    const QByteArray realParent = canonical(parent);
-    if (!item.topDirectory.isEmpty() && realParent != item.topDirectory &&
-        !realParent.startsWith(QByteArray(item.topDirectory + '/')))
-        return failure(item, QStringLiteral("the folder “%1” leads outside the volume at %2.")
-                                 .arg(shown(parent), shown(item.topDirectory)));
-    const QByteArray name = target.mid(target.lastIndexOf('/') + 1);
-    const int parentFolder = ::open(parent.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    QString reason;
+    const int parentFolder = openTargetFolder(item, target, trashed.st_dev, &reason);
     if (parentFolder < 0)
-        return failure(item, QStringLiteral("the folder “%1” cannot be opened (%2).")
-                                 .arg(shown(parent), SystemError::text(errno)));
+        return failure(item, reason);
+    const QByteArray name = NativePath::fileName(target);
     int moved = ::renameat2(AT_FDCWD, item.itemPath().constData(), parentFolder, name.constData(),
                             RENAME_NOREPLACE);
     if (moved != 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {

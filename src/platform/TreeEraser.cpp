@@ -263,14 +263,16 @@ TreeEraser::Result TreeEraser::erase(const QByteArray& path, const std::atomic<b
                     .arg(QFile::decodeName(path)),
                 false};
     }
-    const QByteArray absolute = NativePath::absolute(path);
-    const qsizetype slash = absolute.lastIndexOf('/');
-    const QByteArray name = absolute.mid(slash + 1);
-
+    // The folder part as the kernel resolves it, links and ".." included; the last component
+    // is acted on relative to it and never followed.
+    QByteArray name;
     Walk walk;
-    walk.rootPath = QFile::decodeName(absolute);
-    walk.base = ::open(slash == 0 ? "/" : absolute.left(slash).constData(),
-                       O_PATH | O_DIRECTORY | O_CLOEXEC);
+    walk.base = NativePath::openFolderPart(path, &name);
+    const int openError = errno;
+    const QByteArray folder = walk.base >= 0 ? NativePath::folderPath(walk.base) : QByteArray();
+    walk.rootPath = QFile::decodeName(folder.isEmpty() ? NativePath::absolute(path)
+                                                       : NativePath::child(folder, name));
+    errno = openError;
     struct stat status {};
     struct stat baseStatus {};
     if (walk.base < 0 ||

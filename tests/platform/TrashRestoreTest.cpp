@@ -178,17 +178,20 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
     // A folder on the way that is a link off the volume: refused, the item stays.
     ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("elsewhere"))));
     ASSERT_EQ(::symlink(path("elsewhere").constData(), QByteArray(top + "/linked").constData()), 0);
+    // Missing folders below it are checked before anything is made: none appears off the volume.
     ASSERT_TRUE(writeFile(trash + "/files/via", "via") &&
-                writeFile(trash + "/info/via.trashinfo", info("linked/via")));
+                writeFile(trash + "/info/via.trashinfo", info("linked/via")) &&
+                writeFile(trash + "/files/deep", "deep") &&
+                writeFile(trash + "/info/deep.trashinfo", info("linked/newdir/deeper/deep")));
     for (const TrashItem& item : TrashDirectory(trash, top, status).list()) {
-        if (item.name == "via") {
-            EXPECT_FALSE(TrashRestorer::restore(item).succeeded());
+        if (item.name == "via" || item.name == "deep") {
+            EXPECT_FALSE(TrashRestorer::restore(item).succeeded()) << item.name.constData();
         }
     }
     EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
-    EXPECT_TRUE(exists(trash + "/files/via"));
+    EXPECT_TRUE(exists(trash + "/files/via") && exists(trash + "/files/deep"));
     EXPECT_EQ(entriesOf(path("etc")), QStringList());
-    EXPECT_EQ(entriesOf(trash + "/info").size(), 6); // up, mid, outside, nohead, gone, via
+    EXPECT_EQ(entriesOf(trash + "/info").size(), 7); // up, mid, outside, nohead, gone, via, deep
 }
 
 // A link goes back as the link; two items from one place: the second finds the first there,
@@ -314,6 +317,23 @@ TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreListedAndRestored)
         EXPECT_TRUE(TrashRestorer::restore(item).succeeded()) << tool;
         EXPECT_EQ(readFile(original), tool);
     }
+}
+
+// A record (or a new name) under a link off the volume: refused before anything is made, so
+// the link's target on another file system stays empty.
+TEST_F(VolumeTrashTest, RestoreMakesNothingOffTheVolume)
+{
+    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("elsewhere"))));
+    ASSERT_EQ(::symlink(path("elsewhere").constData(), path("volume/off").constData()), 0);
+    ASSERT_TRUE(writeFile(path("volume/x")) &&
+                trashWith(QStringLiteral("corvella"), path("volume/x")));
+    ASSERT_TRUE(
+        writeFile(path("volume/.Trash-") + uid + "/info/x.trashinfo", info("off/new/deeper/x")));
+    const TrashItem item = only(path("volume/off/new/deeper/x"), MountTable::standardPath());
+    EXPECT_FALSE(TrashRestorer::restore(item).succeeded());
+    EXPECT_FALSE(TrashRestorer::restore(item, path("volume/off/new/y")).succeeded());
+    EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
+    EXPECT_TRUE(TrashRestorer::restore(item, path("volume/new/deeper/x")).succeeded());
 }
 
 } // namespace

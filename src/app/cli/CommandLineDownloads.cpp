@@ -147,14 +147,16 @@ int CommandLine::scan(const CommandLineArguments& arguments)
         return usage(QStringLiteral("scan takes one PATH and --depth N, --top N, --json"));
     if (arguments.operands().isEmpty())
         return usage(QStringLiteral("scan needs a PATH"));
-    const QString path = QFile::decodeName(arguments.operandBytes().first());
-    const QFileInfo info(path);
+    const QByteArray pathBytes = arguments.operandBytes().first();
+    const QString path = QFile::decodeName(pathBytes);
+    // As the kernel resolves it: "link/.." is the folder holding link's target.
+    const QString absolute = QFile::decodeName(NativePath::absolute(pathBytes));
+    const QFileInfo info(absolute);
     if (!info.exists() && !info.isSymLink()) {
         m_err << "corvella-cli: “" << path << "” does not exist" << Qt::endl;
         return 1;
     }
 
-    const QString absolute = info.absoluteFilePath();
     const bool isFolder = info.isDir();
     auto tree = std::make_shared<FileTree>(isFolder ? absolute : info.absolutePath());
     EumeRoot scan;

@@ -154,7 +154,8 @@ int CommandLine::restore(const CommandLineArguments& arguments)
                 chosen = &item;
                 break;
             }
-            if (item.originalPath == path && item.state == TrashItem::State::Complete &&
+            if ((item.originalPath == path || NativePath::absolute(item.originalPath) == path) &&
+                item.state == TrashItem::State::Complete &&
                 (!chosen || chosen->deletionDate <= item.deletionDate))
                 chosen = &item;
         }

@@ -4,6 +4,7 @@
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
+#include "support/TreeSnapshot.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -171,6 +172,32 @@ TEST_F(CommandLineTest, NamesThatAreNotUtf8AreScannedTrashedAndErasedByTheirByte
     const QByteArray info = QFile::encodeName(home.filePath(u"data/Trash/info/"_s));
     EXPECT_TRUE(readFile(info + "bad\xff.trashinfo").contains("bad%FF\n"));
     TreeEraser::erase(home.filePath(u"data/Trash"_s)); // more than QTemporaryDir can remove
+}
+
+// Beside the home folder, with link -> sub/inner (link/.. is sub) and sub/up -> ../deep
+// (sub/up/.. is the working folder): each command takes what the kernel resolves, nothing else.
+TEST_F(CommandLineTest, LinkAndDotDotPathsMeanWhatTheKernelResolves)
+{
+    for (const char* name : {"home/keep", "sub/home/mine", "sub/inner/in", "sub/x", "x", "deep/d"})
+        ASSERT_TRUE(writeFile(build.path("work/") + name));
+    build.link("sub/inner", "work/link");
+    build.link("../deep", "work/sub/up");
+    const QByteArray work = build.path("work");
+    const ScopedEnvironmentVariable homeFolder{"HOME", work + "/home"};
+    const auto before = treeSnapshot(work);
+    const auto run = [&work](const QStringList& arguments) {
+        return cli(arguments, {}, QFile::decodeName(work));
+    };
+    EXPECT_TRUE(run({u"erase"_s, u"sub/up/../home"_s}).err.contains("it is the home folder"));
+    EXPECT_EQ(run({u"erase"_s, u"link/../home"_s}).exitCode, 0);
+    EXPECT_EQ(run({u"trash"_s, u"link/../x"_s}).exitCode, 0);
+    EXPECT_EQ(treeSnapshot(work), withoutEntry(withoutEntry(before, u"sub/home"_s), u"sub/x"_s));
+    const CliRun restored = run(
+        {u"restore"_s, QFile::decodeName(work + "/sub/x"), u"--as"_s, u"link/../new/restored"_s});
+    EXPECT_EQ(restored.exitCode, 0) << restored.err.constData();
+    EXPECT_EQ(readFile(work + "/sub/new/restored"), "content");
+    EXPECT_TRUE(run({u"scan"_s, u"link/.."_s, u"--depth"_s, u"0"_s})
+                    .out.endsWith(QByteArray('\t' + work + "/sub\n")));
 }
 
 TEST_F(CommandLineTest, UnreadableFolderCountsAsEmptyForAnUnprivilegedUser)
