@@ -22,7 +22,7 @@ const char kUsage[] =
     "       corvella-cli disks format VOLUME --type exfat|fat32|ext4 [--name NAME] --yes\n"
     "       corvella-cli disks eject VOLUME\n"
     "       corvella-cli tasks [--json]\n"
-    "       corvella-cli tasks end PID... [--force-after SECONDS]\n"
+    "       corvella-cli tasks end PID... [--force | --force-after SECONDS]\n"
     "       corvella-cli load [--json] [--samples N]\n"
     "       corvella-cli apps [--json] [--search TEXT]\n"
     "       corvella-cli apps open ID\n"

@@ -1,19 +1,15 @@
 // corvella-cli's Task Manager commands: the application list, ending processes, the load.
 #include "app/cli/CommandLine.h"
-#include "platform/ProcProcesses.h"
-#include "platform/ProcessHandle.h"
+#include "tasks/ApplicationCloser.h"
 #include "tasks/SystemLoadSampler.h"
 #include "tasks/TaskListBuilder.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
 
-#include <csignal>
-#include <memory>
 
 namespace {
 
@@ -35,26 +31,24 @@ double oneDecimal(double percent)
     return std::round(percent * 10.0) / 10.0;
 }
 
-struct Ending {
-    int pid = 0;
-    QString name;
-    std::shared_ptr<ProcessHandle> process;
-    int error = 0;
-};
-
 } // namespace
 
 int CommandLine::tasks(const QStringList& arguments)
 {
     if (arguments.value(0) == u"end") {
-        QList<Ending> endings;
-        double forceAfter = -1;
+        QList<int> pids;
+        bool force = false;
+        double forceAfter = ApplicationCloser::DefaultGraceMilliseconds / 1000.0;
         for (qsizetype index = 1; index < arguments.size(); ++index) {
             const QString& argument = arguments.at(index);
+            if (argument == u"--force") {
+                force = true;
+                continue;
+            }
             if (argument == u"--force-after") {
                 bool ok = false;
                 forceAfter = arguments.value(++index).toDouble(&ok);
-                if (!ok || forceAfter < 0 || forceAfter > 3600)
+                if (!ok || !(forceAfter >= 0 && forceAfter <= 3600))
                     return usage(QStringLiteral("--force-after takes a number of seconds "
                                                 "from 0 to 3600"));
                 continue;
@@ -63,51 +57,17 @@ int CommandLine::tasks(const QStringList& arguments)
             const int pid = argument.toInt(&ok);
             if (!ok)
                 return usage(QStringLiteral("\"%1\" is not a process ID").arg(argument));
-            endings.append({pid, ProcProcesses().executableName(pid), nullptr, 0});
+            pids.append(pid);
         }
-        if (endings.isEmpty())
+        if (pids.isEmpty())
             return usage(QStringLiteral("tasks end takes one or more process IDs"));
-
-        for (Ending& ending : endings) {
-            // Neither init nor this command: ending either is never what was meant.
-            if (ending.pid == 1 || ending.pid == QCoreApplication::applicationPid()) {
-                ending.error = EPERM;
-                continue;
-            }
-            ending.process = ProcessHandle::open(ending.pid, std::nullopt, &ending.error);
-            if (ending.process)
-                ending.error = ending.process->sendSignal(SIGTERM);
-        }
+        // The close request first, the termination signal only after forceAfter seconds.
         int status = 0;
-        const QDeadlineTimer deadline(qint64(forceAfter * 1000));
-        for (const Ending& ending : std::as_const(endings)) {
-            const QString who = ending.name.isEmpty()
-                                    ? QString::number(ending.pid)
-                                    : QStringLiteral("%1 (%2)").arg(ending.pid).arg(ending.name);
-            if (ending.error != 0) {
-                m_err << "corvella-cli: could not end " << who << ": "
-                      << ProcessHandle::describeError(ending.error) << Qt::endl;
-                status = 1;
-                continue;
-            }
-            if (forceAfter < 0) {
-                m_out << who << ": asked to quit (SIGTERM)" << Qt::endl;
-                continue;
-            }
-            if (ending.process->waitForExit(int(deadline.remainingTime()))) {
-                m_out << who << ": quit" << Qt::endl;
-                continue;
-            }
-            const int error = ending.process->sendSignal(SIGKILL);
-            if (error == 0 && ending.process->waitForExit(5000)) {
-                m_out << who << ": force-quit (SIGKILL)" << Qt::endl;
-            } else if (error == ESRCH) {
-                m_out << who << ": quit" << Qt::endl;
+        for (const auto& result : ApplicationCloser::endProcesses(pids, force, forceAfter)) {
+            if (result.outcome == ApplicationCloser::Outcome::Quit) {
+                m_out << result.text() << Qt::endl;
             } else {
-                m_err << "corvella-cli: could not end " << who << ": "
-                      << (error != 0 ? ProcessHandle::describeError(error)
-                                     : QStringLiteral("it is still running after SIGKILL"))
-                      << Qt::endl;
+                m_err << "corvella-cli: " << result.text() << Qt::endl;
                 status = 1;
             }
         }
@@ -121,8 +81,17 @@ int CommandLine::tasks(const QStringList& arguments)
         else
             return usage(QStringLiteral("tasks takes \"--json\" or \"end PID...\""));
     }
-    TaskListBuilder builder(TaskListBuilder::Options(), TaskListBuilder::createWindowSource());
+    QString noWindows;
+    TaskListBuilder builder(TaskListBuilder::Options(),
+                            TaskListBuilder::createWindowSource(&noWindows));
+    builder.noWindowsBecause(noWindows);
     const QList<TaskManagerInfo> applications = builder.getAllProcess();
+    // Only the applications' units were listed: say so, and do not call the list complete.
+    const QString windowsError = builder.windowsError();
+    if (!windowsError.isEmpty()) {
+        m_err << "corvella-cli: windows could not be listed (" << windowsError
+              << "); only applications found by their systemd units are shown" << Qt::endl;
+    }
     if (json) {
         QJsonArray list;
         for (const TaskManagerInfo& record : applications) {
@@ -139,7 +108,7 @@ int CommandLine::tasks(const QStringList& arguments)
         }
     }
     m_out.flush();
-    return 0;
+    return windowsError.isEmpty() ? 0 : 1;
 }
 
 int CommandLine::load(const QStringList& arguments)
