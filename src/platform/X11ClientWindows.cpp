@@ -284,7 +284,12 @@ ClientWindowSource::CloseRequest X11ClientWindows::requestClose(std::uint32_t wi
                              reinterpret_cast<const char*>(&event));
         way = CloseRequest::Protocol;
     }
-    if (way != CloseRequest::None && m_xcb.xcb_flush(m_connection) <= 0)
+    if (way == CloseRequest::None)
+        return way;
+    // A reply proves that the server has taken the request: a connection closed right after a
+    // plain flush may lose what it sent last.
+    atomsOf(m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+    if (m_xcb.xcb_connection_has_error(m_connection))
         return CloseRequest::None;
     return way;
 }

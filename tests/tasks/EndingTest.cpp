@@ -237,7 +237,8 @@ TEST_P(Closing, RequestFirstThenTerminationOnlyAfterTheGraceOrWithoutWindow)
     ASSERT_TRUE(closer.close({record}));
     loop.exec();
     ASSERT_EQ(results.size(), 1);
-    EXPECT_TRUE(client.process.waitForFinished(5000));
+    EXPECT_TRUE(client.process.state() == QProcess::NotRunning ||
+                client.process.waitForFinished(5000));
     EXPECT_EQ(client.output(), row.recorded);
     EXPECT_EQ(results.first().outcome, ApplicationCloser::Outcome::Quit) << results.first().text().toStdString();
     EXPECT_EQ(results.first().windowsAsked > 0, row.requested);
