@@ -38,6 +38,8 @@ public:
         bool includeOwnProcess = false;
         // Applications folders; empty for the XDG folders of the environment.
         QStringList desktopFolders;
+        // Reads the display's window list (off for fixture trees, whose processes own no window).
+        bool readWindows = true;
     };
 
     // `windows` may be null: then only application units count.

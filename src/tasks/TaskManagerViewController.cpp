@@ -67,6 +67,16 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     m_listTableView = new QTableView(this);
     m_listTableView->setObjectName(QStringLiteral("listTableView"));
     m_listTableView->setAccessibleName(tr("Running applications"));
+    // A refresh never hands the selection to a neighbour: when the selected application leaves,
+    // nothing is selected (the view and its selection model would otherwise make the next row
+    // current, and Enter would then toggle an application the user never chose). Connected
+    // before the view takes the model, so that this runs before their own handlers.
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                const int current = m_listTableView->currentIndex().row();
+                if (current >= first && current <= last)
+                    m_listTableView->selectionModel()->clear();
+            });
     m_listTableView->setModel(m_model);
     m_listTableView->horizontalHeader()->hide();
     m_listTableView->verticalHeader()->hide();
@@ -93,15 +103,6 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     // The keyboard's way to a check box: Enter on the current row.
     connect(m_listTableView, &QTableView::activated, this,
             [this](const QModelIndex&) { changeCloseButtonState(); });
-    // A refresh never hands the selection to a neighbour: when the selected application leaves,
-    // nothing is selected (a view would otherwise make the next row current, and Enter would
-    // then toggle an application the user never chose).
-    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-            [this](const QModelIndex&, int first, int last) {
-                const int current = m_listTableView->currentIndex().row();
-                if (current >= first && current <= last)
-                    m_listTableView->selectionModel()->clear();
-            });
     bodyLayout()->addWidget(m_listTableView, 1);
 
     m_messageLabel = new QLabel(this);
