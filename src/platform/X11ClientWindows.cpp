@@ -235,7 +235,7 @@ bool X11ClientWindows::takeClientListChange()
 }
 
 QList<std::uint32_t> X11ClientWindows::atomsOf(std::uint32_t window, const char* property,
-                                              std::uint32_t type)
+                                               std::uint32_t type)
 {
     const auto reply = take(m_xcb.xcb_get_property_reply(
         m_connection, askProperty(m_xcb, m_connection, window, atom(property), type, 4096),
@@ -245,8 +245,7 @@ QList<std::uint32_t> X11ClientWindows::atomsOf(std::uint32_t window, const char*
 
 bool X11ClientWindows::managerSupports(std::uint32_t feature)
 {
-    const QList<std::uint32_t> check =
-        atomsOf(m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+    const QList<std::uint32_t> check = atomsOf(m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
     if (check.isEmpty() || atomsOf(check.first(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) !=
                                QList<std::uint32_t>{check.first()})
         return false;
@@ -268,10 +267,10 @@ ClientWindowSource::CloseRequest X11ClientWindows::requestClose(std::uint32_t wi
         event.data.data32[0] = XCB_CURRENT_TIME;
         // Source 2: a pager or task list, which acts on the user's direct request.
         event.data.data32[1] = 2;
-        m_xcb.xcb_send_event(
-            m_connection, 0, m_root,
-            XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-            reinterpret_cast<const char*>(&event));
+        m_xcb.xcb_send_event(m_connection, 0, m_root,
+                             XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
+                                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                             reinterpret_cast<const char*>(&event));
         way = CloseRequest::WindowManager;
     } else if (const xcb_atom_t deleteWindow = atom("WM_DELETE_WINDOW");
                deleteWindow != 0 &&

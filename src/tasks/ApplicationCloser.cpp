@@ -91,7 +91,8 @@ QString ApplicationCloser::Result::text() const
     case Outcome::Failed:
         break;
     }
-    return TaskTerminator::failureText(record, error);
+    return QCoreApplication::translate("ApplicationCloser", "Could not end %1: %2.")
+        .arg(who(record), ProcessHandle::describeError(error));
 }
 
 ApplicationCloser::ApplicationCloser(Options options, QObject* parent)
@@ -140,12 +141,11 @@ bool ApplicationCloser::close(const QList<TaskManagerInfo>& records)
     }
     // The window system is asked off this thread: a display that hangs never freezes the caller.
     auto counts = std::make_shared<QList<int>>(m_pending.size(), 0);
-    QThread* asking = QThread::create(
-        [targets, counts, makeWindows = m_options.windows, procRoot = m_options.procRoot] {
-            const std::unique_ptr<ClientWindowSource> windows =
-                makeWindows ? makeWindows() : nullptr;
-            *counts = askWindows(targets, windows.get(), procRoot);
-        });
+    QThread* asking = QThread::create([targets, counts, makeWindows = m_options.windows,
+                                       procRoot = m_options.procRoot] {
+        const std::unique_ptr<ClientWindowSource> windows = makeWindows ? makeWindows() : nullptr;
+        *counts = askWindows(targets, windows.get(), procRoot);
+    });
     asking->setObjectName(QStringLiteral("CloseRequests"));
     connect(asking, &QThread::finished, this, [this, counts, batch = m_batch] {
         if (batch == m_batch && isBusy())
@@ -235,8 +235,7 @@ void ApplicationCloser::finishIfDone()
     Q_EMIT finished(results);
 }
 
-QList<ApplicationCloser::Result> ApplicationCloser::endProcesses(const QList<int>& pids,
-                                                                 bool force,
+QList<ApplicationCloser::Result> ApplicationCloser::endProcesses(const QList<int>& pids, bool force,
                                                                  double forceAfterSeconds)
 {
     const ProcProcesses processes;
@@ -260,7 +259,9 @@ QList<ApplicationCloser::Result> ApplicationCloser::endProcesses(const QList<int
     Options options;
     options.force = force;
     options.graceMilliseconds = int(forceAfterSeconds * 1000);
-    options.windows = [] { return TaskListBuilder::createWindowSource(); };
+    options.windows = [] {
+        return TaskListBuilder::createWindowSource();
+    };
     ApplicationCloser closer(options);
     QList<Result> results;
     QEventLoop loop;

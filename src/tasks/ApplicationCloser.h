@@ -41,9 +41,9 @@ public:
     };
 
     enum class Outcome {
-        Quit,          // it ended
-        StillRunning,  // it outlived the request and the signal
-        Failed,        // it could not be asked or signalled: `error` says why
+        Quit,         // it ended
+        StillRunning, // it outlived the request and the signal
+        Failed,       // it could not be asked or signalled: `error` says why
     };
 
     struct Result {
@@ -68,8 +68,7 @@ public:
     // For corvella-cli: ends the processes `pids` as close() does, with the termination signal
     // after `forceAfterSeconds` (at once with `force`), running an event loop until every one has
     // an outcome. Refuses init and the calling process (EPERM) and identifiers of 0 or below.
-    static QList<Result> endProcesses(const QList<int>& pids, bool force,
-                                      double forceAfterSeconds);
+    static QList<Result> endProcesses(const QList<int>& pids, bool force, double forceAfterSeconds);
 
 Q_SIGNALS:
     // The application's windows were asked to close (`windows` of them).

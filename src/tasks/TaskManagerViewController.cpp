@@ -62,8 +62,8 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
                               "CPU and memory load."),
                parent)
 {
-    m_model = new TaskListModel([this](const TaskManagerInfo& record) { return iconOf(record); },
-                                this);
+    m_model =
+        new TaskListModel([this](const TaskManagerInfo& record) { return iconOf(record); }, this);
     m_listTableView = new QTableView(this);
     m_listTableView->setObjectName(QStringLiteral("listTableView"));
     m_listTableView->setAccessibleName(tr("Running applications"));
@@ -245,9 +245,9 @@ void TaskManagerViewController::closeButtonAction()
     }
     if (PublicUtilities::confirmsIrreversibleActions()) {
         const QString question =
-            (names.size() == 1 ? tr("Quit 1 application? Unsaved changes may be lost.")
-                               : tr("Quit %1 applications? Unsaved changes may be lost.")
-                                     .arg(names.size())) +
+            (names.size() == 1
+                 ? tr("Quit 1 application? Unsaved changes may be lost.")
+                 : tr("Quit %1 applications? Unsaved changes may be lost.").arg(names.size())) +
             u"\n\n" + names.join(u'\n');
         const QString detail =
             tr("Each is asked to close, as its own close button would, so it can offer to save. "
@@ -266,7 +266,9 @@ void TaskManagerViewController::closeButtonAction()
         m_messageLabel->hide();
     ApplicationCloser::Options options;
     options.graceMilliseconds = m_graceMilliseconds;
-    options.windows = [] { return TaskListBuilder::createWindowSource(); };
+    options.windows = [] {
+        return TaskListBuilder::createWindowSource();
+    };
     auto* closer = new ApplicationCloser(options, this);
     connect(closer, &ApplicationCloser::finished, this,
             &TaskManagerViewController::closingFinished);
@@ -293,8 +295,8 @@ void TaskManagerViewController::closingFinished(const QList<ApplicationCloser::R
         QStringList names;
         for (const TaskManagerInfo& record : std::as_const(m_survivors))
             names.append(tr("“%1” (PID %2)").arg(record.shownName()).arg(record.pID));
-        lines.append(
-            tr("Still running after being asked to quit: %1.").arg(names.join(QStringLiteral(", "))));
+        lines.append(tr("Still running after being asked to quit: %1.")
+                         .arg(names.join(QStringLiteral(", "))));
         m_forceQuitBut->show();
     }
     if (!lines.isEmpty())

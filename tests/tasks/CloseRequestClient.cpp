@@ -54,11 +54,11 @@ int main(int argc, char** argv)
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
     const xcb_atom_t protocols = atom(connection, "WM_PROTOCOLS");
     const xcb_atom_t deleteWindow = atom(connection, "WM_DELETE_WINDOW");
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, protocols, XCB_ATOM_ATOM, 32,
-                        1, &deleteWindow);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, protocols, XCB_ATOM_ATOM, 32, 1,
+                        &deleteWindow);
     const std::uint32_t pid = std::uint32_t(::getpid());
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window,
-                        atom(connection, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(connection, "_NET_WM_PID"),
+                        XCB_ATOM_CARDINAL, 32, 1, &pid);
     char wmClass[256] = {};
     const std::size_t nameLength = std::min<std::size_t>(std::strlen(argv[2]), 120);
     std::memcpy(wmClass, argv[2], nameLength);

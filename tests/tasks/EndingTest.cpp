@@ -10,9 +10,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTimer>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <csignal>
 #include <functional>
@@ -216,14 +216,15 @@ TEST_P(Closing, RequestFirstThenTerminationOnlyAfterTheGraceOrWithoutWindow)
     constexpr int Grace = 1500;
     ApplicationCloser::Options options;
     options.graceMilliseconds = Grace;
-    options.windows = [] { return TaskListBuilder::createWindowSource(); };
+    options.windows = [] {
+        return TaskListBuilder::createWindowSource();
+    };
     ApplicationCloser closer(options);
     bool aliveAtRequest = false;
     qint64 terminatedAfter = -1;
     QElapsedTimer clock;
-    QObject::connect(&closer, &ApplicationCloser::closeRequested, [&] {
-        aliveAtRequest = record.process->isRunning();
-    });
+    QObject::connect(&closer, &ApplicationCloser::closeRequested,
+                     [&] { aliveAtRequest = record.process->isRunning(); });
     QObject::connect(&closer, &ApplicationCloser::terminationSent,
                      [&] { terminatedAfter = clock.elapsed(); });
     QList<ApplicationCloser::Result> results;
@@ -240,7 +241,8 @@ TEST_P(Closing, RequestFirstThenTerminationOnlyAfterTheGraceOrWithoutWindow)
     EXPECT_TRUE(client.process.state() == QProcess::NotRunning ||
                 client.process.waitForFinished(5000));
     EXPECT_EQ(client.output(), row.recorded);
-    EXPECT_EQ(results.first().outcome, ApplicationCloser::Outcome::Quit) << results.first().text().toStdString();
+    EXPECT_EQ(results.first().outcome, ApplicationCloser::Outcome::Quit)
+        << results.first().text().toStdString();
     EXPECT_EQ(results.first().windowsAsked > 0, row.requested);
     EXPECT_EQ(aliveAtRequest, row.requested);
     EXPECT_EQ(results.first().terminated, row.terminated);
@@ -276,7 +278,8 @@ TEST_P(CliEnding, EndsTheWayTheTabDoes)
     Recorder client(row.mode);
     ASSERT_TRUE(client.waitUntilReady(true));
     QProcess cli;
-    cli.start(CORVELLA_CLI, QStringList{"tasks", "end", QString::number(client.pid())} + row.options);
+    cli.start(CORVELLA_CLI,
+              QStringList{"tasks", "end", QString::number(client.pid())} + row.options);
     ASSERT_TRUE(cli.waitForFinished(30000));
     const QByteArray out = cli.readAllStandardOutput();
     EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
@@ -287,11 +290,13 @@ TEST_P(CliEnding, EndsTheWayTheTabDoes)
 
 INSTANTIATE_TEST_SUITE_P(
     Clients, CliEnding,
-    ::testing::Values(CliCase{"answer", {"--force-after", "2"}, "ready\nclose-request\nquit\n",
-                              "quit after it was asked to close"},
-                      CliCase{"ignore", {"--force-after", "0.5"},
-                              "ready\nclose-request\nSIGTERM\n", "(SIGTERM)"},
-                      CliCase{"answer", {"--force"}, "ready\nSIGTERM\n", "(SIGTERM)"}),
+    ::testing::Values(
+        CliCase{"answer",
+                {"--force-after", "2"},
+                "ready\nclose-request\nquit\n",
+                "quit after it was asked to close"},
+        CliCase{"ignore", {"--force-after", "0.5"}, "ready\nclose-request\nSIGTERM\n", "(SIGTERM)"},
+        CliCase{"answer", {"--force"}, "ready\nSIGTERM\n", "(SIGTERM)"}),
     [](const auto& info) { return std::to_string(info.index) + info.param.mode; });
 
 // Without a reachable X server the list says that windows could not be listed.

@@ -146,7 +146,8 @@ TEST_P(TaskList, SessionHelpersAreLeftOutButAnAutostartedWindowCounts)
     };
     const QList<int> windowless = pids(build({}, false));
     EXPECT_FALSE(windowless.contains(210) || windowless.contains(220) || windowless.contains(230));
-    const QList<int> shown = pids(build({{1, 210, "sync", "Sync", {}}, {2, 220, "portal", "Xdg-desktop-portal-gtk", {}}}, false));
+    const QList<int> shown = pids(build(
+        {{1, 210, "sync", "Sync", {}}, {2, 220, "portal", "Xdg-desktop-portal-gtk", {}}}, false));
     EXPECT_TRUE(shown.contains(210));
     EXPECT_FALSE(shown.contains(220));
 }
@@ -176,15 +177,22 @@ TEST(TaskListUnits, SessionHelperNames)
         {"app-autostart.service", false}};
     for (const auto& [unit, helper] : units)
         EXPECT_EQ(SessionHelperFilter::isAutostartUnit(unit), helper) << unit.toStdString();
-    const QList<std::pair<QString, bool>> names{
-        {"xdg-desktop-portal-gtk", true}, {"org.freedesktop.impl.portal.desktop.kde", true},
-        {"pipewire-pulse", true},         {"PulseAudio", true},
-        {"gvfsd-fuse", true},             {"at-spi-bus-launcher", true},
-        {"dbus-daemon", true},            {"wrapper-2.0", true},
-        {"xfce4-panel", true},            {"org.gnome.SettingsDaemon.Color", true},
-        {"firefox-esr", false},           {"org.gnome.TextEditor", false},
-        {"evolution", false},             {"Corvella", false},
-        {"dbus", false},                  {"", false}};
+    const QList<std::pair<QString, bool>> names{{"xdg-desktop-portal-gtk", true},
+                                                {"org.freedesktop.impl.portal.desktop.kde", true},
+                                                {"pipewire-pulse", true},
+                                                {"PulseAudio", true},
+                                                {"gvfsd-fuse", true},
+                                                {"at-spi-bus-launcher", true},
+                                                {"dbus-daemon", true},
+                                                {"wrapper-2.0", true},
+                                                {"xfce4-panel", true},
+                                                {"org.gnome.SettingsDaemon.Color", true},
+                                                {"firefox-esr", false},
+                                                {"org.gnome.TextEditor", false},
+                                                {"evolution", false},
+                                                {"Corvella", false},
+                                                {"dbus", false},
+                                                {"", false}};
     for (const auto& [name, service] : names)
         EXPECT_EQ(SessionHelperFilter::isSessionService({name}), service) << name.toStdString();
 }

@@ -175,8 +175,8 @@ private Q_SLOTS:
             const QModelIndex current = tab.listTableView()->currentIndex();
             return current.isValid() ? tab.allApplications().at(current.row()).name : QString();
         };
-        tab.setApplications({application(11, "Alpha"), application(12, "Beta"),
-                             application(13, "Gamma")});
+        tab.setApplications(
+            {application(11, "Alpha"), application(12, "Beta"), application(13, "Gamma")});
         tab.listTableView()->setCurrentIndex(tab.model()->index(1, 0));
         tab.listTableView()->setCurrentIndex(tab.model()->index(0, 0));
         tab.changeCloseButtonState(); // unticks Alpha
@@ -217,8 +217,8 @@ private Q_SLOTS:
             return false;
         };
         QTRY_VERIFY_WITH_TIMEOUT(managed(), 20000);
-        QVERIFY(SettingsStore::standard().setValue(QStringLiteral("ConfirmIrreversibleActions"),
-                                                   true));
+        QVERIFY(
+            SettingsStore::standard().setValue(QStringLiteral("ConfirmIrreversibleActions"), true));
         const QTemporaryDir empty;
         TaskManagerViewController tab(quietOptions(empty), nullptr);
         tab.setGraceMilliseconds(3000);
@@ -234,11 +234,11 @@ private Q_SLOTS:
             tab.closeButtonAction();
             QCOMPARE(answer.asked(), 1);
             QVERIFY(answer.cancelIsDefault());
-            QVERIFY2(answer.question().startsWith(
-                         "Quit 1 application? Unsaved changes may be lost.") &&
-                         answer.question().contains("“Editor”") &&
-                         !answer.question().contains("Bystander"),
-                     qPrintable(answer.question()));
+            QVERIFY2(
+                answer.question().startsWith("Quit 1 application? Unsaved changes may be lost.") &&
+                    answer.question().contains("“Editor”") &&
+                    !answer.question().contains("Bystander"),
+                qPrintable(answer.question()));
             if (!confirm) {
                 QCOMPARE(tab.allApplications().size(), 2);
                 QVERIFY(!client.waitForReadyRead(500)); // asked nothing, signalled nothing

@@ -10,7 +10,6 @@
 #include <QJsonObject>
 #include <QThread>
 
-
 namespace {
 
 QJsonObject memoryJson(const SSMemoryInfo& info)
