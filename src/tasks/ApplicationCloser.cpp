@@ -4,7 +4,6 @@
 #include "platform/ProcProcesses.h"
 #include "platform/ProcessHandle.h"
 #include "tasks/TaskListBuilder.h"
-#include "tasks/TaskTerminator.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -200,6 +200,11 @@ struct CloseCase {
     bool terminated;
 };
 
+void PrintTo(const CloseCase& row, std::ostream* out)
+{
+    *out << row.mode;
+}
+
 class Closing : public ::testing::TestWithParam<CloseCase> {};
 
 // The close request comes first: a client that answers it within the grace quits by itself and
@@ -266,6 +271,11 @@ struct CliCase {
     QByteArray recorded;
     const char* said;
 };
+
+void PrintTo(const CliCase& row, std::ostream* out)
+{
+    *out << row.mode << ' ' << row.options.join(u' ').toStdString();
+}
 
 class CliEnding : public ::testing::TestWithParam<CliCase> {};
 
