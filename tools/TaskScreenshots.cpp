@@ -116,7 +116,7 @@ int screenshot(const QString& output)
     QSignalSpy loads(&tab, &TaskManagerViewController::loadUpdated);
     const bool loaded = QTest::qWaitFor([&] { return loads.size() >= 2; }, 10000);
     // One application unticked, as a user would before pressing Close.
-    tab.listTableView()->setCurrentCell(1, 2);
+    tab.listTableView()->setCurrentIndex(tab.listTableView()->model()->index(1, 2));
     tab.changeCloseButtonState();
     tab.listTableView()->clearSelection();
     QTest::qWait(200);

@@ -23,6 +23,18 @@ struct ClientWindow {
 // implementation is used by one thread at a time and never touches the GUI's connection.
 class ClientWindowSource {
 public:
+    // How a window was asked to close.
+    enum class CloseRequest {
+        // Neither way is open: the window system is gone, or the window neither has a manager
+        // that closes windows nor takes the close protocol.
+        None,
+        // Through the window manager (_NET_CLOSE_WINDOW on X11), as its title bar's close button
+        // does.
+        WindowManager,
+        // Straight to the application (WM_DELETE_WINDOW on X11), where no manager closes windows.
+        Protocol,
+    };
+
     virtual ~ClientWindowSource() = default;
 
     // The normal application windows, or nothing when there is no window manager to ask.
@@ -32,4 +44,8 @@ public:
     virtual int changeDescriptor() { return -1; }
     // Consumes the pending notices; true when the list of windows changed since the last call.
     virtual bool takeClientListChange() { return false; }
+    // Asks the application of `window` to close it the way the desktop's close button does, so
+    // that the application may ask about unsaved work first. Sends and returns at once; the
+    // answer is the application's (it may quit, ask, or refuse).
+    virtual CloseRequest requestClose(std::uint32_t /*window*/) { return CloseRequest::None; }
 };

@@ -24,6 +24,9 @@ public:
     open(int pid, std::optional<std::uint64_t> expectedStartTime, int* error);
 
     int pid() const { return m_pid; }
+    // The pidfd: it turns readable when the process ends (watch it with a QSocketNotifier rather
+    // than waiting). Owned by the handle.
+    int descriptor() const { return m_fd; }
     // Sends `signal` to the process; 0 on success, else the errno (ESRCH once it has ended,
     // EPERM when the user may not signal it).
     int sendSignal(int signal) const;

@@ -233,3 +233,62 @@ bool X11ClientWindows::takeClientListChange()
     }
     return changed;
 }
+
+QList<std::uint32_t> X11ClientWindows::atomsOf(std::uint32_t window, const char* property,
+                                               std::uint32_t type)
+{
+    const auto reply = take(m_xcb.xcb_get_property_reply(
+        m_connection, askProperty(m_xcb, m_connection, window, atom(property), type, 4096),
+        nullptr));
+    return words32(m_xcb, reply.get());
+}
+
+bool X11ClientWindows::managerSupports(std::uint32_t feature)
+{
+    const QList<std::uint32_t> check = atomsOf(m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+    if (check.isEmpty() || atomsOf(check.first(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) !=
+                               QList<std::uint32_t>{check.first()})
+        return false;
+    return atomsOf(m_root, "_NET_SUPPORTED", XCB_ATOM_ATOM).contains(feature);
+}
+
+ClientWindowSource::CloseRequest X11ClientWindows::requestClose(std::uint32_t window)
+{
+    if (!isConnected() || window == 0)
+        return CloseRequest::None;
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    CloseRequest way = CloseRequest::None;
+    const xcb_atom_t closeWindow = atom("_NET_CLOSE_WINDOW");
+    if (closeWindow != 0 && managerSupports(closeWindow)) {
+        event.type = closeWindow;
+        event.data.data32[0] = XCB_CURRENT_TIME;
+        // Source 2: a pager or task list, which acts on the user's direct request.
+        event.data.data32[1] = 2;
+        m_xcb.xcb_send_event(m_connection, 0, m_root,
+                             XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY |
+                                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                             reinterpret_cast<const char*>(&event));
+        way = CloseRequest::WindowManager;
+    } else if (const xcb_atom_t deleteWindow = atom("WM_DELETE_WINDOW");
+               deleteWindow != 0 &&
+               atomsOf(window, "WM_PROTOCOLS", XCB_ATOM_ATOM).contains(deleteWindow)) {
+        event.type = atom("WM_PROTOCOLS");
+        event.data.data32[0] = deleteWindow;
+        event.data.data32[1] = XCB_CURRENT_TIME;
+        // No event mask: the event goes to the client that made the window.
+        m_xcb.xcb_send_event(m_connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
+                             reinterpret_cast<const char*>(&event));
+        way = CloseRequest::Protocol;
+    }
+    if (way == CloseRequest::None)
+        return way;
+    // A reply proves that the server has taken the request: a connection closed right after a
+    // plain flush may lose what it sent last.
+    atomsOf(m_root, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW);
+    if (m_xcb.xcb_connection_has_error(m_connection))
+        return CloseRequest::None;
+    return way;
+}

@@ -30,8 +30,16 @@ public:
     // takeClientListChange().
     int changeDescriptor() override;
     bool takeClientListChange() override;
+    // _NET_CLOSE_WINDOW to the root window when a running EWMH manager supports it, else
+    // WM_DELETE_WINDOW when the window lists it in WM_PROTOCOLS.
+    CloseRequest requestClose(std::uint32_t window) override;
 
 private:
+    // Whether an EWMH window manager runs (its check window names itself) and lists `feature` in
+    // _NET_SUPPORTED; a manager that has gone leaves its properties behind.
+    bool managerSupports(std::uint32_t feature);
+    QList<std::uint32_t> atomsOf(std::uint32_t window, const char* property, std::uint32_t type);
+
     std::uint32_t atom(const char* name);
     // The local process of each window's client, keyed by the client's resource base; nothing
     // when the server has no X-Resource extension.

@@ -25,8 +25,8 @@ XcbLibrary::XcbLibrary(const char* fileName)
         CORVELLA_RESOLVE(xcb_get_property_value_length) && CORVELLA_RESOLVE(xcb_get_setup) &&
         CORVELLA_RESOLVE(xcb_intern_atom) && CORVELLA_RESOLVE(xcb_intern_atom_reply) &&
         CORVELLA_RESOLVE(xcb_poll_for_event) && CORVELLA_RESOLVE(xcb_screen_next) &&
-        CORVELLA_RESOLVE(xcb_send_request) && CORVELLA_RESOLVE(xcb_setup_roots_iterator) &&
-        CORVELLA_RESOLVE(xcb_wait_for_reply))
+        CORVELLA_RESOLVE(xcb_send_event) && CORVELLA_RESOLVE(xcb_send_request) &&
+        CORVELLA_RESOLVE(xcb_setup_roots_iterator) && CORVELLA_RESOLVE(xcb_wait_for_reply))
         return;
 #undef CORVELLA_RESOLVE
     // A function is missing, so isLoaded() is false and none is called. The library stays open

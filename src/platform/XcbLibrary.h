@@ -36,6 +36,7 @@ public:
     decltype(&::xcb_intern_atom_reply) xcb_intern_atom_reply = nullptr;
     decltype(&::xcb_poll_for_event) xcb_poll_for_event = nullptr;
     decltype(&::xcb_screen_next) xcb_screen_next = nullptr;
+    decltype(&::xcb_send_event) xcb_send_event = nullptr;
     decltype(&::xcb_send_request) xcb_send_request = nullptr;
     decltype(&::xcb_setup_roots_iterator) xcb_setup_roots_iterator = nullptr;
     decltype(&::xcb_wait_for_reply) xcb_wait_for_reply = nullptr;

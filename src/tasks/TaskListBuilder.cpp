@@ -1,6 +1,7 @@
 #include "tasks/TaskListBuilder.h"
 
 #include "platform/ProcessHandle.h"
+#include "tasks/SessionHelperFilter.h"
 #ifdef CORVELLA_HAVE_XCB
 #include "platform/X11ClientWindows.h"
 #endif
@@ -43,18 +44,33 @@ TaskListBuilder::TaskListBuilder(Options options, std::unique_ptr<ClientWindowSo
       m_realProcesses(m_options.procRoot == u"/proc")
 {}
 
-std::unique_ptr<ClientWindowSource> TaskListBuilder::createWindowSource()
+std::unique_ptr<ClientWindowSource> TaskListBuilder::createWindowSource(QString* why)
 {
+    QString reason = QStringLiteral("no X display is set (DISPLAY)");
 #ifdef CORVELLA_HAVE_XCB
-    if (!qEnvironmentVariableIsEmpty("DISPLAY")) {
+    if (const QString display = qEnvironmentVariable("DISPLAY"); !display.isEmpty()) {
         auto windows = std::make_unique<X11ClientWindows>();
         if (windows->isConnected())
             return windows;
-        if (const QString error = windows->errorString(); !error.isEmpty())
-            qWarning().noquote() << "No window list, only the applications' units:" << error;
+        reason = windows->errorString();
+        if (reason.isEmpty())
+            reason = QStringLiteral("the X display %1 cannot be reached").arg(display);
     }
+#else
+    reason = QStringLiteral("this build reads no window list");
 #endif
+    if (why)
+        *why = reason;
     return nullptr;
+}
+
+bool TaskListBuilder::isSessionService(int pid, const Naming& naming) const
+{
+    QStringList names = naming.unitIds;
+    names << QString::fromUtf8(naming.applicationId) << QString::fromUtf8(naming.className)
+          << QString::fromUtf8(naming.instanceName) << m_processes.executableName(pid)
+          << m_processes.commandName(pid);
+    return SessionHelperFilter::isSessionService(names);
 }
 
 QStringList TaskListBuilder::applicationIdsOfUnit(const QByteArray& unit)
@@ -121,11 +137,19 @@ QList<TaskManagerInfo> TaskListBuilder::getAllProcess()
         naming.unitIds = applicationIdsOfUnit(unit);
         listedUnits.insert(unit);
         listedPids.insert(pid);
+        if (isSessionService(pid, naming))
+            return;
         records.append(makeRecord(pid, naming, started));
+        records.last().unit = unit;
     };
 
+    m_windowsError = m_noWindowsReason;
     if (m_windows) {
         const std::optional<QList<ClientWindow>> windows = m_windows->clientWindows();
+        if (!windows)
+            m_windowsError = QStringLiteral("no window manager lists the windows");
+        else
+            m_windowsError.clear();
         for (const ClientWindow& window : windows.value_or(QList<ClientWindow>())) {
             const Naming naming{{}, window.applicationId, window.instanceName, window.className};
             // A window drawn by a process of another machine or container cannot be ended here.
@@ -136,6 +160,8 @@ QList<TaskManagerInfo> TaskListBuilder::getAllProcess()
                     addUnit(unit, naming);
             } else if (!listedPids.contains(window.pid)) {
                 listedPids.insert(window.pid);
+                if (isSessionService(window.pid, naming))
+                    continue;
                 records.append(makeRecord(window.pid, naming, m_processes.startTime(window.pid)));
             }
         }
@@ -148,7 +174,8 @@ QList<TaskManagerInfo> TaskListBuilder::getAllProcess()
     };
     QList<Remaining> remaining;
     for (auto unit = units.cbegin(); unit != units.cend(); ++unit) {
-        if (listedUnits.contains(unit.key()))
+        // What the session starts by itself at login counts only when it shows a window.
+        if (listedUnits.contains(unit.key()) || SessionHelperFilter::isAutostartUnit(unit.key()))
             continue;
         std::optional<std::uint64_t> started;
         if (mainProcess(unit.value(), &started) > 0)

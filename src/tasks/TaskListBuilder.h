@@ -17,6 +17,8 @@
 //  - the user's systemd application units (app-*.scope, app-*.service), each with its main
 //    process (the earliest started), where no window already stands for the unit;
 //  - optionally the own process, named "Corvella".
+// The session's own programs are left out (SessionHelperFilter): its services always, the units
+// it autostarts at login unless they show a window.
 // Names and icons come from the installed desktop entries (by the unit's application id, the
 // window's application id or class, else the executable), else the executable's name. Every
 // record is ticked except those named "Corvella". Each record holds its process by pidfd.
@@ -36,18 +38,25 @@ public:
         bool includeOwnProcess = false;
         // Applications folders; empty for the XDG folders of the environment.
         QStringList desktopFolders;
+        // Reads the display's window list (off for fixture trees, whose processes own no window).
+        bool readWindows = true;
     };
 
     // `windows` may be null: then only application units count.
     TaskListBuilder(Options options, std::unique_ptr<ClientWindowSource> windows);
 
-    // The window list of the session's display server, or null when there is none to read.
-    static std::unique_ptr<ClientWindowSource> createWindowSource();
+    // The window list of the session's display server, or null when there is none to read;
+    // then `why` (when given) says why, for the user.
+    static std::unique_ptr<ClientWindowSource> createWindowSource(QString* why = nullptr);
 
     QList<TaskManagerInfo> getAllProcess();
     // The user's application units now, sorted; cheap enough to compare on every refresh.
     QList<QByteArray> appUnitNames() const;
     ClientWindowSource* windowSource() const { return m_windows.get(); }
+    // Why the last getAllProcess() could not list windows (only units then), or empty when it
+    // did. Set it with noWindowsBecause() when the builder is made without a window source.
+    QString windowsError() const { return m_windowsError; }
+    void noWindowsBecause(const QString& why) { m_noWindowsReason = why; }
 
     // The application ids a unit name may carry, most likely first: "app-gnome-org.gnome.Terminal
     // -1234.scope" gives "gnome-org.gnome.Terminal" then "org.gnome.Terminal" (a launcher prefix).
@@ -62,10 +71,13 @@ private:
     };
     TaskManagerInfo makeRecord(int pid, const Naming& naming, std::optional<std::uint64_t> started);
     int mainProcess(const QList<int>& pids, std::optional<std::uint64_t>* started) const;
+    bool isSessionService(int pid, const Naming& naming) const;
 
     Options m_options;
     std::unique_ptr<ClientWindowSource> m_windows;
     ProcProcesses m_processes;
     DesktopEntryNames m_entries;
     bool m_realProcesses;
+    QString m_noWindowsReason;
+    QString m_windowsError;
 };

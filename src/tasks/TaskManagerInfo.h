@@ -21,6 +21,9 @@ struct TaskManagerInfo {
     bool bIsSelected = false;
     // The desktop entry's identifier, else the systemd unit's application id or the window class.
     QString appId;
+    // The systemd application unit the application runs in ("app-firefox-1234.scope"), empty
+    // when it runs in none: its windows are those of every process of the unit.
+    QByteArray unit;
     // The process, held since the list was built so that a reused identifier is never signalled.
     // Null when it could not be held; `handleError` then says why (an errno).
     std::shared_ptr<ProcessHandle> process;

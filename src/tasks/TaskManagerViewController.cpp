@@ -1,8 +1,11 @@
 #include "tasks/TaskManagerViewController.h"
 
+#include "common/PublicUtilities.h"
 #include "kit/Color.h"
+#include "kit/ConfirmationDialog.h"
 #include "kit/KitImages.h"
 #include "kit/TextImageButton.h"
+#include "tasks/TaskListModel.h"
 #include "tasks/TaskMonitorWorker.h"
 #include "tasks/TaskTerminator.h"
 
@@ -11,7 +14,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
+#include <QStyle>
+#include <QTableView>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -20,9 +24,10 @@
 
 namespace {
 
-enum Column { NameColumn = 0, PidColumn = 1, CheckBoxColumn = 2 };
+constexpr int NameColumn = TaskListModel::NameColumn;
+constexpr int PidColumn = TaskListModel::PidColumn;
+constexpr int CheckBoxColumn = TaskListModel::CheckBoxColumn;
 constexpr int RefreshInterval = 2000;
-constexpr int SurvivorDelay = 5000;
 constexpr int RowHeight = 34;
 
 QLabel* captionLabel(const QString& text, QWidget* parent)
@@ -57,10 +62,22 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
                               "CPU and memory load."),
                parent)
 {
-    m_listTableView = new QTableWidget(0, 3, this);
+    m_model =
+        new TaskListModel([this](const TaskManagerInfo& record) { return iconOf(record); }, this);
+    m_listTableView = new QTableView(this);
     m_listTableView->setObjectName(QStringLiteral("listTableView"));
-    m_listTableView->setHorizontalHeaderLabels(
-        {QStringLiteral("Name"), QStringLiteral("ChcekBox")});
+    m_listTableView->setAccessibleName(tr("Running applications"));
+    // A refresh never hands the selection to a neighbour: when the selected application leaves,
+    // nothing is selected (the view and its selection model would otherwise make the next row
+    // current, and Enter would then toggle an application the user never chose). Connected
+    // before the view takes the model, so that this runs before their own handlers.
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                const int current = m_listTableView->currentIndex().row();
+                if (current >= first && current <= last)
+                    m_listTableView->selectionModel()->clear();
+            });
+    m_listTableView->setModel(m_model);
     m_listTableView->horizontalHeader()->hide();
     m_listTableView->verticalHeader()->hide();
     m_listTableView->horizontalHeader()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
@@ -76,19 +93,22 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     m_listTableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listTableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listTableView->setFocusPolicy(Qt::StrongFocus);
-    connect(m_listTableView, &QTableWidget::cellClicked, this, [this](int row, int column) {
-        if (column == CheckBoxColumn && row >= 0)
+    connect(m_listTableView, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        // Styles that activate on a single click toggle through activated() alone.
+        if (index.column() == CheckBoxColumn &&
+            !m_listTableView->style()->styleHint(QStyle::SH_ItemView_ActivateItemOnSingleClick,
+                                                 nullptr, m_listTableView))
             changeCloseButtonState();
     });
-    // The keyboard's way to a check box: Space or Enter on the current row.
-    connect(m_listTableView, &QTableWidget::itemActivated, this,
-            [this](QTableWidgetItem*) { changeCloseButtonState(); });
+    // The keyboard's way to a check box: Enter on the current row.
+    connect(m_listTableView, &QTableView::activated, this,
+            [this](const QModelIndex&) { changeCloseButtonState(); });
     bodyLayout()->addWidget(m_listTableView, 1);
 
     m_messageLabel = new QLabel(this);
     m_messageLabel->setWordWrap(true);
     m_messageLabel->hide();
-    m_forceQuitBut = new TextImageButton(QStringLiteral("Force Quit"), 14, this);
+    m_forceQuitBut = new TextImageButton(tr("Force Quit"), 14, this);
     m_forceQuitBut->setImageNames(QStringLiteral("btn_b_normal"), QStringLiteral("btn_b_hover"),
                                   QStringLiteral("btn_b_hover"), QStringLiteral("btn_s_disable"));
     m_forceQuitBut->setFixedSize(96, 24);
@@ -131,11 +151,6 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
             &TaskManagerViewController::getAllProcess);
     m_thread->start(QThread::LowPriority);
 
-    m_survivorTimer = new QTimer(this);
-    m_survivorTimer->setSingleShot(true);
-    m_survivorTimer->setInterval(SurvivorDelay);
-    connect(m_survivorTimer, &QTimer::timeout, this, &TaskManagerViewController::checkSurvivors);
-
     getAllProcess();
     updateSysStat();
     m_timer = new QTimer(this);
@@ -176,9 +191,13 @@ void TaskManagerViewController::listBuilt(quint64 generation,
 
 void TaskManagerViewController::setApplications(const QList<TaskManagerInfo>& applications)
 {
-    m_allApplications = applications;
-    reloadTable();
+    m_model->setApplications(applications);
     Q_EMIT applicationsReloaded();
+}
+
+const QList<TaskManagerInfo>& TaskManagerViewController::allApplications() const
+{
+    return m_model->applications();
 }
 
 QIcon TaskManagerViewController::iconOf(const TaskManagerInfo& record)
@@ -202,95 +221,86 @@ QIcon TaskManagerViewController::iconOf(const TaskManagerInfo& record)
     return icon;
 }
 
-void TaskManagerViewController::reloadTable()
+void TaskManagerViewController::updateCloseButton()
 {
-    const int current = m_listTableView->currentRow();
-    m_listTableView->setRowCount(int(m_allApplications.size()));
-    const QIcon ticked = KitImages::icon(QStringLiteral("option_yes"));
-    const QIcon unticked = KitImages::icon(QStringLiteral("option_no"));
-    for (int row = 0; row < int(m_allApplications.size()); ++row) {
-        const TaskManagerInfo& record = m_allApplications.at(row);
-        auto* name = new QTableWidgetItem(iconOf(record), record.shownName());
-        name->setToolTip(QStringLiteral("%1 — PID %2").arg(record.shownName()).arg(record.pID));
-        m_listTableView->setItem(row, NameColumn, name);
-        auto* pid = new QTableWidgetItem(QString::number(record.pID));
-        pid->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        pid->setForeground(QColor(0, 0, 0, 140));
-        m_listTableView->setItem(row, PidColumn, pid);
-        auto* box = new QTableWidgetItem(record.bIsSelected ? ticked : unticked, QString());
-        box->setData(Qt::AccessibleTextRole,
-                     record.bIsSelected ? QStringLiteral("ticked") : QStringLiteral("not ticked"));
-        m_listTableView->setItem(row, CheckBoxColumn, box);
-    }
-    if (current >= 0 && current < m_listTableView->rowCount())
-        m_listTableView->setCurrentCell(current, m_listTableView->currentColumn());
+    m_closeBut->setButtonEnabled(m_model->anyTicked());
 }
 
 void TaskManagerViewController::changeCloseButtonState()
 {
-    const int row = m_listTableView->currentRow();
-    if (row < 0 || row >= m_allApplications.size())
-        return;
-    m_allApplications[row].bIsSelected = !m_allApplications[row].bIsSelected;
-    reloadTable();
-    const bool anyTicked =
-        std::any_of(m_allApplications.cbegin(), m_allApplications.cend(),
-                    [](const TaskManagerInfo& record) { return record.bIsSelected; });
-    m_closeBut->setButtonEnabled(anyTicked);
+    if (m_model->toggle(m_listTableView->currentIndex().row()))
+        updateCloseButton();
 }
 
 void TaskManagerViewController::closeButtonAction()
 {
-    m_closeBut->setButtonEnabled(false);
-    QList<TaskManagerInfo> survivors;
-    QStringList failures;
-    QStringList gone;
-    for (const TaskManagerInfo& record : std::as_const(m_allApplications)) {
-        if (!record.bIsSelected) {
-            survivors.append(record);
-            continue;
-        }
-        const int error = TaskTerminator::doCloseWithPID(record);
-        if (error == 0) {
-            m_ending.append(record);
-        } else if (error == ESRCH) {
-            gone.append(QStringLiteral("“%1” (PID %2) had already quit.")
-                            .arg(record.shownName())
-                            .arg(record.pID));
-        } else {
-            // Still running and out of reach: it stays listed, with the reason shown.
-            failures.append(TaskTerminator::failureText(record, error));
-            survivors.append(record);
-        }
+    QStringList names;
+    for (const TaskManagerInfo& record : allApplications()) {
+        if (record.bIsSelected)
+            names.append(tr("“%1” (PID %2)").arg(record.shownName()).arg(record.pID));
     }
-    m_allApplications = survivors;
-    reloadTable();
-    if (!failures.isEmpty() || !gone.isEmpty())
-        showMessage(failures + gone, !failures.isEmpty());
-    else if (m_survivors.isEmpty())
+    if (names.isEmpty()) {
+        m_closeBut->setButtonEnabled(false);
+        return;
+    }
+    if (PublicUtilities::confirmsIrreversibleActions()) {
+        const QString question =
+            (names.size() == 1
+                 ? tr("Quit 1 application? Unsaved changes may be lost.")
+                 : tr("Quit %1 applications? Unsaved changes may be lost.").arg(names.size())) +
+            u"\n\n" + names.join(u'\n');
+        const QString detail =
+            tr("Each is asked to close, as its own close button would, so it can offer to save. "
+               "One without a window, or still running after %1 seconds, is sent the "
+               "termination signal.")
+                .arg(m_graceMilliseconds / 1000);
+        if (!ConfirmationDialog::ask(this, question, detail, tr("Quit")))
+            return;
+    }
+    m_closeBut->setButtonEnabled(false);
+    // The ticks may have changed while the question was open: end what is ticked now.
+    const QList<TaskManagerInfo> ending = m_model->takeTicked();
+    if (ending.isEmpty())
+        return;
+    if (m_survivors.isEmpty())
         m_messageLabel->hide();
-    if (!m_ending.isEmpty())
-        m_survivorTimer->start();
+    ApplicationCloser::Options options;
+    options.graceMilliseconds = m_graceMilliseconds;
+    options.windows = [] {
+        return TaskListBuilder::createWindowSource();
+    };
+    auto* closer = new ApplicationCloser(options, this);
+    connect(closer, &ApplicationCloser::finished, this,
+            &TaskManagerViewController::closingFinished);
+    connect(closer, &ApplicationCloser::finished, closer, &QObject::deleteLater);
+    closer->close(ending);
 }
 
-void TaskManagerViewController::checkSurvivors()
+void TaskManagerViewController::closingFinished(const QList<ApplicationCloser::Result>& results)
 {
-    QList<TaskManagerInfo> stillRunning;
-    for (const TaskManagerInfo& record : std::as_const(m_ending)) {
-        if (TaskTerminator::isRunning(record))
-            stillRunning.append(record);
+    QStringList failures;
+    QStringList gone;
+    for (const ApplicationCloser::Result& result : results) {
+        if (result.outcome == ApplicationCloser::Outcome::StillRunning)
+            m_survivors.append(result.record);
+        else if (result.outcome == ApplicationCloser::Outcome::Failed && result.error == ESRCH)
+            gone.append(tr("“%1” (PID %2) had already quit.")
+                            .arg(result.record.shownName())
+                            .arg(result.record.pID));
+        else if (result.outcome == ApplicationCloser::Outcome::Failed)
+            failures.append(result.text());
     }
-    m_ending.clear();
-    m_survivors.append(stillRunning);
+    QStringList lines = failures + gone;
     if (!m_survivors.isEmpty()) {
         QStringList names;
         for (const TaskManagerInfo& record : std::as_const(m_survivors))
-            names.append(QStringLiteral("“%1” (PID %2)").arg(record.shownName()).arg(record.pID));
-        showMessage({QStringLiteral("Still running after being asked to quit: %1.")
-                         .arg(names.join(QStringLiteral(", ")))},
-                    false);
+            names.append(tr("“%1” (PID %2)").arg(record.shownName()).arg(record.pID));
+        lines.append(tr("Still running after being asked to quit: %1.")
+                         .arg(names.join(QStringLiteral(", "))));
         m_forceQuitBut->show();
     }
+    if (!lines.isEmpty())
+        showMessage(lines, !failures.isEmpty());
     Q_EMIT survivorsChecked();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/ToolPage.h"
+#include "tasks/ApplicationCloser.h"
 #include "tasks/SystemLoadSampler.h"
 #include "tasks/TaskListBuilder.h"
 #include "tasks/TaskManagerInfo.h"
@@ -10,7 +11,8 @@
 #include <QList>
 
 class QLabel;
-class QTableWidget;
+class QTableView;
+class TaskListModel;
 class QThread;
 class QTimer;
 class TaskMonitorWorker;
@@ -20,11 +22,16 @@ class TextImageButton;
 // box, ended by "Close"; below them the CPU and memory load, refreshed every 2 seconds.
 //
 // The list is rebuilt on a worker thread whenever applications come or go (the window manager's
-// client list, or the set of application units at each refresh) and the fresh list replaces the
-// shown one on the GUI thread; a rebuild older than the one shown is dropped. Every application
-// but Corvella itself is ticked after a rebuild. "Close" sends each ticked application the
-// termination signal through the pidfd its record holds; one still running 5 seconds later is
-// offered "Force Quit". Failures are shown under the list.
+// client list, or the set of application units at each refresh) and the fresh list is merged
+// into the shown one on the GUI thread (TaskListModel): the user's ticks and the selection stay
+// with their applications, new applications come ticked, all but Corvella itself. A rebuild
+// older than the one shown is dropped.
+//
+// "Close" asks first (under "ConfirmIrreversibleActions"), naming the ticked applications, then
+// ends them the way the desktop does (ApplicationCloser): their windows are asked to close, so
+// an application can ask about unsaved work; the termination signal follows for one without a
+// window or still running after 5 seconds, and one still running 5 seconds after that is offered
+// "Force Quit". Failures are shown under the list.
 class TaskManagerViewController : public ToolPage {
     Q_OBJECT
 public:
@@ -35,19 +42,22 @@ public:
 
     // Asks for a fresh list; the shown one stays until it arrives (applicationsReloaded()).
     void getAllProcess();
-    // Ends every ticked application and drops it from the list.
+    // Asks, then ends every ticked application and drops it from the list.
     void closeButtonAction();
     // Toggles the check box of the table's current row and sets the button's state.
     void changeCloseButtonState();
-    // Kills the applications that outlived "Close" by 5 seconds.
+    // Kills the applications that outlived "Close".
     void forceQuit();
     // Asks for a load reading; the labels change when it arrives (loadUpdated()).
     void updateSysStat();
 
-    // Shows `applications` in place of the current list.
+    // Merges `applications` into the shown list.
     void setApplications(const QList<TaskManagerInfo>& applications);
-    const QList<TaskManagerInfo>& allApplications() const { return m_allApplications; }
-    QTableWidget* listTableView() const { return m_listTableView; }
+    const QList<TaskManagerInfo>& allApplications() const;
+    QTableView* listTableView() const { return m_listTableView; }
+    TaskListModel* model() const { return m_model; }
+    // How long an application has to answer a close request, and then the termination signal.
+    void setGraceMilliseconds(int milliseconds) { m_graceMilliseconds = milliseconds; }
     TextImageButton* closeBut() const { return m_closeBut; }
     TextImageButton* forceQuitBut() const { return m_forceQuitBut; }
     QLabel* cpuLabel() const { return m_cpuLabel; }
@@ -61,29 +71,28 @@ public:
 Q_SIGNALS:
     void applicationsReloaded();
     void loadUpdated();
-    // The applications that "Close" ended are checked again, 5 seconds later.
+    // Every application that "Close" ended has its outcome; survivors are offered Force Quit.
     void survivorsChecked();
 
 private:
     void listBuilt(quint64 generation, const QList<TaskManagerInfo>& applications);
     void showLoad(const SystemLoadReading& reading);
     void updateLabel(QLabel* label, double percent);
-    void reloadTable();
-    void checkSurvivors();
+    void updateCloseButton();
+    void closingFinished(const QList<ApplicationCloser::Result>& results);
     void showMessage(const QStringList& lines, bool failure);
     QIcon iconOf(const TaskManagerInfo& record);
 
-    QList<TaskManagerInfo> m_allApplications;
-    QList<TaskManagerInfo> m_ending;
     QList<TaskManagerInfo> m_survivors;
-    QTableWidget* m_listTableView = nullptr;
+    TaskListModel* m_model = nullptr;
+    QTableView* m_listTableView = nullptr;
     TextImageButton* m_closeBut = nullptr;
     TextImageButton* m_forceQuitBut = nullptr;
     QLabel* m_cpuLabel = nullptr;
     QLabel* m_memoryLabel = nullptr;
     QLabel* m_messageLabel = nullptr;
     QTimer* m_timer = nullptr;
-    QTimer* m_survivorTimer = nullptr;
+    int m_graceMilliseconds = ApplicationCloser::DefaultGraceMilliseconds;
     QThread* m_thread = nullptr;
     TaskMonitorWorker* m_worker = nullptr;
     quint64 m_requestedGeneration = 0;

@@ -16,7 +16,8 @@ void TaskMonitorWorker::ensureStarted()
     if (m_builder)
         return;
     // Made on the worker's thread, so the window connection and its notifier belong to it.
-    m_builder = std::make_unique<TaskListBuilder>(m_options, TaskListBuilder::createWindowSource());
+    m_builder = std::make_unique<TaskListBuilder>(
+        m_options, m_options.readWindows ? TaskListBuilder::createWindowSource() : nullptr);
     m_load = std::make_unique<SystemLoadSampler>(m_options.procRoot);
     if (ClientWindowSource* windows = m_builder->windowSource()) {
         if (const int fd = windows->changeDescriptor(); fd >= 0) {

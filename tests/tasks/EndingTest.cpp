@@ -1,13 +1,18 @@
 #include "platform/ProcProcesses.h"
 #include "platform/ProcessHandle.h"
+#include "tasks/ApplicationCloser.h"
 #include "tasks/TaskListBuilder.h"
 #include "tasks/TaskTerminator.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <csignal>
 #include <functional>
@@ -133,5 +138,194 @@ TEST(Ending, IdentifiersOfZeroOrBelowAreRefused)
         EXPECT_EQ(error, EINVAL) << pid;
     }
 }
+
+#ifdef CLOSE_REQUEST_CLIENT
+// The editor-like client (or a windowless shell) and what it recorded.
+struct Recorder {
+    explicit Recorder(const QByteArray& mode)
+    {
+        if (mode == "windowless")
+            process.start("/bin/sh", {"-c", "trap 'echo SIGTERM; exit 143' TERM; echo ready; "
+                                            "while :; do sleep 0.05; done"});
+        else
+            process.start(CLOSE_REQUEST_CLIENT, {QString::fromLatin1(mode), "corvellarecorder"});
+        process.waitForStarted(10000);
+    }
+    ~Recorder()
+    {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+    int pid() const { return int(process.processId()); }
+    QByteArray output()
+    {
+        m_output += process.readAllStandardOutput();
+        return m_output;
+    }
+    // Until the window manager lists its window (or, windowless, until it runs).
+    bool waitUntilReady(bool windowed)
+    {
+        const QDeadlineTimer deadline(20000);
+        std::unique_ptr<ClientWindowSource> windows = TaskListBuilder::createWindowSource();
+        while (!deadline.hasExpired()) {
+            process.waitForReadyRead(50);
+            if (output().startsWith("ready\n")) {
+                if (!windowed)
+                    return true;
+                for (const ClientWindow& window :
+                     windows->clientWindows().value_or(QList<ClientWindow>())) {
+                    if (window.pid == pid())
+                        return true;
+                }
+            }
+        }
+        return false;
+    }
+    QProcess process;
+
+private:
+    QByteArray m_output;
+};
+
+bool hasWindowManager()
+{
+    std::unique_ptr<ClientWindowSource> windows = TaskListBuilder::createWindowSource();
+    return windows && windows->clientWindows();
+}
+
+struct CloseCase {
+    const char* mode;
+    QByteArray recorded;
+    bool requested;
+    bool terminated;
+};
+
+void PrintTo(const CloseCase& row, std::ostream* out)
+{
+    *out << row.mode;
+}
+
+class Closing : public ::testing::TestWithParam<CloseCase> {};
+
+// The close request comes first: a client that answers it within the grace quits by itself and
+// never sees a signal; one that ignores it, or has no window, gets SIGTERM (the latter at once).
+TEST_P(Closing, RequestFirstThenTerminationOnlyAfterTheGraceOrWithoutWindow)
+{
+    const CloseCase& row = GetParam();
+    const bool windowed = QByteArray(row.mode) != "windowless";
+    if (windowed && !hasWindowManager())
+        GTEST_SKIP() << "Needs an X display with an EWMH window manager";
+    Recorder client(row.mode);
+    ASSERT_TRUE(client.waitUntilReady(windowed)) << client.output().toStdString();
+    TaskManagerInfo record = held(client.pid());
+    constexpr int Grace = 1500;
+    ApplicationCloser::Options options;
+    options.graceMilliseconds = Grace;
+    options.windows = [] {
+        return TaskListBuilder::createWindowSource();
+    };
+    ApplicationCloser closer(options);
+    bool aliveAtRequest = false;
+    qint64 terminatedAfter = -1;
+    QElapsedTimer clock;
+    QObject::connect(&closer, &ApplicationCloser::closeRequested,
+                     [&] { aliveAtRequest = record.process->isRunning(); });
+    QObject::connect(&closer, &ApplicationCloser::terminationSent,
+                     [&] { terminatedAfter = clock.elapsed(); });
+    QList<ApplicationCloser::Result> results;
+    QEventLoop loop;
+    QObject::connect(&closer, &ApplicationCloser::finished, [&](const auto& all) {
+        results = all;
+        loop.quit();
+    });
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    clock.start();
+    ASSERT_TRUE(closer.close({record}));
+    loop.exec();
+    ASSERT_EQ(results.size(), 1);
+    EXPECT_TRUE(client.process.state() == QProcess::NotRunning ||
+                client.process.waitForFinished(5000));
+    EXPECT_EQ(client.output(), row.recorded);
+    EXPECT_EQ(results.first().outcome, ApplicationCloser::Outcome::Quit)
+        << results.first().text().toStdString();
+    EXPECT_EQ(results.first().windowsAsked > 0, row.requested);
+    EXPECT_EQ(aliveAtRequest, row.requested);
+    EXPECT_EQ(results.first().terminated, row.terminated);
+    if (row.terminated && row.requested) {
+        EXPECT_GE(terminatedAfter, Grace - 100);
+    } else if (row.terminated) {
+        EXPECT_LT(terminatedAfter, Grace / 2);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clients, Closing,
+    ::testing::Values(CloseCase{"answer", "ready\nclose-request\nquit\n", true, false},
+                      CloseCase{"ignore", "ready\nclose-request\nSIGTERM\n", true, true},
+                      CloseCase{"windowless", "ready\nSIGTERM\n", false, true}),
+    [](const auto& info) { return std::string(info.param.mode); });
+
+struct CliCase {
+    const char* mode;
+    QStringList options;
+    QByteArray recorded;
+    const char* said;
+};
+
+void PrintTo(const CliCase& row, std::ostream* out)
+{
+    *out << row.mode << ' ' << row.options.join(u' ').toStdString();
+}
+
+class CliEnding : public ::testing::TestWithParam<CliCase> {};
+
+// `tasks end` ends the same way; --force keeps the old immediate signal.
+TEST_P(CliEnding, EndsTheWayTheTabDoes)
+{
+    const CliCase& row = GetParam();
+    if (!hasWindowManager())
+        GTEST_SKIP() << "Needs an X display with an EWMH window manager";
+    Recorder client(row.mode);
+    ASSERT_TRUE(client.waitUntilReady(true));
+    QProcess cli;
+    cli.start(CORVELLA_CLI,
+              QStringList{"tasks", "end", QString::number(client.pid())} + row.options);
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    const QByteArray out = cli.readAllStandardOutput();
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(out.contains(row.said)) << out.toStdString();
+    EXPECT_TRUE(client.process.waitForFinished(5000));
+    EXPECT_EQ(client.output(), row.recorded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clients, CliEnding,
+    ::testing::Values(
+        CliCase{"answer",
+                {"--force-after", "2"},
+                "ready\nclose-request\nquit\n",
+                "quit after it was asked to close"},
+        CliCase{"ignore", {"--force-after", "0.5"}, "ready\nclose-request\nSIGTERM\n", "(SIGTERM)"},
+        CliCase{"answer", {"--force"}, "ready\nSIGTERM\n", "(SIGTERM)"}),
+    [](const auto& info) { return std::to_string(info.index) + info.param.mode; });
+
+// Without a reachable X server the list says that windows could not be listed.
+TEST(CliListing, NoReachableDisplayIsSaid)
+{
+    for (const char* display : {"", ":4093"}) {
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (*display)
+            environment.insert("DISPLAY", display);
+        else
+            environment.remove("DISPLAY");
+        cli.setProcessEnvironment(environment);
+        cli.start(CORVELLA_CLI, {"tasks"});
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        EXPECT_EQ(cli.exitCode(), 1) << display;
+        EXPECT_TRUE(cli.readAllStandardError().contains("windows could not be listed")) << display;
+    }
+}
+#endif
 
 } // namespace

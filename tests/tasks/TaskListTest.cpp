@@ -1,4 +1,5 @@
 #include "support/Files.h"
+#include "tasks/SessionHelperFilter.h"
 #include "tasks/TaskListBuilder.h"
 
 #include <QTemporaryDir>
@@ -44,6 +45,11 @@ protected:
                   "app-other-1.scope",
                   100, "other"},
                  {190, user + "session.slice/pipewire.service", 100, "pipewire"},
+                 // The session's own: left out unless they show a window (the first).
+                 {210, user + "app-org.example.Sync@autostart.service", 250, "sync-daemon"},
+                 {220, user + "app-gnome-xdg\\x2ddesktop\\x2dportal\\x2dgtk-55.scope", 260,
+                  "xdg-desktop-por"},
+                 {230, user + "app-gnome-pipewire\\x2dpulse-56.scope", 270, "pipewire-pulse"},
                  {201, "0::/system.slice/xterm.service", 600, "xterm"},
                  {202, "0::/", 650, "Corvella Helper"},
                  {OwnPid, "0::/init.scope", 700, "corvella"}}) {
@@ -130,6 +136,22 @@ TEST_P(TaskList, OwnProcessIsListedUntickedWhenAsked)
     EXPECT_EQ(summary(build({}, true).mid(4)), "700 -Corvella []; ");
 }
 
+TEST_P(TaskList, SessionHelpersAreLeftOutButAnAutostartedWindowCounts)
+{
+    const auto pids = [](const QList<TaskManagerInfo>& records) {
+        QList<int> list;
+        for (const TaskManagerInfo& record : records)
+            list.append(record.pID);
+        return list;
+    };
+    const QList<int> windowless = pids(build({}, false));
+    EXPECT_FALSE(windowless.contains(210) || windowless.contains(220) || windowless.contains(230));
+    const QList<int> shown = pids(build(
+        {{1, 210, "sync", "Sync", {}}, {2, 220, "portal", "Xdg-desktop-portal-gtk", {}}}, false));
+    EXPECT_TRUE(shown.contains(210));
+    EXPECT_FALSE(shown.contains(220));
+}
+
 INSTANTIATE_TEST_SUITE_P(UnitsFrom, TaskList, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "CgroupTree" : "Processes"; });
 
@@ -143,6 +165,24 @@ TEST(TaskListUnits, ApplicationIdsOfUnitNames)
         {"app-flatpak-org.gimp.GIMP.service", {"flatpak-org.gimp.GIMP", "org.gimp.GIMP"}}};
     for (const auto& [unit, ids] : cases)
         EXPECT_EQ(TaskListBuilder::applicationIdsOfUnit(unit), ids) << unit.toStdString();
+}
+
+TEST(TaskListUnits, SessionHelperNames)
+{
+    for (const char* unit :
+         {"app-org.kde.kdeconnect.daemon@autostart.service", "app-pulseaudio@autostart.service"})
+        EXPECT_TRUE(SessionHelperFilter::isAutostartUnit(unit)) << unit;
+    for (const char* unit :
+         {"app-firefox-1234.scope", "app-org.example.Viewer@9.service", "app-autostart.service"})
+        EXPECT_FALSE(SessionHelperFilter::isAutostartUnit(unit)) << unit;
+    for (const char* name :
+         {"xdg-desktop-portal-gtk", "org.freedesktop.impl.portal.desktop.kde", "pipewire-pulse",
+          "PulseAudio", "gvfsd-fuse", "at-spi-bus-launcher", "dbus-daemon", "wrapper-2.0",
+          "xfce4-panel", "org.gnome.SettingsDaemon.Color"})
+        EXPECT_TRUE(SessionHelperFilter::isSessionService({QString::fromUtf8(name)})) << name;
+    for (const char* name :
+         {"firefox-esr", "org.gnome.TextEditor", "evolution", "Corvella", "dbus", ""})
+        EXPECT_FALSE(SessionHelperFilter::isSessionService({QString::fromUtf8(name)})) << name;
 }
 
 } // namespace

@@ -1,16 +1,20 @@
 #include "tasks/TaskManagerViewController.h"
 
+#include "common/SettingsStore.h"
 #include "kit/TextImageButton.h"
 #include "platform/ProcessHandle.h"
+#include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 #include "support/PrivateHome.h"
+#include "tasks/TaskListModel.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QLabel>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +27,26 @@ bool lists(const TaskManagerViewController& tab, qint64 pid)
     const auto& records = tab.allApplications();
     return std::any_of(records.cbegin(), records.cend(),
                        [pid](const TaskManagerInfo& record) { return record.pID == pid; });
+}
+
+TaskManagerInfo application(int pid, const char* name, bool ticked = true)
+{
+    TaskManagerInfo record;
+    record.pID = pid;
+    record.name = QString::fromUtf8(name);
+    record.appId = record.name.toLower();
+    record.bIsSelected = ticked;
+    return record;
+}
+
+// A tab whose own list holds only what the test gives it: no procfs, no units, no windows.
+TaskListBuilder::Options quietOptions(const QTemporaryDir& empty)
+{
+    TaskListBuilder::Options options;
+    options.procRoot = empty.path();
+    options.cgroupRoot = empty.path();
+    options.readWindows = false;
+    return options;
 }
 
 } // namespace
@@ -69,13 +93,14 @@ private Q_SLOTS:
         tab.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tab));
         QTRY_VERIFY_WITH_TIMEOUT(lists(tab, m_window.processId()), 20000);
-        QTableWidget* table = tab.listTableView();
-        for (int row = 0; row < table->rowCount(); ++row) {
+        QTableView* table = tab.listTableView();
+        for (int row = 0; row < table->model()->rowCount(); ++row) {
             if (!tab.allApplications().at(row).bIsSelected)
                 continue;
-            table->scrollToItem(table->item(row, 2));
+            const QModelIndex box = table->model()->index(row, TaskListModel::CheckBoxColumn);
+            table->scrollTo(box);
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                              table->visualItemRect(table->item(row, 2)).center());
+                              table->visualRect(box).center());
             QVERIFY(!tab.allApplications().at(row).bIsSelected);
         }
         QVERIFY(!tab.closeBut()->isEnabled());
@@ -94,7 +119,7 @@ private Q_SLOTS:
         TaskManagerInfo record;
         record.name = "Photo.apple.Tool";
         tab.setApplications({record});
-        QCOMPARE(tab.listTableView()->item(0, 0)->text(), QString("Photole.Tool"));
+        QCOMPARE(tab.model()->index(0, 0).data().toString(), QString("Photole.Tool"));
         QCOMPARE(tab.allApplications().at(0).name, QString("Photo.apple.Tool"));
     }
 
@@ -103,9 +128,12 @@ private Q_SLOTS:
         QProcess stubborn;
         stubborn.start("/bin/sh", {"-c", "trap '' TERM; echo ready; read line"});
         QVERIFY(stubborn.waitForReadyRead(10000));
-        TaskManagerViewController tab;
+        const QTemporaryDir empty;
+        TaskManagerViewController tab(quietOptions(empty), nullptr);
+        tab.setGraceMilliseconds(300);
         QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
         QVERIFY(reloaded.wait(20000));
+        const ConfirmationAnswer answer(true);
         TaskManagerInfo record;
         record.name = "Stubborn";
         record.pID = qint32(stubborn.processId());
@@ -126,6 +154,105 @@ private Q_SLOTS:
         tab.closeButtonAction();
         QVERIFY(tab.messageLabel()->text().contains("already quit"));
     }
+
+    // Refreshes are merged, never rebuilt wholesale: the user's unticks stay, and the selection
+    // stays on its application or goes, never to a neighbour.
+    void refreshKeepsUnticksAndSelection()
+    {
+        const QTemporaryDir empty;
+        TaskManagerViewController tab(quietOptions(empty), nullptr);
+        QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
+        QVERIFY(reloaded.wait(20000));
+        QAbstractItemModelTester tester(tab.model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto ticks = [&tab] {
+            QString text;
+            for (const TaskManagerInfo& record : tab.allApplications())
+                text += (record.bIsSelected ? u'+' : u'-') + record.name + u' ';
+            return text;
+        };
+        const auto selected = [&tab] {
+            const QModelIndex current = tab.listTableView()->currentIndex();
+            return current.isValid() ? tab.allApplications().at(current.row()).name : QString();
+        };
+        tab.setApplications(
+            {application(11, "Alpha"), application(12, "Beta"), application(13, "Gamma")});
+        tab.listTableView()->setCurrentIndex(tab.model()->index(1, 0));
+        tab.listTableView()->setCurrentIndex(tab.model()->index(0, 0));
+        tab.changeCloseButtonState(); // unticks Alpha
+        tab.listTableView()->setCurrentIndex(tab.model()->index(1, 0));
+        QCOMPARE(ticks(), QString("-Alpha +Beta +Gamma "));
+        // Another order, a newcomer, and the builder's fresh ticks.
+        tab.setApplications({application(14, "Delta"), application(13, "Gamma"),
+                             application(11, "Alpha"), application(12, "Beta")});
+        QCOMPARE(ticks(), QString("+Delta +Gamma -Alpha +Beta "));
+        QCOMPARE(selected(), QString("Beta"));
+        // A renamed application keeps its row; one that left takes the selection with it.
+        tab.setApplications({application(14, "Delta"), application(11, "Alpha")});
+        QCOMPARE(selected(), QString());
+        QCOMPARE(ticks(), QString("+Delta -Alpha "));
+        TaskManagerInfo reused = application(11, "Other"); // same PID, another application
+        tab.setApplications({application(14, "Delta"), reused});
+        QCOMPARE(ticks(), QString("+Delta +Other "));
+    }
+
+#ifdef CLOSE_REQUEST_CLIENT
+    // Close names what it will quit and asks; Cancel ends nothing. Confirmed, the application
+    // gets its close request, answers it, and never sees a signal.
+    void closeAsksThenSendsTheCloseRequestFirst()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("Needs an X display with a window manager");
+        QProcess client;
+        client.start(CLOSE_REQUEST_CLIENT, {"answer", "corvellaeditor"});
+        QVERIFY(client.waitForReadyRead(10000));
+        const auto managed = [&client] {
+            auto windows = TaskListBuilder::createWindowSource();
+            for (const ClientWindow& window :
+                 windows ? windows->clientWindows().value_or(QList<ClientWindow>())
+                         : QList<ClientWindow>()) {
+                if (window.pid == client.processId())
+                    return true;
+            }
+            return false;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(managed(), 20000);
+        QVERIFY(
+            SettingsStore::standard().setValue(QStringLiteral("ConfirmIrreversibleActions"), true));
+        const QTemporaryDir empty;
+        TaskManagerViewController tab(quietOptions(empty), nullptr);
+        tab.setGraceMilliseconds(3000);
+        QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
+        QVERIFY(reloaded.wait(20000));
+        TaskManagerInfo editor = application(int(client.processId()), "Editor");
+        editor.process = ProcessHandle::open(editor.pID, std::nullopt, &editor.handleError);
+        tab.setApplications({editor, application(1, "Bystander", false)});
+        QByteArray recorded = client.readAllStandardOutput();
+        for (const bool confirm : {false, true}) {
+            const ConfirmationAnswer answer(confirm);
+            QSignalSpy ended(&tab, &TaskManagerViewController::survivorsChecked);
+            tab.closeButtonAction();
+            QCOMPARE(answer.asked(), 1);
+            QVERIFY(answer.cancelIsDefault());
+            QVERIFY2(
+                answer.question().startsWith("Quit 1 application? Unsaved changes may be lost.") &&
+                    answer.question().contains("“Editor”") &&
+                    !answer.question().contains("Bystander"),
+                qPrintable(answer.question()));
+            if (!confirm) {
+                QCOMPARE(tab.allApplications().size(), 2);
+                QVERIFY(!client.waitForReadyRead(500)); // asked nothing, signalled nothing
+                continue;
+            }
+            QVERIFY(ended.wait(20000));
+            QVERIFY(client.state() == QProcess::NotRunning || client.waitForFinished(5000));
+            recorded += client.readAllStandardOutput();
+            QCOMPARE(recorded, QByteArray("ready\nclose-request\nquit\n"));
+            QCOMPARE(tab.allApplications().size(), 1);
+            QCOMPARE(tab.allApplications().first().name, QString("Bystander"));
+        }
+    }
+#endif
 
     void loadLabelsShowPercentInColour()
     {

@@ -142,13 +142,16 @@ const QList<CommandLineCommand>& CommandLine::commands()
          "end",
          &C::tasksEnd,
          "PID... [--force | --force-after SECONDS]",
-         QT_TRANSLATE_NOOP("CommandLine", "End processes, given by their decimal process IDs."),
+         QT_TRANSLATE_NOOP("CommandLine", "Ask applications to quit, given by their decimal "
+                                          "process IDs: their windows are asked to close first."),
          Operands::Text,
          {{"force", '\0', nullptr,
-           QT_TRANSLATE_NOOP("CommandLine", "Send the termination signal (SIGTERM) at once.")},
+           QT_TRANSLATE_NOOP("CommandLine", "Send the termination signal (SIGTERM) at once, "
+                                            "without asking the windows to close.")},
           {"force-after", '\0', "SECONDS",
-           QT_TRANSLATE_NOOP("CommandLine", "Kill what is still running after SECONDS (0 to "
-                                            "3600, digits and a decimal point).")}}},
+           QT_TRANSLATE_NOOP("CommandLine", "Send the termination signal to what is still running "
+                                            "SECONDS after the close request (0 to 3600, "
+                                            "digits and a decimal point; 5 by default).")}}},
         {"load",
          "",
          &C::load,

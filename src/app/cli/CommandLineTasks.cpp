@@ -2,21 +2,17 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineArguments.h"
 #include "app/cli/CommandLineText.h"
-#include "platform/ProcProcesses.h"
-#include "platform/ProcessHandle.h"
+#include "tasks/ApplicationCloser.h"
 #include "tasks/SystemLoadSampler.h"
 #include "tasks/TaskListBuilder.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
 
-#include <csignal>
 #include <limits>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -39,91 +35,25 @@ double oneDecimal(double percent)
     return std::round(percent * 10.0) / 10.0;
 }
 
-struct Ending {
-    int pid = 0;
-    QString name;
-    std::shared_ptr<ProcessHandle> process;
-    int error = 0;
-};
-
-// How `tasks end` ends its processes, as the command line gave it.
-struct EndOptions {
-    bool force = false;                      // --force: the termination signal at once
-    std::optional<double> forceAfterSeconds; // --force-after: the kill signal after that long
-};
-
 // The longest wait --force-after accepts.
 constexpr double longestForceAfter = 3600;
-
-// Ends each process: the termination signal (SIGTERM) through its pidfd, and with
-// forceAfterSeconds the kill signal (SIGKILL) for what outlived it. One line of outcome per
-// process, on `out` or, for a failure, `err`; 1 when one could not be ended.
-int endProcesses(QList<Ending>& endings, const EndOptions& options, QTextStream& out,
-                 QTextStream& err)
-{
-    for (Ending& ending : endings) {
-        // Neither init nor this command: ending either is never what was meant.
-        if (ending.pid == 1 || ending.pid == QCoreApplication::applicationPid()) {
-            ending.error = EPERM;
-            continue;
-        }
-        ending.process = ProcessHandle::open(ending.pid, std::nullopt, &ending.error);
-        if (ending.process)
-            ending.error = ending.process->sendSignal(SIGTERM);
-    }
-    int status = 0;
-    const QDeadlineTimer deadline(qint64(options.forceAfterSeconds.value_or(0) * 1000));
-    for (const Ending& ending : std::as_const(endings)) {
-        const QString who = ending.name.isEmpty()
-                                ? QString::number(ending.pid)
-                                : QStringLiteral("%1 (%2)")
-                                      .arg(ending.pid)
-                                      .arg(CommandLineText::printableText(ending.name));
-        if (ending.error != 0) {
-            err << "corvella-cli: could not end " << who << ": "
-                << ProcessHandle::describeError(ending.error) << Qt::endl;
-            status = 1;
-            continue;
-        }
-        if (!options.forceAfterSeconds) {
-            out << who << ": asked to quit (SIGTERM)" << Qt::endl;
-            continue;
-        }
-        if (ending.process->waitForExit(int(deadline.remainingTime()))) {
-            out << who << ": quit" << Qt::endl;
-            continue;
-        }
-        const int error = ending.process->sendSignal(SIGKILL);
-        if (error == 0 && ending.process->waitForExit(5000)) {
-            out << who << ": force-quit (SIGKILL)" << Qt::endl;
-        } else if (error == ESRCH) {
-            out << who << ": quit" << Qt::endl;
-        } else {
-            err << "corvella-cli: could not end " << who << ": "
-                << (error != 0 ? ProcessHandle::describeError(error)
-                               : QStringLiteral("it is still running after SIGKILL"))
-                << Qt::endl;
-            status = 1;
-        }
-    }
-    return status;
-}
 
 } // namespace
 
 int CommandLine::tasksEnd(const CommandLineArguments& arguments)
 {
-    EndOptions options;
-    options.force = arguments.isSet("force");
+    const bool force = arguments.isSet("force");
+    double forceAfter = ApplicationCloser::DefaultGraceMilliseconds / 1000.0;
     if (arguments.isSet("force-after")) {
-        options.forceAfterSeconds =
+        const std::optional<double> seconds =
             CommandLineText::seconds(arguments.value("force-after"), longestForceAfter);
-        if (!options.forceAfterSeconds)
+        if (!seconds)
             return usage(QStringLiteral("--force-after takes a number of seconds from 0 to 3600"));
+        if (force)
+            return usage(QStringLiteral("tasks end takes --force or --force-after, not both"));
+        forceAfter = *seconds;
     }
-    if (options.force && options.forceAfterSeconds)
-        return usage(QStringLiteral("tasks end takes --force or --force-after, not both"));
-    QList<Ending> endings;
+    QList<int> pids;
     for (const QString& argument : arguments.operands()) {
         // Decimal digits only: " 5", "+7" or "0x10" never name a process by accident.
         const std::optional<qint64> pid =
@@ -131,19 +61,38 @@ int CommandLine::tasksEnd(const CommandLineArguments& arguments)
         if (!pid || *pid == 0)
             return usage(QStringLiteral("\"%1\" is not a process ID")
                              .arg(CommandLineText::printableText(argument)));
-        endings.append({int(*pid), ProcProcesses().executableName(int(*pid)), nullptr, 0});
+        pids.append(int(*pid));
     }
-    if (endings.isEmpty())
+    if (pids.isEmpty())
         return usage(QStringLiteral("tasks end takes one or more process IDs"));
-    return endProcesses(endings, options, m_out, m_err);
+    // The close request first, the termination signal only after forceAfter seconds.
+    int status = 0;
+    for (const auto& result : ApplicationCloser::endProcesses(pids, force, forceAfter)) {
+        if (result.outcome == ApplicationCloser::Outcome::Quit) {
+            m_out << CommandLineText::printableText(result.text()) << Qt::endl;
+        } else {
+            m_err << "corvella-cli: " << CommandLineText::printableText(result.text()) << Qt::endl;
+            status = 1;
+        }
+    }
+    return status;
 }
 
 int CommandLine::tasks(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
         return usage(QStringLiteral("tasks takes \"--json\" or \"end PID...\""));
-    TaskListBuilder builder(TaskListBuilder::Options(), TaskListBuilder::createWindowSource());
+    QString noWindows;
+    TaskListBuilder builder(TaskListBuilder::Options(),
+                            TaskListBuilder::createWindowSource(&noWindows));
+    builder.noWindowsBecause(noWindows);
     const QList<TaskManagerInfo> applications = builder.getAllProcess();
+    // Only the applications' units were listed: say so, and do not call the list complete.
+    const QString windowsError = builder.windowsError();
+    if (!windowsError.isEmpty()) {
+        m_err << "corvella-cli: windows could not be listed (" << windowsError
+              << "); only applications found by their systemd units are shown" << Qt::endl;
+    }
     if (arguments.json()) {
         QJsonArray list;
         for (const TaskManagerInfo& record : applications) {
@@ -153,7 +102,7 @@ int CommandLine::tasks(const CommandLineArguments& arguments)
                                     {QStringLiteral("appId"), record.appId}});
         }
         printJson(list);
-        return 0;
+        return windowsError.isEmpty() ? 0 : 1;
     }
     for (const TaskManagerInfo& record : applications) {
         m_out << record.pID << '\t' << (record.bIsSelected ? "[x]" : "[ ]") << '\t'
@@ -161,7 +110,7 @@ int CommandLine::tasks(const CommandLineArguments& arguments)
               << CommandLineText::printableText(record.appId) << '\n';
     }
     m_out.flush();
-    return 0;
+    return windowsError.isEmpty() ? 0 : 1;
 }
 
 int CommandLine::load(const CommandLineArguments& arguments)
