@@ -2,8 +2,10 @@
 // where xdg-open finds no handler (a stand-in that answers as xdg-open does then), each action
 // shows what could not be opened and why.
 #include "ShellTests.h"
+#include "app/AboutViewController.h"
 #include "app/AppDelegate.h"
 #include "app/MainViewController.h"
+#include "common/SettingsStore.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadViewController.h"
@@ -87,8 +89,9 @@ private Q_SLOTS:
     void everyFailedOpenIsShown_data()
     {
         QTest::addColumn<QString>("action");
-        for (const char* action : {"desktop background", "quick visit applications",
-                                   "hot utilities", "online help", "support", "downloads reveal"})
+        for (const char* action :
+             {"desktop background", "quick visit applications", "hot utilities", "online help",
+              "support", "about box link", "downloads reveal"})
             QTest::newRow(action) << QString::fromLatin1(action);
     }
     void everyFailedOpenIsShown()
@@ -135,6 +138,17 @@ private Q_SLOTS:
                 u"https://"_s));
             QVERIFY(delegate.mainAttachedWindow() && delegate.mainAttachedWindow()->isVisible());
             delegate.closeWindow();
+        } else if (action == u"about box link") {
+            AboutViewController about;
+            about.show();
+            about.linkButtonAction();
+            QVERIFY(about.notice().contains(u"IniURL"_s)); // the test's settings have no address
+            QVERIFY(SettingsStore::standard().setValue(u"IniURL"_s,
+                                                       u"https://corvella.example.org/"_s));
+            about.linkButtonAction();
+            QVERIFY(
+                failedVisibly([&] { return about.notice(); }, u"https://corvella.example.org/"_s));
+            QVERIFY(SettingsStore::standard().setValue(u"IniURL"_s, QString()));
         } else {
             QTemporaryDir downloads;
             QFile file(downloads.filePath(u"big.iso"_s));
