@@ -3,10 +3,13 @@
 #include "common/SettingsStore.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
+#include "platform/DesktopOpener.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
+#include <QDebug>
 #include <QLabel>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 AboutViewController::AboutViewController(QWidget* parent) : QWidget(parent)
@@ -42,6 +45,13 @@ AboutViewController::AboutViewController(QWidget* parent) : QWidget(parent)
     connect(link, &QPushButton::clicked, this, &AboutViewController::linkButtonAction);
     layout->addWidget(link);
 
+    m_notice = new QLabel(this);
+    m_notice->setWordWrap(true);
+    m_notice->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    m_notice->setAccessibleName(tr("Notice"));
+    m_notice->hide();
+    layout->addWidget(m_notice);
+
     layout->addStretch(1);
     auto* close = new QPushButton(QStringLiteral("Close"), this);
     close->setDefault(true);
@@ -62,5 +72,33 @@ void AboutViewController::closeWindow()
 
 void AboutViewController::linkButtonAction()
 {
-    QDesktopServices::openUrl(productPage());
+    // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser.
+    m_notice->hide();
+    const QPointer<AboutViewController> view(this);
+    const QUrl page = productPage();
+    if (page.isEmpty()) {
+        m_notice->setText(tr("Corvella's web page cannot be opened: its address (IniURL) is not "
+                             "set in the settings file."));
+        m_notice->show();
+        return;
+    }
+    QThreadPool::globalInstance()->start([view, page] {
+        const QString error = DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
+                                                  page.toString(QUrl::FullyEncoded));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [view, error] {
+                if (!view || error.isEmpty())
+                    return;
+                qWarning().noquote() << error;
+                view->m_notice->setText(error);
+                view->m_notice->show();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+QString AboutViewController::notice() const
+{
+    return m_notice->isVisibleTo(this) ? m_notice->text() : QString();
 }

@@ -8,15 +8,17 @@
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/DesktopAppearance.h"
+#include "platform/DesktopOpener.h"
 #include "platform/DesktopPowerService.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
 #include "update/GXCheckUpdateViewController.h"
 
 #include <QApplication>
-#include <QDesktopServices>
+#include <QDebug>
 #include <QMenu>
 #include <QPalette>
+#include <QThreadPool>
 
 namespace {
 
@@ -232,12 +234,37 @@ void AppDelegate::checkUpdateMenuItemAction()
 
 void AppDelegate::onlineHelpMenuItemAction()
 {
-    QDesktopServices::openUrl(settingsUrl("HelpURL", "https://corvella.example.org/help/"));
+    openAddress(settingsUrl("HelpURL", "https://corvella.example.org/help/"));
 }
 
 void AppDelegate::supportMenuItemAction()
 {
-    QDesktopServices::openUrl(settingsUrl("SupportURL", "https://corvella.example.org/support/"));
+    openAddress(settingsUrl("SupportURL", "https://corvella.example.org/support/"));
+}
+
+void AppDelegate::openAddress(const QUrl& url)
+{
+    // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser. A
+    // failure is shown at the foot of the panel, which opens for it when it is closed.
+    const QPointer<AppDelegate> self(this);
+    QThreadPool::globalInstance()->start([self, url] {
+        const QString error = DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
+                                                  url.toString(QUrl::FullyEncoded));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, url, error] {
+                if (!self)
+                    return;
+                if (!error.isEmpty()) {
+                    qWarning().noquote() << error;
+                    self->showMainWindow();
+                    if (self->m_mainWC)
+                        self->m_mainWC->showNotice(error);
+                }
+                Q_EMIT self->addressOpened(url, error);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void AppDelegate::buildApplicationMenu()

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QUrl>
 
 #include <memory>
 
@@ -58,6 +59,11 @@ public:
     QString statusItemImageName() const { return m_statusItemImageName; }
     void updateStatusItemImage();
 
+Q_SIGNALS:
+    // Online Help or Support has been handled: `error` is empty when the address is opening,
+    // else it is also shown at the foot of the panel.
+    void addressOpened(const QUrl& url, const QString& error);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Whether the desktop offers a system tray (XEmbed or StatusNotifierItem).
@@ -67,6 +73,7 @@ private:
     QPointF anchorPoint() const;
     template <typename Controller> void runModalDialog(Controller* controller);
     void buildApplicationMenu();
+    void openAddress(const QUrl& url);
     void installStatusItem();
 
     AboutViewController* m_aboutVC = nullptr;

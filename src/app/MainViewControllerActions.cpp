@@ -10,7 +10,11 @@
 #include "platform/WindowSystem.h"
 #include "system/LightViewController.h"
 
+#include <QCoreApplication>
+#include <QDebug>
 #include <QMenu>
+#include <QPointer>
+#include <QThreadPool>
 #include <QVBoxLayout>
 #include <QWidgetAction>
 
@@ -71,7 +75,21 @@ void MainViewController::openLightView()
 
 void MainViewController::openChangeDesktopBg()
 {
-    DesktopBackgroundSettings::open();
+    // The settings program is looked for and watched as it starts on a worker; a failure is shown
+    // at the foot of the panel.
+    const QPointer<MainViewController> view(this);
+    QThreadPool::globalInstance()->start([view] {
+        const QString error = DesktopBackgroundSettings::open();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [view, error] {
+                if (!view || error.isEmpty())
+                    return;
+                qWarning().noquote() << error;
+                view->showNotice(error);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void MainViewController::hiddenOthersApp()

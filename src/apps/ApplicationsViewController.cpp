@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
@@ -60,12 +59,6 @@ ApplicationsViewController::ApplicationsViewController(QWidget* parent)
                                                               QHeaderView::Fixed);
     m_listTableView->horizontalHeader()->resizeSection(ApplicationListModel::OpenColumn, 40);
     bodyLayout()->addWidget(m_listTableView, 1);
-
-    m_messageLabel = new QLabel(this);
-    m_messageLabel->setWordWrap(true);
-    m_messageLabel->setStyleSheet(QStringLiteral("color: rgb(190, 40, 40);"));
-    m_messageLabel->hide();
-    bodyLayout()->addWidget(m_messageLabel);
 
     m_catalogue = new ApplicationCatalogue(this);
     connect(m_catalogue, &ApplicationCatalogue::batchFound, this,
@@ -156,7 +149,7 @@ void ApplicationsViewController::openItemsAction()
 
 void ApplicationsViewController::launch(const QString& path)
 {
-    m_messageLabel->hide();
+    showNotice(QString());
     const QPointer<ApplicationsViewController> self(this);
     QThreadPool::globalInstance()->start([self, path] {
         const ApplicationLauncher::Result result = ApplicationLauncher::launch(path);
@@ -165,10 +158,7 @@ void ApplicationsViewController::launch(const QString& path)
             [self, path, error = result.error] {
                 if (!self)
                     return;
-                if (!error.isEmpty()) {
-                    self->m_messageLabel->setText(error);
-                    self->m_messageLabel->show();
-                }
+                self->showNotice(error);
                 Q_EMIT self->launchFinished(path, error);
             },
             Qt::QueuedConnection);

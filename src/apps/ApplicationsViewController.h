@@ -16,7 +16,7 @@ class QTableView;
 // The "Applications" tab: every installed application, sorted by name, searchable, opened by a
 // click on its row (0.3 s later) or on its run button. The scan starts when the tab is made;
 // rows arrive in sorted batches while it runs, and the search field is enabled when it ends.
-// A launch runs on a worker; a failure is shown below the list.
+// A launch runs on a worker; a failure is shown below the list (the tab's notice).
 class ApplicationsViewController : public ToolPage {
     Q_OBJECT
 public:
@@ -35,7 +35,7 @@ public:
     QLineEdit* textField() const { return m_textField; }
     ImageButton* closeBut() const { return m_closeBut; }
     QTableView* listTableView() const { return m_listTableView; }
-    QLabel* messageLabel() const { return m_messageLabel; }
+    QLabel* messageLabel() const { return noticeLabel(); }
 
 Q_SIGNALS:
     void scanFinished();
@@ -58,5 +58,4 @@ private:
     QLineEdit* m_textField = nullptr;
     ImageButton* m_closeBut = nullptr;
     QTableView* m_listTableView = nullptr;
-    QLabel* m_messageLabel = nullptr;
 };

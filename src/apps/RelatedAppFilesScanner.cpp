@@ -1,6 +1,7 @@
 #include "apps/RelatedAppFilesScanner.h"
 
 #include "platform/DesktopEntry.h"
+#include "platform/DesktopExec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -157,6 +158,19 @@ AMAppItem RelatedAppFilesScanner::constructItem(const DesktopEntry& entry, const
     const QString tryExec = entry.value(QStringLiteral("TryExec"));
     if (!tryExec.isEmpty() && !isProgramFound(tryExec))
         return {};
+    if (!entry.isShownIn(m_folders.currentDesktops()))
+        return {};
+    // The program the entry would run must exist, as launching looks it up (an entry started
+    // only over D-Bus may have no Exec at all).
+    if (const QString exec = entry.value(QStringLiteral("Exec")); !exec.isEmpty()) {
+        const QStringList arguments = DesktopExec::split(exec, reason);
+        if (!reason->isEmpty()) {
+            *reason = QStringLiteral("malformed Exec key (%1)").arg(*reason);
+            return {};
+        }
+        if (!isProgramFound(arguments.first()))
+            return {};
+    }
     return AMAppItem(entry.value(QStringLiteral("Icon")),
                      entry.localizedValue(QStringLiteral("Name"), m_locales), path, bundleID,
                      entry.value(QStringLiteral("X-AppImage-Version")), QDateTime(),

@@ -18,9 +18,12 @@ class DesktopEntry;
 // makes one record per installed application: a file ending ".desktop" whose entry is of
 // Type=Application. A subfolder prefixes the desktop-file ID ("kde/foo.desktop" is
 // "kde-foo.desktop"). The first entry of an ID shadows every later one; an entry with
-// Hidden=true, NoDisplay=true or a TryExec program that is not found is left out (a hidden entry
-// still shadows). A malformed entry is skipped, its reason kept in skipped() and logged, and the
-// walk goes on. Each folder is walked once, however many symbolic links lead to it.
+// Hidden=true, NoDisplay=true, a TryExec program that is not found, OnlyShowIn/NotShowIn ruling
+// out the folders' $XDG_CURRENT_DESKTOP (DesktopEntry::isShownIn, the rule Startup Items uses) or
+// an Exec program found neither in PATH nor as an executable file is left out (it still
+// shadows). A malformed entry (an Exec key that cannot be split among them) is skipped, its
+// reason kept in skipped() and logged, and the walk goes on. Each folder is walked once, however
+// many symbolic links lead to it.
 //
 // One scan per object; the object belongs to the thread that runs it.
 class RelatedAppFilesScanner {

@@ -11,11 +11,15 @@
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 #include "kit/TrafficLightButton.h"
+#include "platform/FileManagerReveal.h"
 
+#include <QCoreApplication>
+#include <QDebug>
 #include <QHeaderView>
 #include <QLabel>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QThreadPool>
 
 namespace {
 
@@ -110,8 +114,8 @@ void DownloadViewController::awakeFromNib()
     m_outlineView->setColumnWidth(DownloadsTreeModel::OpenFinderColumn, 28);
     connect(m_outlineView, &DowndLoadOutLineView::checkBoxClicked, this,
             &DownloadViewController::checkBoxClicked);
-    connect(m_outlineView, &DowndLoadOutLineView::revealClicked, m_model,
-            &DownloadsTreeModel::reveal);
+    connect(m_outlineView, &DowndLoadOutLineView::revealClicked, this,
+            &DownloadViewController::revealItem);
     connect(m_outlineView, &QTreeView::expanded, m_model,
             [this](const QModelIndex& index) { m_model->setExpanded(index, true); });
     connect(m_outlineView, &QTreeView::collapsed, m_model,
@@ -124,6 +128,14 @@ void DownloadViewController::awakeFromNib()
     m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_placeholder->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
     m_placeholder->hide();
+
+    // Why the last reveal failed, over the foot of the outline until the next reveal.
+    m_revealNotice = new QLabel(m_outlineBlowView);
+    m_revealNotice->setWordWrap(true);
+    m_revealNotice->setAccessibleName(tr("Notice"));
+    m_revealNotice->setStyleSheet(
+        QStringLiteral("background: rgb(253, 236, 234); color: #b03a2e; padding: 2px 8px;"));
+    m_revealNotice->hide();
 
     // Removal failures, where the scan's buttons were: they are hidden by then.
     m_failureLabel = new QLabel(this);
@@ -177,4 +189,35 @@ void DownloadViewController::showScanningLayout(bool scanning)
     m_outlineView->setGeometry(0, kHeaderHeight, frame.width(), frame.height() - kHeaderHeight);
     m_placeholder->setGeometry(24, kHeaderHeight, frame.width() - 48,
                                frame.height() - kHeaderHeight);
+    m_revealNotice->setGeometry(0, frame.height() - 40, frame.width(), 40);
+}
+
+void DownloadViewController::revealItem(const QModelIndex& index)
+{
+    const FileNode* node = DownloadsTreeModel::nodeOf(index);
+    if (!node)
+        return;
+    m_revealNotice->hide();
+    const QString path = node->path();
+    // The file manager's answer and xdg-open are waited for on a worker.
+    const QPointer<DownloadViewController> view(this);
+    QThreadPool::globalInstance()->start([view, path] {
+        const QString error = FileManagerReveal::showItem(path);
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [view, error] {
+                if (!view || error.isEmpty())
+                    return;
+                qWarning().noquote() << error;
+                view->m_revealNotice->setText(error);
+                view->m_revealNotice->show();
+                view->m_revealNotice->raise();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+QString DownloadViewController::revealNotice() const
+{
+    return m_revealNotice->isVisibleTo(this) ? m_revealNotice->text() : QString();
 }

@@ -17,6 +17,7 @@ class FileTree;
 class GXProgressView;
 class ImageButton;
 class QLabel;
+class QModelIndex;
 class QTimer;
 class StatusAttachedWindow;
 class TextImageButton;
@@ -75,6 +76,8 @@ public:
     // nothing; each failed item and its reason are behind the label's Details link.
     QString failureText() const;
     QStringList failureDetails() const { return m_outcomeDetails; }
+    // Why the last reveal (the "OpenFinder" column) failed, or nothing.
+    QString revealNotice() const;
     // What the empty outline says: why the folder cannot be scanned, or that it is empty.
     QString placeholderText() const;
     DowndLoadOutLineView* outlineView() const { return m_outlineView; }
@@ -99,6 +102,7 @@ private:
     void checkBoxClicked(const QModelIndex& index);
     void updatePlaceholder();
     void showOutcomeDetails();
+    void revealItem(const QModelIndex& index);
 
     Controller* m_controller;
     std::shared_ptr<FileTree> m_rootNodeArr;
@@ -128,6 +132,7 @@ private:
     QLabel* m_selectPathView = nullptr;
     QLabel* m_failureLabel = nullptr;
     QLabel* m_placeholder = nullptr;
+    QLabel* m_revealNotice = nullptr;
     QWidget* m_outlineBlowView = nullptr;
     DownloadTableHeaderView* m_headerView = nullptr;
     DowndLoadOutLineView* m_outlineView = nullptr;

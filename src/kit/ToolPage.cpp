@@ -1,5 +1,6 @@
 #include "kit/ToolPage.h"
 
+#include <QDebug>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -26,6 +27,27 @@ ToolPage::ToolPage(const QString& heading, const QString& explanation, QWidget* 
     m_bodyLayout = new QVBoxLayout();
     m_bodyLayout->setContentsMargins(0, 8, 0, 0);
     layout->addLayout(m_bodyLayout, 1);
+
+    m_notice = new QLabel(this);
+    m_notice->setWordWrap(true);
+    m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_notice->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    m_notice->setAccessibleName(tr("Notice"));
+    m_notice->hide();
+    layout->addWidget(m_notice);
+}
+
+void ToolPage::showNotice(const QString& text)
+{
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
+    if (!text.isEmpty())
+        qWarning().noquote() << text;
+}
+
+QString ToolPage::notice() const
+{
+    return m_notice->isVisibleTo(this) ? m_notice->text() : QString();
 }
 
 QString ToolPage::heading() const

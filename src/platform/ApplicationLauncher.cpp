@@ -2,11 +2,16 @@
 
 #include "platform/DesktopEntry.h"
 #include "platform/DesktopExec.h"
+#include "platform/DetachedProcess.h"
+#include "platform/TransientScope.h"
 #include "platform/XdgBaseFolders.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
+#include <QLoggingCategory>
 #include <QStandardPaths>
+
+Q_LOGGING_CATEGORY(launchLog, "corvella.launch")
 
 namespace {
 
@@ -27,7 +32,27 @@ QString findProgram(const QString& program)
     return QStandardPaths::findExecutable(program);
 }
 
+bool holdsZeroByte(const QStringList& command)
+{
+    for (const QString& argument : command) {
+        if (argument.contains(QChar(0)))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+QString ApplicationLauncher::applicationId(const QString& desktopEntryPath,
+                                           const QStringList& applicationFolders)
+{
+    for (const QString& folder : applicationFolders) {
+        const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+        if (desktopEntryPath.startsWith(prefix) && desktopEntryPath.size() > prefix.size())
+            return desktopEntryPath.mid(prefix.size()).replace(u'/', u'-');
+    }
+    return QFileInfo(desktopEntryPath).fileName();
+}
 
 QStringList ApplicationLauncher::terminalCommand()
 {
@@ -84,6 +109,12 @@ ApplicationLauncher::Result ApplicationLauncher::commandLines(const QString& des
             return failure(QStringLiteral("“%1” cannot be opened: the program “%2” was not found.")
                                .arg(shownName, command.first()));
         command.first() = program;
+        // A zero byte would end the argument early at exec: the program would get another one.
+        if (holdsZeroByte(command))
+            return failure(QStringLiteral("“%1” cannot be opened: an argument of its command "
+                                          "holds a zero byte (NUL), which no program can be "
+                                          "given.")
+                               .arg(shownName));
         result.commands.append(terminal + command);
     }
     return result;
@@ -96,15 +127,31 @@ ApplicationLauncher::Result ApplicationLauncher::launch(const QString& desktopEn
     if (!result.succeeded())
         return result;
     const DesktopEntry entry = DesktopEntry::load(desktopEntryPath);
+    const XdgBaseFolders folders;
     QString folder = entry.value(QStringLiteral("Path"));
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = XdgBaseFolders().home();
+        folder = folders.home();
+    const QString name =
+        entry.localizedValue(QStringLiteral("Name"), DesktopEntry::preferredLocales());
+    const QString shownName = name.isEmpty() ? QFileInfo(desktopEntryPath).fileName() : name;
+    const QString id = applicationId(desktopEntryPath, folders.applicationPaths());
     for (const QStringList& command : std::as_const(result.commands)) {
-        if (!QProcess::startDetached(command.first(), command.mid(1), folder)) {
-            result.error = QStringLiteral("“%1” could not be started.")
-                               .arg(QFileInfo(command.first()).fileName());
+        QList<QByteArray> arguments;
+        for (const QString& argument : command)
+            arguments.append(QFile::encodeName(argument));
+        const DetachedProcess::Result started =
+            DetachedProcess::start(arguments, QFile::encodeName(folder));
+        if (!started.started()) {
+            result.error = QStringLiteral("“%1” could not be started (%2): %3.")
+                               .arg(shownName, command.first(), started.error);
             return result;
         }
+        result.processIds.append(started.processId);
+        const TransientScope::Result scope = TransientScope::place(
+            started.processId, id, QStringLiteral("%1 started by Corvella").arg(shownName));
+        if (!scope.error.isEmpty())
+            qCWarning(launchLog, "%s", qUtf8Printable(scope.error));
+        result.scoped = result.scoped || scope.placed;
     }
     return result;
 }

@@ -1,8 +1,9 @@
 #include "platform/DesktopBackgroundSettings.h"
 
+#include "platform/DesktopOpener.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace {
@@ -72,22 +73,15 @@ QStringList DesktopBackgroundSettings::command(const QProcessEnvironment& enviro
     return fallback;
 }
 
-bool DesktopBackgroundSettings::open()
+QString DesktopBackgroundSettings::open(const QProcessEnvironment& environment)
 {
-    QStringList arguments = command(QProcessEnvironment::systemEnvironment());
-    if (arguments.isEmpty()) {
-        qWarning().noquote() << "The desktop background settings could not be opened: this "
-                                "desktop has no known settings program and xdg-open is not "
-                                "installed.";
-        return false;
-    }
-    const QString program = arguments.takeFirst();
-    if (!QProcess::startDetached(program, arguments)) {
-        qWarning().noquote()
-            << QStringLiteral("The desktop background settings could not be opened: “%1” could "
-                              "not be started.")
-                   .arg(program);
-        return false;
-    }
-    return true;
+    const QStringList arguments = command(environment);
+    if (arguments.isEmpty())
+        return QStringLiteral("The desktop background settings could not be opened: this desktop "
+                              "has no settings program Corvella knows, and xdg-open is not "
+                              "installed.");
+    const QString error = DesktopOpener::start(arguments);
+    if (error.isEmpty())
+        return {};
+    return QStringLiteral("The desktop background settings could not be opened. %1").arg(error);
 }

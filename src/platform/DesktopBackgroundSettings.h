@@ -16,7 +16,9 @@ public:
     // find programs and the Pictures folder; safe on any thread.
     static QStringList command(const QProcessEnvironment& environment);
 
-    // Starts command() for this process's environment as a detached process. Returns whether it
-    // started; on failure logs why.
-    static bool open();
+    // Starts command() for the environment (DesktopOpener::start). Returns one sentence saying
+    // what failed and why, empty when the settings (or the folder) are opening. Blocks while it
+    // watches the program start: worker threads only.
+    static QString
+    open(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 };

@@ -305,6 +305,19 @@ QString DesktopEntry::incompleteReason() const
     return {};
 }
 
+bool DesktopEntry::isShownIn(const QStringList& desktops) const
+{
+    const QStringList only = listValue(QStringLiteral("OnlyShowIn"));
+    const QStringList hiddenIn = listValue(QStringLiteral("NotShowIn"));
+    for (const QString& desktop : desktops) {
+        if (only.contains(desktop))
+            return true;
+        if (hiddenIn.contains(desktop))
+            return false;
+    }
+    return only.isEmpty();
+}
+
 QStringList DesktopEntry::localeCandidates(const QString& locale)
 {
     QString rest = locale;

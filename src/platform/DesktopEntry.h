@@ -53,6 +53,12 @@ public:
     // "Name" missing, an application without "Exec"); empty when it can.
     QString incompleteReason() const;
 
+    // Whether the entry is shown on a desktop whose $XDG_CURRENT_DESKTOP names are `desktops`,
+    // most specific first: the first of them that OnlyShowIn or NotShowIn lists decides (shown,
+    // or not); when neither lists any, the entry is shown unless it has an OnlyShowIn list.
+    // Names compare exactly, as the freedesktop menu and autostart rules say.
+    bool isShownIn(const QStringList& desktops) const;
+
     // Locale names to try, best first, for a POSIX locale like "sr_RS.UTF-8@latin". "C" and
     // "POSIX" give none.
     static QStringList localeCandidates(const QString& locale);

@@ -1,9 +1,34 @@
 #include "platform/DesktopOpener.h"
 
+#include "platform/DetachedProcess.h"
+
 #include <QDir>
 #include <QFile>
-#include <QProcess>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include <cstring>
+
+namespace {
+
+// Why xdg-open gave up, from its documented exit statuses.
+QString xdgOpenReason(int exitStatus)
+{
+    switch (exitStatus) {
+    case 1:
+        return QStringLiteral("xdg-open did not accept it");
+    case 2:
+        return QStringLiteral("it does not exist");
+    case 3:
+        return QStringLiteral("no application on this desktop is set to open it");
+    case 4:
+        return QStringLiteral("the application set to open it failed");
+    default:
+        return QStringLiteral("xdg-open ended with status %1").arg(exitStatus);
+    }
+}
+
+} // namespace
 
 QString DesktopOpener::findProgram(const QProcessEnvironment& environment, const QString& name)
 {
@@ -25,14 +50,39 @@ QString DesktopOpener::start(const QStringList& command)
 {
     if (command.isEmpty())
         return QStringLiteral("There is nothing to start.");
-    QProcess process;
-    process.setProgram(command.constFirst());
-    process.setArguments(command.mid(1));
-    process.setStandardInputFile(QProcess::nullDevice());
-    if (!process.startDetached())
-        return QStringLiteral("“%1” could not be started: %2")
-            .arg(command.constFirst(), process.errorString());
-    return {};
+    QList<QByteArray> arguments;
+    for (const QString& argument : command)
+        arguments.append(QFile::encodeName(argument));
+    const DetachedProcess::Result result =
+        DetachedProcess::start(arguments, QByteArray(), watchMilliseconds);
+    const QString program = QFileInfo(command.constFirst()).fileName();
+    if (!result.started())
+        return QStringLiteral("“%1” could not be started: %2.")
+            .arg(command.constFirst(), result.error);
+    if (!result.endedBadly())
+        return {};
+    const bool opener = program == u"xdg-open" && command.size() == 2;
+    if (result.signalNumber != 0) {
+        const QString reason = QStringLiteral("it was ended by signal %1 (%2)")
+                                   .arg(result.signalNumber)
+                                   .arg(QString::fromLocal8Bit(::strsignal(result.signalNumber)));
+        return opener ? QStringLiteral("“%1” could not be opened: %2.").arg(command.at(1), reason)
+                      : QStringLiteral("“%1” failed as it started: %2.").arg(program, reason);
+    }
+    if (opener)
+        return QStringLiteral("“%1” could not be opened: %2.")
+            .arg(command.at(1), xdgOpenReason(result.exitStatus));
+    return QStringLiteral("“%1” failed as it started: it ended with status %2.")
+        .arg(program)
+        .arg(result.exitStatus);
+}
+
+QString DesktopOpener::open(const QProcessEnvironment& environment, const QString& target)
+{
+    const QStringList command = openCommand(environment, target);
+    if (command.isEmpty())
+        return QStringLiteral("“%1” could not be opened: xdg-open is not installed.").arg(target);
+    return start(command);
 }
 
 QString DesktopOpener::userDirectory(const QProcessEnvironment& environment, const QString& key,

@@ -18,9 +18,20 @@ public:
     // the environment's PATH) and the argument. Empty when xdg-open is missing.
     static QStringList openCommand(const QProcessEnvironment& environment, const QString& target);
 
-    // Starts command[0] with the rest as its arguments, detached. Answers an error sentence,
-    // empty when it started. Forks once; fine on any thread.
+    // How long start() watches a program for an early end before it counts as running.
+    static constexpr int watchMilliseconds = 4000;
+
+    // Starts command[0] (a full path) with the rest as its arguments, detached, and watches it
+    // for watchMilliseconds: a program that cannot be executed, or ends in that time with a
+    // status other than 0 or by a signal, has failed. xdg-open's statuses are told in words
+    // (no application set to open the item, the item does not exist, ...). Answers one sentence
+    // saying what failed and why, empty when the program started (or ended well).
+    // Blocks for up to watchMilliseconds: worker threads only.
     static QString start(const QStringList& command);
+
+    // Opens a path or an address with its default handler (openCommand(), then start()); the
+    // same answer, or that xdg-open is missing. Worker threads only.
+    static QString open(const QProcessEnvironment& environment, const QString& target);
 
     // An XDG user folder ("DOCUMENTS", "DESKTOP", ...): the value in user-dirs.dirs of the
     // environment's XDG_CONFIG_HOME (else HOME/.config), with $HOME expanded, else

@@ -1,16 +1,19 @@
 #include "platform/FileManagerReveal.h"
 
+#include "platform/DesktopOpener.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFileInfo>
-#include <QProcess>
 #include <QUrl>
 
-QString FileManagerReveal::showItem(const QString& path, const QDBusConnection& bus)
+QString FileManagerReveal::showItem(const QString& path, const QDBusConnection& bus,
+                                    const QProcessEnvironment& environment)
 {
     if (path.isEmpty())
         return QStringLiteral("There is no item to show.");
     const QString service = QStringLiteral("org.freedesktop.FileManager1");
+    QString managerError;
     if (bus.isConnected() && bus.interface() &&
         (bus.interface()->isServiceRegistered(service).value() ||
          bus.interface()->activatableServiceNames().value().contains(service))) {
@@ -18,12 +21,17 @@ QString FileManagerReveal::showItem(const QString& path, const QDBusConnection& 
             QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/FileManager1"),
                                            service, QStringLiteral("ShowItems"));
         call << QStringList{QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)} << QString();
-        if (bus.send(call))
+        const QDBusMessage reply = bus.call(call, QDBus::Block, callTimeoutMs);
+        if (reply.type() != QDBusMessage::ErrorMessage)
             return {};
+        managerError = reply.errorMessage();
     }
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QProcess::startDetached(QStringLiteral("xdg-open"), {folder}))
-        return QStringLiteral("Could not open the folder “%1”: xdg-open is not available.")
-            .arg(folder);
-    return {};
+    const QString error = DesktopOpener::open(environment, folder);
+    if (error.isEmpty())
+        return {};
+    if (managerError.isEmpty())
+        return QStringLiteral("“%1” could not be shown in the file manager. %2").arg(path, error);
+    return QStringLiteral("“%1” could not be shown in the file manager (it answered: %2). %3")
+        .arg(path, managerError, error);
 }

@@ -54,24 +54,6 @@ QString openerTarget(const QStringList& arguments)
     return {};
 }
 
-bool startsOnDesktop(const DesktopEntry& entry, const QStringList& desktops)
-{
-    const QStringList only = entry.listValue(QStringLiteral("OnlyShowIn"));
-    const QStringList not_ = entry.listValue(QStringLiteral("NotShowIn"));
-    if (!only.isEmpty()) {
-        bool shown = false;
-        for (const QString& desktop : desktops)
-            shown = shown || only.contains(desktop);
-        if (!shown)
-            return false;
-    }
-    for (const QString& desktop : desktops) {
-        if (not_.contains(desktop))
-            return false;
-    }
-    return true;
-}
-
 // A file name for a new entry that opens path: its name's safe characters, made unique.
 QString newEntryName(const QString& folder, const QString& path)
 {
@@ -174,7 +156,7 @@ QString LoginItemList::resolve(const QString& fileName, const QString& entryPath
     item->entryPath = entryPath;
     item->enabled = !hidden &&
                     entry.booleanValue(QStringLiteral("X-GNOME-Autostart-enabled"), true) &&
-                    startsOnDesktop(entry, m_folders.currentDesktops());
+                    entry.isShownIn(m_folders.currentDesktops());
     item->image = entry.value(QStringLiteral("Icon"));
     item->name = entry.localizedValue(QStringLiteral("Name"), locales);
     identity->clear();

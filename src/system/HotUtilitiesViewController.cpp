@@ -2,9 +2,12 @@
 
 #include "kit/IconATextButton.h"
 #include "kit/KitImages.h"
+#include "platform/DesktopOpener.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 HotUtilitiesViewController::HotUtilitiesViewController(QWidget* parent)
@@ -44,9 +47,20 @@ void HotUtilitiesViewController::openLink(qsizetype index)
     if (index < 0 || index >= m_links.size())
         return;
     const QUrl url = m_links.at(index).url;
-    // Hands the address to the desktop's handler (xdg-open) without waiting for it.
-    const bool started = QDesktopServices::openUrl(url);
-    if (!started)
-        qWarning("Could not open %s in the web browser.", qUtf8Printable(url.toString()));
-    Q_EMIT linkOpened(url, started);
+    showNotice(QString());
+    // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser.
+    const QPointer<HotUtilitiesViewController> view(this);
+    QThreadPool::globalInstance()->start([view, url] {
+        const QString error = DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
+                                                  url.toString(QUrl::FullyEncoded));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [view, url, error] {
+                if (!view)
+                    return;
+                view->showNotice(error);
+                Q_EMIT view->linkOpened(url, error);
+            },
+            Qt::QueuedConnection);
+    });
 }

@@ -6,7 +6,8 @@
 class IconATextButton;
 
 // The "Hot Utilities" tab: one link button per entry of the settings file's Hot Utilities table,
-// each opening its address in the default browser. GUI thread only.
+// each opening its address in the default browser (xdg-open, started and watched on a worker). A
+// link that cannot be opened says why at the foot of the tab. GUI thread only.
 class HotUtilitiesViewController : public ToolPage {
     Q_OBJECT
 public:
@@ -20,7 +21,8 @@ public:
     void openLink(qsizetype index);
 
 Q_SIGNALS:
-    void linkOpened(const QUrl& url, bool started);
+    // A link has been handled: `error` is empty when its address is being opened.
+    void linkOpened(const QUrl& url, const QString& error);
 
 private:
     QList<HotUtilityLink> m_links;

@@ -9,7 +9,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QLabel>
 #include <QPointer>
 #include <QThreadPool>
 #include <QVBoxLayout>
@@ -64,11 +63,6 @@ QuickVisitViewController::QuickVisitViewController(QWidget* parent)
     connect(m_aboutBut, &IconATextButton::clicked, this, &QuickVisitViewController::doOpenAbout);
     body->addSpacing(8);
     body->addWidget(m_aboutBut);
-    m_notice = new QLabel(this);
-    m_notice->setWordWrap(true);
-    m_notice->setStyleSheet(QStringLiteral("color: #b03a2e;"));
-    m_notice->hide();
-    body->addWidget(m_notice);
     body->addStretch(1);
 }
 
@@ -79,11 +73,6 @@ IconATextButton* QuickVisitViewController::row(const QString& name) const
             return button;
     }
     return nullptr;
-}
-
-QString QuickVisitViewController::notice() const
-{
-    return m_notice->isVisible() ? m_notice->text() : QString();
 }
 
 void QuickVisitViewController::doOpenEnergySet()
@@ -143,6 +132,7 @@ void QuickVisitViewController::doOpenWithString(const QString& path)
 
 void QuickVisitViewController::open(Chooser choose)
 {
+    showNotice(QString());
     QPointer<QuickVisitViewController> view(this);
     const QProcessEnvironment environment = m_environment;
     QThreadPool::globalInstance()->start([view, environment, choose = std::move(choose)] {
@@ -178,10 +168,7 @@ void QuickVisitViewController::finishOpening(const QuickVisitTarget& target, con
                         Q_EMIT openCorvellaTab(QStringLiteral("Applications"));
                 });
     }
-    m_notice->setVisible(!error.isEmpty());
-    m_notice->setText(error);
-    if (!error.isEmpty())
-        qWarning().noquote() << error;
+    showNotice(error);
     Q_EMIT rowOpened(target, error);
 }
 

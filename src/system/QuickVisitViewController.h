@@ -8,7 +8,6 @@
 #include <functional>
 
 class IconATextButton;
-class QLabel;
 
 // The "Quick Visit" tab: eight rows that open the desktop's power settings, terminal,
 // application overview, installed applications, documents and desktop folders, settings and disk
@@ -40,7 +39,6 @@ public:
     // The row buttons, by their names ("Energy Settings", ...), and the about button.
     IconATextButton* row(const QString& name) const;
     IconATextButton* aboutBut() const { return m_aboutBut; }
-    QString notice() const;
 
 Q_SIGNALS:
     // A row's fallback is Corvella's own tab with this identifier ("Applications", "DiskManager").
@@ -56,5 +54,4 @@ private:
     QProcessEnvironment m_environment;
     QList<IconATextButton*> m_rows;
     IconATextButton* m_aboutBut = nullptr;
-    QLabel* m_notice = nullptr;
 };

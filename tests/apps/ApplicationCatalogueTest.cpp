@@ -24,18 +24,20 @@ protected:
         EXPECT_TRUE(writeFile(m_root.filePath(relative), content));
         return m_root.filePath(relative);
     }
-    XdgBaseFolders folders() const
+    XdgBaseFolders folders(const QString& desktops = {}) const
     {
         QProcessEnvironment environment;
+        if (!desktops.isEmpty())
+            environment.insert(u"XDG_CURRENT_DESKTOP"_s, desktops);
         environment.insert(u"HOME"_s, m_root.path());
         environment.insert(u"XDG_DATA_HOME"_s, m_root.filePath(u"home"_s));
         environment.insert(u"XDG_DATA_DIRS"_s,
                            m_root.filePath(u"first"_s) + u':' + m_root.filePath(u"second"_s));
         return XdgBaseFolders(environment);
     }
-    QList<AMAppItem> scan(RelatedAppFilesScanner* scanner = nullptr)
+    QList<AMAppItem> scan(RelatedAppFilesScanner* scanner = nullptr, const QString& desktops = {})
     {
-        RelatedAppFilesScanner own(folders(), {u"de"_s});
+        RelatedAppFilesScanner own(folders(desktops), {u"de"_s});
         QList<AMAppItem> items = (scanner ? scanner : &own)->getApplications();
         ApplicationCatalogue::sortByName(items);
         return items;
@@ -128,6 +130,65 @@ TEST_F(ApplicationCatalogueTest, DeliversBatchesAndFinishesOnTheMainThread)
         total += batch.at(0).value<QList<AMAppItem>>().size();
     EXPECT_EQ(total, 300);
     EXPECT_GT(batches.size(), 1) << "rows arrive while the scan goes";
+}
+
+TEST_F(ApplicationCatalogueTest, ListsOnlyWhatTheCurrentDesktopShows)
+{
+    write(u"first/applications/plain.desktop"_s, application("Plain"));
+    write(u"first/applications/only-gnome.desktop"_s,
+          application("OnlyGnome", "OnlyShowIn=GNOME;\n"));
+    write(u"first/applications/only-kde.desktop"_s, application("OnlyKde", "OnlyShowIn=KDE;\n"));
+    write(u"first/applications/not-kde.desktop"_s, application("NotKde", "NotShowIn=KDE;\n"));
+    write(u"first/applications/not-gnome.desktop"_s,
+          application("NotGnome", "NotShowIn=GNOME;Unity;\n"));
+    const struct {
+        const char* desktops;
+        QStringList shown;
+    } rows[] = {
+        {"KDE", {u"NotGnome"_s, u"OnlyKde"_s, u"Plain"_s}},
+        {"GNOME", {u"NotKde"_s, u"OnlyGnome"_s, u"Plain"_s}},
+        {"", {u"NotGnome"_s, u"NotKde"_s, u"Plain"_s}},
+        // The most specific name decides.
+        {"ubuntu:GNOME", {u"NotKde"_s, u"OnlyGnome"_s, u"Plain"_s}},
+        {"Unity:KDE", {u"OnlyKde"_s, u"Plain"_s}},
+        {"kde", {u"NotGnome"_s, u"NotKde"_s, u"Plain"_s}}, // names compare exactly
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(names(scan(nullptr, QString::fromUtf8(row.desktops))), row.shown) << row.desktops;
+}
+
+TEST_F(ApplicationCatalogueTest, LeavesOutEntriesWhoseProgramCannotBeFound)
+{
+    const QString plainFile = write(u"bin/not-executable"_s, "#!/bin/sh\n");
+    const QString executable = write(u"bin/tool"_s, "#!/bin/sh\n");
+    ASSERT_TRUE(QFile::setPermissions(executable, QFile::ReadOwner | QFile::ExeOwner));
+    const struct {
+        const char* name;
+        QByteArray exec;
+        bool listed;
+    } rows[] = {
+        {"InPath", "sh -c true", true},
+        {"Absolute", '"' + QFile::encodeName(executable) + "\" %F", true},
+        {"MissingInPath", "no-such-program-anywhere %U", false},
+        {"MissingAbsolute", "/no/such/program", false},
+        {"NotExecutable", QFile::encodeName(plainFile), false},
+        {"AFolder", QFile::encodeName(m_root.path()), false},
+        {"Unclosed", "sh \"-c", false},
+    };
+    QStringList expected;
+    for (const auto& row : rows) {
+        write(u"first/applications/"_s + QString::fromLatin1(row.name) + u".desktop"_s,
+              "[Desktop Entry]\nType=Application\nName=" + QByteArray(row.name) +
+                  "\nExec=" + row.exec + '\n');
+        if (row.listed)
+            expected.append(QString::fromLatin1(row.name));
+    }
+    expected.sort();
+    RelatedAppFilesScanner scanner(folders(), {});
+    EXPECT_EQ(names(scan(&scanner)), expected);
+    ASSERT_EQ(scanner.skipped().size(), 1);
+    EXPECT_TRUE(scanner.skipped()[0].contains(u"Unclosed.desktop: malformed Exec key"_s))
+        << scanner.skipped()[0].toStdString();
 }
 
 } // namespace

@@ -59,7 +59,7 @@ private Q_SLOTS:
         m_page->closeButtonAction();
         click(0, 1); // the run button of Broken
         QVERIFY(launches.wait(10000));
-        QVERIFY(launches.at(1).at(1).toString().contains(u"was not found"_s));
+        QVERIFY(launches.at(1).at(1).toString().contains(u"Exec format error"_s));
         QVERIFY(m_page->messageLabel()->isVisible());
         QCOMPARE(m_page->messageLabel()->text(), launches.at(1).at(1).toString());
     }
@@ -86,8 +86,13 @@ int main(int argc, char** argv)
                        "[Desktop Entry]\nType=Application\nExec=true\nName=" + QByteArray(name)))
             return 1;
     }
-    if (!writeFile(home.path("system/applications/broken.desktop"),
-                   "[Desktop Entry]\nType=Application\nExec=/no/such/program\nName=Broken"))
+    // Listed (an executable file), but no program the kernel can run.
+    const QString garbage = home.path("system/bin/garbage");
+    if (!writeFile(garbage, QByteArray(64, '\x7f')) ||
+        !QFile::setPermissions(garbage, QFile::ReadOwner | QFile::ExeOwner) ||
+        !writeFile(home.path("system/applications/broken.desktop"),
+                   "[Desktop Entry]\nType=Application\nExec=" + QFile::encodeName(garbage) +
+                       "\nName=Broken"))
         return 1;
     QApplication application(argc, argv);
     ApplicationsViewControllerTest test;

@@ -1,0 +1,176 @@
+// Every action that hands something to the desktop's opener says so when it fails: on a desktop
+// where xdg-open finds no handler (a stand-in that answers as xdg-open does then), each action
+// shows what could not be opened and why.
+#include "ShellTests.h"
+#include "app/AboutViewController.h"
+#include "app/AppDelegate.h"
+#include "app/MainViewController.h"
+#include "common/SettingsStore.h"
+#include "downloads/Controller.h"
+#include "downloads/DowndLoadOutLineView.h"
+#include "downloads/DownloadViewController.h"
+#include "downloads/DownloadsTreeModel.h"
+#include "kit/IconATextButton.h"
+#include "platform/WindowSystem.h"
+#include "system/HotUtilitiesViewController.h"
+#include "system/QuickVisitViewController.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Delegate : AppDelegate {
+    Delegate() : AppDelegate(std::make_unique<RecordingPowerService>()) {}
+    bool isSystemTrayAvailable() const override { return true; }
+};
+
+} // namespace
+
+class OpenFailureTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_root;
+    QByteArray m_path;
+    QByteArray m_desktop;
+
+    QString asked() const
+    {
+        QFile record(m_root.filePath(u"asked"_s));
+        return record.open(QIODevice::ReadOnly) ? QString::fromUtf8(record.readAll()) : QString();
+    }
+    // Waits for the action's notice and checks that it names what was opened and why it failed.
+    static bool failedVisibly(const std::function<QString()>& notice, const QString& what)
+    {
+        if (!QTest::qWaitFor([&] { return !notice().isEmpty(); }, 15000)) {
+            qWarning("no notice about %s", qUtf8Printable(what));
+            return false;
+        }
+        const QString text = notice();
+        const bool named = text.contains(what) &&
+                           text.contains(u"no application on this desktop is set to open it"_s);
+        if (!named)
+            qWarning("notice: %s", qUtf8Printable(text));
+        return named;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // xdg-open as it answers on a desktop without handlers: the message, status 3.
+        QVERIFY(QDir(m_root.path()).mkpath(u"bin"_s));
+        QFile opener(m_root.filePath(u"bin/xdg-open"_s));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" +
+                     QFile::encodeName(m_root.filePath(u"asked"_s)) +
+                     "'\necho \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
+        opener.close();
+        QVERIFY(opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        m_path = qgetenv("PATH");
+        m_desktop = qgetenv("XDG_CURRENT_DESKTOP");
+        qputenv("PATH", QFile::encodeName(m_root.filePath(u"bin"_s)) + ":/usr/bin:/bin");
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        // The folder of installed applications that Quick Visit's row opens.
+        QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_DATA_DIRS").section(u':', 0, 0) +
+                              u"/applications"_s));
+    }
+    void cleanupTestCase()
+    {
+        qputenv("PATH", m_path);
+        if (!m_desktop.isEmpty())
+            qputenv("XDG_CURRENT_DESKTOP", m_desktop);
+    }
+    void init() { QFile::remove(m_root.filePath(u"asked"_s)); }
+
+    void everyFailedOpenIsShown_data()
+    {
+        QTest::addColumn<QString>("action");
+        for (const char* action :
+             {"desktop background", "quick visit applications", "hot utilities", "online help",
+              "support", "about box link", "downloads reveal"})
+            QTest::newRow(action) << QString::fromLatin1(action);
+    }
+    void everyFailedOpenIsShown()
+    {
+        QFETCH(QString, action);
+        if (action == u"desktop background") {
+            RecordingPowerService power;
+            const std::unique_ptr<WindowSystem> windows = WindowSystem::create();
+            MainViewController panel(&power, windows.get());
+            panel.show();
+            panel.openChangeDesktopBg();
+            QVERIFY(failedVisibly([&] { return panel.notice(); }, u"background"_s));
+            QVERIFY(panel.notice().contains(asked().trimmed()) && !asked().isEmpty());
+        } else if (action == u"quick visit applications") {
+            QuickVisitViewController tab;
+            tab.show();
+            QTest::mouseClick(tab.row(u"Applications"_s), Qt::LeftButton);
+            QVERIFY(failedVisibly([&] { return tab.notice(); }, u"/applications"_s));
+        } else if (action == u"hot utilities") {
+            const QList<HotUtilityLink> links{
+                {u"Guides"_s, u"ic_hot"_s, QUrl(u"https://guides.example.org/a b"_s)},
+                {u"Forum"_s, u"ic_hot"_s, QUrl(u"https://forum.example.org/?q=1&x=%22"_s)}};
+            HotUtilitiesViewController tab(links, nullptr);
+            tab.show();
+            QVERIFY(!tab.linkButtons().isEmpty());
+            for (qsizetype index = 0; index < tab.linkButtons().size(); ++index) {
+                QTest::mouseClick(tab.linkButtons().at(index), Qt::LeftButton);
+                QVERIFY(tab.notice().isEmpty()); // the previous link's notice goes at a click
+                const QString address = tab.links().at(index).url.toString(QUrl::FullyEncoded);
+                QVERIFY(failedVisibly([&] { return tab.notice(); }, address));
+            }
+        } else if (action == u"online help" || action == u"support") {
+            Delegate delegate;
+            QAction* item = nullptr;
+            for (QAction* each : delegate.applicationMenu()->actions()) {
+                if (each->text().compare(action, Qt::CaseInsensitive) == 0)
+                    item = each;
+            }
+            QVERIFY(item);
+            item->trigger();
+            // The panel was closed: it opens to say what failed.
+            QVERIFY(failedVisibly(
+                [&] { return delegate.mainWC() ? delegate.mainWC()->notice() : QString(); },
+                u"https://"_s));
+            QVERIFY(delegate.mainAttachedWindow() && delegate.mainAttachedWindow()->isVisible());
+            delegate.closeWindow();
+        } else if (action == u"about box link") {
+            AboutViewController about;
+            about.show();
+            about.linkButtonAction();
+            QVERIFY(about.notice().contains(u"IniURL"_s)); // the test's settings have no address
+            QVERIFY(SettingsStore::standard().setValue(u"IniURL"_s,
+                                                       u"https://corvella.example.org/"_s));
+            about.linkButtonAction();
+            QVERIFY(
+                failedVisibly([&] { return about.notice(); }, u"https://corvella.example.org/"_s));
+            QVERIFY(SettingsStore::standard().setValue(u"IniURL"_s, QString()));
+        } else {
+            QTemporaryDir downloads;
+            QFile file(downloads.filePath(u"big.iso"_s));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(4096));
+            file.close();
+            Controller controller;
+            auto* view = new DownloadViewController(&controller);
+            view->show();
+            view->doScanWithPath(downloads.path());
+            QTRY_VERIFY_WITH_TIMEOUT(!view->isShowingScanControls(), 20000);
+            QTRY_COMPARE(view->model()->rowCount(), 1);
+            const QModelIndex reveal =
+                view->model()->index(0, DownloadsTreeModel::OpenFinderColumn);
+            Q_EMIT view->outlineView()->revealClicked(reveal);
+            QVERIFY(failedVisibly([&] { return view->revealNotice(); }, file.fileName()));
+            QCOMPARE(asked().trimmed(), downloads.path());
+            controller.stopScan();
+            delete view;
+        }
+    }
+};
+
+static const bool registered = addShellTest<OpenFailureTest>();
+
+#include "OpenFailureTest.moc"
