@@ -224,7 +224,7 @@ TEST_F(CommandLineOptionsTest, ProcessIdsAndWaitsAreReadStrictly)
     EXPECT_EQ(sleeper.state(), QProcess::Running);
     const Outcome ended = cli({u"tasks"_s, u"end"_s, u"0"_s + pid, u"--force-after"_s, u"2.5"_s});
     EXPECT_EQ(ended.exitCode, 0) << ended.err.constData();
-    EXPECT_TRUE(ended.out.contains(QByteArray(pid.toUtf8() + " (sleep): quit")))
+    EXPECT_TRUE(ended.out.contains(QByteArray("“sleep” (PID " + pid.toUtf8() + ") quit")))
         << ended.out.constData();
     EXPECT_TRUE(sleeper.waitForFinished(5000));
 }
