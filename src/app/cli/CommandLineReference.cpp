@@ -41,14 +41,6 @@ QList<Group> groupsOf(const QList<CommandLineCommand>& commands)
     return groups;
 }
 
-QString fullName(const CommandLineCommand& row)
-{
-    QString name = QLatin1StringView(row.name);
-    if (*row.verb != '\0')
-        name += u' ' + QLatin1StringView(row.verb);
-    return name;
-}
-
 QStringList verbNames(const Group& group)
 {
     QStringList names;
@@ -142,7 +134,7 @@ QString roffSynopsis(const QString& synopsis)
 
 QString commandSynopsis(const CommandLineCommand& row)
 {
-    QString line = bold(fullName(row));
+    QString line = bold(row.fullName());
     if (*row.synopsis != '\0')
         line += u' ' + roffSynopsis(QString::fromUtf8(row.synopsis));
     return line;
@@ -466,7 +458,7 @@ QString zshCompletion(const QList<CommandLineCommand>& commands)
             specs.append(singleQuoted(QString("*:"_L1 + operandName(row) + ": "_L1)));
         else if (row.operands == Operands::Commands)
             specs.append("'1:command:("_L1 + commandNames(groups).join(u' ') + ")'"_L1);
-        lines.append("    "_L1 + singleQuoted(fullName(row)) + ") "_L1 + specs.join(u' ') +
+        lines.append("    "_L1 + singleQuoted(row.fullName()) + ") "_L1 + specs.join(u' ') +
                      " ;;"_L1);
     }
     lines.append(QStringList{

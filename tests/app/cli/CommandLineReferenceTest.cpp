@@ -27,14 +27,16 @@ QByteArray run(const QString& program, const QStringList& arguments, QByteArray*
     return process.readAllStandardOutput();
 }
 
-// What the bash completion offers for the words typed so far (the last one is being completed).
-QSet<QString> bashComplete(const QStringList& words)
+// What the bash completion offers in `folder` for the words typed so far (the last one is being
+// completed).
+QSet<QString> bashComplete(const QStringList& words, const QString& folder = u"/"_s)
 {
-    const QString script = uR"sh(source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+    const QString script =
+        uR"sh(source "$1"; cd "$2"; shift 2; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
         _corvella_cli; printf '%s\n' "${COMPREPLY[@]}")sh"_s;
     const QStringList lines =
         QString::fromUtf8(run(u"bash"_s, QStringList{u"--norc"_s, u"-c"_s, script, u"bash"_s, kBash,
-                                                     u"corvella-cli"_s} +
+                                                     folder, u"corvella-cli"_s} +
                                              words))
             .split(u'\n', Qt::SkipEmptyParts);
     return {lines.cbegin(), lines.cend()};
@@ -125,6 +127,11 @@ struct Completion {
     QStringList offered;
 };
 
+void PrintTo(const Completion& completion, std::ostream* stream)
+{
+    *stream << completion.name;
+}
+
 class BashCompletionTest : public ::testing::TestWithParam<Completion> {};
 
 TEST_P(BashCompletionTest, OffersWhatTheCommandTakesThere)
@@ -135,7 +142,7 @@ TEST_P(BashCompletionTest, OffersWhatTheCommandTakesThere)
     QStringList words = GetParam().words, offered = GetParam().offered;
     words.replaceInStrings(u"DIR"_s, folder.path());
     offered.replaceInStrings(u"DIR"_s, folder.path());
-    EXPECT_EQ(bashComplete(words), QSet<QString>(offered.cbegin(), offered.cend()));
+    EXPECT_EQ(bashComplete(words, folder.path()), QSet<QString>(offered.cbegin(), offered.cend()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         Completion{"OptionsBeforeDashDash",
                    {u"erase"_s, u"-"_s},
                    {u"-q"_s, u"--quiet"_s, u"-h"_s, u"--help"_s}},
-        Completion{"FilesAfterDashDash", {u"erase"_s, u"--"_s, u"DIR/-"_s}, {u"DIR/-i"_s}},
+        Completion{"FilesAfterDashDash", {u"erase"_s, u"--"_s, u"-"_s}, {u"-i"_s}},
         Completion{"PathValue", {u"restore"_s, u"x"_s, u"--as"_s, u"DIR/a"_s}, {u"DIR/a b"_s}},
         Completion{"TextValue", {u"tasks"_s, u"end"_s, u"--force-after"_s, u""_s}, {}},
         Completion{"TextOperand", {u"settings"_s, u"get"_s, u""_s}, {}},
