@@ -1,6 +1,7 @@
 #include "app/cli/CommandLine.h"
 
 #include "app/cli/CommandLineArguments.h"
+#include "app/cli/CommandLineReference.h"
 #include "app/cli/CommandLineText.h"
 #include "common/SettingsStore.h"
 
@@ -8,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QVariantMap>
 
 #include <algorithm>
@@ -234,7 +236,8 @@ const QList<CommandLineCommand>& CommandLine::commands()
         {"empty-trash", "", &C::emptyTrash, "",
          QT_TRANSLATE_NOOP("CommandLine", "Erase every item of every trash of the user.")},
         {"help", "", nullptr, "[COMMAND]",
-         QT_TRANSLATE_NOOP("CommandLine", "Describe a command and its options."), Operands::Text},
+         QT_TRANSLATE_NOOP("CommandLine", "Describe a command and its options."),
+         Operands::Commands},
     };
     return table;
 }
@@ -259,6 +262,8 @@ int CommandLine::run(const QList<QByteArray>& arguments)
     }
     if (name == u"help")
         return help(words);
+    if (name == u"--generate")
+        return generate(words);
 
     // The row with the verb typed after the name, else the name's row without a verb.
     QList<const CommandLineCommand*> group;
@@ -322,6 +327,26 @@ int CommandLine::help(const QStringList& names)
     if (rows.isEmpty())
         return usage(QStringLiteral("help: unknown command \"%1\"").arg(wanted));
     printHelp(rows);
+    return 0;
+}
+
+int CommandLine::generate(const QStringList& arguments)
+{
+    const QByteArray text = CommandLineReference::generate(arguments.value(0), commands());
+    if (text.isEmpty() || arguments.size() > 2) {
+        return usage(QStringLiteral("--generate takes %1 and an optional FILE")
+                         .arg(CommandLineReference::kinds().join(u'|')));
+    }
+    if (arguments.size() == 1) {
+        writeOut(text);
+        return 0;
+    }
+    QSaveFile file(arguments.at(1));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        m_err << "corvella-cli: cannot write " << arguments.at(1) << ": " << file.errorString()
+              << Qt::endl;
+        return 1;
+    }
     return 0;
 }
 

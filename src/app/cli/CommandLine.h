@@ -11,12 +11,17 @@
 
 class SettingsStore;
 
-// corvella-cli: the command-line face of the core library. Its commands are the rows of one table
-// (commands()); `corvella-cli help` lists them.
+// corvella-cli: the command-line face of the core library. Its commands are the rows of one
+// table, commands(): run() finds the row of the typed name and verb, parses its options with
+// CommandLineArguments and calls the row's handler; `--help`, `help COMMAND` and the usage text
+// are printed from the rows, and so are the man page and the shells' completions (--generate,
+// CommandLineReference). The handlers live in one file per tool, CommandLine<Tool>.cpp, those
+// of the settings here.
 //
-// Exit status: 0 on success, 1 when a key is missing, a value cannot be written, a path does not
-// exist or an item could not be removed, 2 on a usage error (an unknown command or option, a bad
-// value), reported before anything is touched. Results go to standard output, messages to
+// Exit status: 0 on success; 1 when the command failed or partly failed (a missing setting, a
+// path that does not exist, an item that could not be removed, a service that refused), said on
+// standard error; 2 on a usage error (an unknown command or option, a bad value, a wrong number
+// of operands), reported before anything is touched. Results go to standard output, messages to
 // standard error.
 class CommandLine {
 public:
@@ -31,6 +36,9 @@ public:
 
 private:
     int help(const QStringList& names);
+    // Hidden from the help: `--generate man|bash|zsh|fish [FILE]` writes the man page or a
+    // shell's completion made from the table (the build runs it).
+    int generate(const QStringList& arguments);
     void printHelp(const QList<const CommandLineCommand*>& rows);
     void printOverview(QTextStream& stream);
     int usage(const QString& problem);

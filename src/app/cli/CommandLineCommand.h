@@ -10,18 +10,20 @@ class CommandLineArguments;
 struct CommandLineOption {
     const char* name;                // "force-after", given as --force-after
     char shortName = '\0';           // 'q' for -q; '\0' for none
-    const char* valueName = nullptr; // "SECONDS" when the option takes a value
+    const char* valueName = nullptr; // "SECONDS" when the option takes a value; a name ending
+                                     // in "PATH" ("NEWPATH") is completed as a file name
     const char* description = "";    // one line, English, translated when printed
 };
 
 // One row of corvella-cli's command table. The table is the only list of commands: it drives
-// dispatch, parsing, `--help`, `help COMMAND` and the usage text, and holds what a man page or a
-// shell's completion needs (names, operands, options with their values). Every text is a plain
-// English string marked for translation (context "CommandLine") and translated when printed.
+// dispatch, parsing, `--help`, `help COMMAND` and the usage text, and the man page and the shells'
+// completions are written from it at build time (CommandLineReference). Every text is a plain
+// English string marked for translation (context "CommandLine") and translated when printed;
+// the man page and the completions carry the English.
 struct CommandLineCommand {
-    // What the operands are, for a completion: nothing, free text, or paths (passed on as the
-    // exact bytes of argv, so names that are not UTF-8 keep working).
-    enum class Operands { None, Text, Paths };
+    // What the operands are, for a completion: nothing, free text, paths (passed on as the
+    // exact bytes of argv, so names that are not UTF-8 keep working), or names of commands.
+    enum class Operands { None, Text, Paths, Commands };
     using Handler = int (CommandLine::*)(const CommandLineArguments&);
 
     const char* name;     // "tasks"
