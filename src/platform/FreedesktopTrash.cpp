@@ -3,6 +3,7 @@
 #include "platform/MountTable.h"
 #include "platform/NativePath.h"
 #include "platform/SystemError.h"
+#include "platform/TrashFolderCandidates.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -111,73 +112,41 @@ QByteArray canonical(const QByteArray& path)
     return result;
 }
 
-// A trash folder on a shared volume must be a real folder of this user that others cannot
-// change; a link or a planted folder would let another user read or redirect what is trashed.
+// A trash folder on a shared volume, and its "files" and "info", must be real folders of this
+// user that others cannot change; a link or a planted folder would let another user read or
+// redirect what is trashed. Missing ones are created.
 QString makePrivateFolder(const QByteArray& path)
 {
     if (::mkdir(path.constData(), privateFolderMode) != 0 && errno != EEXIST) {
         return QStringLiteral("“%1” cannot be created: %2")
             .arg(shown(path), SystemError::text(errno));
     }
-    struct stat status {};
-    if (::lstat(path.constData(), &status) != 0) {
-        return QStringLiteral("“%1” cannot be examined: %2")
-            .arg(shown(path), SystemError::text(errno));
-    }
-    if (S_ISLNK(status.st_mode)) {
-        return QStringLiteral("“%1” is a symbolic link").arg(shown(path));
-    }
-    if (!S_ISDIR(status.st_mode)) {
-        return QStringLiteral("“%1” is not a folder").arg(shown(path));
-    }
-    if (status.st_uid != ::geteuid()) {
-        return QStringLiteral("“%1” belongs to another user").arg(shown(path));
-    }
-    if ((status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        return QStringLiteral("“%1” can be changed by other users").arg(shown(path));
-    }
-    return {};
+    return TrashFolderCandidates::judge(path, ::geteuid(), TrashFolderCandidates::Use::Trashing)
+        .problem;
 }
 
-QString makeVolumeTrash(const QByteArray& trash)
-{
-    for (const QByteArray& folder : {trash, childPath(trash, "files"), childPath(trash, "info")}) {
-        if (const QString reason = makePrivateFolder(folder); !reason.isEmpty()) {
-            return reason;
-        }
-    }
-    return {};
-}
-
-// "$topdir/.Trash/$uid" when "$topdir/.Trash" is a real folder with the sticky bit, otherwise
-// "$topdir/.Trash-$uid"; empty when neither can be used, with the reasons added to reasons.
+// The first of the volume's trash folders that is usable or can be made so; empty when none can,
+// with the reasons added to reasons.
 QByteArray volumeTrash(const QByteArray& topDirectory, QStringList* reasons)
 {
-    const QByteArray uid = QByteArray::number(::geteuid());
-    const QByteArray shared = childPath(topDirectory, ".Trash");
-    struct stat status {};
-    if (::lstat(shared.constData(), &status) == 0) {
-        if (S_ISLNK(status.st_mode)) {
-            reasons->append(QStringLiteral("“%1” is a symbolic link").arg(shown(shared)));
-        } else if (!S_ISDIR(status.st_mode)) {
-            reasons->append(QStringLiteral("“%1” is not a folder").arg(shown(shared)));
-        } else if ((status.st_mode & S_ISVTX) == 0) {
-            reasons->append(QStringLiteral("“%1” lacks the sticky bit").arg(shown(shared)));
-        } else {
-            const QByteArray userTrash = childPath(shared, uid);
-            const QString reason = makeVolumeTrash(userTrash);
-            if (reason.isEmpty()) {
-                return userTrash;
+    for (const TrashFolderCandidates::Candidate& candidate : TrashFolderCandidates::forVolume(
+             topDirectory, ::geteuid(), TrashFolderCandidates::Use::Trashing)) {
+        QString reason = candidate.problem;
+        if (candidate.state != TrashFolderCandidates::State::Refused) {
+            reason.clear();
+            for (const QByteArray& folder : {candidate.path, childPath(candidate.path, "files"),
+                                             childPath(candidate.path, "info")}) {
+                reason = makePrivateFolder(folder);
+                if (!reason.isEmpty()) {
+                    break;
+                }
             }
-            reasons->append(reason);
         }
+        if (reason.isEmpty()) {
+            return candidate.path;
+        }
+        reasons->append(reason);
     }
-    const QByteArray ownTrash = childPath(topDirectory, ".Trash-" + uid);
-    const QString reason = makeVolumeTrash(ownTrash);
-    if (reason.isEmpty()) {
-        return ownTrash;
-    }
-    reasons->append(reason);
     return {};
 }
 

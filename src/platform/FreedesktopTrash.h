@@ -9,7 +9,8 @@
 //
 // An item on the file system of the home trash goes to the home trash; an item on another mounted
 // volume goes to that volume's own trash, "$topdir/.Trash/$uid" when "$topdir/.Trash" is a real
-// folder with the sticky bit, otherwise "$topdir/.Trash-$uid". Either way the item is moved by one
+// folder with the sticky bit, otherwise "$topdir/.Trash-$uid", by the same rules the trash is
+// listed with (TrashFolderCandidates), a missing one created. Either way the item is moved by one
 // rename, so trashing takes the same short time whatever the item's size; nothing is ever copied
 // across file systems, and a volume without a usable trash folder fails the item, which then stays
 // where it was.

@@ -4,6 +4,7 @@
 #include "platform/FreedesktopTrash.h"
 #include "platform/MountTable.h"
 #include "platform/SystemError.h"
+#include "platform/TrashFolderCandidates.h"
 
 #include <QSaveFile>
 #include <QSet>
@@ -169,29 +170,19 @@ QList<TrashDirectory> TrashDirectory::findAll(const QString& homeTrash,
             found.append(TrashDirectory(path, top, status));
         }
     };
-    const auto ownFolder = [uid](const QByteArray& path, struct stat* status) {
-        return ::lstat(path.constData(), status) == 0 && S_ISDIR(status->st_mode) &&
-               status->st_uid == uid;
-    };
 
     struct stat status {};
     const QByteArray home = QFile::encodeName(homeTrash);
     if (!home.isEmpty() && ::stat(home.constData(), &status) == 0 && S_ISDIR(status.st_mode))
         add(home, {}, status);
-    const QByteArray uidText = QByteArray::number(uid);
     for (const MountTable::Mount& mount : MountTable::read(mountInfoPath, error)) {
         if (cannotHoldTrash(mount.fileSystemType))
             continue;
-        const QByteArray shared = childPath(mount.mountPoint, ".Trash");
-        if (::lstat(shared.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
-            (status.st_mode & S_ISVTX) != 0) {
-            const QByteArray userTrash = childPath(shared, uidText);
-            if (ownFolder(userTrash, &status))
-                add(userTrash, mount.mountPoint, status);
+        for (const TrashFolderCandidates::Candidate& candidate : TrashFolderCandidates::forVolume(
+                 mount.mountPoint, uid, TrashFolderCandidates::Use::Listing)) {
+            if (candidate.usable())
+                add(candidate.path, mount.mountPoint, candidate.status);
         }
-        const QByteArray ownTrash = childPath(mount.mountPoint, ".Trash-" + uidText);
-        if (ownFolder(ownTrash, &status))
-            add(ownTrash, mount.mountPoint, status);
     }
     return found;
 }

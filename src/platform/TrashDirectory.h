@@ -13,7 +13,8 @@
 // One trash folder of the user in the freedesktop.org Trash 1.0 layout: the home trash, or on a
 // mounted volume "$topdir/.Trash/$uid" (only when "$topdir/.Trash" is a real folder with the
 // sticky bit, not a link) or "$topdir/.Trash-$uid". A volume's trash folder counts only when it is
-// a real folder owned by the user; the home trash may be a link the user made.
+// a real folder owned by the user (TrashFolderCandidates, which moving to the trash follows too);
+// the home trash may be a link the user made.
 //
 // Reads the items and keeps the trash's "directorysizes" cache: folder sizes are taken from it
 // where its entry is current (its time equals the .trashinfo's modification time) and written
