@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
-
 namespace {
 
 bool write(const QString& path, const QByteArray& content)

@@ -21,8 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
-
 namespace {
 
 // Shows a view in a popup window, lets it settle, saves it and closes the window.

@@ -13,7 +13,6 @@
 #include <QTreeView>
 #include <QUrl>
 
-#include <cstdio>
 #include <unistd.h>
 
 namespace {
