@@ -1,6 +1,6 @@
-// Writes PNGs of the Trash window listing items from the home trash and two volumes, laid over a
-// desktop-like gradient:   trash-screenshots OUTPUT_FOLDER
+// corvella-screenshots trash: the Trash window listing items from the home trash and two volumes.
 // The volumes are folders named in a fixture mount table; nothing of the user's is read.
+#include "Screenshots.h"
 #include "app/MyNSApplication.h"
 #include "downloads/TrashListModel.h"
 #include "downloads/TrashViewController.h"
@@ -8,14 +8,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
 #include <QUrl>
 
-#include <cstdio>
 #include <unistd.h>
 
 namespace {
@@ -42,36 +39,11 @@ void trashed(const QString& trash, const QString& name, const QString& recorded,
               "\nDeletionDate=" + date + '\n');
 }
 
-bool save(QWidget* window, const QString& path)
-{
-    const QImage shot = window->grab().toImage();
-    QImage canvas(shot.size() + QSize(80, 80), QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&canvas);
-    QLinearGradient gradient(0, 0, canvas.width(), canvas.height());
-    gradient.setColorAt(0, QColor(58, 96, 150));
-    gradient.setColorAt(1, QColor(150, 84, 120));
-    painter.fillRect(canvas.rect(), gradient);
-    painter.drawImage(40, 40, shot);
-    painter.end();
-    if (!canvas.save(path)) {
-        std::fprintf(stderr, "trash-screenshots: cannot write %s\n", qUtf8Printable(path));
-        return false;
-    }
-    std::printf("%s\n", qUtf8Printable(path));
-    return true;
-}
-
 } // namespace
 
-int main(int argc, char* argv[])
+int Screenshots::trash(int& argc, char** argv)
 {
     MyNSApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: trash-screenshots OUTPUT_FOLDER\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
     QTemporaryDir root(QDir::tempPath() + QStringLiteral("/trash-shots-XXXXXX"));
     const QString top = root.path();
     const QString uid = QString::number(::geteuid());
@@ -117,11 +89,11 @@ int main(int argc, char* argv[])
             view->model()->setData(view->model()->index(row, 0), Qt::Checked, Qt::CheckStateRole);
     }
     QTest::qWait(100);
-    if (!save(window, folder + QStringLiteral("/trash-window.png")))
+    if (!m_canvas.save(window, QStringLiteral("trash-window.png")))
         return 1;
     view->listView()->sortByColumn(TrashListModel::SizeColumn, Qt::DescendingOrder);
     QTest::qWait(50);
-    const bool saved = save(window, folder + QStringLiteral("/trash-window-by-size.png"));
+    const bool saved = m_canvas.save(window, QStringLiteral("trash-window-by-size.png"));
     delete window;
     return saved ? 0 : 1;
 }

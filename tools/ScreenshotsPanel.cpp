@@ -1,6 +1,6 @@
-// Writes a PNG of the main panel on each tab, as the popup window draws it (translucent
-// background, outline, the panel), laid over a desktop-like gradient so that the translucency
-// shows:   panel-screenshots OUTPUT_FOLDER
+// corvella-screenshots panel: the main panel on each tab, as the popup window draws it
+// (translucent background, outline, the panel), and the Downloads window's stages.
+#include "Screenshots.h"
 #include "app/MainViewController.h"
 #include "app/MyNSApplication.h"
 #include "downloads/Controller.h"
@@ -18,7 +18,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLinearGradient>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -75,44 +74,11 @@ void makeDownloads(const QString& root)
         make(QStringLiteral("web-app/node_modules/pkg%1/index.js").arg(module), 4096);
 }
 
-QImage overDesktop(const QImage& window)
-{
-    QImage canvas(window.size() + QSize(80, 80), QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&canvas);
-    QLinearGradient gradient(0, 0, canvas.width(), canvas.height());
-    gradient.setColorAt(0, QColor(58, 96, 150));
-    gradient.setColorAt(1, QColor(150, 84, 120));
-    painter.fillRect(canvas.rect(), gradient);
-    painter.drawImage(40, 40, window);
-    return canvas;
-}
-
-bool saveImage(const QImage& image, const QString& path)
-{
-    if (!overDesktop(image).save(path)) {
-        std::fprintf(stderr, "panel-screenshots: cannot write %s\n", qUtf8Printable(path));
-        return false;
-    }
-    std::printf("%s\n", qUtf8Printable(path));
-    return true;
-}
-
-bool save(QWidget* window, const QString& path)
-{
-    return saveImage(window->grab().toImage(), path);
-}
-
 } // namespace
 
-int main(int argc, char* argv[])
+int Screenshots::panel(int& argc, char** argv)
 {
     MyNSApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: panel-screenshots OUTPUT_FOLDER\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
 
     InertPowerService power;
     auto* panel = new MainViewController(&power, &WindowSystem::instance());
@@ -121,13 +87,13 @@ int main(int argc, char* argv[])
     window->center();
     window->show();
     if (!QTest::qWaitForWindowExposed(window)) {
-        std::fprintf(stderr, "panel-screenshots: the window was never shown\n");
+        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
         return 1;
     }
     for (const QString& identifier : MainViewController::tabIdentifiers()) {
         panel->changeTabWithidStr(identifier);
         QTest::qWait(50);
-        if (!save(window, folder + QStringLiteral("/panel-") + identifier + QStringLiteral(".png")))
+        if (!m_canvas.save(window, QStringLiteral("panel-") + identifier + QStringLiteral(".png")))
             return 1;
     }
     delete window;
@@ -146,7 +112,7 @@ int main(int argc, char* argv[])
     (void)QTest::qWaitFor([view] { return !view->isScan(); }, 10000);
     view->outlineView()->expand(view->model()->index(2, 0));
     QTest::qWait(100);
-    if (!save(downloadWindow, folder + QStringLiteral("/downloads-results.png")))
+    if (!m_canvas.save(downloadWindow, QStringLiteral("downloads-results.png")))
         return 1;
 
     // The question before Completely Erase, drawn over the window it belongs to; then Cancel.
@@ -161,8 +127,7 @@ int main(int argc, char* argv[])
         painter.drawImage((composed.width() - question.width()) / 2,
                           (composed.height() - question.height()) / 2, question);
         painter.end();
-        savedQuestion =
-            saveImage(composed, folder + QStringLiteral("/downloads-erase-question.png"));
+        savedQuestion = m_canvas.save(composed, QStringLiteral("downloads-erase-question.png"));
         box->reject();
     });
     view->deleteFiles();
@@ -193,7 +158,7 @@ int main(int argc, char* argv[])
     });
     view->deleteFiles();
     QTest::qWait(300);
-    if (!save(downloadWindow, folder + QStringLiteral("/downloads-erase-stopped.png")))
+    if (!m_canvas.save(downloadWindow, QStringLiteral("downloads-erase-stopped.png")))
         return 1;
 
     // Caught part way: the engine is held (the window still scans) once a quarter is done, and
@@ -204,7 +169,7 @@ int main(int argc, char* argv[])
     Progress::isPause(true);
     QTest::qWait(700);
     const bool savedScanning =
-        save(downloadWindow, folder + QStringLiteral("/downloads-scanning.png"));
+        m_canvas.save(downloadWindow, QStringLiteral("downloads-scanning.png"));
     Progress::isPause(false);
     if (!savedScanning)
         return 1;
@@ -221,7 +186,7 @@ int main(int argc, char* argv[])
     // A path as a user would see it, not the temporary folder's, so the picture stays the same.
     progress->changeProgressValue(33, QStringLiteral("/home/user/Downloads/setup.exe"));
     QTest::qWait(50);
-    if (!save(progressWindow, folder + QStringLiteral("/downloads-removal-progress.png")))
+    if (!m_canvas.save(progressWindow, QStringLiteral("downloads-removal-progress.png")))
         return 1;
     delete progressWindow;
     return 0;

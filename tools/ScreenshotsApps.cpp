@@ -1,22 +1,15 @@
-// The Applications and Startup Items tabs over a made-up catalogue, and the catalogue's timings:
-//   apps-screenshots OUTPUT_FOLDER   writes apps-list.png, apps-search.png, startup-items.png
-//   apps-screenshots --bench RUNS    prints, as JSON, the milliseconds of RUNS catalogue scans of
-//                                    the environment's XDG folders and of filling the tab once
+// corvella-screenshots apps: the Applications and Startup Items tabs over a made-up catalogue in
+// XDG folders of its own, each drawn on white.
+#include "Screenshots.h"
 #include "apps/ApplicationsViewController.h"
-#include "apps/RelatedAppFilesScanner.h"
-#include "platform/DesktopEntry.h"
 #include "startup/StartupItemsViewController.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QIcon>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -68,81 +61,45 @@ void makeFixture(const QString& root)
           entry("Terminal", "utilities-terminal"));
 }
 
-bool grab(QWidget* page, const QString& path)
+QImage onWhite(QWidget* page)
 {
     QImage image(page->size(), QImage::Format_ARGB32);
     image.fill(Qt::white);
     page->render(&image);
-    if (image.save(path))
-        return true;
-    std::fprintf(stderr, "Cannot write %s\n", qPrintable(path));
-    return false;
-}
-
-int bench(int runs)
-{
-    const QStringList locales = DesktopEntry::preferredLocales();
-    QList<double> scans;
-    qsizetype count = 0;
-    for (int run = 0; run < runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        RelatedAppFilesScanner scanner{XdgBaseFolders(), locales};
-        count = scanner.getApplications().size();
-        scans.append(timer.nsecsElapsed() / 1e6);
-    }
-    QElapsedTimer timer;
-    timer.start();
-    ApplicationsViewController page;
-    QSignalSpy finished(&page, &ApplicationsViewController::scanFinished);
-    finished.wait(30000);
-    const double tab = timer.nsecsElapsed() / 1e6;
-    QString list;
-    for (double scan : std::as_const(scans))
-        list += (list.isEmpty() ? QString() : QStringLiteral(", ")) + QString::number(scan, 'f', 2);
-    std::printf("{\"entries\": %lld, \"scan_ms\": [%s], \"tab_ms\": %.2f, \"tab_rows\": %lld}\n",
-                static_cast<long long>(count), qPrintable(list), tab,
-                static_cast<long long>(page.allApplications().size()));
-    return finished.isEmpty() ? 1 : 0;
+    return image;
 }
 
 } // namespace
 
-int main(int argc, char* argv[])
+int Screenshots::apps(int& argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const QByteArray first = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     QTemporaryDir root;
-    if (first != "--bench") {
-        if (argc != 2 || !root.isValid())
-            return 2;
-        makeFixture(root.path());
-        for (const auto& [name, folder] : {std::pair{"HOME", "/home"},
-                                           {"XDG_DATA_HOME", "/data"},
-                                           {"XDG_DATA_DIRS", "/share"},
-                                           {"XDG_CONFIG_HOME", "/config"},
-                                           {"XDG_CONFIG_DIRS", "/system"}})
-            qputenv(name, QFile::encodeName(root.path() + QLatin1StringView(folder)));
-    }
+    if (!root.isValid())
+        return 1;
+    makeFixture(root.path());
+    for (const auto& [name, folder] : {std::pair{"HOME", "/home"},
+                                       {"XDG_DATA_HOME", "/data"},
+                                       {"XDG_DATA_DIRS", "/share"},
+                                       {"XDG_CONFIG_HOME", "/config"},
+                                       {"XDG_CONFIG_DIRS", "/system"}})
+        qputenv(name, QFile::encodeName(root.path() + QLatin1StringView(folder)));
     QApplication application(argc, argv);
     // The made-up data folders hide the system's icon themes.
     QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << QStringLiteral("/usr/share/icons"));
     if (QIcon::themeName().isEmpty() || QIcon::themeName() == u"hicolor")
         QIcon::setThemeName(QStringLiteral("Adwaita"));
-    if (first == "--bench")
-        return bench(argc > 2 ? std::max(1, atoi(argv[2])) : 5);
 
-    const QString folder = QFile::decodeName(argv[1]);
     ApplicationsViewController apps;
     apps.resize(480, 520);
     apps.show();
     QSignalSpy finished(&apps, &ApplicationsViewController::scanFinished);
     if (!finished.wait(10000))
         return 1;
-    bool saved = grab(&apps, folder + QStringLiteral("/apps-list.png"));
+    bool saved = m_canvas.saveBare(onWhite(&apps), QStringLiteral("apps-list.png"));
     QTest::keyClicks(apps.textField(), QStringLiteral("pho"));
-    saved = grab(&apps, folder + QStringLiteral("/apps-search.png")) && saved;
+    saved = m_canvas.saveBare(onWhite(&apps), QStringLiteral("apps-search.png")) && saved;
 
     StartupItemsViewController startup;
     startup.resize(480, 520);
@@ -151,6 +108,6 @@ int main(int argc, char* argv[])
     startup.updateLoginItemsList();
     if (!rebuilt.wait(10000))
         return 1;
-    saved = grab(&startup, folder + QStringLiteral("/startup-items.png")) && saved;
+    saved = m_canvas.saveBare(onWhite(&startup), QStringLiteral("startup-items.png")) && saved;
     return saved ? 0 : 1;
 }

@@ -1,7 +1,8 @@
-// Writes PNGs of the system tool's views and of each outcome of the update check, as their popup
-// windows draw them, over a desktop-like gradient:   system-screenshots OUTPUT_FOLDER
-// Run it inside tests/env/desktop-test-env.sh so that the volume slider has a sound server; the
-// brightness, machine facts and version records come from fixtures it makes itself.
+// corvella-screenshots system: the system tool's views and each outcome of the update check, as
+// their popup windows draw them. Run it inside tests/env/desktop-test-env.sh so that the volume
+// slider has a sound server; the brightness, machine facts and version records come from fixtures
+// it makes itself.
+#include "Screenshots.h"
 #include "kit/StatusAttachedWindow.h"
 #include "system/AboutThisMacViewController.h"
 #include "system/HotUtilitiesViewController.h"
@@ -13,8 +14,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTcpServer>
@@ -22,36 +21,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cstdio>
-
 namespace {
 
-bool save(QWidget* widget, const QString& path)
-{
-    const QImage window = widget->grab().toImage();
-    QImage canvas(window.size() + QSize(80, 80), QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&canvas);
-    QLinearGradient gradient(0, 0, canvas.width(), canvas.height());
-    gradient.setColorAt(0, QColor(58, 96, 150));
-    gradient.setColorAt(1, QColor(150, 84, 120));
-    painter.fillRect(canvas.rect(), gradient);
-    painter.drawImage(40, 40, window);
-    painter.end();
-    if (!canvas.save(path)) {
-        std::fprintf(stderr, "system-screenshots: cannot write %s\n", qUtf8Printable(path));
-        return false;
-    }
-    std::printf("%s\n", qUtf8Printable(path));
-    return true;
-}
-
 // Shows a view in a popup window, lets it settle, saves it and closes the window.
-bool shoot(QWidget* view, const QString& path)
+bool shoot(const ScreenshotCanvas& canvas, QWidget* view, const QString& fileName)
 {
     StatusAttachedWindow* window = StatusAttachedWindow::create(view, QPointF(300.0, 40.0));
     window->show();
     QTest::qWait(300);
-    const bool saved = save(window, path);
+    const bool saved = canvas.save(window, fileName);
     window->close();
     delete window;
     return saved;
@@ -114,8 +92,8 @@ QByteArray plist(const QByteArray& entries)
            entries + "</dict>\n</plist>\n";
 }
 
-bool shootUpdate(RecordServer& server, const QByteArray& record, const QString& path,
-                 bool waitForOutcome = true)
+bool shootUpdate(const ScreenshotCanvas& canvas, RecordServer& server, const QByteArray& record,
+                 const QString& fileName, bool waitForOutcome = true)
 {
     server.response =
         record.isEmpty() ? QByteArray() : "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + record;
@@ -124,20 +102,14 @@ bool shootUpdate(RecordServer& server, const QByteArray& record, const QString& 
         QSignalSpy finished(view, &GXCheckUpdateViewController::checkFinished);
         finished.wait(8000);
     }
-    return shoot(view, path);
+    return shoot(canvas, view, fileName);
 }
 
 } // namespace
 
-int main(int argc, char* argv[])
+int Screenshots::system(int& argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: system-screenshots OUTPUT_FOLDER\n");
-        return 2;
-    }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
     QTemporaryDir scratch;
     const QString machine = scratch.filePath(QStringLiteral("machine"));
     makeMachine(machine);
@@ -176,40 +148,40 @@ int main(int argc, char* argv[])
     auto* sound = new SoundViewController;
     QSignalSpy loaded(sound, &SoundViewController::soundValueLoaded);
     loaded.wait(5000);
-    saved &= shoot(sound, folder + QStringLiteral("/system-volume.png"));
+    saved &= shoot(m_canvas, sound, QStringLiteral("system-volume.png"));
 
     auto* light = new LightViewController;
     QSignalSpy lit(light, &LightViewController::brightnessLoaded);
     lit.wait(5000);
-    saved &= shoot(light, folder + QStringLiteral("/system-brightness.png"));
+    saved &= shoot(m_canvas, light, QStringLiteral("system-brightness.png"));
 
     auto* about = new AboutThisMacViewController;
     QSignalSpy facts(about, &AboutThisMacViewController::informationLoaded);
     facts.wait(5000);
-    saved &= shoot(about, folder + QStringLiteral("/system-information.png"));
+    saved &= shoot(m_canvas, about, QStringLiteral("system-information.png"));
 
     auto* quickVisit = new QuickVisitViewController;
     quickVisit->setFixedSize(412, 568);
     quickVisit->setAutoFillBackground(true);
-    saved &= shoot(quickVisit, folder + QStringLiteral("/system-quickvisit.png"));
+    saved &= shoot(m_canvas, quickVisit, QStringLiteral("system-quickvisit.png"));
     auto* hot = new HotUtilitiesViewController;
     hot->setFixedSize(412, 568);
     hot->setAutoFillBackground(true);
-    saved &= shoot(hot, folder + QStringLiteral("/system-hotutilities.png"));
+    saved &= shoot(m_canvas, hot, QStringLiteral("system-hotutilities.png"));
 
     // A server that never answers keeps the dialog checking.
-    saved &= shootUpdate(server, {}, folder + QStringLiteral("/update-checking.png"), false);
-    saved &= shootUpdate(server, plist("<key>VersionCheck</key><integer>100</integer>"),
-                         folder + QStringLiteral("/update-none.png"));
+    saved &= shootUpdate(m_canvas, server, {}, QStringLiteral("update-checking.png"), false);
+    saved &= shootUpdate(m_canvas, server, plist("<key>VersionCheck</key><integer>100</integer>"),
+                         QStringLiteral("update-none.png"));
     saved &= shootUpdate(
-        server,
+        m_canvas, server,
         plist("<key>VersionCheck</key><integer>120</integer><key>Version</key><string>0.2.0"
               "</string><key>1</key><string>The volume slider follows changes made elsewhere."
               "</string><key>2</key><string>Brightness is set through the login manager when "
               "the backlight file is not writable.</string><key>3</key><string>Quick Visit "
               "opens the desktop's own tools.</string>"),
-        folder + QStringLiteral("/update-newer.png"));
-    saved &= shootUpdate(server, "this is not a version record",
-                         folder + QStringLiteral("/update-unreachable.png"));
+        QStringLiteral("update-newer.png"));
+    saved &= shootUpdate(m_canvas, server, "this is not a version record",
+                         QStringLiteral("update-unreachable.png"));
     return saved ? 0 : 1;
 }

@@ -1,12 +1,7 @@
-// The Task Manager tab for the documentation and its benchmark, under an X server with a window
-// manager (tests/env/desktop-test-env.sh):
-//   task-screenshots OUTPUT.png       several application windows (xmessage under desktop entries
-//                                     of their own) and both loads, as the tab shows them
-//   task-screenshots --rebuild N      N rebuilds of the list as the tab makes them; prints the
-//                                     processor time of each (thread CPU time), median and worst
-#include "kit/TextImageButton.h"
-#include "platform/ProcProcesses.h"
-#include "tasks/TaskListBuilder.h"
+// corvella-screenshots tasks: the Task Manager tab with several application windows (xmessage
+// under desktop entries of their own) and both loads, as the tab shows them on its own white
+// background. Needs an X server with a window manager (tests/env/desktop-test-env.sh).
+#include "Screenshots.h"
 #include "tasks/TaskManagerViewController.h"
 
 #include <QApplication>
@@ -22,39 +17,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 namespace {
-
-double threadCpuMilliseconds()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
-}
-
-int benchmarkRebuilds(int count)
-{
-    TaskListBuilder::Options options;
-    options.includeOwnProcess = true;
-    TaskListBuilder builder(options, TaskListBuilder::createWindowSource());
-    builder.getAllProcess(); // the desktop entry index is read once per run
-    QList<double> costs;
-    qsizetype rows = 0;
-    for (int round = 0; round < count; ++round) {
-        const double before = threadCpuMilliseconds();
-        rows = builder.getAllProcess().size();
-        costs.append(threadCpuMilliseconds() - before);
-    }
-    std::sort(costs.begin(), costs.end());
-    std::printf(
-        "rows %lld, processes %lld, rebuild CPU ms: median %.3f, worst %.3f\n",
-        static_cast<long long>(rows),
-        static_cast<long long>(
-            QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[1-9]*")}, QDir::Dirs).size()),
-        costs.at(costs.size() / 2), costs.last());
-    return 0;
-}
 
 struct Application {
     const char* instance;
@@ -62,11 +26,14 @@ struct Application {
     const char* icon;
 };
 
-int screenshot(const QString& output)
+} // namespace
+
+int Screenshots::tasks(int& argc, char** argv)
 {
+    QApplication application(argc, argv);
     const QString xmessage = QStandardPaths::findExecutable(QStringLiteral("xmessage"));
     if (xmessage.isEmpty()) {
-        std::fprintf(stderr, "task-screenshots: xmessage is needed for the windows\n");
+        std::fprintf(stderr, "corvella-screenshots: xmessage is needed for the windows\n");
         return 1;
     }
     QTemporaryDir data;
@@ -120,30 +87,10 @@ int screenshot(const QString& output)
     tab.changeCloseButtonState();
     tab.listTableView()->clearSelection();
     QTest::qWait(200);
-    const bool saved = tab.grab().save(output);
+    const bool saved = m_canvas.saveBare(tab.grab().toImage(), QStringLiteral("tasks-tab.png"));
     for (const auto& window : windows) {
         window->kill();
         window->waitForFinished(5000);
     }
-    if (!saved) {
-        std::fprintf(stderr, "task-screenshots: could not write %s\n", qPrintable(output));
-        return 1;
-    }
-    return listed && loaded ? 0 : 1;
-}
-
-} // namespace
-
-int main(int argc, char** argv)
-{
-    if (argc == 3 && QByteArray(argv[1]) == "--rebuild") {
-        QCoreApplication application(argc, argv);
-        return benchmarkRebuilds(std::max(1, std::atoi(argv[2])));
-    }
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: task-screenshots OUTPUT.png | --rebuild N\n");
-        return 2;
-    }
-    QApplication application(argc, argv);
-    return screenshot(QFile::decodeName(argv[1]));
+    return saved && listed && loaded ? 0 : 1;
 }

@@ -1,0 +1,56 @@
+#include "Screenshots.h"
+
+#include <QByteArray>
+
+#include <cstdio>
+
+Screenshots::Screenshots(const QString& folder) : m_canvas(folder) {}
+
+const QList<Screenshots::Command>& Screenshots::commands()
+{
+    static const QList<Command> table{
+        {"panel", &Screenshots::panel,
+         "panel-TAB.png for each tab, downloads-*.png (the Downloads window's stages)"},
+        {"apps", &Screenshots::apps,
+         "apps-list.png, apps-search.png, startup-items.png (a made-up catalogue)"},
+        {"disks", &Screenshots::disks,
+         "disks-*.png (fixture volumes: the tab, rename, format and its end)"},
+        {"system", &Screenshots::system,
+         "system-*.png (the system tool's views), update-*.png (each update outcome)"},
+        {"tasks", &Screenshots::tasks, "tasks-tab.png (xmessage windows as applications)"},
+        {"trash", &Screenshots::trash, "trash-window*.png (the home trash and two volumes)"},
+    };
+    return table;
+}
+
+void Screenshots::printUsage(std::FILE* stream)
+{
+    std::fprintf(stream, "usage: corvella-screenshots COMMAND OUTPUT_FOLDER\n"
+                         "Writes PNGs of one tool's windows to OUTPUT_FOLDER, over fixtures of its "
+                         "own; run it inside\ntests/env/desktop-test-env.sh. Commands:\n");
+    for (const Command& command : commands())
+        std::fprintf(stream, "  %-7s %s\n", command.name, command.pictures);
+}
+
+int Screenshots::run(int argc, char** argv)
+{
+    if (argc == 2 && (qstrcmp(argv[1], "--help") == 0 || qstrcmp(argv[1], "-h") == 0)) {
+        printUsage(stdout);
+        return 0;
+    }
+    const Command* chosen = nullptr;
+    for (const Command& command : commands()) {
+        if (argc == 3 && qstrcmp(argv[1], command.name) == 0)
+            chosen = &command;
+    }
+    if (!chosen) {
+        if (argc == 3)
+            std::fprintf(stderr, "corvella-screenshots: no command %s\n", argv[1]);
+        printUsage(stderr);
+        return 2;
+    }
+    Screenshots screenshots(QString::fromLocal8Bit(argv[2]));
+    // QApplication keeps a reference to its argc: it must outlive the handler's application.
+    int applicationArgc = 1;
+    return (screenshots.*chosen->handler)(applicationArgc, argv);
+}
