@@ -1,8 +1,8 @@
 #include "disks/DiskManagerViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "common/NotificationCenter.h"
 #include "common/PublicUtilities.h"
-#include "disks/BackgroundTask.h"
 #include "disks/VolumesInfo.h"
 #include "disks/WatchMountUnmount.h"
 #include "platform/DesktopNotifier.h"
