@@ -11,7 +11,6 @@
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -174,5 +173,5 @@ void DiskManagerViewController::ejectButtonAction(const DVVolumeInfo& volume, bo
     if (!isS && !reason.isEmpty())
         text += u' ' + reason;
     // The notification server is another process: never wait for it here.
-    QThreadPool::globalInstance()->start([title, text] { DesktopNotifier().notify(title, text); });
+    BackgroundTask::run([title, text] { DesktopNotifier().notify(title, text); });
 }
