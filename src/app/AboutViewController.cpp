@@ -1,5 +1,6 @@
 #include "app/AboutViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "common/SettingsStore.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
@@ -9,7 +10,6 @@
 #include <QDebug>
 #include <QLabel>
 #include <QPushButton>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
 AboutViewController::AboutViewController(QWidget* parent) : QWidget(parent)
@@ -74,7 +74,6 @@ void AboutViewController::linkButtonAction()
 {
     // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser.
     m_notice->hide();
-    const QPointer<AboutViewController> view(this);
     const QUrl page = productPage();
     if (page.isEmpty()) {
         m_notice->setText(tr("Corvella's web page cannot be opened: its address (IniURL) is not "
@@ -82,20 +81,19 @@ void AboutViewController::linkButtonAction()
         m_notice->show();
         return;
     }
-    QThreadPool::globalInstance()->start([view, page] {
-        const QString error = DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
-                                                  page.toString(QUrl::FullyEncoded));
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [view, error] {
-                if (!view || error.isEmpty())
-                    return;
-                qWarning().noquote() << error;
-                view->m_notice->setText(error);
-                view->m_notice->show();
-            },
-            Qt::QueuedConnection);
-    });
+    BackgroundTask::run(
+        this,
+        [page] {
+            return DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
+                                       page.toString(QUrl::FullyEncoded));
+        },
+        [this](const QString& error) {
+            if (error.isEmpty())
+                return;
+            qWarning().noquote() << error;
+            m_notice->setText(error);
+            m_notice->show();
+        });
 }
 
 QString AboutViewController::notice() const

@@ -2,6 +2,7 @@
 
 #include "app/AboutViewController.h"
 #include "app/MainViewController.h"
+#include "common/BackgroundTask.h"
 #include "common/NotificationCenter.h"
 #include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"
@@ -18,7 +19,6 @@
 #include <QDebug>
 #include <QMenu>
 #include <QPalette>
-#include <QThreadPool>
 
 namespace {
 
@@ -246,25 +246,21 @@ void AppDelegate::openAddress(const QUrl& url)
 {
     // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser. A
     // failure is shown at the foot of the panel, which opens for it when it is closed.
-    const QPointer<AppDelegate> self(this);
-    QThreadPool::globalInstance()->start([self, url] {
-        const QString error = DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
-                                                  url.toString(QUrl::FullyEncoded));
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, url, error] {
-                if (!self)
-                    return;
-                if (!error.isEmpty()) {
-                    qWarning().noquote() << error;
-                    self->showMainWindow();
-                    if (self->m_mainWC)
-                        self->m_mainWC->showNotice(error);
-                }
-                Q_EMIT self->addressOpened(url, error);
-            },
-            Qt::QueuedConnection);
-    });
+    BackgroundTask::run(
+        this,
+        [url] {
+            return DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
+                                       url.toString(QUrl::FullyEncoded));
+        },
+        [this, url](const QString& error) {
+            if (!error.isEmpty()) {
+                qWarning().noquote() << error;
+                showMainWindow();
+                if (m_mainWC)
+                    m_mainWC->showNotice(error);
+            }
+            Q_EMIT addressOpened(url, error);
+        });
 }
 
 void AppDelegate::buildApplicationMenu()

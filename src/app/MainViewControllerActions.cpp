@@ -1,5 +1,6 @@
 // The main panel's button actions: sliders, desktop background, hide others, power.
 #include "app/MainViewController.h"
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
@@ -14,7 +15,6 @@
 #include <QDebug>
 #include <QMenu>
 #include <QPointer>
-#include <QThreadPool>
 #include <QVBoxLayout>
 #include <QWidgetAction>
 
@@ -77,19 +77,14 @@ void MainViewController::openChangeDesktopBg()
 {
     // The settings program is looked for and watched as it starts on a worker; a failure is shown
     // at the foot of the panel.
-    const QPointer<MainViewController> view(this);
-    QThreadPool::globalInstance()->start([view] {
-        const QString error = DesktopBackgroundSettings::open();
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [view, error] {
-                if (!view || error.isEmpty())
-                    return;
-                qWarning().noquote() << error;
-                view->showNotice(error);
-            },
-            Qt::QueuedConnection);
-    });
+    BackgroundTask::run(
+        this, [] { return DesktopBackgroundSettings::open(); },
+        [this](const QString& error) {
+            if (error.isEmpty())
+                return;
+            qWarning().noquote() << error;
+            showNotice(error);
+        });
 }
 
 void MainViewController::hiddenOthersApp()

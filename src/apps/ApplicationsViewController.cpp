@@ -2,6 +2,7 @@
 
 #include "apps/ApplicationCatalogue.h"
 #include "apps/ApplicationListModel.h"
+#include "common/BackgroundTask.h"
 #include "kit/ImageButton.h"
 #include "platform/ApplicationLauncher.h"
 
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
-#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -150,17 +150,10 @@ void ApplicationsViewController::openItemsAction()
 void ApplicationsViewController::launch(const QString& path)
 {
     showNotice(QString());
-    const QPointer<ApplicationsViewController> self(this);
-    QThreadPool::globalInstance()->start([self, path] {
-        const ApplicationLauncher::Result result = ApplicationLauncher::launch(path);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, path, error = result.error] {
-                if (!self)
-                    return;
-                self->showNotice(error);
-                Q_EMIT self->launchFinished(path, error);
-            },
-            Qt::QueuedConnection);
-    });
+    BackgroundTask::run(
+        this, [path] { return ApplicationLauncher::launch(path).error; },
+        [this, path](const QString& error) {
+            showNotice(error);
+            Q_EMIT launchFinished(path, error);
+        });
 }

@@ -1,7 +1,7 @@
 #include "disks/DiskBoxViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
-#include "disks/BackgroundTask.h"
 #include "disks/DiskBoxViewControllerDelegate.h"
 #include "disks/DiskDescription.h"
 #include "disks/DiskLowView.h"

@@ -1,8 +1,8 @@
 #include "disks/DiskManagerViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "common/NotificationCenter.h"
 #include "common/PublicUtilities.h"
-#include "disks/BackgroundTask.h"
 #include "disks/VolumesInfo.h"
 #include "disks/WatchMountUnmount.h"
 #include "platform/DesktopNotifier.h"
@@ -11,7 +11,6 @@
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
@@ -174,5 +173,5 @@ void DiskManagerViewController::ejectButtonAction(const DVVolumeInfo& volume, bo
     if (!isS && !reason.isEmpty())
         text += u' ' + reason;
     // The notification server is another process: never wait for it here.
-    QThreadPool::globalInstance()->start([title, text] { DesktopNotifier().notify(title, text); });
+    BackgroundTask::run([title, text] { DesktopNotifier().notify(title, text); });
 }

@@ -1,5 +1,6 @@
 #include "downloads/DownloadViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QShortcut>
 #include <QStandardPaths>
-#include <QThreadPool>
 
 namespace {
 
@@ -200,21 +200,16 @@ void DownloadViewController::revealItem(const QModelIndex& index)
     m_revealNotice->hide();
     const QString path = node->path();
     // The file manager's answer and xdg-open are waited for on a worker.
-    const QPointer<DownloadViewController> view(this);
-    QThreadPool::globalInstance()->start([view, path] {
-        const QString error = FileManagerReveal::showItem(path);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [view, error] {
-                if (!view || error.isEmpty())
-                    return;
-                qWarning().noquote() << error;
-                view->m_revealNotice->setText(error);
-                view->m_revealNotice->show();
-                view->m_revealNotice->raise();
-            },
-            Qt::QueuedConnection);
-    });
+    BackgroundTask::run(
+        this, [path] { return FileManagerReveal::showItem(path); },
+        [this](const QString& error) {
+            if (error.isEmpty())
+                return;
+            qWarning().noquote() << error;
+            m_revealNotice->setText(error);
+            m_revealNotice->show();
+            m_revealNotice->raise();
+        });
 }
 
 QString DownloadViewController::revealNotice() const

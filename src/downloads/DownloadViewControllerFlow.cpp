@@ -1,4 +1,5 @@
 // The Downloads window's states: scanning, paused, results, removing, and closing.
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
@@ -19,22 +20,11 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScopedValueRollback>
-#include <QThread>
 #include <QTimer>
 
-namespace {
-
-// Runs `work` on the object's thread: at once when already there, else queued (the engine's
-// workers never wait for the GUI, so closing the window can never deadlock with a report).
-template <typename Work> void onGuiThread(QObject* context, Work&& work)
-{
-    if (QThread::currentThread() == context->thread())
-        work();
-    else
-        QMetaObject::invokeMethod(context, std::forward<Work>(work), Qt::QueuedConnection);
-}
-
-} // namespace
+// The engine reports from its workers through BackgroundTask::onGuiThread(): at once on the GUI
+// thread, else queued (the workers never wait for the GUI, so closing the window can never
+// deadlock with a report).
 
 void DownloadViewController::doScanWithPath(const QString& given)
 {
@@ -121,7 +111,7 @@ void DownloadViewController::endScan()
 
 void DownloadViewController::endProScan()
 {
-    onGuiThread(this, [this] {
+    BackgroundTask::onGuiThread(this, [this] {
         // The poll and the engine's report may both end the same scan; the second does nothing.
         if (!m_sortTimer && !m_isScan)
             return;
@@ -165,7 +155,7 @@ void DownloadViewController::applySelectAllState(int state)
 
 void DownloadViewController::changeSelectAllButtonState(int state)
 {
-    onGuiThread(this, [this, state] { applySelectAllState(state); });
+    BackgroundTask::onGuiThread(this, [this, state] { applySelectAllState(state); });
 }
 
 void DownloadViewController::changeDeleteButtonState()
@@ -192,7 +182,7 @@ void DownloadViewController::checkBoxClicked(const QModelIndex& index)
 
 void DownloadViewController::reloadTreeList()
 {
-    onGuiThread(this, [this] { m_model->refresh(); });
+    BackgroundTask::onGuiThread(this, [this] { m_model->refresh(); });
 }
 
 void DownloadViewController::moveFileToTarsh()
@@ -254,7 +244,7 @@ void DownloadViewController::doRemoveAction()
 
 void DownloadViewController::changeRemoveProgressWithPoint(int percent, const QString& path)
 {
-    onGuiThread(this, [this, percent, path] {
+    BackgroundTask::onGuiThread(this, [this, percent, path] {
         if (m_progressView)
             m_progressView->changeProgressValue(percent, path);
         if (percent >= 100) {
@@ -288,7 +278,7 @@ void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& out
     QStringList details;
     for (const RemovalOutcome::Failure& failure : outcome.failures)
         details.append(failure.reason);
-    onGuiThread(this, [this, text = sentences.join(u' '), details] {
+    BackgroundTask::onGuiThread(this, [this, text = sentences.join(u' '), details] {
         m_outcomeText = text;
         m_outcomeDetails = details;
         if (text.isEmpty())

@@ -1,5 +1,6 @@
 #include "downloads/TrashAction.h"
 
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "downloads/FullDiskAccessAuthorizer.h"
 
@@ -63,14 +64,11 @@ void TrashAction::measureTrash()
     const TrashCleaner cleaner = m_cleaner.value_or(TrashCleaner::forCurrentUser());
     m_worker = std::thread([this, cleaner] {
         const TrashCleaner::Contents contents = cleaner.measure();
-        QMetaObject::invokeMethod(
-            this,
-            [this, contents] {
-                m_worker.join();
-                m_running = false;
-                Q_EMIT measured(contents);
-            },
-            Qt::QueuedConnection);
+        BackgroundTask::onGuiThread(this, [this, contents] {
+            m_worker.join();
+            m_running = false;
+            Q_EMIT measured(contents);
+        });
     });
 }
 
@@ -95,17 +93,14 @@ void TrashAction::emptyTrash()
         if (!m_stop) {
             notificationError = notifier.notify(notificationSummary(), notificationText(result));
         }
-        QMetaObject::invokeMethod(
-            this,
-            [this, result, notificationError] {
-                m_worker.join();
-                m_running = false;
-                if (!notificationError.isEmpty()) {
-                    qWarning().noquote() << notificationError;
-                    Q_EMIT notificationFailed(notificationError);
-                }
-                Q_EMIT finished(result);
-            },
-            Qt::QueuedConnection);
+        BackgroundTask::onGuiThread(this, [this, result, notificationError] {
+            m_worker.join();
+            m_running = false;
+            if (!notificationError.isEmpty()) {
+                qWarning().noquote() << notificationError;
+                Q_EMIT notificationFailed(notificationError);
+            }
+            Q_EMIT finished(result);
+        });
     });
 }

@@ -1,10 +1,10 @@
 #include "downloads/TrashListModel.h"
 
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "platform/TrashDirectory.h"
 
 #include <QFileSystemWatcher>
-#include <QThreadPool>
 
 #include <algorithm>
 
@@ -51,10 +51,9 @@ QString kindText(const TrashItem& item)
 } // namespace
 
 TrashListModel::TrashListModel(const TrashCleaner& cleaner, QObject* parent)
-    : QAbstractTableModel(parent), m_cleaner(cleaner), m_worker(std::make_unique<QThreadPool>()),
+    : QAbstractTableModel(parent), m_cleaner(cleaner),
       m_stop(std::make_shared<std::atomic<bool>>(false)), m_watcher(new QFileSystemWatcher(this))
 {
-    m_worker->setMaxThreadCount(1);
     m_refreshDelay.setSingleShot(true);
     m_refreshDelay.setInterval(150);
     connect(&m_refreshDelay, &QTimer::timeout, this, &TrashListModel::refresh);
@@ -66,25 +65,17 @@ TrashListModel::TrashListModel(const TrashCleaner& cleaner, QObject* parent)
 TrashListModel::~TrashListModel()
 {
     m_stop->store(true);
-    m_worker->waitForDone();
+    m_worker.waitForDone();
 }
 
 template <typename Job, typename Done> void TrashListModel::runJob(Job job, Done done)
 {
     if (++m_pendingJobs == 1)
         Q_EMIT busyChanged(true);
-    m_worker->start([this, job = std::move(job), done = std::move(done)]() mutable {
-        auto result = job();
-        // The model waits for the worker in its destructor, so it is alive here; the call runs
-        // on its thread.
-        QMetaObject::invokeMethod(
-            this,
-            [this, done = std::move(done), result = std::move(result)]() mutable {
-                done(std::move(result));
-                if (--m_pendingJobs == 0)
-                    Q_EMIT busyChanged(false);
-            },
-            Qt::QueuedConnection);
+    m_worker.run(this, std::move(job), [this, done = std::move(done)](auto result) mutable {
+        done(std::move(result));
+        if (--m_pendingJobs == 0)
+            Q_EMIT busyChanged(false);
     });
 }
 

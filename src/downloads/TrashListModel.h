@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/BackgroundTask.h"
 #include "downloads/TrashCleaner.h"
 #include "platform/TrashItem.h"
 #include "platform/TrashRestorer.h"
@@ -13,12 +14,12 @@
 
 class QFileSystemWatcher;
 class TrashDirectory;
-class QThreadPool;
 
 // The items of every trash of one user as a flat table: a tick box, name, original location,
-// deletion date and size. Listing, measuring folders, restoring and erasing run on one worker
-// thread, one job after another; their results come back to the GUI thread. A file-system watcher
-// on each trash's "files" and "info" folders lists again when another program changes a trash.
+// deletion date and size. Listing, measuring folders, restoring and erasing run off the GUI thread,
+// one job after another (a BackgroundTask::Queue); their results come back to the GUI thread. A
+// file-system watcher on each trash's "files" and "info" folders lists again when another program
+// changes a trash.
 //
 // Ticks survive a new listing (they are kept by the item's path in the trash). Sorting is left to
 // a QSortFilterProxyModel: SortRole gives each column's raw value.
@@ -88,7 +89,7 @@ private:
     bool m_loaded = false;
     int m_pendingJobs = 0;
     quint64 m_listing = 0; // the generation of the newest listing asked for
-    std::unique_ptr<QThreadPool> m_worker;
+    BackgroundTask::Queue m_worker;
     std::shared_ptr<std::atomic<bool>> m_stop;
     QFileSystemWatcher* m_watcher = nullptr;
     QTimer m_refreshDelay;

@@ -1,6 +1,7 @@
 #include "startup/StartupItemsViewController.h"
 
 #include "apps/ApplicationListModel.h"
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
@@ -15,26 +16,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QPointer>
 #include <QTableWidget>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
 namespace {
 
 enum Column { NameColumn, SwitchColumn, RemoveColumn, ColumnCount };
-
-// Runs call on the GUI thread unless the page has gone by then.
-void postTo(const QPointer<StartupItemsViewController>& page, std::function<void()> call)
-{
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [page, call = std::move(call)] {
-            if (page)
-                call();
-        },
-        Qt::QueuedConnection);
-}
 
 } // namespace
 
@@ -113,16 +100,19 @@ void StartupItemsViewController::updateLoginItemsList()
     m_isScan = true;
     m_allItems.clear();
     fillTable();
-    const QPointer<StartupItemsViewController> self(this);
-    const XdgBaseFolders folders = m_folders;
-    QThreadPool::globalInstance()->start([self, folders, hook = m_afterReadHook] {
-        const LoginItemList list(folders);
-        const QList<ASLoginStartItem> items = list.items();
-        const QList<ASLoginStartItem> hidden = list.hiddenSystemItems();
-        if (hook)
-            hook();
-        postTo(self, [self, items, hidden] { self->rebuildFinished(items, hidden); });
-    });
+    BackgroundTask::run(
+        this,
+        [folders = m_folders, hook = m_afterReadHook] {
+            const LoginItemList list(folders);
+            std::pair<QList<ASLoginStartItem>, QList<ASLoginStartItem>> read{
+                list.items(), list.hiddenSystemItems()};
+            if (hook)
+                hook();
+            return read;
+        },
+        [this](const std::pair<QList<ASLoginStartItem>, QList<ASLoginStartItem>>& read) {
+            rebuildFinished(read.first, read.second);
+        });
 }
 
 void StartupItemsViewController::rebuildFinished(const QList<ASLoginStartItem>& items,
@@ -171,19 +161,19 @@ void StartupItemsViewController::runChange(
     std::function<LoginItemList::Result(const LoginItemList&)> change)
 {
     m_messageLabel->hide();
-    const QPointer<StartupItemsViewController> self(this);
-    const XdgBaseFolders folders = m_folders;
-    QThreadPool::globalInstance()->start([self, folders, change = std::move(change)] {
-        const LoginItemList::Result result = change(LoginItemList(folders));
-        postTo(self, [self, error = result.error] {
+    BackgroundTask::run(
+        this,
+        [folders = m_folders, change = std::move(change)] {
+            return change(LoginItemList(folders)).error;
+        },
+        [this](const QString& error) {
             if (!error.isEmpty()) {
-                self->m_messageLabel->setText(error);
-                self->m_messageLabel->show();
+                m_messageLabel->setText(error);
+                m_messageLabel->show();
             }
-            Q_EMIT self->changeFinished(error);
-            self->updateLoginItemsList();
+            Q_EMIT changeFinished(error);
+            updateLoginItemsList();
         });
-    });
 }
 
 void StartupItemsViewController::addItemAtPath(const QString& path)

@@ -18,7 +18,7 @@ class TextImageButton;
 // target's icon and name, a switch that enables or disables it and a remove button; an add
 // button below the list.
 //
-// Rebuilds read the folders on a worker of the global thread pool and land on the GUI thread.
+// Rebuilds read the folders off the GUI thread (a BackgroundTask) and land on the GUI thread.
 // A rebuild is asked for each time the tab is shown, when a watched autostart folder changes and
 // after each change the tab makes; a request that arrives while a rebuild runs is kept and runs
 // one more rebuild when it ends, so a change is never lost. Adding, removing and switching write

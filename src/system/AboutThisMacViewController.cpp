@@ -1,5 +1,6 @@
 #include "system/AboutThisMacViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
 namespace {
@@ -114,18 +114,9 @@ QLabel* AboutThisMacViewController::field(const QString& outletName) const
 
 void AboutThisMacViewController::loadMacInfo()
 {
-    QPointer<AboutThisMacViewController> view(this);
-    const MachineInfo machine = m_machine;
-    QThreadPool::globalInstance()->start([view, machine] {
-        const SystemInformation information = SystemInformation::collect(machine, true);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [view, information] {
-                if (view)
-                    view->showInformation(information);
-            },
-            Qt::QueuedConnection);
-    });
+    BackgroundTask::run(
+        this, [machine = m_machine] { return SystemInformation::collect(machine, true); },
+        [this](const SystemInformation& information) { showInformation(information); });
 }
 
 void AboutThisMacViewController::showInformation(const SystemInformation& information)

@@ -1,13 +1,12 @@
 #include "system/HotUtilitiesViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "kit/IconATextButton.h"
 #include "kit/KitImages.h"
 #include "platform/DesktopOpener.h"
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QPointer>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
 HotUtilitiesViewController::HotUtilitiesViewController(QWidget* parent)
@@ -49,18 +48,14 @@ void HotUtilitiesViewController::openLink(qsizetype index)
     const QUrl url = m_links.at(index).url;
     showNotice(QString());
     // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser.
-    const QPointer<HotUtilitiesViewController> view(this);
-    QThreadPool::globalInstance()->start([view, url] {
-        const QString error = DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
-                                                  url.toString(QUrl::FullyEncoded));
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [view, url, error] {
-                if (!view)
-                    return;
-                view->showNotice(error);
-                Q_EMIT view->linkOpened(url, error);
-            },
-            Qt::QueuedConnection);
-    });
+    BackgroundTask::run(
+        this,
+        [url] {
+            return DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
+                                       url.toString(QUrl::FullyEncoded));
+        },
+        [this, url](const QString& error) {
+            showNotice(error);
+            Q_EMIT linkOpened(url, error);
+        });
 }

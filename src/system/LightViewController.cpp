@@ -1,29 +1,23 @@
 #include "system/LightViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "kit/ImageButton.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QPointer>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QThreadPool>
 
 #include <cmath>
 
 namespace {
 
-// One worker for all backlight requests, so writes land in the order the slider made them. Never
-// waited for: a slow logind must not hold up closing the panel.
-QThreadPool* backlightWorker()
+// One queue for all backlight requests (the slider is made anew for each showing), so writes land
+// in the order the slider made them. Never waited for: a slow logind must not hold up closing the
+// panel.
+BackgroundTask::Queue& backlightRequests()
 {
-    static QThreadPool* pool = [] {
-        auto* created = new QThreadPool;
-        created->setMaxThreadCount(1);
-        created->setExpiryTimeout(10000);
-        return created;
-    }();
-    return pool;
+    static BackgroundTask::Queue queue;
+    return queue;
 }
 
 } // namespace
@@ -54,23 +48,18 @@ LightViewController::LightViewController(const Backlight& backlight, QWidget* pa
 
 void LightViewController::loadSoundValue()
 {
-    QPointer<LightViewController> view(this);
-    const Backlight backlight = m_backlight;
-    backlightWorker()->start([view, backlight] {
-        const float brightness = backlight.get_brightness();
-        qDebug("%f", double(brightness));
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [view, brightness] {
-                if (!view)
-                    return;
-                const QSignalBlocker blocker(view->m_slider);
-                view->m_slider->setValue(brightness < 0.0f ? 0
-                                                           : int(std::lround(brightness * 100.0f)));
-                Q_EMIT view->brightnessLoaded(brightness);
-            },
-            Qt::QueuedConnection);
-    });
+    backlightRequests().run(
+        this,
+        [backlight = m_backlight] {
+            const float brightness = backlight.get_brightness();
+            qDebug("%f", double(brightness));
+            return brightness;
+        },
+        [this](float brightness) {
+            const QSignalBlocker blocker(m_slider);
+            m_slider->setValue(brightness < 0.0f ? 0 : int(std::lround(brightness * 100.0f)));
+            Q_EMIT brightnessLoaded(brightness);
+        });
 }
 
 void LightViewController::changeLight(int sliderValue)
@@ -89,16 +78,8 @@ void LightViewController::closeLightButtonAction()
 
 void LightViewController::set_brightness(float brightness)
 {
-    QPointer<LightViewController> view(this);
-    const Backlight backlight = m_backlight;
-    backlightWorker()->start([view, backlight, brightness] {
-        const QString error = backlight.set_brightness(brightness);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [view, error] {
-                if (view)
-                    Q_EMIT view->brightnessWritten(error);
-            },
-            Qt::QueuedConnection);
-    });
+    backlightRequests().run(
+        this,
+        [backlight = m_backlight, brightness] { return backlight.set_brightness(brightness); },
+        [this](const QString& error) { Q_EMIT brightnessWritten(error); });
 }

@@ -9,8 +9,9 @@ class QSlider;
 
 // The display brightness slider and its darkest-button, shown in a pop-up menu of the main
 // panel; made anew for each showing. The slider shows the first backlight's brightness in
-// percent and sets every backlight when moved. Reading and writing run on a worker thread, one
-// request after the other, so the GUI never waits on sysfs or logind. GUI thread only.
+// percent and sets every backlight when moved. Reading and writing run off the GUI thread, one
+// request after the other (a BackgroundTask::Queue), so the GUI never waits on sysfs or logind. GUI
+// thread only.
 class LightViewController : public QWidget {
     Q_OBJECT
 public:

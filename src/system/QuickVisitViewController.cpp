@@ -1,5 +1,6 @@
 #include "system/QuickVisitViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "kit/IconATextButton.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/DesktopOpener.h"
@@ -9,8 +10,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QPointer>
-#include <QThreadPool>
 #include <QVBoxLayout>
 
 namespace {
@@ -133,21 +132,18 @@ void QuickVisitViewController::doOpenWithString(const QString& path)
 void QuickVisitViewController::open(Chooser choose)
 {
     showNotice(QString());
-    QPointer<QuickVisitViewController> view(this);
-    const QProcessEnvironment environment = m_environment;
-    QThreadPool::globalInstance()->start([view, environment, choose = std::move(choose)] {
-        const QuickVisitTarget target = choose(QuickVisitTargets(environment));
-        QString error = target.error;
-        if (target.kind == QuickVisitTarget::Kind::Command)
-            error = DesktopOpener::start(target.command);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [view, target, error] {
-                if (view)
-                    view->finishOpening(target, error);
-            },
-            Qt::QueuedConnection);
-    });
+    BackgroundTask::run(
+        this,
+        [environment = m_environment, choose = std::move(choose)] {
+            const QuickVisitTarget target = choose(QuickVisitTargets(environment));
+            QString error = target.error;
+            if (target.kind == QuickVisitTarget::Kind::Command)
+                error = DesktopOpener::start(target.command);
+            return std::pair(target, error);
+        },
+        [this](const std::pair<QuickVisitTarget, QString>& opened) {
+            finishOpening(opened.first, opened.second);
+        });
 }
 
 void QuickVisitViewController::finishOpening(const QuickVisitTarget& target, const QString& error)

@@ -1,5 +1,6 @@
 #include "tasks/ApplicationCloser.h"
 
+#include "common/BackgroundTask.h"
 #include "platform/ProcFile.h"
 #include "platform/ProcProcesses.h"
 #include "platform/ProcessHandle.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSocketNotifier>
-#include <QThread>
 #include <QTimer>
 
 #include <cerrno>
@@ -139,19 +139,17 @@ bool ApplicationCloser::close(const QList<TaskManagerInfo>& records)
         return true;
     }
     // The window system is asked off this thread: a display that hangs never freezes the caller.
-    auto counts = std::make_shared<QList<int>>(m_pending.size(), 0);
-    QThread* asking = QThread::create([targets, counts, makeWindows = m_options.windows,
-                                       procRoot = m_options.procRoot] {
-        const std::unique_ptr<ClientWindowSource> windows = makeWindows ? makeWindows() : nullptr;
-        *counts = askWindows(targets, windows.get(), procRoot);
-    });
-    asking->setObjectName(QStringLiteral("CloseRequests"));
-    connect(asking, &QThread::finished, this, [this, counts, batch = m_batch] {
-        if (batch == m_batch && isBusy())
-            windowsAsked(*counts);
-    });
-    connect(asking, &QThread::finished, asking, &QObject::deleteLater);
-    asking->start();
+    BackgroundTask::run(
+        this,
+        [targets, makeWindows = m_options.windows, procRoot = m_options.procRoot] {
+            const std::unique_ptr<ClientWindowSource> windows =
+                makeWindows ? makeWindows() : nullptr;
+            return askWindows(targets, windows.get(), procRoot);
+        },
+        [this, batch = m_batch](const QList<int>& counts) {
+            if (batch == m_batch && isBusy())
+                windowsAsked(counts);
+        });
     return true;
 }
 

@@ -23,9 +23,9 @@ class QTimer;
 // With `force`, step 1 is skipped: the signal goes out at once. The Task Manager tab and
 // `corvella-cli tasks end` both end applications through this class.
 //
-// Lives on the GUI thread (or the thread of a running event loop); never blocks it: the windows
-// are asked on a short-lived thread of their own, exits are noticed through the pidfds, the grace
-// periods are timers. One batch at a time per object.
+// Lives on the main thread (the GUI's, or corvella-cli's with its event loop running); never
+// blocks it: the windows are asked off it (a BackgroundTask), exits are noticed through the pidfds,
+// the grace periods are timers. One batch at a time per object.
 class ApplicationCloser : public QObject {
     Q_OBJECT
 public:
