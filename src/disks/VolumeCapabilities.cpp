@@ -61,7 +61,7 @@ VolumeCapabilities VolumeCapabilities::of(const DVVolumeInfo& volume, const QStr
     const QString types = volume.fileSystemType + u' ' + volume.volumeType;
     // The volume's own mount point counts even when no facts were read (a record of the tab's).
     QString systemMount = volume.systemMount;
-    if (systemMount.isEmpty() && !volume.volRootDir.isEmpty() &&
+    if (systemMount.isEmpty() &&
         (isStartUp || VolumesInfo::isSystemMountPoint(volume.volRootDir, home)))
         systemMount = volume.volRootDir;
 

@@ -23,6 +23,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+#include <tuple>
+
 namespace {
 
 DVVolumeInfo volume(const char* name, const char* mountPoint, const char* type, std::int32_t kind,
@@ -71,6 +74,8 @@ private Q_SLOTS:
     void ejectNotifiesTheHolderThenTheSafeRemoval();
     void formatEndDialogTellsTheOutcome_data();
     void formatEndDialogTellsTheOutcome();
+    void tabAndCommandLineAgree_data();
+    void tabAndCommandLineAgree();
 };
 
 void DiskManagerTabTest::documentHeightFollowsTheVolumeCount_data()
@@ -115,7 +120,7 @@ void DiskManagerTabTest::buttonsFollowTheVolume_data()
     QTest::newRow("usb") << volume("STICK", "/media/u/STICK", "vfat", 1, true) << "MS-DOS FAT32"
                          << true << true << true << "ic_usb";
     QTest::newRow("removable") << volume("IMAGE", "/media/u/IMAGE", "exfat", 4, true) << "ExFAT"
-                               << true << false << true << "ic_usb";
+                               << true << true << true << "ic_usb";
 }
 
 void DiskManagerTabTest::buttonsFollowTheVolume()
@@ -345,6 +350,84 @@ void DiskManagerTabTest::formatEndDialogTellsTheOutcome()
     QVERIFY(!shownMessage.isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(!box.isBusy(), 5000);
     QCOMPARE(loop.blkid("TYPE"), type);
+}
+
+void DiskManagerTabTest::tabAndCommandLineAgree_data()
+{
+    QTest::addColumn<bool>("loopVolume"); // else the start-up volume
+    QTest::newRow("loop volume") << true;
+    QTest::newRow("start-up volume") << false;
+}
+
+void DiskManagerTabTest::tabAndCommandLineAgree()
+{
+    QFETCH(bool, loopVolume);
+    if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_UDISKS"))
+        QSKIP("needs the udisks2 of the test environment (as root)");
+    QTemporaryDir folder;
+    std::unique_ptr<UDisksLoop> loop;
+    if (loopVolume) {
+        loop = std::make_unique<UDisksLoop>(folder.path(), QStringLiteral("ext4"),
+                                            QStringLiteral("AGREE"));
+        if (!loop->problem().isEmpty())
+            QSKIP(qPrintable(loop->problem()));
+    }
+    const QString mountPoint = loopVolume ? loop->mount() : QStringLiteral("/");
+    QVERIFY(!mountPoint.isEmpty());
+    const auto cli = [](const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(CORVELLA_CLI), arguments);
+        const bool ended = process.waitForFinished(60000);
+        return std::tuple{ended ? process.exitCode() : -1, process.readAllStandardOutput(),
+                          QString::fromUtf8(process.readAllStandardError()).trimmed()};
+    };
+    const auto [listed, json, listError] = cli({QStringLiteral("disks"), QStringLiteral("--json")});
+    QCOMPARE(listed, 0);
+    QJsonObject entry;
+    for (const QJsonValue& value : QJsonDocument::fromJson(json).array()) {
+        if (value[u"volRootDir"].toString() == mountPoint)
+            entry = value.toObject();
+    }
+    QVERIFY2(!entry.isEmpty(), json.constData());
+    QCOMPARE(entry[u"canFormat"].toBool(), loopVolume);
+
+    DiskManagerViewController tab;
+    const auto box = [&tab, &mountPoint]() -> DiskBoxViewController* {
+        for (DiskBoxViewController* candidate : tab.boxes()) {
+            if (candidate->volumeInfo().volRootDir == mountPoint)
+                return candidate;
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(box() != nullptr && box()->fileSystemText() != u"Unknow", 10000);
+    // Never --yes: a format that were not refused would stop at the question.
+    const struct {
+        const char* name;
+        IconATextButton* button;
+        QStringList refusedCommand;
+    } actions[] = {
+        {"Rename",
+         box()->renameButton(),
+         {QStringLiteral("rename"), mountPoint, QStringLiteral("NEW")}},
+        {"Format",
+         box()->formatButton(),
+         {QStringLiteral("format"), mountPoint, QStringLiteral("--type"), QStringLiteral("ext4")}},
+        {"Eject", box()->ejectButton(), {QStringLiteral("eject"), mountPoint}},
+    };
+    for (const auto& action : actions) {
+        const QString name = QLatin1StringView(action.name);
+        const bool allowed = entry.value(QString(u"can" + name)).toBool();
+        const QString reason = entry.value(QString(name.toLower() + u"Refusal")).toString();
+        QCOMPARE(action.button->isEnabled(), allowed);
+        QCOMPARE(action.button->toolTip(), reason);
+        QCOMPARE(action.button->accessibleDescription(), reason);
+        if (allowed)
+            continue;
+        const auto [refused, output, error] =
+            cli(QStringList{QStringLiteral("disks")} << action.refusedCommand);
+        QCOMPARE(refused, 1);
+        QCOMPARE(error, QString(u"corvella-cli: " + reason));
+    }
 }
 
 QTEST_MAIN(DiskManagerTabTest)
