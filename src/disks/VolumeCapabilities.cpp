@@ -59,9 +59,10 @@ VolumeCapabilities VolumeCapabilities::of(const DVVolumeInfo& volume, const QStr
     const bool hasDevice = volume.device.startsWith(u"/dev/") || !volume.blockObjectPath.isEmpty();
     // udisks2's type ("ntfs") or the description's name ("NTFS"), whichever the record has.
     const QString types = volume.fileSystemType + u' ' + volume.volumeType;
-    // The volume's own mount point counts even when no facts were read (a record of the tab's).
+    // The volume's own mount point counts even when no facts were read (a record of the tab's);
+    // an unmounted volume has none.
     QString systemMount = volume.systemMount;
-    if (systemMount.isEmpty() &&
+    if (systemMount.isEmpty() && !volume.volRootDir.isEmpty() &&
         (isStartUp || VolumesInfo::isSystemMountPoint(volume.volRootDir, home)))
         systemMount = volume.volRootDir;
 
