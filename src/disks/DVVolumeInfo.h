@@ -35,4 +35,10 @@ struct DVVolumeInfo {
     QString blockObjectPath; // udisks2's block object, "" when it has none
     QString fileSystemType;  // udisks2's IdType, else the mount table's type ("ext4", "nfs4")
     QString label;           // the file-system label, "" when none
+
+    // What the running system needs of the volume's disk, as VolumeCapabilities::readSystemFacts
+    // found it; empty when nothing (or nothing was read).
+    QString systemMount;      // a mount point the system needs on the device or its partitions
+    QString systemDiskMount;  // one on another block of the same disk that udisks2 marks "system"
+    QString systemDependency; // why the system stands on the device through LVM, LUKS or md
 };

@@ -8,15 +8,14 @@
 #include "disks/DiskTextFiledView.h"
 #include "disks/FormatEndViewController.h"
 #include "disks/MakeSureFormatViewController.h"
+#include "disks/VolumeCapabilities.h"
 #include "disks/VolumeLabelRules.h"
-#include "disks/VolumesInfo.h"
 #include "kit/GXProgressView.h"
 #include "kit/IconATextButton.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QTimer>
 
@@ -53,6 +52,14 @@ TextImageButton* secondaryButton(const QString& title, QRect frame, QWidget* par
                           QStringLiteral("btn_sec_hover"), QStringLiteral("btn_sec_disable"));
     button->setGeometry(frame);
     return button;
+}
+
+// An action the volume does not allow is greyed, and says why to the pointer and to screen readers.
+void showAnswer(QWidget* button, const VolumeCapabilities::Answer& answer)
+{
+    button->setEnabled(answer.allowed);
+    button->setToolTip(answer.reason);
+    button->setAccessibleDescription(answer.reason);
 }
 
 QVariantMap describeOnWorker(const DVVolumeInfo& volume)
@@ -148,7 +155,7 @@ void DiskBoxViewController::changeValue()
         PublicUtilities::longlongDiskSize(std::int64_t(used)), volume.totalSpace));
     m_nodeLabel->setText(QStringLiteral("Unknow"));
     m_ejectButton->setVisible(volume.bCanEject);
-    m_ejectButton->setEnabled(volume.bCanEject);
+    showAnswer(m_ejectButton, VolumeCapabilities::of(volume).eject);
     loadDiskInfo();
     m_progressView->changeProgressValue(
         volume.nTotalSize == 0 ? 0 : double(used * 100 / volume.nTotalSize));
@@ -163,8 +170,7 @@ void DiskBoxViewController::loadDiskInfo()
     // Without a block device (network volumes) there is nothing to describe, rename or format.
     if (!m_volumeInfo.device.startsWith(u"/dev/") && m_volumeInfo.blockObjectPath.isEmpty()) {
         m_nodeLabel->setText(DiskDescription::filesystemName(m_volumeInfo.fileSystemType));
-        m_renameButton->setEnabled(false);
-        m_formatButton->setEnabled(false);
+        applyCapabilities();
         return;
     }
     if (m_describesFromRecord && !m_volumeInfo.blockObjectPath.isEmpty() &&
@@ -186,17 +192,15 @@ void DiskBoxViewController::applyDiskInfo(const QVariantMap& description)
     m_nodeLabel->setText(name);
     m_nodeLabel->setToolTip(name);
     m_volumeInfo.volumeType = name;
-    const bool system = VolumesInfo::isSystemMountPoint(m_volumeInfo.volRootDir, QDir::homePath());
-    if (name.contains(u"ntfs") || name.contains(u"NTFS")) {
-        m_renameButton->setEnabled(false);
-        m_formatButton->setEnabled(!system);
-        return;
-    }
-    const std::int32_t kind = m_volumeInfo.volType;
-    m_renameButton->setEnabled(kind != DVVolumeInfo::KindNetwork);
-    m_formatButton->setEnabled(
-        m_volumeInfo.volRootDir != u"/" && !system && kind != DVVolumeInfo::KindOptical &&
-        kind != DVVolumeInfo::KindNetwork && kind != DVVolumeInfo::KindRemovable);
+    applyCapabilities();
+}
+
+void DiskBoxViewController::applyCapabilities()
+{
+    const VolumeCapabilities capabilities = VolumeCapabilities::of(m_volumeInfo);
+    showAnswer(m_renameButton, capabilities.rename);
+    showAnswer(m_formatButton, capabilities.format);
+    showAnswer(m_ejectButton, capabilities.eject);
 }
 
 bool DiskBoxViewController::isRenaming() const
@@ -241,7 +245,7 @@ void DiskBoxViewController::ejectButtonAction()
         this, [volume = m_volumeInfo] { return VolumesManager().ejectSingleVolume(volume); },
         [this](const VolumeOperationOutcome& outcome) {
             m_busy = false;
-            m_ejectButton->setEnabled(true);
+            m_ejectButton->setEnabled(VolumeCapabilities::of(m_volumeInfo).eject.allowed);
             if (m_delegate != nullptr)
                 m_delegate->ejectButtonAction(m_volumeInfo, outcome.succeeded, outcome.message);
         });

@@ -42,7 +42,7 @@ public:
     // Fills the box from its record and starts the description query.
     void changeValue();
     void loadDiskInfo();
-    // The description's answer: the file-system name and the button rules.
+    // The description's answer: the file-system name, then what the volume allows.
     void applyDiskInfo(const QVariantMap& description);
 
     // An operation runs or one of the box's dialogs is open: the box must not go yet.
@@ -70,6 +70,9 @@ public Q_SLOTS:
     void formatButtonAction();
 
 private:
+    // Greys what VolumeCapabilities refuses, with its reason as tool tip and accessible
+    // description.
+    void applyCapabilities();
     void showRenameView(bool shown);
     void showFormatEndWindow(const VolumeOperationOutcome& outcome);
     void setBusy(bool busy);

@@ -1,6 +1,7 @@
 #include "disks/VolumesInfo.h"
 
 #include "common/PublicUtilities.h"
+#include "disks/VolumeCapabilities.h"
 
 #include <QDebug>
 #include <QDir>
@@ -96,6 +97,18 @@ bool isPseudo(const QByteArray& type)
         "securityfs", "pstore",  "bpf",         "autofs",   "hugetlbfs", "configfs",
         "fusectl",    "ramfs",   "binfmt_misc", "efivarfs", "nsfs",      "rpc_pipefs"};
     return pseudo.contains(type);
+}
+
+// The name a volume is listed under: the distribution's for "/", else its label, else the last
+// part of its mount point, else its device.
+QString listedName(const QString& mountPoint, const QString& label, const QString& device,
+                   const QString& osReleasePath)
+{
+    if (mountPoint == u"/")
+        return VolumesInfo::distributionName(osReleasePath);
+    if (!label.isEmpty())
+        return label;
+    return mountPoint.isEmpty() ? device : QFileInfo(mountPoint).fileName();
 }
 
 } // namespace
@@ -282,15 +295,38 @@ void VolumesInfo::enumVolumesInfo()
         }
         if (volume.fileSystemType.isEmpty())
             volume.fileSystemType = QString::fromUtf8(mount.fileSystemType);
-        volume.volumeName = isRoot                    ? distributionName(m_sources.osReleasePath)
-                            : !volume.label.isEmpty() ? volume.label
-                                                      : QFileInfo(mountPoint).fileName();
+        volume.volumeName =
+            listedName(mountPoint, volume.label, volume.device, m_sources.osReleasePath);
         volume.volType = getVolumeType(mount, block, drive, m_sources.sysRoot);
         volume.bCanEject = !isRoot && (volume.volType == DVVolumeInfo::KindOptical ||
                                        getVolEjectFlag(mount, block, drive, m_sources.sysRoot));
+        VolumeCapabilities::readSystemFacts(&volume, snapshot, m_sources.homePath,
+                                            {m_sources.sysRoot, m_sources.procRoot});
         m_volsArray.append(volume);
         if (mount.source.startsWith("/dev/"))
             listedSources.insert(mount.source);
         listedMountPoints.insert(mount.mountPoint);
     }
+}
+
+DVVolumeInfo VolumesInfo::volumeOfBlock(const UDisksClient::Block& block,
+                                        const UDisksClient::Snapshot& snapshot,
+                                        const QString& sysRoot, const QString& osReleasePath)
+{
+    DVVolumeInfo volume;
+    volume.device = QFile::decodeName(block.device);
+    volume.blockObjectPath = block.objectPath;
+    volume.fileSystemType = block.idType;
+    volume.label = block.idLabel;
+    const QByteArray mountPoint = block.mountPoints.value(0);
+    volume.volRootDir = QFile::decodeName(mountPoint);
+    volume.bIsDefaultVol = mountPoint == "/";
+    volume.volumeName = listedName(volume.volRootDir, volume.label, volume.device, osReleasePath);
+    const auto found = snapshot.drives.constFind(block.drivePath);
+    const UDisksClient::Drive* drive = found != snapshot.drives.cend() ? &*found : nullptr;
+    const MountTable::Mount mount{mountPoint, "/", block.idType.toUtf8(), block.device};
+    volume.volType = getVolumeType(mount, &block, drive, sysRoot);
+    volume.bCanEject = !volume.bIsDefaultVol && (volume.volType == DVVolumeInfo::KindOptical ||
+                                                 getVolEjectFlag(mount, &block, drive, sysRoot));
+    return volume;
 }

@@ -21,6 +21,7 @@ public:
     struct Sources {
         QString mountTablePath = MountTable::standardPath();
         QString sysRoot = QStringLiteral("/sys");
+        QString procRoot = QStringLiteral("/proc"); // for the devices the system stands on
         QString osReleasePath = QStringLiteral("/etc/os-release");
         QString homePath;                               // the user's home folder when empty
         std::function<UDisksClient::Snapshot()> udisks; // the system bus when empty
@@ -47,6 +48,13 @@ public:
     // everything outside /media, /run/media, /mnt and the home folder. Such volumes are never
     // formatted.
     static bool isSystemMountPoint(const QString& mountPoint, const QString& homePath);
+    // The record of a block device udisks2 knows, mounted or not, without sizes: its device,
+    // file system, label, first mount point, name, kind and eject flag as the inventory would
+    // list it. Its system facts are left empty.
+    static DVVolumeInfo
+    volumeOfBlock(const UDisksClient::Block& block, const UDisksClient::Snapshot& snapshot,
+                  const QString& sysRoot = QStringLiteral("/sys"),
+                  const QString& osReleasePath = QStringLiteral("/etc/os-release"));
     // The distribution's name from an os-release file, "Linux" when it has none.
     static QString distributionName(const QString& osReleasePath);
     // The run-wide reference number of a volume, keyed by its source and mount point.

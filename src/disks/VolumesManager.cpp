@@ -1,12 +1,12 @@
 #include "disks/VolumesManager.h"
 
 #include "disks/DiskDescription.h"
+#include "disks/VolumeCapabilities.h"
 #include "disks/VolumeLabelRules.h"
 #include "disks/VolumesInfo.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 
 #include <cerrno>
@@ -14,11 +14,6 @@
 #include <sys/mount.h>
 
 namespace {
-
-QString kernelName(const UDisksClient::Block& block)
-{
-    return QFileInfo(QFile::decodeName(block.device)).fileName();
-}
 
 QString quoted(const QString& name)
 {
@@ -35,38 +30,15 @@ VolumesManager::VolumesManager(const UDisksClient& client, const QString& homePa
 QString VolumesManager::systemDependency(const UDisksClient::Block& block,
                                          const UDisksClient::Snapshot& snapshot) const
 {
-    // Kernel name -> the device it is stacked on, among the ones to be erased.
-    QHash<QString, QString> stacked;
-    QStringList objectPaths;
-    for (const UDisksClient::Block* member : snapshot.withPartitions(block)) {
-        const QString name = kernelName(*member);
-        stacked.insert(name, name);
-        objectPaths.append(member->objectPath);
-        for (const QString& holder : SystemBlockDevices::holders(name, m_roots.sys))
-            stacked.insert(holder, name);
-    }
-    // An unlocked LUKS volume udisks2 knows of, even where sysfs does not say so.
-    for (const UDisksClient::Block& candidate : snapshot.blocks) {
-        if (!objectPaths.contains(candidate.cryptoBackingPath))
-            continue;
-        const QString name = kernelName(candidate);
-        const QString base = kernelName(*snapshot.blockForObjectPath(candidate.cryptoBackingPath));
-        stacked.insert(name, base);
-        for (const QString& holder : SystemBlockDevices::holders(name, m_roots.sys))
-            stacked.insert(holder, base);
-    }
-    const QHash<QString, QString> inUse = SystemBlockDevices::inUse(m_homePath, m_roots);
-    for (auto device = inUse.cbegin(); device != inUse.cend(); ++device) {
-        const auto base = stacked.constFind(device.key());
-        if (base == stacked.cend())
-            continue;
-        const QString through =
-            *base == device.key() ? QString() : QStringLiteral(" through /dev/") + device.key();
-        return QStringLiteral("/dev/%1 carries %2%3, which the system needs; it is never "
-                              "formatted.")
-            .arg(*base, device.value(), through);
-    }
-    return {};
+    return VolumeCapabilities::systemDependency(block, snapshot, m_homePath, m_roots);
+}
+
+VolumeCapabilities VolumesManager::capabilities(const UDisksClient::Block& block,
+                                                const UDisksClient::Snapshot& snapshot) const
+{
+    DVVolumeInfo volume = VolumesInfo::volumeOfBlock(block, snapshot, m_roots.sys);
+    VolumeCapabilities::readSystemFacts(&volume, snapshot, m_homePath, m_roots);
+    return VolumeCapabilities::of(volume, m_homePath);
 }
 
 VolumeOperationOutcome VolumesManager::failure(const QString& action, const QString& name,
@@ -134,8 +106,9 @@ VolumeOperationOutcome VolumesManager::unmountWithoutService(const DVVolumeInfo&
 
 VolumeOperationOutcome VolumesManager::ejectSingleVolume(const DVVolumeInfo& volume) const
 {
-    if (volume.bIsDefaultVol || volume.volRootDir == u"/")
-        return {false, QStringLiteral("The start-up volume cannot be ejected."), {}};
+    if (const VolumeCapabilities::Answer eject = VolumeCapabilities::of(volume, m_homePath).eject;
+        !eject.allowed)
+        return {false, eject.reason, {}};
     if (volume.blockObjectPath.isEmpty() && !volume.device.startsWith(u"/dev/"))
         return unmountWithoutService(volume);
     const UDisksClient::Snapshot snapshot = m_client.managedObjects();
@@ -146,19 +119,14 @@ VolumeOperationOutcome VolumesManager::ejectSingleVolume(const DVVolumeInfo& vol
         block = DiskDescription::findBlock(volume.device, snapshot);
     if (block == nullptr)
         return {false, QStringLiteral("%1 is no longer there.").arg(quoted(volume.volumeName)), {}};
+    // The record says what kind of volume it is; its disk is judged as it is now.
+    DVVolumeInfo current = volume;
+    VolumeCapabilities::readSystemFacts(&current, snapshot, m_homePath, m_roots);
+    if (const VolumeCapabilities::Answer eject = VolumeCapabilities::of(current, m_homePath).eject;
+        !eject.allowed)
+        return {false, eject.reason, {}};
 
     const QList<const UDisksClient::Block*> disk = snapshot.sameDisk(*block);
-    for (const UDisksClient::Block* member : disk) {
-        for (const QByteArray& mountPoint : member->mountPoints) {
-            if (VolumesInfo::isSystemMountPoint(QFile::decodeName(mountPoint), m_homePath) &&
-                member->hintSystem)
-                return {false,
-                        QStringLiteral("%1 shares its disk with %2, which the system needs; it "
-                                       "cannot be ejected.")
-                            .arg(quoted(volume.volumeName), QFile::decodeName(mountPoint)),
-                        {}};
-        }
-    }
     for (const UDisksClient::Block* member : disk) {
         if (member->mountPoints.isEmpty())
             continue;
@@ -204,6 +172,9 @@ VolumeOperationOutcome VolumesManager::renameDiskWithGuid(const QString& guid,
                 QStringLiteral("%1 holds no file system that can be renamed.")
                     .arg(QFile::decodeName(block->device)),
                 {}};
+    if (const VolumeCapabilities::Answer rename = capabilities(*block, snapshot).rename;
+        !rename.allowed)
+        return {false, rename.reason, {}};
     const QString label = VolumeLabelRules::adjusted(block->idType, newName);
     const QString refusal = VolumeLabelRules::refusal(block->idType, label);
     if (!refusal.isEmpty())
@@ -245,19 +216,9 @@ VolumeOperationOutcome VolumesManager::format(const QString& volume, const QStri
     if (block == nullptr)
         return {false, QStringLiteral("No volume %1 was found.").arg(quoted(volume)), {}};
     const QString device = QFile::decodeName(block->device);
-    // A disk's partitions go with it: erasing a whole disk erases them all.
-    for (const UDisksClient::Block* member : snapshot.withPartitions(*block)) {
-        for (const QByteArray& mountPoint : member->mountPoints) {
-            if (VolumesInfo::isSystemMountPoint(QFile::decodeName(mountPoint), m_homePath))
-                return {false,
-                        QStringLiteral("%1 holds %2, which the system needs; it is never "
-                                       "formatted.")
-                            .arg(device, QFile::decodeName(mountPoint)),
-                        {}};
-        }
-    }
-    if (const QString refusal = systemDependency(*block, snapshot); !refusal.isEmpty())
-        return {false, refusal, {}};
+    if (const VolumeCapabilities::Answer format = capabilities(*block, snapshot).format;
+        !format.allowed)
+        return {false, format.reason, {}};
     if (type != u"exfat" && type != u"vfat" && type != u"ext4")
         return {false,
                 QStringLiteral("%1 is not a file system that can be chosen: choose ExFAT, "

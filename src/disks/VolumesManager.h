@@ -1,6 +1,7 @@
 #pragma once
 
 #include "disks/DVVolumeInfo.h"
+#include "disks/VolumeCapabilities.h"
 #include "platform/MountHolders.h"
 #include "platform/SystemBlockDevices.h"
 #include "platform/UDisksClient.h"
@@ -32,8 +33,10 @@ public:
                             const QString& homePath = QString(),
                             const SystemBlockDevices::Roots& roots = {});
 
+    // Every operation first asks VolumeCapabilities and refuses with its reason.
+
     // Unmounts every mounted file system of the volume's drive, then ejects the medium, powers
-    // the drive off where it can, or detaches a loop device. The start-up volume is refused.
+    // the drive off where it can, or detaches a loop device.
     VolumeOperationOutcome ejectSingleVolume(const DVVolumeInfo& volume) const;
 
     // `guid` names the volume: a file-system UUID, a device node or a mount point. The name is
@@ -42,9 +45,7 @@ public:
     VolumeOperationOutcome renameDiskWithGuid(const QString& guid, const QString& newName) const;
 
     // Erases the volume (mount point, device node or UUID) with a new file system of udisks2's
-    // `type`, remounting it when it was mounted. Refuses the volumes of the system ("/", the home
-    // folder, /boot, ...) and their disks whatever is asked, and a device beneath "/", the home
-    // folder or active swap through LVM, LUKS or md.
+    // `type`, remounting it when it was mounted.
     VolumeOperationOutcome format(const QString& volume, const QString& type,
                                   const QString& label) const;
 
@@ -55,10 +56,12 @@ public:
     static FormatRequest formatRequest(const QString& volumeType, const QString& formatText,
                                        const QString& name);
 
-    // Why `block` (with its partitions) must not be erased because the running system stands
-    // on it through stacked devices, or empty. Reads sysfs and procfs.
+    // VolumeCapabilities::systemDependency under this manager's home folder and roots.
     QString systemDependency(const UDisksClient::Block& block,
                              const UDisksClient::Snapshot& snapshot) const;
+    // What may be done to `block` now, judged under this manager's home folder and roots.
+    VolumeCapabilities capabilities(const UDisksClient::Block& block,
+                                    const UDisksClient::Snapshot& snapshot) const;
 
 private:
     VolumeOperationOutcome unmountWithoutService(const DVVolumeInfo& volume) const;

@@ -23,6 +23,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <tuple>
+#include <utility>
+
 namespace {
 
 DVVolumeInfo volume(const char* name, const char* mountPoint, const char* type, std::int32_t kind,
@@ -71,6 +74,8 @@ private Q_SLOTS:
     void ejectNotifiesTheHolderThenTheSafeRemoval();
     void formatEndDialogTellsTheOutcome_data();
     void formatEndDialogTellsTheOutcome();
+    void tabAndCommandLineAgree_data();
+    void tabAndCommandLineAgree();
 };
 
 void DiskManagerTabTest::documentHeightFollowsTheVolumeCount_data()
@@ -115,7 +120,7 @@ void DiskManagerTabTest::buttonsFollowTheVolume_data()
     QTest::newRow("usb") << volume("STICK", "/media/u/STICK", "vfat", 1, true) << "MS-DOS FAT32"
                          << true << true << true << "ic_usb";
     QTest::newRow("removable") << volume("IMAGE", "/media/u/IMAGE", "exfat", 4, true) << "ExFAT"
-                               << true << false << true << "ic_usb";
+                               << true << true << true << "ic_usb";
 }
 
 void DiskManagerTabTest::buttonsFollowTheVolume()
@@ -345,6 +350,68 @@ void DiskManagerTabTest::formatEndDialogTellsTheOutcome()
     QVERIFY(!shownMessage.isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(!box.isBusy(), 5000);
     QCOMPARE(loop.blkid("TYPE"), type);
+}
+
+void DiskManagerTabTest::tabAndCommandLineAgree_data()
+{
+    QTest::addColumn<bool>("loopVolume"); // else the start-up volume
+    QTest::newRow("loop volume") << true;
+    QTest::newRow("start-up volume") << false;
+}
+
+void DiskManagerTabTest::tabAndCommandLineAgree()
+{
+    using namespace Qt::StringLiterals;
+    QFETCH(bool, loopVolume);
+    if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_UDISKS"))
+        QSKIP("needs the udisks2 of the test environment (as root)");
+    QTemporaryDir folder;
+    UDisksLoop loop(folder.path(), u"ext4"_s, u"AGREE"_s);
+    if (!loop.problem().isEmpty())
+        QSKIP(qPrintable(loop.problem()));
+    const QString mountPoint = loopVolume ? loop.mount() : u"/"_s;
+    QVERIFY(!mountPoint.isEmpty());
+    const auto cli = [](const QStringList& arguments) {
+        QProcess process;
+        process.start(QStringLiteral(CORVELLA_CLI), arguments);
+        const bool ended = process.waitForFinished(60000);
+        return std::tuple{ended ? process.exitCode() : -1,
+                          QString::fromUtf8(process.readAllStandardOutput()),
+                          QString::fromUtf8(process.readAllStandardError()).trimmed()};
+    };
+    QJsonObject entry;
+    const QString listed = std::get<1>(cli({u"disks"_s, u"--json"_s}));
+    for (const QJsonValue& value : QJsonDocument::fromJson(listed.toUtf8()).array()) {
+        if (value[u"volRootDir"].toString() == mountPoint)
+            entry = value.toObject();
+    }
+    QVERIFY2(entry.value(u"canFormat").toBool() == loopVolume, qPrintable(listed));
+
+    DiskManagerViewController tab;
+    DiskBoxViewController* box = nullptr;
+    const auto described = [&] {
+        for (DiskBoxViewController* candidate : tab.boxes()) {
+            if (candidate->volumeInfo().volRootDir == mountPoint &&
+                candidate->fileSystemText() != u"Unknow")
+                return (box = candidate) != nullptr;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(described(), 10000);
+    // Never --yes: a format that were not refused would stop at the question.
+    const QList<std::pair<IconATextButton*, QStringList>> actions{
+        {box->renameButton(), {u"rename"_s, mountPoint, u"NEW"_s}},
+        {box->formatButton(), {u"format"_s, mountPoint, u"--type"_s, u"ext4"_s}},
+        {box->ejectButton(), {u"eject"_s, mountPoint}}};
+    for (const auto& [button, command] : actions) {
+        const QString reason = entry.value(QString(command.first() + u"Refusal")).toString();
+        QCOMPARE(button->isEnabled(), reason.isEmpty());
+        QCOMPARE(button->toolTip(), reason);
+        QCOMPARE(button->accessibleDescription(), reason);
+        if (!reason.isEmpty())
+            QCOMPARE(cli(QStringList{u"disks"_s} + command),
+                     std::tuple(1, QString(), QString(u"corvella-cli: " + reason)));
+    }
 }
 
 QTEST_MAIN(DiskManagerTabTest)

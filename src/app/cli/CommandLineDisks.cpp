@@ -2,10 +2,10 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineArguments.h"
 #include "disks/DiskDescription.h"
+#include "disks/VolumeCapabilities.h"
 #include "disks/VolumesInfo.h"
 #include "disks/VolumesManager.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -13,6 +13,7 @@ namespace {
 
 QJsonObject toJson(const DVVolumeInfo& volume)
 {
+    const VolumeCapabilities can = VolumeCapabilities::of(volume);
     return {{QStringLiteral("volRefNumber"), volume.volRefNumber},
             {QStringLiteral("volType"), volume.volType},
             {QStringLiteral("bIsDefaultVol"), volume.bIsDefaultVol},
@@ -22,7 +23,13 @@ QJsonObject toJson(const DVVolumeInfo& volume)
             {QStringLiteral("bCanEject"), volume.bCanEject},
             {QStringLiteral("nTotalSize"), double(volume.nTotalSize)},
             {QStringLiteral("nFreeSize"), double(volume.nFreeSize)},
-            {QStringLiteral("device"), volume.device}};
+            {QStringLiteral("device"), volume.device},
+            {QStringLiteral("canRename"), can.rename.allowed},
+            {QStringLiteral("renameRefusal"), can.rename.reason},
+            {QStringLiteral("canFormat"), can.format.allowed},
+            {QStringLiteral("formatRefusal"), can.format.reason},
+            {QStringLiteral("canEject"), can.eject.allowed},
+            {QStringLiteral("ejectRefusal"), can.eject.reason}};
 }
 
 const char* kindName(std::int32_t kind)
@@ -57,13 +64,23 @@ DVVolumeInfo findVolume(const QString& volume, bool* found)
     const UDisksClient::Snapshot snapshot = UDisksClient().managedObjects();
     const UDisksClient::Block* block = DiskDescription::findBlock(volume, snapshot);
     *found = block != nullptr;
-    DVVolumeInfo record;
-    if (block != nullptr) {
-        record.device = QFile::decodeName(block->device);
-        record.blockObjectPath = block->objectPath;
-        record.volumeName = block->idLabel.isEmpty() ? record.device : block->idLabel;
-    }
+    if (block == nullptr)
+        return {};
+    DVVolumeInfo record = VolumesInfo::volumeOfBlock(*block, snapshot);
+    VolumeCapabilities::readSystemFacts(&record, snapshot, QString(), {});
     return record;
+}
+
+// Refuses, as the Disk Manager tab does, what the volume named by the user does not allow.
+bool refused(const QString& operand, VolumeCapabilities::Answer VolumeCapabilities::*action,
+             QTextStream& err)
+{
+    bool found = false;
+    const DVVolumeInfo volume = findVolume(operand, &found);
+    const VolumeCapabilities::Answer answer = VolumeCapabilities::of(volume).*action;
+    if (found && !answer.allowed)
+        err << "corvella-cli: " << answer.reason << Qt::endl;
+    return found && !answer.allowed;
 }
 
 } // namespace
@@ -100,8 +117,8 @@ int CommandLine::disks(const CommandLineArguments& arguments)
     for (const DVVolumeInfo& volume : volumes) {
         m_out << volume.volumeName << "\t" << volume.volRootDir << "\t" << volume.device << "\t"
               << volume.volumeType << "\t" << kindName(volume.volType) << "\t" << volume.freeSpace
-              << " free of " << volume.totalSpace << (volume.bCanEject ? "\tejectable" : "")
-              << Qt::endl;
+              << " free of " << volume.totalSpace
+              << (VolumeCapabilities::of(volume).eject.allowed ? "\tejectable" : "") << Qt::endl;
     }
     return 0;
 }
@@ -111,6 +128,8 @@ int CommandLine::disksRename(const CommandLineArguments& arguments)
     const QStringList& operands = arguments.operands();
     if (operands.size() != 2)
         return usage(QStringLiteral("disks rename takes VOLUME NAME"));
+    if (refused(operands.at(0), &VolumeCapabilities::rename, m_err))
+        return 1;
     return report(VolumesManager().renameDiskWithGuid(operands.at(0), operands.at(1)), m_out,
                   m_err);
 }
@@ -141,6 +160,8 @@ int CommandLine::disksFormat(const CommandLineArguments& arguments)
                                      QStringLiteral("ext4")};
     if (!choices.contains(type))
         return usage(QStringLiteral("disks format needs VOLUME and --type exfat|fat32|ext4"));
+    if (refused(volume, &VolumeCapabilities::format, m_err))
+        return 1;
     if (!arguments.isSet("yes")) {
         m_err << "corvella-cli: formatting erases everything on “" << volume
               << "”; add --yes to do it" << Qt::endl;
