@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -85,8 +86,10 @@ private:
     {
         for (QTimer* timer : m_view->findChildren<QTimer*>()) {
             if (timer->interval() == interval && timer->isActive()) {
+                const QPointer<QTimer> alive(timer);
                 QSignalSpy fired(timer, &QTimer::timeout);
-                return QTest::qWaitFor([&] { return fired.count() >= count; }, 10000);
+                // A timer that its own poll deleted (the scan ended) has fired too.
+                return QTest::qWaitFor([&] { return fired.count() >= count || !alive; }, 10000);
             }
         }
         return false;
