@@ -3,7 +3,7 @@
 #include "XClient.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/WindowSystem.h"
-#include "support/PrivateHome.h"
+#include "support/WidgetTestMain.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -194,12 +194,7 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv)
-{
-    const PrivateHome home; // without a display: the offscreen platform, where every case skips
-    QApplication application(argc, argv);
-    X11WindowSystemTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+// Without a display: the offscreen platform, where every case skips.
+CORVELLA_WIDGET_TEST_MAIN(X11WindowSystemTest)
 
 #include "X11WindowSystemTest.moc"

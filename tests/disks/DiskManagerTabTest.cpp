@@ -162,8 +162,8 @@ void DiskManagerTabTest::choicePopupClosesUntouchedOrWhenLeft()
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QCoreApplication::sendEvent(popup, &enter);
     // Entered, it outlives its two seconds.
-    QTest::qWait(MakeSureFormatViewController::popupCloseDelayMs + 500);
-    QVERIFY(dialog->sortAttachedWindow() != nullptr);
+    QVERIFY(!QTest::qWaitFor([dialog] { return dialog->sortAttachedWindow() == nullptr; },
+                             MakeSureFormatViewController::popupCloseDelayMs + 500));
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(popup, &leave);
     QVERIFY(dialog->sortAttachedWindow() == nullptr);

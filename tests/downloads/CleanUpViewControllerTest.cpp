@@ -9,7 +9,7 @@
 #include "kit/StatusAttachedWindow.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
-#include "support/PrivateHome.h"
+#include "support/WidgetTestMain.h"
 
 #include <QApplication>
 #include <QSignalSpy>
@@ -139,15 +139,6 @@ private:
     std::unique_ptr<CleanUpViewController> m_page;
 };
 
-int main(int argc, char** argv)
-{
-    const PrivateHome home;
-    QApplication application(argc, argv);
-    if (!home.isValid() ||
-        !SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false))
-        return 1;
-    CleanUpViewControllerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+CORVELLA_WIDGET_TEST_MAIN(CleanUpViewControllerTest, false)
 
 #include "CleanUpViewControllerTest.moc"

@@ -9,14 +9,17 @@
 #include "kit/StatusAttachedWindow.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
-#include "support/PrivateHome.h"
 #include "support/TreeBuilder.h"
+#include "support/WidgetTestMain.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -77,6 +80,21 @@ private:
         return false;
     }
 
+    // Waits (ten seconds at most) until the window's timer of `interval` ms has fired `count`
+    // times.
+    bool waitForPolls(int interval, int count) const
+    {
+        for (QTimer* timer : m_view->findChildren<QTimer*>()) {
+            if (timer->interval() == interval && timer->isActive()) {
+                const QPointer<QTimer> alive(timer);
+                QSignalSpy fired(timer, &QTimer::timeout);
+                // A timer that its own poll deleted (the scan ended) has fired too.
+                return QTest::qWaitFor([&] { return fired.count() >= count || !alive; }, 10000);
+            }
+        }
+        return false;
+    }
+
     void scanToTheEnd()
     {
         QVERIFY2(m_build->ok(), m_build->failure());
@@ -121,7 +139,7 @@ private Q_SLOTS:
         const QString missing = m_build->qpath("Downloads");
         m_view->doScanWithPath(missing);
         said << m_view->placeholderText();
-        QTest::qWait(400);
+        QVERIFY(waitForPolls(300, 1));
         QVERIFY(m_view->isShowingScanControls());
         QCOMPARE(m_view->percentText(), u"0.0%"_s);
         m_view->stopScanButtonAction();
@@ -189,7 +207,7 @@ private Q_SLOTS:
         m_view->setAllSelectOrNoSelect();
         QCOMPARE(imageOf(first), u"option_yes"_s);
         QCOMPARE(buttons(), std::pair(u"option_yes"_s, true));
-        QTest::qWait(700); // two polls
+        QVERIFY(waitForPolls(300, 2));
         QCOMPARE(m_view->percentText(), u"33.3%"_s);
         m_view->pauseButtonAction();
         QCOMPARE(m_view->pauseTitle(), u"Pause"_s);
@@ -211,7 +229,7 @@ private Q_SLOTS:
         QScrollBar* bar = view->verticalScrollBar();
         QTRY_VERIFY(bar->maximum() > 100);
         bar->setValue(100);
-        QTest::qWait(1100); // two reloads while held, then the end, which puts f3 on top
+        QVERIFY(waitForPolls(500, 2)); // two reloads while held, then the end puts f3 on top
         Progress::isPause(false);
         QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
         QVERIFY(indexOf(u"f3"_s).row() == 0 && bar->value() == 100);
@@ -239,8 +257,8 @@ private Q_SLOTS:
         }
         QVERIFY(files >= 6000 && files < 12000);
         QCOMPARE(buttons(), std::pair(u"option_no"_s, false)); // as during the scan
-        QTest::qWait(600);                                     // no reload or poll after the stop
-        QCOMPARE(model->rowCount(), rows);
+        // No reload or poll after the stop.
+        QVERIFY(!QTest::qWaitFor([&] { return model->rowCount() != rows; }, 600));
     }
 
     void removingWhilePausedEndsTheScanFirst()
@@ -372,15 +390,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv)
-{
-    const PrivateHome home;
-    QApplication application(argc, argv);
-    if (!home.isValid() ||
-        !SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false))
-        return 1;
-    DownloadViewControllerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+CORVELLA_WIDGET_TEST_MAIN(DownloadViewControllerTest, false)
 
 #include "DownloadViewControllerTest.moc"

@@ -5,9 +5,9 @@
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
 #include "support/Files.h"
-#include "support/PrivateHome.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
+#include "support/WidgetTestMain.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -390,14 +390,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv)
-{
-    const PrivateHome home;
-    if (!home.isValid())
-        return 1;
-    QApplication application(argc, argv);
-    DownloadsTreeModelTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+CORVELLA_WIDGET_TEST_MAIN(DownloadsTreeModelTest)
 
 #include "DownloadsTreeModelTest.moc"

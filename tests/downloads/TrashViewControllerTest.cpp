@@ -7,7 +7,7 @@
 #include "platform/FreedesktopTrash.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
-#include "support/PrivateHome.h"
+#include "support/WidgetTestMain.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -127,12 +127,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv)
-{
-    PrivateHome home;
-    QApplication app(argc, argv);
-    TrashViewControllerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+CORVELLA_WIDGET_TEST_MAIN(TrashViewControllerTest)
 
 #include "TrashViewControllerTest.moc"

@@ -3,6 +3,7 @@
 #include "platform/MountTable.h"
 #include "platform/TrashDirectory.h"
 #include "platform/TrashRestorer.h"
+#include "support/Cli.h"
 #include "support/Files.h"
 #include "support/LoopVolume.h"
 #include "support/ScopedEnvironmentVariable.h"
@@ -334,25 +335,6 @@ TEST_F(VolumeTrashTest, RestoreMakesNothingOffTheVolume)
     EXPECT_FALSE(TrashRestorer::restore(item, path("volume/off/new/y")).succeeded());
     EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
     EXPECT_TRUE(TrashRestorer::restore(item, path("volume/new/deeper/x")).succeeded());
-}
-
-} // namespace
-
-namespace {
-
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun cli(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(CORVELLA_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 // The command line lists with the documented JSON keys, restores what it can, names each item it

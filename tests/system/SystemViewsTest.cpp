@@ -1,7 +1,7 @@
 #include "kit/ImageButton.h"
 #include "support/Files.h"
-#include "support/PrivateHome.h"
 #include "support/ScopedEnvironmentVariable.h"
+#include "support/WidgetTestMain.h"
 #include "system/LightViewController.h"
 #include "system/SoundViewController.h"
 
@@ -143,14 +143,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv)
-{
-    const PrivateHome home;
-    if (!home.isValid())
-        return 1;
-    QApplication application(argc, argv);
-    SystemViewsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+CORVELLA_WIDGET_TEST_MAIN(SystemViewsTest)
 
 #include "SystemViewsTest.moc"

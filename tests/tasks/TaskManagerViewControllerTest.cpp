@@ -1,11 +1,12 @@
 #include "tasks/TaskManagerViewController.h"
 
+#include "CloseRequestRecorder.h"
 #include "common/SettingsStore.h"
 #include "kit/TextImageButton.h"
 #include "platform/ProcessHandle.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
-#include "support/PrivateHome.h"
+#include "support/WidgetTestMain.h"
 #include "tasks/TaskListModel.h"
 
 #include <QAbstractItemModelTester>
@@ -203,20 +204,8 @@ private Q_SLOTS:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("Needs an X display with a window manager");
-        QProcess client;
-        client.start(CLOSE_REQUEST_CLIENT, {"answer", "corvellaeditor"});
-        QVERIFY(client.waitForReadyRead(10000));
-        const auto managed = [&client] {
-            auto windows = TaskListBuilder::createWindowSource();
-            for (const ClientWindow& window :
-                 windows ? windows->clientWindows().value_or(QList<ClientWindow>())
-                         : QList<ClientWindow>()) {
-                if (window.pid == client.processId())
-                    return true;
-            }
-            return false;
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(managed(), 20000);
+        Recorder client("answer");
+        QVERIFY(client.waitUntilReady(true));
         QVERIFY(
             SettingsStore::standard().setValue(QStringLiteral("ConfirmIrreversibleActions"), true));
         const QTemporaryDir empty;
@@ -224,10 +213,9 @@ private Q_SLOTS:
         tab.setGraceMilliseconds(3000);
         QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
         QVERIFY(reloaded.wait(20000));
-        TaskManagerInfo editor = application(int(client.processId()), "Editor");
+        TaskManagerInfo editor = application(client.pid(), "Editor");
         editor.process = ProcessHandle::open(editor.pID, std::nullopt, &editor.handleError);
         tab.setApplications({editor, application(1, "Bystander", false)});
-        QByteArray recorded = client.readAllStandardOutput();
         for (const bool confirm : {false, true}) {
             const ConfirmationAnswer answer(confirm);
             QSignalSpy ended(&tab, &TaskManagerViewController::survivorsChecked);
@@ -241,13 +229,13 @@ private Q_SLOTS:
                 qPrintable(answer.question()));
             if (!confirm) {
                 QCOMPARE(tab.allApplications().size(), 2);
-                QVERIFY(!client.waitForReadyRead(500)); // asked nothing, signalled nothing
+                QVERIFY(!client.process.waitForReadyRead(500)); // asked nothing, signalled nothing
                 continue;
             }
             QVERIFY(ended.wait(20000));
-            QVERIFY(client.state() == QProcess::NotRunning || client.waitForFinished(5000));
-            recorded += client.readAllStandardOutput();
-            QCOMPARE(recorded, QByteArray("ready\nclose-request\nquit\n"));
+            QVERIFY(client.process.state() == QProcess::NotRunning ||
+                    client.process.waitForFinished(5000));
+            QCOMPARE(client.output(), QByteArray("ready\nclose-request\nquit\n"));
             QCOMPARE(tab.allApplications().size(), 1);
             QCOMPARE(tab.allApplications().first().name, QString("Bystander"));
         }
@@ -306,12 +294,6 @@ private:
     QProcess m_window;
 };
 
-int main(int argc, char** argv)
-{
-    const PrivateHome home;
-    QApplication application(argc, argv);
-    TaskManagerViewControllerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+CORVELLA_WIDGET_TEST_MAIN(TaskManagerViewControllerTest)
 
 #include "TaskManagerViewControllerTest.moc"

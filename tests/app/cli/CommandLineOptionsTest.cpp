@@ -1,8 +1,10 @@
 // corvella-cli's options, help and output rules, run as a real process in a private home.
 #include "platform/TreeEraser.h"
+#include "support/Cli.h"
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
+#include "support/TreeSnapshot.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,46 +22,13 @@ using namespace files;
 
 namespace {
 
-struct Outcome {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs corvella-cli in `folder`; each argument goes through printf(1) first, so "\377" passes
-// the byte 0xff that a QString cannot carry.
-Outcome cli(const QStringList& arguments, const QString& folder = {})
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    const QString script = uR"sh(cli=$1; shift; n=$#
-        while [ "$n" -gt 0 ]; do a=$(printf "x$1"); set -- "$@" "${a#x}"; shift; n=$((n - 1)); done
-        exec "$cli" "$@")sh"_s;
-    process.start(u"/bin/sh"_s,
-                  QStringList{u"-c"_s, script, u"sh"_s, QStringLiteral(CORVELLA_CLI)} + arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-// Every path under `root` with the checksum of every file: equal snapshots, nothing touched.
-QByteArray snapshot(const QString& root)
-{
-    QProcess process;
-    process.setWorkingDirectory(root);
-    process.start(u"/bin/sh"_s, {u"-c"_s, u"find . | LC_ALL=C sort; find . -type f -exec "
-                                          "sha1sum {} + | LC_ALL=C sort"_s});
-    process.waitForFinished(60000);
-    return process.readAllStandardOutput();
-}
-
 class CommandLineOptionsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         for (const char* name : {"keep.txt", "-i", "--help", "victim"})
             ASSERT_TRUE(writeFile(build.path(name), name));
-        ASSERT_EQ(cli({u"trash"_s, u"victim"_s}, folder.path()).exitCode, 0);
+        ASSERT_EQ(cliEscaped({u"trash"_s, u"victim"_s}, folder.path()).exitCode, 0);
     }
     void TearDown() override { TreeEraser::erase(home.path()); }
     QTemporaryDir home;
@@ -83,24 +52,28 @@ TEST_F(CommandLineOptionsTest, UnknownOptionsAreRefusedBeforeAnythingIsTouched)
              {QStringList{u"-i"_s, u"keep.txt"_s, original},
               QStringList{u"keep.txt"_s, original, u"--bogus"_s},
               QStringList{u"-xq"_s, u"keep.txt"_s}, QStringList{u"--yes"_s, u"keep.txt"_s}}) {
-            const QByteArray before = snapshot(folder.path()) + snapshot(home.path());
-            const Outcome run = cli(command + rest, folder.path());
+            const auto before =
+                std::pair(treeSnapshot(native(folder.path())), treeSnapshot(native(home.path())));
+            const CliRun run = cliEscaped(command + rest, folder.path());
             const std::string trace = (command + rest).join(u' ').toStdString();
             EXPECT_EQ(run.exitCode, 2) << trace;
             EXPECT_TRUE(run.err.contains("nknown option")) << trace << run.err.constData();
-            EXPECT_EQ(snapshot(folder.path()) + snapshot(home.path()), before) << trace;
+            EXPECT_TRUE(std::pair(treeSnapshot(native(folder.path())),
+                                  treeSnapshot(native(home.path()))) == before)
+                << trace;
         }
     }
 }
 
 TEST_F(CommandLineOptionsTest, DoubleDashEndsTheOptionsAndHelpMovesNothing)
 {
-    const Outcome help = cli({u"trash"_s, u"--help"_s}, folder.path());
+    const CliRun help = cliEscaped({u"trash"_s, u"--help"_s}, folder.path());
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: corvella-cli trash")) << help.out.constData();
     EXPECT_TRUE(exists(build.path("--help")));
-    EXPECT_EQ(cli({u"erase"_s, u"--"_s, u"-i"_s}, folder.path()).exitCode, 0);
-    EXPECT_EQ(cli({u"trash"_s, u"--quiet"_s, u"--"_s, u"--help"_s}, folder.path()).exitCode, 0);
+    EXPECT_EQ(cliEscaped({u"erase"_s, u"--"_s, u"-i"_s}, folder.path()).exitCode, 0);
+    EXPECT_EQ(cliEscaped({u"trash"_s, u"--quiet"_s, u"--"_s, u"--help"_s}, folder.path()).exitCode,
+              0);
     EXPECT_FALSE(exists(build.path("-i")));
     EXPECT_FALSE(exists(build.path("--help")));
     EXPECT_EQ(readFile(home.filePath(u"data/Trash/files/--help"_s)), "--help");
@@ -110,7 +83,7 @@ TEST_F(CommandLineOptionsTest, DoubleDashEndsTheOptionsAndHelpMovesNothing)
 // The commands come from the top-level help, which lists the command table.
 TEST_F(CommandLineOptionsTest, EveryCommandHasHelpAndTheSameTextBothWays)
 {
-    const Outcome overview = cli({u"--help"_s});
+    const CliRun overview = cliEscaped({u"--help"_s});
     ASSERT_EQ(overview.exitCode, 0);
     const QString listing = QString::fromUtf8(overview.out.mid(overview.out.indexOf("Commands:")));
     QStringList names;
@@ -121,18 +94,18 @@ TEST_F(CommandLineOptionsTest, EveryCommandHasHelpAndTheSameTextBothWays)
     ASSERT_GE(names.size(), 25) << listing.toStdString();
     for (const QString& name : names) {
         const QStringList words = name.split(u' ');
-        const Outcome help = cli(QStringList{u"help"_s} + words);
+        const CliRun help = cliEscaped(QStringList{u"help"_s} + words);
         EXPECT_EQ(help.exitCode, 0) << name.toStdString();
         EXPECT_TRUE(help.out.startsWith(QByteArray("Usage: corvella-cli " + name.toUtf8())))
             << help.out.constData();
         EXPECT_TRUE(help.out.contains("-h, --help")) << name.toStdString();
         if (name == u"help")
             continue;
-        const Outcome dashed = cli(words + QStringList{u"--help"_s});
+        const CliRun dashed = cliEscaped(words + QStringList{u"--help"_s});
         EXPECT_EQ(dashed.exitCode, 0) << name.toStdString();
         EXPECT_EQ(dashed.out, help.out) << name.toStdString();
     }
-    EXPECT_EQ(cli({u"help"_s, u"frobnicate"_s}).exitCode, 2);
+    EXPECT_EQ(cliEscaped({u"help"_s, u"frobnicate"_s}).exitCode, 2);
 }
 
 TEST_F(CommandLineOptionsTest, ControlCharactersInPlainListsStayOnOneRow)
@@ -143,7 +116,7 @@ TEST_F(CommandLineOptionsTest, ControlCharactersInPlainListsStayOnOneRow)
     ASSERT_TRUE(writeFile(home.filePath(u"config/autostart/forged.desktop"_s), entry));
     for (const QStringList& command :
          {QStringList{u"apps"_s, u"--search"_s, u"Two"_s}, QStringList{u"startup"_s}}) {
-        const Outcome run = cli(command);
+        const CliRun run = cliEscaped(command);
         EXPECT_EQ(run.exitCode, 0) << run.err.constData();
         EXPECT_EQ(run.out.count('\n'), 1) << run.out.constData();
         EXPECT_TRUE(run.out.contains("Two\\x0aLines\\x09Tabbed\t")) << run.out.constData();
@@ -153,8 +126,8 @@ TEST_F(CommandLineOptionsTest, ControlCharactersInPlainListsStayOnOneRow)
 TEST_F(CommandLineOptionsTest, TrashListJsonKeepsNamesThatAreNotUtf8ApartAndRestorable)
 {
     ASSERT_TRUE(writeFile(build.path("x\xff"), "ff") && writeFile(build.path("x\xfe"), "fe"));
-    ASSERT_EQ(cli({u"trash"_s, u"x\\377"_s, u"x\\376"_s}, folder.path()).exitCode, 0);
-    const Outcome list = cli({u"trash-list"_s, u"--json"_s});
+    ASSERT_EQ(cliEscaped({u"trash"_s, u"x\\377"_s, u"x\\376"_s}, folder.path()).exitCode, 0);
+    const CliRun list = cliEscaped({u"trash-list"_s, u"--json"_s});
     // (Its status also counts trashes of other mounted volumes, which this test does not own.)
     EXPECT_TRUE(list.out.contains("x\\udcff\"") && list.out.contains("x\\udcfe\""));
     QStringList names;
@@ -163,7 +136,7 @@ TEST_F(CommandLineOptionsTest, TrashListJsonKeepsNamesThatAreNotUtf8ApartAndRest
     const QString prefix = folder.filePath(u"x"_s);
     EXPECT_TRUE(names.contains(prefix + QChar(0xDCFF)) && names.contains(prefix + QChar(0xDCFE)))
         << list.out.constData();
-    EXPECT_EQ(cli({u"restore"_s, u"x\\376"_s}, folder.path()).exitCode, 0);
+    EXPECT_EQ(cliEscaped({u"restore"_s, u"x\\376"_s}, folder.path()).exitCode, 0);
     EXPECT_EQ(readFile(build.path("x\xfe")), "fe");
     EXPECT_FALSE(exists(build.path("x\xff")));
 }
@@ -172,9 +145,9 @@ TEST_F(CommandLineOptionsTest, RestoreHintIsOneShellWordPerPath)
 {
     const QByteArray name = "a'b; touch injected; echo 'c";
     ASSERT_TRUE(writeFile(build.path(name), "old"));
-    ASSERT_EQ(cli({u"trash"_s, QString::fromUtf8(name)}, folder.path()).exitCode, 0);
+    ASSERT_EQ(cliEscaped({u"trash"_s, QString::fromUtf8(name)}, folder.path()).exitCode, 0);
     ASSERT_TRUE(writeFile(build.path(name), "new"));
-    const Outcome refused = cli({u"restore"_s, QString::fromUtf8(name)}, folder.path());
+    const CliRun refused = cliEscaped({u"restore"_s, QString::fromUtf8(name)}, folder.path());
     EXPECT_EQ(refused.exitCode, 1);
     const qsizetype start = refused.err.indexOf("corvella-cli restore ");
     ASSERT_GE(start, 0) << refused.err.constData();
@@ -218,11 +191,12 @@ TEST_F(CommandLineOptionsTest, ProcessIdsAndWaitsAreReadStrictly)
                                    {pid, u"--force"_s, u"--force-after"_s, u"1"_s},
                                    {pid, u"-f"_s}};
     for (const QStringList& rest : refused) {
-        const Outcome run = cli(QStringList{u"tasks"_s, u"end"_s} + rest);
+        const CliRun run = cliEscaped(QStringList{u"tasks"_s, u"end"_s} + rest);
         EXPECT_EQ(run.exitCode, 2) << rest.join(u'|').toStdString() << run.out.constData();
     }
     EXPECT_EQ(sleeper.state(), QProcess::Running);
-    const Outcome ended = cli({u"tasks"_s, u"end"_s, u"0"_s + pid, u"--force-after"_s, u"2.5"_s});
+    const CliRun ended =
+        cliEscaped({u"tasks"_s, u"end"_s, u"0"_s + pid, u"--force-after"_s, u"2.5"_s});
     EXPECT_EQ(ended.exitCode, 0) << ended.err.constData();
     EXPECT_TRUE(ended.out.contains(QByteArray("“sleep” (PID " + pid.toUtf8() + ") quit")))
         << ended.out.constData();
@@ -247,7 +221,7 @@ TEST_F(CommandLineOptionsTest, ProgressGoesToATerminalOnlyAndQuietSilencesIt)
         EXPECT_EQ(readFile(build.path("result")), "Erased 1 of 1 items\n");
     }
     ASSERT_TRUE(writeFile(build.path("gone"), "x"));
-    const Outcome piped = cli({u"erase"_s, u"gone"_s}, folder.path());
+    const CliRun piped = cliEscaped({u"erase"_s, u"gone"_s}, folder.path());
     EXPECT_EQ(piped.out, "Erased 1 of 1 items\n");
     EXPECT_EQ(piped.err, "");
 }
