@@ -39,7 +39,7 @@ QList<AMAppItem> RelatedAppFilesScanner::getApplications(const BatchSink& sink,
         [this](int folder, const QByteArray& name, const QString& path, const QString& bundleID,
                bool inUserFolder) {
             QDateTime date;
-            const DesktopEntry desktopEntry = DesktopEntry::loadAt(folder, name, &date);
+            const DesktopEntry desktopEntry = DesktopEntry::loadAt(folder, name.constData(), &date);
             QString reason;
             AMAppItem item = constructItem(desktopEntry, path, bundleID, !inUserFolder, &reason);
             item.date = date;
