@@ -11,8 +11,9 @@
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/ToolPage.h"
-#include "platform/LoginItems.h"
+#include "platform/DesktopEntryIndex.h"
 #include "platform/WindowSystem.h"
+#include "startup/LoginItemList.h"
 #include "startup/StartupItemsViewController.h"
 #include "system/AboutThisMacViewController.h"
 #include "system/HotUtilitiesViewController.h"
@@ -216,10 +217,10 @@ void MainViewController::markFirstStart()
     if (!begin.isEmpty() && begin != u" ")
         return;
     PublicUtilities::writeBeginDataTimeStr();
-    const QString entry = LoginItems::findInstalledDesktopEntry(QStringLiteral("corvella.desktop"));
+    const QString entry = DesktopEntryIndex().find(QStringLiteral("corvella.desktop"));
     if (entry.isEmpty())
         return;
-    const LoginItems::Result result = LoginItems::standard().add(entry);
+    const LoginItemList::Result result = LoginItemList().add(entry);
     if (!result.succeeded())
         qWarning("Could not add Corvella to the login items: %s", qUtf8Printable(result.error));
 }

@@ -1,8 +1,7 @@
 #include "apps/ApplicationListModel.h"
 
+#include "kit/ApplicationIcon.h"
 #include "kit/KitImages.h"
-
-#include <QFileInfo>
 
 ApplicationListModel::ApplicationListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -36,7 +35,7 @@ QVariant ApplicationListModel::data(const QModelIndex& index, int role) const
         if (role == Qt::DecorationRole) {
             auto found = m_icons.constFind(item.image);
             if (found == m_icons.cend())
-                found = m_icons.insert(item.image, iconFor(item.image));
+                found = m_icons.insert(item.image, ApplicationIcon::of(item.image));
             return *found;
         }
     } else if (index.column() == OpenColumn) {
@@ -53,17 +52,4 @@ QVariant ApplicationListModel::headerData(int section, Qt::Orientation orientati
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     return section == NameColumn ? QStringLiteral("Name") : QStringLiteral("Open");
-}
-
-QIcon ApplicationListModel::iconFor(const QString& image)
-{
-    QIcon icon;
-    if (QFileInfo(image).isAbsolute())
-        icon = QIcon(image);
-    else if (!image.isEmpty())
-        icon = QIcon::fromTheme(image);
-    if (icon.isNull())
-        icon = QIcon::fromTheme(QStringLiteral("application-x-executable"),
-                                KitImages::icon(QStringLiteral("ic_apps")));
-    return icon;
 }

@@ -24,9 +24,6 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // The icon of an entry's Icon key: a theme name or an absolute file.
-    static QIcon iconFor(const QString& image);
-
 private:
     QList<AMAppItem> m_items;
     mutable QHash<QString, QIcon> m_icons;

@@ -6,24 +6,19 @@
 class DesktopEntry;
 
 #include <QList>
-#include <QSet>
 #include <QStringList>
 
 #include <atomic>
 #include <functional>
-#include <sys/types.h>
-#include <utility>
 
-// Walks the application folders (XdgBaseFolders::applicationPaths(), in order, recursively) and
-// makes one record per installed application: a file ending ".desktop" whose entry is of
-// Type=Application. A subfolder prefixes the desktop-file ID ("kde/foo.desktop" is
-// "kde-foo.desktop"). The first entry of an ID shadows every later one; an entry with
+// Walks the installed desktop entries (DesktopEntryIndex over the folders) and makes one record
+// per installed application: an entry of Type=Application. The first entry of an ID shadows
+// every later one; an entry with
 // Hidden=true, NoDisplay=true, a TryExec program that is not found, OnlyShowIn/NotShowIn ruling
 // out the folders' $XDG_CURRENT_DESKTOP (DesktopEntry::isShownIn, the rule Startup Items uses) or
 // an Exec program found neither in PATH nor as an executable file is left out (it still
 // shadows). A malformed entry (an Exec key that cannot be split among them) is skipped, its
-// reason kept in skipped() and logged, and the walk goes on. Each folder is walked once, however
-// many symbolic links lead to it.
+// reason kept in skipped() and logged, and the walk goes on.
 //
 // One scan per object; the object belongs to the thread that runs it.
 class RelatedAppFilesScanner {
@@ -45,16 +40,12 @@ public:
                             bool isSystem, QString* reason) const;
 
 private:
-    void applicationsInPath(const QString& folder, const QString& idPrefix, bool isSystem);
     void deliver(bool force);
 
     XdgBaseFolders m_folders;
     QStringList m_locales;
-    QSet<QString> m_seenIds;
-    QSet<std::pair<dev_t, ino_t>> m_visitedFolders;
     QList<AMAppItem> m_all;
     QList<AMAppItem> m_batch;
     QStringList m_skipped;
     BatchSink m_sink;
-    const std::atomic_bool* m_cancelled = nullptr;
 };

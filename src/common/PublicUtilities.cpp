@@ -3,6 +3,7 @@
 #include "common/ExecCommands.h"
 #include "common/PropertyList.h"
 #include "common/SettingsStore.h"
+#include "platform/XdgBaseFolders.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -10,7 +11,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
@@ -144,9 +144,8 @@ QString PublicUtilities::longlongConvertVolSpace(std::int64_t bytes)
 QStringList PublicUtilities::applicationPaths()
 {
     QStringList paths;
-    for (const QString& path :
-         QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
-        if (QFileInfo(path).isDir() && !paths.contains(path))
+    for (const QString& path : XdgBaseFolders().applicationPaths()) {
+        if (QFileInfo(path).isDir())
             paths.append(path);
     }
     return paths;

@@ -2,6 +2,7 @@
 
 #include "common/PublicUtilities.h"
 #include "platform/NativePath.h"
+#include "platform/XdgBaseFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -108,14 +109,13 @@ QString FullDiskAccessAuthorizer::probePath() const
     if (home.isEmpty()) {
         return {};
     }
-    const QString dataHome = m_environment.value(QStringLiteral("XDG_DATA_HOME"));
     // Joined, never cleaned by text: the kernel resolves "..", as it does for the trash emptied.
     const auto trashIn = [](const QString& folder, const char* relative) {
         return QFile::decodeName(
             NativePath::child(NativePath::trimmed(QFile::encodeName(folder)), relative));
     };
-    if (!isSandboxed() && QDir::isAbsolutePath(dataHome)) {
-        return trashIn(dataHome, "Trash");
+    if (!isSandboxed()) {
+        return trashIn(XdgBaseFolders(m_environment).dataHome(), "Trash");
     }
     return trashIn(home, ".local/share/Trash");
 }

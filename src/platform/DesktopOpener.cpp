@@ -1,6 +1,7 @@
 #include "platform/DesktopOpener.h"
 
 #include "platform/DetachedProcess.h"
+#include "platform/XdgBaseFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,11 +89,9 @@ QString DesktopOpener::open(const QProcessEnvironment& environment, const QStrin
 QString DesktopOpener::userDirectory(const QProcessEnvironment& environment, const QString& key,
                                      const QString& fallbackName)
 {
-    const QString home = environment.value(QStringLiteral("HOME"), QDir::homePath());
-    QString configHome = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
-    if (configHome.isEmpty() || !QDir::isAbsolutePath(configHome))
-        configHome = home + QStringLiteral("/.config");
-    QFile file(configHome + QStringLiteral("/user-dirs.dirs"));
+    const XdgBaseFolders folders(environment);
+    const QString& home = folders.home();
+    QFile file(folders.configHome() + QStringLiteral("/user-dirs.dirs"));
     const QString wanted = QStringLiteral("XDG_%1_DIR").arg(key);
     if (file.open(QIODevice::ReadOnly)) {
         // Lines of the form XDG_DOCUMENTS_DIR="$HOME/Documents" or with an absolute path.

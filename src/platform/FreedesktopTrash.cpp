@@ -4,6 +4,7 @@
 #include "platform/NativePath.h"
 #include "platform/SystemError.h"
 #include "platform/TrashFolderCandidates.h"
+#include "platform/XdgBaseFolders.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -325,12 +326,8 @@ FreedesktopTrash::FreedesktopTrash(QString homeTrash)
 
 QString FreedesktopTrash::standardHomeTrash()
 {
-    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    // $HOME as the kernel reads it: QDir::homePath() folds ".." by text.
-    QString home = qEnvironmentVariable("HOME");
-    if (home.isEmpty())
-        home = QDir::homePath();
-    const QString base = QDir::isAbsolutePath(dataHome) ? dataHome : home + u"/.local/share";
+    // $XDG_DATA_HOME, else $HOME/.local/share, both as given (never folded by text).
+    const QString base = XdgBaseFolders().dataHome();
     // Made absolute as the kernel resolves it, never cleaned by text: "data/link/../x" is where
     // "link" leads, as for every other program.
     const QByteArray trash = NativePath::absolute(QFile::encodeName(base));

@@ -1,13 +1,22 @@
 #include "platform/XdgBaseFolders.h"
 
+#include "platform/NativePath.h"
+
 #include <QDir>
+#include <QFile>
 
 namespace {
+
+// A folder as given, less its trailing slashes: ".." and links are left to the kernel to resolve.
+QString kept(const QString& folder)
+{
+    return QFile::decodeName(NativePath::trimmed(QFile::encodeName(folder)));
+}
 
 QString folderOr(const QProcessEnvironment& environment, const char* name, const QString& fallback)
 {
     const QString value = environment.value(QLatin1StringView(name));
-    return QDir::isAbsolutePath(value) ? QDir::cleanPath(value) : fallback;
+    return QDir::isAbsolutePath(value) ? kept(value) : fallback;
 }
 
 QStringList foldersOr(const QProcessEnvironment& environment, const char* name,
@@ -17,7 +26,7 @@ QStringList foldersOr(const QProcessEnvironment& environment, const char* name,
     const QString value = environment.value(QLatin1StringView(name));
     for (const QString& folder : value.split(u':', Qt::SkipEmptyParts)) {
         if (QDir::isAbsolutePath(folder))
-            folders.append(QDir::cleanPath(folder));
+            folders.append(kept(folder));
     }
     return folders.isEmpty() ? fallback : folders;
 }

@@ -6,8 +6,10 @@
 
 // The XDG base folders of an environment, by the XDG Base Directory Specification: a variable
 // counts only when it holds an absolute path (relative entries of a list are skipped), otherwise
-// its default applies ($HOME/.local/share, /usr/local/share:/usr/share, $HOME/.config, /etc/xdg).
-// Plain value type; reads nothing from disk.
+// its default applies ($HOME/.local/share, /usr/local/share:/usr/share, $HOME/.config, /etc/xdg;
+// a $HOME that is not absolute counts as the account's home). Folders are kept as given less
+// trailing slashes, never cleaned by text: "a/link/../b" is where the kernel takes it. Every
+// reader of these folders goes through this class. Plain value type; reads nothing from disk.
 class XdgBaseFolders {
 public:
     explicit XdgBaseFolders(

@@ -1,7 +1,7 @@
 # Running applications and the load: procfs, the window list, pidfds.
 target_sources(corvella-core PRIVATE
     ClientWindowSource.h
-    DesktopEntryNames.cpp DesktopEntryNames.h
+    DesktopEntryIndex.cpp DesktopEntryIndex.h
     ProcCpuTimes.cpp ProcCpuTimes.h
     ProcFile.cpp ProcFile.h
     ProcMemoryStats.cpp ProcMemoryStats.h

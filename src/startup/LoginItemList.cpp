@@ -2,6 +2,7 @@
 
 #include "platform/AutostartFolder.h"
 #include "platform/DesktopEntry.h"
+#include "platform/DesktopEntryIndex.h"
 #include "platform/DesktopExec.h"
 
 #include <QDir>
@@ -105,30 +106,12 @@ QString LoginItemList::systemEntry(const QString& fileName) const
 
 QString LoginItemList::installedEntry(const QString& fileName) const
 {
-    // "kde-foo.desktop" may be "kde-foo.desktop" or "kde/foo.desktop" below a folder.
-    QStringList candidates{fileName};
-    for (QString candidate = fileName; candidate.indexOf(u'-') > 0;) {
-        candidate[candidate.indexOf(u'-')] = u'/';
-        candidates.append(candidate);
-    }
-    for (const QString& folder : m_folders.applicationPaths()) {
-        for (const QString& candidate : std::as_const(candidates)) {
-            const QString path = folder + u'/' + candidate;
-            if (QFileInfo(path).isFile())
-                return path;
-        }
-    }
-    return {};
+    return DesktopEntryIndex(m_folders).find(fileName);
 }
 
 QString LoginItemList::desktopFileId(const QString& path) const
 {
-    const QString canonical = QFileInfo(path).absoluteFilePath();
-    for (const QString& folder : m_folders.applicationPaths()) {
-        if (canonical.startsWith(folder + u'/'))
-            return canonical.mid(folder.size() + 1).replace(u'/', u'-');
-    }
-    return QFileInfo(path).fileName();
+    return DesktopEntryIndex(m_folders).idOf(path);
 }
 
 QString LoginItemList::resolve(const QString& fileName, const QString& entryPath,

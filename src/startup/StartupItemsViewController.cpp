@@ -1,8 +1,8 @@
 #include "startup/StartupItemsViewController.h"
 
-#include "apps/ApplicationListModel.h"
 #include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
+#include "kit/ApplicationIcon.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/TextImageButton.h"
@@ -135,7 +135,7 @@ void StartupItemsViewController::fillTable()
     m_listTableView->setRowCount(int(m_allItems.size()));
     for (int row = 0; row < int(m_allItems.size()); ++row) {
         const ASLoginStartItem& item = m_allItems.at(row);
-        auto* name = new QTableWidgetItem(ApplicationListModel::iconFor(item.image), item.name);
+        auto* name = new QTableWidgetItem(ApplicationIcon::of(item.image), item.name);
         name->setToolTip(item.path);
         if (!item.enabled)
             name->setForeground(QColor(150, 150, 150));
@@ -268,9 +268,9 @@ void StartupItemsViewController::addButtonAction()
     if (!m_hiddenItems.isEmpty())
         menu->addSeparator();
     for (const ASLoginStartItem& item : std::as_const(m_hiddenItems)) {
-        QAction* restore = menu->addAction(ApplicationListModel::iconFor(item.image),
-                                           tr("Restore %1").arg(item.name), this,
-                                           [this, item] { restoreItemAction(item); });
+        QAction* restore =
+            menu->addAction(ApplicationIcon::of(item.image), tr("Restore %1").arg(item.name), this,
+                            [this, item] { restoreItemAction(item); });
         restore->setToolTip(tr("Start %1 at login again, as the system's entry “%2” says")
                                 .arg(item.name, item.entryPath));
     }

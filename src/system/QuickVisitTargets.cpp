@@ -1,9 +1,9 @@
 #include "system/QuickVisitTargets.h"
 
 #include "platform/DesktopOpener.h"
+#include "platform/XdgBaseFolders.h"
 
 #include <QDBusConnectionInterface>
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -139,18 +139,10 @@ QuickVisitTarget QuickVisitTargets::launchpad() const
 
 QuickVisitTarget QuickVisitTargets::applications() const
 {
-    QString dataDirs = m_environment.value(QStringLiteral("XDG_DATA_DIRS"));
-    if (dataDirs.isEmpty())
-        dataDirs = QStringLiteral("/usr/local/share:/usr/share");
-    QStringList folders;
-    for (const QString& folder : dataDirs.split(u':', Qt::SkipEmptyParts))
-        folders << QDir(folder).filePath(QStringLiteral("applications"));
-    const QString home = m_environment.value(QStringLiteral("HOME"), QDir::homePath());
-    QString dataHome = m_environment.value(QStringLiteral("XDG_DATA_HOME"));
-    if (dataHome.isEmpty())
-        dataHome = home + QStringLiteral("/.local/share");
-    folders << QDir(dataHome).filePath(QStringLiteral("applications"));
-    for (const QString& folder : folders) {
+    // The system's folders first, the user's own last.
+    QStringList folders = XdgBaseFolders(m_environment).applicationPaths();
+    folders.append(folders.takeFirst());
+    for (const QString& folder : std::as_const(folders)) {
         if (QFileInfo(folder).isDir())
             return openFolder(folder);
     }

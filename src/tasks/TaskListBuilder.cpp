@@ -213,7 +213,7 @@ TaskManagerInfo TaskListBuilder::makeRecord(int pid, const Naming& naming,
     TaskManagerInfo record;
     record.pID = pid;
     const QString executable = m_processes.executableName(pid);
-    std::optional<DesktopEntryNames::Entry> entry;
+    std::optional<DesktopEntryIndex::Entry> entry;
     for (const QString& id : naming.unitIds) {
         if ((entry = m_entries.byId(id)))
             break;

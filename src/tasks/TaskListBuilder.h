@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ClientWindowSource.h"
-#include "platform/DesktopEntryNames.h"
+#include "platform/DesktopEntryIndex.h"
 #include "platform/ProcProcesses.h"
 #include "tasks/TaskManagerInfo.h"
 
@@ -76,7 +76,7 @@ private:
     Options m_options;
     std::unique_ptr<ClientWindowSource> m_windows;
     ProcProcesses m_processes;
-    DesktopEntryNames m_entries;
+    DesktopEntryIndex m_entries;
     bool m_realProcesses;
     QString m_noWindowsReason;
     QString m_windowsError;

@@ -1,6 +1,7 @@
 #include "tasks/TaskManagerViewController.h"
 
 #include "common/PublicUtilities.h"
+#include "kit/ApplicationIcon.h"
 #include "kit/Color.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/KitImages.h"
@@ -10,7 +11,6 @@
 #include "tasks/TaskTerminator.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -202,21 +202,13 @@ const QList<TaskManagerInfo>& TaskManagerViewController::allApplications() const
 
 QIcon TaskManagerViewController::iconOf(const TaskManagerInfo& record)
 {
-    QString key = record.image;
-    if (key.isEmpty())
-        key = record.pID == QCoreApplication::applicationPid() ? QStringLiteral(":corvella")
-                                                               : QStringLiteral(":ic_app");
+    // A process that no entry names shows the kit's own image: Corvella's for this process.
+    const bool own = record.image.isEmpty() && record.pID == QCoreApplication::applicationPid();
+    const QString fallback = own ? QStringLiteral("corvella") : QStringLiteral("ic_app");
+    const QString key = record.image.isEmpty() ? u':' + fallback : record.image;
     if (const auto found = m_icons.constFind(key); found != m_icons.cend())
         return *found;
-    QIcon icon;
-    if (key.startsWith(u':'))
-        icon = KitImages::icon(key.mid(1));
-    else if (QFileInfo(key).isAbsolute())
-        icon = QIcon(key);
-    else
-        icon = QIcon::fromTheme(key);
-    if (icon.isNull())
-        icon = KitImages::icon(QStringLiteral("ic_app"));
+    const QIcon icon = ApplicationIcon::of(record.image, KitImages::icon(fallback));
     m_icons.insert(key, icon);
     return icon;
 }

@@ -155,7 +155,7 @@ private Q_SLOTS:
         QVERIFY(!PublicUtilities::getBeginDataTimeStr().isEmpty());
         QVERIFY(!exists(autostart));
         const QByteArray entry =
-            "[Desktop Entry]\nType=Application\nName=Corvella\nExec=corvella\n";
+            "[Desktop Entry]\nType=Application\nName=Corvella\nExec=sh\n"; // a program found
         QVERIFY(writeFile(m_home + u"/system-data/applications/corvella.desktop"_s, entry));
         Panel{}; // installed, but not a first start any more
         QVERIFY(!exists(autostart));
