@@ -12,7 +12,7 @@
 #include "kit/ConfirmationDialog.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/PowerService.h"
-#include "platform/WindowSystem.h"
+#include "platform/x11/WindowSystem.h"
 
 #include <QAbstractButton>
 #include <QApplication>

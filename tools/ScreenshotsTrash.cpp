@@ -2,9 +2,9 @@
 // The volumes are folders named in a fixture mount table; nothing of the user's is read.
 #include "Screenshots.h"
 #include "app/MyNSApplication.h"
-#include "downloads/TrashListModel.h"
-#include "downloads/TrashViewController.h"
 #include "kit/StatusAttachedWindow.h"
+#include "trash/TrashListModel.h"
+#include "trash/TrashViewController.h"
 
 #include <QDir>
 #include <QFile>

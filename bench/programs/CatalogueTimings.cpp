@@ -5,7 +5,7 @@
 // Exit status 1 when the tab never finished its list.
 #include "apps/ApplicationsViewController.h"
 #include "apps/RelatedAppFilesScanner.h"
-#include "platform/DesktopEntry.h"
+#include "platform/xdg/DesktopEntry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

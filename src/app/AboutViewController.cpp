@@ -4,7 +4,7 @@
 #include "common/SettingsStore.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
-#include "platform/DesktopOpener.h"
+#include "platform/desktop/DesktopOpener.h"
 
 #include <QCoreApplication>
 #include <QDebug>

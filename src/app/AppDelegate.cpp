@@ -8,11 +8,11 @@
 #include "common/SettingsStore.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
-#include "platform/DesktopAppearance.h"
-#include "platform/DesktopOpener.h"
-#include "platform/DesktopPowerService.h"
 #include "platform/SingleInstance.h"
-#include "platform/WindowSystem.h"
+#include "platform/dbus/DesktopAppearance.h"
+#include "platform/dbus/DesktopPowerService.h"
+#include "platform/desktop/DesktopOpener.h"
+#include "platform/x11/WindowSystem.h"
 #include "update/GXCheckUpdateViewController.h"
 
 #include <QApplication>

@@ -6,9 +6,9 @@
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
-#include "platform/DesktopBackgroundSettings.h"
 #include "platform/PowerService.h"
-#include "platform/WindowSystem.h"
+#include "platform/desktop/DesktopBackgroundSettings.h"
+#include "platform/x11/WindowSystem.h"
 #include "system/LightViewController.h"
 
 #include <QCoreApplication>

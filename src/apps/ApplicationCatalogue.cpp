@@ -1,7 +1,7 @@
 #include "apps/ApplicationCatalogue.h"
 
 #include "apps/RelatedAppFilesScanner.h"
-#include "platform/DesktopEntry.h"
+#include "platform/xdg/DesktopEntry.h"
 
 #include <QCoreApplication>
 #include <QThreadPool>

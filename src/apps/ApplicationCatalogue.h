@@ -1,7 +1,7 @@
 #pragma once
 
 #include "apps/AMAppItem.h"
-#include "platform/XdgBaseFolders.h"
+#include "platform/xdg/XdgBaseFolders.h"
 
 #include <QList>
 #include <QObject>

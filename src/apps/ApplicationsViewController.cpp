@@ -4,7 +4,7 @@
 #include "apps/ApplicationListModel.h"
 #include "common/BackgroundTask.h"
 #include "kit/ImageButton.h"
-#include "platform/ApplicationLauncher.h"
+#include "platform/desktop/ApplicationLauncher.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

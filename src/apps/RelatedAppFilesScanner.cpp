@@ -1,8 +1,8 @@
 #include "apps/RelatedAppFilesScanner.h"
 
-#include "platform/DesktopEntry.h"
-#include "platform/DesktopEntryIndex.h"
-#include "platform/DesktopExec.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/DesktopEntryIndex.h"
+#include "platform/xdg/DesktopExec.h"
 
 #include <QFile>
 #include <QFileInfo>

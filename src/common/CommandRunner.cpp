@@ -1,7 +1,7 @@
 #include "common/CommandRunner.h"
 
 #include "platform/PrivateRuntimeFolder.h"
-#include "platform/ProcessSpawner.h"
+#include "platform/proc/ProcessSpawner.h"
 
 #include <QDir>
 #include <QFile>

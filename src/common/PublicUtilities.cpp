@@ -3,7 +3,7 @@
 #include "common/ExecCommands.h"
 #include "common/PropertyList.h"
 #include "common/SettingsStore.h"
-#include "platform/XdgBaseFolders.h"
+#include "platform/xdg/XdgBaseFolders.h"
 
 #include <QDateTime>
 #include <QEventLoop>

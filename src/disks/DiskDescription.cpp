@@ -1,6 +1,6 @@
 #include "disks/DiskDescription.h"
 
-#include "platform/MountTable.h"
+#include "platform/fs/MountTable.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/UDisksClient.h"
+#include "platform/devices/UDisksClient.h"
 
 #include <QString>
 #include <QVariantMap>

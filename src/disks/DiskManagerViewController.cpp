@@ -5,7 +5,7 @@
 #include "common/PublicUtilities.h"
 #include "disks/VolumesInfo.h"
 #include "disks/WatchMountUnmount.h"
-#include "platform/DesktopNotifier.h"
+#include "platform/dbus/DesktopNotifier.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "disks/DVVolumeInfo.h"
-#include "platform/SystemBlockDevices.h"
-#include "platform/UDisksClient.h"
+#include "platform/devices/SystemBlockDevices.h"
+#include "platform/devices/UDisksClient.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "disks/DVVolumeInfo.h"
-#include "platform/MountTable.h"
-#include "platform/UDisksClient.h"
+#include "platform/devices/UDisksClient.h"
+#include "platform/fs/MountTable.h"
 
 #include <QList>
 #include <QString>

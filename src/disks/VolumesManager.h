@@ -2,9 +2,9 @@
 
 #include "disks/DVVolumeInfo.h"
 #include "disks/VolumeCapabilities.h"
-#include "platform/MountHolders.h"
-#include "platform/SystemBlockDevices.h"
-#include "platform/UDisksClient.h"
+#include "platform/devices/MountHolders.h"
+#include "platform/devices/SystemBlockDevices.h"
+#include "platform/devices/UDisksClient.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "disks/WatchMountUnmount.h"
 
 #include "common/NotificationCenter.h"
-#include "platform/MountWatcher.h"
+#include "platform/fs/MountWatcher.h"
 
 WatchMountUnmount::WatchMountUnmount(QObject* parent)
     : WatchMountUnmount(MountTable::standardPath(), parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MountTable.h"
+#include "platform/fs/MountTable.h"
 
 #include <QList>
 #include <QObject>

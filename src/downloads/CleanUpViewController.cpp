@@ -2,12 +2,12 @@
 
 #include "common/PublicUtilities.h"
 #include "downloads/DownloadViewController.h"
-#include "downloads/FullDiskAccessViewController.h"
-#include "downloads/TrashAction.h"
-#include "downloads/TrashViewController.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
+#include "trash/FullDiskAccessViewController.h"
+#include "trash/TrashAction.h"
+#include "trash/TrashViewController.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "downloads/TrashCleaner.h"
 #include "kit/ToolPage.h"
+#include "trash/TrashCleaner.h"
 
 class DownloadViewController;
 class FullDiskAccessViewController;

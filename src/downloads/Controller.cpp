@@ -4,7 +4,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
 #include "downloads/SystemFolder.h"
-#include "platform/FileManagerReveal.h"
+#include "platform/desktop/FileManagerReveal.h"
 
 Controller* Controller::getController()
 {

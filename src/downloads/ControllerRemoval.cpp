@@ -4,8 +4,8 @@
 #include "downloads/FileTree.h"
 #include "downloads/NodeListing.h"
 #include "downloads/RemovalOutcome.h"
-#include "platform/FreedesktopTrash.h"
-#include "platform/TreeEraser.h"
+#include "platform/fs/TreeEraser.h"
+#include "trash/FreedesktopTrash.h"
 
 #include <unordered_set>
 

@@ -12,7 +12,7 @@
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 #include "kit/TrafficLightButton.h"
-#include "platform/FileManagerReveal.h"
+#include "platform/desktop/FileManagerReveal.h"
 
 #include <QCoreApplication>
 #include <QDebug>

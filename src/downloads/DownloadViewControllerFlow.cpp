@@ -13,8 +13,8 @@
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
-#include "platform/FolderAccess.h"
-#include "platform/NativePath.h"
+#include "platform/fs/FolderAccess.h"
+#include "platform/fs/NativePath.h"
 
 #include <QFile>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/FolderWalker.h"
 #include "downloads/Progress.h"
-#include "platform/DirectoryReader.h"
+#include "platform/fs/DirectoryReader.h"
 
 #include <QFile>
 #include <QFileInfo>

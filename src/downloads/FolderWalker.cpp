@@ -1,7 +1,7 @@
 #include "downloads/FolderWalker.h"
 
 #include "downloads/Progress.h"
-#include "platform/DirectoryReader.h"
+#include "platform/fs/DirectoryReader.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TreeEraser.h"
+#include "platform/fs/TreeEraser.h"
 
 #include <string_view>
 #include <unordered_map>

@@ -3,7 +3,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/FolderWalker.h"
 #include "downloads/Progress.h"
-#include "platform/NativePath.h"
+#include "platform/fs/NativePath.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "downloads/RemovalGuard.h"
 
 #include "downloads/SystemFolder.h"
-#include "platform/FolderAccess.h"
-#include "platform/NativePath.h"
+#include "platform/fs/FolderAccess.h"
+#include "platform/fs/NativePath.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "kit/StatusAttachedWindow.h"
 
 #include "common/PublicUtilities.h"
-#include "platform/WindowSystem.h"
+#include "platform/x11/WindowSystem.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>

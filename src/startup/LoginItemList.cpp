@@ -1,9 +1,9 @@
 #include "startup/LoginItemList.h"
 
-#include "platform/AutostartFolder.h"
-#include "platform/DesktopEntry.h"
-#include "platform/DesktopEntryIndex.h"
-#include "platform/DesktopExec.h"
+#include "platform/xdg/AutostartFolder.h"
+#include "platform/xdg/DesktopEntry.h"
+#include "platform/xdg/DesktopEntryIndex.h"
+#include "platform/xdg/DesktopExec.h"
 
 #include <QDir>
 #include <QFile>

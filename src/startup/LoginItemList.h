@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/XdgBaseFolders.h"
+#include "platform/xdg/XdgBaseFolders.h"
 #include "startup/ASLoginStartItem.h"
 
 #include <QList>

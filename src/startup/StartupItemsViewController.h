@@ -1,7 +1,7 @@
 #pragma once
 
 #include "kit/ToolPage.h"
-#include "platform/XdgBaseFolders.h"
+#include "platform/xdg/XdgBaseFolders.h"
 #include "startup/ASLoginStartItem.h"
 #include "startup/LoginItemList.h"
 

@@ -3,7 +3,7 @@
 #include "common/BackgroundTask.h"
 #include "kit/IconATextButton.h"
 #include "kit/KitImages.h"
-#include "platform/DesktopOpener.h"
+#include "platform/desktop/DesktopOpener.h"
 
 #include <QCoreApplication>
 #include <QLabel>

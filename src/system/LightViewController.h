@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Backlight.h"
+#include "platform/devices/Backlight.h"
 
 #include <QWidget>
 

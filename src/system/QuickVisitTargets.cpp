@@ -1,7 +1,7 @@
 #include "system/QuickVisitTargets.h"
 
-#include "platform/DesktopOpener.h"
-#include "platform/XdgBaseFolders.h"
+#include "platform/desktop/DesktopOpener.h"
+#include "platform/xdg/XdgBaseFolders.h"
 
 #include <QDBusConnectionInterface>
 #include <QFileInfo>

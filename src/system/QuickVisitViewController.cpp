@@ -3,7 +3,7 @@
 #include "common/BackgroundTask.h"
 #include "kit/IconATextButton.h"
 #include "kit/StatusAttachedWindow.h"
-#include "platform/DesktopOpener.h"
+#include "platform/desktop/DesktopOpener.h"
 #include "system/AboutThisMacViewController.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "system/SoundViewController.h"
 
 #include "kit/ImageButton.h"
-#include "platform/PulseAudioMixer.h"
+#include "platform/sound/PulseAudioMixer.h"
 
 #include <QHBoxLayout>
 #include <QSignalBlocker>

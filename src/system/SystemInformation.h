@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MachineInfo.h"
+#include "platform/devices/MachineInfo.h"
 
 #include <QString>
 

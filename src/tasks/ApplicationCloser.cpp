@@ -1,9 +1,9 @@
 #include "tasks/ApplicationCloser.h"
 
 #include "common/BackgroundTask.h"
-#include "platform/ProcFile.h"
-#include "platform/ProcProcesses.h"
-#include "platform/ProcessHandle.h"
+#include "platform/proc/ProcFile.h"
+#include "platform/proc/ProcProcesses.h"
+#include "platform/proc/ProcessHandle.h"
 #include "tasks/TaskListBuilder.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ClientWindowSource.h"
+#include "platform/x11/ClientWindowSource.h"
 #include "tasks/TaskManagerInfo.h"
 
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ProcCpuTimes.h"
+#include "platform/proc/ProcCpuTimes.h"
 
 #include <QList>
 #include <QString>

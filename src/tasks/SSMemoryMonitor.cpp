@@ -1,6 +1,6 @@
 #include "tasks/SSMemoryMonitor.h"
 
-#include "platform/ProcMemoryStats.h"
+#include "platform/proc/ProcMemoryStats.h"
 
 #include <algorithm>
 #include <unistd.h>

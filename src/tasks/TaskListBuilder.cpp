@@ -1,9 +1,9 @@
 #include "tasks/TaskListBuilder.h"
 
-#include "platform/ProcessHandle.h"
+#include "platform/proc/ProcessHandle.h"
 #include "tasks/SessionHelperFilter.h"
 #ifdef CORVELLA_HAVE_XCB
-#include "platform/X11ClientWindows.h"
+#include "platform/x11/X11ClientWindows.h"
 #endif
 
 #include <QDebug>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/ClientWindowSource.h"
-#include "platform/DesktopEntryIndex.h"
-#include "platform/ProcProcesses.h"
+#include "platform/proc/ProcProcesses.h"
+#include "platform/x11/ClientWindowSource.h"
+#include "platform/xdg/DesktopEntryIndex.h"
 #include "tasks/TaskManagerInfo.h"
 
 #include <QList>

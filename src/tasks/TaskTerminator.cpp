@@ -1,6 +1,6 @@
 #include "tasks/TaskTerminator.h"
 
-#include "platform/ProcessHandle.h"
+#include "platform/proc/ProcessHandle.h"
 
 #include <cerrno>
 #include <csignal>

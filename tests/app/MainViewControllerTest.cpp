@@ -6,7 +6,7 @@
 #include "common/SettingsStore.h"
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"
-#include "platform/WindowSystem.h"
+#include "platform/x11/WindowSystem.h"
 #include "startup/StartupItemsViewController.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"

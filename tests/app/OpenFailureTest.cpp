@@ -11,7 +11,7 @@
 #include "downloads/DownloadViewController.h"
 #include "downloads/DownloadsTreeModel.h"
 #include "kit/IconATextButton.h"
-#include "platform/WindowSystem.h"
+#include "platform/x11/WindowSystem.h"
 #include "system/HotUtilitiesViewController.h"
 #include "system/QuickVisitViewController.h"
 

@@ -1,8 +1,8 @@
-#include "platform/X11WindowSystem.h"
+#include "platform/x11/X11WindowSystem.h"
 
 #include "XClient.h"
 #include "kit/StatusAttachedWindow.h"
-#include "platform/WindowSystem.h"
+#include "platform/x11/WindowSystem.h"
 #include "support/WidgetTestMain.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "platform/ApplicationLauncher.h"
+#include "platform/desktop/ApplicationLauncher.h"
 
-#include "platform/TransientScope.h"
+#include "platform/dbus/TransientScope.h"
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 

@@ -1,6 +1,6 @@
-#include "platform/DesktopEntry.h"
+#include "platform/xdg/DesktopEntry.h"
 
-#include "platform/DesktopExec.h"
+#include "platform/xdg/DesktopExec.h"
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 

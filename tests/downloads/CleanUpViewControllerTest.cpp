@@ -3,13 +3,13 @@
 #include "common/SettingsStore.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/DownloadsTreeModel.h"
-#include "downloads/FullDiskAccessViewController.h"
-#include "downloads/TrashAction.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 #include "support/WidgetTestMain.h"
+#include "trash/FullDiskAccessViewController.h"
+#include "trash/TrashAction.h"
 
 #include <QApplication>
 #include <QSignalSpy>

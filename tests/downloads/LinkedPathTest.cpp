@@ -1,14 +1,14 @@
 // Paths through links and "..": the guard, erase, trash and restore take what the kernel resolves,
 // never a text cleaning, and touch nothing around it.
 #include "downloads/RemovalGuard.h"
-#include "platform/FreedesktopTrash.h"
-#include "platform/MountTable.h"
-#include "platform/NativePath.h"
-#include "platform/TrashDirectory.h"
-#include "platform/TrashRestorer.h"
-#include "platform/TreeEraser.h"
+#include "platform/fs/MountTable.h"
+#include "platform/fs/NativePath.h"
+#include "platform/fs/TreeEraser.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeSnapshot.h"
+#include "trash/FreedesktopTrash.h"
+#include "trash/TrashDirectory.h"
+#include "trash/TrashRestorer.h"
 
 #include <QTemporaryDir>
 

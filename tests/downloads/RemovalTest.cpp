@@ -1,7 +1,7 @@
 #include "ScannedTree.h"
 #include "downloads/ControllerDelegate.h"
 #include "downloads/RemovalOutcome.h"
-#include "platform/TreeEraser.h"
+#include "platform/fs/TreeEraser.h"
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 

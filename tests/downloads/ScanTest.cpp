@@ -2,7 +2,7 @@
 #include "downloads/EumeRoot.h"
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
-#include "platform/TreeEraser.h"
+#include "platform/fs/TreeEraser.h"
 #include "support/TreeBuilder.h"
 
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "platform/Backlight.h"
+#include "platform/devices/Backlight.h"
 
 #include "platform/standins/LoginManagerStandIn.h"
 #include "support/Files.h"

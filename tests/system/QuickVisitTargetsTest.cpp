@@ -1,6 +1,6 @@
 #include "system/QuickVisitTargets.h"
 
-#include "platform/DesktopOpener.h"
+#include "platform/desktop/DesktopOpener.h"
 #include "support/ScopedEnvironmentVariable.h"
 
 #include <QDeadlineTimer>

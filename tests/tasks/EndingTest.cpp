@@ -1,6 +1,6 @@
 #include "CloseRequestRecorder.h"
-#include "platform/ProcProcesses.h"
-#include "platform/ProcessHandle.h"
+#include "platform/proc/ProcProcesses.h"
+#include "platform/proc/ProcessHandle.h"
 #include "tasks/ApplicationCloser.h"
 #include "tasks/TaskListBuilder.h"
 #include "tasks/TaskTerminator.h"

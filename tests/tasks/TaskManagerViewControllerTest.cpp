@@ -3,7 +3,7 @@
 #include "CloseRequestRecorder.h"
 #include "common/SettingsStore.h"
 #include "kit/TextImageButton.h"
-#include "platform/ProcessHandle.h"
+#include "platform/proc/ProcessHandle.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 #include "support/WidgetTestMain.h"

@@ -1,4 +1,4 @@
-#include "platform/XcbLibrary.h"
+#include "platform/x11/XcbLibrary.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "app/cli/CommandLineText.h"
 #include "apps/ApplicationCatalogue.h"
 #include "apps/RelatedAppFilesScanner.h"
-#include "platform/ApplicationLauncher.h"
-#include "platform/DesktopEntry.h"
+#include "platform/desktop/ApplicationLauncher.h"
+#include "platform/xdg/DesktopEntry.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -9,7 +9,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/RemovalGuard.h"
 #include "downloads/RemovalOutcome.h"
-#include "platform/NativePath.h"
+#include "platform/fs/NativePath.h"
 
 #include <QFileInfo>
 

@@ -2,9 +2,9 @@
 #include "app/cli/CommandLine.h"
 #include "app/cli/CommandLineArguments.h"
 #include "app/cli/CommandLineText.h"
-#include "platform/Backlight.h"
-#include "platform/MachineInfo.h"
-#include "platform/PulseAudioMixer.h"
+#include "platform/devices/Backlight.h"
+#include "platform/devices/MachineInfo.h"
+#include "platform/sound/PulseAudioMixer.h"
 #include "system/SystemInformation.h"
 #include "update/VersionChecker.h"
 

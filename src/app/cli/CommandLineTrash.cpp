@@ -4,10 +4,10 @@
 #include "app/cli/CommandLineText.h"
 #include "common/CommandRunner.h"
 #include "common/PublicUtilities.h"
-#include "downloads/TrashCleaner.h"
-#include "platform/NativePath.h"
-#include "platform/TrashDirectory.h"
-#include "platform/TrashRestorer.h"
+#include "platform/fs/NativePath.h"
+#include "trash/TrashCleaner.h"
+#include "trash/TrashDirectory.h"
+#include "trash/TrashRestorer.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,5 +1,5 @@
 // corvella-cli's options, help and output rules, run as a real process in a private home.
-#include "platform/TreeEraser.h"
+#include "platform/fs/TreeEraser.h"
 #include "support/Cli.h"
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"

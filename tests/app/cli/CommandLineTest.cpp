@@ -1,5 +1,5 @@
 // corvella-cli as a real process on fixture trees.
-#include "platform/TreeEraser.h"
+#include "platform/fs/TreeEraser.h"
 #include "support/AsUser.h"
 #include "support/Cli.h"
 #include "support/Files.h"

@@ -1,0 +1,91 @@
+#include "trash/TrashFolderCandidates.h"
+
+#include "platform/SystemError.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <optional>
+
+namespace {
+
+QString shown(const QByteArray& path)
+{
+    return QFile::decodeName(path);
+}
+
+QByteArray childPath(const QByteArray& folder, const QByteArray& name)
+{
+    return folder.endsWith('/') ? QByteArray(folder + name) : QByteArray(folder + '/' + name);
+}
+
+QString cannotExamine(const QByteArray& path, int error)
+{
+    return QStringLiteral("“%1” cannot be examined: %2").arg(shown(path), SystemError::text(error));
+}
+
+// Why "$topdir/.Trash" must not be used, empty when it may; nullopt when there is none.
+std::optional<QString> sharedFolderProblem(const QByteArray& shared)
+{
+    struct stat status {};
+    if (::lstat(shared.constData(), &status) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        return cannotExamine(shared, errno);
+    }
+    if (S_ISLNK(status.st_mode))
+        return QStringLiteral("“%1” is a symbolic link").arg(shown(shared));
+    if (!S_ISDIR(status.st_mode))
+        return QStringLiteral("“%1” is not a folder").arg(shown(shared));
+    if ((status.st_mode & S_ISVTX) == 0)
+        return QStringLiteral("“%1” lacks the sticky bit").arg(shown(shared));
+    return QString();
+}
+
+} // namespace
+
+TrashFolderCandidates::Candidate TrashFolderCandidates::judge(const QByteArray& path, uid_t uid,
+                                                              Use use)
+{
+    Candidate candidate;
+    candidate.path = path;
+    struct stat status {};
+    if (::lstat(path.constData(), &status) != 0) {
+        const int error = errno;
+        candidate.state = error == ENOENT ? State::Missing : State::Refused;
+        candidate.problem = error == ENOENT ? QStringLiteral("“%1” does not exist").arg(shown(path))
+                                            : cannotExamine(path, error);
+    } else if (S_ISLNK(status.st_mode)) {
+        candidate.problem = QStringLiteral("“%1” is a symbolic link").arg(shown(path));
+    } else if (!S_ISDIR(status.st_mode)) {
+        candidate.problem = QStringLiteral("“%1” is not a folder").arg(shown(path));
+    } else if (status.st_uid != uid) {
+        candidate.problem = QStringLiteral("“%1” belongs to another user").arg(shown(path));
+    } else if (use == Use::Trashing && (status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        candidate.problem = QStringLiteral("“%1” can be changed by other users").arg(shown(path));
+    } else {
+        candidate.state = State::Usable;
+        candidate.status = status;
+    }
+    return candidate;
+}
+
+QList<TrashFolderCandidates::Candidate>
+TrashFolderCandidates::forVolume(const QByteArray& topDirectory, uid_t uid, Use use)
+{
+    QList<Candidate> candidates;
+    const QByteArray uidText = QByteArray::number(uid);
+    const QByteArray shared = childPath(topDirectory, ".Trash");
+    if (const std::optional<QString> problem = sharedFolderProblem(shared)) {
+        if (problem->isEmpty()) {
+            candidates.append(judge(childPath(shared, uidText), uid, use));
+        } else {
+            Candidate refused;
+            refused.path = childPath(shared, uidText);
+            refused.problem = *problem;
+            candidates.append(refused);
+        }
+    }
+    candidates.append(judge(childPath(topDirectory, ".Trash-" + uidText), uid, use));
+    return candidates;
+}

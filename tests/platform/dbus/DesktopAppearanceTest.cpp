@@ -1,0 +1,142 @@
+#include "platform/dbus/DesktopAppearance.h"
+
+#include "platform/standins/SettingsPortalStandIn.h"
+
+#include <QDBusConnectionInterface>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString appearance = u"org.freedesktop.appearance"_s;
+const QString colorScheme = u"color-scheme"_s;
+const std::optional<bool> dark(true);
+const std::optional<bool> light(false);
+
+// A settings portal stand-in on the test environment's session bus, its name not yet taken.
+class DesktopAppearanceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
+        if (address.isEmpty())
+            GTEST_SKIP() << "needs a private session bus in DBUS_SESSION_BUS_ADDRESS";
+        m_portalBus = QDBusConnection::connectToBus(address, u"portal-standin"_s);
+        m_clientBus = QDBusConnection::connectToBus(address, u"portal-client"_s);
+        ASSERT_TRUE(m_portalBus.isConnected() && m_clientBus.isConnected());
+        if (m_clientBus.interface()->isServiceRegistered(SettingsPortalStandIn::serviceName()))
+            GTEST_SKIP() << "a settings portal already runs on this session bus";
+        ASSERT_TRUE(m_portalBus.registerVirtualObject(SettingsPortalStandIn::path(), &m_portal));
+    }
+
+    void TearDown() override
+    {
+        m_portalBus.unregisterObject(SettingsPortalStandIn::path());
+        QDBusConnection::disconnectFromBus(u"portal-client"_s);
+        QDBusConnection::disconnectFromBus(u"portal-standin"_s);
+    }
+
+    void startPortal()
+    {
+        ASSERT_EQ(
+            m_portalBus.interface()->registerService(SettingsPortalStandIn::serviceName()).value(),
+            QDBusConnectionInterface::ServiceRegistered);
+    }
+    void stopPortal()
+    {
+        ASSERT_TRUE(m_portalBus.interface()
+                        ->unregisterService(SettingsPortalStandIn::serviceName())
+                        .value());
+    }
+    void emitColorScheme(uint value)
+    {
+        SettingsPortalStandIn::emitSettingChanged(m_portalBus, appearance, colorScheme, value);
+    }
+    static bool waitForChanges(QSignalSpy& changes, qsizetype count)
+    {
+        return QTest::qWaitFor([&] { return changes.count() >= count; }, 10000);
+    }
+
+    SettingsPortalStandIn m_portal;
+    QDBusConnection m_portalBus{QString()};
+    QDBusConnection m_clientBus{QString()};
+};
+
+TEST_F(DesktopAppearanceTest, ReadsTheColorSchemeAtStartFromModernAndLegacyPortals)
+{
+    const struct {
+        bool legacy;
+        std::optional<uint> scheme;
+        std::optional<bool> expected;
+    } rows[] = {{false, 1, dark}, {true, 2, light}, {false, 0, {}}, {false, {}, {}}};
+    for (const auto& row : rows) {
+        m_portal.setLegacy(row.legacy);
+        m_portal.setColorScheme(row.scheme);
+        ASSERT_NO_FATAL_FAILURE(startPortal());
+        const qsizetype callsBefore = m_portal.members().size();
+        DesktopAppearance desktop(m_clientBus);
+        QSignalSpy changes(&desktop, &DesktopAppearance::colorSchemeChanged);
+        EXPECT_EQ(desktop.prefersDark(), std::nullopt) << "the answer arrives later";
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return m_portal.members().size() >= callsBefore + row.legacy + 1; }, 10000));
+        ASSERT_TRUE(waitForChanges(changes, row.expected ? 1 : 0));
+        EXPECT_EQ(desktop.prefersDark(), row.expected);
+        // A change handled after the reply: one emission more means the reply changed nothing else.
+        emitColorScheme(row.expected == dark ? 2 : 1);
+        ASSERT_TRUE(waitForChanges(changes, row.expected ? 2 : 1));
+        EXPECT_EQ(changes.count(), row.expected ? 2 : 1);
+        EXPECT_EQ(m_portal.members().mid(callsBefore),
+                  row.legacy ? (QStringList{u"ReadOne"_s, u"Read"_s}) : QStringList{u"ReadOne"_s});
+        ASSERT_NO_FATAL_FAILURE(stopPortal());
+    }
+}
+
+TEST_F(DesktopAppearanceTest, FollowsThePortalArrivingChangingAndLeaving)
+{
+    DesktopAppearance desktop(m_clientBus);
+    QSignalSpy changes(&desktop, &DesktopAppearance::colorSchemeChanged);
+    m_portal.setColorScheme(2);
+    ASSERT_NO_FATAL_FAILURE(startPortal());
+    ASSERT_TRUE(waitForChanges(changes, 1));
+    ASSERT_EQ(desktop.prefersDark(), light);
+    // Signals arrive in order: the unrelated two (which would change the answer) come first.
+    SettingsPortalStandIn::emitSettingChanged(m_portalBus, appearance, u"accent-color"_s, 0u);
+    SettingsPortalStandIn::emitSettingChanged(m_portalBus, u"org.gnome.desktop.interface"_s,
+                                              colorScheme, 0u);
+    const std::pair<uint, std::optional<bool>> steps[] = {{1, dark}, {0, std::nullopt}, {2, light}};
+    for (int step = 0; step < 3; ++step) {
+        emitColorScheme(steps[step].first);
+        ASSERT_TRUE(waitForChanges(changes, step + 2));
+        EXPECT_EQ(desktop.prefersDark(), steps[step].second) << "scheme " << steps[step].first;
+    }
+    EXPECT_EQ(changes.count(), 4);
+    ASSERT_NO_FATAL_FAILURE(stopPortal());
+    ASSERT_TRUE(waitForChanges(changes, 5));
+    EXPECT_EQ(desktop.prefersDark(), std::nullopt) << "a portal that left has no answer";
+}
+
+TEST_F(DesktopAppearanceTest, AChangeWinsOverAnOlderReadingThatArrivesLater)
+{
+    m_portal.setColorScheme(1);
+    m_portal.setHoldingReplies(true);
+    ASSERT_NO_FATAL_FAILURE(startPortal());
+    DesktopAppearance desktop(m_clientBus);
+    QSignalSpy changes(&desktop, &DesktopAppearance::colorSchemeChanged);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_portal.members().size() >= 1; }, 10000));
+    emitColorScheme(2);
+    ASSERT_TRUE(waitForChanges(changes, 1));
+    EXPECT_EQ(desktop.prefersDark(), light);
+    // The held reading (dark) arrives, then a marker change to "no preference".
+    m_portal.releaseHeldReplies();
+    emitColorScheme(0);
+    ASSERT_TRUE(waitForChanges(changes, 2));
+    EXPECT_EQ(desktop.prefersDark(), std::nullopt);
+    EXPECT_EQ(changes.count(), 2) << "the late reading must not have switched to dark";
+}
+
+} // namespace

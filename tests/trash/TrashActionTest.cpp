@@ -1,0 +1,161 @@
+#include "trash/TrashAction.h"
+
+#include "platform/dbus/DesktopNotifier.h"
+#include "support/Files.h"
+#include "support/TreeBuilder.h"
+#include "trash/FullDiskAccessAuthorizer.h"
+
+#include <QMutex>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// On a thread of its own, so that a caller blocked on the test's thread gets its answer.
+class NotificationServer : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    // Each notification as "app|replaces|icon|summary|body|actions|timeout".
+    QStringList received() const
+    {
+        const QMutexLocker locker(&m_mutex);
+        return m_received;
+    }
+
+public Q_SLOTS:
+    Q_SCRIPTABLE uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
+                             const QString& summary, const QString& body,
+                             const QStringList& actions, const QVariantMap&, int expireTimeout)
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_received.append(QStringList{appName, QString::number(replacesId), appIcon, summary, body,
+                                      actions.join(u','), QString::number(expireTimeout)}
+                              .join(u'|'));
+        return uint(m_received.size());
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QStringList m_received;
+};
+
+TEST(TrashActionTextTest, SaysWhatWasFreedOrWhyNothingWas)
+{
+    const QString error = u"Cannot erase “/t/files/x”: Permission denied."_s;
+    const struct {
+        TrashCleaner::Result result;
+        QStringList shown;
+    } rows[] = {{{0, 0, 0, {}, 2, false}, {u"already empty"_s}},
+                {{1234567890, 12, 0, {}, 2, false}, {u"1.23 GB"_s}},
+                {{2500, 1, 3, error, 1, false}, {u"2.50 KB"_s, u"3 items"_s, error}},
+                {{0, 0, 1, error, 1, false}, {u"could not be emptied"_s, u"1 item"_s, error}}};
+    for (const auto& row : rows) {
+        const QString text = TrashAction::notificationText(row.result);
+        for (const QString& part : row.shown)
+            EXPECT_TRUE(text.contains(part))
+                << text.toStdString() << " lacks " << part.toStdString();
+    }
+}
+
+// On a bus of the test's own (the environment's notification server owns the name on the session
+// bus), with no services to activate.
+TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
+{
+    QTemporaryDir root;
+    const QString config = root.filePath(u"bus.conf"_s);
+    ASSERT_TRUE(
+        writeFile(config, "<busconfig><listen>unix:tmpdir=" + QFile::encodeName(root.path()) +
+                              "</listen><policy context=\"default\"><allow "
+                              "send_destination=\"*\" eavesdrop=\"true\"/><allow "
+                              "eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
+                              "</busconfig>"));
+    QProcess daemon;
+    daemon.start(u"dbus-daemon"_s, {u"--config-file="_s + config, u"--nofork"_s, u"--nopidfile"_s,
+                                    u"--print-address=1"_s});
+    ASSERT_TRUE(QTest::qWaitFor([&daemon] { return daemon.canReadLine(); }, 10000))
+        << daemon.errorString().toStdString();
+    const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+    const auto bus = [&address](const QString& role) {
+        return QDBusConnection::connectToBus(address, role);
+    };
+    QThread thread;
+    NotificationServer server;
+    server.moveToThread(&thread);
+    thread.start();
+    const auto stop = qScopeGuard([&] {
+        thread.quit();
+        thread.wait();
+        for (const QString& role : {u"server"_s, u"client"_s})
+            QDBusConnection::disconnectFromBus(role);
+        daemon.kill();
+        daemon.waitForFinished();
+    });
+    const QString name = u"org.freedesktop.Notifications"_s;
+    ASSERT_TRUE(bus(u"server"_s)
+                    .registerObject(u"/org/freedesktop/Notifications"_s, &server,
+                                    QDBusConnection::ExportScriptableSlots) &&
+                bus(u"server"_s).registerService(name));
+    const struct {
+        const char* name;
+        bool sandboxed;
+        bool authorized;
+    } rows[] = {
+        {"sandboxed", true, false}, {"authorized", true, true}, {"unsandboxed", false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir folder;
+        TreeBuilder tree(folder.path());
+        tree.folder("trash/files/folder");
+        tree.file("trash/files/folder/a", 1500);
+        tree.folder("trash/info");
+        tree.file("mountinfo", 0);
+        tree.folder(row.authorized ? "home/.local/share/Trash" : "home");
+        ASSERT_TRUE(tree.ok()) << tree.failure();
+        QProcessEnvironment environment;
+        environment.insert(u"HOME"_s, tree.qpath("home"));
+        if (row.sandboxed)
+            environment.insert(u"FLATPAK_ID"_s, u"org.example.Corvella"_s);
+        const QString home = tree.qpath("home");
+        const FullDiskAccessAuthorizer access(environment, folder.path(), [home] { return home; });
+        TrashAction action(TrashCleaner(tree.qpath("trash"), tree.qpath("mountinfo"), ::geteuid()),
+                           &access, DesktopNotifier(bus(u"client"_s)), 1100);
+        QSignalSpy prompted(&action, &TrashAction::accessPromptNeeded);
+        QSignalSpy finished(&action, &TrashAction::finished);
+        const QStringList before = server.received();
+        action.emptyTrash();
+        const bool prompts = row.sandboxed && !row.authorized;
+        EXPECT_EQ(prompted.count(), prompts ? 1 : 0);
+        EXPECT_EQ(action.isRunning(), !prompts);
+        if (prompts) {
+            EXPECT_EQ(entriesOf(tree.qpath("trash/files")), QStringList{u"folder"_s});
+            EXPECT_EQ(server.received(), before);
+            continue;
+        }
+        ASSERT_TRUE(finished.wait(20000));
+        const auto result = finished.at(0).at(0).value<TrashCleaner::Result>();
+        EXPECT_EQ(result.bytesFreed, 1500);
+        EXPECT_EQ(entriesOf(tree.qpath("trash/files")), QStringList());
+        EXPECT_EQ(server.received().mid(before.size()),
+                  QStringList{u"Corvella|0|corvella|"_s + TrashAction::notificationSummary() +
+                              u'|' + TrashAction::notificationText(result) + u"||-1"_s});
+    }
+
+    ASSERT_TRUE(bus(u"server"_s).unregisterService(name));
+    EXPECT_TRUE(DesktopNotifier(bus(u"client"_s))
+                    .notify(u"Empty Trash"_s, u"text"_s)
+                    .contains(u"no notification service is running"_s));
+}
+
+} // namespace
+
+#include "TrashActionTest.moc"

@@ -1,0 +1,301 @@
+#include "trash/TrashCleaner.h"
+
+#include "platform/fs/MountTable.h"
+#include "support/AsUser.h"
+#include "support/Files.h"
+#include "support/LoopVolume.h"
+#include "support/ScopedEnvironmentVariable.h"
+#include "support/TreeBuilder.h"
+#include "trash/FreedesktopTrash.h"
+
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t nobody = 65534;
+
+qint64 put(const QByteArray& path, const QByteArray& content)
+{
+    EXPECT_TRUE(writeFile(path, content)) << path.constData();
+    return content.size();
+}
+
+// "bytes/items/failures/trash folders", "+stop" when stopped.
+QByteArray outcome(const TrashCleaner::Result& result)
+{
+    return QByteArray::number(result.bytesFreed) + '/' + QByteArray::number(result.itemsRemoved) +
+           '/' + QByteArray::number(result.failures) + '/' +
+           QByteArray::number(result.trashFolders) + (result.stopped ? "+stop" : "");
+}
+QByteArray outcome(qint64 bytes, int items, int failures, qsizetype folders)
+{
+    return outcome({bytes, items, failures, {}, int(folders), false});
+}
+
+QByteArray mountLine(int id, QByteArray mountPoint, const QByteArray& type = "ext4")
+{
+    const QByteArray number = QByteArray::number(id);
+    return number + " 1 8:" + number + " / " + mountPoint.replace(" ", "\\040") +
+           " rw,relatime shared:" + number + " - " + type + " /dev/sdz rw\n";
+}
+
+class TrashCleanerTest : public ::testing::Test {
+protected:
+    void SetUp() override { put(path("mountinfo"), {}); }
+    QByteArray path(const QByteArray& relative) const { return m_top + '/' + relative; }
+    QByteArray homeTrash() const { return path("data/Trash"); }
+    QString mountTable() const { return QFile::decodeName(path("mountinfo")); }
+    TrashCleaner cleaner() const
+    {
+        return {QFile::decodeName(homeTrash()), mountTable(), ::geteuid()};
+    }
+    static qint64 trashFile(const QByteArray& trash, const QByteArray& name, qint64 size)
+    {
+        return put(trash + "/files/" + name, QByteArray(size, 'x')) +
+               put(trash + "/info/" + name + ".trashinfo",
+                   "[Trash Info]\nPath=/home/user/" + name +
+                       "\nDeletionDate=2024-05-01T10:00:00\n");
+    }
+    static void expectEmptied(const QByteArray& trash)
+    {
+        EXPECT_EQ(entriesOf(trash + "/files") + entriesOf(trash + "/info"), QStringList())
+            << trash.constData();
+        EXPECT_FALSE(exists(trash + "/directorysizes")) << trash.constData();
+    }
+
+    QTemporaryDir m_root{QDir::tempPath() + QStringLiteral("/corvella-trash-clean-XXXXXX")};
+    QByteArray m_top = QFile::encodeName(QFileInfo(m_root.path()).canonicalFilePath());
+    ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME", QByteArray(m_top + "/data")};
+};
+
+// Sizes are logical: a hard-linked file counts once, a link its own length; nothing is followed.
+TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
+{
+    EXPECT_EQ(TrashCleaner::forCurrentUser().homeTrash(), QFile::decodeName(homeTrash()));
+    const QByteArray trash = homeTrash();
+    TreeBuilder tree(QFile::decodeName(trash));
+    qint64 expected = trashFile(trash, "report.txt", 1000);
+    expected += trashFile(trash, "empty", 0);
+    expected += trashFile(trash, "été \n newline", 5);
+    expected += trashFile(trash, "invalid \xff\xfe name", 7);
+    tree.folder("files/photos/2024");
+    tree.file("files/photos/2024/beach.jpg", 300000);
+    tree.file("files/photos/linked", 40);
+    expected += 300000 + 40 + put(trash + "/info/photos.trashinfo", "[Trash Info]\n");
+    EXPECT_EQ(::link(tree.path("files/photos/linked"), tree.path("files/linked again")), 0);
+    tree.chain("files/photos", 200, 11);
+    expected += 11;
+    put(path("outside/kept.txt"), "kept");
+    put(path("outside/folder/deep.txt"), "deep");
+    using Link = std::pair<QByteArray, QByteArray>; // target, link
+    for (const auto& [target, link] : {Link{path("outside/kept.txt"), "files/to-file"},
+                                       Link{path("outside/folder"), "files/photos/to-folder"},
+                                       Link{"/nowhere/at/all", "files/dangling"}}) {
+        tree.link(target, link);
+        expected += target.size();
+    }
+    expected += put(trash + "/expunged/half-gone/rest", "rest of an item");
+    expected += put(trash + "/directorysizes", "16384 1714557600 photos\n");
+    ASSERT_TRUE(tree.ok()) << tree.failure();
+    const TrashCleaner::Result result = cleaner().emptyAll();
+    EXPECT_EQ(outcome(result), outcome(expected, 8, 0, 1)) << result.firstError.toStdString();
+    expectEmptied(trash);
+    EXPECT_EQ(entriesOf(trash) + entriesOf(trash + "/expunged"),
+              (QStringList{"expunged", "files", "info"}));
+    EXPECT_EQ(readFile(path("outside/kept.txt")) + readFile(path("outside/folder/deep.txt")),
+              "keptdeep");
+    EXPECT_EQ(outcome(cleaner().emptyAll()), outcome(0, 0, 0, 1));
+}
+
+TEST_F(TrashCleanerTest, AStopLeavesEverythingAndAnUnreadableMountTableIsReported)
+{
+    const qint64 bytes = trashFile(homeTrash(), "home.txt", 10);
+    const std::atomic<bool> stop{true};
+    EXPECT_EQ(outcome(cleaner().emptyAll(&stop)), outcome(0, 0, 1, 1) + "+stop");
+    EXPECT_TRUE(exists(homeTrash() + "/files/home.txt"));
+    const QString missing = QFile::decodeName(path("no-such-mountinfo"));
+    const TrashCleaner::Result result =
+        TrashCleaner(QFile::decodeName(homeTrash()), missing, ::geteuid()).emptyAll();
+    EXPECT_EQ(outcome(result), outcome(bytes, 1, 1, 1));
+    EXPECT_TRUE(result.firstError.contains(missing)) << result.firstError.toStdString();
+    expectEmptied(homeTrash());
+}
+
+TEST_F(TrashCleanerTest, ATrashFolderThatIsALinkIsLeftAloneAndTheRestGoesOn)
+{
+    const QByteArray trash = homeTrash();
+    put(path("elsewhere/precious.trashinfo"), "precious");
+    put(trash + "/files/item", "0123456789");
+    ASSERT_EQ(::symlink(path("elsewhere").constData(), QByteArray(trash + "/info").constData()), 0);
+    const TrashCleaner::Result result = cleaner().emptyAll();
+    EXPECT_EQ(outcome(result), outcome(10, 1, 1, 1));
+    EXPECT_TRUE(result.firstError.contains(QFile::decodeName(trash + "/info")))
+        << result.firstError.toStdString();
+    EXPECT_EQ(entriesOf(trash + "/files"), QStringList());
+    EXPECT_EQ(readFile(path("elsewhere/precious.trashinfo")), "precious");
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(trash + "/info")).isSymLink());
+}
+
+// The owner may erase a folder without permissions (run as a user, where permissions apply).
+TEST_F(TrashCleanerTest, FoldersWithoutPermissionsAreErased)
+{
+    TreeBuilder tree(QFile::decodeName(homeTrash()));
+    tree.folder("files/locked/inner");
+    tree.file("files/locked/data", 123);
+    tree.file("files/locked/inner/more", 77);
+    ASSERT_TRUE(tree.ok()) << tree.failure();
+    ASSERT_EQ(::chmod(tree.path("files/locked/inner"), 0), 0);
+    ASSERT_EQ(::chmod(tree.path("files/locked"), 0), 0);
+    const bool asRoot = ::geteuid() == 0;
+    ASSERT_TRUE(!asRoot || giveTree(QFile::decodeName(m_top), nobody));
+    const auto empty = [this]() -> QByteArray {
+        const TrashCleaner::Result result = cleaner().emptyAll();
+        return outcome(result) + result.firstError.toUtf8();
+    };
+    EXPECT_EQ(asRoot ? runAsUser(nobody, empty) : empty(), outcome(200, 1, 0, 1));
+    EXPECT_EQ(entriesOf(homeTrash() + "/files"), QStringList());
+}
+
+// Only real trash folders of the user count, "$topdir/.Trash" only when sticky; pseudo file
+// systems are skipped, a volume mounted twice emptied once. As root, "foreign" is another user's.
+TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
+{
+    const QByteArray uid = QByteArray::number(::geteuid());
+    const bool asRoot = ::geteuid() == 0;
+    const struct {
+        QByteArray trash;
+        bool emptied;
+    } trashes[] = {{homeTrash(), true},
+                   {path("volumes/own/.Trash-" + uid), true},
+                   {path("volumes/shared space/.Trash/" + uid), true},
+                   {path("volumes/not-sticky/.Trash/" + uid), false},
+                   {path("elsewhere/.Trash-" + uid), false}, // reached through a link
+                   {path("sticky-elsewhere/" + uid), false}, // reached through a link
+                   {path("volumes/proc/.Trash-" + uid), false},
+                   {path("volumes/foreign/.Trash-" + uid), !asRoot}};
+    qint64 expected = 0;
+    QStringList folders;
+    for (const auto& [trash, emptied] : trashes) {
+        const qint64 bytes = trashFile(trash, "item", 100);
+        expected += emptied ? bytes : 0;
+        if (emptied)
+            folders.append(QFile::decodeName(trash));
+    }
+    TreeBuilder volumes(QFile::decodeName(path("volumes")));
+    volumes.folder("linked");
+    volumes.link(path("elsewhere/.Trash-" + uid), "linked/.Trash-" + uid);
+    volumes.folder("linked-shared");
+    volumes.link(path("sticky-elsewhere"), "linked-shared/.Trash");
+    ASSERT_TRUE(volumes.ok()) << volumes.failure();
+    ASSERT_TRUE(!asRoot ||
+                ::chown(path("volumes/foreign/.Trash-0").constData(), nobody, nobody) == 0);
+    for (const auto& [folder, mode] :
+         {std::pair{"volumes/shared space/.Trash", 01777},
+          std::pair{"volumes/not-sticky/.Trash", 0777}, std::pair{"sticky-elsewhere", 01777}})
+        ASSERT_EQ(::chmod(path(folder).constData(), mode_t(mode)), 0) << folder;
+    QByteArrayList table;
+    for (const char* volume :
+         {"own", "shared space", "not-sticky", "linked", "linked-shared", "own", "gone", "foreign"})
+        table.append(mountLine(int(table.size()) + 21, path("volumes/" + QByteArray(volume))));
+    table.append(mountLine(30, path("volumes/proc"), "proc"));
+    put(path("mountinfo"), table.join());
+    QString error;
+    EXPECT_EQ(cleaner().trashFolders(&error), folders);
+    EXPECT_EQ(error, QString());
+    const TrashCleaner::Result result = cleaner().emptyAll();
+    EXPECT_EQ(outcome(result), outcome(expected, int(folders.size()), 0, folders.size()))
+        << result.firstError.toStdString();
+    for (const auto& [trash, emptied] : trashes) {
+        if (emptied)
+            expectEmptied(trash);
+        else
+            EXPECT_TRUE(exists(trash + "/files/item")) << trash.constData();
+    }
+}
+
+class LoopVolumeTest : public TrashCleanerTest {
+protected:
+    void SetUp() override
+    {
+        TrashCleanerTest::SetUp();
+        const QString why =
+            m_volume.mount(QFile::decodeName(path("volume.img")), QFile::decodeName(volume()));
+        if (!why.isEmpty())
+            GTEST_SKIP() << why.toStdString();
+    }
+    void TearDown() override
+    {
+        if (!m_immutable.isEmpty())
+            runCommand(QStringLiteral("chattr"), {QStringLiteral("-i"), m_immutable});
+        EXPECT_TRUE(m_volume.unmount()) << "the loop volume was busy; detached lazily";
+    }
+    QByteArray volume(const QByteArray& relative = {}) const
+    {
+        return relative.isEmpty() ? path("volume") : path("volume/" + relative);
+    }
+
+    LoopVolume m_volume;
+    QString m_immutable; // made immutable by the case
+};
+
+// The process's real mount table leads to the volume's ".Trash-0"; every other trash folder it
+// leads to must be empty already, or the case would touch trash that is not its own.
+TEST_F(LoopVolumeTest, TheVolumesTrashIsFoundInTheProcessMountTableAndEmptied)
+{
+    put(volume("docs/report one.txt"), QByteArray(1234, 'r'));
+    put(volume("photos/2024/beach.jpg"), QByteArray(4321, 'b'));
+    const FreedesktopTrash trash(QFile::decodeName(homeTrash()));
+    for (const char* item : {"docs/report one.txt", "photos"}) {
+        const FreedesktopTrash::Result moved = trash.moveToTrash(QFile::decodeName(volume(item)));
+        ASSERT_TRUE(moved.succeeded()) << moved.error.toStdString();
+    }
+    const QByteArray volumeTrash = volume(".Trash-0");
+    qint64 expected = 1234 + 4321;
+    for (const QString& record : entriesOf(volumeTrash + "/info"))
+        expected += QFileInfo(QFile::decodeName(volumeTrash + "/info/") + record).size();
+    const TrashCleaner cleaner(QFile::decodeName(homeTrash()), MountTable::standardPath(), 0);
+    const QStringList folders = cleaner.trashFolders();
+    ASSERT_TRUE(folders.contains(QFile::decodeName(volumeTrash)))
+        << folders.join(',').toStdString();
+    for (const QString& folder : folders) {
+        for (const char* part : {"/files", "/info", "/expunged"}) {
+            if (folder != QFile::decodeName(volumeTrash) && !entriesOf(folder + part).isEmpty())
+                GTEST_SKIP() << "the trash folder " << folder.toStdString()
+                             << " of this machine is not empty; emptying it would touch it";
+        }
+    }
+
+    const TrashCleaner::Result result = cleaner.emptyAll();
+    EXPECT_EQ(outcome(result), outcome(expected, 2, 0, folders.size()))
+        << result.firstError.toStdString();
+    expectEmptied(volumeTrash);
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("docs"))).isDir());
+}
+
+TEST_F(LoopVolumeTest, AFailureInOneTrashDoesNotStopTheOthers)
+{
+    const QByteArray firstTrash = volume("home/.local/share/Trash");
+    const QByteArray volumeTrash = volume(".Trash-0");
+    qint64 expected = trashFile(firstTrash, "free.txt", 100);
+    expected += trashFile(firstTrash, "fixed.txt", 50) - 50; // its record goes
+    expected += trashFile(volumeTrash, "other.txt", 200);
+    const QByteArray fixed = firstTrash + "/files/fixed.txt";
+    if (runCommand(QStringLiteral("chattr"), {QStringLiteral("+i"), QFile::decodeName(fixed)})
+            .exitCode != 0)
+        GTEST_SKIP() << "chattr +i is not available here";
+    m_immutable = QFile::decodeName(fixed);
+    put(path("mountinfo"), mountLine(40, volume()));
+    const TrashCleaner::Result result =
+        TrashCleaner(QFile::decodeName(firstTrash), mountTable(), 0).emptyAll();
+    EXPECT_EQ(outcome(result), outcome(expected, 2, 1, 2));
+    EXPECT_TRUE(result.firstError.contains(QFile::decodeName(fixed)))
+        << result.firstError.toStdString();
+    EXPECT_EQ(entriesOf(firstTrash + "/files"), QStringList{"fixed.txt"});
+    expectEmptied(volumeTrash);
+}
+
+} // namespace

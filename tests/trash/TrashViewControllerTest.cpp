@@ -1,0 +1,132 @@
+#include "trash/TrashViewController.h"
+
+#include "common/SettingsStore.h"
+#include "downloads/CleanUpViewController.h"
+#include "kit/ImageButton.h"
+#include "support/ConfirmationAnswer.h"
+#include "support/Files.h"
+#include "support/WidgetTestMain.h"
+#include "trash/FreedesktopTrash.h"
+#include "trash/TrashListModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QProcess>
+#include <QSortFilterProxyModel>
+#include <QTest>
+#include <QTreeView>
+
+using namespace Qt::StringLiterals;
+
+class TrashViewControllerTest : public QObject {
+    Q_OBJECT
+private:
+    QString path(const QString& relative) const { return m_top + u'/' + relative; }
+    void tick(TrashViewController& view, const QString& original)
+    {
+        TrashListModel* model = view.model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->item(row).originalLocation() == original)
+                model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole);
+        }
+    }
+    static void trashWithGio(const QString& file)
+    {
+        QCOMPARE(QProcess::execute(u"gio"_s, {u"trash"_s, file}), 0);
+    }
+
+    QString m_top = QDir::homePath();
+
+private Q_SLOTS:
+    // Items of two trashes listed, sorted, restored (an occupied place offered a new name),
+    // deleted and emptied; another program's trashing shows up on its own.
+    void itemsOfTwoTrashesAreRestoredDeletedAndEmptied()
+    {
+        QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, true));
+        const QByteArray uid = QByteArray::number(::geteuid());
+        const QString volumeTrash = path(u"volume/.Trash-"_s) + QString::fromLatin1(uid);
+        QVERIFY(writeFile(path(u"report.txt"_s), "first") &&
+                writeFile(path(u"photos/big.jpg"_s), QByteArray(100000, 'p')) &&
+                writeFile(volumeTrash + u"/files/a.txt"_s, "on the volume") &&
+                writeFile(volumeTrash + u"/info/a.txt.trashinfo"_s,
+                          "[Trash Info]\nPath=docs/a.txt\nDeletionDate=2024-05-01T10:00:00\n"));
+        QVERIFY(writeFile(path(u"mountinfo"_s), "40 1 8:1 / " +
+                                                    QFile::encodeName(path(u"volume"_s)) +
+                                                    " rw - ext4 /dev/sdz rw\n"));
+        for (const QString& item : {path(u"report.txt"_s), path(u"photos"_s)})
+            QVERIFY(FreedesktopTrash().moveToTrash(item).succeeded());
+
+        TrashViewController view(
+            TrashCleaner(FreedesktopTrash::standardHomeTrash(), path(u"mountinfo"_s), ::geteuid()));
+        QAbstractItemModelTester tester(view.model());
+        QAbstractItemModelTester sortedTester(view.sortedModel());
+        view.show();
+        QTRY_COMPARE(view.model()->rowCount(), 3);
+        QTRY_VERIFY(!view.model()->isBusy()); // the folder measured
+        view.listView()->sortByColumn(TrashListModel::SizeColumn, Qt::DescendingOrder);
+        QCOMPARE(view.sortedModel()->index(0, TrashListModel::NameColumn).data().toString(),
+                 u"photos"_s);
+        QVERIFY(view.summaryText().startsWith(u"3 items"_s));
+
+        tick(view, path(u"report.txt"_s));
+        tick(view, path(u"volume/docs/a.txt"_s));
+        QVERIFY(view.actionButtonsEnabled());
+        view.restoreButtonAction();
+        QTRY_COMPARE(view.model()->rowCount(), 1);
+        QCOMPARE(readFile(path(u"volume/docs/a.txt"_s)), "on the volume");
+        QCOMPARE(readFile(path(u"report.txt"_s)), "first");
+
+        // Trashed again by another program, while something new took its place.
+        trashWithGio(path(u"report.txt"_s));
+        QTRY_COMPARE(view.model()->rowCount(), 2);
+        QVERIFY(writeFile(path(u"report.txt"_s), "occupant"));
+        tick(view, path(u"report.txt"_s));
+        {
+            const ConfirmationAnswer answer(true);
+            view.restoreButtonAction();
+            QTRY_COMPARE(readFile(path(u"report (restored).txt"_s)), "first");
+            QVERIFY(answer.question().contains(u"is already there"_s));
+        }
+        QCOMPARE(readFile(path(u"report.txt"_s)), "occupant");
+        QTRY_COMPARE(view.model()->rowCount(), 1);
+
+        view.setAllSelectOrNoSelect();
+        {
+            const ConfirmationAnswer answer(true);
+            view.deleteButtonAction();
+            QCOMPARE(answer.asked(), 1);
+        }
+        QTRY_COMPARE(view.model()->rowCount(), 0);
+        QVERIFY(view.freedText().startsWith(u"Freed 10"_s)); // the 100 KB picture and its folder
+        QVERIFY(entriesOf(FreedesktopTrash::standardHomeTrash() + u"/files"_s).isEmpty());
+
+        QVERIFY(writeFile(path(u"other.txt"_s), "other"));
+        trashWithGio(path(u"report.txt"_s));
+        trashWithGio(path(u"other.txt"_s));
+        QTRY_COMPARE(view.model()->rowCount(), 2);
+        {
+            const ConfirmationAnswer answer(true);
+            view.emptyTrashButtonAction();
+        }
+        QTRY_COMPARE(view.model()->rowCount(), 0);
+        QCOMPARE(view.failureText(), QString());
+    }
+
+    void theCleanupTabOpensTheTrashWindow()
+    {
+        CleanUpViewController page;
+        page.show();
+        TrashViewController* shown = nullptr;
+        connect(&page, &CleanUpViewController::trashWindowShown, this,
+                [&shown](TrashViewController* trash) {
+                    shown = trash;
+                    trash->closeWindow();
+                });
+        page.openTrashBut()->click(); // returns when the window has closed
+        QVERIFY(shown != nullptr);
+    }
+};
+
+CORVELLA_WIDGET_TEST_MAIN(TrashViewControllerTest)
+
+#include "TrashViewControllerTest.moc"
