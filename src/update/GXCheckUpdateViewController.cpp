@@ -1,13 +1,15 @@
 #include "update/GXCheckUpdateViewController.h"
 
+#include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
+#include "platform/desktop/DesktopOpener.h"
 #include "update/VersionChecker.h"
 
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QProcessEnvironment>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -101,6 +103,12 @@ GXCheckUpdateViewController::GXCheckUpdateViewController(QWidget* parent)
     m_showVersionScrollView->setGeometry(0, 0, listWidth, minimumListHeight);
     m_changeValueScrollView->setWidget(m_showVersionScrollView);
     have->addWidget(m_changeValueScrollView);
+    m_openFailure = new QLabel(m_haveUpdateView);
+    m_openFailure->setWordWrap(true);
+    m_openFailure->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_openFailure->setAccessibleName(tr("Why the download page did not open"));
+    m_openFailure->hide();
+    have->addWidget(m_openFailure);
     have->addStretch(1);
     auto* haveButtons = new QHBoxLayout;
     haveButtons->addStretch(1);
@@ -211,12 +219,39 @@ void GXCheckUpdateViewController::whatIsNewVersionDiff(const VersionCheckResult&
     Q_EMIT checkFinished();
 }
 
+QString GXCheckUpdateViewController::openFailure() const
+{
+    return m_openFailure->isHidden() ? QString() : m_openFailure->text();
+}
+
 void GXCheckUpdateViewController::updateClickHereAction()
 {
-    closeWindow();
     const QUrl download = VersionChecker::downloadUrl();
-    if (download.isEmpty() || !QDesktopServices::openUrl(download))
-        qWarning("Could not open the download page “%s”.", qUtf8Printable(download.toString()));
+    if (download.isEmpty()) {
+        m_openFailure->setText(tr("The download page could not be opened: no address is set "
+                                  "(UpdateURL)."));
+        m_openFailure->show();
+        return;
+    }
+    // The window stays until the page is open, so that a failure is said where it was asked for.
+    // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser.
+    m_openFailure->hide();
+    m_updateBut->setEnabled(false);
+    BackgroundTask::run(
+        this,
+        [download] {
+            return DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
+                                       download.toString(QUrl::FullyEncoded));
+        },
+        [this](const QString& error) {
+            m_updateBut->setEnabled(true);
+            if (error.isEmpty()) {
+                closeWindow();
+                return;
+            }
+            m_openFailure->setText(error);
+            m_openFailure->show();
+        });
 }
 
 void GXCheckUpdateViewController::closeWindow()

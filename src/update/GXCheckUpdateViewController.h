@@ -43,6 +43,8 @@ public:
     QWidget* haveUpdateView() const { return m_haveUpdateView; }
     QLabel* versionLabel() const { return m_versionLabel; }
     QLabel* noNetworkReason() const { return m_noNetworkReason; }
+    // Why the download page did not open; empty until Install Update fails.
+    QString openFailure() const;
     QWidget* showVersionScrollView() const { return m_showVersionScrollView; }
     TextImageButton* updateBut() const { return m_updateBut; }
 
@@ -59,6 +61,7 @@ private:
     QWidget* m_haveUpdateView = nullptr;
     QLabel* m_versionLabel = nullptr;
     QLabel* m_noNetworkReason = nullptr;
+    QLabel* m_openFailure = nullptr;
     QScrollArea* m_changeValueScrollView = nullptr;
     QWidget* m_showVersionScrollView = nullptr;
     QPointer<StatusAttachedWindow> m_superDelegate;

@@ -14,6 +14,7 @@
 #include "platform/x11/WindowSystem.h"
 #include "system/HotUtilitiesViewController.h"
 #include "system/QuickVisitViewController.h"
+#include "update/GXCheckUpdateViewController.h"
 
 #include <QDir>
 #include <QMenu>
@@ -91,7 +92,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("action");
         for (const char* action :
              {"desktop background", "quick visit applications", "hot utilities", "online help",
-              "support", "about box link", "downloads reveal"})
+              "support", "about box link", "install update", "downloads reveal"})
             QTest::newRow(action) << QString::fromLatin1(action);
     }
     void everyFailedOpenIsShown()
@@ -149,6 +150,15 @@ private Q_SLOTS:
             QVERIFY(
                 failedVisibly([&] { return about.notice(); }, u"https://corvella.example.org/"_s));
             QVERIFY(SettingsStore::standard().setValue(u"IniURL"_s, QString()));
+        } else if (action == u"install update") {
+            GXCheckUpdateViewController update;
+            update.show();
+            QVERIFY(SettingsStore::standard().setValue(u"UpdateURL"_s,
+                                                       u"https://corvella.example.org/get"_s));
+            update.updateClickHereAction();
+            QVERIFY(failedVisibly([&] { return update.openFailure(); },
+                                  u"https://corvella.example.org/get"_s));
+            QVERIFY(update.isVisible()); // kept open to say so
         } else {
             QTemporaryDir downloads;
             QFile file(downloads.filePath(u"big.iso"_s));
