@@ -1,6 +1,7 @@
 #include "trash/FreedesktopTrash.h"
 
 #include "platform/SystemError.h"
+#include "platform/fs/FileDescriptor.h"
 #include "platform/fs/MountTable.h"
 #include "platform/fs/NativePath.h"
 #include "platform/xdg/XdgBaseFolders.h"
@@ -33,29 +34,6 @@ QString shown(const QByteArray& path)
 {
     return QFile::decodeName(path);
 }
-
-QByteArray childPath(const QByteArray& folder, const QByteArray& name)
-{
-    QByteArray path = folder;
-    if (!path.endsWith('/')) {
-        path.append('/');
-    }
-    return path.append(name);
-}
-
-// Closes the descriptor it holds when it goes out of scope.
-struct OwnedDescriptor {
-    explicit OwnedDescriptor(int descriptor = -1) : value(descriptor) {}
-    OwnedDescriptor(OwnedDescriptor&& other) noexcept : value(std::exchange(other.value, -1)) {}
-    OwnedDescriptor& operator=(OwnedDescriptor&&) = delete;
-    ~OwnedDescriptor()
-    {
-        if (value >= 0) {
-            ::close(value);
-        }
-    }
-    int value;
-};
 
 int openFolder(const QByteArray& path)
 {
@@ -101,8 +79,8 @@ QString makeFolders(const QByteArray& path)
 
 QString makeHomeTrash(const QByteArray& trash)
 {
-    QString reason = makeFolders(childPath(trash, "files"));
-    return reason.isEmpty() ? makeFolders(childPath(trash, "info")) : reason;
+    QString reason = makeFolders(NativePath::child(trash, "files"));
+    return reason.isEmpty() ? makeFolders(NativePath::child(trash, "info")) : reason;
 }
 
 QByteArray canonical(const QByteArray& path)
@@ -135,8 +113,9 @@ QByteArray volumeTrash(const QByteArray& topDirectory, QStringList* reasons)
         QString reason = candidate.problem;
         if (candidate.state != TrashFolderCandidates::State::Refused) {
             reason.clear();
-            for (const QByteArray& folder : {candidate.path, childPath(candidate.path, "files"),
-                                             childPath(candidate.path, "info")}) {
+            for (const QByteArray& folder :
+                 {candidate.path, NativePath::child(candidate.path, "files"),
+                  NativePath::child(candidate.path, "info")}) {
                 reason = makePrivateFolder(folder);
                 if (!reason.isEmpty()) {
                     break;
@@ -182,7 +161,7 @@ QString cannotTrash(const QString& path, const QString& reason)
 
 struct Location {
     QString error;
-    OwnedDescriptor parent;
+    FileDescriptor parent;
     QByteArray parentFolder; // canonical
     QByteArray name;
     QByteArray trashFolder;  // holds "files" and "info"
@@ -204,9 +183,9 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
     // The folder part as the kernel resolves it (links and ".." included), the last component
     // as given: the item is moved relative to that folder and recorded under its real path, so
     // a restore puts it back where it really was.
-    location.parent.value = NativePath::openFolderPart(nativePath, &location.name);
+    location.parent.reset(NativePath::openFolderPart(nativePath, &location.name));
     struct stat item {};
-    if (location.parent.value < 0 || ::fstatat(location.parent.value, location.name.constData(),
+    if (location.parent.get() < 0 || ::fstatat(location.parent.get(), location.name.constData(),
                                                &item, AT_SYMLINK_NOFOLLOW) != 0) {
         location.error = cannotTrash(
             path,
@@ -215,7 +194,7 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
                 : QStringLiteral("it cannot be examined (%1).").arg(SystemError::text(errno)));
         return location;
     }
-    location.parentFolder = NativePath::folderPath(location.parent.value);
+    location.parentFolder = NativePath::folderPath(location.parent.get());
     if (location.parentFolder.isEmpty()) {
         location.error =
             cannotTrash(path, QStringLiteral("its folder's location cannot be read (%1).")
@@ -223,7 +202,7 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
         return location;
     }
     struct stat parentStatus {};
-    if (S_ISDIR(item.st_mode) && ::fstat(location.parent.value, &parentStatus) == 0 &&
+    if (S_ISDIR(item.st_mode) && ::fstat(location.parent.get(), &parentStatus) == 0 &&
         parentStatus.st_dev != item.st_dev) {
         location.error = cannotTrash(path, QStringLiteral("a volume is mounted there."));
         return location;
@@ -237,7 +216,7 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
         }
         // Unless the trash folder is a link to another file system, that is where the item goes.
         struct stat files {};
-        if (::stat(childPath(homeTrash, "files").constData(), &files) == 0 &&
+        if (::stat(NativePath::child(homeTrash, "files").constData(), &files) == 0 &&
             files.st_dev == item.st_dev) {
             location.trashFolder = canonical(homeTrash);
         }
@@ -253,9 +232,9 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
             return location;
         }
     }
-    const QByteArray original = childPath(location.parentFolder, location.name);
+    const QByteArray original = NativePath::child(location.parentFolder, location.name);
     if (location.trashFolder == original ||
-        location.trashFolder.startsWith(childPath(original, {}))) {
+        location.trashFolder.startsWith(NativePath::child(original, {}))) {
         location.error = cannotTrash(path, QStringLiteral("it holds the trash folder itself."));
     }
     return location;
@@ -350,44 +329,45 @@ FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QByteArray& nativeP
     if (!location.error.isEmpty()) {
         return {location.error, {}};
     }
-    const QByteArray filesFolder = childPath(location.trashFolder, "files");
-    const QByteArray infoFolder = childPath(location.trashFolder, "info");
-    const OwnedDescriptor files(openFolder(filesFolder));
-    const OwnedDescriptor info(openFolder(infoFolder));
-    if (files.value < 0 || info.value < 0) {
+    const QByteArray filesFolder = NativePath::child(location.trashFolder, "files");
+    const QByteArray infoFolder = NativePath::child(location.trashFolder, "info");
+    const FileDescriptor files(openFolder(filesFolder));
+    const FileDescriptor info(openFolder(infoFolder));
+    if (files.get() < 0 || info.get() < 0) {
         return {cannotTrash(path, QStringLiteral("the trash folder “%1” cannot be opened (%2).")
                                       .arg(shown(location.trashFolder), SystemError::text(errno))),
                 {}};
     }
-    const QByteArray original = childPath(location.parentFolder, location.name);
-    const QByteArray recordedPath = location.topDirectory.isEmpty()
-                                        ? original
-                                        : original.mid(childPath(location.topDirectory, {}).size());
+    const QByteArray original = NativePath::child(location.parentFolder, location.name);
+    const QByteArray recordedPath =
+        location.topDirectory.isEmpty()
+            ? original
+            : original.mid(NativePath::child(location.topDirectory, {}).size());
     const QByteArray content = trashInfo(recordedPath);
 
     for (int attempt = 1; attempt <= collisionLimit; ++attempt) {
         const QByteArray name = trashName(location.name, attempt);
         const QByteArray infoName = name + infoSuffix;
-        const OwnedDescriptor infoFile(
-            ::openat(info.value, infoName.constData(),
-                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (infoFile.value < 0 && errno == EEXIST) {
+        const FileDescriptor infoFile(::openat(info.get(), infoName.constData(),
+                                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                               0600));
+        if (infoFile.get() < 0 && errno == EEXIST) {
             continue;
         }
-        if (infoFile.value < 0 || !writeAll(infoFile.value, content)) {
+        if (infoFile.get() < 0 || !writeAll(infoFile.get(), content)) {
             const int error = errno;
-            if (infoFile.value >= 0) {
-                ::unlinkat(info.value, infoName.constData(), 0);
+            if (infoFile.get() >= 0) {
+                ::unlinkat(info.get(), infoName.constData(), 0);
             }
             return {cannotTrash(path, QStringLiteral("its record in “%1” cannot be written (%2).")
                                           .arg(shown(infoFolder), SystemError::text(error))),
                     {}};
         }
-        if (renameWithoutReplacing(location.parent.value, location.name, files.value, name) == 0) {
-            return {{}, shown(childPath(filesFolder, name))};
+        if (renameWithoutReplacing(location.parent.get(), location.name, files.get(), name) == 0) {
+            return {{}, shown(NativePath::child(filesFolder, name))};
         }
         const int error = errno;
-        ::unlinkat(info.value, infoName.constData(), 0);
+        ::unlinkat(info.get(), infoName.constData(), 0);
         if (error == EEXIST) {
             continue;
         }

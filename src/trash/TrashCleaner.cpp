@@ -4,6 +4,7 @@
 #include "platform/fs/DirectoryReader.h"
 #include "platform/fs/FolderAccess.h"
 #include "platform/fs/MountTable.h"
+#include "platform/fs/NativePath.h"
 #include "platform/fs/TreeEraser.h"
 #include "platform/fs/TreeSize.h"
 #include "trash/FreedesktopTrash.h"
@@ -24,15 +25,6 @@ namespace {
 QString shown(const QByteArray& path)
 {
     return QFile::decodeName(path);
-}
-
-QByteArray childPath(const QByteArray& folder, const QByteArray& name)
-{
-    QByteArray path = folder;
-    if (!path.endsWith('/')) {
-        path.append('/');
-    }
-    return path.append(name);
 }
 
 struct TrashFolder {
@@ -126,7 +118,7 @@ private:
 void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
                            bool holdsItems)
 {
-    const QByteArray path = childPath(trashPath, name);
+    const QByteArray path = NativePath::child(trashPath, name);
     struct stat status {};
     if (::fstatat(trash, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) {
@@ -167,7 +159,7 @@ void Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByte
     // Reached through the open folder, so a folder of the trash swapped for a link meanwhile
     // cannot redirect the erasing.
     const QByteArray handle = "/proc/self/fd/" + QByteArray::number(folder) + '/';
-    const QString shownFolder = shown(childPath(folderPath, {}));
+    const QString shownFolder = shown(NativePath::child(folderPath, {}));
     const TreeEraser::Result erased = TreeEraser::erase(handle + name, m_stop);
     if (erased.succeeded()) {
         result.bytesFreed += size;
@@ -192,7 +184,7 @@ void Emptying::eraseItem(const TrashItem& item)
     }
     const int failuresBefore = result.failures;
     for (const char* part : {"files", "info"}) {
-        const QByteArray partPath = childPath(item.trashFolder, part);
+        const QByteArray partPath = NativePath::child(item.trashFolder, part);
         const QByteArray name = part[0] == 'f' ? item.name : item.name + ".trashinfo";
         const int partFolder =
             ::openat(folder, part, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -219,7 +211,7 @@ void Emptying::eraseItem(const TrashItem& item)
 
 void Emptying::removeSizeCache(int trash, const QByteArray& trashPath)
 {
-    const QByteArray path = childPath(trashPath, "directorysizes");
+    const QByteArray path = NativePath::child(trashPath, "directorysizes");
     struct stat status {};
     if (::fstatat(trash, "directorysizes", &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) {

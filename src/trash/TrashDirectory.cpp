@@ -2,7 +2,9 @@
 
 #include "platform/SystemError.h"
 #include "platform/fs/DirectoryReader.h"
+#include "platform/fs/FileDescriptor.h"
 #include "platform/fs/MountTable.h"
+#include "platform/fs/NativePath.h"
 #include "trash/FreedesktopTrash.h"
 #include "trash/TrashFolderCandidates.h"
 
@@ -27,11 +29,6 @@ QString shown(const QByteArray& path)
     return QFile::decodeName(path);
 }
 
-QByteArray childPath(const QByteArray& folder, const QByteArray& name)
-{
-    return folder.endsWith('/') ? QByteArray(folder + name) : QByteArray(folder + '/' + name);
-}
-
 // File systems that never hold a trash folder; looking into an autofs mount would mount it.
 bool cannotHoldTrash(const QByteArray& type)
 {
@@ -42,22 +39,6 @@ bool cannotHoldTrash(const QByteArray& type)
     };
     return pseudo.contains(type);
 }
-
-class Descriptor {
-public:
-    explicit Descriptor(int value) : m_value(value) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (m_value >= 0)
-            ::close(m_value);
-    }
-    int get() const { return m_value; }
-
-private:
-    int m_value;
-};
 
 bool readNames(int folder, std::vector<QByteArray>* names)
 {
@@ -77,7 +58,8 @@ constexpr qsizetype sizeCacheLimit = 64 * 1024 * 1024;
 QByteArray readSmallFile(int folder, const QByteArray& name, struct stat* status,
                          qsizetype limit = recordLimit)
 {
-    const Descriptor file(::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor file(
+        ::openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (file.get() < 0 || ::fstat(file.get(), status) != 0 || !S_ISREG(status->st_mode))
         return {};
     QByteArray content;
@@ -209,13 +191,13 @@ QByteArray TrashDirectory::resolveRecordedPath(const QByteArray& recorded, QStri
     QByteArray base = m_topDirectory;
     if (isHome())
         base = m_path.left(std::max<qsizetype>(m_path.lastIndexOf('/'), 1));
-    QByteArray absolute = recorded.startsWith('/') ? recorded : childPath(base, recorded);
+    QByteArray absolute = recorded.startsWith('/') ? recorded : NativePath::child(base, recorded);
     while (absolute.contains("//"))
         absolute.replace("//", "/");
     if (absolute.size() > 1 && absolute.endsWith('/'))
         absolute.chop(1);
     if (!isHome() &&
-        (absolute == m_topDirectory || !absolute.startsWith(childPath(m_topDirectory, {}))))
+        (absolute == m_topDirectory || !absolute.startsWith(NativePath::child(m_topDirectory, {}))))
         return refuse(QStringLiteral("its recorded location “%1” is outside the volume at %2")
                           .arg(shown(recorded), shown(m_topDirectory)));
     problem->clear();
@@ -228,18 +210,18 @@ TrashItems TrashDirectory::list(QString* error) const
     const auto fail = [this, error](const char* part) {
         if (error && error->isEmpty())
             *error = QStringLiteral("The contents of “%1” cannot be read: %2.")
-                         .arg(shown(childPath(m_path, part)), SystemError::text(errno));
+                         .arg(shown(NativePath::child(m_path, part)), SystemError::text(errno));
     };
-    const Descriptor trash(::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
-                                                          (isHome() ? 0 : O_NOFOLLOW)));
-    const Descriptor files(
+    const FileDescriptor trash(::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
+                                                              (isHome() ? 0 : O_NOFOLLOW)));
+    const FileDescriptor files(
         trash.get() < 0
             ? -1
             : ::openat(trash.get(), "files", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     std::vector<QByteArray> fileNames;
     if (files.get() < 0 || !readNames(files.get(), &fileNames))
         fail("files");
-    const Descriptor info(
+    const FileDescriptor info(
         trash.get() < 0
             ? -1
             : ::openat(trash.get(), "info", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
@@ -293,7 +275,7 @@ TrashItems TrashDirectory::list(QString* error) const
             orphan.state = TrashItem::State::NoRecord;
             orphan.problem = QStringLiteral("It has no record in “%1”, so its original location "
                                             "is unknown.")
-                                 .arg(shown(childPath(m_path, "info")));
+                                 .arg(shown(NativePath::child(m_path, "info")));
             index = items.size();
             items.append(std::move(orphan));
         }
@@ -316,7 +298,7 @@ TrashItems TrashDirectory::list(QString* error) const
             item.kind = TrashItem::Kind::Missing;
             item.size = 0;
             item.problem = QStringLiteral("Its record is left, but the item is gone from “%1”.")
-                               .arg(shown(childPath(m_path, "files")));
+                               .arg(shown(NativePath::child(m_path, "files")));
         }
     }
     return items;
@@ -336,7 +318,7 @@ qint64 TrashDirectory::diskUsage(int folder, const QByteArray& name)
 QHash<QByteArray, TrashDirectory::CachedSize> TrashDirectory::readSizeCache() const
 {
     QHash<QByteArray, CachedSize> entries;
-    const Descriptor trash(::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor trash(::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat status {};
     QByteArray content = trash.get() < 0
                              ? QByteArray()
@@ -366,7 +348,7 @@ bool TrashDirectory::writeSizeCache(const QHash<QByteArray, CachedSize>& entries
                    entry.key().toPercentEncoding() + '\n';
     }
     // QSaveFile writes a temporary file in the trash folder and renames it over the cache.
-    QSaveFile file(shown(childPath(m_path, sizeCacheName)));
+    QSaveFile file(shown(NativePath::child(m_path, sizeCacheName)));
     file.setDirectWriteFallback(false);
     if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit())
         return true;
@@ -378,8 +360,8 @@ bool TrashDirectory::writeSizeCache(const QHash<QByteArray, CachedSize>& entries
 
 bool TrashDirectory::measureFolders(TrashItems* items, QString* error) const
 {
-    const Descriptor files(::open(childPath(m_path, "files").constData(),
-                                  O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor files(::open(NativePath::child(m_path, "files").constData(),
+                                      O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (files.get() < 0)
         return true;
     QHash<QByteArray, CachedSize> cache = readSizeCache();

@@ -1,6 +1,7 @@
 #include "trash/TrashFolderCandidates.h"
 
 #include "platform/SystemError.h"
+#include "platform/fs/NativePath.h"
 
 #include <QFile>
 
@@ -12,11 +13,6 @@ namespace {
 QString shown(const QByteArray& path)
 {
     return QFile::decodeName(path);
-}
-
-QByteArray childPath(const QByteArray& folder, const QByteArray& name)
-{
-    return folder.endsWith('/') ? QByteArray(folder + name) : QByteArray(folder + '/' + name);
 }
 
 QString cannotExamine(const QByteArray& path, int error)
@@ -75,17 +71,17 @@ TrashFolderCandidates::forVolume(const QByteArray& topDirectory, uid_t uid, Use 
 {
     QList<Candidate> candidates;
     const QByteArray uidText = QByteArray::number(uid);
-    const QByteArray shared = childPath(topDirectory, ".Trash");
+    const QByteArray shared = NativePath::child(topDirectory, ".Trash");
     if (const std::optional<QString> problem = sharedFolderProblem(shared)) {
         if (problem->isEmpty()) {
-            candidates.append(judge(childPath(shared, uidText), uid, use));
+            candidates.append(judge(NativePath::child(shared, uidText), uid, use));
         } else {
             Candidate refused;
-            refused.path = childPath(shared, uidText);
+            refused.path = NativePath::child(shared, uidText);
             refused.problem = *problem;
             candidates.append(refused);
         }
     }
-    candidates.append(judge(childPath(topDirectory, ".Trash-" + uidText), uid, use));
+    candidates.append(judge(NativePath::child(topDirectory, ".Trash-" + uidText), uid, use));
     return candidates;
 }

@@ -1,6 +1,7 @@
 #include "trash/TrashRestorer.h"
 
 #include "platform/SystemError.h"
+#include "platform/fs/FileDescriptor.h"
 #include "platform/fs/NativePath.h"
 #include "trash/TrashDirectory.h"
 
@@ -25,26 +26,6 @@ bool exists(const QByteArray& path)
     return ::lstat(path.constData(), &status) == 0;
 }
 
-// Closes the descriptor it holds when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int value = -1) : m_value(value) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { reset(); }
-    int get() const { return m_value; }
-    int release() { return std::exchange(m_value, -1); }
-    void reset(int value = -1)
-    {
-        if (m_value >= 0)
-            ::close(m_value);
-        m_value = value;
-    }
-
-private:
-    int m_value;
-};
-
 // Opens the folder that is to hold `target` (a plain absolute path), making the folders of its
 // path that are missing. Everything is checked before anything is made: on a volume every folder
 // on the way is opened without following a link and must be on the trash's own device, so that
@@ -64,7 +45,7 @@ int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t devi
         return -1;
     }
     const int flags = O_PATH | O_DIRECTORY | O_CLOEXEC | (onVolume ? O_NOFOLLOW : 0);
-    Descriptor current(::open(top.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor current(::open(top.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (current.get() < 0) {
         *reason = QStringLiteral("the folder “%1” cannot be opened (%2).")
                       .arg(shown(top), SystemError::text(errno));

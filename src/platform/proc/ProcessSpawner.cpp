@@ -1,5 +1,7 @@
 #include "platform/proc/ProcessSpawner.h"
 
+#include "platform/fs/FileDescriptor.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -17,24 +19,6 @@
 extern char** environ;
 
 namespace {
-
-// Owns a descriptor and closes it on every path out of run().
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int descriptor) : m_descriptor(descriptor) {}
-    ~FileDescriptor()
-    {
-        if (m_descriptor >= 0)
-            ::close(m_descriptor);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_descriptor; }
-
-private:
-    int m_descriptor;
-};
 
 // The spawn attributes and file actions, destroyed on every path out of run().
 class SpawnSetup {

@@ -1,6 +1,7 @@
 #include "platform/xdg/AutostartFolder.h"
 
 #include "platform/SystemError.h"
+#include "platform/fs/FileDescriptor.h"
 #include "platform/fs/NativePath.h"
 
 #include <QDir>
@@ -16,34 +17,6 @@
 #include <utility>
 
 namespace {
-
-// Closes the descriptor it holds when it goes.
-class OpenDescriptor {
-public:
-    explicit OpenDescriptor(int value = -1) : m_value(value) {}
-    OpenDescriptor(const OpenDescriptor&) = delete;
-    OpenDescriptor& operator=(const OpenDescriptor&) = delete;
-    // Takes other's descriptor; errno is kept, so a failed open can be judged after the move.
-    OpenDescriptor& operator=(OpenDescriptor&& other) noexcept
-    {
-        const int saved = errno;
-        if (m_value >= 0)
-            ::close(m_value);
-        m_value = other.release();
-        errno = saved;
-        return *this;
-    }
-    ~OpenDescriptor()
-    {
-        if (m_value >= 0)
-            ::close(m_value);
-    }
-    int get() const { return m_value; }
-    int release() { return std::exchange(m_value, -1); }
-
-private:
-    int m_value;
-};
 
 bool isPlainName(const QString& fileName)
 {
@@ -104,14 +77,14 @@ int AutostartFolder::open(bool create, QString* error) const
                      .arg(m_path, QFile::decodeName(parent));
         return -1;
     }
-    const OpenDescriptor parentFolder(
+    const FileDescriptor parentFolder(
         ::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (parentFolder.get() < 0) {
         *error = QStringLiteral("The folder “%1” could not be opened: %2.")
                      .arg(QFile::decodeName(parent), SystemError::text(errno));
         return -1;
     }
-    OpenDescriptor folder(::openat(parentFolder.get(), name.constData(),
+    FileDescriptor folder(::openat(parentFolder.get(), name.constData(),
                                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (folder.get() < 0 && errno == ENOENT && create) {
         if (::mkdirat(parentFolder.get(), name.constData(), 0777) != 0 && errno != EEXIST) {
@@ -119,7 +92,7 @@ int AutostartFolder::open(bool create, QString* error) const
                          .arg(m_path, SystemError::text(errno));
             return -1;
         }
-        folder = OpenDescriptor(::openat(parentFolder.get(), name.constData(),
+        folder = FileDescriptor(::openat(parentFolder.get(), name.constData(),
                                          O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     }
     bool linked = false;
@@ -128,7 +101,7 @@ int AutostartFolder::open(bool create, QString* error) const
         if (::fstatat(parentFolder.get(), name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISLNK(entry.st_mode)) {
             linked = true;
-            folder = OpenDescriptor(
+            folder = FileDescriptor(
                 ::openat(parentFolder.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         } else {
             errno = ENOTDIR;
@@ -177,7 +150,7 @@ QString AutostartFolder::write(const QString& fileName, const QByteArray& conten
     if (!isPlainName(fileName))
         return QStringLiteral("“%1” is not the name of a login item.").arg(fileName);
     QString error;
-    const OpenDescriptor folder(open(true, &error));
+    const FileDescriptor folder(open(true, &error));
     if (folder.get() < 0)
         return error;
     const QByteArray name = QFile::encodeName(fileName);
@@ -193,11 +166,11 @@ QString AutostartFolder::write(const QString& fileName, const QByteArray& conten
     // The new content goes to a fresh file beside the entry, then replaces the entry itself:
     // rename() replaces a link, never what it points to.
     QByteArray temporary;
-    OpenDescriptor file;
+    FileDescriptor file;
     for (int attempt = 0; attempt < 100 && file.get() < 0; ++attempt) {
         temporary = '.' + name + '.' +
                     QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
-        file = OpenDescriptor(::openat(folder.get(), temporary.constData(),
+        file = FileDescriptor(::openat(folder.get(), temporary.constData(),
                                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
         if (file.get() < 0 && errno != EEXIST)
             break;
@@ -227,7 +200,7 @@ QString AutostartFolder::remove(const QString& fileName) const
     if (!isPlainName(fileName))
         return QStringLiteral("“%1” is not the name of a login item.").arg(fileName);
     QString error;
-    const OpenDescriptor folder(open(false, &error));
+    const FileDescriptor folder(open(false, &error));
     if (folder.get() < 0) {
         struct stat entry {};
         const bool missing =
