@@ -378,12 +378,12 @@ QString operandName(const CommandLineCommand& row)
     return name.isEmpty() ? u"operand"_s : name;
 }
 
-QString zshOptionSpec(const CommandLineOption& option)
+QString zshOptionArgument(const CommandLineOption& option)
 {
     const QStringList names = optionWords(option);
-    QString spec;
+    QString exclusions;
     if (names.size() > 1)
-        spec =
+        exclusions =
             singleQuoted(QString(u'(' + names.join(u' ') + u')')) + u'{' + names.join(u',') + u'}';
     const QString value = option.valueName == nullptr
                               ? QString()
@@ -391,7 +391,7 @@ QString zshOptionSpec(const CommandLineOption& option)
                                     (takesPath(option) ? ":_files"_L1 : ": "_L1);
     const QString tail = (option.valueName != nullptr && names.size() == 1 ? "="_L1 : ""_L1) +
                          u'[' + zshExplanation(option.description) + u']' + value;
-    return names.size() > 1 ? spec + singleQuoted(tail)
+    return names.size() > 1 ? exclusions + singleQuoted(tail)
                             : singleQuoted(QString(names.first() + tail));
 }
 
@@ -451,7 +451,7 @@ QString zshCompletion(const QList<CommandLineCommand>& commands)
     for (const CommandLineCommand& row : commands) {
         QStringList specs{"_arguments -s -S"_L1};
         for (const CommandLineOption& option : completedOptions(row))
-            specs.append(zshOptionSpec(option));
+            specs.append(zshOptionArgument(option));
         if (row.operands == Operands::Paths)
             specs.append("'*:path:_files'"_L1);
         else if (row.operands == Operands::Text)
