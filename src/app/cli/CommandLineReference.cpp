@@ -449,16 +449,16 @@ QString zshCompletion(const QList<CommandLineCommand>& commands)
         "  case $row in"_L1,
     });
     for (const CommandLineCommand& row : commands) {
-        QStringList specs{"_arguments -s -S"_L1};
+        QStringList arguments{"_arguments -s -S"_L1};
         for (const CommandLineOption& option : completedOptions(row))
-            specs.append(zshOptionArgument(option));
+            arguments.append(zshOptionArgument(option));
         if (row.operands == Operands::Paths)
-            specs.append("'*:path:_files'"_L1);
+            arguments.append("'*:path:_files'"_L1);
         else if (row.operands == Operands::Text)
-            specs.append(singleQuoted(QString("*:"_L1 + operandName(row) + ": "_L1)));
+            arguments.append(singleQuoted(QString("*:"_L1 + operandName(row) + ": "_L1)));
         else if (row.operands == Operands::Commands)
-            specs.append("'1:command:("_L1 + commandNames(groups).join(u' ') + ")'"_L1);
-        lines.append("    "_L1 + singleQuoted(row.fullName()) + ") "_L1 + specs.join(u' ') +
+            arguments.append("'1:command:("_L1 + commandNames(groups).join(u' ') + ")'"_L1);
+        lines.append("    "_L1 + singleQuoted(row.fullName()) + ") "_L1 + arguments.join(u' ') +
                      " ;;"_L1);
     }
     lines.append(QStringList{
