@@ -19,7 +19,7 @@
 // Reads the items and keeps the trash's "directorysizes" cache: folder sizes are taken from it
 // where its entry is current (its time equals the .trashinfo's modification time) and written
 // back after measuring, through a temporary file renamed over it, as the freedesktop trash
-// specification asks.
+// standard asks.
 //
 // A value type; any thread may call it. Nothing here follows a link inside the trash.
 class TrashDirectory {

@@ -46,7 +46,7 @@ protected:
     void TearDown() override { QDir::setCurrent(m_previous); }
     QByteArray work(const char* relative) const
     {
-        return *relative ? QByteArray(m_top + "/work/" + relative) : QByteArray(m_top + "/work");
+        return *relative ? QByteArray(m_top + "/site/" + relative) : QByteArray(m_top + "/site");
     }
 
     QTemporaryDir m_root;
@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinkedPath{"link/../x", "sub/x", ""}, LinkedPath{"sub/up/../x", "x", ""},
         LinkedPath{"sub/inner/../../link/../x", "sub/x", ""}, LinkedPath{"link/../../x", "x", ""},
         LinkedPath{"sub/up/../home", "home", "it is the home folder"},
-        LinkedPath{"link/../../../work", "", "it holds the home folder"},
+        LinkedPath{"link/../../../site", "", "it holds the home folder"},
         LinkedPath{"link/../inner", "sub/inner", "it is or holds the current folder"},
         LinkedPath{"link/../../system.txt", "system.txt", "it is on the system list"},
         LinkedPath{"sub/up/../sub/up/..", "", "it does not name one file or folder"}));
