@@ -72,7 +72,6 @@ void AboutViewController::closeWindow()
 
 void AboutViewController::linkButtonAction()
 {
-    // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser.
     m_notice->hide();
     const QUrl page = productPage();
     if (page.isEmpty()) {
@@ -82,11 +81,7 @@ void AboutViewController::linkButtonAction()
         return;
     }
     BackgroundTask::run(
-        this,
-        [page] {
-            return DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
-                                       page.toString(QUrl::FullyEncoded));
-        },
+        this, [page] { return DesktopOpener::openAddress(page); },
         [this](const QString& error) {
             if (error.isEmpty())
                 return;

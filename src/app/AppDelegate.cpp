@@ -244,14 +244,9 @@ void AppDelegate::supportMenuItemAction()
 
 void AppDelegate::openAddress(const QUrl& url)
 {
-    // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser. A
-    // failure is shown at the foot of the panel, which opens for it when it is closed.
+    // A failure is shown at the foot of the panel, which opens for it when it is closed.
     BackgroundTask::run(
-        this,
-        [url] {
-            return DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
-                                       url.toString(QUrl::FullyEncoded));
-        },
+        this, [url] { return DesktopOpener::openAddress(url); },
         [this, url](const QString& error) {
             if (!error.isEmpty()) {
                 qWarning().noquote() << error;

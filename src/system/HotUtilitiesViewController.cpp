@@ -47,13 +47,8 @@ void HotUtilitiesViewController::openLink(qsizetype index)
         return;
     const QUrl url = m_links.at(index).url;
     showNotice(QString());
-    // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser.
     BackgroundTask::run(
-        this,
-        [url] {
-            return DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
-                                       url.toString(QUrl::FullyEncoded));
-        },
+        this, [url] { return DesktopOpener::openAddress(url); },
         [this, url](const QString& error) {
             showNotice(error);
             Q_EMIT linkOpened(url, error);

@@ -9,7 +9,6 @@
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QProcessEnvironment>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -234,15 +233,10 @@ void GXCheckUpdateViewController::updateClickHereAction()
         return;
     }
     // The window stays until the page is open, so that a failure is said where it was asked for.
-    // Not QDesktopServices::openUrl(): it answers true even when xdg-open finds no browser.
     m_openFailure->hide();
     m_updateBut->setEnabled(false);
     BackgroundTask::run(
-        this,
-        [download] {
-            return DesktopOpener::open(QProcessEnvironment::systemEnvironment(),
-                                       download.toString(QUrl::FullyEncoded));
-        },
+        this, [download] { return DesktopOpener::openAddress(download); },
         [this](const QString& error) {
             m_updateBut->setEnabled(true);
             if (error.isEmpty()) {

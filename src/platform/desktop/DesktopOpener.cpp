@@ -86,6 +86,11 @@ QString DesktopOpener::open(const QProcessEnvironment& environment, const QStrin
     return start(command);
 }
 
+QString DesktopOpener::openAddress(const QUrl& address)
+{
+    return open(QProcessEnvironment::systemEnvironment(), address.toString(QUrl::FullyEncoded));
+}
+
 QString DesktopOpener::userDirectory(const QProcessEnvironment& environment, const QString& key,
                                      const QString& fallbackName)
 {

@@ -3,6 +3,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // Starting the desktop's programs and opening paths and addresses with their default handlers
 // (xdg-open), always from an argument vector, never through a shell. Programs are looked up in
@@ -32,6 +33,11 @@ public:
     // Opens a path or an address with its default handler (openCommand(), then start()); the
     // same answer, or that xdg-open is missing. Worker threads only.
     static QString open(const QProcessEnvironment& environment, const QString& target);
+
+    // Opens a web address in the process's own environment, fully encoded, with the same answer.
+    // Callers use this rather than QDesktopServices::openUrl(), which answers true even when
+    // xdg-open finds no browser. Worker threads only.
+    static QString openAddress(const QUrl& address);
 
     // An XDG user folder ("DOCUMENTS", "DESKTOP", ...): the value in user-dirs.dirs of the
     // environment's XDG_CONFIG_HOME (else HOME/.config), with $HOME expanded, else
