@@ -1,10 +1,10 @@
 #include "apps/ApplicationCatalogue.h"
 
 #include "apps/RelatedAppFilesScanner.h"
+#include "common/BackgroundTask.h"
 #include "platform/xdg/DesktopEntry.h"
 
-#include <QCoreApplication>
-#include <QThreadPool>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -22,31 +22,24 @@ void ApplicationCatalogue::getApplications(const XdgBaseFolders& folders)
         return;
     m_scanning = true;
     m_cancelled = std::make_shared<std::atomic_bool>(false);
-    const std::shared_ptr<std::atomic_bool> cancelled = m_cancelled;
-    const QStringList locales = DesktopEntry::preferredLocales();
-    QThreadPool::globalInstance()->start([this, cancelled, folders, locales] {
-        // Runs the call on the main thread, unless the catalogue has gone by then; the pointer is
-        // only touched there, where the destructor runs.
-        const auto post = [cancelled](std::function<void()> call) {
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [cancelled, call = std::move(call)] {
-                    if (!cancelled->load())
-                        call();
+    // The guard is taken here, on the GUI thread; each batch is dropped once the catalogue has
+    // gone.
+    const QPointer<QObject> guard(this);
+    BackgroundTask::run(
+        this,
+        [guard, this, cancelled = m_cancelled, folders,
+         locales = DesktopEntry::preferredLocales()] {
+            RelatedAppFilesScanner scanner(folders, locales);
+            scanner.getApplications(
+                [&](const QList<AMAppItem>& batch) {
+                    BackgroundTask::onGuiThread(guard, [this, batch] { Q_EMIT batchFound(batch); });
                 },
-                Qt::QueuedConnection);
-        };
-        RelatedAppFilesScanner scanner(folders, locales);
-        scanner.getApplications(
-            [&](const QList<AMAppItem>& batch) {
-                post([this, batch] { Q_EMIT batchFound(batch); });
-            },
-            cancelled.get());
-        post([this] {
+                cancelled.get());
+        },
+        [this] {
             m_scanning = false;
             Q_EMIT scanFinished();
         });
-    });
 }
 
 void ApplicationCatalogue::sortByName(QList<AMAppItem>& items)

@@ -9,8 +9,8 @@
 #include <atomic>
 #include <memory>
 
-// The installed applications, scanned on a worker of the global thread pool and delivered in
-// batches on the main thread, where the catalogue lives. Also the search
+// The installed applications, scanned by a BackgroundTask and delivered in batches on the GUI
+// thread, where the catalogue lives. Also the search
 // and order rules the tab and the command line share.
 class ApplicationCatalogue : public QObject {
     Q_OBJECT

@@ -42,12 +42,13 @@ public:
         QThreadPool::globalInstance()->start(std::move(work));
     }
 
-    template <typename Call> static void onGuiThread(QObject* context, Call call)
+    // A worker that may outlive `context` takes the guard on the GUI thread and passes it here.
+    template <typename Call> static void onGuiThread(const QPointer<QObject>& context, Call call)
     {
         if (isGuiThread())
             call();
         else
-            post(QPointer<QObject>(context), std::move(call));
+            post(context, std::move(call));
     }
 
     // Jobs run one after another on the global thread pool, never two at once. Destroying the

@@ -2,13 +2,13 @@
 
 #include "common/PropertyList.h"
 #include "common/ShippedFiles.h"
+#include "platform/xdg/XdgBaseFolders.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace {
 
@@ -153,10 +153,8 @@ QString SettingsStore::findShippedFile()
 
 SettingsStore SettingsStore::standard()
 {
-    const QString configFolder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return SettingsStore(findShippedFile(),
-                         configFolder + QStringLiteral("/corvella/") + kFileName);
+                         XdgBaseFolders().configHome() + QStringLiteral("/corvella/") + kFileName);
 }
 
 SettingsStore::Reading SettingsStore::read() const

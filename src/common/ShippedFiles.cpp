@@ -1,8 +1,9 @@
 #include "common/ShippedFiles.h"
 
+#include "platform/xdg/XdgBaseFolders.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringList>
 
 namespace {
@@ -25,6 +26,11 @@ QString ShippedFiles::locate(const QString& fileName)
         if (QFileInfo::exists(candidate))
             return QFileInfo(candidate).canonicalFilePath();
     }
-    return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                  QStringLiteral("corvella/") + fileName);
+    const XdgBaseFolders xdg;
+    for (const QString& data : QStringList{xdg.dataHome()} + xdg.dataDirs()) {
+        const QString candidate = data + QStringLiteral("/corvella/") + fileName;
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
 }

@@ -7,16 +7,16 @@
 #include "kit/KitImages.h"
 #include "kit/TextImageButton.h"
 #include "tasks/TaskListModel.h"
-#include "tasks/TaskMonitorWorker.h"
+#include "tasks/TaskMonitor.h"
 #include "tasks/TaskTerminator.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QSocketNotifier>
 #include <QStyle>
 #include <QTableView>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -140,16 +140,10 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
 
     TaskListBuilder::Options workerOptions = options;
     workerOptions.includeOwnProcess = true;
-    m_thread = new QThread(this);
-    m_thread->setObjectName(QStringLiteral("TaskManager"));
-    m_worker = new TaskMonitorWorker(workerOptions);
-    m_worker->moveToThread(m_thread);
-    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    connect(m_worker, &TaskMonitorWorker::listBuilt, this, &TaskManagerViewController::listBuilt);
-    connect(m_worker, &TaskMonitorWorker::loadRead, this, &TaskManagerViewController::showLoad);
-    connect(m_worker, &TaskMonitorWorker::applicationsChanged, this,
-            &TaskManagerViewController::getAllProcess);
-    m_thread->start(QThread::LowPriority);
+    m_monitor = std::make_shared<TaskMonitor>(workerOptions);
+    m_queue.run(
+        this, [monitor = m_monitor] { return monitor->windowChangeDescriptor(); },
+        [this](int descriptor) { watchWindows(descriptor); });
 
     getAllProcess();
     updateSysStat();
@@ -161,22 +155,58 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
 
 TaskManagerViewController::~TaskManagerViewController()
 {
-    // The worker finishes at most the rebuild or reading in hand, a few milliseconds.
-    m_thread->quit();
-    m_thread->wait();
+    // The notifier goes before the jobs in hand can end and close the descriptor it watches.
+    delete m_windowNotifier;
 }
 
 void TaskManagerViewController::getAllProcess()
 {
     const quint64 generation = ++m_requestedGeneration;
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, generation] { worker->rebuild(generation); },
-        Qt::QueuedConnection);
+    m_queue.run(
+        this, [monitor = m_monitor] { return monitor->rebuild(); },
+        [this, generation](const TaskMonitor::Rebuild& rebuild) {
+            listBuilt(generation, rebuild.applications);
+            if (rebuild.windowsChanged)
+                getAllProcess();
+        });
 }
 
 void TaskManagerViewController::updateSysStat()
 {
-    QMetaObject::invokeMethod(m_worker, &TaskMonitorWorker::refresh, Qt::QueuedConnection);
+    m_queue.run(
+        this, [monitor = m_monitor] { return monitor->refresh(); },
+        [this](const TaskMonitor::Refresh& refresh) {
+            showLoad(refresh.load);
+            if (refresh.applicationsChanged)
+                getAllProcess();
+        });
+}
+
+void TaskManagerViewController::watchWindows(int descriptor)
+{
+    if (descriptor < 0)
+        return;
+    m_windowNotifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(m_windowNotifier, &QSocketNotifier::activated, this,
+            &TaskManagerViewController::windowsMayHaveChanged);
+}
+
+void TaskManagerViewController::windowsMayHaveChanged()
+{
+    // Quiet until the job has read the notices, or the descriptor stays readable meanwhile.
+    m_windowNotifier->setEnabled(false);
+    m_queue.run(
+        this,
+        [monitor = m_monitor] {
+            const bool changed = monitor->takeWindowChange();
+            return std::pair(changed, monitor->windowChangeDescriptor() >= 0);
+        },
+        [this](std::pair<bool, bool> outcome) {
+            if (outcome.first)
+                getAllProcess();
+            // A display that went away leaves its socket readable for ever: stop listening.
+            m_windowNotifier->setEnabled(outcome.second);
+        });
 }
 
 void TaskManagerViewController::listBuilt(quint64 generation,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/BackgroundTask.h"
 #include "kit/ToolPage.h"
 #include "tasks/ApplicationCloser.h"
 #include "tasks/SystemLoadSampler.h"
@@ -10,18 +11,21 @@
 #include <QIcon>
 #include <QList>
 
+#include <memory>
+
 class QLabel;
 class QTableView;
 class TaskListModel;
-class QThread;
+class QSocketNotifier;
 class QTimer;
-class TaskMonitorWorker;
+class TaskMonitor;
 class TextImageButton;
 
 // The "Task Manager" tab: the user's running applications, each with its icon, name and a check
 // box, ended by "Close"; below them the CPU and memory load, refreshed every 2 seconds.
 //
-// The list is rebuilt on a worker thread whenever applications come or go (the window manager's
+// The list is rebuilt off the GUI thread (one BackgroundTask::Queue, so rebuilds and readings run
+// one after another) whenever applications come or go (the window manager's
 // client list, or the set of application units at each refresh) and the fresh list is merged
 // into the shown one on the GUI thread (TaskListModel): the user's ticks and the selection stay
 // with their applications, new applications come ticked, all but Corvella itself. A rebuild
@@ -77,6 +81,8 @@ Q_SIGNALS:
 private:
     void listBuilt(quint64 generation, const QList<TaskManagerInfo>& applications);
     void showLoad(const SystemLoadReading& reading);
+    void watchWindows(int descriptor);
+    void windowsMayHaveChanged();
     void updateLabel(QLabel* label, double percent);
     void updateCloseButton();
     void closingFinished(const QList<ApplicationCloser::Result>& results);
@@ -93,8 +99,10 @@ private:
     QLabel* m_messageLabel = nullptr;
     QTimer* m_timer = nullptr;
     int m_graceMilliseconds = ApplicationCloser::DefaultGraceMilliseconds;
-    QThread* m_thread = nullptr;
-    TaskMonitorWorker* m_worker = nullptr;
+    // Used only by the jobs of m_queue; they keep it alive past the tab.
+    std::shared_ptr<TaskMonitor> m_monitor;
+    BackgroundTask::Queue m_queue;
+    QSocketNotifier* m_windowNotifier = nullptr;
     quint64 m_requestedGeneration = 0;
     quint64 m_shownGeneration = 0;
     QHash<QString, QIcon> m_icons;
