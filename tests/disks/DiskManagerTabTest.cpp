@@ -62,12 +62,9 @@ public:
 class DiskManagerTabTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void documentHeightFollowsTheVolumeCount_data();
-    void documentHeightFollowsTheVolumeCount();
     void buttonsFollowTheVolume_data();
     void buttonsFollowTheVolume();
     void choicePopupClosesUntouchedOrWhenLeft();
-    void ntfsOffersOnlyFat32();
     void refusedRenameKeepsTheFieldOpen_data();
     void refusedRenameKeepsTheFieldOpen();
     void mountAndUnmountRebuildOnceEach();
@@ -77,31 +74,6 @@ private Q_SLOTS:
     void tabAndCommandLineAgree_data();
     void tabAndCommandLineAgree();
 };
-
-void DiskManagerTabTest::documentHeightFollowsTheVolumeCount_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("height");
-    QTest::newRow("none") << 0 << 484;
-    QTest::newRow("three") << 3 << 484;
-    QTest::newRow("five") << 5 << 620;
-}
-
-void DiskManagerTabTest::documentHeightFollowsTheVolumeCount()
-{
-    QFETCH(int, count);
-    QFETCH(int, height);
-    const QList<DVVolumeInfo> volumes(count, volume("DATA", "/media/u/DATA", "ext4", 1, true));
-    DiskManagerViewController tab([volumes] { return volumes; }, describe);
-    QSignalSpy rebuilt(&tab, &DiskManagerViewController::listRebuilt);
-    QVERIFY(rebuilt.wait(5000));
-    QCOMPARE(tab.boxes().size(), count);
-    QCOMPARE(tab.scrollView()->height(), height);
-    QCOMPARE(tab.scrollView()->width(), 400);
-    // In list order, 124 apart, and every one reachable by scrolling.
-    for (int index = 0; index < count; ++index)
-        QCOMPARE(tab.boxes().at(index)->geometry(), QRect(0, 124 * index, 412, 112));
-}
 
 void DiskManagerTabTest::buttonsFollowTheVolume_data()
 {
@@ -168,15 +140,6 @@ void DiskManagerTabTest::choicePopupClosesUntouchedOrWhenLeft()
     QCoreApplication::sendEvent(popup, &leave);
     QVERIFY(dialog->sortAttachedWindow() == nullptr);
     delete window;
-}
-
-void DiskManagerTabTest::ntfsOffersOnlyFat32()
-{
-    NoFormat delegate;
-    MakeSureFormatViewController dialog(&delegate);
-    dialog.setName(QStringLiteral("WIN"), QStringLiteral("NTFS"));
-    QCOMPARE(dialog.typeText(), QStringLiteral("MS-DOS FAT32"));
-    QVERIFY(dialog.isTypeChoiceLocked());
 }
 
 void DiskManagerTabTest::refusedRenameKeepsTheFieldOpen_data()
