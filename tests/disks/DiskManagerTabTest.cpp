@@ -10,6 +10,7 @@
 #include "kit/IconATextButton.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
+#include "support/Cli.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -334,21 +335,13 @@ void DiskManagerTabTest::tabAndCommandLineAgree()
         QSKIP(qPrintable(loop.problem()));
     const QString mountPoint = loopVolume ? loop.mount() : u"/"_s;
     QVERIFY(!mountPoint.isEmpty());
-    const auto cli = [](const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral(CORVELLA_CLI), arguments);
-        const bool ended = process.waitForFinished(60000);
-        return std::tuple{ended ? process.exitCode() : -1,
-                          QString::fromUtf8(process.readAllStandardOutput()),
-                          QString::fromUtf8(process.readAllStandardError()).trimmed()};
-    };
     QJsonObject entry;
-    const QString listed = std::get<1>(cli({u"disks"_s, u"--json"_s}));
-    for (const QJsonValue& value : QJsonDocument::fromJson(listed.toUtf8()).array()) {
+    const QByteArray listed = cli({u"disks"_s, u"--json"_s}).out;
+    for (const QJsonValue& value : QJsonDocument::fromJson(listed).array()) {
         if (value[u"volRootDir"].toString() == mountPoint)
             entry = value.toObject();
     }
-    QVERIFY2(entry.value(u"canFormat").toBool() == loopVolume, qPrintable(listed));
+    QVERIFY2(entry.value(u"canFormat").toBool() == loopVolume, listed.constData());
 
     DiskManagerViewController tab;
     DiskBoxViewController* box = nullptr;
@@ -371,9 +364,11 @@ void DiskManagerTabTest::tabAndCommandLineAgree()
         QCOMPARE(button->isEnabled(), reason.isEmpty());
         QCOMPARE(button->toolTip(), reason);
         QCOMPARE(button->accessibleDescription(), reason);
-        if (!reason.isEmpty())
-            QCOMPARE(cli(QStringList{u"disks"_s} + command),
-                     std::tuple(1, QString(), QString(u"corvella-cli: " + reason)));
+        if (reason.isEmpty())
+            continue;
+        const CliRun refused = cli(QStringList{u"disks"_s} + command);
+        QCOMPARE(std::tuple(refused.exitCode, refused.out, refused.err.trimmed()),
+                 std::tuple(1, QByteArray(), QString(u"corvella-cli: " + reason).toUtf8()));
     }
 }
 
