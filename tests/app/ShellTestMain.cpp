@@ -12,8 +12,5 @@ int main(int argc, char** argv)
     qputenv("CORVELLA_SYSFS_ROOT", QFile::encodeName(home.path("sysroot")));
 
     MyNSApplication app(argc, argv);
-    int failures = 0;
-    for (const auto& run : shellTests())
-        failures += run(argc, argv);
-    return failures == 0 ? 0 : 1;
+    return runRegisteredTests(argc, argv);
 }

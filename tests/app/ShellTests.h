@@ -1,25 +1,12 @@
 #pragma once
 
 #include "platform/PowerService.h"
+#include "support/TestRegistry.h"
 
-#include <QList>
-#include <QTest>
-
-#include <functional>
-
-// The test classes of shell_tests add themselves here; main() runs each with QTest::qExec.
-inline QList<std::function<int(int, char**)>>& shellTests()
-{
-    static QList<std::function<int(int, char**)>> all;
-    return all;
-}
+// The test classes of shell_tests add themselves with this; ShellTestMain runs them all.
 template <typename Test> bool addShellTest()
 {
-    shellTests().append([](int argc, char** argv) {
-        Test test;
-        return QTest::qExec(&test, argc, argv);
-    });
-    return true;
+    return registerTest<Test>();
 }
 
 // Keeps the power actions asked for instead of carrying them out.

@@ -3,6 +3,7 @@
 #include "XClient.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/x11/WindowSystem.h"
+#include "support/ChildProcess.h"
 #include "support/WidgetTestMain.h"
 
 #include <QApplication>
@@ -31,20 +32,13 @@ std::unique_ptr<StatusAttachedWindow> shownPopup()
     return QTest::qWaitForWindowExposed(window.get()) ? std::move(window) : nullptr;
 }
 
-// An xmessage window, a client of another process; without xmessage only the test's windows.
-struct ForeignClient {
+// An xmessage window, a client of another process; without xmessage it never starts and only
+// the test's windows take part.
+struct ForeignClient : ChildProcess {
     ForeignClient()
-    {
-        if (const QString program = QStandardPaths::findExecutable(u"xmessage"_s);
-            !program.isEmpty())
-            process.start(program, {u"-name"_s, u"corvellaforeign"_s, u"another application"_s});
-    }
-    ~ForeignClient()
-    {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    QProcess process;
+        : ChildProcess(QStandardPaths::findExecutable(u"xmessage"_s),
+                       {u"-name"_s, u"corvellaforeign"_s, u"another application"_s})
+    {}
 };
 
 } // namespace

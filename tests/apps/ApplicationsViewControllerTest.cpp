@@ -2,7 +2,7 @@
 
 #include "kit/ImageButton.h"
 #include "support/Files.h"
-#include "support/PrivateHome.h"
+#include "support/WidgetTestMain.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -17,6 +17,23 @@ using namespace Qt::StringLiterals;
 class ApplicationsViewControllerTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Three applications of the user and, among the system's, one whose program is listed (an
+    // executable file) but no program the kernel can run.
+    void initTestCase()
+    {
+        const QString home = QDir::homePath();
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(home + u"/system"_s));
+        for (const char* name : {"Photos", "alpha", "Zeta"})
+            QVERIFY(writeFile(
+                home + u"/data/applications/"_s + QLatin1StringView(name) + u".desktop"_s,
+                "[Desktop Entry]\nType=Application\nExec=true\nName=" + QByteArray(name)));
+        const QString garbage = home + u"/system/bin/garbage"_s;
+        QVERIFY(writeFile(garbage, QByteArray(64, '\x7f')) &&
+                QFile::setPermissions(garbage, QFile::ReadOwner | QFile::ExeOwner));
+        QVERIFY(writeFile(home + u"/system/applications/broken.desktop"_s,
+                          "[Desktop Entry]\nType=Application\nExec=" + QFile::encodeName(garbage) +
+                              "\nName=Broken"));
+    }
     void init()
     {
         m_page = std::make_unique<ApplicationsViewController>();
@@ -77,26 +94,6 @@ private:
     std::unique_ptr<ApplicationsViewController> m_page;
 };
 
-int main(int argc, char** argv)
-{
-    const PrivateHome home;
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(home.path("system")));
-    for (const char* name : {"Photos", "alpha", "Zeta"}) {
-        if (!writeFile(home.path("data/applications/") + QLatin1StringView(name) + u".desktop"_s,
-                       "[Desktop Entry]\nType=Application\nExec=true\nName=" + QByteArray(name)))
-            return 1;
-    }
-    // Listed (an executable file), but no program the kernel can run.
-    const QString garbage = home.path("system/bin/garbage");
-    if (!writeFile(garbage, QByteArray(64, '\x7f')) ||
-        !QFile::setPermissions(garbage, QFile::ReadOwner | QFile::ExeOwner) ||
-        !writeFile(home.path("system/applications/broken.desktop"),
-                   "[Desktop Entry]\nType=Application\nExec=" + QFile::encodeName(garbage) +
-                       "\nName=Broken"))
-        return 1;
-    QApplication application(argc, argv);
-    ApplicationsViewControllerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+CORVELLA_WIDGET_TEST_MAIN(ApplicationsViewControllerTest)
 
 #include "ApplicationsViewControllerTest.moc"

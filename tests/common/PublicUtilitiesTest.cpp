@@ -3,7 +3,6 @@
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 
-#include <QDateTime>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -54,23 +53,6 @@ protected:
     ScopedEnvironmentVariable m_shipped{"CORVELLA_SHIPPED_SETTINGS",
                                         files::native(m_home.path() + u"/none"_s)};
 };
-
-TEST_F(TemporaryHomeTest, SettingsAccessorsStoreTheirKeysAsText)
-{
-    PublicUtilities::writRegularFont(u"R"_s);
-    PublicUtilities::writLightFont(u"L"_s);
-    PublicUtilities::writBoldFont(u"B"_s);
-    PublicUtilities::writePopWindowPoint(QPointF(12.34, 5.0));
-    ASSERT_TRUE(PublicUtilities::writeBeginDataTimeStr());
-    EXPECT_EQ(PublicUtilities::getRegularFontName() + PublicUtilities::getLightFontName() +
-                  PublicUtilities::getBoldFontName(),
-              u"RLB"_s);
-    EXPECT_EQ(PublicUtilities::getPopWindowPoint(), QPointF(12.3f, 5.0f));
-    const QByteArray xml = readFile(m_home.filePath(u"corvella/StringMessage.plist"_s));
-    EXPECT_TRUE(xml.contains("<string>12.3</string>") && xml.contains("<string>5.0</string>"));
-    const QString begun = PublicUtilities::getBeginDataTimeStr();
-    EXPECT_TRUE(QDateTime::fromString(begun, u"yyyy-MM-dd HH:mm:ss"_s).isValid());
-}
 
 TEST_F(TemporaryHomeTest, ApplicationFoldersAreDataHomeFirstThenDataDirsExistingOnly)
 {

@@ -68,15 +68,21 @@ TEST_F(SettingsCommandTest, ConcurrentWritersLoseNothing)
 }
 
 // The answer comes from the shipped file, with exit 0, and standard error says why and where
-// the user's file went; the next command has nothing to say.
+// the user's file went (each damaged file under a name of its own); the next command has
+// nothing to say.
 TEST_F(SettingsCommandTest, GetOnAnUnusableFileWarns)
 {
-    for (const auto& [damaged, reason] :
-         {std::pair{QByteArray("<plist><dict><key>X</key>"), "not a property list"},
-          std::pair{QByteArray("<plist>" + QByteArray("<array>").repeated(50000) +
-                               QByteArray("</array>").repeated(50000) + "</plist>"),
-                    "nested deeper than 64 levels"}}) {
-        ASSERT_TRUE(writeFile(m_writable, damaged));
+    const std::pair<QByteArray, const char*> damaged[] = {
+        {"<plist><dict><key>X</key>", "not a property list"},
+        {"<plist>" + QByteArray("<array>").repeated(50000) +
+             QByteArray("</array>").repeated(50000) + "</plist>",
+         "nested deeper than 64 levels"},
+        {"<plist><array/></plist>", "does not hold a dictionary"}};
+    for (int index = 0; index < int(std::size(damaged)); ++index) {
+        const auto& [content, reason] = damaged[index];
+        ASSERT_TRUE(writeFile(m_writable, content));
+        const QString aside =
+            m_writable + u".corrupt"_s + (index > 0 ? u".%1"_s.arg(index + 1) : QString());
         for (bool first : {true, false}) {
             QProcess get;
             start(get, {u"settings"_s, u"get"_s, u"IniURL"_s});
@@ -86,13 +92,11 @@ TEST_F(SettingsCommandTest, GetOnAnUnusableFileWarns)
             EXPECT_EQ(get.readAllStandardOutput(), "https://example.org/ini\n");
             const QByteArray error = get.readAllStandardError();
             EXPECT_EQ(error.contains(reason) &&
-                          error.contains(QByteArray("moved to " + m_writable.toUtf8())),
+                          error.contains(QByteArray("moved to " + aside.toUtf8())),
                       first)
                 << error.toStdString();
         }
-        EXPECT_EQ(
-            readFile(m_writable + u".corrupt"_s + (damaged.size() > 100 ? u".2"_s : QString())),
-            damaged);
+        EXPECT_EQ(readFile(aside), content);
     }
 }
 

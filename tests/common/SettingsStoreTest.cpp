@@ -56,33 +56,6 @@ TEST_F(SettingsStoreTest, WritesOnlyItsOwnKeysAtomicallyAndCachesNothing)
     EXPECT_EQ(m_store.stringValue(u"FontLight"_s), u"Noto Sans Light"_s);
 }
 
-// Each damaged file is kept under a name of its own, and the read that moved it says where.
-TEST_F(SettingsStoreTest, DamagedUserFilesAreKeptAsideOneByOne)
-{
-    const QList<QByteArray> damaged = {"<plist><dict><key>X</key><string>unterminated",
-                                       "<plist>" + QByteArray("<array>").repeated(50000) +
-                                           QByteArray("</array>").repeated(50000) + "</plist>",
-                                       "<plist><array/></plist>"};
-    const QStringList reasons = {u"not a property list"_s, u"nested deeper than 64 levels"_s,
-                                 u"does not hold a dictionary"_s};
-    const auto aside = [this](qsizetype index) -> QString {
-        return m_writable + u".corrupt"_s +
-               (index ? u"."_s + QString::number(index + 1) : QString());
-    };
-    for (qsizetype index = 0; index < damaged.size(); ++index) {
-        ASSERT_TRUE(writeFile(m_writable, damaged[index]));
-        const SettingsStore::Reading reading = m_store.read();
-        EXPECT_TRUE(reading.problem.contains(reasons[index])) << reading.problem.toStdString();
-        EXPECT_TRUE(reading.problem.contains(u"moved to "_s + aside(index)))
-            << reading.problem.toStdString();
-        EXPECT_EQ(reading.values.value(u"IniURL"_s), u"https://example.org/ini"_s);
-        ASSERT_TRUE(m_store.setValue(u"FontBold"_s, u"Bold"_s));
-        EXPECT_EQ(m_store.read().problem, QString());
-    }
-    for (qsizetype index = 0; index < damaged.size(); ++index)
-        EXPECT_EQ(readFile(aside(index)), damaged[index]);
-}
-
 // A full copy written by an earlier version: what equals the shipped value goes, what differs
 // stays, and the installed build's own numbers always go (only the copying put them there).
 struct MigrationCase {

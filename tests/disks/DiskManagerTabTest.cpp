@@ -10,6 +10,7 @@
 #include "kit/IconATextButton.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
+#include "support/Cli.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -62,12 +63,9 @@ public:
 class DiskManagerTabTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void documentHeightFollowsTheVolumeCount_data();
-    void documentHeightFollowsTheVolumeCount();
     void buttonsFollowTheVolume_data();
     void buttonsFollowTheVolume();
     void choicePopupClosesUntouchedOrWhenLeft();
-    void ntfsOffersOnlyFat32();
     void refusedRenameKeepsTheFieldOpen_data();
     void refusedRenameKeepsTheFieldOpen();
     void mountAndUnmountRebuildOnceEach();
@@ -77,31 +75,6 @@ private Q_SLOTS:
     void tabAndCommandLineAgree_data();
     void tabAndCommandLineAgree();
 };
-
-void DiskManagerTabTest::documentHeightFollowsTheVolumeCount_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("height");
-    QTest::newRow("none") << 0 << 484;
-    QTest::newRow("three") << 3 << 484;
-    QTest::newRow("five") << 5 << 620;
-}
-
-void DiskManagerTabTest::documentHeightFollowsTheVolumeCount()
-{
-    QFETCH(int, count);
-    QFETCH(int, height);
-    const QList<DVVolumeInfo> volumes(count, volume("DATA", "/media/u/DATA", "ext4", 1, true));
-    DiskManagerViewController tab([volumes] { return volumes; }, describe);
-    QSignalSpy rebuilt(&tab, &DiskManagerViewController::listRebuilt);
-    QVERIFY(rebuilt.wait(5000));
-    QCOMPARE(tab.boxes().size(), count);
-    QCOMPARE(tab.scrollView()->height(), height);
-    QCOMPARE(tab.scrollView()->width(), 400);
-    // In list order, 124 apart, and every one reachable by scrolling.
-    for (int index = 0; index < count; ++index)
-        QCOMPARE(tab.boxes().at(index)->geometry(), QRect(0, 124 * index, 412, 112));
-}
 
 void DiskManagerTabTest::buttonsFollowTheVolume_data()
 {
@@ -168,15 +141,6 @@ void DiskManagerTabTest::choicePopupClosesUntouchedOrWhenLeft()
     QCoreApplication::sendEvent(popup, &leave);
     QVERIFY(dialog->sortAttachedWindow() == nullptr);
     delete window;
-}
-
-void DiskManagerTabTest::ntfsOffersOnlyFat32()
-{
-    NoFormat delegate;
-    MakeSureFormatViewController dialog(&delegate);
-    dialog.setName(QStringLiteral("WIN"), QStringLiteral("NTFS"));
-    QCOMPARE(dialog.typeText(), QStringLiteral("MS-DOS FAT32"));
-    QVERIFY(dialog.isTypeChoiceLocked());
 }
 
 void DiskManagerTabTest::refusedRenameKeepsTheFieldOpen_data()
@@ -371,21 +335,13 @@ void DiskManagerTabTest::tabAndCommandLineAgree()
         QSKIP(qPrintable(loop.problem()));
     const QString mountPoint = loopVolume ? loop.mount() : u"/"_s;
     QVERIFY(!mountPoint.isEmpty());
-    const auto cli = [](const QStringList& arguments) {
-        QProcess process;
-        process.start(QStringLiteral(CORVELLA_CLI), arguments);
-        const bool ended = process.waitForFinished(60000);
-        return std::tuple{ended ? process.exitCode() : -1,
-                          QString::fromUtf8(process.readAllStandardOutput()),
-                          QString::fromUtf8(process.readAllStandardError()).trimmed()};
-    };
     QJsonObject entry;
-    const QString listed = std::get<1>(cli({u"disks"_s, u"--json"_s}));
-    for (const QJsonValue& value : QJsonDocument::fromJson(listed.toUtf8()).array()) {
+    const QByteArray listed = cli({u"disks"_s, u"--json"_s}).out;
+    for (const QJsonValue& value : QJsonDocument::fromJson(listed).array()) {
         if (value[u"volRootDir"].toString() == mountPoint)
             entry = value.toObject();
     }
-    QVERIFY2(entry.value(u"canFormat").toBool() == loopVolume, qPrintable(listed));
+    QVERIFY2(entry.value(u"canFormat").toBool() == loopVolume, listed.constData());
 
     DiskManagerViewController tab;
     DiskBoxViewController* box = nullptr;
@@ -408,9 +364,11 @@ void DiskManagerTabTest::tabAndCommandLineAgree()
         QCOMPARE(button->isEnabled(), reason.isEmpty());
         QCOMPARE(button->toolTip(), reason);
         QCOMPARE(button->accessibleDescription(), reason);
-        if (!reason.isEmpty())
-            QCOMPARE(cli(QStringList{u"disks"_s} + command),
-                     std::tuple(1, QString(), QString(u"corvella-cli: " + reason)));
+        if (reason.isEmpty())
+            continue;
+        const CliRun refused = cli(QStringList{u"disks"_s} + command);
+        QCOMPARE(std::tuple(refused.exitCode, refused.out, refused.err.trimmed()),
+                 std::tuple(1, QByteArray(), QString(u"corvella-cli: " + reason).toUtf8()));
     }
 }
 

@@ -43,25 +43,19 @@ TEST_P(Kinds, FollowTheOrderNetworkOpticalBusRemovable)
     EXPECT_EQ(VolumesInfo::getVolEjectFlag(mount, nullptr, nullptr, sys.path()), row.ejectable);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixtures, Kinds,
-    ::testing::Values(
-        KindCase{"usb", "/dev/sdb1", "ext4",
-                 "pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/host6/block/sdb", "0",
-                 DVVolumeInfo::KindExternalBus, true},
-        KindCase{"sata", "/dev/sda2", "ext4", "pci0000:00/0000:00:17.0/ata1/host0/block/sda", "0",
-                 DVVolumeInfo::KindInternal, false},
-        KindCase{"optical", "/dev/sr0", "iso9660", "", "1", DVVolumeInfo::KindOptical, true},
-        KindCase{"network", "server:/export", "nfs4", "", "0", DVVolumeInfo::KindNetwork, true},
-        KindCase{"sshfs", "me@host:", "fuse.sshfs", "", "0", DVVolumeInfo::KindNetwork, true},
-        KindCase{"cardReader", "/dev/sdc1", "vfat", "pci0000:00/0000:00:1c.0/host2/block/sdc", "1",
-                 DVVolumeInfo::KindRemovable, true},
-        KindCase{"nvmeOnUsb", "/dev/nvme0n1p2", "exfat",
-                 "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host7/block/nvme0n1", "0",
-                 DVVolumeInfo::KindExternalBus, true},
-        KindCase{"sdCard", "/dev/mmcblk0p1", "vfat", "platform/mmc0/block/mmcblk0", "1",
-                 DVVolumeInfo::KindRemovable, true}),
+constexpr auto bus = DVVolumeInfo::KindExternalBus, removable = DVVolumeInfo::KindRemovable;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fixtures, Kinds, ::testing::Values(
+    KindCase{"usb", "/dev/sdb1", "ext4", "pci0000:00/0000:00:14.0/usb1/1-2/1-2:1.0/host6/block/sdb", "0", bus, true},
+    KindCase{"sata", "/dev/sda2", "ext4", "pci0000:00/0000:00:17.0/ata1/host0/block/sda", "0", DVVolumeInfo::KindInternal, false},
+    KindCase{"optical", "/dev/sr0", "iso9660", "", "1", DVVolumeInfo::KindOptical, true},
+    KindCase{"network", "server:/export", "nfs4", "", "0", DVVolumeInfo::KindNetwork, true},
+    KindCase{"sshfs", "me@host:", "fuse.sshfs", "", "0", DVVolumeInfo::KindNetwork, true},
+    KindCase{"cardReader", "/dev/sdc1", "vfat", "pci0000:00/0000:00:1c.0/host2/block/sdc", "1", removable, true},
+    KindCase{"nvmeOnUsb", "/dev/nvme0n1p2", "exfat", "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host7/block/nvme0n1", "0", bus, true},
+    KindCase{"sdCard", "/dev/mmcblk0p1", "vfat", "platform/mmc0/block/mmcblk0", "1", removable, true}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(Inventory, ListsRootNetworkAndUserVolumesButNoPseudoOrSystemMounts)
 {
@@ -70,22 +64,19 @@ TEST(Inventory, ListsRootNetworkAndUserVolumesButNoPseudoOrSystemMounts)
     const QString share = folder.filePath("share"), usb = folder.filePath("media/USB");
     ASSERT_TRUE(QDir().mkpath(share) && QDir().mkpath(usb));
     // The home folder's parent holds the fixture's "/media" stand-in.
-    const QByteArray table = "21 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                             "22 21 0:5 / /proc rw - proc proc rw\n"
-                             "23 21 0:6 / /run rw - tmpfs tmpfs rw\n"
-                             "24 21 8:2 / /boot rw - ext4 /dev/sda2 rw\n"
-                             "25 21 7:3 / /snap/core/1 ro - squashfs /dev/loop3 ro\n"
-                             "26 21 0:40 / " +
-                             QFile::encodeName(share) +
-                             " rw - nfs4 server:/export rw\n"
-                             "27 21 8:17 / " +
-                             QFile::encodeName(usb) +
-                             " rw - vfat /dev/sdb1 rw\n"
-                             "28 21 8:17 /sub " +
-                             QFile::encodeName(folder.filePath("bind")) +
-                             " rw - vfat /dev/sdb1 rw\n"
-                             "29 21 8:3 / " +
-                             QFile::encodeName(folder.path()) + " rw - ext4 /dev/sda3 rw\n";
+    const QByteArray table =
+        QByteArrayList{"21 1 8:1 / / rw - ext4 /dev/sda1 rw",
+                       "22 21 0:5 / /proc rw - proc proc rw",
+                       "23 21 0:6 / /run rw - tmpfs tmpfs rw",
+                       "24 21 8:2 / /boot rw - ext4 /dev/sda2 rw",
+                       "25 21 7:3 / /snap/core/1 ro - squashfs /dev/loop3 ro",
+                       "26 21 0:40 / " + QFile::encodeName(share) + " rw - nfs4 server:/export rw",
+                       "27 21 8:17 / " + QFile::encodeName(usb) + " rw - vfat /dev/sdb1 rw",
+                       "28 21 8:17 /sub " + QFile::encodeName(folder.filePath("bind")) +
+                           " rw - vfat /dev/sdb1 rw",
+                       "29 21 8:3 / " + QFile::encodeName(folder.path()) +
+                           " rw - ext4 /dev/sda3 rw\n"}
+            .join('\n');
     ASSERT_TRUE(files::writeFile(folder.filePath("mountinfo"), table));
     ASSERT_TRUE(files::writeFile(folder.filePath("os-release"), "ID=x\nNAME=\"Fixture OS\"\n"));
     VolumesInfo::Sources sources;

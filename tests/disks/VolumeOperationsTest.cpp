@@ -1,15 +1,12 @@
 // Eject, rename, format and mount watching on real loop volumes through the udisks2 of the test
 // environment (root).
 #include "UDisksLoop.h"
-#include "common/NotificationCenter.h"
 #include "disks/DiskDescription.h"
 #include "disks/VolumesInfo.h"
 #include "disks/VolumesManager.h"
-#include "disks/WatchMountUnmount.h"
 
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -80,34 +77,6 @@ TEST_P(MountedInventory, ListsTheVolumeWithKindSizesAndFileSystem)
 INSTANTIATE_TEST_SUITE_P(FileSystems, MountedInventory,
                          ::testing::Values(std::pair{"ext4", "ext4"}, std::pair{"exfat", "ExFAT"}),
                          [](const auto& info) { return std::string(info.param.first); });
-
-TEST_F(VolumeOperations, MountAndUnmountArePostedOnceEach)
-{
-    const auto loop = volume(QStringLiteral("ext4"), QStringLiteral("WATCHED"));
-    if (!m_problem.isEmpty())
-        GTEST_SKIP() << m_problem.toStdString();
-    WatchMountUnmount watcher;
-    // Other programs may mount too: count only this volume's changes.
-    QStringList posts;
-    QObject::connect(NotificationCenter::defaultCenter(), &NotificationCenter::posted, &watcher,
-                     [&](const QString& name, QObject*) {
-                         const auto& mounts = name == u"DVVolumeMount" ? watcher.lastMounts()
-                                                                       : watcher.lastUnmounts();
-                         for (const MountTable::Mount& mount : mounts) {
-                             if (mount.source == QFile::encodeName(loop->device()))
-                                 posts.append(name);
-                         }
-                     });
-    QSignalSpy mounted(&watcher, &WatchMountUnmount::mountedVolume);
-    QSignalSpy unmounted(&watcher, &WatchMountUnmount::unmountedVolume);
-    ASSERT_FALSE(loop->mount().isEmpty());
-    ASSERT_TRUE(mounted.wait(10000));
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(UDisksClient().unmount(loop->block().objectPath).succeeded);
-    ASSERT_TRUE(unmounted.wait(10000));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(posts, (QStringList{"DVVolumeMount", "DVVolumeUnmount"}));
-}
 
 struct RenameCase {
     const char* type;
@@ -181,36 +150,6 @@ TEST_F(VolumeOperations, FormatRefusesTheStartUpVolume)
     const VolumeOperationOutcome outcome = VolumesManager().format("/", "ext4", "NOPE");
     EXPECT_FALSE(outcome.succeeded);
     EXPECT_FALSE(outcome.message.isEmpty());
-}
-
-TEST_F(VolumeOperations, EjectNamesTheHolderThenUnmountsAndDetaches)
-{
-    const auto loop = volume(QStringLiteral("ext4"), QStringLiteral("HELD"));
-    if (!m_problem.isEmpty())
-        GTEST_SKIP() << m_problem.toStdString();
-    const QString mountPoint = loop->mount();
-    ASSERT_FALSE(mountPoint.isEmpty());
-    const DVVolumeInfo* volume = nullptr;
-    const QList<DVVolumeInfo> volumes = VolumesInfo().volsArray();
-    ASSERT_NE(volume = listed(volumes, loop->device()), nullptr);
-
-    QProcess holder;
-    holder.setWorkingDirectory(mountPoint);
-    holder.start(QStringLiteral("sleep"), {QStringLiteral("60")});
-    ASSERT_TRUE(holder.waitForStarted());
-    const VolumeOperationOutcome busy = VolumesManager().ejectSingleVolume(*volume);
-    EXPECT_FALSE(busy.succeeded);
-    EXPECT_TRUE(busy.message.contains(
-        QStringLiteral("“HELD” is in use by sleep (%1)").arg(holder.processId())))
-        << busy.message.toStdString();
-    EXPECT_TRUE(loop->isAttached());
-    holder.kill();
-    holder.waitForFinished();
-
-    const VolumeOperationOutcome ejected = VolumesManager().ejectSingleVolume(*volume);
-    EXPECT_TRUE(ejected.succeeded) << ejected.message.toStdString();
-    EXPECT_EQ(listed(VolumesInfo().volsArray(), loop->device()), nullptr);
-    EXPECT_FALSE(loop->isAttached());
 }
 
 // udisks2's view of `device` once `ready` holds for it (30 s at most).

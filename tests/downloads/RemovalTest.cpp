@@ -8,13 +8,11 @@
 #include <QFileInfo>
 
 #include <dirent.h>
-#include <future>
 #include <gtest/gtest.h>
 #include <thread>
 
 namespace {
 
-using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
 // a (1), b (2), c (3) and box with p (10) and q (20), moved to a private trash or erased.
@@ -130,36 +128,6 @@ TEST_P(RemovalTest, NothingScannedDoesNothing)
     idle.deleteFilesWithDic();
     idle.waitForRemoval();
     EXPECT_TRUE(steps.isEmpty());
-}
-
-TEST_P(RemovalTest, RemovalFromAPausedScanEndsTheScanFirst)
-{
-    for (const char* name : {"big1", "big2"}) {
-        build.folder(name);
-        for (int file = 0; file < 10000; ++file)
-            build.file(QByteArray(name) + "/" + QByteArray::number(file), 1);
-    }
-    ASSERT_TRUE(build.ok()) << build.failure();
-    tree = std::make_shared<FileTree>(folder.path());
-    controller.eumeAllRootFileNodeWithRootArr(tree, folder.path());
-    while (controller.getProgress() == 0.0f && controller.isScanning())
-        std::this_thread::yield();
-    Progress::isPause(true);
-    ASSERT_TRUE(controller.isScanning()); // held, a big folder still to walk
-
-    // A run that waited for the held scan would never start.
-    auto removal = std::async(std::launch::async, [this] { run(); });
-    EXPECT_EQ(removal.wait_for(10s), std::future_status::ready);
-    EXPECT_FALSE(controller.isScanning());
-    Progress::isPause(false);
-    removal.wait();
-    controller.eumeRoot()->waitUntilDone();
-    EXPECT_TRUE(steps.section(u',', -1).startsWith(u"100 ")) << steps.toStdString();
-    // The stopped scan added nothing; an erase keeps what it had not listed, a move takes it.
-    const QString left = topLevel();
-    EXPECT_TRUE(left.isEmpty() || GetParam() == Controller::Removal::CompletelyErase);
-    for (const QString& node : left.split(u',', Qt::SkipEmptyParts))
-        EXPECT_TRUE(node.endsWith(u":0")) << node.toStdString();
 }
 
 TEST_P(RemovalTest, TakesWhatTheScanShowedByItsBytesAndNeverASystemPath)

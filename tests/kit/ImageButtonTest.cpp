@@ -1,7 +1,6 @@
 #include "kit/ImageButton.h"
 
 #include "KitTests.h"
-#include "common/PublicUtilities.h"
 #include "kit/KitImages.h"
 #include "kit/TextImageButton.h"
 
@@ -114,36 +113,8 @@ private Q_SLOTS:
         QVERIFY(inside > drawnArea.width());
         QCOMPARE(kittest::countNear(image, accent, {}, 40), inside);
     }
-
-    void titleFontComesFromTheSettingsAndWidensTheButton()
-    {
-        TextImageButton plain(u"Save"_s, 12);
-        QCOMPARE(plain.titleFont().family(), QApplication::font().family());
-        QCOMPARE(plain.titleFont().pixelSize(), 12);
-        PublicUtilities::writRegularFont(u"Corvella Test Sans"_s);
-        TextImageButton styled(u"Save"_s, 14);
-        QCOMPARE(styled.titleFont().family(), u"Corvella Test Sans"_s);
-        PublicUtilities::writRegularFont(QString());
-        QCOMPARE(styled.titleFont().pixelSize(), 14);
-        styled.setImageName(u"btn_sec"_s);
-        styled.setTitle(u"A title far too long for a face of one hundred and twenty"_s);
-        QVERIFY(styled.sizeHint().width() > KitImages::defaultSize(u"btn_sec"_s).width());
-    }
-
-    void titleContrastsWithTheFace()
-    {
-        for (const QString& face : {u"btn_pril_normal"_s, u"btn_sec"_s}) { // accent, white
-            TextImageButton button(u"MMMMMMMM"_s, 14);
-            button.setImageName(face);
-            button.resize(120, 32);
-            const QImage image = kittest::render(&button);
-            const int white = kittest::countNear(image, Qt::white, {30, 8, 60, 16}, 40);
-            const int dark = kittest::countNear(image, QColor(51, 58, 68), {30, 8, 60, 16}, 40);
-            QVERIFY2(face == u"btn_sec" ? dark > 10 : white > 10 && dark == 0, qPrintable(face));
-        }
-    }
 };
 
-static const bool registered = kittest::add<ImageButtonTest>();
+static const bool registered = registerTest<ImageButtonTest>();
 
 #include "ImageButtonTest.moc"

@@ -53,28 +53,8 @@ private Q_SLOTS:
         QVERIFY(!KitImages::defaultSize(name).isValid());
         QVERIFY(KitImages::pixmap(u"ic_task"_s, QSize(0, 0)).isNull());
     }
-
-    void pixmapsAreCachedPerNameSizeAndRatio()
-    {
-        const QPixmap first = KitImages::pixmap(u"ic_app"_s, QSize(20, 20));
-        QCOMPARE(KitImages::pixmap(u"ic_app"_s, QSize(20, 20)).cacheKey(), first.cacheKey());
-        QVERIFY(KitImages::pixmap(u"ic_app"_s, QSize(20, 20), 2.0).cacheKey() != first.cacheKey());
-        QVERIFY(KitImages::pixmap(u"ic_app"_s, QSize(21, 20)).cacheKey() != first.cacheKey());
-        QVERIFY(KitImages::pixmap(u"ic_app_sel"_s, QSize(20, 20)).cacheKey() != first.cacheKey());
-    }
-
-    void trayGlyphsSuitTheirPanels()
-    {
-        // "toplogo" goes on dark panels, "topicon_dark" on light ones.
-        const QImage light = KitImages::pixmap(u"toplogo"_s, QSize(22, 22)).toImage();
-        const QImage dark = KitImages::pixmap(u"topicon_dark"_s, QSize(22, 22)).toImage();
-        QVERIFY(kittest::countNear(light, Qt::white, {}, 30) > 30);
-        QCOMPARE(kittest::countNear(light, Qt::black, {}, 100), 0);
-        QVERIFY(kittest::countNear(dark, Qt::black, {}, 60) > 30);
-        QCOMPARE(kittest::countNear(dark, Qt::white, {}, 100), 0);
-    }
 };
 
-static const bool registered = kittest::add<KitImagesTest>();
+static const bool registered = registerTest<KitImagesTest>();
 
 #include "KitImagesTest.moc"

@@ -1,28 +1,12 @@
 #pragma once
 
+#include "support/TestRegistry.h"
+
 #include <QColor>
 #include <QImage>
-#include <QTest>
 #include <QWidget>
 
-#include <functional>
-
 namespace kittest {
-
-// The test classes of kit_tests add themselves here; main() runs each with QTest::qExec.
-inline QList<std::function<int(int, char**)>>& tests()
-{
-    static QList<std::function<int(int, char**)>> all;
-    return all;
-}
-template <typename Test> bool add()
-{
-    tests().append([](int argc, char** argv) {
-        Test test;
-        return QTest::qExec(&test, argc, argv);
-    });
-    return true;
-}
 
 inline bool isNear(const QColor& a, const QColor& b, int tolerance = 12)
 {

@@ -10,8 +10,5 @@ int main(int argc, char** argv)
     if (!home.isValid())
         return 1;
     QApplication application(argc, argv);
-    int failures = 0;
-    for (const auto& run : kittest::tests())
-        failures += run(argc, argv);
-    return failures == 0 ? 0 : 1;
+    return runRegisteredTests(argc, argv);
 }

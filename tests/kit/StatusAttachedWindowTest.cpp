@@ -93,47 +93,6 @@ private Q_SLOTS:
         QVERIFY((window->geometry().center() - area.center()).manhattanLength() <= 2);
     }
 
-    void paintsOutlineArrowAndTransparentStrip()
-    {
-        const WindowPtr window = makeWindow({480, 600});
-        QImage background = window->backgroundImage();
-        const auto isTransparent = [&background](QPoint at) {
-            return qAlpha(background.pixel(at)) == 0;
-        };
-        QCOMPARE(background.size(), QSize(484, 614));
-        // The outline runs from (1, 11) to (483, 613): everything above it is transparent.
-        for (int y = 0; y <= 10; ++y)
-            for (int x = 0; x < background.width(); ++x)
-                QVERIFY2(isTransparent({x, y}), qPrintable(u"%1,%2"_s.arg(x).arg(y)));
-        for (const QPoint outside : {QPoint(0, 300), QPoint(483, 300), QPoint(240, 613),
-                                     QPoint(1, 11), QPoint(2, 12), QPoint(482, 612)})
-            QVERIFY(isTransparent(outside)); // beside the outline or a corner
-        for (const QPoint inside :
-             {QPoint(4, 20), QPoint(1, 300), QPoint(240, 11), QPoint(240, 612)})
-            QVERIFY(!isTransparent(inside));
-        const QColor fill = background.pixelColor(240, 300);
-        QCOMPARE(fill.rgb(), QColor(Qt::white).rgb());
-        QVERIFY2(qAbs(fill.alpha() - 230) <= 1, qPrintable(QString::number(fill.alpha())));
-        // What the window paints is the cached image, the (empty) view adding nothing.
-        QCOMPARE(kittest::render(window.get()),
-                 background.convertToFormat(QImage::Format_ARGB32_Premultiplied));
-
-        // A border of 1 sits on x = 1: its outer half is clipped away.
-        window->setBorderColor(Qt::red);
-        window->setBorderWidth(1.0f);
-        background = window->backgroundImage();
-        QVERIFY(isTransparent({0, 60}));
-        const QColor edge = background.pixelColor(1, 60);
-        QVERIFY2(edge.red() == 255 && edge.green() < 20 && edge.alpha() == 255,
-                 qPrintable(edge.name(QColor::HexArgb)));
-        QCOMPARE(background.pixelColor(2, 60).rgb(), QColor(Qt::white).rgb());
-        // The arrow fills the strip in the middle only, and only when asked for.
-        window->setHasArrow(true);
-        background = window->backgroundImage();
-        QVERIFY(!isTransparent({242, 6}) && isTransparent({20, 6}));
-        QCOMPARE(window->size(), QSize(484, 614));
-    }
-
     void modalRunEndsWhenTheWindowGoes_data()
     {
         QTest::addColumn<int>("way");
@@ -243,6 +202,6 @@ private Q_SLOTS:
     }
 };
 
-static const bool registered = kittest::add<StatusAttachedWindowTest>();
+static const bool registered = registerTest<StatusAttachedWindowTest>();
 
 #include "StatusAttachedWindowTest.moc"

@@ -13,12 +13,6 @@ namespace {
 const QString Enter = u"HMTrafficButtonMouseEnter"_s;
 const QString Exit = u"HMTrafficButtonMouseExit"_s;
 
-QColor centreColour(QWidget* widget)
-{
-    const QImage image = kittest::render(widget);
-    return image.pixelColor(image.width() / 2, image.height() / 2);
-}
-
 } // namespace
 
 class TrafficLightButtonTest : public QObject {
@@ -56,24 +50,8 @@ private Q_SLOTS:
         NotificationCenter::defaultCenter()->post(name, ownBar ? &bar : &otherBar);
         QCOMPARE(button.isShowingHover(), showing);
     }
-
-    void drawsItsGlyphOnlyWhileHovered()
-    {
-        for (const QString& identifier : {u"close"_s, u"minimize"_s, u"zoom"_s}) {
-            QWidget bar;
-            TrafficLightButton button(identifier, &bar);
-            button.setGeometry(0, 2, 12, 12);
-            button.setup();
-            const QColor plain = centreColour(&button);
-            QVERIFY2(plain.alpha() == 255, qPrintable(identifier));
-            NotificationCenter::defaultCenter()->post(Enter, &bar);
-            QVERIFY2(!kittest::isNear(centreColour(&button), plain, 20), qPrintable(identifier));
-            NotificationCenter::defaultCenter()->post(Exit, &bar);
-            QVERIFY2(kittest::isNear(centreColour(&button), plain, 4), qPrintable(identifier));
-        }
-    }
 };
 
-static const bool registered = kittest::add<TrafficLightButtonTest>();
+static const bool registered = registerTest<TrafficLightButtonTest>();
 
 #include "TrafficLightButtonTest.moc"

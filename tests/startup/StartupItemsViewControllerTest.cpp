@@ -4,7 +4,7 @@
 #include "kit/TextImageButton.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
-#include "support/PrivateHome.h"
+#include "support/WidgetTestMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,11 +16,11 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-const PrivateHome* home = nullptr;
 
+// Below the private home.
 QString at(const char* relative)
 {
-    return home->path(relative);
+    return QDir::homePath() + u'/' + QLatin1StringView(relative);
 }
 
 bool writeEntry(const char* name, const QByteArray& exec, const QByteArray& more = {},
@@ -35,6 +35,11 @@ bool writeEntry(const char* name, const QByteArray& exec, const QByteArray& more
 class StartupItemsViewControllerTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(at("system")));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(at("share")));
+    }
     void init()
     {
         QDir(at("config/autostart")).removeRecursively();
@@ -155,15 +160,6 @@ private:
     std::unique_ptr<StartupItemsViewController> m_page;
 };
 
-int main(int argc, char** argv)
-{
-    const PrivateHome privateHome;
-    home = &privateHome;
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(privateHome.path("system")));
-    qputenv("XDG_DATA_DIRS", QFile::encodeName(privateHome.path("share")));
-    QApplication application(argc, argv);
-    StartupItemsViewControllerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+CORVELLA_WIDGET_TEST_MAIN(StartupItemsViewControllerTest)
 
 #include "StartupItemsViewControllerTest.moc"

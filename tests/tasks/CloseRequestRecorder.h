@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ChildProcess.h"
 #include "tasks/TaskListBuilder.h"
 
 #include <QDeadlineTimer>
@@ -7,22 +8,14 @@
 
 #ifdef CLOSE_REQUEST_CLIENT
 // The editor-like client (or a windowless shell) and what it recorded.
-struct Recorder {
+struct Recorder : ChildProcess {
     explicit Recorder(const QByteArray& mode)
-    {
-        if (mode == "windowless")
-            process.start("/bin/sh", {"-c", "trap 'echo SIGTERM; exit 143' TERM; echo ready; "
-                                            "while :; do sleep 0.05; done"});
-        else
-            process.start(CLOSE_REQUEST_CLIENT, {QString::fromLatin1(mode), "corvellarecorder"});
-        process.waitForStarted(10000);
-    }
-    ~Recorder()
-    {
-        process.kill();
-        process.waitForFinished(10000);
-    }
-    int pid() const { return int(process.processId()); }
+        : ChildProcess(mode == "windowless" ? "/bin/sh" : CLOSE_REQUEST_CLIENT,
+                       mode == "windowless"
+                           ? QStringList{"-c", "trap 'echo SIGTERM; exit 143' TERM; echo ready; "
+                                               "while :; do sleep 0.05; done"}
+                           : QStringList{QString::fromLatin1(mode), "corvellarecorder"})
+    {}
     QByteArray output()
     {
         m_output += process.readAllStandardOutput();
@@ -47,7 +40,6 @@ struct Recorder {
         }
         return false;
     }
-    QProcess process;
 
 private:
     QByteArray m_output;

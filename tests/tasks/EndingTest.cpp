@@ -1,6 +1,7 @@
 #include "CloseRequestRecorder.h"
 #include "platform/proc/ProcProcesses.h"
 #include "platform/proc/ProcessHandle.h"
+#include "support/ChildProcess.h"
 #include "tasks/ApplicationCloser.h"
 #include "tasks/TaskListBuilder.h"
 #include "tasks/TaskTerminator.h"
@@ -21,20 +22,7 @@
 
 namespace {
 
-struct Child {
-    explicit Child(const QString& program, const QStringList& arguments)
-    {
-        process.start(program, arguments);
-        process.waitForStarted(10000);
-    }
-    ~Child()
-    {
-        process.kill();
-        process.waitForFinished(10000);
-    }
-    int pid() const { return int(process.processId()); }
-    QProcess process;
-};
+using Child = ChildProcess;
 
 TaskManagerInfo held(int pid)
 {

@@ -70,21 +70,6 @@ private Q_SLOTS:
         m_window.waitForFinished(10000);
     }
 
-    void onlyOwnRowIsUntickedAfterRebuild()
-    {
-        if (m_window.state() != QProcess::Running)
-            QSKIP("Needs an X display with a window manager, and xmessage");
-        TaskManagerViewController tab;
-        // The window manager's client list tells the tab that the window came.
-        QTRY_VERIFY_WITH_TIMEOUT(lists(tab, m_window.processId()), 20000);
-        int own = 0;
-        for (const TaskManagerInfo& record : tab.allApplications()) {
-            QCOMPARE(record.bIsSelected, record.name != QLatin1String("Corvella"));
-            own += record.pID == QCoreApplication::applicationPid() ? 1 : 0;
-        }
-        QCOMPARE(own, 1);
-    }
-
     void untickingAllDisablesCloseAndCloseEndsNothing()
     {
         if (m_window.state() != QProcess::Running)

@@ -225,28 +225,6 @@ TEST_F(TrashRestoreTest, LinksStayLinksAndAnOccupiedPlaceIsNeverOverwritten)
               QSet<QByteArray>({"one", "two"}));
 }
 
-// A volume's ".Trash" counts only as a sticky real folder; ".Trash-$uid" always.
-TEST_F(TrashRestoreTest, OnlyASticky_RealDotTrashIsUsedOnAVolume)
-{
-    QByteArray table;
-    int id = 30;
-    for (const char* volume : {"sticky", "plain", "linked"}) {
-        ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path(volume) + "/.Trash-" + uid)));
-        table += QByteArray::number(++id) + " 1 8:1 / " + path(volume) + " rw - ext4 /dev/sdz rw\n";
-    }
-    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("sticky/.Trash/") + uid)));
-    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("plain/.Trash/") + uid)));
-    ASSERT_EQ(::chmod(path("sticky/.Trash").constData(), 01777), 0);
-    ASSERT_EQ(::symlink(path("sticky/.Trash").constData(), path("linked/.Trash").constData()), 0);
-    ASSERT_TRUE(writeFile(path("mountinfo"), table));
-    QList<QByteArray> found;
-    for (const TrashDirectory& trash :
-         TrashDirectory::findAll({}, QFile::decodeName(path("mountinfo")), ::geteuid()))
-        found.append(trash.path().mid(m_top.size() + 1));
-    EXPECT_EQ(found, QList<QByteArray>({"sticky/.Trash/" + uid, "sticky/.Trash-" + uid,
-                                        "plain/.Trash-" + uid, "linked/.Trash-" + uid}));
-}
-
 // Folder sizes come from "directorysizes" while its entry is current, are measured as du does
 // otherwise, and the entry goes with the item.
 TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurgedWithTheItem)

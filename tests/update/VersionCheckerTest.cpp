@@ -52,82 +52,56 @@ TEST_P(VersionCheckerTest, ReadsTheRecord)
 }
 
 using Outcome = VersionCheckResult::Outcome;
+CheckCase answered(const char* label, const QByteArray& entries, Outcome outcome,
+                   const QString& version = {}, const QStringList& lines = {})
+{
+    return {label, ok(LoopbackRecordServer::record(entries)), outcome, version, lines, {}};
+}
+CheckCase unreachable(const char* label, const QByteArray& response, const QString& reason)
+{
+    return {label, response, Outcome::Unreachable, {}, {}, reason};
+}
+// Records without a build number to compare: never "up to date".
 CheckCase unreadable(const char* label, const QByteArray& entries, const QString& reason)
 {
-    return {label, ok(LoopbackRecordServer::record(entries)), Outcome::Unreachable, {}, {}, reason};
+    return unreachable(label, ok(LoopbackRecordServer::record(entries)), reason);
 }
-const QByteArray newer =
-    LoopbackRecordServer::record("<key>VersionCheck</key><integer>101</integer>"
-                                 "<key>Version</key><string>2.0</string>"
-                                 "<key>1</key><string>Faster scans</string>"
-                                 "<key>2</key><string>A new tab</string>");
+const QByteArray build101 = "<key>VersionCheck</key><integer>101</integer>"
+                            "<key>Version</key><string>2.0</string>";
 
 INSTANTIATE_TEST_SUITE_P(
     Records, VersionCheckerTest,
     ::testing::Values(
-        CheckCase{"equal",
-                  ok(LoopbackRecordServer::record("<key>VersionCheck</key><string>100</string>")),
-                  Outcome::None,
-                  {},
-                  {},
-                  {}},
-        CheckCase{"oneGreater",
-                  ok(newer),
-                  Outcome::Newer,
-                  u"2.0"_s,
-                  {u"1:Faster scans"_s, u"2:A new tab"_s},
-                  {}},
-        CheckCase{"withoutLines",
-                  ok(LoopbackRecordServer::record("<key>VersionCheck</key><string>250</string>"
-                                                  "<key>Version</key><string>2.5</string>")),
-                  Outcome::Newer,
-                  u"2.5"_s,
-                  {},
-                  {}},
+        answered("equal", "<key>VersionCheck</key><string>100</string>", Outcome::None),
+        answered("oneGreater",
+                 build101 + "<key>1</key><string>Faster scans</string>"
+                            "<key>2</key><string>A new tab</string>",
+                 Outcome::Newer, u"2.0"_s, {u"1:Faster scans"_s, u"2:A new tab"_s}),
+        answered(
+            "withoutLines",
+            "<key>VersionCheck</key><string>250</string><key>Version</key><string>2.5</string>",
+            Outcome::Newer, u"2.5"_s),
         // A gap in the numbering and values that are not text: those lines are skipped.
-        CheckCase{"brokenLines",
-                  ok(LoopbackRecordServer::record("<key>VersionCheck</key><integer>101</integer>"
-                                                  "<key>Version</key><string>2.0</string>"
-                                                  "<key>1</key><integer>7</integer>"
-                                                  "<key>3</key><string>late</string>"
-                                                  "<key>2</key><dict/>")),
-                  Outcome::Newer,
-                  u"2.0"_s,
-                  {u"3:late"_s},
-                  {}},
-        CheckCase{"notARecord",
-                  ok("<html>Service unavailable</html>"),
-                  Outcome::Unreachable,
-                  {},
-                  {},
-                  u"could not be read"_s},
-        CheckCase{"missingPage",
-                  "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n",
-                  Outcome::Unreachable,
-                  {},
-                  {},
-                  u"could not be fetched"_s},
-        CheckCase{"oversizedStream",
-                  "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + QByteArray(100 * 1024, 'x'),
-                  Outcome::Unreachable,
-                  {},
-                  {},
-                  u"larger than 64 KiB"_s},
-        CheckCase{"oversizedDeclared",
-                  ok(QByteArray(65 * 1024, ' ') + newer),
-                  Outcome::Unreachable,
-                  {},
-                  {},
-                  u"larger than 64 KiB"_s},
-        CheckCase{"redirectOffTheMachine",
-                  "HTTP/1.1 302 Found\r\nLocation: http://update.example.invalid/r\r\n"
-                  "Content-Length: 0\r\n\r\n",
-                  Outcome::Unreachable,
-                  {},
-                  {},
-                  u"elsewhere"_s},
-        CheckCase{"neverAnswers", {}, Outcome::Unreachable, {}, {}, u"within 5 seconds"_s},
-        // Records without a build number to compare: never "up to date".
+        answered("brokenLines",
+                 build101 + "<key>1</key><integer>7</integer><key>3</key><string>late</string>"
+                            "<key>2</key><dict/>",
+                 Outcome::Newer, u"2.0"_s, {u"3:late"_s}),
+        // A negative build number is a number, compared as a signed one.
+        answered("negative", "<key>VersionCheck</key><integer>-5</integer>", Outcome::None),
+        unreachable("notARecord", ok("<html>Service unavailable</html>"), u"could not be read"_s),
+        unreachable("missingPage", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n",
+                    u"could not be fetched"_s),
+        unreachable("oversizedStream",
+                    "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + QByteArray(100 * 1024, 'x'),
+                    u"larger than 64 KiB"_s),
+        unreachable("oversizedDeclared",
+                    ok(QByteArray(65 * 1024, ' ') + LoopbackRecordServer::record(build101)),
+                    u"larger than 64 KiB"_s),
+        unreachable("redirectOffTheMachine",
+                    "HTTP/1.1 302 Found\r\nLocation: http://update.example.invalid/r\r\n"
+                    "Content-Length: 0\r\n\r\n",
+                    u"elsewhere"_s),
+        unreachable("neverAnswers", {}, u"within 5 seconds"_s),
         unreadable("emptyRecord", "", u"holds no build number"_s),
         unreadable("noBuildNumber", "<key>Version</key><string>9</string>", u"holds no build"_s),
         unreadable("text", "<key>VersionCheck</key><string>abc</string>", u"is “abc”, not a"_s),
@@ -141,14 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         unreadable("nestedTooDeep",
                    "<key>VersionCheck</key><integer>101</integer><key>1</key>" +
                        QByteArray("<array>").repeated(3000) + QByteArray("</array>").repeated(3000),
-                   u"nested deeper than 64 levels"_s),
-        // A negative build number is a number, compared as a signed one.
-        CheckCase{"negative",
-                  ok(LoopbackRecordServer::record("<key>VersionCheck</key><integer>-5</integer>")),
-                  Outcome::None,
-                  {},
-                  {},
-                  {}}),
+                   u"nested deeper than 64 levels"_s)),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(VersionCheckerAddressTest, FetchesOnlyHttpsOrLoopback)
