@@ -34,27 +34,29 @@ export XDG_DATA_HOME=$HOME/.local/share XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
-# Wayland: weston on a socket of its own. Only CORVELLA_TEST_WAYLAND_DISPLAY (the socket's path)
-# is exported, never WAYLAND_DISPLAY: every other test stays on X11 (xcb), and a Wayland test sets
-# QT_QPA_PLATFORM=wayland and WAYLAND_DISPLAY itself. Weston's headless backend has no seat, so no
-# window would ever become active there; its X11 backend on a private X server (no window
-# manager, nothing else connects) has a keyboard and a pointer, and activates a window that maps
-# as a desktop does. Started first and waited for last, so its start overlaps the others'.
-# Without weston the Wayland tests skip and say why.
-WAYLAND_SOCKET=corvella-test-wayland
-if command -v weston >/dev/null 2>&1; then
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$RUN/wayland-display" 2>"$RUN/wayland-xvfb.log" & PIDS+=($!)
-  ( for _ in $(seq 100); do [ -s "$RUN/wayland-display" ] && break; sleep 0.05; done
-    DISPLAY=:$(cat "$RUN/wayland-display") exec weston --backend=x11-backend.so --use-pixman \
-      --socket="$WAYLAND_SOCKET" --idle-time=0 --width=1280 --height=800 ) >"$RUN/weston.log" 2>&1 &
-  PIDS+=($!)
-fi
-
 # X server on a free display, and a compositor so that translucent windows really blend.
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$RUN/display" 2>"$RUN/xvfb.log" & PIDS+=($!)
 waitfor Xvfb test -s "$RUN/display"
 export DISPLAY=:$(cat "$RUN/display") QT_QPA_PLATFORM=xcb
 bg xcompmgr xcompmgr
+
+# Wayland: weston on a socket of its own. Only CORVELLA_TEST_WAYLAND_DISPLAY (the socket's path)
+# is exported, never WAYLAND_DISPLAY: every other test stays on X11 (xcb), and a Wayland test sets
+# QT_QPA_PLATFORM=wayland and WAYLAND_DISPLAY itself. Weston's headless backend has no seat, so no
+# window would ever become active there; its X11 backend on a private X server (no window
+# manager, nothing else connects) has a keyboard and a pointer, and activates a window that maps
+# as a desktop does. Started after the main X server and waited for last, so its start overlaps
+# the others'; no on-screen keyboard, no panel. Without weston the Wayland tests skip and say why.
+WAYLAND_SOCKET=corvella-test-wayland
+if command -v weston >/dev/null 2>&1; then
+  printf '[input-method]\npath=\n[shell]\npanel-position=none\n' >"$RUN/weston.ini"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$RUN/wayland-display" 2>"$RUN/wayland-xvfb.log" & PIDS+=($!)
+  ( for _ in $(seq 100); do [ -s "$RUN/wayland-display" ] && break; sleep 0.05; done
+    DISPLAY=:$(cat "$RUN/wayland-display") exec weston --config="$RUN/weston.ini" \
+      --backend=x11-backend.so --use-pixman --socket="$WAYLAND_SOCKET" \
+      --idle-time=0 --width=1280 --height=800 ) >"$RUN/weston.log" 2>&1 &
+  PIDS+=($!)
+fi
 
 # Session bus: always exported, or Qt would autolaunch a daemon that outlives the tests.
 bg session-bus dbus-daemon --session --nofork --nopidfile --address="unix:path=$RUN/session_bus"
