@@ -50,6 +50,7 @@ private Q_SLOTS:
     void whatNeedsX11SaysSo()
     {
         QFETCH(bool, taskManager);
+        m_delegate.showMainWindow(); // when it is not open yet
         MainViewController* view = m_delegate.mainWC();
         QLabel* note = view->findChild<TaskManagerViewController*>()->sessionNoteLabel();
         QWidget* control = taskManager ? note : static_cast<QWidget*>(view->hideOthersButton());
