@@ -202,12 +202,15 @@ void MainViewController::addSideButtons()
         *side.button = button;
         top += 36;
     }
+    // Only X11 lets one application hide the others (under Wayland the reason begins "Needs an
+    // X11 session"): the button says why it is off, also to a screen reader.
     if (!m_windowSystem || !m_windowSystem->canHideOtherApplications()) {
+        const QString reason =
+            m_windowSystem ? m_windowSystem->unavailableReason() : tr("Needs an X11 session.");
         m_hideOthersButton->setEnabled(false);
-        m_hideOthersButton->setToolTip(
-            m_windowSystem ? m_windowSystem->unavailableReason()
-                           : QStringLiteral("This desktop does not let applications hide other "
-                                            "windows."));
+        m_hideOthersButton->setAccessibleName(m_hideOthersButton->toolTip());
+        m_hideOthersButton->setAccessibleDescription(reason);
+        m_hideOthersButton->setToolTip(m_hideOthersButton->toolTip() + u'\n' + reason);
     }
 }
 

@@ -229,7 +229,7 @@ void StatusAttachedWindow::hideEvent(QHideEvent* event)
 {
     // A hidden window can no longer be closed by the user, and Qt does not always send a close
     // event to it: its modal run ends here. Minimising (a spontaneous hide) keeps the run.
-    if (!event->spontaneous() && m_modalLoop) {
+    if (!event->spontaneous() && m_modalLoop && !m_remapping) {
         m_modalLoop->exit(0);
         m_modalLoop = nullptr;
     }
@@ -319,6 +319,20 @@ void StatusAttachedWindow::center()
         return;
     const QRect area = target->availableGeometry();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void StatusAttachedWindow::bringToFront()
+{
+    if (isVisible() && !isActiveWindow() && !WindowSystem::instance().isX11()) {
+        m_remapping = true;
+        hide();
+        m_remapping = false;
+    }
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void StatusAttachedWindow::setWindowBackgroundBlurRadius(int radius)

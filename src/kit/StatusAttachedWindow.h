@@ -90,8 +90,14 @@ public:
     // the X11 protocol has no radius). Does nothing on platforms without it.
     void setWindowBackgroundBlurRadius(int radius);
 
-    // Centres the window on the available area of its screen.
+    // Centres the window on the available area of its screen. Under Wayland the compositor
+    // places windows and this does nothing.
     void center();
+    // Shows the window in front with the keyboard focus. A Wayland compositor honours a client's
+    // raise and activation requests at most with an activation token, so there a shown window
+    // that is not active is unmapped and mapped again, which compositors put in front and focus
+    // like a new window; its modal run survives that.
+    void bringToFront();
 
     // Shows the window application-modal and returns once it has closed, been hidden or lost its
     // native window to another client (0), or at once with -1 when this window is already in a
@@ -163,6 +169,7 @@ private:
 
     int m_blurRadius = 0;
     QEventLoop* m_modalLoop = nullptr;
+    bool m_remapping = false;
     QImage m_backgroundImage;
     bool m_backgroundDirty = true;
     int m_backgroundRebuildCount = 0;

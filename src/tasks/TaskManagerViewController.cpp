@@ -6,6 +6,7 @@
 #include "kit/ConfirmationDialog.h"
 #include "kit/KitImages.h"
 #include "kit/TextImageButton.h"
+#include "platform/x11/WindowSystem.h"
 #include "tasks/TaskListModel.h"
 #include "tasks/TaskMonitor.h"
 #include "tasks/TaskTerminator.h"
@@ -118,6 +119,17 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     messageRow->addWidget(m_messageLabel, 1);
     messageRow->addWidget(m_forceQuitBut, 0, Qt::AlignVCenter);
     bodyLayout()->addLayout(messageRow);
+
+    // Only X11 shows one application the windows of others; elsewhere the list says what it
+    // can do without them.
+    m_sessionNoteLabel = captionLabel(
+        tr("Needs an X11 session to see windows: under Wayland, applications are listed by "
+           "process, and Close ends one without an X11 window with the termination signal, so "
+           "it cannot offer to save."),
+        this);
+    m_sessionNoteLabel->setWordWrap(true);
+    m_sessionNoteLabel->setVisible(!WindowSystem::instance().isX11());
+    bodyLayout()->addWidget(m_sessionNoteLabel);
 
     m_cpuLabel = loadLabel(this);
     m_memoryLabel = loadLabel(this);

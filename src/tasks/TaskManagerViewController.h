@@ -67,6 +67,8 @@ public:
     QLabel* cpuLabel() const { return m_cpuLabel; }
     QLabel* memoryLabel() const { return m_memoryLabel; }
     QLabel* messageLabel() const { return m_messageLabel; }
+    // Shown outside X11: what the list and Close can do without the windows.
+    QLabel* sessionNoteLabel() const { return m_sessionNoteLabel; }
 
     // The label text with its first "%" in black at alpha 0.6 and the rest in `color`, as rich
     // text.
@@ -97,6 +99,7 @@ private:
     QLabel* m_cpuLabel = nullptr;
     QLabel* m_memoryLabel = nullptr;
     QLabel* m_messageLabel = nullptr;
+    QLabel* m_sessionNoteLabel = nullptr;
     QTimer* m_timer = nullptr;
     int m_graceMilliseconds = ApplicationCloser::DefaultGraceMilliseconds;
     // Used only by the jobs of m_queue; they keep it alive past the tab.

@@ -4,7 +4,8 @@
 #   tests/env/desktop-test-env.sh ctest --test-dir build --output-on-failure
 # Components: Xvfb with xcompmgr, an XEmbed tray (trayer) or a StatusNotifierWatcher stand-in
 # (TRAY=sni), the openbox window manager (WM=none leaves it out), private session and system
-# buses, PulseAudio with a null sink, dunst, and as root udevd, polkitd and udisksd.
+# buses, PulseAudio with a null sink, dunst, as root udevd, polkitd and udisksd, and beside the
+# X11 desktop a Wayland compositor (weston) for the tests that run the panel as a Wayland client.
 # The packages come from scripts/setup. HOME and the XDG folders point into a fresh temporary
 # folder, so nothing touches the real user's data.
 set -euo pipefail
@@ -38,6 +39,24 @@ Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$RUN/display" 2>"$RUN/x
 waitfor Xvfb test -s "$RUN/display"
 export DISPLAY=:$(cat "$RUN/display") QT_QPA_PLATFORM=xcb
 bg xcompmgr xcompmgr
+
+# Wayland: weston on a socket of its own. Only CORVELLA_TEST_WAYLAND_DISPLAY (the socket's path)
+# is exported, never WAYLAND_DISPLAY: every other test stays on X11 (xcb), and a Wayland test sets
+# QT_QPA_PLATFORM=wayland and WAYLAND_DISPLAY itself. Weston's headless backend has no seat, so no
+# window would ever become active there; its X11 backend on a private X server (no window
+# manager, nothing else connects) has a keyboard and a pointer, and activates a window that maps
+# as a desktop does. Started after the main X server and waited for last, so its start overlaps
+# the others'; no on-screen keyboard, no panel. Without weston the Wayland tests skip and say why.
+WAYLAND_SOCKET=corvella-test-wayland
+if command -v weston >/dev/null 2>&1; then
+  printf '[input-method]\npath=\n[shell]\npanel-position=none\n' >"$RUN/weston.ini"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$RUN/wayland-display" 2>"$RUN/wayland-xvfb.log" & PIDS+=($!)
+  ( for _ in $(seq 100); do [ -s "$RUN/wayland-display" ] && break; sleep 0.05; done
+    DISPLAY=:$(cat "$RUN/wayland-display") exec weston --config="$RUN/weston.ini" \
+      --backend=x11-backend.so --use-pixman --socket="$WAYLAND_SOCKET" \
+      --idle-time=0 --width=1280 --height=800 ) >"$RUN/weston.log" 2>&1 &
+  PIDS+=($!)
+fi
 
 # Session bus: always exported, or Qt would autolaunch a daemon that outlives the tests.
 bg session-bus dbus-daemon --session --nofork --nopidfile --address="unix:path=$RUN/session_bus"
@@ -90,6 +109,11 @@ if [ "$(id -u)" -eq 0 ] && [ -x /usr/libexec/udisks2/udisksd ]; then
   export CORVELLA_TEST_UDISKS=1
 fi
 
+if command -v weston >/dev/null 2>&1; then
+  waitfor weston test -S "$XDG_RUNTIME_DIR/$WAYLAND_SOCKET"
+  export CORVELLA_TEST_WAYLAND_DISPLAY=$XDG_RUNTIME_DIR/$WAYLAND_SOCKET
+fi
+
 export CORVELLA_TEST_ENV=$RUN
-echo "test-env: DISPLAY=$DISPLAY tray=${TRAY:-xembed}" >&2
+echo "test-env: DISPLAY=$DISPLAY tray=${TRAY:-xembed} wayland=${CORVELLA_TEST_WAYLAND_DISPLAY:-none}" >&2
 if [ $# -gt 0 ]; then "$@"; else echo "test-env: no command given" >&2; fi

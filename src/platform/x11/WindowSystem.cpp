@@ -2,6 +2,7 @@
 
 #include "platform/x11/X11WindowSystem.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 namespace {
@@ -14,7 +15,9 @@ public:
     bool canHideOtherApplications() const override { return false; }
     QString unavailableReason() const override
     {
-        return QStringLiteral("This desktop does not let applications hide other windows.");
+        return QCoreApplication::translate("WindowSystem",
+                                           "Needs an X11 session: this desktop does not let one "
+                                           "application hide the windows of others.");
     }
     QString hideOtherApplications(WId) override { return unavailableReason(); }
     bool setBlurBehind(QWindow*, bool) override { return false; }

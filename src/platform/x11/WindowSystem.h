@@ -20,6 +20,9 @@ public:
     // The shared instance, created by create() on first use and kept for the rest of the run.
     static WindowSystem& instance();
 
+    // The one question for what only X11 allows: hiding other applications, listing and closing
+    // their windows, placing a window at a point of the screen. Elsewhere (Wayland) the controls
+    // that need it say so ("Needs an X11 session"), and the compositor places every window.
     virtual bool isX11() const = 0;
 
     // Whether hideOtherApplications() can work right now; when it cannot, unavailableReason()
