@@ -1,0 +1,1 @@
+// Compiles the test targets' precompiled headers; holds no code of its own.
