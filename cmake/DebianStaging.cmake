@@ -14,13 +14,13 @@ file(MAKE_DIRECTORY "${doc}")
 file(COPY_FILE "${CPACK_CORVELLA_COPYRIGHT}" "${doc}/copyright")
 file(COPY_FILE "${CPACK_CORVELLA_CHANGELOG}" "${doc}/changelog")
 
-# cpack has stripped the programs already; as Debian's own packages, they also lose the
-# compiler's .comment and .note sections.
+# cpack has stripped the programs already; as in Debian's own packages (dh_strip), they also
+# lose the compiler's .comment and .note sections.
 find_program(strip_program strip REQUIRED)
 file(GLOB programs "${root}/bin/*")
 foreach(program IN LISTS programs)
     execute_process(COMMAND "${strip_program}" --remove-section=.comment --remove-section=.note
-                            --strip-unneeded "${program}" COMMAND_ERROR_IS_FATAL ANY)
+                            "${program}" COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
 file(GLOB_RECURSE pages "${root}/share/man/*")

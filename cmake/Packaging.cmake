@@ -33,7 +33,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # (which corvella-cli opens at run time for the Task Manager's window list), so Depends holds
 # nothing by hand. The X11 platform plugin is in libqt6gui6 on Debian 12; qt6-qpa-plugins holds
 # only the VNC and TUIO plugins and is not needed.
-# Without these the program runs and says what is missing:
+
+# Recommended: each serves one part of the programs, and the rest works without it.
 # - udisks2: the Disk Manager's volumes, eject, rename and format;
 # - libpulse0: the volume slider (opened at run time; PipeWire serves it as well);
 # - xdg-utils: xdg-open, for folders, web links and the desktop background settings;
