@@ -25,8 +25,8 @@ QString DesktopNotifier::notify(const QString& summary, const QString& body) con
                                        service, QStringLiteral("Notify"));
     // app_name, replaces_id, app_icon, summary, body, actions, hints, expire_timeout (-1: the
     // server's default).
-    call << QStringLiteral("Corvella") << 0u << QStringLiteral("corvella") << summary << body
-         << QStringList() << QVariantMap() << -1;
+    call << QStringLiteral("Corvella") << 0u << QStringLiteral("com.brimwick.corvella") << summary
+         << body << QStringList() << QVariantMap() << -1;
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, callTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         return QStringLiteral("No notification could be shown: the notification service answered "

@@ -4,8 +4,8 @@
 #include <QString>
 
 // Shows desktop notifications through org.freedesktop.Notifications (the freedesktop.org Desktop
-// Notifications service) as "Corvella" with the "corvella" icon, kept for the server's default
-// time.
+// Notifications service) as "Corvella" with the application's icon (com.brimwick.corvella),
+// kept for the server's default time.
 //
 // notify() waits for the server's answer (at most callTimeoutMs), so it belongs on a worker
 // thread or where a short wait does not matter. QDBusConnection is thread-safe, so any thread may
