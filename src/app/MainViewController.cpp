@@ -12,8 +12,6 @@
 #include "kit/StatusAttachedWindow.h"
 #include "kit/ToolPage.h"
 #include "platform/x11/WindowSystem.h"
-#include "platform/xdg/DesktopEntryIndex.h"
-#include "startup/LoginItemList.h"
 #include "startup/StartupItemsViewController.h"
 #include "system/AboutThisMacViewController.h"
 #include "system/HotUtilitiesViewController.h"
@@ -216,13 +214,9 @@ void MainViewController::markFirstStart()
     const QString begin = PublicUtilities::getBeginDataTimeStr();
     if (!begin.isEmpty() && begin != u" ")
         return;
+    // Only the time is noted: Corvella joins the login items when the user asks ("Start at
+    // Login" in the tray menu, `corvella-cli settings login on`), never by itself.
     PublicUtilities::writeBeginDataTimeStr();
-    const QString entry = DesktopEntryIndex().find(QStringLiteral("corvella.desktop"));
-    if (entry.isEmpty())
-        return;
-    const LoginItemList::Result result = LoginItemList().add(entry);
-    if (!result.succeeded())
-        qWarning("Could not add Corvella to the login items: %s", qUtf8Printable(result.error));
 }
 
 void MainViewController::configureBrightnessButton()
