@@ -154,10 +154,11 @@ QString AppDelegate::handleActivation(const ActivationRequest& request)
 void AppDelegate::applyActivationToken(const ActivationRequest& request)
 {
     // Wayland: the shell integration of the toolkit hands XDG_ACTIVATION_TOKEN to the compositor
-    // at the next activation request, and then drops it. X11: the toolkit reads the startup id
-    // only when it starts; a running copy's activation goes out with its own last event time.
+    // at the next activation request, and then drops it. X11: the toolkit reads a startup id
+    // only when it starts, so raiseMainWindow() sends the request's id itself.
     if (QGuiApplication::platformName() == u"wayland" && !request.activationToken.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", request.activationToken.toUtf8());
+    m_startupId = request.startupId.toUtf8();
 }
 
 QPointF AppDelegate::anchorPoint() const
@@ -203,9 +204,7 @@ void AppDelegate::showMainWindow()
                                 "Manager)."));
     }
     m_mainAttachedWindow->center();
-    m_mainAttachedWindow->show();
-    m_mainAttachedWindow->raise();
-    m_mainAttachedWindow->activateWindow();
+    raiseMainWindow();
     PublicUtilities::writePopWindowPoint(QPointF(0.0, 0.0));
 }
 
@@ -220,6 +219,9 @@ void AppDelegate::raiseMainWindow()
         window->show();
     window->raise();
     window->activateWindow();
+    if (!m_startupId.isEmpty() && window->windowHandle())
+        WindowSystem::instance().activateForStartup(window->windowHandle(), m_startupId);
+    m_startupId.clear();
 }
 
 void AppDelegate::closeWindow()

@@ -118,5 +118,6 @@ private:
     ApplicationService* m_applicationService = nullptr;
     QAction* m_startAtLoginAction = nullptr;
     QElapsedTimer m_panelDeactivated; // since the panel last lost the focus
+    QByteArray m_startupId;           // of the request being carried out (X11)
     DesktopAppearance* m_appearance = nullptr;
 };

@@ -27,6 +27,14 @@ int visiblePanels() // visible top-level windows titled "Corvella"
     return int(xdotool({"search", "--onlyvisible", "--name", "^Corvella$"}).count('\n'));
 }
 
+QByteArray xprop(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(u"xprop"_s, arguments);
+    process.waitForFinished(5000);
+    return process.readAllStandardOutput();
+}
+
 bool panelActive()
 {
     return xdotool({"getactivewindow", "getwindowname"}) == "Corvella\n";
@@ -128,6 +136,15 @@ private Q_SLOTS:
                 QTRY_VERIFY2_WITH_TIMEOUT(panelActive(), step.what, 10000);
             cover.hide();
         }
+        // A launcher's startup id reaches the running copy's panel (X11 startup notification).
+        cover.show();
+        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
+        QCOMPARE(startSecondCopy({}, u"corvella-test-launch_TIME0"_s).first, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            xprop({"-name", "Corvella", "_NET_STARTUP_ID"}).contains("corvella-test-launch_TIME0"),
+            10000);
+        QTRY_VERIFY_WITH_TIMEOUT(panelActive(), 10000);
+        cover.hide();
         // Refused with a reason: an unknown tab at the start, an action or tab over D-Bus.
         QCOMPARE(startSecondCopy({u"--tab"_s, u"Nowhere"_s}).first, 2);
         QCOMPARE(callRunningCopy(u"frobnicate"_s).errorName(),
@@ -229,10 +246,14 @@ private Q_SLOTS:
 
 private:
     // A later start with these options: its exit status and standard error.
-    std::pair<int, QString> startSecondCopy(const QStringList& arguments)
+    std::pair<int, QString> startSecondCopy(const QStringList& arguments,
+                                            const QString& startupId = QString())
     {
         QProcess second;
-        second.setProcessEnvironment(m_app.processEnvironment());
+        QProcessEnvironment environment = m_app.processEnvironment();
+        if (!startupId.isEmpty())
+            environment.insert(u"DESKTOP_STARTUP_ID"_s, startupId);
+        second.setProcessEnvironment(environment);
         second.start(QStringLiteral(CORVELLA_BINARY), arguments);
         if (!second.waitForFinished(10000) || second.exitStatus() != QProcess::NormalExit)
             return {-1, u"did not end"_s};

@@ -49,8 +49,9 @@ protected:
         EXPECT_TRUE(reopened.wait(5000));
         later.join();
         EXPECT_EQ(reopened.count(), 1);
-        if (!reopened.isEmpty())
+        if (!reopened.isEmpty()) {
             EXPECT_TRUE(reopened.first().first().value<ActivationRequest>() == request);
+        }
         return answer;
     }
 
