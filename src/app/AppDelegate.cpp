@@ -198,10 +198,9 @@ void AppDelegate::showMainWindow()
     m_mainWC->changeTabWithidStr(m_typeIdStr);
     if (!m_aStatusItem && !m_noTrayNoticeShown && !isSystemTrayAvailable()) {
         m_noTrayNoticeShown = true;
-        m_mainWC->showNotice(tr("This desktop has no system tray. To reach this panel again, "
-                                "start Corvella again from its launcher icon, or pick one of "
-                                "the icon's actions (Clean Downloads, Task Manager, Disk "
-                                "Manager)."));
+        // Two lines at most at the foot of the panel.
+        m_mainWC->showNotice(tr("No system tray here: start Corvella again from its launcher icon "
+                                "or the icon's actions to reach this panel."));
     }
     m_mainAttachedWindow->center();
     raiseMainWindow();

@@ -99,9 +99,10 @@ void MainViewController::awakeFromNib()
     m_noticeLabel = new QLabel(this);
     m_noticeLabel->setGeometry(kContentLeft + 12, kPanelSize.height() - 44, 388, 36);
     m_noticeLabel->setWordWrap(true);
+    // Opaque: it lies over the foot of the tab (the Task Manager's load and Close button).
     m_noticeLabel->setStyleSheet(QStringLiteral(
-        "background: rgba(39, 124, 226, 30); color: rgb(30, 60, 110); border-radius: 6px;"
-        "padding: 2px 8px;"));
+        "background: palette(base); color: palette(text); border: 1px solid palette(highlight);"
+        "border-radius: 6px; padding: 2px 8px;"));
     m_noticeLabel->hide();
 
     markFirstStart();
