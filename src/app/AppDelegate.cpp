@@ -2,6 +2,7 @@
 
 #include "app/AboutViewController.h"
 #include "app/MainViewController.h"
+#include "app/ProgramOptions.h"
 #include "common/BackgroundTask.h"
 #include "common/NotificationCenter.h"
 #include "common/PublicUtilities.h"
@@ -9,12 +10,15 @@
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/SingleInstance.h"
+#include "platform/dbus/ApplicationService.h"
 #include "platform/dbus/DesktopAppearance.h"
 #include "platform/dbus/DesktopPowerService.h"
 #include "platform/desktop/DesktopOpener.h"
 #include "platform/x11/WindowSystem.h"
+#include "startup/StartAtLogin.h"
 #include "update/GXCheckUpdateViewController.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDebug>
 #include <QMenu>
@@ -77,24 +81,84 @@ void AppDelegate::awakeFromNib()
         PublicUtilities::writBoldFont(family);
 }
 
-bool AppDelegate::applicationDidFinishLaunching()
+bool AppDelegate::applicationDidFinishLaunching(const ActivationRequest& request)
 {
-    if (checkAppDuplicateAndBringToFrontWithBundle(kBundleIdentifier))
+    if (checkAppDuplicateAndBringToFrontWithBundle(kBundleIdentifier, request))
         return false;
     m_typeIdStr = QStringLiteral("TaskManager");
-    showMainWindow();
     installStatusItem();
+    // The toolkit hands this start's own tokens to the first window itself. A toggle shows, as
+    // there is nothing to hide yet.
+    QString error;
+    const auto options = ProgramOptions::requestFor(request, &error);
+    if (options && !options->tab.isEmpty())
+        m_typeIdStr = options->tab;
+    if (!options || options->verb != ProgramOptions::Verb::Background || !m_aStatusItem)
+        showMainWindow();
     return true;
 }
 
-bool AppDelegate::checkAppDuplicateAndBringToFrontWithBundle(const QString& bundleIdentifier)
+bool AppDelegate::checkAppDuplicateAndBringToFrontWithBundle(const QString& bundleIdentifier,
+                                                             const ActivationRequest& request)
 {
+    if (!m_applicationService) {
+        m_applicationService = new ApplicationService(
+            bundleIdentifier, QDBusConnection::sessionBus(),
+            [this](const ActivationRequest& received) { return handleActivation(received); }, this);
+        QString busError;
+        if (!m_applicationService->registerService(&busError) &&
+            m_applicationService->nameHasOtherOwner()) {
+            // A copy in the background stays as it is; anything else reaches it.
+            if (request.action == u"background")
+                return true;
+            const QString error = ApplicationService::forward(QDBusConnection::sessionBus(),
+                                                              bundleIdentifier, request);
+            if (error.isEmpty())
+                return true;
+            qWarning("The running copy did not take the request over the session bus (%s); "
+                     "trying its socket.",
+                     qUtf8Printable(error));
+        }
+    }
     if (!m_singleInstance) {
         m_singleInstance = new SingleInstance(bundleIdentifier, this);
-        connect(m_singleInstance, &SingleInstance::reopenRequested, this,
-                &AppDelegate::applicationShouldHandleReopen);
+        connect(m_singleInstance, &SingleInstance::requestReceived, this,
+                [this](const ActivationRequest& received) { handleActivation(received); });
     }
-    return m_singleInstance->anotherInstanceRuns();
+    return m_singleInstance->anotherInstanceRuns(request);
+}
+
+QString AppDelegate::handleActivation(const ActivationRequest& request)
+{
+    QString error;
+    const auto options = ProgramOptions::requestFor(request, &error);
+    if (!options) {
+        qWarning("Refused a request to the running copy: %s", qUtf8Printable(error));
+        return error;
+    }
+    if (options->verb == ProgramOptions::Verb::Background)
+        return {};
+    applyActivationToken(request);
+    if (!options->tab.isEmpty()) {
+        m_typeIdStr = options->tab;
+        if (m_isOpenMainWindow && m_mainWC)
+            m_mainWC->changeTabWithidStr(options->tab);
+    }
+    if (options->verb == ProgramOptions::Verb::Toggle)
+        showOrCloseMainWindow();
+    else
+        applicationShouldHandleReopen();
+    return {};
+}
+
+void AppDelegate::applyActivationToken(const ActivationRequest& request)
+{
+    // Wayland: the shell integration of the toolkit hands XDG_ACTIVATION_TOKEN to the compositor
+    // at the next activation request, and then drops it. X11: the toolkit reads a startup id
+    // only when it starts, so raiseMainWindow() sends the request's id itself.
+    if (QGuiApplication::platformName() == u"wayland" && !request.activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", request.activationToken.toUtf8());
+    m_startupId = request.startupId.toUtf8();
 }
 
 QPointF AppDelegate::anchorPoint() const
@@ -109,8 +173,10 @@ QPointF AppDelegate::anchorPoint() const
 
 void AppDelegate::showMainWindow()
 {
-    if (m_isOpenMainWindow)
+    if (m_isOpenMainWindow) {
+        raiseMainWindow();
         return;
+    }
     m_isOpenMainWindow = true;
 
     delete m_mainWC;
@@ -132,14 +198,29 @@ void AppDelegate::showMainWindow()
     m_mainWC->changeTabWithidStr(m_typeIdStr);
     if (!m_aStatusItem && !m_noTrayNoticeShown && !isSystemTrayAvailable()) {
         m_noTrayNoticeShown = true;
-        m_mainWC->showNotice(QStringLiteral("This desktop has no system tray. To show or hide "
-                                            "this panel later, start Corvella again."));
+        // Two lines at most at the foot of the panel.
+        m_mainWC->showNotice(tr("No system tray here: start Corvella again from its launcher icon "
+                                "or the icon's actions to reach this panel."));
     }
     m_mainAttachedWindow->center();
-    m_mainAttachedWindow->show();
-    m_mainAttachedWindow->raise();
-    m_mainAttachedWindow->activateWindow();
+    raiseMainWindow();
     PublicUtilities::writePopWindowPoint(QPointF(0.0, 0.0));
+}
+
+void AppDelegate::raiseMainWindow()
+{
+    StatusAttachedWindow* window = m_mainAttachedWindow;
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    else
+        window->show();
+    window->raise();
+    window->activateWindow();
+    if (!m_startupId.isEmpty() && window->windowHandle())
+        WindowSystem::instance().activateForStartup(window->windowHandle(), m_startupId);
+    m_startupId.clear();
 }
 
 void AppDelegate::closeWindow()
@@ -174,6 +255,21 @@ void AppDelegate::showOrCloseMainWindow()
         showMainWindow();
 }
 
+void AppDelegate::statusItemClicked()
+{
+    // The click itself may take the focus from the panel just before it arrives.
+    constexpr qint64 kClickTakesFocusMs = 500;
+    const bool inFront =
+        m_isOpenMainWindow && m_mainAttachedWindow && m_mainAttachedWindow->isVisible() &&
+        !m_mainAttachedWindow->isMinimized() && !QApplication::activeModalWidget() &&
+        (m_mainAttachedWindow->isActiveWindow() ||
+         (m_panelDeactivated.isValid() && m_panelDeactivated.elapsed() < kClickTakesFocusMs));
+    if (inFront)
+        closeWindow();
+    else
+        applicationShouldHandleReopen();
+}
+
 void AppDelegate::reOpenWindow()
 {
     showMainWindow();
@@ -189,7 +285,7 @@ bool AppDelegate::applicationShouldHandleReopen()
         dialog->activateWindow();
         return true;
     }
-    showOrCloseMainWindow();
+    showMainWindow();
     return true;
 }
 
@@ -261,6 +357,9 @@ void AppDelegate::openAddress(const QUrl& url)
 void AppDelegate::buildApplicationMenu()
 {
     m_applicationMenu = std::make_unique<QMenu>();
+    m_applicationMenu->addAction(tr("Show Corvella"), this,
+                                 &AppDelegate::applicationShouldHandleReopen);
+    m_applicationMenu->addSeparator();
     m_applicationMenu->addAction(QStringLiteral("About Corvella"), this,
                                  &AppDelegate::aboutMenuItemAction);
     m_applicationMenu->addAction(QStringLiteral("Check for Update…"), this,
@@ -271,7 +370,38 @@ void AppDelegate::buildApplicationMenu()
     m_applicationMenu->addAction(QStringLiteral("Support"), this,
                                  &AppDelegate::supportMenuItemAction);
     m_applicationMenu->addSeparator();
+    m_startAtLoginAction = m_applicationMenu->addAction(tr("Start at Login"));
+    m_startAtLoginAction->setCheckable(true);
+    m_startAtLoginAction->setToolTip(
+        tr("Start Corvella in the system tray, without its panel, when you log in."));
+    connect(m_startAtLoginAction, &QAction::triggered, this, &AppDelegate::setStartAtLogin);
+    connect(m_applicationMenu.get(), &QMenu::aboutToShow, this, [this] { refreshStartAtLogin(); });
+    m_applicationMenu->addSeparator();
     m_applicationMenu->addAction(QStringLiteral("Quit Corvella"), qApp, &QCoreApplication::quit);
+}
+
+void AppDelegate::setStartAtLogin(bool on)
+{
+    BackgroundTask::run(
+        this, [on] { return StartAtLogin().setOn(on).error; },
+        [this](const QString& error) {
+            if (!error.isEmpty()) {
+                qWarning("Could not change the login item: %s", qUtf8Printable(error));
+                if (m_mainWC && m_isOpenMainWindow)
+                    m_mainWC->showNotice(error);
+            }
+            refreshStartAtLogin(error);
+        });
+}
+
+void AppDelegate::refreshStartAtLogin(const QString& error)
+{
+    BackgroundTask::run(
+        this, [] { return StartAtLogin().isOn(); },
+        [this, error](bool on) {
+            m_startAtLoginAction->setChecked(on);
+            Q_EMIT startAtLoginUpdated(on, error);
+        });
 }
 
 bool AppDelegate::isSystemTrayAvailable() const
@@ -287,10 +417,11 @@ void AppDelegate::installStatusItem()
     updateStatusItemImage();
     m_aStatusItem->setToolTip(QStringLiteral("Corvella"));
     m_aStatusItem->setContextMenu(m_applicationMenu.get());
+    refreshStartAtLogin();
     connect(m_aStatusItem, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
-                    showOrCloseMainWindow();
+                    statusItemClicked();
             });
     m_aStatusItem->show();
 }
@@ -304,12 +435,15 @@ void AppDelegate::updateStatusItemImage()
         dark = QApplication::palette().color(QPalette::Window).lightness() < 128;
     m_statusItemImageName = dark ? QStringLiteral("toplogo") : QStringLiteral("topicon_dark");
     if (m_aStatusItem)
-        m_aStatusItem->setIcon(KitImages::icon(m_statusItemImageName));
+        m_aStatusItem->setIcon(QIcon::fromTheme(QStringLiteral("com.brimwick.corvella-symbolic"),
+                                                KitImages::icon(m_statusItemImageName)));
 }
 
 bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
         updateStatusItemImage();
+    else if (event->type() == QEvent::WindowDeactivate && watched == m_mainAttachedWindow)
+        m_panelDeactivated.start();
     return QObject::eventFilter(watched, event);
 }

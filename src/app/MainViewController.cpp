@@ -12,8 +12,6 @@
 #include "kit/StatusAttachedWindow.h"
 #include "kit/ToolPage.h"
 #include "platform/x11/WindowSystem.h"
-#include "platform/xdg/DesktopEntryIndex.h"
-#include "startup/LoginItemList.h"
 #include "startup/StartupItemsViewController.h"
 #include "system/AboutThisMacViewController.h"
 #include "system/HotUtilitiesViewController.h"
@@ -101,9 +99,10 @@ void MainViewController::awakeFromNib()
     m_noticeLabel = new QLabel(this);
     m_noticeLabel->setGeometry(kContentLeft + 12, kPanelSize.height() - 44, 388, 36);
     m_noticeLabel->setWordWrap(true);
+    // Opaque: it lies over the foot of the tab (the Task Manager's load and Close button).
     m_noticeLabel->setStyleSheet(QStringLiteral(
-        "background: rgba(39, 124, 226, 30); color: rgb(30, 60, 110); border-radius: 6px;"
-        "padding: 2px 8px;"));
+        "background: palette(base); color: palette(text); border: 1px solid palette(highlight);"
+        "border-radius: 6px; padding: 2px 8px;"));
     m_noticeLabel->hide();
 
     markFirstStart();
@@ -219,13 +218,9 @@ void MainViewController::markFirstStart()
     const QString begin = PublicUtilities::getBeginDataTimeStr();
     if (!begin.isEmpty() && begin != u" ")
         return;
+    // Only the time is noted: Corvella joins the login items when the user asks ("Start at
+    // Login" in the tray menu, `corvella-cli settings login on`), never by itself.
     PublicUtilities::writeBeginDataTimeStr();
-    const QString entry = DesktopEntryIndex().find(QStringLiteral("corvella.desktop"));
-    if (entry.isEmpty())
-        return;
-    const LoginItemList::Result result = LoginItemList().add(entry);
-    if (!result.succeeded())
-        qWarning("Could not add Corvella to the login items: %s", qUtf8Printable(result.error));
 }
 
 void MainViewController::configureBrightnessButton()

@@ -8,7 +8,6 @@
 
 namespace {
 
-const QByteArray kReopen = "reopen\n";
 constexpr int kTimeoutMs = 2000;
 
 } // namespace
@@ -23,7 +22,7 @@ SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(pa
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::anotherInstanceRuns()
+bool SingleInstance::anotherInstanceRuns(const ActivationRequest& request)
 {
     if (m_socketPath.isEmpty()) {
         qWarning("Not looking for another running copy, nor listening for later ones: %s "
@@ -36,19 +35,19 @@ bool SingleInstance::anotherInstanceRuns()
     lock.setStaleLockTime(0);
     if (!lock.tryLock(kTimeoutMs))
         qWarning("Could not lock %s; going on as the only copy", qUtf8Printable(lock.fileName()));
-    if (tellRunningInstance())
+    if (tellRunningInstance(request))
         return true;
     listen();
     return false;
 }
 
-bool SingleInstance::tellRunningInstance()
+bool SingleInstance::tellRunningInstance(const ActivationRequest& request)
 {
     QLocalSocket socket;
     socket.connectToServer(m_socketPath);
     if (!socket.waitForConnected(kTimeoutMs))
         return false;
-    socket.write(kReopen);
+    socket.write(request.toLine());
     if (!socket.waitForBytesWritten(kTimeoutMs))
         return false;
     // Wait for the first copy to take the request before this one exits.
@@ -73,9 +72,9 @@ void SingleInstance::listen()
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (!socket->canReadLine())
                     return;
-                if (socket->readLine() == kReopen) {
+                if (const auto request = ActivationRequest::fromLine(socket->readLine())) {
                     socket->write("ok\n");
-                    Q_EMIT reopenRequested();
+                    Q_EMIT requestReceived(*request);
                 }
             });
         }

@@ -290,6 +290,21 @@ LoginItemList::Result LoginItemList::add(const QString& path) const
     return writeUserEntry(fileName, content);
 }
 
+LoginItemList::Result LoginItemList::write(const QString& fileName, const QByteArray& content) const
+{
+    if (!isEntryName(fileName))
+        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
+    ASLoginStartItem item;
+    QString identity;
+    const QString entryPath = userFolder() + u'/' + fileName;
+    if (const QString reason =
+            resolve(fileName, entryPath, DesktopEntry::parse(content), &item, &identity);
+        !reason.isEmpty())
+        return {
+            QStringLiteral("“%1” cannot be written as a login item: %2.").arg(fileName, reason)};
+    return writeUserEntry(fileName, content);
+}
+
 LoginItemList::Result LoginItemList::remove(const QString& fileName) const
 {
     if (!isEntryName(fileName))

@@ -48,6 +48,9 @@ public:
     // item's target adds nothing. An entry that items() would not list (no name to show, a
     // program that cannot be found) is refused with the reason, and nothing is written.
     Result add(const QString& path) const;
+    // Writes the user's entry fileName holding content, replacing one of that name (a program's
+    // own login item, which it composes itself). Refused, with nothing written, like add().
+    Result write(const QString& fileName, const QByteArray& content) const;
     // Deletes the user's entry (a link itself, not its target), or shadows a system entry with a
     // user copy that has Hidden=true.
     Result remove(const QString& fileName) const;

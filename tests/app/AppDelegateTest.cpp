@@ -4,7 +4,13 @@
 #include "app/AboutViewController.h"
 #include "common/NotificationCenter.h"
 #include "kit/ImageButton.h"
+#include "support/Files.h"
+#include "support/ScopedEnvironmentVariable.h"
 
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -51,9 +57,11 @@ private Q_SLOTS:
         QVERIFY(panelShown(*delegate));
         QTRY_VERIFY(!firstPanel);
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"Cleanup"_s);
-        // A reopen request from a second copy toggles like a tray click.
+        // A reopen request from a second copy shows: the same panel stays.
+        panel = delegate->mainWC();
         QVERIFY(delegate->applicationShouldHandleReopen());
-        QVERIFY(!delegate->isOpenMainWindow());
+        QVERIFY(panelShown(*delegate) && delegate->mainWC() == panel);
+        delegate->showOrCloseMainWindow();
         delegate = std::make_unique<Delegate>(); // a restart forgets the tab
         delegate->showMainWindow();
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
@@ -151,6 +159,74 @@ private Q_SLOTS:
         }
         QVERIFY(shown && !shown->superDelegate());
         QVERIFY(panelShown(delegate)); // the dialog left the panel open
+    }
+
+    // What a later start or the desktop asks (the same records over D-Bus and the socket).
+    void requestsShowTheTabAndOnlyToggleHides_data()
+    {
+        QTest::addColumn<bool>("openBefore");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("shownAfter");
+        QTest::addColumn<QString>("tab"); // empty: refused
+        QTest::newRow("Activate, closed") << false << u""_s << u""_s << true << u"TaskManager"_s;
+        QTest::newRow("Activate, open") << true << u""_s << u""_s << true << u"TaskManager"_s;
+        QTest::newRow("show DiskManager, open")
+            << true << u"show"_s << u"DiskManager"_s << true << u"DiskManager"_s;
+        QTest::newRow("clean-downloads")
+            << false << u"clean-downloads"_s << u""_s << true << u"Cleanup"_s;
+        QTest::newRow("task-manager")
+            << true << u"task-manager"_s << u""_s << true << u"TaskManager"_s;
+        QTest::newRow("disk-manager")
+            << true << u"disk-manager"_s << u""_s << true << u"DiskManager"_s;
+        QTest::newRow("toggle, open") << true << u"toggle"_s << u""_s << false << u"TaskManager"_s;
+        QTest::newRow("toggle QuickVisit, closed")
+            << false << u"toggle"_s << u"QuickVisit"_s << true << u"QuickVisit"_s;
+        QTest::newRow("background, closed")
+            << false << u"background"_s << u""_s << false << u"TaskManager"_s;
+        QTest::newRow("unknown tab") << true << u"show"_s << u"Nowhere\n"_s << true << u""_s;
+        QTest::newRow("unknown action") << false << u"frobnicate"_s << u""_s << false << u""_s;
+    }
+
+    void requestsShowTheTabAndOnlyToggleHides()
+    {
+        QFETCH(bool, openBefore);
+        QFETCH(QString, action);
+        QFETCH(QString, target);
+        QFETCH(bool, shownAfter);
+        QFETCH(QString, tab);
+        Delegate delegate;
+        if (openBefore)
+            delegate.showMainWindow();
+        const QString refusal = delegate.handleActivation({action, target, {}, {}});
+        QCOMPARE(refusal.isEmpty(), !tab.isEmpty());
+        QCOMPARE(panelShown(delegate), shownAfter);
+        if (!tab.isEmpty())
+            QCOMPARE(delegate.typeIdStr(), tab);
+        if (shownAfter && !tab.isEmpty())
+            QCOMPARE(delegate.mainWC()->currentTabIdentifier(), tab);
+    }
+
+    void startAtLoginIsOffUntilTurnedOnAndWritesABackgroundEntry()
+    {
+        // Not beside the test: the entry starts "corvella" from PATH, as an installed copy does.
+        const QString bin = QDir::homePath() + u"/bin"_s;
+        QVERIFY(writeFile(bin + u"/corvella"_s, "#!/bin/sh\n") &&
+                QFile::setPermissions(bin + u"/corvella"_s, QFile::ExeOwner | QFile::ReadOwner));
+        const ScopedEnvironmentVariable path("PATH",
+                                             QFile::encodeName(bin) + ":" + qgetenv("PATH"));
+        Delegate delegate;
+        QSignalSpy updated(&delegate, &AppDelegate::startAtLoginUpdated);
+        const QString entry =
+            QDir::homePath() + u"/config/autostart/com.brimwick.corvella.desktop"_s;
+        QCOMPARE(delegate.applicationMenu()->actions().first()->text(), u"Show Corvella"_s);
+        for (bool on : {true, false}) {
+            delegate.startAtLoginAction()->trigger();
+            QVERIFY(updated.wait(5000));
+            QCOMPARE(updated.last(), (QVariantList{on, QString()}));
+            QCOMPARE(delegate.startAtLoginAction()->isChecked(), on);
+            QCOMPARE(readFile(entry).contains(" --background\n"), on);
+        }
     }
 
     void withoutATrayThePanelSaysHowToReachItOnce()

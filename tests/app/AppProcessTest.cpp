@@ -1,10 +1,13 @@
 // The tray application as a real process under the test environment's X server and trays.
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDir>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStyleHints>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,6 +26,33 @@ QByteArray xdotool(const QStringList& arguments)
 int visiblePanels() // visible top-level windows titled "Corvella"
 {
     return int(xdotool({"search", "--onlyvisible", "--name", "^Corvella$"}).count('\n'));
+}
+
+QByteArray xprop(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(u"xprop"_s, arguments);
+    process.waitForFinished(5000);
+    return process.readAllStandardOutput();
+}
+
+bool panelActive()
+{
+    return xdotool({"getactivewindow", "getwindowname"}) == "Corvella\n";
+}
+
+const QString kService = u"com.brimwick.corvella"_s;
+
+// An org.freedesktop.Application call to the running copy: "" is Activate.
+QDBusMessage callRunningCopy(const QString& action)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        kService, u"/com/brimwick/corvella"_s, u"org.freedesktop.Application"_s,
+        action.isEmpty() ? u"Activate"_s : u"ActivateAction"_s);
+    if (!action.isEmpty())
+        call << action << QVariantList();
+    call << QVariantMap{{u"activation-token"_s, u"token-from-the-test"_s}};
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, 10000);
 }
 
 void stop(QProcess& process)
@@ -49,22 +79,127 @@ private Q_SLOTS:
         environment.insert(u"XDG_DATA_HOME"_s, m_home.filePath(u"data"_s));
         environment.insert(u"XDG_RUNTIME_DIR"_s, m_home.path());
         environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        environment.remove(u"XDG_ACTIVATION_TOKEN"_s);
+        environment.remove(u"DESKTOP_STARTUP_ID"_s);
         m_app.setProcessEnvironment(environment);
         m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         startApp();
     }
 
-    void secondStartTogglesTheFirstAndExitsZero()
+    // Each step in turn, from the state the one before left: a later start's options or a call
+    // over D-Bus reach the running copy; a covered panel comes to the front, only toggle hides.
+    void optionsAndActivationReachTheRunningCopy()
     {
-        for (int expected : {0, 1}) {
-            QProcess second;
-            second.setProcessEnvironment(m_app.processEnvironment());
-            second.start(QStringLiteral(CORVELLA_BINARY), {});
-            QVERIFY(second.waitForFinished(10000) && second.exitStatus() == QProcess::NormalExit);
-            QCOMPARE(second.exitCode(), 0);
-            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
+        QLabel cover(u"covering the panel"_s);
+        cover.setWindowTitle(u"Cover"_s);
+        cover.resize(900, 900);
+        struct Step {
+            const char* what;
+            QStringList arguments; // a later start's options
+            const char16_t* call;  // else an org.freedesktop.Application call
+            bool covered;
+            int panels;
+        };
+        const Step steps[] = {
+            {"bare start", {}, nullptr, true, 1},
+            {"--show", {u"--show"_s}, nullptr, true, 1},
+            {"--tab DiskManager", {u"--tab"_s, u"DiskManager"_s}, nullptr, true, 1},
+            {"Activate", {}, u"", true, 1},
+            {"ActivateAction disk-manager", {}, u"disk-manager", true, 1},
+            {"--toggle hides", {u"--toggle"_s}, nullptr, false, 0},
+            {"--background leaves it hidden", {u"--background"_s}, nullptr, false, 0},
+            {"ActivateAction clean-downloads", {}, u"clean-downloads", false, 1},
+            {"ActivateAction toggle hides", {}, u"toggle", false, 0},
+            {"--toggle --tab Cleanup shows",
+             {u"--toggle"_s, u"--tab"_s, u"Cleanup"_s},
+             nullptr,
+             false,
+             1},
+        };
+        for (const Step& step : steps) {
+            if (step.covered) {
+                cover.show();
+                cover.raise();
+                cover.activateWindow();
+                QTRY_VERIFY2_WITH_TIMEOUT(
+                    xdotool({"getactivewindow", "getwindowname"}) == "Cover\n", step.what, 10000);
+            }
+            if (step.call) {
+                const QDBusMessage reply = callRunningCopy(QString::fromUtf16(step.call));
+                QVERIFY2(reply.type() == QDBusMessage::ReplyMessage,
+                         qPrintable(reply.errorMessage()));
+            } else {
+                const auto [status, error] = startSecondCopy(step.arguments);
+                QVERIFY2(status == 0, qPrintable(error));
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), step.panels, 10000);
+            if (step.panels == 1)
+                QTRY_VERIFY2_WITH_TIMEOUT(panelActive(), step.what, 10000);
+            cover.hide();
         }
+        // A launcher's startup id reaches the running copy's panel (X11 startup notification).
+        cover.show();
+        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
+        QCOMPARE(startSecondCopy({}, u"corvella-test-launch_TIME0"_s).first, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            xprop({"-name", "Corvella", "_NET_STARTUP_ID"}).contains("corvella-test-launch_TIME0"),
+            10000);
+        QTRY_VERIFY_WITH_TIMEOUT(panelActive(), 10000);
+        cover.hide();
+        // Refused with a reason: an unknown tab at the start, an action or tab over D-Bus.
+        QCOMPARE(startSecondCopy({u"--tab"_s, u"Nowhere"_s}).first, 2);
+        QCOMPARE(callRunningCopy(u"frobnicate"_s).errorName(),
+                 u"org.freedesktop.DBus.Error.InvalidArgs"_s);
         QCOMPARE(m_app.state(), QProcess::Running);
+    }
+
+    // Nothing of this needs a display: it is answered before the GUI starts.
+    void helpVersionAndBadOptionsWithoutADisplay()
+    {
+        QProcessEnvironment environment = m_app.processEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1StringView(name));
+        const std::tuple<QStringList, int, QByteArray> runs[] = {
+            {{u"--help"_s}, 0, "--background"},
+            {{u"-h"_s}, 0, "--toggle"},
+            {{u"--version"_s}, 0, "corvella " CORVELLA_VERSION "\n"},
+            {{u"--tab"_s, u"Nowhere"_s}, 2, "unknown tab"},
+            {{u"--show"_s, u"--toggle"_s}, 2, "exclude one another"},
+            {{u"--frobnicate"_s}, 2, "frobnicate"},
+            {{u"somefile"_s}, 2, "somefile"},
+        };
+        for (const auto& [arguments, status, printed] : runs) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(QStringLiteral(CORVELLA_BINARY), arguments);
+            QVERIFY(process.waitForFinished(10000));
+            QCOMPARE(process.exitCode(), status);
+            const QByteArray output =
+                process.readAllStandardOutput() + process.readAllStandardError();
+            QVERIFY2(output.contains(printed), output.constData());
+        }
+    }
+
+    // As the login item and the D-Bus service start it: the tray icon, no panel, until the
+    // desktop activates it; without a tray the panel shows all the same, as the only way in.
+    // No start writes a login item.
+    void backgroundStartShowsNoPanelUntilActivated()
+    {
+        stop(m_app);
+        QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+        QTRY_VERIFY_WITH_TIMEOUT(!bus->isServiceRegistered(kService), 10000);
+        m_app.start(QStringLiteral(CORVELLA_BINARY), {u"--background"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(kService), 10000);
+        // Answered once the start-up is over: by then a panel would have been shown.
+        QCOMPARE(callRunningCopy(u"background"_s).type(), QDBusMessage::ReplyMessage);
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            QCOMPARE(visiblePanels(), 0);
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
+        QCOMPARE(callRunningCopy(QString()).type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
+        QCOMPARE(QDir(m_home.filePath(u"config/autostart"_s)).entryList(QDir::Files),
+                 QStringList());
     }
 
     void trayClickTogglesThePanel()
@@ -115,6 +250,21 @@ private Q_SLOTS:
     }
 
 private:
+    // A later start with these options: its exit status and standard error.
+    std::pair<int, QString> startSecondCopy(const QStringList& arguments,
+                                            const QString& startupId = QString())
+    {
+        QProcess second;
+        QProcessEnvironment environment = m_app.processEnvironment();
+        if (!startupId.isEmpty())
+            environment.insert(u"DESKTOP_STARTUP_ID"_s, startupId);
+        second.setProcessEnvironment(environment);
+        second.start(QStringLiteral(CORVELLA_BINARY), arguments);
+        if (!second.waitForFinished(10000) || second.exitStatus() != QProcess::NormalExit)
+            return {-1, u"did not end"_s};
+        return {second.exitCode(), QString::fromLocal8Bit(second.readAllStandardError())};
+    }
+
     void startApp()
     {
         m_app.start(QStringLiteral(CORVELLA_BINARY), {});

@@ -36,15 +36,22 @@ bool leaveStaleSocket(const QString& path)
 
 class SingleInstanceTest : public ::testing::Test {
 protected:
-    // The later copy blocks while it talks to the first, so it runs on a thread of its own.
+    // The later copy blocks while it talks to the first, so it runs on a thread of its own. Its
+    // request (tokens with a quote, a newline and non-ASCII text) reaches the first whole.
     static int startLaterCopy(SingleInstance& first, const QString& key)
     {
-        QSignalSpy reopened(&first, &SingleInstance::reopenRequested);
+        QSignalSpy reopened(&first, &SingleInstance::requestReceived);
+        const ActivationRequest request{u"toggle"_s, u"DiskManager"_s, u"tok\"en\n\u00e9"_s,
+                                        u"id_TIME42"_s};
         std::atomic<int> answer{-1};
-        std::thread later([&answer, key] { answer = SingleInstance(key).anotherInstanceRuns(); });
+        std::thread later(
+            [&answer, key, request] { answer = SingleInstance(key).anotherInstanceRuns(request); });
         EXPECT_TRUE(reopened.wait(5000));
         later.join();
         EXPECT_EQ(reopened.count(), 1);
+        if (!reopened.isEmpty()) {
+            EXPECT_TRUE(reopened.first().first().value<ActivationRequest>() == request);
+        }
         return answer;
     }
 

@@ -84,6 +84,11 @@ const QList<CommandLineCommand>& CommandLine::commands()
          Operands::Text},
         {"settings", "list", &C::settingsList, "",
          QT_TRANSLATE_NOOP("CommandLine", "Print every setting, one per line.")},
+        {"settings", "login", &C::settingsLogin, "[on|off]",
+         QT_TRANSLATE_NOOP("CommandLine",
+                           "Start Corvella in the tray at login (on) or not (off); without an "
+                           "argument, print which."),
+         Operands::Text},
         {"scan",
          "",
          &C::scan,

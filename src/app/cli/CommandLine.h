@@ -52,6 +52,7 @@ private:
     int settingsGet(const CommandLineArguments& arguments);
     int settingsSet(const CommandLineArguments& arguments);
     int settingsList(const CommandLineArguments& arguments);
+    int settingsLogin(const CommandLineArguments& arguments);
     // One tool each, in CommandLine<Tool>.cpp.
     int scan(const CommandLineArguments& arguments);
     int trash(const CommandLineArguments& arguments);

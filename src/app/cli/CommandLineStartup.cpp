@@ -3,6 +3,7 @@
 #include "app/cli/CommandLineArguments.h"
 #include "app/cli/CommandLineText.h"
 #include "startup/LoginItemList.h"
+#include "startup/StartAtLogin.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -74,6 +75,25 @@ int CommandLine::startupChange(const CommandLineArguments& arguments, const QStr
     else
         result = list.setEnabled(operand, verb == u"enable");
     if (!result.succeeded()) {
+        m_err << "corvella-cli: " << result.error << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+int CommandLine::settingsLogin(const CommandLineArguments& arguments)
+{
+    const QStringList operands = arguments.operands();
+    if (operands.size() > 1 ||
+        (operands.size() == 1 && operands.first() != u"on" && operands.first() != u"off"))
+        return usage(QStringLiteral("settings login takes nothing, \"on\" or \"off\""));
+    const StartAtLogin login;
+    if (operands.isEmpty()) {
+        m_out << (login.isOn() ? "on" : "off") << Qt::endl;
+        return 0;
+    }
+    if (const LoginItemList::Result result = login.setOn(operands.first() == u"on");
+        !result.succeeded()) {
         m_err << "corvella-cli: " << result.error << Qt::endl;
         return 1;
     }

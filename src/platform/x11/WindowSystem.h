@@ -42,4 +42,16 @@ public:
     // Whether the native window `id` still exists. Another client may destroy it behind Qt's
     // back, which Qt only sees as an unmap. True when the platform cannot tell.
     virtual bool nativeWindowExists(WId id) const = 0;
+
+    // Brings a shown window to the front for a launch that handed its startup id to this
+    // process (a later start, an activation over D-Bus). The id's "_TIME<n>" is the time of
+    // the user's click, which a window manager's focus-stealing prevention weighs instead of
+    // this process's last event; the launcher's startup feedback for the id is ended. False when
+    // the platform has no such request or the id carries no time.
+    virtual bool activateForStartup(QWindow* window, const QByteArray& startupId)
+    {
+        Q_UNUSED(window);
+        Q_UNUSED(startupId);
+        return false;
+    }
 };

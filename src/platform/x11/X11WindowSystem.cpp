@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -261,4 +262,51 @@ bool X11WindowSystem::nativeWindowExists(WId id) const
     const bool gone = error && error->error_code == XCB_WINDOW;
     std::free(error);
     return !gone;
+}
+
+bool X11WindowSystem::activateForStartup(QWindow* window, const QByteArray& startupId)
+{
+    const qsizetype at = startupId.lastIndexOf("_TIME");
+    bool isNumber = false;
+    const std::uint32_t time = at < 0 ? 0 : startupId.mid(at + 5).toUInt(&isNumber);
+    if (!window || !isNumber)
+        return false;
+    const auto xWindow = static_cast<XWindow>(window->winId());
+    const XWindow root = rootWindow(window->winId());
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, xWindow, atom("_NET_STARTUP_ID"),
+                        atom("UTF8_STRING"), 8, std::uint32_t(startupId.size()),
+                        startupId.constData());
+    // EWMH _NET_ACTIVE_WINDOW from an application (source 1), at the time of the click.
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = xWindow;
+    message.type = atom("_NET_ACTIVE_WINDOW");
+    message.data.data32[0] = 1;
+    message.data.data32[1] = time;
+    xcb_send_event(m_connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    QByteArray quoted = startupId;
+    quoted.replace('\\', "\\\\").replace('"', "\\\"");
+    sendStartupMessage(xWindow, root, "remove: ID=\"" + quoted + '"');
+    xcb_flush(m_connection);
+    return true;
+}
+
+void X11WindowSystem::sendStartupMessage(XWindow window, XWindow root,
+                                         const QByteArray& message) const
+{
+    const QByteArray whole = message + '\0';
+    for (qsizetype offset = 0; offset < whole.size(); offset += 20) {
+        xcb_client_message_event_t piece{};
+        piece.response_type = XCB_CLIENT_MESSAGE;
+        piece.format = 8;
+        piece.window = window;
+        piece.type = atom(offset == 0 ? "_NET_STARTUP_INFO_BEGIN" : "_NET_STARTUP_INFO");
+        std::memcpy(piece.data.data8, whole.constData() + offset,
+                    std::size_t(std::min<qsizetype>(20, whole.size() - offset)));
+        xcb_send_event(m_connection, 0, root, XCB_EVENT_MASK_PROPERTY_CHANGE,
+                       reinterpret_cast<const char*>(&piece));
+    }
 }

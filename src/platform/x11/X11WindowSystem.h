@@ -30,6 +30,7 @@ public:
     QString hideOtherApplications(WId ownWindowToKeep) override;
     bool setBlurBehind(QWindow* window, bool enabled) override;
     bool nativeWindowExists(WId id) const override;
+    bool activateForStartup(QWindow* window, const QByteArray& startupId) override;
 
 private:
     using XWindow = std::uint32_t;
@@ -43,6 +44,9 @@ private:
     XWindow clientBelow(XWindow window, int depth) const;
     bool belongsToThisProcess(XWindow window, WId ownWindowToKeep) const;
     bool shouldStayVisible(XWindow window) const;
+    // The startup-notification message (freedesktop startup-notification: 20-byte pieces of
+    // _NET_STARTUP_INFO_BEGIN, then _NET_STARTUP_INFO) from window to the root.
+    void sendStartupMessage(XWindow window, XWindow root, const QByteArray& message) const;
     // The 32-bit items of a property (CARDINAL, WINDOW, ATOM), empty when it is missing.
     QList<std::uint32_t> property32(XWindow window, XAtom property, XAtom type) const;
 

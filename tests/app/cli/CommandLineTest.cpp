@@ -87,6 +87,26 @@ TEST_F(CommandLineTest, BadInputGetsAStatusAndSettingsRoundTrip)
     EXPECT_EQ(cli({u"settings"_s, u"get"_s, u"X"_s}).out, "1.5\n");
 }
 
+// Off until asked; on writes the entry that starts the tray program in the background (the one
+// beside corvella-cli), replacing the earlier versions' first-start entry; off removes both.
+TEST_F(CommandLineTest, SettingsLoginWritesTheBackgroundEntryAndRemovesIt)
+{
+    const QString folder = home.filePath(u"config/autostart/"_s);
+    const QString entry = folder + u"com.brimwick.corvella.desktop"_s;
+    ASSERT_TRUE(writeFile(folder + u"corvella.desktop"_s,
+                          "[Desktop Entry]\nType=Application\nName=Corvella\nExec=sh\n"));
+    EXPECT_EQ(cli({u"settings"_s, u"login"_s, u"maybe"_s}).exitCode, 2);
+    const std::pair<const char*, const char*> steps[] = {{"on", "on\n"}, {"off", "off\n"}};
+    for (const auto& [state, printed] : steps) {
+        ASSERT_EQ(cli({u"settings"_s, u"login"_s, QString::fromLatin1(state)}).exitCode, 0);
+        EXPECT_EQ(cli({u"settings"_s, u"login"_s}).out, printed);
+        EXPECT_FALSE(exists(folder + u"corvella.desktop"_s));
+    }
+    EXPECT_FALSE(exists(entry));
+    ASSERT_EQ(cli({u"settings"_s, u"login"_s, u"on"_s}).exitCode, 0);
+    EXPECT_TRUE(readFile(entry).contains("/corvella --background\n")) << readFile(entry).data();
+}
+
 TEST_F(CommandLineTest, TrashAndEraseReportEachItemAndFailures)
 {
     const CliRun trash = cli({u"trash"_s, build.qpath("small"), build.qpath("missing")});
