@@ -212,12 +212,7 @@ void AppDelegate::raiseMainWindow()
     StatusAttachedWindow* window = m_mainAttachedWindow;
     if (!window)
         return;
-    if (window->isMinimized())
-        window->showNormal();
-    else
-        window->show();
-    window->raise();
-    window->activateWindow();
+    window->bringToFront();
     if (!m_startupId.isEmpty() && window->windowHandle())
         WindowSystem::instance().activateForStartup(window->windowHandle(), m_startupId);
     m_startupId.clear();
@@ -279,10 +274,14 @@ bool AppDelegate::applicationShouldHandleReopen()
 {
     // While a dialog runs, the panel is blocked behind it: the dialog comes forward instead.
     if (QWidget* dialog = QApplication::activeModalWidget()) {
-        if (dialog->isMinimized())
-            dialog->showNormal();
-        dialog->raise();
-        dialog->activateWindow();
+        if (auto* attached = qobject_cast<StatusAttachedWindow*>(dialog)) {
+            attached->bringToFront();
+        } else {
+            if (dialog->isMinimized())
+                dialog->showNormal();
+            dialog->raise();
+            dialog->activateWindow();
+        }
         return true;
     }
     showMainWindow();
@@ -298,8 +297,7 @@ template <typename Controller> void AppDelegate::runModalDialog(Controller* cont
 {
     if (StatusAttachedWindow* showing = controller->superDelegate();
         showing && showing->isVisible()) {
-        showing->raise();
-        showing->activateWindow();
+        showing->bringToFront();
         return;
     }
     StatusAttachedWindow* window =
