@@ -93,25 +93,19 @@ private Q_SLOTS:
         QVERIFY2(strongestAlpha > 0 && strongestAlpha < 160, "drawn, and faded");
     }
 
-    void iconIsDrawnAtItsOwnSizeOrSmaller_data()
-    {
-        QTest::addColumn<QSize>("buttonSize");
-        QTest::addColumn<QRect>("drawnArea");
-        QTest::newRow("larger button") << QSize(40, 40) << QRect(8, 8, 24, 24);
-        QTest::newRow("smaller button") << QSize(16, 16) << QRect(0, 0, 16, 16);
-    }
-
     void iconIsDrawnAtItsOwnSizeOrSmaller()
     {
-        QFETCH(QSize, buttonSize);
-        QFETCH(QRect, drawnArea);
-        ImageButton button(u"ic_app_sel"_s); // 24 x 24, in the accent colour
-        button.resize(buttonSize);
-        const QImage image = kittest::render(&button);
-        const QColor accent(39, 124, 226);
-        const int inside = kittest::countNear(image, accent, drawnArea, 40);
-        QVERIFY(inside > drawnArea.width());
-        QCOMPARE(kittest::countNear(image, accent, {}, 40), inside);
+        // A larger button and a smaller one, and where the icon lands.
+        for (const auto& [buttonSize, drawnArea] : {std::pair{QSize(40, 40), QRect(8, 8, 24, 24)},
+                                                    {QSize(16, 16), QRect(0, 0, 16, 16)}}) {
+            ImageButton button(u"ic_app_sel"_s); // 24 x 24, in the accent colour
+            button.resize(buttonSize);
+            const QImage image = kittest::render(&button);
+            const QColor accent(39, 124, 226);
+            const int inside = kittest::countNear(image, accent, drawnArea, 40);
+            QVERIFY(inside > drawnArea.width());
+            QCOMPARE(kittest::countNear(image, accent, {}, 40), inside);
+        }
     }
 };
 
