@@ -182,10 +182,8 @@ TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
             folders.append(QFile::decodeName(trash));
     }
     TreeBuilder volumes(QFile::decodeName(path("volumes")));
-    volumes.folder("linked");
-    volumes.link(path("elsewhere/.Trash-" + uid), "linked/.Trash-" + uid);
-    volumes.folder("linked-shared");
-    volumes.link(path("sticky-elsewhere"), "linked-shared/.Trash");
+    volumes.entries({"linked/", "linked/.Trash-" + uid + '>' + path("elsewhere/.Trash-" + uid),
+                     "linked-shared/", "linked-shared/.Trash>" + path("sticky-elsewhere")});
     ASSERT_TRUE(volumes.ok()) << volumes.failure();
     ASSERT_TRUE(!asRoot ||
                 ::chown(path("volumes/foreign/.Trash-0").constData(), nobody, nobody) == 0);
