@@ -221,49 +221,42 @@ private Q_SLOTS:
         QVERIFY(!loop.isAttached());
     }
 
-    void formatEndDialogTellsTheOutcome_data()
-    {
-        QTest::addColumn<QString>("choice");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("type"); // what blkid reads afterwards
-        QTest::newRow("exFAT") << u"ExFAT"_s << u"Format Complete"_s << u"exfat"_s;
-        QTest::newRow("no such choice") << u"Journaled HFS+"_s << u"Format Failed"_s << u"ext4"_s;
-    }
-
+    // The title shown, and the file system blkid reads afterwards.
     void formatEndDialogTellsTheOutcome()
     {
-        QFETCH(QString, choice);
-        QFETCH(QString, title);
-        QFETCH(QString, type);
-        UDisksLoop loop(u"ext4"_s, u"BEFORE"_s);
-        if (!loop.problem().isEmpty())
-            QSKIP(qPrintable(loop.problem()));
-        DVVolumeInfo record = volume("BEFORE", "/media/u/BEFORE", "ext4", 1, true);
-        record.device = loop.device();
-        record.volumeType = u"ext4"_s;
-        DiskBoxViewController box(nullptr, describe);
-        box.setVolumeInfo(record);
-        // The end dialog runs modally: read it and close it from the event loop.
-        QString shownTitle;
-        QString shownMessage;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                auto* end = window->findChild<FormatEndViewController*>();
-                if (end == nullptr || !window->isVisible())
-                    continue;
-                shownTitle = end->titleText();
-                shownMessage = end->messageText();
-                end->closeButton()->click();
-            }
-        });
-        poll.start(20);
-        box.makeSureToFormatSelectVolumeWithName(u"Fresh"_s, choice);
-        QTRY_VERIFY_WITH_TIMEOUT(!shownTitle.isEmpty(), 60000);
-        QCOMPARE(shownTitle, title);
-        QVERIFY(!shownMessage.isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(!box.isBusy(), 5000);
-        QCOMPARE(loop.blkid("TYPE"), type);
+        for (const auto& [choice, title, type] :
+             {std::tuple{u"ExFAT"_s, u"Format Complete"_s, u"exfat"_s},
+              {u"Journaled HFS+"_s, u"Format Failed"_s, u"ext4"_s}}) {
+            UDisksLoop loop(u"ext4"_s, u"BEFORE"_s);
+            if (!loop.problem().isEmpty())
+                QSKIP(qPrintable(loop.problem()));
+            DVVolumeInfo record = volume("BEFORE", "/media/u/BEFORE", "ext4", 1, true);
+            record.device = loop.device();
+            record.volumeType = u"ext4"_s;
+            DiskBoxViewController box(nullptr, describe);
+            box.setVolumeInfo(record);
+            // The end dialog runs modally: read it and close it from the event loop.
+            QString shownTitle;
+            QString shownMessage;
+            QTimer poll;
+            connect(&poll, &QTimer::timeout, this, [&] {
+                for (QWidget* window : QApplication::topLevelWidgets()) {
+                    auto* end = window->findChild<FormatEndViewController*>();
+                    if (end == nullptr || !window->isVisible())
+                        continue;
+                    shownTitle = end->titleText();
+                    shownMessage = end->messageText();
+                    end->closeButton()->click();
+                }
+            });
+            poll.start(20);
+            box.makeSureToFormatSelectVolumeWithName(u"Fresh"_s, choice);
+            QTRY_VERIFY_WITH_TIMEOUT(!shownTitle.isEmpty(), 60000);
+            QCOMPARE(std::pair(choice, shownTitle), std::pair(choice, title));
+            QVERIFY(!shownMessage.isEmpty());
+            QTRY_VERIFY_WITH_TIMEOUT(!box.isBusy(), 5000);
+            QCOMPARE(std::pair(choice, loop.blkid("TYPE")), std::pair(choice, type));
+        }
     }
 
     // On a loop volume and on the start-up volume.
