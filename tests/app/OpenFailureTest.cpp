@@ -12,6 +12,7 @@
 #include "downloads/DownloadsTreeModel.h"
 #include "kit/IconATextButton.h"
 #include "platform/x11/WindowSystem.h"
+#include "support/Files.h"
 #include "system/HotUtilitiesViewController.h"
 #include "system/QuickVisitViewController.h"
 #include "update/GXCheckUpdateViewController.h"
@@ -63,14 +64,12 @@ private Q_SLOTS:
     void initTestCase()
     {
         // xdg-open as it answers on a desktop without handlers: the message, status 3.
-        QVERIFY(QDir(m_root.path()).mkpath(u"bin"_s));
-        QFile opener(m_root.filePath(u"bin/xdg-open"_s));
-        QVERIFY(opener.open(QIODevice::WriteOnly));
-        opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" +
-                     QFile::encodeName(m_root.filePath(u"asked"_s)) +
-                     "'\necho \"xdg-open: no method available for opening '$1'\" >&2\nexit 3\n");
-        opener.close();
-        QVERIFY(opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        const QString opener = m_root.filePath(u"bin/xdg-open"_s);
+        QVERIFY(writeFile(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" +
+                                      QFile::encodeName(m_root.filePath(u"asked"_s)) +
+                                      "'\necho \"xdg-open: no method available for opening '$1'\" "
+                                      ">&2\nexit 3\n"));
+        QVERIFY(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
         m_path = qgetenv("PATH");
         m_desktop = qgetenv("XDG_CURRENT_DESKTOP");
         qputenv("PATH", QFile::encodeName(m_root.filePath(u"bin"_s)) + ":/usr/bin:/bin");
@@ -161,9 +160,8 @@ private Q_SLOTS:
             QVERIFY(update.isVisible()); // kept open to say so
         } else {
             QTemporaryDir downloads;
-            QFile file(downloads.filePath(u"big.iso"_s));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(4096));
-            file.close();
+            const QString file = downloads.filePath(u"big.iso"_s);
+            QVERIFY(writeFile(file, QByteArray(4096, 'x')));
             Controller controller;
             auto* view = new DownloadViewController(&controller);
             view->show();
@@ -173,7 +171,7 @@ private Q_SLOTS:
             const QModelIndex reveal =
                 view->model()->index(0, DownloadsTreeModel::OpenFinderColumn);
             Q_EMIT view->outlineView()->revealClicked(reveal);
-            QVERIFY(failedVisibly([&] { return view->revealNotice(); }, file.fileName()));
+            QVERIFY(failedVisibly([&] { return view->revealNotice(); }, file));
             QCOMPARE(asked().trimmed(), downloads.path());
             controller.stopScan();
             delete view;

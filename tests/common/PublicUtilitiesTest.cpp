@@ -44,21 +44,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "-9223372036854775808 byte"},
         SizeCase{std::numeric_limits<std::int64_t>::max(), "9223372.00 TB", "8388608.00 TB"}));
 
-class TemporaryHomeTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(m_home.isValid()); }
-
-    QTemporaryDir m_home;
-    ScopedEnvironmentVariable m_config{"XDG_CONFIG_HOME", files::native(m_home.path())};
-    ScopedEnvironmentVariable m_shipped{"CORVELLA_SHIPPED_SETTINGS",
-                                        files::native(m_home.path() + u"/none"_s)};
-};
-
-TEST_F(TemporaryHomeTest, ApplicationFoldersAreDataHomeFirstThenDataDirsExistingOnly)
+TEST(ApplicationPathsTest, DataHomeFirstThenDataDirsExistingOnly)
 {
-    const QString home = m_home.path();
-    for (const char* folder : {"/a/applications", "/b/applications", "/c", "/d/applications"})
-        ASSERT_TRUE(QDir().mkpath(home + QLatin1String(folder)));
+    const QTemporaryDir folder;
+    const QString home = folder.path();
+    for (const char* path : {"/a/applications", "/b/applications", "/c", "/d/applications"})
+        ASSERT_TRUE(QDir().mkpath(home + QLatin1String(path)));
     const ScopedEnvironmentVariable data("XDG_DATA_HOME", files::native(home + u"/a"_s));
     const ScopedEnvironmentVariable dirs("XDG_DATA_DIRS",
                                          files::native(u"%1/b:%1/c:%1/d"_s.arg(home)));

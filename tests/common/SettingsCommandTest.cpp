@@ -1,6 +1,7 @@
 // corvella-cli's settings command as separate processes use it: concurrent writers, and the
 // warning when the user's file could not be used. Each test has a home of its own.
 #include "common/PropertyList.h"
+#include "support/Cli.h"
 #include "support/Files.h"
 
 #include <QProcess>
@@ -27,16 +28,13 @@ protected:
         m_environment.insert(u"CORVELLA_SHIPPED_SETTINGS"_s, m_shipped);
     }
 
-    // Starts corvella-cli with the arguments, or a shell command line with CLI set to its path.
-    void start(QProcess& process, const QStringList& arguments)
+    // Runs a shell command line with CLI set to corvella-cli's path.
+    void start(QProcess& process, const QString& commandLine)
     {
         QProcessEnvironment environment = m_environment;
         environment.insert(u"CLI"_s, QStringLiteral(CORVELLA_CLI));
         process.setProcessEnvironment(environment);
-        if (arguments.first() == u"sh")
-            process.start(u"sh"_s, arguments.mid(1));
-        else
-            process.start(QStringLiteral(CORVELLA_CLI), arguments);
+        process.start(u"sh"_s, {u"-c"_s, commandLine});
     }
 
     QTemporaryDir m_home;
@@ -50,11 +48,9 @@ TEST_F(SettingsCommandTest, ConcurrentWritersLoseNothing)
     constexpr int kEach = 50;
     QProcess writers[2];
     for (int writer = 0; writer < 2; ++writer) {
-        start(
-            writers[writer],
-            {u"sh"_s, u"-c"_s,
-             u"for i in $(seq %1); do \"$CLI\" settings set W%2_$i $i || exit 1; done"_s.arg(kEach)
-                 .arg(writer)});
+        start(writers[writer],
+              u"for i in $(seq %1); do \"$CLI\" settings set W%2_$i $i || exit 1; done"_s.arg(kEach)
+                  .arg(writer));
     }
     for (QProcess& writer : writers) {
         ASSERT_TRUE(writer.waitForFinished(120000));
@@ -84,13 +80,13 @@ TEST_F(SettingsCommandTest, GetOnAnUnusableFileWarns)
         const QString aside =
             m_writable + u".corrupt"_s + (index > 0 ? u".%1"_s.arg(index + 1) : QString());
         for (bool first : {true, false}) {
-            QProcess get;
-            start(get, {u"settings"_s, u"get"_s, u"IniURL"_s});
-            ASSERT_TRUE(get.waitForFinished(30000));
-            EXPECT_EQ(get.exitStatus(), QProcess::NormalExit);
-            EXPECT_EQ(get.exitCode(), 0);
-            EXPECT_EQ(get.readAllStandardOutput(), "https://example.org/ini\n");
-            const QByteArray error = get.readAllStandardError();
+            const CliRun get = cli({u"settings"_s, u"get"_s, u"IniURL"_s}, {},
+                                   {u"env"_s, u"HOME="_s + m_home.path(),
+                                    u"XDG_CONFIG_HOME="_s + m_home.filePath(u"config"_s),
+                                    u"CORVELLA_SHIPPED_SETTINGS="_s + m_shipped});
+            EXPECT_EQ(get.exitCode, 0);
+            EXPECT_EQ(get.out, "https://example.org/ini\n");
+            const QByteArray& error = get.err;
             EXPECT_EQ(error.contains(reason) &&
                           error.contains(QByteArray("moved to " + aside.toUtf8())),
                       first)

@@ -5,32 +5,35 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 
-// A loop device over a fresh image with a file system made by mkfs, known to udisks2 (and
-// mounted through it when asked). Detached, with its image, when it goes.
+// A loop device over a fresh image (in a folder of its own) with a file system made by mkfs,
+// known to udisks2 (and mounted through it when asked). Detached, with its image, when it goes.
+// Only in the test environment (CORVELLA_TEST_UDISKS, as root); elsewhere problem() says so.
 class UDisksLoop {
 public:
     UDisksLoop(const UDisksLoop&) = delete;
     UDisksLoop& operator=(const UDisksLoop&) = delete;
-    UDisksLoop(const QString& folder, const QString& type, const QString& label)
+    UDisksLoop(const QString& type, const QString& label)
     {
-        m_image = folder + u'/' + type + u'-' + label + u".img";
+        using namespace Qt::StringLiterals;
+        m_image = m_folder.filePath(type + u'-' + label + u".img");
         QFile image(m_image);
+        if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_UDISKS")) {
+            m_problem = u"needs the udisks2 of the test environment (as root)"_s;
+            return;
+        }
         if (!image.open(QIODevice::WriteOnly) || !image.resize(40 << 20)) {
-            m_problem = QStringLiteral("cannot make the image");
+            m_problem = u"cannot make the image"_s;
             return;
         }
         image.close();
-        const QStringList mkfs =
-            type == u"ext4" ? QStringList{QStringLiteral("mkfs.ext4"), QStringLiteral("-q"),
-                                          QStringLiteral("-F"), QStringLiteral("-L"), label}
-            : type == u"vfat"
-                ? QStringList{QStringLiteral("mkfs.vfat"), QStringLiteral("-n"), label}
-                : QStringList{QStringLiteral("mkfs.exfat"), QStringLiteral("-L"), label};
-        if (!step(mkfs.first(), mkfs.mid(1) << m_image) ||
-            !step(QStringLiteral("losetup"),
-                  {QStringLiteral("-f"), QStringLiteral("--show"), m_image}))
+        QStringList mkfs = type == u"ext4"   ? QStringList{u"-q"_s, u"-F"_s, u"-L"_s, label}
+                           : type == u"vfat" ? QStringList{u"-n"_s, label}
+                                             : QStringList{u"-L"_s, label};
+        if (!step(u"mkfs."_s + type, mkfs << m_image) ||
+            !step(u"losetup"_s, {u"-f"_s, u"--show"_s, m_image}))
             return;
         m_device = m_output;
         // udisks2 learns of the device from udev; wait until it has probed the file system, and
@@ -38,15 +41,14 @@ public:
         const QDeadlineTimer deadline(30000);
         for (int round = 0; !deadline.hasExpired() && block().idType != type; ++round) {
             if (round % 40 == 0) {
-                runCommand(QStringLiteral("udevadm"),
-                           {QStringLiteral("trigger"), QStringLiteral("--action=change"),
-                            QStringLiteral("--name-match=") + m_device});
-                runCommand(QStringLiteral("udevadm"), {QStringLiteral("settle")});
+                runCommand(u"udevadm"_s,
+                           {u"trigger"_s, u"--action=change"_s, u"--name-match="_s + m_device});
+                runCommand(u"udevadm"_s, {u"settle"_s});
             }
             QThread::msleep(50);
         }
         if (block().idType != type)
-            m_problem = QStringLiteral("udisks2 never saw %1 on %2").arg(type, m_device);
+            m_problem = u"udisks2 never saw %1 on %2"_s.arg(type, m_device);
     }
     ~UDisksLoop()
     {
@@ -54,13 +56,11 @@ public:
             runCommand(QStringLiteral("umount"), {m_device});
             runCommand(QStringLiteral("losetup"), {QStringLiteral("-d"), m_device});
         }
-        QFile::remove(m_image);
     }
 
     // Empty when the volume is ready, else why not (a reason to skip).
     QString problem() const { return m_problem; }
     QString device() const { return m_device; }
-    QString image() const { return m_image; }
 
     UDisksClient::Block block() const
     {
@@ -73,9 +73,8 @@ public:
     QString mount()
     {
         QString mountPoint;
-        if (!UDisksClient().mount(block().objectPath, &mountPoint).succeeded)
-            return {};
-        return mountPoint;
+        return UDisksClient().mount(block().objectPath, &mountPoint).succeeded ? mountPoint
+                                                                               : QString();
     }
 
     // What blkid reads from the device now.
@@ -103,6 +102,7 @@ private:
         return outcome.exitCode == 0;
     }
 
+    QTemporaryDir m_folder;
     QString m_image;
     QString m_device;
     QString m_output;

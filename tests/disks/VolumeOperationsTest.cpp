@@ -26,16 +26,14 @@ protected:
             GTEST_SKIP() << "needs the udisks2 of the test environment (as root)";
         ASSERT_TRUE(m_folder.isValid());
     }
-    // A ready loop volume, or a skip.
-    std::unique_ptr<UDisksLoop> volume(const QString& type, const QString& label)
-    {
-        auto loop = std::make_unique<UDisksLoop>(m_folder.path(), type, label);
-        m_problem = loop->problem();
-        return loop;
-    }
     QTemporaryDir m_folder;
-    QString m_problem;
 };
+
+// A ready loop volume named `loop`, or a skip.
+#define LOOP_OR_SKIP(loop, type, label)                                                            \
+    const auto loop = std::make_unique<UDisksLoop>(type, label);                                   \
+    if (!loop->problem().isEmpty())                                                                \
+    GTEST_SKIP() << loop->problem().toStdString()
 
 const DVVolumeInfo* listed(const QList<DVVolumeInfo>& volumes, const QString& device)
 {
@@ -52,9 +50,7 @@ class MountedInventory : public VolumeOperations,
 TEST_P(MountedInventory, ListsTheVolumeWithKindSizesAndFileSystem)
 {
     const auto [type, shown] = GetParam();
-    const auto loop = volume(QLatin1StringView(type), QStringLiteral("INVENTORY"));
-    if (!m_problem.isEmpty())
-        GTEST_SKIP() << m_problem.toStdString();
+    LOOP_OR_SKIP(loop, QLatin1StringView(type), QStringLiteral("INVENTORY"));
     const QString mountPoint = loop->mount();
     ASSERT_FALSE(mountPoint.isEmpty());
 
@@ -91,9 +87,7 @@ class Rename : public VolumeOperations, public ::testing::WithParamInterface<Ren
 TEST_P(Rename, ChangesTheLabelOrSaysWhyNot)
 {
     const RenameCase& row = GetParam();
-    const auto loop = volume(QLatin1StringView(row.type), QStringLiteral("OLD"));
-    if (!m_problem.isEmpty())
-        GTEST_SKIP() << m_problem.toStdString();
+    LOOP_OR_SKIP(loop, QLatin1StringView(row.type), QStringLiteral("OLD"));
     const QString mountPoint = row.mounted ? loop->mount() : QString();
     ASSERT_EQ(mountPoint.isEmpty(), !row.mounted);
     const QString uuid = loop->block().idUUID;
@@ -127,9 +121,7 @@ class Format : public VolumeOperations,
 TEST_P(Format, YieldsTheChosenFileSystemWithTheLabel)
 {
     const auto [choice, type] = GetParam();
-    const auto loop = volume(QStringLiteral("ext4"), QStringLiteral("BEFORE"));
-    if (!m_problem.isEmpty())
-        GTEST_SKIP() << m_problem.toStdString();
+    LOOP_OR_SKIP(loop, QStringLiteral("ext4"), QStringLiteral("BEFORE"));
     ASSERT_FALSE(loop->mount().isEmpty());
     const auto request = VolumesManager::formatRequest("ext4", QLatin1StringView(choice), "Fresh");
     const VolumeOperationOutcome outcome =
@@ -246,9 +238,7 @@ TEST_F(VolumeOperations, EjectingLoopNLeavesLoopN0Alone)
 
 TEST_F(VolumeOperations, FormatRefusesADeviceTheSystemStandsOnThroughStackedDevices)
 {
-    const auto loop = volume(u"ext4"_s, u"BENEATH"_s);
-    if (!m_problem.isEmpty())
-        GTEST_SKIP() << m_problem.toStdString();
+    LOOP_OR_SKIP(loop, u"ext4"_s, u"BENEATH"_s);
     // A fixture sysfs: the loop device holds dm-90, which holds md90, on which "/" lies.
     const QString name = loop->device().mid(5), sys = m_folder.filePath(u"sys"_s);
     ASSERT_TRUE(QDir().mkpath(sys + u"/class/block/" + name + u"/holders/dm-90") &&

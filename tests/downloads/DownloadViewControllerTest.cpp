@@ -151,8 +151,7 @@ private Q_SLOTS:
         QVERIFY(said[0].contains(m_folder->path()) && said[1].contains(missing) &&
                 said[2].contains(missing) && QSet(said.begin(), said.end()).size() == 3);
         QVERIFY(QFile::remove(missing));
-        m_build->folder("Downloads");
-        m_build->file("Downloads/setup.exe", 10);
+        m_build->entries({"Downloads/setup.exe:10"});
         QVERIFY2(m_build->ok(), m_build->failure());
         m_view->doScanWithPath(missing);
         QVERIFY(m_view->placeholderText().isEmpty());
@@ -163,9 +162,7 @@ private Q_SLOTS:
 
     void theKeyboardMovesTicksAndOpens()
     {
-        m_build->folder("box");
-        m_build->file("box/inner", 300);
-        m_build->file("notes.txt", 100);
+        m_build->entries({"box/inner:300", "notes.txt:100"});
         scanToTheEnd();
         QCOMPARE(buttons(), std::pair(u"option_yes"_s, true));
         DowndLoadOutLineView* view = m_view->outlineView();
@@ -284,8 +281,7 @@ private Q_SLOTS:
 
     void removingOneItemAsksShowsThirtyThenCloses()
     {
-        m_build->file("keep", 10);
-        m_build->file("drop", 20);
+        m_build->entries({"keep:10", "drop:20"});
         scanToTheEnd();
         m_controller->selectAllFileNode(false);
         QTRY_COMPARE(m_view->selectAllImage(), u"option_no"_s);
@@ -322,8 +318,7 @@ private Q_SLOTS:
 
     void failedRemovalStaysVisibleWithItsReason()
     {
-        m_build->file("vanishing", 10);
-        m_build->file("other", 5);
+        m_build->entries({"vanishing:10", "other:5"});
         scanToTheEnd();
         QVERIFY(QFile::remove(m_build->qpath("vanishing")));
         m_view->deleteFiles();

@@ -33,12 +33,8 @@ constexpr auto kReportToQtTest = QAbstractItemModelTester::FailureReportingMode:
 // Tool.app is a bundle; box holds 60 bytes.
 void buildSmallTree(TreeBuilder& build)
 {
-    build.folder("Tool.app");
-    build.folder("box/inner");
-    const QByteArray files = "big.iso:9000 Tool.app/tool:4000 Tool.app/Info.plist:500 "
-                             "notes.txt:120 box/p:10 box/q:20 box/inner/r:30 keep.me:50";
-    for (const QByteArray& file : files.split(' '))
-        build.file(file.split(':')[0], file.split(':')[1].toULongLong());
+    build.entries({"big.iso:9000", "Tool.app/tool:4000", "Tool.app/Info.plist:500", "notes.txt:120",
+                   "box/p:10", "box/q:20", "box/inner/r:30", "keep.me:50"});
 }
 
 struct ScannedModel {

@@ -139,9 +139,7 @@ TEST_P(RemovalTest, TakesWhatTheScanShowedByItsBytesAndNeverASystemPath)
                                     "</string></dict></plist>"));
     const ScopedEnvironmentVariable systemList{"CORVELLA_SYSTEM_FILE_LIST",
                                                QFile::encodeName(list)};
-    build.file("bad\xff", 4); // not valid UTF-8
-    build.folder("late");
-    build.file("late/old", 5);
+    build.entries({"bad\xff:4", "late/old:5"}); // not valid UTF-8
     scan({});
     // A download that finishes after the scan, in a folder that is chosen whole.
     ASSERT_TRUE(writeFile(build.path("late/new")));

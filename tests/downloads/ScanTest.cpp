@@ -91,17 +91,9 @@ protected:
 
 TEST_P(ScanTest, FolderTotalsOrderAndHostileNames)
 {
-    build.folder("only/empty");
-    build.file("only/ten", 10);
-    build.file("only/thirty", 30);
-    build.file("only/twenty", 20);
-    build.folder("only/.hidden");
-    build.file("only/.hidden/.dot", 5);
-    build.file("only/new\nline", 7);
-    build.file("only/bad\xff\xfe utf8", 11);
-    build.file("only/" + QByteArray(255, 'x'), 13);
-    build.folder("empty top");
-    build.file("loose", 15);
+    build.entries({"only/empty/", "only/ten:10", "only/thirty:30", "only/twenty:20",
+                   "only/.hidden/.dot:5", "only/new\nline:7", "only/bad\xff\xfe utf8:11",
+                   "only/" + QByteArray(255, 'x') + ":13", "empty top/", "loose:15"});
     ASSERT_TRUE(build.ok()) << build.failure();
     EXPECT_EQ(scan(), 100.0f);
     EXPECT_EQ(describeTopLevel(*tree), "only:96[thirty:30,twenty:20," + std::string(255, 'x') +
@@ -113,8 +105,7 @@ TEST_P(ScanTest, FolderTotalsOrderAndHostileNames)
 
 TEST_P(ScanTest, AnEmptyFolderEndsAtOnceAndARootThatIsAFileOrMissingSendsNoEnd)
 {
-    build.folder("empty");
-    build.file("single", 42);
+    build.entries({"empty/", "single:42"});
     ASSERT_TRUE(build.ok()) << build.failure();
     const struct {
         const char* root;
@@ -131,12 +122,8 @@ TEST_P(ScanTest, AnEmptyFolderEndsAtOnceAndARootThatIsAFileOrMissingSendsNoEnd)
 
 TEST_P(ScanTest, LinksAreNeverFollowed)
 {
-    build.file("file", 1000);
-    build.folder("inside");
-    build.link("../file", "inside/to-file");
-    build.link("../inside", "inside/to-folder");
-    build.link("..", "inside/loop");
-    build.link("inside", "top-to-folder");
+    build.entries({"file:1000", "inside/", "inside/to-file>../file", "inside/to-folder>../inside",
+                   "inside/loop>..", "top-to-folder>inside"});
     ASSERT_TRUE(build.ok()) << build.failure();
     scan(); // a top-level link to a folder is a folder that lists nothing
     EXPECT_EQ(describeTopLevel(*tree),
@@ -162,11 +149,8 @@ TEST_P(ScanTest, ArenaGrowsWithEntriesNotWithTopLevelFolders)
     // A top level of many small folders, the shape of a folder of unpacked archives: every
     // top-level walk once took a fresh 256 KiB block for its first node.
     constexpr int kFolders = 3000;
-    for (int index = 0; index < kFolders; ++index) {
-        const QByteArray name = "unpacked-" + QByteArray::number(index);
-        build.folder(name);
-        build.file(name + "/readme", 3);
-    }
+    for (int index = 0; index < kFolders; ++index)
+        build.entries({"unpacked-" + QByteArray::number(index) + "/readme:3"});
     ASSERT_TRUE(build.ok()) << build.failure();
     scan();
     const std::size_t entries = tree->nodeCount();
@@ -179,10 +163,7 @@ TEST_P(ScanTest, ArenaGrowsWithEntriesNotWithTopLevelFolders)
 
 TEST_P(ScanTest, PausedScanWaitsAndContinuesPastAVanishedFolder)
 {
-    build.folder("gone");
-    build.file("gone/x", 50);
-    build.folder("stays");
-    build.file("stays/y", 60);
+    build.entries({"gone/x:50", "stays/y:60"});
     ASSERT_TRUE(build.ok()) << build.failure();
     Progress::isPause(true);
     const auto root = start();
@@ -203,8 +184,7 @@ TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
     build.folder("big");
     for (int index = 0; index < 20000; ++index)
         build.file("big/f" + QByteArray::number(index), 1);
-    build.folder("later");
-    build.file("later/x", 1);
+    build.entries({"later/x:1"});
     ASSERT_TRUE(build.ok()) << build.failure();
     const auto root = start(); // stopped once the first folder's walk has begun
     const auto begun = [this] {
@@ -226,8 +206,7 @@ TEST_P(ScanTest, StopDuringAWalkKeepsThePartialTree)
 
 TEST_P(ScanTest, ANewScanStopsAPausedOneWhichThenLeavesItsTreeAlone)
 {
-    build.folder("a");
-    build.file("a/x", 3);
+    build.entries({"a/x:3"});
     ASSERT_TRUE(build.ok()) << build.failure();
     Progress::isPause(true);
     Controller controller;

@@ -15,10 +15,8 @@ class ScannedTree {
 public:
     void scan(const std::map<QByteArray, int>& files)
     {
-        for (const auto& [path, size] : files) {
-            build.folder(path.left(std::max(path.lastIndexOf('/'), qsizetype(0))));
-            build.file(path, std::uint64_t(size));
-        }
+        for (const auto& [path, size] : files)
+            build.entries({path + ':' + QByteArray::number(size)});
         ASSERT_TRUE(build.ok()) << build.failure();
         Progress::isPause(false);
         tree = std::make_shared<FileTree>(folder.path());

@@ -30,49 +30,45 @@ QColor faceEdge(const QImage& image)
 class ImageButtonTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void faceFollowsTheState_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("face");
-        QTest::newRow("normal") << u""_s << u"btn_pril_normal"_s;
-        QTest::newRow("hovered") << u"enter"_s << u"btn_pril_hover"_s;
-        QTest::newRow("pressed over hovered") << u"enter press"_s << u"btn_pril_press"_s;
-        QTest::newRow("left") << u"enter leave"_s << u"btn_pril_normal"_s;
-        QTest::newRow("disabled over hovered") << u"enter disable"_s << u"btn_pril_disable"_s;
-        // The pointer leaves a disabled button, which gets no leave event.
-        QTest::newRow("no stale hover") << u"enter disable gone enable"_s << u"btn_pril_normal"_s;
-        QTest::newRow("selected over hovered") << u"check enter"_s << u"btn_sec"_s;
-        QTest::newRow("pressed over selected") << u"check press"_s << u"btn_pril_press"_s;
-    }
-
+    // Steps from a fresh button, and the face it then shows.
     void faceFollowsTheState()
     {
-        QFETCH(QString, steps);
-        QFETCH(QString, face);
-        TextImageButton button(u"Continue"_s, 12);
-        button.setImageNames(u"btn_pril_normal"_s, u"btn_pril_press"_s, u"btn_pril_hover"_s,
-                             u"btn_pril_disable"_s);
-        button.setSelectedImageName(u"btn_sec"_s);
-        button.setCheckable(true);
-        button.resize(120, 32);
-        for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
-            QEvent leave(QEvent::Leave);
-            if (step == u"enter")
-                sendEnter(&button);
-            else if (step == u"leave")
-                QApplication::sendEvent(&button, &leave);
-            else if (step == u"gone")
-                button.setAttribute(Qt::WA_UnderMouse, false);
-            else if (step == u"check")
-                button.setChecked(true);
-            else if (step.endsWith(u"able"))
-                button.setEnabled(step == u"enable");
-            else
-                button.setDown(step == u"press");
+        for (const auto& [steps, face] :
+             {std::pair{u""_s, u"btn_pril_normal"_s},
+              {u"enter"_s, u"btn_pril_hover"_s},
+              {u"enter press"_s, u"btn_pril_press"_s},
+              {u"enter leave"_s, u"btn_pril_normal"_s},
+              {u"enter disable"_s, u"btn_pril_disable"_s},
+              // The pointer leaves a disabled button, which gets no leave event.
+              {u"enter disable gone enable"_s, u"btn_pril_normal"_s},
+              {u"check enter"_s, u"btn_sec"_s},
+              {u"check press"_s, u"btn_pril_press"_s}}) {
+            TextImageButton button(u"Continue"_s, 12);
+            button.setImageNames(u"btn_pril_normal"_s, u"btn_pril_press"_s, u"btn_pril_hover"_s,
+                                 u"btn_pril_disable"_s);
+            button.setSelectedImageName(u"btn_sec"_s);
+            button.setCheckable(true);
+            button.resize(120, 32);
+            for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
+                QEvent leave(QEvent::Leave);
+                if (step == u"enter")
+                    sendEnter(&button);
+                else if (step == u"leave")
+                    QApplication::sendEvent(&button, &leave);
+                else if (step == u"gone")
+                    button.setAttribute(Qt::WA_UnderMouse, false);
+                else if (step == u"check")
+                    button.setChecked(true);
+                else if (step.endsWith(u"able"))
+                    button.setEnabled(step == u"enable");
+                else
+                    button.setDown(step == u"press");
+            }
+            QCOMPARE(std::pair(steps, button.currentFaceName()), std::pair(steps, face));
+            const QImage own = KitImages::pixmap(face, QSize(120, 32)).toImage();
+            QVERIFY2(kittest::isNear(faceEdge(kittest::render(&button)), faceEdge(own), 3),
+                     qPrintable(steps));
         }
-        QCOMPARE(button.currentFaceName(), face);
-        const QImage own = KitImages::pixmap(face, QSize(120, 32)).toImage();
-        QVERIFY(kittest::isNear(faceEdge(kittest::render(&button)), faceEdge(own), 3));
     }
 
     void missingFacesFallBackToNormalFadedWhenDisabled()
@@ -93,25 +89,19 @@ private Q_SLOTS:
         QVERIFY2(strongestAlpha > 0 && strongestAlpha < 160, "drawn, and faded");
     }
 
-    void iconIsDrawnAtItsOwnSizeOrSmaller_data()
-    {
-        QTest::addColumn<QSize>("buttonSize");
-        QTest::addColumn<QRect>("drawnArea");
-        QTest::newRow("larger button") << QSize(40, 40) << QRect(8, 8, 24, 24);
-        QTest::newRow("smaller button") << QSize(16, 16) << QRect(0, 0, 16, 16);
-    }
-
     void iconIsDrawnAtItsOwnSizeOrSmaller()
     {
-        QFETCH(QSize, buttonSize);
-        QFETCH(QRect, drawnArea);
-        ImageButton button(u"ic_app_sel"_s); // 24 x 24, in the accent colour
-        button.resize(buttonSize);
-        const QImage image = kittest::render(&button);
-        const QColor accent(39, 124, 226);
-        const int inside = kittest::countNear(image, accent, drawnArea, 40);
-        QVERIFY(inside > drawnArea.width());
-        QCOMPARE(kittest::countNear(image, accent, {}, 40), inside);
+        // A larger button and a smaller one, and where the icon lands.
+        for (const auto& [buttonSize, drawnArea] : {std::pair{QSize(40, 40), QRect(8, 8, 24, 24)},
+                                                    {QSize(16, 16), QRect(0, 0, 16, 16)}}) {
+            ImageButton button(u"ic_app_sel"_s); // 24 x 24, in the accent colour
+            button.resize(buttonSize);
+            const QImage image = kittest::render(&button);
+            const QColor accent(39, 124, 226);
+            const int inside = kittest::countNear(image, accent, drawnArea, 40);
+            QVERIFY(inside > drawnArea.width());
+            QCOMPARE(kittest::countNear(image, accent, {}, 40), inside);
+        }
     }
 };
 

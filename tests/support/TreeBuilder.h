@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <fcntl.h>
+#include <initializer_list>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +44,23 @@ public:
     void link(const QByteArray& target, const QByteArray& relative)
     {
         check(::symlink(target.constData(), path(relative).constData()) == 0, "link", relative);
+    }
+
+    // A tree from a compact description, one entry each: "path/" a folder, "path:size" a file
+    // (its folders made first), "path>target" a link. Names here hold no ':' or '>'.
+    void entries(std::initializer_list<QByteArray> described)
+    {
+        for (const QByteArray& entry : described) {
+            const qsizetype arrow = entry.indexOf('>'), colon = entry.lastIndexOf(':');
+            if (entry.endsWith('/'))
+                folder(entry.chopped(1));
+            else if (arrow > 0)
+                link(entry.mid(arrow + 1), entry.left(arrow));
+            else if (entry.lastIndexOf('/', colon) > 0)
+                folder(entry.left(entry.lastIndexOf('/', colon)));
+            if (!entry.endsWith('/') && arrow < 0)
+                file(entry.left(colon), entry.mid(colon + 1).toULongLong());
+        }
     }
 
     // A chain of `depth` nested folders named "d", with one file of `size` bytes at the bottom.

@@ -70,17 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"noneReadable", {{u"a_broken"_s, "", "3"}, {u"b_text"_s, "x", "1"}}, -1.0f}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST(BacklightWriteTest, SetsEveryDisplayWhenFilesAreWritable)
-{
-    QTemporaryDir root;
-    const Backlight backlight(
-        makeTree(root, {{u"acpi_video0"_s, "10", "1"}, {u"intel_backlight"_s, "19200", "100"}}));
-    EXPECT_EQ(backlight.set_brightness(0.5f), QString());
-    EXPECT_EQ(contentOf(root, u"acpi_video0"_s), "5");
-    EXPECT_EQ(contentOf(root, u"intel_backlight"_s), "9600");
-    EXPECT_FLOAT_EQ(backlight.get_brightness(), 0.5f);
-}
-
+// Writing every display's file directly: SystemViewsTest.brightnessSliderSetsEveryDisplay.
 TEST(BacklightWriteTest, NoDisplayIsAnError)
 {
     QTemporaryDir root;

@@ -1,6 +1,7 @@
 #include "system/QuickVisitTargets.h"
 
 #include "platform/desktop/DesktopOpener.h"
+#include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 
 #include <QDir>
@@ -31,12 +32,11 @@ class QuickVisitTargetsTest : public ::testing::TestWithParam<RowCase> {};
 
 void writeScript(const QString& path, const QString& record)
 {
-    QFile script(path);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nprintf '%s\\n' \"$(basename \"$0\")\" \"$@\" > " +
-                 QFile::encodeName(record) + ".tmp && mv " + QFile::encodeName(record) + ".tmp " +
-                 QFile::encodeName(record) + "\n");
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray to = QFile::encodeName(record);
+    ASSERT_TRUE(
+        writeFile(path, "#!/bin/sh\nprintf '%s\\n' \"$(basename \"$0\")\" \"$@\" > " + to +
+                            ".tmp && mv " + to + ".tmp " + to + "\n") &&
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
 }
 
 TEST_P(QuickVisitTargetsTest, OpensTheFirstTargetThatExists)
@@ -56,16 +56,13 @@ TEST_P(QuickVisitTargetsTest, OpensTheFirstTargetThatExists)
         writeScript(dir.filePath(u"bin/"_s + program), record);
     writeScript(dir.filePath(u"recorder"_s), record);
     ASSERT_TRUE(QFile::link(xdgOpen, dir.filePath(u"bin/xdg-open"_s)));
-    QFile dirs(dir.filePath(u"config/user-dirs.dirs"_s));
-    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
-    dirs.write("# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
-    dirs.close();
-    QFile entry(dir.filePath(u"data/applications/recorder.desktop"_s));
-    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
-    entry.write("[Desktop Entry]\nType=Application\nName=Recorder\nExec=" +
-                QFile::encodeName(dir.filePath(u"recorder"_s)) +
-                " %u\nMimeType=inode/directory;\n");
-    entry.close();
+    ASSERT_TRUE(
+        writeFile(dir.filePath(u"config/user-dirs.dirs"_s),
+                  "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n"));
+    ASSERT_TRUE(writeFile(dir.filePath(u"data/applications/recorder.desktop"_s),
+                          "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" +
+                              QFile::encodeName(dir.filePath(u"recorder"_s)) +
+                              " %u\nMimeType=inode/directory;\n"));
 
     // xdg-open and the handler it starts read this process's environment.
     const ScopedEnvironmentVariable homeVariable("HOME", QFile::encodeName(home));
@@ -90,13 +87,11 @@ TEST_P(QuickVisitTargetsTest, OpensTheFirstTargetThatExists)
     }
     ASSERT_EQ(target.kind, QuickVisitTarget::Kind::Command) << target.error.toStdString();
     ASSERT_EQ(DesktopOpener::start(target.command), QString());
-    QFile output(record);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return output.exists(); }, 20000)) << "nothing was started";
-    ASSERT_TRUE(output.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return exists(record); }, 20000)) << "nothing was started";
     QStringList expected = QString::fromLatin1(row.recorded).split(u' ');
     for (QString& word : expected)
         word = word.startsWith(u'~') ? QDir::cleanPath(home + word.mid(1)) : word;
-    EXPECT_EQ(QString::fromUtf8(output.readAll()).split(u'\n', Qt::SkipEmptyParts), expected);
+    EXPECT_EQ(QString::fromUtf8(readFile(record)).split(u'\n', Qt::SkipEmptyParts), expected);
 }
 
 using Targets = QuickVisitTargets;

@@ -1,5 +1,6 @@
 #include "kit/ImageButton.h"
 #include "support/Files.h"
+#include "support/LoopVolume.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "support/WidgetTestMain.h"
 #include "system/LightViewController.h"
@@ -19,10 +20,7 @@ namespace {
 
 QString pactl(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(u"pactl"_s, arguments);
-    process.waitForFinished(10000);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return runCommand(u"pactl"_s, arguments).output;
 }
 
 // The default sink's volume in the server's units (65536 is 100%) and its mute state.
@@ -56,57 +54,48 @@ private Q_SLOTS:
             QSKIP("needs the test environment's sound server (PULSE_SERVER) with a default sink");
     }
 
-    void showsTheSinksVolume_data()
-    {
-        QTest::addColumn<QString>("sink");
-        QTest::addColumn<int>("slider");
-        QTest::addColumn<QString>("speaker");
-        QTest::newRow("under one percent") << u"0.5%"_s << 0 << u"ic_volume_no"_s;
-        QTest::newRow("forty percent") << u"40%"_s << 40 << u"ic_volume"_s;
-        QTest::newRow("above normal") << u"130%"_s << 100 << u"ic_volume"_s;
-        QTest::newRow("no sound server") << QString() << 0 << u"ic_volume_no"_s;
-    }
     void showsTheSinksVolume()
     {
-        QFETCH(QString, sink);
-        QFETCH(int, slider);
-        QFETCH(QString, speaker);
-        setSink(sink.isEmpty() ? u"40%"_s : sink, false);
-        const int before = sinkVolume();
-        std::optional<ScopedEnvironmentVariable> stopped;
-        if (sink.isEmpty())
-            stopped.emplace("PULSE_SERVER", "unix:/nonexistent/native");
-        SoundViewController view;
-        QSignalSpy loaded(&view, &SoundViewController::soundValueLoaded);
-        QVERIFY(loaded.wait(10000));
-        stopped.reset();
-        QCOMPARE(view.slider()->value(), slider);
-        QCOMPARE(view.closeSoundButton()->imageName(), speaker);
-        // Showing a value never writes it back.
-        QCOMPARE(sinkVolume(), before);
+        const struct {
+            const char* name;
+            QString sink; // empty: no sound server
+            int slider;
+            QString speaker;
+        } rows[] = {{"under one percent", u"0.5%"_s, 0, u"ic_volume_no"_s},
+                    {"forty percent", u"40%"_s, 40, u"ic_volume"_s},
+                    {"above normal", u"130%"_s, 100, u"ic_volume"_s},
+                    {"no sound server", {}, 0, u"ic_volume_no"_s}};
+        for (const auto& row : rows) {
+            setSink(row.sink.isEmpty() ? u"40%"_s : row.sink, false);
+            const int before = sinkVolume();
+            std::optional<ScopedEnvironmentVariable> stopped;
+            if (row.sink.isEmpty())
+                stopped.emplace("PULSE_SERVER", "unix:/nonexistent/native");
+            SoundViewController view;
+            QSignalSpy loaded(&view, &SoundViewController::soundValueLoaded);
+            QVERIFY(loaded.wait(10000));
+            stopped.reset();
+            // Showing a value never writes it back.
+            QCOMPARE(std::tuple(row.name, view.slider()->value(),
+                                view.closeSoundButton()->imageName(), sinkVolume()),
+                     std::tuple(row.name, row.slider, row.speaker, before));
+        }
     }
 
-    void sliderChangesSetTheVolumeAndUnmute_data()
-    {
-        QTest::addColumn<int>("slider");
-        QTest::addColumn<int>("volume");
-        QTest::newRow("zero is the quietest level, not mute") << 0 << 66; // 0.001 of 65536
-        QTest::newRow("thirty") << 30 << 19661;
-    }
+    // 0 is the quietest level (0.001 of 65536), not mute.
     void sliderChangesSetTheVolumeAndUnmute()
     {
-        QFETCH(int, slider);
-        QFETCH(int, volume);
-        setSink(u"50%"_s, true);
-        SoundViewController view;
-        QSignalSpy loaded(&view, &SoundViewController::soundValueLoaded);
-        QVERIFY(loaded.wait(10000));
-        QSignalSpy written(&view, &SoundViewController::soundValueWritten);
-        view.slider()->setValue(slider);
-        QVERIFY(written.wait(10000));
-        QCOMPARE(written.constFirst().constFirst().toString(), QString());
-        QCOMPARE(sinkVolume(), volume);
-        QVERIFY(!sinkMuted());
+        for (const auto& [slider, volume] : {std::pair{0, 66}, {30, 19661}}) {
+            setSink(u"50%"_s, true);
+            SoundViewController view;
+            QSignalSpy loaded(&view, &SoundViewController::soundValueLoaded);
+            QVERIFY(loaded.wait(10000));
+            QSignalSpy written(&view, &SoundViewController::soundValueWritten);
+            view.slider()->setValue(slider);
+            QVERIFY(written.wait(10000));
+            QCOMPARE(written.constFirst().constFirst().toString(), QString());
+            QCOMPARE(std::pair(sinkVolume(), sinkMuted()), std::pair(volume, false));
+        }
     }
 
     void followsChangesMadeElsewhere()
@@ -124,10 +113,12 @@ private Q_SLOTS:
     void brightnessSliderSetsEveryDisplay()
     {
         QTemporaryDir root;
-        QVERIFY(files::writeFile(root.filePath(u"sys/class/backlight/a/max_brightness"_s), "200"));
-        QVERIFY(files::writeFile(root.filePath(u"sys/class/backlight/a/brightness"_s), "50"));
-        QVERIFY(files::writeFile(root.filePath(u"sys/class/backlight/b/max_brightness"_s), "10"));
-        QVERIFY(files::writeFile(root.filePath(u"sys/class/backlight/b/brightness"_s), "10"));
+        for (const auto& [file, value] : {std::pair{"a/max_brightness", "200"},
+                                          {"a/brightness", "50"},
+                                          {"b/max_brightness", "10"},
+                                          {"b/brightness", "10"}})
+            QVERIFY(files::writeFile(
+                root.filePath(u"sys/class/backlight/"_s + QLatin1StringView(file)), value));
         LightViewController view(Backlight(root.path()), nullptr);
         QSignalSpy loaded(&view, &LightViewController::brightnessLoaded);
         QVERIFY(loaded.wait(10000));

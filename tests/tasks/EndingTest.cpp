@@ -2,6 +2,7 @@
 #include "platform/proc/ProcProcesses.h"
 #include "platform/proc/ProcessHandle.h"
 #include "support/ChildProcess.h"
+#include "support/Cli.h"
 #include "tasks/ApplicationCloser.h"
 #include "tasks/TaskListBuilder.h"
 #include "tasks/TaskTerminator.h"
@@ -11,7 +12,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
@@ -71,10 +71,8 @@ TEST(Ending, WindowsOfChildrenAreListedAndEndingTheTickedOneLeavesTheRest)
     EXPECT_TRUE(second->bIsSelected);
     EXPECT_EQ(TaskTerminator::doCloseWithPID(*second), 0);
     EXPECT_TRUE(children.at(1)->process.waitForFinished(10000));
-    records = listUntil(builder, [&](const QList<int>& pids) { return !has(pids, 1); });
     QList<int> pids;
-    for (const TaskManagerInfo& record : records)
-        pids.append(record.pID);
+    listUntil(builder, [&](const QList<int>& listed) { return !has(pids = listed, 1); });
     EXPECT_FALSE(has(pids, 1));
     EXPECT_TRUE(has(pids, 0) && has(pids, 2));
 }
@@ -223,13 +221,10 @@ TEST_P(CliEnding, EndsTheWayTheTabDoes)
         GTEST_SKIP() << "Needs an X display with an EWMH window manager";
     Recorder client(row.mode);
     ASSERT_TRUE(client.waitUntilReady(true));
-    QProcess cli;
-    cli.start(CORVELLA_CLI,
-              QStringList{"tasks", "end", QString::number(client.pid())} + row.options);
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    const QByteArray out = cli.readAllStandardOutput();
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    EXPECT_TRUE(out.contains(row.said)) << out.toStdString();
+    const CliRun ended =
+        cli(QStringList{"tasks", "end", QString::number(client.pid())} + row.options);
+    EXPECT_EQ(ended.exitCode, 0) << ended.err.toStdString();
+    EXPECT_TRUE(ended.out.contains(row.said)) << ended.out.toStdString();
     EXPECT_TRUE(client.process.waitForFinished(5000));
     EXPECT_EQ(client.output(), row.recorded);
 }
@@ -248,18 +243,11 @@ INSTANTIATE_TEST_SUITE_P(
 // Without a reachable X server the list says that windows could not be listed.
 TEST(CliListing, NoReachableDisplayIsSaid)
 {
-    for (const char* display : {"", ":4093"}) {
-        QProcess cli;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        if (*display)
-            environment.insert("DISPLAY", display);
-        else
-            environment.remove("DISPLAY");
-        cli.setProcessEnvironment(environment);
-        cli.start(CORVELLA_CLI, {"tasks"});
-        ASSERT_TRUE(cli.waitForFinished(30000));
-        EXPECT_EQ(cli.exitCode(), 1) << display;
-        EXPECT_TRUE(cli.readAllStandardError().contains("windows could not be listed")) << display;
+    for (const QStringList& display :
+         {QStringList{"env", "-u", "DISPLAY"}, {"env", "DISPLAY=:4093"}}) {
+        const CliRun listed = cli({"tasks"}, {}, display);
+        EXPECT_EQ(listed.exitCode, 1) << display.last().toStdString();
+        EXPECT_TRUE(listed.err.contains("windows could not be listed")) << listed.err.toStdString();
     }
 }
 #endif

@@ -40,15 +40,26 @@ TaskManagerInfo application(int pid, const char* name, bool ticked = true)
     return record;
 }
 
-// A tab whose own list holds only what the test gives it: no procfs, no units, no windows.
-TaskListBuilder::Options quietOptions(const QTemporaryDir& empty)
+TaskListBuilder::Options roots(const QString& proc, const QString& cgroup = {}, bool windows = true)
 {
     TaskListBuilder::Options options;
-    options.procRoot = empty.path();
-    options.cgroupRoot = empty.path();
-    options.readWindows = false;
+    options.procRoot = proc;
+    options.cgroupRoot = cgroup.isEmpty() ? options.cgroupRoot : cgroup;
+    options.readWindows = windows;
     return options;
 }
+
+// A tab whose own list holds only what the test gives it (no procfs, no units, no windows),
+// once its first reload has come.
+struct QuietTab {
+    bool loaded()
+    {
+        QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
+        return reloaded.wait(20000);
+    }
+    const QTemporaryDir empty;
+    TaskManagerViewController tab{roots(empty.path(), empty.path(), false), nullptr};
+};
 
 } // namespace
 
@@ -99,12 +110,10 @@ private Q_SLOTS:
 
     void appIsRemovedFromShownNamesOnly()
     {
-        TaskManagerViewController tab;
-        QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
-        QVERIFY(reloaded.wait(20000));
-        TaskManagerInfo record;
-        record.name = "Photo.apple.Tool";
-        tab.setApplications({record});
+        QuietTab quiet;
+        TaskManagerViewController& tab = quiet.tab;
+        QVERIFY(quiet.loaded());
+        tab.setApplications({application(1, "Photo.apple.Tool")});
         QCOMPARE(tab.model()->index(0, 0).data().toString(), QString("Photole.Tool"));
         QCOMPARE(tab.allApplications().at(0).name, QString("Photo.apple.Tool"));
     }
@@ -114,16 +123,12 @@ private Q_SLOTS:
         QProcess stubborn;
         stubborn.start("/bin/sh", {"-c", "trap '' TERM; echo ready; read line"});
         QVERIFY(stubborn.waitForReadyRead(10000));
-        const QTemporaryDir empty;
-        TaskManagerViewController tab(quietOptions(empty), nullptr);
+        QuietTab quiet;
+        TaskManagerViewController& tab = quiet.tab;
         tab.setGraceMilliseconds(300);
-        QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
-        QVERIFY(reloaded.wait(20000));
+        QVERIFY(quiet.loaded());
         const ConfirmationAnswer answer(true);
-        TaskManagerInfo record;
-        record.name = "Stubborn";
-        record.pID = qint32(stubborn.processId());
-        record.bIsSelected = true;
+        TaskManagerInfo record = application(int(stubborn.processId()), "Stubborn");
         record.process = ProcessHandle::open(record.pID, std::nullopt, &record.handleError);
         tab.setApplications({record});
         QSignalSpy checked(&tab, &TaskManagerViewController::survivorsChecked);
@@ -145,10 +150,9 @@ private Q_SLOTS:
     // stays on its application or goes, never to a neighbour.
     void refreshKeepsUnticksAndSelection()
     {
-        const QTemporaryDir empty;
-        TaskManagerViewController tab(quietOptions(empty), nullptr);
-        QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
-        QVERIFY(reloaded.wait(20000));
+        QuietTab quiet;
+        TaskManagerViewController& tab = quiet.tab;
+        QVERIFY(quiet.loaded());
         QAbstractItemModelTester tester(tab.model(),
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         const auto ticks = [&tab] {
@@ -193,11 +197,10 @@ private Q_SLOTS:
         QVERIFY(client.waitUntilReady(true));
         QVERIFY(
             SettingsStore::standard().setValue(QStringLiteral("ConfirmIrreversibleActions"), true));
-        const QTemporaryDir empty;
-        TaskManagerViewController tab(quietOptions(empty), nullptr);
+        QuietTab quiet;
+        TaskManagerViewController& tab = quiet.tab;
         tab.setGraceMilliseconds(3000);
-        QSignalSpy reloaded(&tab, &TaskManagerViewController::applicationsReloaded);
-        QVERIFY(reloaded.wait(20000));
+        QVERIFY(quiet.loaded());
         TaskManagerInfo editor = application(client.pid(), "Editor");
         editor.process = ProcessHandle::open(editor.pID, std::nullopt, &editor.handleError);
         tab.setApplications({editor, application(1, "Bystander", false)});
@@ -233,13 +236,10 @@ private Q_SLOTS:
         const auto stat = [&proc](const QByteArray& cpu) {
             return files::writeFile(proc.filePath("stat"), "cpu 0 0 0 0\ncpu0 " + cpu + '\n');
         };
-        QVERIFY(stat("0 0 0 0"));
-        QVERIFY(files::writeFile(proc.filePath("meminfo"),
-                                 "MemTotal: 16777216 kB\nMemFree: 2097152 kB\n"
-                                 "MemAvailable: 6291456 kB\n"));
-        TaskListBuilder::Options options;
-        options.procRoot = proc.path();
-        TaskManagerViewController tab(options, nullptr);
+        QVERIFY(stat("0 0 0 0") && files::writeFile(proc.filePath("meminfo"),
+                                                    "MemTotal: 16777216 kB\nMemFree: "
+                                                    "2097152 kB\nMemAvailable: 6291456 kB\n"));
+        TaskManagerViewController tab(roots(proc.path()), nullptr);
         const QColor red(225, 16, 61), blue(46, 127, 231);
         const auto shows = [](QLabel* label, const char* number, const QColor& color) {
             return label->text().contains(QLatin1String(number)) &&
@@ -260,15 +260,11 @@ private Q_SLOTS:
         const QString user = QString::number(::getuid());
         const QString units = cgroup.path() + "/user.slice/user-" + user + ".slice/user@" + user +
                               ".service/app.slice/";
+        for (const char* process : {"4001 (old) S", "4002 (new) S"})
+            QVERIFY(files::writeFile(proc.filePath(QString::fromLatin1(process).left(4) + "/stat"),
+                                     process + QByteArray(" 1").repeated(20) + '\n'));
         QVERIFY(files::writeFile(units + "app-old-1.scope/cgroup.procs", "4001\n"));
-        QVERIFY(files::writeFile(proc.filePath("4001/stat"),
-                                 "4001 (old) S" + QByteArray(" 1").repeated(20) + '\n'));
-        QVERIFY(files::writeFile(proc.filePath("4002/stat"),
-                                 "4002 (new) S" + QByteArray(" 2").repeated(20) + '\n'));
-        TaskListBuilder::Options options;
-        options.procRoot = proc.path();
-        options.cgroupRoot = cgroup.path();
-        TaskManagerViewController tab(options, nullptr);
+        TaskManagerViewController tab(roots(proc.path(), cgroup.path()), nullptr);
         QTRY_VERIFY_WITH_TIMEOUT(lists(tab, 4001), 20000);
         QVERIFY(!lists(tab, 4002));
         QVERIFY(files::writeFile(units + "app-new-2.scope/cgroup.procs", "4002\n"));

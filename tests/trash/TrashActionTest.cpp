@@ -115,11 +115,8 @@ TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
         SCOPED_TRACE(row.name);
         QTemporaryDir folder;
         TreeBuilder tree(folder.path());
-        tree.folder("trash/files/folder");
-        tree.file("trash/files/folder/a", 1500);
-        tree.folder("trash/info");
-        tree.file("mountinfo", 0);
-        tree.folder(row.authorized ? "home/.local/share/Trash" : "home");
+        tree.entries({"trash/files/folder/a:1500", "trash/info/", "mountinfo:0",
+                      row.authorized ? "home/.local/share/Trash/" : "home/"});
         ASSERT_TRUE(tree.ok()) << tree.failure();
         QProcessEnvironment environment;
         environment.insert(u"HOME"_s, tree.qpath("home"));

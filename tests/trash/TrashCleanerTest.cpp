@@ -82,9 +82,7 @@ TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
     expected += trashFile(trash, "empty", 0);
     expected += trashFile(trash, "été \n newline", 5);
     expected += trashFile(trash, "invalid \xff\xfe name", 7);
-    tree.folder("files/photos/2024");
-    tree.file("files/photos/2024/beach.jpg", 300000);
-    tree.file("files/photos/linked", 40);
+    tree.entries({"files/photos/2024/beach.jpg:300000", "files/photos/linked:40"});
     expected += 300000 + 40 + put(trash + "/info/photos.trashinfo", "[Trash Info]\n");
     EXPECT_EQ(::link(tree.path("files/photos/linked"), tree.path("files/linked again")), 0);
     tree.chain("files/photos", 200, 11);
@@ -144,9 +142,7 @@ TEST_F(TrashCleanerTest, ATrashFolderThatIsALinkIsLeftAloneAndTheRestGoesOn)
 TEST_F(TrashCleanerTest, FoldersWithoutPermissionsAreErased)
 {
     TreeBuilder tree(QFile::decodeName(homeTrash()));
-    tree.folder("files/locked/inner");
-    tree.file("files/locked/data", 123);
-    tree.file("files/locked/inner/more", 77);
+    tree.entries({"files/locked/data:123", "files/locked/inner/more:77"});
     ASSERT_TRUE(tree.ok()) << tree.failure();
     ASSERT_EQ(::chmod(tree.path("files/locked/inner"), 0), 0);
     ASSERT_EQ(::chmod(tree.path("files/locked"), 0), 0);
@@ -186,10 +182,8 @@ TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
             folders.append(QFile::decodeName(trash));
     }
     TreeBuilder volumes(QFile::decodeName(path("volumes")));
-    volumes.folder("linked");
-    volumes.link(path("elsewhere/.Trash-" + uid), "linked/.Trash-" + uid);
-    volumes.folder("linked-shared");
-    volumes.link(path("sticky-elsewhere"), "linked-shared/.Trash");
+    volumes.entries({"linked/", "linked/.Trash-" + uid + '>' + path("elsewhere/.Trash-" + uid),
+                     "linked-shared/", "linked-shared/.Trash>" + path("sticky-elsewhere")});
     ASSERT_TRUE(volumes.ok()) << volumes.failure();
     ASSERT_TRUE(!asRoot ||
                 ::chown(path("volumes/foreign/.Trash-0").constData(), nobody, nobody) == 0);

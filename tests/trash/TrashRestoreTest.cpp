@@ -21,18 +21,20 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 const QByteArray uid = QByteArray::number(::geteuid());
 
 class TrashRestoreTest : public ::testing::Test {
 protected:
     QByteArray path(const QByteArray& relative) const { return m_top + '/' + relative; }
+    QString qpath(const QByteArray& relative) const { return QFile::decodeName(path(relative)); }
     // The items of every trash found through the mount table (a fixture one by default).
     TrashItems items(const QString& mountTable = {}) const
     {
         TrashItems all;
         for (const TrashDirectory& trash : TrashDirectory::findAll(
-                 QFile::decodeName(path("data/Trash")),
-                 mountTable.isEmpty() ? QFile::decodeName(path("mountinfo")) : mountTable,
+                 qpath("data/Trash"), mountTable.isEmpty() ? qpath("mountinfo") : mountTable,
                  ::geteuid()))
             all += trash.list();
         return all;
@@ -51,7 +53,7 @@ protected:
         return "[Trash Info]\nPath=" + path + "\nDeletionDate=2024-05-01T10:00:00\n";
     }
 
-    QTemporaryDir m_root{QDir::tempPath() + QStringLiteral("/corvella-restore-XXXXXX")};
+    QTemporaryDir m_root{QDir::tempPath() + u"/corvella-restore-XXXXXX"_s};
     QByteArray m_top = QFile::encodeName(QFileInfo(m_root.path()).canonicalFilePath());
     ScopedEnvironmentVariable m_home{"HOME", m_top};
     ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME", QByteArray(m_top + "/data")};
@@ -94,7 +96,7 @@ TEST_P(PeerTrashTest, ItemsTrashedByAnyProgramAreListedAndRestored)
     EXPECT_EQ(item.state, TrashItem::State::Complete) << item.problem.toStdString();
     EXPECT_TRUE(item.deletionDate.isValid());
     EXPECT_EQ(item.kind, TrashItem::Kind::File);
-    ASSERT_TRUE(QDir().rmdir(QFile::decodeName(path("some dir"))));
+    ASSERT_TRUE(QDir().rmdir(qpath("some dir")));
     const TrashRestorer::Result result = TrashRestorer::restore(item);
     EXPECT_TRUE(result.succeeded()) << result.message.toStdString();
     EXPECT_EQ(readFile(original), "kept content");
@@ -115,17 +117,15 @@ INSTANTIATE_TEST_SUITE_P(Names, PeerTrashTest,
 TEST_F(TrashRestoreTest, ItemsTrashedByCorvellaAreListedAndRestoredByTrashCli)
 {
     for (const char* name : {"first one.txt", "50%.txt"})
-        ASSERT_TRUE(writeFile(path(name), name) &&
-                    trashWith(QStringLiteral("corvella"), path(name)));
-    const CommandOutcome listed = runCommand(QStringLiteral("trash-list"), {});
+        ASSERT_TRUE(writeFile(path(name), name) && trashWith(u"corvella"_s, path(name)));
+    const CommandOutcome listed = runCommand(u"trash-list"_s, {});
     ASSERT_EQ(listed.exitCode, 0) << listed.output.toStdString();
     for (const char* name : {"first one.txt", "50%.txt"})
-        EXPECT_TRUE(listed.output.contains(QFile::decodeName(path(name))))
-            << listed.output.toStdString();
+        EXPECT_TRUE(listed.output.contains(qpath(name))) << listed.output.toStdString();
 
     QProcess restore;
     restore.setWorkingDirectory(QFile::decodeName(m_top));
-    restore.start(QStringLiteral("trash-restore"), {QFile::decodeName(path("50%.txt"))});
+    restore.start(u"trash-restore"_s, {qpath("50%.txt")});
     restore.write("0\n");
     restore.closeWriteChannel();
     ASSERT_TRUE(restore.waitForFinished(60000));
@@ -177,7 +177,7 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
     EXPECT_EQ(readFile(top + "/docs/ok file"), "ok");
 
     // A folder on the way that is a link off the volume: refused, the item stays.
-    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("elsewhere"))));
+    ASSERT_TRUE(QDir().mkpath(qpath("elsewhere")));
     ASSERT_EQ(::symlink(path("elsewhere").constData(), QByteArray(top + "/linked").constData()), 0);
     // Missing folders below it are checked before anything is made: none appears off the volume.
     ASSERT_TRUE(writeFile(trash + "/files/via", "via") &&
@@ -201,14 +201,13 @@ TEST_F(TrashRestoreTest, LinksStayLinksAndAnOccupiedPlaceIsNeverOverwritten)
 {
     ASSERT_TRUE(writeFile(path("target.txt"), "target"));
     ASSERT_EQ(::symlink("target.txt", path("link").constData()), 0);
-    ASSERT_TRUE(trashWith(QStringLiteral("corvella"), path("link")));
+    ASSERT_TRUE(trashWith(u"corvella"_s, path("link")));
     for (const char* version : {"one", "two"})
         ASSERT_TRUE(writeFile(path("same.txt"), version) &&
-                    trashWith(QStringLiteral("corvella"), path("same.txt")));
+                    trashWith(u"corvella"_s, path("same.txt")));
 
     EXPECT_TRUE(TrashRestorer::restore(only(path("link"))).succeeded());
-    EXPECT_EQ(QFileInfo(QFile::decodeName(path("link"))).symLinkTarget(),
-              QFile::decodeName(path("target.txt")));
+    EXPECT_EQ(QFileInfo(qpath("link")).symLinkTarget(), qpath("target.txt"));
     EXPECT_EQ(readFile(path("target.txt")), "target");
 
     TrashItems same = items();
@@ -232,15 +231,14 @@ TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurge
     ASSERT_TRUE(writeFile(path("tree/a"), QByteArray(10000, 'a')) &&
                 writeFile(path("tree/sub/b"), "b"));
     ASSERT_EQ(::symlink("/usr", path("tree/sub/outside").constData()), 0);
-    ASSERT_TRUE(trashWith(QStringLiteral("corvella"), path("tree")));
+    ASSERT_TRUE(trashWith(u"corvella"_s, path("tree")));
     TrashItems listed = items();
     ASSERT_EQ(listed.size(), 1);
     EXPECT_EQ(listed[0].size, -1);
-    const TrashDirectory trash = TrashDirectory::findAll(QFile::decodeName(path("data/Trash")),
-                                                         QFile::decodeName(path("none")), 0)[0];
+    const TrashDirectory trash = TrashDirectory::findAll(qpath("data/Trash"), qpath("none"), 0)[0];
     ASSERT_TRUE(trash.measureFolders(&listed));
-    const CommandOutcome du = runCommand(
-        QStringLiteral("du"), {QStringLiteral("-sB1"), QFile::decodeName(listed[0].itemPath())});
+    const CommandOutcome du =
+        runCommand(u"du"_s, {u"-sB1"_s, QFile::decodeName(listed[0].itemPath())});
     EXPECT_EQ(QByteArray::number(listed[0].size), du.output.section(u'\t', 0, 0).toLatin1());
     const QByteArray cache = path("data/Trash/directorysizes");
     EXPECT_EQ(readFile(cache), QByteArray::number(listed[0].size) + ' ' +
@@ -255,20 +253,19 @@ TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurge
     EXPECT_EQ(items().value(0).size, -1);
 
     const TrashCleaner::Result erased =
-        TrashCleaner(QFile::decodeName(path("data/Trash")), {}, ::geteuid()).eraseItems(listed);
+        TrashCleaner(qpath("data/Trash"), {}, ::geteuid()).eraseItems(listed);
     EXPECT_EQ(erased.failures, 0) << erased.firstError.toStdString();
     EXPECT_EQ(erased.itemsRemoved, 1);
     EXPECT_TRUE(items().isEmpty());
     EXPECT_EQ(readFile(cache), "");
-    EXPECT_TRUE(QFileInfo::exists(QStringLiteral("/usr")));
+    EXPECT_TRUE(QFileInfo::exists(u"/usr"_s));
 }
 
 class VolumeTrashTest : public TrashRestoreTest {
 protected:
     void SetUp() override
     {
-        const QString why = m_volume.mount(QFile::decodeName(path("volume.img")),
-                                           QFile::decodeName(path("volume")));
+        const QString why = m_volume.mount(qpath("volume.img"), qpath("volume"));
         if (!why.isEmpty())
             GTEST_SKIP() << why.toStdString();
     }
@@ -289,7 +286,7 @@ TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreListedAndRestored)
         EXPECT_EQ(item.topDirectory, path("volume")) << tool;
         EXPECT_EQ(item.recordedPath, QByteArray("from ") + tool + "/item 100%") << tool;
         if (QByteArray(tool) == "corvella") {
-            const CommandOutcome listed = runCommand(QStringLiteral("trash-list"), {});
+            const CommandOutcome listed = runCommand(u"trash-list"_s, {});
             EXPECT_TRUE(listed.output.contains(QFile::decodeName(original)))
                 << listed.output.toStdString();
         }
@@ -302,10 +299,9 @@ TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreListedAndRestored)
 // the link's target on another file system stays empty.
 TEST_F(VolumeTrashTest, RestoreMakesNothingOffTheVolume)
 {
-    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(path("elsewhere"))));
+    ASSERT_TRUE(QDir().mkpath(qpath("elsewhere")));
     ASSERT_EQ(::symlink(path("elsewhere").constData(), path("volume/off").constData()), 0);
-    ASSERT_TRUE(writeFile(path("volume/x")) &&
-                trashWith(QStringLiteral("corvella"), path("volume/x")));
+    ASSERT_TRUE(writeFile(path("volume/x")) && trashWith(u"corvella"_s, path("volume/x")));
     ASSERT_TRUE(
         writeFile(path("volume/.Trash-") + uid + "/info/x.trashinfo", info("off/new/deeper/x")));
     const TrashItem item = only(path("volume/off/new/deeper/x"), MountTable::standardPath());
@@ -320,12 +316,11 @@ TEST_F(VolumeTrashTest, RestoreMakesNothingOffTheVolume)
 TEST_F(TrashRestoreTest, TheCommandLineListsRestoresAndEmpties)
 {
     for (const char* name : {"a.txt", "b.txt"})
-        ASSERT_TRUE(writeFile(path(name), name) &&
-                    trashWith(QStringLiteral("corvella"), path(name)));
+        ASSERT_TRUE(writeFile(path(name), name) && trashWith(u"corvella"_s, path(name)));
     ASSERT_TRUE(writeFile(path("data/Trash/info/evil.trashinfo"), info("../../../etc/evil")));
     ASSERT_TRUE(writeFile(path("data/Trash/files/evil"), "evil"));
 
-    const CliRun listed = cli({QStringLiteral("trash-list"), QStringLiteral("--json")});
+    const CliRun listed = cli({u"trash-list"_s, u"--json"_s});
     ASSERT_EQ(listed.exitCode, 0) << listed.err.constData();
     QStringList originals;
     for (const QJsonValue& value : QJsonDocument::fromJson(listed.out).array()) {
@@ -333,29 +328,25 @@ TEST_F(TrashRestoreTest, TheCommandLineListsRestoresAndEmpties)
         for (const char* key :
              {"name", "originalPath", "deletionDate", "size", "isDirectory", "trashPath"})
             EXPECT_TRUE(item.contains(QLatin1StringView(key))) << key;
-        originals.append(item.value(QStringLiteral("originalPath")).toString());
+        originals.append(item.value(u"originalPath"_s).toString());
     }
     originals.sort();
-    EXPECT_EQ(originals, QStringList({QString(), QFile::decodeName(path("a.txt")),
-                                      QFile::decodeName(path("b.txt"))}));
+    EXPECT_EQ(originals, QStringList({QString(), qpath("a.txt"), qpath("b.txt")}));
 
     ASSERT_TRUE(writeFile(path("b.txt"), "occupant"));
     const CliRun restored =
-        cli({QStringLiteral("restore"), QFile::decodeName(path("a.txt")),
-             QFile::decodeName(path("b.txt")), QFile::decodeName(path("data/Trash/files/evil"))});
+        cli({u"restore"_s, qpath("a.txt"), qpath("b.txt"), qpath("data/Trash/files/evil")});
     EXPECT_EQ(restored.exitCode, 1);
     EXPECT_EQ(readFile(path("a.txt")), "a.txt");
     EXPECT_EQ(readFile(path("b.txt")), "occupant");
     EXPECT_TRUE(restored.err.contains(QByteArray("--as '" + path("b (restored).txt") + "'")))
         << restored.err.constData();
     EXPECT_TRUE(restored.err.contains("climbs out")) << restored.err.constData();
-    EXPECT_EQ(cli({QStringLiteral("restore"), QFile::decodeName(path("b.txt")),
-                   QStringLiteral("--as"), QFile::decodeName(path("b (restored).txt"))})
-                  .exitCode,
+    EXPECT_EQ(cli({u"restore"_s, qpath("b.txt"), u"--as"_s, qpath("b (restored).txt")}).exitCode,
               0);
     EXPECT_EQ(readFile(path("b (restored).txt")), "b.txt");
 
-    const CliRun emptied = cli({QStringLiteral("empty-trash")});
+    const CliRun emptied = cli({u"empty-trash"_s});
     EXPECT_EQ(emptied.exitCode, 0) << emptied.err.constData();
     EXPECT_TRUE(items().isEmpty());
 }

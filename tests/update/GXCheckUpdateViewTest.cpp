@@ -14,63 +14,60 @@ using namespace Qt::StringLiterals;
 class GXCheckUpdateViewTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The record's numbered lines in the list of what is new, top to bottom.
-    void showsTheOutcome_data()
-    {
-        QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QStringList>("fields");
-        const QByteArray newer = "<key>VersionCheck</key><integer>101</integer>"
-                                 "<key>Version</key><string>2.0</string>";
-        QTest::newRow("equal") << LoopbackRecordServer::record(
-                                      "<key>VersionCheck</key><integer>100</integer>")
-                               << u"noUpdate"_s << QStringList();
-        QTest::newRow("two short lines")
-            << LoopbackRecordServer::record(newer + "<key>1</key><string>Faster</string>"
-                                                    "<key>2</key><string>Smaller</string>")
-            << u"haveUpdate"_s << QStringList{u"1:Faster"_s, u"2:Smaller"_s};
-        QTest::newRow("no lines") << LoopbackRecordServer::record(newer) << u"haveUpdate"_s
-                                  << QStringList();
-        QTest::newRow("not a record") << QByteArray("garbage") << u"noNetwork"_s << QStringList();
-    }
+    // What each record shows, and its numbered lines in the list of what is new, top to bottom.
     void showsTheOutcome()
     {
-        QFETCH(QByteArray, record);
-        QFETCH(QString, shown);
-        QFETCH(QStringList, fields);
-        LoopbackRecordServer server;
-        server.serve("/version.plist", record);
-        const QString settings = QDir::home().filePath(u"settings.plist"_s);
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(LoopbackRecordServer::record(
-            "<key>IniURL</key><string>" + server.url("/version.plist").toEncoded() +
-            "</string><key>VersionCheck</key><integer>100</integer>"
-            "<key>Version</key><string>1.4</string>"));
-        file.close();
-        qputenv("CORVELLA_SHIPPED_SETTINGS", QFile::encodeName(settings));
+        const QByteArray newer = "<key>VersionCheck</key><integer>101</integer>"
+                                 "<key>Version</key><string>2.0</string>";
+        const struct {
+            QByteArray record;
+            QString shown;
+            QStringList fields;
+        } rows[] = {{LoopbackRecordServer::record("<key>VersionCheck</key><integer>100</integer>"),
+                     u"noUpdate"_s,
+                     {}},
+                    {LoopbackRecordServer::record(newer + "<key>1</key><string>Faster</string>"
+                                                          "<key>2</key><string>Smaller</string>"),
+                     u"haveUpdate"_s,
+                     {u"1:Faster"_s, u"2:Smaller"_s}},
+                    {LoopbackRecordServer::record(newer), u"haveUpdate"_s, {}},
+                    {"garbage", u"noNetwork"_s, {}}};
+        for (const auto& [record, shown, fields] : rows) {
+            LoopbackRecordServer server;
+            server.serve("/version.plist", record);
+            const QString settings = QDir::home().filePath(u"settings.plist"_s);
+            QFile file(settings);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(LoopbackRecordServer::record(
+                "<key>IniURL</key><string>" + server.url("/version.plist").toEncoded() +
+                "</string><key>VersionCheck</key><integer>100</integer>"
+                "<key>Version</key><string>1.4</string>"));
+            file.close();
+            qputenv("CORVELLA_SHIPPED_SETTINGS", QFile::encodeName(settings));
 
-        GXCheckUpdateViewController view;
-        QSignalSpy finished(&view, &GXCheckUpdateViewController::checkFinished);
-        QVERIFY(finished.wait(15000));
-        const QHash<QString, QWidget*> views{{u"noUpdate"_s, view.noUpdateView()},
-                                             {u"haveUpdate"_s, view.haveUpdateView()},
-                                             {u"noNetwork"_s, view.noNetworkView()},
-                                             {u"checking"_s, view.checkProgressView()}};
-        for (auto it = views.cbegin(); it != views.cend(); ++it)
-            QCOMPARE(!it.value()->isHidden(), it.key() == shown);
-        if (shown == u"noNetwork")
-            QVERIFY(view.noNetworkReason()->text().contains(u"could not be read"_s));
-        if (shown != u"haveUpdate")
-            return;
-        QCOMPARE(
-            view.versionLabel()->text(),
-            u"Corvella 2.0 is now available-you have 1.4. Would you like to download it now?"_s);
-        QMap<int, QString> shownFields; // by their place from the top
-        for (const QLabel* field :
-             view.showVersionScrollView()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-            shownFields.insert(field->y(), field->text());
-        QCOMPARE(shownFields.values(), fields);
+            GXCheckUpdateViewController view;
+            QSignalSpy finished(&view, &GXCheckUpdateViewController::checkFinished);
+            QVERIFY(finished.wait(15000));
+            const QHash<QString, QWidget*> views{{u"noUpdate"_s, view.noUpdateView()},
+                                                 {u"haveUpdate"_s, view.haveUpdateView()},
+                                                 {u"noNetwork"_s, view.noNetworkView()},
+                                                 {u"checking"_s, view.checkProgressView()}};
+            for (auto it = views.cbegin(); it != views.cend(); ++it)
+                QCOMPARE(std::pair(it.key(), !it.value()->isHidden()),
+                         std::pair(it.key(), it.key() == shown));
+            if (shown == u"noNetwork")
+                QVERIFY(view.noNetworkReason()->text().contains(u"could not be read"_s));
+            if (shown != u"haveUpdate")
+                continue;
+            QCOMPARE(
+                view.versionLabel()->text(),
+                u"Corvella 2.0 is now available-you have 1.4. Would you like to download it now?"_s);
+            QMap<int, QString> shownFields; // by their place from the top
+            for (const QLabel* field :
+                 view.showVersionScrollView()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+                shownFields.insert(field->y(), field->text());
+            QCOMPARE(shownFields.values(), fields);
+        }
     }
 };
 
