@@ -205,8 +205,8 @@ QByteArray ProgramOptions::manPage()
 {
     QStringList lines{
         u".\\\" Written from the option table of corvella by `corvella --generate-man`."_s,
-        u".TH CORVELLA 1 \"\" \"Corvella %1\" \"User Commands\""_s.arg(
-            QLatin1StringView(CORVELLA_VERSION)),
+        u".TH CORVELLA 1 \"%1\" \"Corvella %2\" \"User Commands\""_s.arg(
+            QLatin1StringView(CORVELLA_RELEASE_DATE), QLatin1StringView(CORVELLA_VERSION)),
         u".SH NAME"_s,
         u"corvella \\- a system utility for the Linux desktop, in the system tray"_s,
         u".SH SYNOPSIS"_s,

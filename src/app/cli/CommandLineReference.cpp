@@ -155,8 +155,8 @@ QString manPage(const QList<CommandLineCommand>& commands)
 {
     QStringList lines{
         ".\\\" Written "_L1 + QLatin1StringView(kGeneratedBy) + " man`; do not edit."_L1,
-        ".TH CORVELLA\\-CLI 1 \"\" \"Corvella "_L1 + QLatin1StringView(CORVELLA_VERSION) +
-            "\" \"User Commands\""_L1,
+        ".TH CORVELLA\\-CLI 1 \""_L1 + QLatin1StringView(CORVELLA_RELEASE_DATE) +
+            "\" \"Corvella "_L1 + QLatin1StringView(CORVELLA_VERSION) + "\" \"User Commands\""_L1,
         ".SH NAME"_L1,
         "corvella\\-cli \\- the tools of the Corvella system utility on the command line"_L1,
         ".SH SYNOPSIS"_L1,
