@@ -225,7 +225,8 @@ void ImageButton::paintEvent(QPaintEvent* event)
         painter.drawText(area, int(m_titleAlignment) | Qt::TextSingleLine, shown);
     }
 
-    // The ring marks where the keyboard is: not after a click, which gives no focus anyway.
+    // The ring shows where the keyboard is, once the focus has moved by keyboard (Tab, a
+    // shortcut, the arrow keys between tabs).
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
         painter.setBrush(Qt::NoBrush);
