@@ -19,7 +19,9 @@
 #include "system/QuickVisitViewController.h"
 #include "tasks/TaskManagerViewController.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QShortcut>
 #include <QStackedWidget>
 
 namespace {
@@ -95,6 +97,7 @@ void MainViewController::awakeFromNib()
     m_tabView->setDelegate(this);
     addTabButtons();
     addSideButtons();
+    addTabShortcuts();
 
     m_noticeLabel = new QLabel(this);
     m_noticeLabel->setGeometry(kContentLeft + 12, kPanelSize.height() - 44, 388, 36);
@@ -168,6 +171,7 @@ void MainViewController::addTabButtons()
             button->setToolTip(page->heading());
         button->setGeometry(0, top, kColumnWidth, kTabButtonHeight);
         connect(button, &ImageButton::clicked, this, &MainViewController::selectTypeButtonAction);
+        button->installEventFilter(this);
         m_tabButtons.insert(text(row.identifier), button);
         top += kTabButtonHeight;
     }
@@ -211,6 +215,55 @@ void MainViewController::addSideButtons()
         m_hideOthersButton->setAccessibleDescription(reason);
         m_hideOthersButton->setToolTip(m_hideOthersButton->toolTip() + u'\n' + reason);
     }
+}
+
+void MainViewController::addTabShortcuts()
+{
+    const QStringList& identifiers = tabIdentifiers();
+    for (qsizetype index = 0; index < identifiers.size(); ++index) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + index)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, identifier = identifiers[index]] {
+            selectTab(identifier);
+            // The first control of the tab that Tab would reach takes the focus.
+            QWidget* page = m_tabItems.value(identifier);
+            for (QWidget* next = page->nextInFocusChain(); page->isAncestorOf(next);
+                 next = next->nextInFocusChain()) {
+                if ((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() &&
+                    next->isVisibleTo(page)) {
+                    next->setFocus(Qt::ShortcutFocusReason);
+                    break;
+                }
+            }
+        });
+    }
+}
+
+bool MainViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* button = qobject_cast<ImageButton*>(watched);
+    if (event->type() != QEvent::KeyPress || !button ||
+        !m_tabButtons.contains(button->identifier()))
+        return QWidget::eventFilter(watched, event);
+    int step = 0;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        step = 1;
+        break;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+    const QStringList& identifiers = tabIdentifiers();
+    const qsizetype count = identifiers.size();
+    const QString next =
+        identifiers[(identifiers.indexOf(button->identifier()) + step + count) % count];
+    selectTab(next);
+    m_tabButtons.value(next)->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 void MainViewController::markFirstStart()
@@ -286,7 +339,11 @@ void MainViewController::selectTypeButtonAction()
     auto* button = qobject_cast<ImageButton*>(sender());
     if (!button)
         return;
-    const QString identifier = button->identifier();
+    selectTab(button->identifier());
+}
+
+void MainViewController::selectTab(const QString& identifier)
+{
     changeTabWithidStr(identifier);
     if (m_delegate)
         m_delegate->changeSelectTypeWithIdStr(identifier);

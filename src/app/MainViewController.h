@@ -27,7 +27,8 @@ class WindowSystem;
 // The main panel (480×600): the title, a column of seven tab buttons, the tab area, the title
 // bar, the volume and brightness buttons, desktop background, hide others and the tools menu
 // with the power actions. Built anew at every opening of the popup; all seven tab controllers
-// are created with it. GUI thread only.
+// are created with it. Keyboard: Ctrl+1 to Ctrl+7 choose a tab and put the focus in it; on a
+// focused tab button the arrow keys move to the tab before or after. GUI thread only.
 class MainViewController : public QWidget,
                            public TabBarVDelegate,
                            public SoundViewControllerDelegate {
@@ -84,8 +85,14 @@ public:
     // at once, with no question. Failures are logged; the panel stays open.
     void doShoutToolAction(const QString& phrase);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void awakeFromNib();
+    void addTabShortcuts();
+    // Shows the tab and tells the delegate, as a click on its button does.
+    void selectTab(const QString& identifier);
     void setWindowTitle();
     void addTitle();
     void addViewToTab();

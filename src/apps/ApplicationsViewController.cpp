@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTableView>
@@ -58,6 +59,9 @@ ApplicationsViewController::ApplicationsViewController(QWidget* parent)
     m_listTableView->horizontalHeader()->setSectionResizeMode(ApplicationListModel::OpenColumn,
                                                               QHeaderView::Fixed);
     m_listTableView->horizontalHeader()->resizeSection(ApplicationListModel::OpenColumn, 40);
+    m_listTableView->installEventFilter(this);
+    // Tab leaves the list for the next control instead of walking its cells.
+    m_listTableView->setTabKeyNavigation(false);
     bodyLayout()->addWidget(m_listTableView, 1);
 
     m_catalogue = new ApplicationCatalogue(this);
@@ -70,6 +74,7 @@ ApplicationsViewController::ApplicationsViewController(QWidget* parent)
         m_closeBut->setVisible(!m_textField->text().isEmpty());
         searchBarAction();
     });
+    connect(m_textField, &QLineEdit::returnPressed, this, [this] { openRow(0); });
     connect(m_closeBut, &ImageButton::clicked, this,
             &ApplicationsViewController::closeButtonAction);
     getApplications();
@@ -128,6 +133,29 @@ void ApplicationsViewController::rowClicked(const QModelIndex& index)
     // scan or a search may reorder the rows in between.
     m_clickedPath = m_allApplications.at(m_selectIndex).path;
     QTimer::singleShot(openDelayMilliseconds, this, &ApplicationsViewController::openApp);
+}
+
+bool ApplicationsViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_listTableView && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const QModelIndex current = m_listTableView->currentIndex();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+            current.isValid()) {
+            openRow(current.row());
+            return true;
+        }
+    }
+    return ToolPage::eventFilter(watched, event);
+}
+
+void ApplicationsViewController::openRow(int row)
+{
+    if (row < 0 || row >= m_allApplications.size())
+        return;
+    m_listTableView->setCurrentIndex(m_model->index(row, ApplicationListModel::NameColumn));
+    m_selectIndex = row;
+    openItemsAction();
 }
 
 void ApplicationsViewController::openApp()

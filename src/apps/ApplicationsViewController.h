@@ -17,6 +17,7 @@ class QTableView;
 // click on its row (0.3 s later) or on its run button. The scan starts when the tab is made;
 // rows arrive in sorted batches while it runs, and the search field is enabled when it ends.
 // A launch runs on a worker; a failure is shown below the list (the tab's notice).
+// Keyboard: Enter in the search field opens the first row; Enter or Space opens the current row.
 class ApplicationsViewController : public ToolPage {
     Q_OBJECT
 public:
@@ -42,7 +43,12 @@ Q_SIGNALS:
     // After each launch attempt; error is empty on success.
     void launchFinished(const QString& path, const QString& error);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Opens the row as its run button does.
+    void openRow(int row);
     void addBatch(const QList<AMAppItem>& items);
     void finishScan();
     void rowClicked(const QModelIndex& index);

@@ -225,9 +225,10 @@ void ImageButton::paintEvent(QPaintEvent* event)
         painter.drawText(area, int(m_titleAlignment) | Qt::TextSingleLine, shown);
     }
 
-    if (hasFocus()) {
-        // A ring that shows on light and dark faces alike.
-        painter.setPen(QPen(QColor(39, 124, 226, 220), 2.0));
+    // The ring shows where the keyboard is, once the focus has moved by keyboard (Tab, a
+    // shortcut, the arrow keys between tabs).
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0), 5, 5);
     }

@@ -5,6 +5,7 @@
 
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
@@ -271,6 +272,18 @@ void StatusAttachedWindow::closeEvent(QCloseEvent* event)
 {
     windowWillClose();
     PopBaseWindow::closeEvent(event);
+}
+
+void StatusAttachedWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Reaches here only when no control inside used the key (a view's own Escape shortcut runs
+    // before it).
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        close();
+        return;
+    }
+    PopBaseWindow::keyPressEvent(event);
 }
 
 void StatusAttachedWindow::closeLostWindow()

@@ -25,6 +25,7 @@ public:
 // hosts one view. It sizes itself around the view (viewMargin on every side, and arrowHeight more
 // at the top, which stays transparent), paints its background once per size into an image, and
 // ends its modal run when it closes, so runModal() returns as soon as the window is closed.
+// Escape closes it, as every close does, unless a control inside takes the key first.
 //
 // Ownership: create() reparents the view into the window; the caller owns the window (it is not
 // deleted on close). GUI thread only.
@@ -122,6 +123,7 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSocketNotifier>
 #include <QStyle>
@@ -94,6 +95,8 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     m_listTableView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listTableView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listTableView->setFocusPolicy(Qt::StrongFocus);
+    // Tab leaves the list for the next control instead of walking its cells.
+    m_listTableView->setTabKeyNavigation(false);
     connect(m_listTableView, &QTableView::clicked, this, [this](const QModelIndex& index) {
         // Styles that activate on a single click toggle through activated() alone.
         if (index.column() == CheckBoxColumn &&
@@ -104,6 +107,7 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     // The keyboard's way to a check box: Enter on the current row.
     connect(m_listTableView, &QTableView::activated, this,
             [this](const QModelIndex&) { changeCloseButtonState(); });
+    m_listTableView->installEventFilter(this);
     bodyLayout()->addWidget(m_listTableView, 1);
 
     m_messageLabel = new QLabel(this);
@@ -264,6 +268,16 @@ void TaskManagerViewController::changeCloseButtonState()
 {
     if (m_model->toggle(m_listTableView->currentIndex().row()))
         updateCloseButton();
+}
+
+bool TaskManagerViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_listTableView && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
+        changeCloseButtonState();
+        return true;
+    }
+    return ToolPage::eventFilter(watched, event);
 }
 
 void TaskManagerViewController::closeButtonAction()

@@ -80,6 +80,10 @@ Q_SIGNALS:
     // Every application that "Close" ended has its outcome; survivors are offered Force Quit.
     void survivorsChecked();
 
+protected:
+    // Space on the list toggles the current row's check box, as Enter does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void listBuilt(quint64 generation, const QList<TaskManagerInfo>& applications);
     void showLoad(const SystemLoadReading& reading);

@@ -229,6 +229,47 @@ private Q_SLOTS:
         }
     }
 
+    void keyboardAloneWalksThePanel()
+    {
+        const QString mark = QDir::homePath() + u"/launched by key"_s;
+        QVERIFY(writeFile(qEnvironmentVariable("XDG_DATA_HOME") + u"/applications/kf.desktop"_s,
+                          "[Desktop Entry]\nType=Application\nName=Keyfinder\nExec=touch \"" +
+                              QFile::encodeName(mark) + "\"\n"));
+        Delegate delegate;
+        delegate.showMainWindow();
+        QVERIFY(QTest::qWaitForWindowActive(delegate.mainAttachedWindow()));
+        MainViewController* panel = delegate.mainWC();
+        const auto press = [](int key, Qt::KeyboardModifiers with = {}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), with);
+            return QApplication::focusWidget(); // after the key
+        };
+        QTRY_VERIFY(press(Qt::Key_1, Qt::ControlModifier)->inherits("QLineEdit")); // scan over
+        for (qsizetype index = 6; index >= 0; --index) {
+            press(Qt::Key_1 + int(index), Qt::ControlModifier);
+            QCOMPARE(panel->currentTabIdentifier(), MainViewController::tabIdentifiers()[index]);
+        }
+        QTest::keyClicks(QApplication::focusWidget(), u"keyf"_s);
+        press(Qt::Key_Return); // the first match
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(mark), 10000);
+        press(Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(press(Qt::Key_Tab)->property("text"), u"Close"_s); // from the list
+        press(Qt::Key_Tab);
+        QVERIFY(press(Qt::Key_Right) == panel->tabButton(u"TaskManager"_s));
+        press(Qt::Key_6, Qt::ControlModifier);
+        for (int step = 0; press(Qt::Key_Tab)->property("text") != u"About This Computer"_s;)
+            QVERIFY(++step < 12);
+        bool closed = false;
+        QTimer::singleShot(0, &delegate, [&closed] {
+            QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+            if (!(closed = !QApplication::activeModalWidget()))
+                QApplication::activeModalWidget()->close(); // the run ends either way
+        });
+        press(Qt::Key_Space); // returns when the About dialog's run ends
+        QVERIFY(closed && QTest::qWaitForWindowActive(delegate.mainAttachedWindow()));
+        press(Qt::Key_Escape);
+        QVERIFY(!delegate.isOpenMainWindow());
+    }
+
     void withoutATrayThePanelSaysHowToReachItOnce()
     {
         Delegate delegate(false);
