@@ -26,6 +26,9 @@ public:
 // at the top, which stays transparent), paints its background once per size into an image, and
 // ends its modal run when it closes, so runModal() returns as soon as the window is closed.
 //
+// The window carries its view's window title (QWidget::setWindowTitle on the view, also later),
+// which window lists and screen readers show.
+//
 // Ownership: create() reparents the view into the window; the caller owns the window (it is not
 // deleted on close). GUI thread only.
 class StatusAttachedWindow : public PopBaseWindow {
