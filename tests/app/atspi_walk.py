@@ -7,7 +7,7 @@ import os, shutil, subprocess, sys, tempfile, time
 
 TABS = {"Applications", "Task Manager", "Cleanup", "Startup Items", "Disk Manager", "Quick Visit",
         "Hot Utilities"}
-# Asks for the bus's owner without starting it: D-Bus would activate a launcher the test env did not.
+# Asks for the bus's owner without starting it: D-Bus would activate a launcher the env did not.
 BUS = ("gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus "
        "--method org.freedesktop.DBus.NameHasOwner org.a11y.Bus")
 
@@ -37,14 +37,16 @@ if "CORVELLA_TEST_ENV" not in os.environ or not wait_for("", lambda: "true" in s
     sys.exit(print("SKIP: no accessibility bus (run in tests/env/desktop-test-env.sh)") or 77)
 home = tempfile.mkdtemp(prefix="corvella-atspi-")
 for folder, name, text in (("files", "notes ä.txt", "x"), ("info", "notes ä.txt.trashinfo",
-                           "[Trash Info]\nPath=/tmp/notes%20%C3%A4.txt\nDeletionDate=2026-01-02T03:04:05\n")):
+        "[Trash Info]\nPath=/tmp/notes%20%C3%A4.txt\nDeletionDate=2026-01-02T03:04:05\n")):
     os.makedirs(f"{home}/data/Trash/{folder}", exist_ok=True)
     open(f"{home}/data/Trash/{folder}/{name}", "w").write(text)
 app = subprocess.Popen([sys.argv[1], "--show"], env=dict(
     os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", XDG_RUNTIME_DIR=home,
     XDG_CONFIG_HOME=home + "/config", XDG_DATA_HOME=home + "/data"))
 try:
-    found = wait_for("corvella on the accessibility bus", lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == app.pid and a.childCount), None))
+    found = wait_for("corvella on the accessibility bus", lambda: next((
+        a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == app.pid
+        and a.childCount), None))
     CONTROLS = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX}
 
     def tree(title, ready):  # the window's nodes once ready; a node that went away: walk again
@@ -56,8 +58,8 @@ try:
     nodes = wait_for("tab named " + ", ".join(sorted(TABS)), lambda: tree("Corvella", lambda nodes:
         TABS <= {name for role, name, _ in nodes if role in CONTROLS}))
     # The Trash tile opens the Trash window: its title and its list row's check box need names.
-    if tile := next(iter(pyatspi.findAllDescendants(found, lambda n: n.name == "Trash" and
-                                                    n.getRole() == pyatspi.ROLE_PUSH_BUTTON)), None):
+    if tile := next(iter(pyatspi.findAllDescendants(found, lambda n: n.name == "Trash"
+                                                    and n.getRole() in CONTROLS)), None):
         tile.queryAction().doAction(0)  # else the nameless tile fails below
         nodes += wait_for("Trash window listing notes ä.txt", lambda: tree("Trash", lambda nodes:
             any(name == "notes ä.txt" for _, name, _ in nodes)))

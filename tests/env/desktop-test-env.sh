@@ -4,8 +4,9 @@
 #   tests/env/desktop-test-env.sh ctest --test-dir build --output-on-failure
 # Components: Xvfb with xcompmgr, an XEmbed tray (trayer) or a StatusNotifierWatcher stand-in
 # (TRAY=sni), the openbox window manager (WM=none leaves it out), private session and system
-# buses, the accessibility bus, PulseAudio with a null sink, dunst, as root udevd, polkitd and udisksd, and beside the
-# X11 desktop a Wayland compositor (weston) for the tests that run the panel as a Wayland client.
+# buses, at-spi2-core's accessibility bus, PulseAudio with a null sink, dunst, as root udevd,
+# polkitd and udisksd, and beside the X11 desktop a Wayland compositor (weston) for the tests that
+# run the panel as a Wayland client.
 # The packages come from scripts/setup. HOME and the XDG folders point into a fresh temporary
 # folder, so nothing touches the real user's data.
 set -euo pipefail
