@@ -45,7 +45,8 @@ void DownloadViewController::doScanWithPath(const QString& given)
     m_stopScanButton->show();
     m_progressLable->show();
     m_scanProgress->changeProgressValue(0);
-    m_progressLable->setText(QString::asprintf("%.1f%%", 0.0));
+    // Named for the whole scan; the percentages that follow change only its text.
+    Announcer::announce(m_progressLable, QString::asprintf("%.1f%%", 0.0), tr("Scanning"));
     Progress::isPause(false);
     showScanningLayout(true);
     // The keyboard starts in the list, never on a removal button.
