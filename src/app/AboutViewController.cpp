@@ -14,6 +14,7 @@
 
 AboutViewController::AboutViewController(QWidget* parent) : QWidget(parent)
 {
+    setWindowTitle(tr("About Corvella"));
     setFixedSize(300, 240);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 20, 20, 16);

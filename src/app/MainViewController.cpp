@@ -7,6 +7,7 @@
 #include "common/PublicUtilities.h"
 #include "disks/DiskManagerViewController.h"
 #include "downloads/CleanUpViewController.h"
+#include "kit/Announcer.h"
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
@@ -167,8 +168,10 @@ void MainViewController::addTabButtons()
     for (const TabRow& row : kTabs) {
         auto* button = new ImageButton(text(row.imageAtLoad), this);
         button->setIdentifier(text(row.identifier));
-        if (auto* page = qobject_cast<ToolPage*>(m_tabItems.value(text(row.identifier))))
+        if (auto* page = qobject_cast<ToolPage*>(m_tabItems.value(text(row.identifier)))) {
             button->setToolTip(page->heading());
+            button->setAccessibleName(page->heading());
+        }
         button->setGeometry(0, top, kColumnWidth, kTabButtonHeight);
         connect(button, &ImageButton::clicked, this, &MainViewController::selectTypeButtonAction);
         button->installEventFilter(this);
@@ -183,24 +186,27 @@ void MainViewController::addSideButtons()
     struct SideButton {
         ImageButton** button;
         const char16_t* image;
-        const char16_t* toolTip;
+        const char* name;
         void (MainViewController::*action)();
     };
     const SideButton buttons[] = {
-        {&m_soundButton, u"ic_sound", u"Volume", &MainViewController::openSoundView},
-        {&m_lightBut, u"ic_brightness", u"Brightness", &MainViewController::openLightView},
-        {&m_desktopButton, u"ic_desktop_bg", u"Desktop Background",
+        {&m_soundButton, u"ic_sound", QT_TR_NOOP("Volume"), &MainViewController::openSoundView},
+        {&m_lightBut, u"ic_brightness", QT_TR_NOOP("Brightness"),
+         &MainViewController::openLightView},
+        {&m_desktopButton, u"ic_desktop_bg", QT_TR_NOOP("Desktop Background"),
          &MainViewController::openChangeDesktopBg},
-        {&m_hideOthersButton, u"ic_hide_others", u"Hide Others",
+        {&m_hideOthersButton, u"ic_hide_others", QT_TR_NOOP("Hide Others"),
          &MainViewController::hiddenOthersApp},
-        {&m_toolsButton, u"ic_tools", u"Shut Down, Sleep, Restart",
+        {&m_toolsButton, u"ic_tools", QT_TR_NOOP("Shut Down, Sleep, Restart"),
          &MainViewController::menuToolsButtonAction},
     };
     int top = kPanelSize.height() - 8 - 36 * int(std::size(buttons));
     for (const SideButton& side : buttons) {
         auto* button = new ImageButton(text(side.image), this);
         button->setGeometry((kColumnWidth - 36) / 2, top, 36, 36);
-        button->setToolTip(text(side.toolTip));
+        button->setToolTip(tr(side.name));
+        // Named apart from the tooltip, which may grow a reason why the button is off.
+        button->setAccessibleName(tr(side.name));
         connect(button, &ImageButton::clicked, this, side.action);
         *side.button = button;
         top += 36;
@@ -211,7 +217,6 @@ void MainViewController::addSideButtons()
         const QString reason =
             m_windowSystem ? m_windowSystem->unavailableReason() : tr("Needs an X11 session.");
         m_hideOthersButton->setEnabled(false);
-        m_hideOthersButton->setAccessibleName(m_hideOthersButton->toolTip());
         m_hideOthersButton->setAccessibleDescription(reason);
         m_hideOthersButton->setToolTip(m_hideOthersButton->toolTip() + u'\n' + reason);
     }
@@ -287,6 +292,8 @@ void MainViewController::configureBrightnessButton()
         m_lightBut->setToolTip(
             QStringLiteral("This display's brightness cannot be adjusted from here."));
     }
+    if (!m_lightBut->isEnabled())
+        m_lightBut->setAccessibleDescription(m_lightBut->toolTip());
 }
 
 void MainViewController::changeTabWithidStr(const QString& identifier)
@@ -351,7 +358,7 @@ void MainViewController::selectTab(const QString& identifier)
 
 void MainViewController::showNotice(const QString& noticeText)
 {
-    m_noticeLabel->setText(noticeText);
+    Announcer::announce(m_noticeLabel, noticeText);
     m_noticeLabel->setVisible(!noticeText.isEmpty());
     m_noticeLabel->raise();
 }

@@ -43,6 +43,8 @@ QVariant ApplicationListModel::data(const QModelIndex& index, int role) const
             return KitImages::icon(QStringLiteral("ic_run"));
         if (role == Qt::ToolTipRole)
             return QStringLiteral("Open %1").arg(item.name);
+        if (role == Qt::AccessibleTextRole) // the cell shows only an icon
+            return tr("Open %1").arg(item.name);
     }
     return {};
 }

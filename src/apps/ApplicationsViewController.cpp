@@ -31,11 +31,12 @@ ApplicationsViewController::ApplicationsViewController(QWidget* parent)
     auto* searchRow = new QHBoxLayout();
     m_textField = new QLineEdit(this);
     m_textField->setPlaceholderText(QStringLiteral("Search"));
-    m_textField->setAccessibleName(QStringLiteral("Search applications"));
+    m_textField->setAccessibleName(tr("Search applications"));
     m_closeBut = new ImageButton(QStringLiteral("ic_remove"), this);
     m_closeBut->setHoverImageName(QStringLiteral("ic_remove_hover"));
     m_closeBut->setFixedSize(20, 20);
     m_closeBut->setToolTip(QStringLiteral("Clear the search"));
+    m_closeBut->setAccessibleName(tr("Clear the search"));
     m_closeBut->hide();
     searchRow->addWidget(m_textField, 1);
     searchRow->addWidget(m_closeBut);

@@ -50,6 +50,7 @@ DiskManagerViewController::DiskManagerViewController(
     bodyLayout()->addStretch(1);
     m_loadProgress = new QProgressBar(this);
     m_loadProgress->setRange(0, 0);
+    m_loadProgress->setAccessibleName(tr("Reading the volumes"));
     m_loadProgress->setTextVisible(false);
     m_loadProgress->setGeometry(156, 120, 100, 6);
     m_loadProgress->hide();

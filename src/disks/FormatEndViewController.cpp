@@ -9,6 +9,7 @@ FormatEndViewController::FormatEndViewController(bool succeeded, const QString& 
                                                  QWidget* parent)
     : QWidget(parent)
 {
+    setWindowTitle(tr("Format Disk"));
     setFixedSize(340, 170);
     m_title = new QLabel(
         succeeded ? QStringLiteral("Format Complete") : QStringLiteral("Format Failed"), this);

@@ -14,6 +14,7 @@ constexpr int kWidth = 150;
 FormatTypeViewController::FormatTypeViewController(FormatTypeVCDelegate* delegate, QWidget* parent)
     : QWidget(parent), m_delegate(delegate)
 {
+    setWindowTitle(tr("Format"));
     setFixedSize(kWidth, kRowHeight * 3 + 8);
     setAttribute(Qt::WA_Hover);
     for (int identifier : {0, 1, 2}) {

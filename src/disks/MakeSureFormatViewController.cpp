@@ -44,6 +44,7 @@ MakeSureFormatViewController::MakeSureFormatViewController(MakeSureFormatVCDeleg
                                                            QWidget* parent)
     : QWidget(parent), m_delegate(delegate)
 {
+    setWindowTitle(tr("Format Disk"));
     setFixedSize(kViewSize);
     m_makeSureView = new QWidget(this);
     m_makeSureView->setGeometry(rect());
@@ -58,6 +59,7 @@ MakeSureFormatViewController::MakeSureFormatViewController(MakeSureFormatVCDeleg
     m_typeSelectBut = new QPushButton(m_makeSureView);
     m_typeSelectBut->setFlat(true);
     m_typeSelectBut->setCursor(Qt::PointingHandCursor);
+    m_typeSelectBut->setAccessibleName(tr("Choose the file system type"));
     m_typeSelectBut->setStyleSheet(
         QStringLiteral("QPushButton { border: 1px solid rgba(0, 0, 0, 40); border-radius: 6px; "
                        "background: transparent; }"));
@@ -85,6 +87,7 @@ MakeSureFormatViewController::MakeSureFormatViewController(MakeSureFormatVCDeleg
         ->setAlignment(Qt::AlignCenter);
     m_loading = new QProgressBar(m_formatView);
     m_loading->setRange(0, 0);
+    m_loading->setAccessibleName(tr("Formatting"));
     m_loading->setTextVisible(false);
     m_loading->setGeometry(100, 116, 200, 8);
     m_formatView->hide();

@@ -22,6 +22,9 @@ QWidget* actionTile(ImageButton* button, const QString& title, const QString& te
     auto* layout = new QVBoxLayout(tile);
     layout->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     button->setParent(tile);
+    // The face shows no words: the tile's heading names the button, its explanation describes it.
+    button->setAccessibleName(title);
+    button->setAccessibleDescription(text);
     // The faces are vector art: drawn large, they make the two actions the tab's content.
     button->setStretchFace(true);
     button->setFixedSize(72, 72);

@@ -43,6 +43,7 @@ TextImageButton* faceButton(const QString& title, const QString& face, QWidget* 
 DownloadViewController::DownloadViewController(Controller* controller, QWidget* parent)
     : QWidget(parent), m_controller(controller ? controller : Controller::getController())
 {
+    setWindowTitle(tr("Downloads"));
     setFixedSize(kViewSize);
     awakeFromNib();
 }
@@ -95,6 +96,7 @@ void DownloadViewController::awakeFromNib()
     m_selectAllButton = new ImageButton(QStringLiteral("option_no"), m_headerView);
     m_selectAllButton->setGeometry(8, 5, 16, 16);
     m_selectAllButton->setToolTip(QStringLiteral("Select All"));
+    m_selectAllButton->setAccessibleName(tr("Select All"));
     connect(m_selectAllButton, &ImageButton::clicked, this,
             &DownloadViewController::setAllSelectOrNoSelect);
     auto* nameTitle = new QLabel(QStringLiteral("Name"), m_headerView);

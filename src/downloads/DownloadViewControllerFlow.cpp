@@ -8,6 +8,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
 #include "downloads/RemovalOutcome.h"
+#include "kit/Announcer.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/GXProgressView.h"
 #include "kit/ImageButton.h"
@@ -44,7 +45,8 @@ void DownloadViewController::doScanWithPath(const QString& given)
     m_stopScanButton->show();
     m_progressLable->show();
     m_scanProgress->changeProgressValue(0);
-    m_progressLable->setText(QString::asprintf("%.1f%%", 0.0));
+    // Named for the whole scan; the percentages that follow change only its text.
+    Announcer::announce(m_progressLable, QString::asprintf("%.1f%%", 0.0), tr("Scanning"));
     Progress::isPause(false);
     showScanningLayout(true);
     // The keyboard starts in the list, never on a removal button.
@@ -117,6 +119,7 @@ void DownloadViewController::endProScan()
             return;
         endScan();
         m_scanFinished = true;
+        Announcer::announce(m_progressLable, tr("Scan finished"));
         showScanningLayout(false);
         changeSelectAllButtonState(FileNode::On);
         updatePlaceholder();
@@ -284,10 +287,12 @@ void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& out
         if (text.isEmpty())
             return;
         // The summary stays short; each failed item and its reason are one click away.
-        m_failureLabel->setText(details.isEmpty()
-                                    ? text.toHtmlEscaped()
-                                    : text.toHtmlEscaped() +
-                                          QStringLiteral(" <a href=\"details\">Details…</a>"));
+        Announcer::announce(m_failureLabel,
+                            details.isEmpty()
+                                ? text.toHtmlEscaped()
+                                : text.toHtmlEscaped() +
+                                      QStringLiteral(" <a href=\"details\">Details…</a>"),
+                            text);
         m_failureLabel->setToolTip(details.mid(0, 20).join(u'\n') +
                                    (details.size() > 20
                                         ? QStringLiteral("\n… and %1 more").arg(details.size() - 20)

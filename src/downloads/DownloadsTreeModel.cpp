@@ -162,9 +162,12 @@ QVariant DownloadsTreeModel::data(const QModelIndex& index, int role) const
     switch (index.column()) {
     case CheckBoxColumn: {
         // System files may never be ticked: they show no box at all.
-        if ((role != ImageNameRole && role != Qt::DecorationRole && role != Qt::CheckStateRole) ||
+        if ((role != ImageNameRole && role != Qt::DecorationRole && role != Qt::CheckStateRole &&
+             role != Qt::AccessibleTextRole) ||
             isSystemFile(node))
             return {};
+        if (role == Qt::AccessibleTextRole) // a screen reader names the box after its row
+            return node->displayName();
         const int state = node->state();
         if (role == ImageNameRole)
             return checkBoxImageName(state);
@@ -209,6 +212,8 @@ QVariant DownloadsTreeModel::data(const QModelIndex& index, int role) const
             return u"ic_open"_s;
         if (role == Qt::DecorationRole)
             return KitImages::icon(u"ic_open"_s);
+        if (role == Qt::AccessibleTextRole)
+            return tr("Show “%1” in its folder").arg(node->displayName());
         return {};
     default:
         return {};

@@ -1,6 +1,7 @@
 #include "downloads/ProgressViewController.h"
 
 #include "common/PublicUtilities.h"
+#include "kit/Announcer.h"
 #include "kit/BackgroundView.h"
 #include "kit/GXProgressView.h"
 #include "kit/StatusAttachedWindow.h"
@@ -11,6 +12,7 @@
 
 ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent)
 {
+    setWindowTitle(tr("Removing Downloads"));
     setFixedSize(400, 132);
     // An opaque card behind the text: the window's translucent frame stays around it, but what
     // lies behind the window never shows through the words.
@@ -63,7 +65,10 @@ void ProgressViewController::changeProgressValue(int percent, const QString& pat
         m_pathLabel->fontMetrics().elidedText(path, Qt::ElideMiddle, m_pathLabel->width()));
     m_pathLabel->setToolTip(path);
     m_progressView->changeProgressValue(percent);
-    m_progressLabel->setText(QString::asprintf("%d%%", percent));
+    if (m_progressLabel->text() != QString::asprintf("%d%%", percent))
+        Announcer::announce(m_progressLabel, QString::asprintf("%d%%", percent),
+                            percent >= 100 ? tr("Removal finished")
+                                           : tr("Removing: %1%").arg(percent));
     m_finished = percent >= 100;
     Q_EMIT progressChanged(percent, path);
     if (m_finished)

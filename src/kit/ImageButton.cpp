@@ -248,6 +248,15 @@ void ImageButton::leaveEvent(QEvent* event)
     QAbstractButton::leaveEvent(event);
 }
 
+bool ImageButton::event(QEvent* event)
+{
+    // A name the owner set, or a title, wins over the tooltip; the first tooltip names the
+    // button for good, so a later one (a reason why it is off) never replaces the name.
+    if (event->type() == QEvent::ToolTipChange && text().isEmpty() && accessibleName().isEmpty())
+        setAccessibleName(toolTip().section(u'\n', 0, 0));
+    return QAbstractButton::event(event);
+}
+
 void ImageButton::changeEvent(QEvent* event)
 {
     // A disabled button receives no leave event, so a hover state would outlive the pointer.

@@ -18,7 +18,8 @@ class QEnterEvent;
 //
 // By default a face is centred at its own size, scaled down (keeping its aspect ratio) when the
 // button is smaller; setStretchFace(true) makes it fill the whole button, as faces under a title
-// do. GUI thread only, like every widget.
+// do. An icon-only button that its owner did not name is named after the first line of its first
+// tooltip, so that a screen reader never meets it nameless. GUI thread only, like every widget.
 class ImageButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -69,6 +70,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;

@@ -39,6 +39,7 @@ StatusAttachedWindow::StatusAttachedWindow(QWidget* view, QPointF point, QWidget
     m_borderColor = defaultBorderColor(systemVersion);
 
     view->setParent(this);
+    setWindowTitle(view->windowTitle());
     view->show();
     updateGeometryAroundView();
     placeAtPoint();
@@ -192,6 +193,8 @@ bool StatusAttachedWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::Resize)
         redisplay();
+    if (watched == m_view && event->type() == QEvent::WindowTitleChange)
+        setWindowTitle(m_view->windowTitle());
     // Another client destroying the native window shows here only as an unmap (the window
     // stops being exposed); an iconified window still exists and keeps its run.
     if (watched == windowHandle() && event->type() == QEvent::Expose &&

@@ -27,6 +27,9 @@ public:
 // ends its modal run when it closes, so runModal() returns as soon as the window is closed.
 // Escape closes it, as every close does, unless a control inside takes the key first.
 //
+// The window carries its view's window title (QWidget::setWindowTitle on the view, also later),
+// which window lists and screen readers show.
+//
 // Ownership: create() reparents the view into the window; the caller owns the window (it is not
 // deleted on close). GUI thread only.
 class StatusAttachedWindow : public PopBaseWindow {

@@ -1,5 +1,7 @@
 #include "kit/ToolPage.h"
 
+#include "kit/Announcer.h"
+
 #include <QDebug>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -39,7 +41,7 @@ ToolPage::ToolPage(const QString& heading, const QString& explanation, QWidget* 
 
 void ToolPage::showNotice(const QString& text)
 {
-    m_notice->setText(text);
+    Announcer::announce(m_notice, text);
     m_notice->setVisible(!text.isEmpty());
     if (!text.isEmpty())
         qWarning().noquote() << text;

@@ -32,11 +32,13 @@ TrafficLightButton::TrafficLightButton(const QString& identifier, QWidget* paren
     : TrafficLightButton(parent)
 {
     m_identifier = identifier;
+    nameAfterIdentifier();
 }
 
 void TrafficLightButton::setIdentifier(const QString& identifier)
 {
     m_identifier = identifier;
+    nameAfterIdentifier();
     update();
 }
 
@@ -91,4 +93,20 @@ void TrafficLightButton::paintEvent(QPaintEvent* event)
         painter.drawLine(centre + QPointF(-arm * 1.2, 0), centre + QPointF(arm * 1.2, 0));
         painter.drawLine(centre + QPointF(0, -arm * 1.2), centre + QPointF(0, arm * 1.2));
     }
+}
+
+void TrafficLightButton::nameAfterIdentifier()
+{
+    const QString close = tr("Close");
+    const QString minimize = tr("Minimize");
+    const QString zoom = tr("Zoom");
+    if (!accessibleName().isEmpty() && accessibleName() != close && accessibleName() != minimize &&
+        accessibleName() != zoom)
+        return; // the owner's own name
+    if (m_identifier == u"close"_s)
+        setAccessibleName(close);
+    else if (m_identifier == u"minimize"_s)
+        setAccessibleName(minimize);
+    else if (m_identifier == u"zoom"_s)
+        setAccessibleName(zoom);
 }

@@ -10,7 +10,9 @@
 // After setup() the button follows the pointer over its bar: the bar posts
 // "HMTrafficButtonMouseEnter" and "HMTrafficButtonMouseExit" on the default NotificationCenter
 // with itself as object, and the button shows its glyph (×, − or +) between the two. Posts with
-// any other object are ignored, so several bars can share the centre. GUI thread only.
+// any other object are ignored, so several bars can share the centre. The three known buttons
+// are named for screen readers ("Close", "Minimize", "Zoom") unless the owner names them. GUI
+// thread only.
 class TrafficLightButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -31,6 +33,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void nameAfterIdentifier();
     void notificationPosted(const QString& name, QObject* object);
 
     QString m_identifier;

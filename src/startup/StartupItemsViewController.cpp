@@ -145,6 +145,7 @@ void StartupItemsViewController::fillTable()
         toggle->setChecked(item.enabled);
         toggle->setToolTip(item.enabled ? QStringLiteral("Starts at login")
                                         : QStringLiteral("Does not start at login"));
+        toggle->setAccessibleName(item.name);
         connect(toggle, &QCheckBox::toggled, this,
                 [this, item](bool checked) { setItemEnabled(item, checked); });
         m_listTableView->setCellWidget(row, SwitchColumn, toggle);
@@ -152,6 +153,7 @@ void StartupItemsViewController::fillTable()
         auto* remove = new ImageButton(QStringLiteral("ic_remove"), m_listTableView);
         remove->setHoverImageName(QStringLiteral("ic_remove_hover"));
         remove->setToolTip(QStringLiteral("Remove %1 from the login items").arg(item.name));
+        remove->setAccessibleName(tr("Remove %1 from the login items").arg(item.name));
         connect(remove, &ImageButton::clicked, this, [this, item] { removeItemsAction(item); });
         m_listTableView->setCellWidget(row, RemoveColumn, remove);
     }

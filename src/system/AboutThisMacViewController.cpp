@@ -57,6 +57,7 @@ AboutThisMacViewController::AboutThisMacViewController(MachineInfo machine, With
                                                        QWidget* parent)
     : QWidget(parent), m_machine(std::move(machine))
 {
+    setWindowTitle(tr("About This Computer"));
     // The model is a few small sysfs attributes, read at once so getMacModel can answer.
     m_macModel = m_machine.dmiAttribute(QStringLiteral("sys_vendor")) + u' ' +
                  m_machine.productName() + u' ' +

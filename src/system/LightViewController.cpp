@@ -35,10 +35,12 @@ LightViewController::LightViewController(const Backlight& backlight, QWidget* pa
     m_closeLightButton = new ImageButton(QStringLiteral("ic_brightness"), this);
     m_closeLightButton->setFixedSize(24, 24);
     m_closeLightButton->setToolTip(QStringLiteral("Darkest"));
+    m_closeLightButton->setAccessibleName(tr("Darkest"));
     layout->addWidget(m_closeLightButton);
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setRange(0, 100);
     m_slider->setMinimumWidth(180);
+    m_slider->setAccessibleName(tr("Brightness"));
     layout->addWidget(m_slider);
     connect(m_slider, &QSlider::valueChanged, this, &LightViewController::changeLight);
     connect(m_closeLightButton, &ImageButton::clicked, this,

@@ -15,10 +15,12 @@ SoundViewController::SoundViewController(QWidget* parent)
     m_closeSoundButton = new ImageButton(QStringLiteral("ic_volume_no"), this);
     m_closeSoundButton->setFixedSize(24, 24);
     m_closeSoundButton->setToolTip(QStringLiteral("Quietest"));
+    m_closeSoundButton->setAccessibleName(tr("Quietest"));
     layout->addWidget(m_closeSoundButton);
     m_slider = new QSlider(Qt::Horizontal, this);
     m_slider->setRange(0, 100);
     m_slider->setMinimumWidth(180);
+    m_slider->setAccessibleName(tr("Volume"));
     layout->addWidget(m_slider);
 
     connect(m_slider, &QSlider::valueChanged, this, &SoundViewController::changeSound);

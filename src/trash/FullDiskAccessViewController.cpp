@@ -46,6 +46,7 @@ FullDiskAccessViewController::FullDiskAccessViewController(FullDiskAccessAuthori
     : ToolPage(QStringLiteral("Access to the Trash"), explanation(orShared(authorizer)), parent),
       m_authorizer(orShared(authorizer))
 {
+    setWindowTitle(tr("Access to the Trash"));
     setFixedSize(kViewSize);
 
     m_advice = new QLabel(this);

@@ -306,6 +306,8 @@ QVariant TrashListModel::data(const QModelIndex& index, int role) const
     const int column = index.column();
     if (role == Qt::CheckStateRole && column == CheckColumn)
         return m_checked.contains(item.itemPath()) ? Qt::Checked : Qt::Unchecked;
+    if (role == Qt::AccessibleTextRole && column == CheckColumn) // the box named after its row
+        return item.displayName();
     if (role == Qt::ToolTipRole) {
         QString tip =
             QStringLiteral("%1\nIn the trash: %2\nVolume: %3")

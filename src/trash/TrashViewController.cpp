@@ -1,6 +1,7 @@
 #include "trash/TrashViewController.h"
 
 #include "common/PublicUtilities.h"
+#include "kit/Announcer.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
@@ -42,6 +43,7 @@ QLabel* smallLabel(QWidget* parent, const char* color)
 TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* parent)
     : QWidget(parent)
 {
+    setWindowTitle(tr("Trash"));
     setFixedSize(kViewSize);
 
     auto* close = new TrafficLightButton(QStringLiteral("close"), this);
@@ -94,6 +96,7 @@ TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* p
     m_selectAllButton = new ImageButton(QStringLiteral("option_no"), header);
     m_selectAllButton->setGeometry(9, 5, 16, 16);
     m_selectAllButton->setToolTip(QStringLiteral("Select All"));
+    m_selectAllButton->setAccessibleName(tr("Select All"));
     connect(m_selectAllButton, &ImageButton::clicked, this,
             &TrashViewController::setAllSelectOrNoSelect);
 
@@ -293,7 +296,8 @@ void TrashViewController::showRestoreOutcome(const TrashItems& items,
 void TrashViewController::showDeleteOutcome(const TrashCleaner::Result& result)
 {
     m_freedBytes += result.bytesFreed;
-    m_freedLabel->setText(
+    Announcer::announce(
+        m_freedLabel,
         QStringLiteral("Freed %1").arg(PublicUtilities::longlongDiskSize(m_freedBytes)));
     showFailures(result.failures == 0
                      ? QStringList()
@@ -314,8 +318,9 @@ void TrashViewController::showFailures(const QStringList& failures)
         failures.size() == 1
             ? failures.first()
             : QStringLiteral("%1 items could not be handled.").arg(failures.size());
-    m_failureLabel->setText(text.toHtmlEscaped() +
-                            QStringLiteral(" <a href=\"details\">Details</a>"));
+    Announcer::announce(m_failureLabel,
+                        text.toHtmlEscaped() + QStringLiteral(" <a href=\"details\">Details</a>"),
+                        text);
     m_failureLabel->setToolTip(failures.join(u'\n'));
     m_failureLabel->show();
 }

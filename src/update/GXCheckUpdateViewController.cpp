@@ -46,6 +46,7 @@ QFont measureFont()
 GXCheckUpdateViewController::GXCheckUpdateViewController(QWidget* parent)
     : QWidget(parent), m_checker(new VersionChecker(this))
 {
+    setWindowTitle(tr("Check for Updates"));
     setFixedSize(dialogSize);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);

@@ -4,8 +4,9 @@
 #   tests/env/desktop-test-env.sh ctest --test-dir build --output-on-failure
 # Components: Xvfb with xcompmgr, an XEmbed tray (trayer) or a StatusNotifierWatcher stand-in
 # (TRAY=sni), the openbox window manager (WM=none leaves it out), private session and system
-# buses, PulseAudio with a null sink, dunst, as root udevd, polkitd and udisksd, and beside the
-# X11 desktop a Wayland compositor (weston) for the tests that run the panel as a Wayland client.
+# buses, at-spi2-core's accessibility bus, PulseAudio with a null sink, dunst, as root udevd,
+# polkitd and udisksd, and beside the X11 desktop a Wayland compositor (weston) for the tests that
+# run the panel as a Wayland client.
 # The packages come from scripts/setup. HOME and the XDG folders point into a fresh temporary
 # folder, so nothing touches the real user's data.
 set -euo pipefail
@@ -62,6 +63,14 @@ fi
 bg session-bus dbus-daemon --session --nofork --nopidfile --address="unix:path=$RUN/session_bus"
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$RUN/session_bus"
 waitfor session-bus gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus --method org.freedesktop.DBus.GetId
+
+# The accessibility bus of at-spi2-core beside the session bus (CORVELLA_TEST_ATSPI=0 leaves it
+# out). Not waited for here: only the screen-reader walk (tests/app/atspi_walk.py) needs it, and it
+# waits with a deadline. Qt joins it only when told (QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1, which
+# that test sets for the program it starts), so every other test runs as before.
+if [ "${CORVELLA_TEST_ATSPI:-1}" != 0 ] && [ -x /usr/libexec/at-spi-bus-launcher ]; then
+  bg at-spi-bus /usr/libexec/at-spi-bus-launcher --launch-immediately
+fi
 
 # Private system bus on its own socket, where the tests' stand-ins (logind, ...) may own names.
 bg system-bus dbus-daemon --config-file="$here/system-bus.conf" --nofork --nopidfile --address="unix:path=$RUN/system_bus"
