@@ -9,6 +9,8 @@
 #include <QPointer>
 
 class QEventLoop;
+class QScreen;
+class QScrollArea;
 
 // Optional listener of a StatusAttachedWindow. Both reports have empty defaults, so a listener
 // overrides only what it wants.
@@ -25,6 +27,10 @@ public:
 // hosts one view. It sizes itself around the view (viewMargin on every side, and arrowHeight more
 // at the top, which stays transparent), paints its background once per size into an image, and
 // ends its modal run when it closes, so runModal() returns as soon as the window is closed.
+//
+// The window always fits the available area of its screen, at every scale: a view larger than
+// the area is moved into a scroll area (once; it stays there) and the window shrinks to the area,
+// and every placement keeps the window inside the area.
 //
 // Ownership: create() reparents the view into the window; the caller owns the window (it is not
 // deleted on close). GUI thread only.
@@ -93,6 +99,14 @@ public:
     // Centres the window on the available area of its screen. Under Wayland the compositor
     // places windows and this does nothing.
     void center();
+    // Sizes the window around its view again, limited to the available area of its screen, and
+    // moves it the least distance that brings it wholly inside that area.
+    void fitIntoScreen();
+    // `frame` moved the least distance that brings it inside `area`; a frame larger than the area
+    // keeps its size and is aligned with the area's top-left corner.
+    static QRect fitIntoArea(const QRect& frame, const QRect& area);
+    // The scroll area around the view, or nullptr while the view fits its screen unscrolled.
+    QScrollArea* scrollArea() const { return m_scrollArea; }
     // Shows the window in front with the keyboard focus. A Wayland compositor honours a client's
     // raise and activation requests at most with an activation token, so there a shown window
     // that is not active is unmapped and mapped again, which compositors put in front and focus
@@ -146,6 +160,10 @@ private:
     void closeLostWindow();
     void updateGeometryAroundView();
     void placeAtPoint();
+    // The screen the window is on, or, before it is shown, the one under its anchor point.
+    QScreen* hostScreen() const;
+    // The view's size as shown: its own, or less with scroll bars when the screen is too small.
+    QSize shownViewSize(QSize viewSize) const;
     void rebuildBackground();
     void applyBlur();
 
@@ -164,6 +182,7 @@ private:
     unsigned m_side;
     float m_distance;
     QRectF m_viewFrame;
+    QScrollArea* m_scrollArea = nullptr;
     bool m_resizing = false;
     StatusAttachedWindowDelegate* m_mattachedWDelegate = nullptr;
 
