@@ -71,12 +71,13 @@ private Q_SLOTS:
             kind == 6 ? new MakeSureFormatViewController(&m_noFormat) : nullptr,
             kind == 7 ? new FormatEndViewController(false, u"Formatting failed."_s) : nullptr};
         QWidget* view = views[kind];
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
         const std::unique_ptr<StatusAttachedWindow> window(
-            StatusAttachedWindow::create(view, QPointF(-3.0, 0.0), nullptr, 1, 5.0f));
-        window->center(); // as every window is placed
+            StatusAttachedWindow::create(view, QPointF(area.bottomRight()), nullptr, 1, 5.0f));
+        QVERIFY(area.contains(window->geometry())); // hung below a point at the screen's foot
+        window->center();                           // as every window is placed
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        const QRect area = window->screen()->availableGeometry();
         QTRY_VERIFY2(area.contains(window->frameGeometry()),
                      qPrintable(u"%1,%2 %3x%4"_s.arg(window->x())
                                     .arg(window->y())
