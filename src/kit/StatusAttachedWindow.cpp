@@ -252,7 +252,12 @@ void StatusAttachedWindow::redisplay()
         return;
     m_resizing = true;
     setUpdatesEnabled(false);
+    const QSize before = size();
     updateGeometryAroundView();
+    // A shown window that grew stays on its screen; one not shown yet is placed by its caller.
+    if (isVisible() && size() != before)
+        if (const QScreen* target = hostScreen())
+            move(fitIntoArea(geometry(), target->availableGeometry()).topLeft());
     if (m_backgroundDirty || m_backgroundImage.deviceIndependentSize() != QSizeF(size()))
         rebuildBackground();
     setUpdatesEnabled(true);
