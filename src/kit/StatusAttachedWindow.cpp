@@ -84,13 +84,17 @@ QScreen* StatusAttachedWindow::hostScreen() const
     return screen() ? screen() : QGuiApplication::primaryScreen();
 }
 
-QSize StatusAttachedWindow::shownViewSize(QSize viewSize) const
+QSize StatusAttachedWindow::roomForView() const
 {
     const QScreen* target = hostScreen();
     if (!target)
-        return viewSize;
-    const QSize room = target->availableGeometry().size() -
-                       QSize(qCeil(2 * m_viewMargin), qCeil(2 * m_viewMargin + m_arrowHeight));
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return target->availableGeometry().size() -
+           QSize(qCeil(2 * m_viewMargin), qCeil(2 * m_viewMargin + m_arrowHeight));
+}
+
+QSize StatusAttachedWindow::shownViewSize(QSize viewSize, QSize room) const
+{
     if (!m_scrollArea)
         return viewSize;
     // A scroll bar takes room across the other direction, which may call for the other bar.
@@ -107,24 +111,21 @@ QSize StatusAttachedWindow::shownViewSize(QSize viewSize) const
 void StatusAttachedWindow::updateGeometryAroundView()
 {
     const QSize viewSize = m_view ? m_view->size() : QSize();
-    const QScreen* target = hostScreen();
-    if (m_view && !m_scrollArea && target) {
-        const QSize room = target->availableGeometry().size();
-        if (viewSize.width() + 2 * m_viewMargin > room.width() ||
-            viewSize.height() + 2 * m_viewMargin + m_arrowHeight > room.height()) {
-            // The view keeps its own size; the scroll area shows what the screen has room for.
-            m_scrollArea = new QScrollArea(this);
-            m_scrollArea->setFrameShape(QFrame::NoFrame);
-            m_scrollArea->setFocusPolicy(Qt::NoFocus);
-            m_scrollArea->setAutoFillBackground(false);
-            m_scrollArea->viewport()->setAutoFillBackground(false);
-            const bool viewFills = m_view->autoFillBackground();
-            m_scrollArea->setWidget(m_view);
-            m_view->setAutoFillBackground(viewFills); // setWidget() turns it on
-            m_scrollArea->show();
-        }
+    const QSize room = roomForView();
+    if (m_view && !m_scrollArea &&
+        (viewSize.width() > room.width() || viewSize.height() > room.height())) {
+        // The view keeps its own size; the scroll area shows what the screen has room for.
+        m_scrollArea = new QScrollArea(this);
+        m_scrollArea->setFrameShape(QFrame::NoFrame);
+        m_scrollArea->setFocusPolicy(Qt::NoFocus);
+        m_scrollArea->setAutoFillBackground(false);
+        m_scrollArea->viewport()->setAutoFillBackground(false);
+        const bool viewFills = m_view->autoFillBackground();
+        m_scrollArea->setWidget(m_view);
+        m_view->setAutoFillBackground(viewFills); // setWidget() turns it on
+        m_scrollArea->show();
     }
-    const QSizeF shown(shownViewSize(viewSize));
+    const QSizeF shown(shownViewSize(viewSize, room));
     m_viewFrame = QRectF(QPointF(m_viewMargin, m_arrowHeight + m_viewMargin), shown);
     resize(qRound(shown.width() + 2 * m_viewMargin),
            qRound(shown.height() + 2 * m_viewMargin + m_arrowHeight));
@@ -141,9 +142,8 @@ QRect StatusAttachedWindow::fitIntoArea(const QRect& frame, const QRect& area)
     return QRect(QPoint(x, y), frame.size());
 }
 
-void StatusAttachedWindow::fitIntoScreen()
+void StatusAttachedWindow::keepOnScreen()
 {
-    redisplay();
     if (const QScreen* target = hostScreen())
         move(fitIntoArea(geometry(), target->availableGeometry()).topLeft());
 }
@@ -177,11 +177,9 @@ void StatusAttachedWindow::placeAtPoint()
         origin = QPointF(anchor.x() - halfWidth, anchor.y() + m_distance);
         break;
     }
+    move(origin.toPoint());
     // An anchor off every screen (the dialogs' placeholder point) puts it on the window's screen.
-    QRect frame(origin.toPoint(), size());
-    if (const QScreen* target = hostScreen())
-        frame = fitIntoArea(frame, target->availableGeometry());
-    move(frame.topLeft());
+    keepOnScreen();
 }
 
 QPainterPath StatusAttachedWindow::backgroundPath() const
@@ -256,8 +254,7 @@ void StatusAttachedWindow::redisplay()
     updateGeometryAroundView();
     // A shown window that grew stays on its screen; one not shown yet is placed by its caller.
     if (isVisible() && size() != before)
-        if (const QScreen* target = hostScreen())
-            move(fitIntoArea(geometry(), target->availableGeometry()).topLeft());
+        keepOnScreen();
     if (m_backgroundDirty || m_backgroundImage.deviceIndependentSize() != QSizeF(size()))
         rebuildBackground();
     setUpdatesEnabled(true);
@@ -395,10 +392,8 @@ void StatusAttachedWindow::center()
     if (!target)
         return;
     const QRect area = target->availableGeometry();
-    move(fitIntoArea(QRect(area.x() + (area.width() - width()) / 2,
-                           area.y() + (area.height() - height()) / 2, width(), height()),
-                     area)
-             .topLeft());
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    keepOnScreen(); // a window larger than the area shows its top-left corner
 }
 
 void StatusAttachedWindow::bringToFront()

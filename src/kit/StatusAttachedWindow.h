@@ -99,9 +99,6 @@ public:
     // Centres the window on the available area of its screen. Under Wayland the compositor
     // places windows and this does nothing.
     void center();
-    // Sizes the window around its view again, limited to the available area of its screen, and
-    // moves it the least distance that brings it wholly inside that area.
-    void fitIntoScreen();
     // `frame` moved the least distance that brings it inside `area`; a frame larger than the area
     // keeps its size and is aligned with the area's top-left corner.
     static QRect fitIntoArea(const QRect& frame, const QRect& area);
@@ -162,8 +159,12 @@ private:
     void placeAtPoint();
     // The screen the window is on, or, before it is shown, the one under its anchor point.
     QScreen* hostScreen() const;
-    // The view's size as shown: its own, or less with scroll bars when the screen is too small.
-    QSize shownViewSize(QSize viewSize) const;
+    // The room for the view on the host screen's available area, around the margins and arrow.
+    QSize roomForView() const;
+    // The view's size as shown: its own, or less with scroll bars when `room` is too small.
+    QSize shownViewSize(QSize viewSize, QSize room) const;
+    // Moves the window the least distance that brings it inside its screen's available area.
+    void keepOnScreen();
     void rebuildBackground();
     void applyBlur();
 
