@@ -11,6 +11,8 @@ const QList<Screenshots::Command>& Screenshots::commands()
     static const QList<Command> table{
         {"panel", &Screenshots::panel,
          "panel-TAB.png for each tab, downloads-*.png (the Downloads window's stages)"},
+        {"scaled", &Screenshots::scaled,
+         "panel-scale-2.png (the panel at scale factor 2, where it sits on the screen)"},
         {"apps", &Screenshots::apps,
          "apps-list.png, apps-search.png, startup-items.png (a made-up catalogue)"},
         {"disks", &Screenshots::disks,

@@ -20,11 +20,13 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -190,4 +192,40 @@ int Screenshots::panel(int& argc, char** argv)
         return 1;
     delete progressWindow;
     return 0;
+}
+
+// The panel at scale factor 2 on the whole screen (1280 by 800 device pixels under the test
+// desktop): it fits the available area and scrolls.
+int Screenshots::scaled(int& argc, char** argv)
+{
+    qputenv("QT_SCALE_FACTOR", "2"); // read when the application starts
+    MyNSApplication app(argc, argv);
+
+    InertPowerService power;
+    auto* panel = new MainViewController(&power, &WindowSystem::instance());
+    const std::unique_ptr<StatusAttachedWindow> window(
+        StatusAttachedWindow::create(panel, QPointF(-3.0, 0.0)));
+    panel->setSuperDelegate(window.get());
+    window->center();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
+        return 1;
+    }
+    QTest::qWait(100);
+    const QScreen* screen = window->screen();
+    const qreal ratio = screen->devicePixelRatio();
+    QImage shot(screen->geometry().size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    shot.fill(Qt::transparent);
+    shot.setDevicePixelRatio(ratio);
+    QPainter painter(&shot);
+    painter.setPen(QColor(255, 255, 255, 160)); // the screen's edge
+    painter.drawRect(QRectF(screen->geometry())
+                         .translated(-screen->geometry().topLeft())
+                         .adjusted(0, 0, -1 / ratio, -1 / ratio));
+    painter.drawImage(window->geometry().topLeft() - screen->geometry().topLeft(),
+                      window->grab().toImage());
+    painter.end();
+    shot.setDevicePixelRatio(1); // laid on the canvas pixel for pixel
+    return m_canvas.save(shot, QStringLiteral("panel-scale-2.png")) ? 0 : 1;
 }

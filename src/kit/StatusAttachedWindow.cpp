@@ -9,6 +9,10 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -72,14 +76,78 @@ void StatusAttachedWindow::setMattachedWDelegate(StatusAttachedWindowDelegate* d
     m_mattachedWDelegate = delegate;
 }
 
+QScreen* StatusAttachedWindow::hostScreen() const
+{
+    if (!isVisible()) {
+        const QPointF anchor = m_window ? m_window->mapToGlobal(m_point) : m_point;
+        if (QScreen* underAnchor = QGuiApplication::screenAt(anchor.toPoint()))
+            return underAnchor;
+    }
+    return screen() ? screen() : QGuiApplication::primaryScreen();
+}
+
+QSize StatusAttachedWindow::roomForView() const
+{
+    const QScreen* target = hostScreen();
+    if (!target)
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return target->availableGeometry().size() -
+           QSize(qCeil(2 * m_viewMargin), qCeil(2 * m_viewMargin + m_arrowHeight));
+}
+
+QSize StatusAttachedWindow::shownViewSize(QSize viewSize, QSize room) const
+{
+    if (!m_scrollArea)
+        return viewSize;
+    // A scroll bar takes room across the other direction, which may call for the other bar.
+    const int bar = m_scrollArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                       m_scrollArea->verticalScrollBar());
+    bool vertical = viewSize.height() > room.height();
+    const bool horizontal = viewSize.width() + (vertical ? bar : 0) > room.width();
+    vertical = vertical || (horizontal && viewSize.height() + bar > room.height());
+    return QSize(std::min(viewSize.width() + (vertical ? bar : 0), room.width()),
+                 std::min(viewSize.height() + (horizontal ? bar : 0), room.height()))
+        .expandedTo(QSize(1, 1));
+}
+
 void StatusAttachedWindow::updateGeometryAroundView()
 {
-    const QSizeF viewSize = m_view ? QSizeF(m_view->size()) : QSizeF();
-    m_viewFrame = QRectF(QPointF(m_viewMargin, m_arrowHeight + m_viewMargin), viewSize);
-    resize(qRound(viewSize.width() + 2 * m_viewMargin),
-           qRound(viewSize.height() + 2 * m_viewMargin + m_arrowHeight));
-    if (m_view)
+    const QSize viewSize = m_view ? m_view->size() : QSize();
+    const QSize room = roomForView();
+    if (m_view && !m_scrollArea &&
+        (viewSize.width() > room.width() || viewSize.height() > room.height())) {
+        // The view keeps its own size; the scroll area shows what the screen has room for.
+        m_scrollArea = new QScrollArea(this);
+        m_scrollArea->setFrameShape(QFrame::NoFrame);
+        m_scrollArea->setFocusPolicy(Qt::NoFocus);
+        m_scrollArea->setAutoFillBackground(false);
+        m_scrollArea->viewport()->setAutoFillBackground(false);
+        const bool viewFills = m_view->autoFillBackground();
+        m_scrollArea->setWidget(m_view);
+        m_view->setAutoFillBackground(viewFills); // setWidget() turns it on
+        m_scrollArea->show();
+    }
+    const QSizeF shown(shownViewSize(viewSize, room));
+    m_viewFrame = QRectF(QPointF(m_viewMargin, m_arrowHeight + m_viewMargin), shown);
+    resize(qRound(shown.width() + 2 * m_viewMargin),
+           qRound(shown.height() + 2 * m_viewMargin + m_arrowHeight));
+    if (m_scrollArea)
+        m_scrollArea->setGeometry(m_viewFrame.toRect());
+    else if (m_view)
         m_view->move(m_viewFrame.topLeft().toPoint());
+}
+
+QRect StatusAttachedWindow::fitIntoArea(const QRect& frame, const QRect& area)
+{
+    const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    return QRect(QPoint(x, y), frame.size());
+}
+
+void StatusAttachedWindow::keepOnScreen()
+{
+    if (const QScreen* target = hostScreen())
+        move(fitIntoArea(geometry(), target->availableGeometry()).topLeft());
 }
 
 void StatusAttachedWindow::placeAtPoint()
@@ -112,6 +180,8 @@ void StatusAttachedWindow::placeAtPoint()
         break;
     }
     move(origin.toPoint());
+    // An anchor off every screen (the dialogs' placeholder point) puts it on the window's screen.
+    keepOnScreen();
 }
 
 QPainterPath StatusAttachedWindow::backgroundPath() const
@@ -182,7 +252,11 @@ void StatusAttachedWindow::redisplay()
         return;
     m_resizing = true;
     setUpdatesEnabled(false);
+    const QSize before = size();
     updateGeometryAroundView();
+    // A shown window that grew stays on its screen; one not shown yet is placed by its caller.
+    if (isVisible() && size() != before)
+        keepOnScreen();
     if (m_backgroundDirty || m_backgroundImage.deviceIndependentSize() != QSizeF(size()))
         rebuildBackground();
     setUpdatesEnabled(true);
@@ -330,11 +404,12 @@ int StatusAttachedWindow::runModal()
 
 void StatusAttachedWindow::center()
 {
-    const QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QScreen* target = hostScreen();
     if (!target)
         return;
     const QRect area = target->availableGeometry();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    keepOnScreen(); // a window larger than the area shows its top-left corner
 }
 
 void StatusAttachedWindow::bringToFront()

@@ -9,6 +9,8 @@
 #include <QPointer>
 
 class QEventLoop;
+class QScreen;
+class QScrollArea;
 
 // Optional listener of a StatusAttachedWindow. Both reports have empty defaults, so a listener
 // overrides only what it wants.
@@ -29,6 +31,10 @@ public:
 //
 // The window carries its view's window title (QWidget::setWindowTitle on the view, also later),
 // which window lists and screen readers show.
+//
+// The window always fits the available area of its screen, at every scale: a view larger than
+// the area is moved into a scroll area (once; it stays there) and the window shrinks to the area,
+// and every placement keeps the window inside the area.
 //
 // Ownership: create() reparents the view into the window; the caller owns the window (it is not
 // deleted on close). GUI thread only.
@@ -97,6 +103,11 @@ public:
     // Centres the window on the available area of its screen. Under Wayland the compositor
     // places windows and this does nothing.
     void center();
+    // `frame` moved the least distance that brings it inside `area`; a frame larger than the area
+    // keeps its size and is aligned with the area's top-left corner.
+    static QRect fitIntoArea(const QRect& frame, const QRect& area);
+    // The scroll area around the view, or nullptr while the view fits its screen unscrolled.
+    QScrollArea* scrollArea() const { return m_scrollArea; }
     // Shows the window in front with the keyboard focus. A Wayland compositor honours a client's
     // raise and activation requests at most with an activation token, so there a shown window
     // that is not active is unmapped and mapped again, which compositors put in front and focus
@@ -151,6 +162,14 @@ private:
     void closeLostWindow();
     void updateGeometryAroundView();
     void placeAtPoint();
+    // The screen the window is on, or, before it is shown, the one under its anchor point.
+    QScreen* hostScreen() const;
+    // The room for the view on the host screen's available area, around the margins and arrow.
+    QSize roomForView() const;
+    // The view's size as shown: its own, or less with scroll bars when `room` is too small.
+    QSize shownViewSize(QSize viewSize, QSize room) const;
+    // Moves the window the least distance that brings it inside its screen's available area.
+    void keepOnScreen();
     void rebuildBackground();
     void applyBlur();
 
@@ -169,6 +188,7 @@ private:
     unsigned m_side;
     float m_distance;
     QRectF m_viewFrame;
+    QScrollArea* m_scrollArea = nullptr;
     bool m_resizing = false;
     StatusAttachedWindowDelegate* m_mattachedWDelegate = nullptr;
 
