@@ -143,8 +143,9 @@ TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
         EXPECT_EQ(result.bytesFreed, 1500);
         EXPECT_EQ(entriesOf(tree.qpath("trash/files")), QStringList());
         EXPECT_EQ(server.received().mid(before.size()),
-                  QStringList{u"Corvella|0|corvella|"_s + TrashAction::notificationSummary() +
-                              u'|' + TrashAction::notificationText(result) + u"||-1"_s});
+                  QStringList{u"Corvella|0|com.brimwick.corvella|"_s +
+                              TrashAction::notificationSummary() + u'|' +
+                              TrashAction::notificationText(result) + u"||-1"_s});
     }
 
     ASSERT_TRUE(bus(u"server"_s).unregisterService(name));
