@@ -42,7 +42,7 @@ QVariant ApplicationListModel::data(const QModelIndex& index, int role) const
         if (role == Qt::DecorationRole)
             return KitImages::icon(QStringLiteral("ic_run"));
         if (role == Qt::ToolTipRole)
-            return QStringLiteral("Open %1").arg(item.name);
+            return tr("Open %1").arg(item.name);
         if (role == Qt::AccessibleTextRole) // the cell shows only an icon
             return tr("Open %1").arg(item.name);
     }
@@ -53,5 +53,6 @@ QVariant ApplicationListModel::headerData(int section, Qt::Orientation orientati
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return section == NameColumn ? QStringLiteral("Name") : QStringLiteral("Open");
+    return section == NameColumn ? tr("Name")
+                                 : tr("Open", "column of the buttons that open an application");
 }

@@ -23,19 +23,18 @@ constexpr int rowHeight = 36;
 } // namespace
 
 ApplicationsViewController::ApplicationsViewController(QWidget* parent)
-    : ToolPage(QStringLiteral("Applications"),
-               QStringLiteral(
-                   "Every installed application, searchable by name and opened with one click."),
+    : ToolPage(tr("Applications"),
+               tr("Every installed application, searchable by name and opened with one click."),
                parent)
 {
     auto* searchRow = new QHBoxLayout();
     m_textField = new QLineEdit(this);
-    m_textField->setPlaceholderText(QStringLiteral("Search"));
+    m_textField->setPlaceholderText(tr("Search"));
     m_textField->setAccessibleName(tr("Search applications"));
     m_closeBut = new ImageButton(QStringLiteral("ic_remove"), this);
     m_closeBut->setHoverImageName(QStringLiteral("ic_remove_hover"));
     m_closeBut->setFixedSize(20, 20);
-    m_closeBut->setToolTip(QStringLiteral("Clear the search"));
+    m_closeBut->setToolTip(tr("Clear the search"));
     m_closeBut->setAccessibleName(tr("Clear the search"));
     m_closeBut->hide();
     searchRow->addWidget(m_textField, 1);

@@ -2,6 +2,7 @@
 
 #include "common/PropertyListShape.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 
@@ -167,9 +168,9 @@ std::optional<QVariant> parse(const QByteArray& bytes, QString* problem)
         return std::nullopt;
     };
     if (bytes.isEmpty())
-        return refuse(QStringLiteral("it is empty"));
+        return refuse(QCoreApplication::translate("PropertyList", "it is empty"));
     if (bytes.size() > std::numeric_limits<uint32_t>::max())
-        return refuse(QStringLiteral("it is larger than 4 GiB"));
+        return refuse(QCoreApplication::translate("PropertyList", "it is larger than 4 GiB"));
     // libplist recurses once per level and reads integers loosely: check the shape first.
     if (const QString shape = PropertyListShape::problem(bytes); !shape.isEmpty())
         return refuse(shape);
@@ -179,7 +180,7 @@ std::optional<QVariant> parse(const QByteArray& bytes, QString* problem)
     else
         plist_from_xml(bytes.constData(), uint32_t(bytes.size()), &root);
     if (!root)
-        return refuse(QStringLiteral("it is not a property list"));
+        return refuse(QCoreApplication::translate("PropertyList", "it is not a property list"));
     QVariant value = toVariant(root);
     plist_free(root);
     return value;

@@ -1,5 +1,6 @@
 #include "common/PropertyListShape.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -12,7 +13,8 @@ namespace {
 
 QString tooDeep()
 {
-    return QStringLiteral("its arrays and dictionaries are nested deeper than %1 levels")
+    return QCoreApplication::translate(
+               "PropertyListShape", "its arrays and dictionaries are nested deeper than %1 levels")
         .arg(maximumDepth);
 }
 
@@ -47,7 +49,9 @@ QString xmlProblem(const QByteArray& bytes)
                 if (reader.hasError())
                     break;
                 if (!isWholeNumber(text))
-                    return QStringLiteral("the integer “%1” is not a whole number within 64 bits")
+                    return QCoreApplication::translate(
+                               "PropertyListShape",
+                               "the integer “%1” is not a whole number within 64 bits")
                         .arg(text.left(40));
                 continue;
             }
@@ -59,7 +63,8 @@ QString xmlProblem(const QByteArray& bytes)
         }
     }
     if (reader.hasError())
-        return QStringLiteral("it is not a property list (%1 at line %2)")
+        return QCoreApplication::translate("PropertyListShape",
+                                           "it is not a property list (%1 at line %2)")
             .arg(reader.errorString().chopped(reader.errorString().endsWith(u'.') ? 1 : 0))
             .arg(reader.lineNumber());
     return {};
@@ -78,7 +83,8 @@ public:
     QString problem()
     {
         if (m_size < 8 + 32)
-            return QStringLiteral("it is not a property list (too short)");
+            return QCoreApplication::translate("PropertyListShape",
+                                               "it is not a property list (too short)");
         const uchar* trailer = m_data + m_size - 32;
         m_offsetSize = trailer[6];
         m_referenceSize = trailer[7];
@@ -106,7 +112,11 @@ private:
         qint64 values = 1;
     };
 
-    static QString damaged() { return QStringLiteral("it is a damaged binary property list"); }
+    static QString damaged()
+    {
+        return QCoreApplication::translate("PropertyListShape",
+                                           "it is a damaged binary property list");
+    }
 
     static quint64 number(const uchar* at, unsigned length)
     {
@@ -132,7 +142,8 @@ private:
         const int type = marker >> 4;
         quint64 count = marker & 0x0f;
         if (type == 0x1 && count > 3) {
-            problem = QStringLiteral("it holds an integer beyond 64 bits");
+            problem = QCoreApplication::translate("PropertyListShape",
+                                                  "it holds an integer beyond 64 bits");
             return Kind::Refused;
         }
         if (type != 0xa && type != 0xb && type != 0xc && type != 0xd)
@@ -207,7 +218,8 @@ private:
             }
             for (const Frame& open : stack) {
                 if (open.object == child)
-                    return QStringLiteral("an array or dictionary in it contains itself");
+                    return QCoreApplication::translate(
+                        "PropertyListShape", "an array or dictionary in it contains itself");
             }
             Frame next{child, {}};
             switch (read(child, next.children, problem)) {
@@ -229,7 +241,9 @@ private:
 
     static QString tooMany()
     {
-        return QStringLiteral("it would expand to more than %1 values").arg(maximumValues);
+        return QCoreApplication::translate("PropertyListShape",
+                                           "it would expand to more than %1 values")
+            .arg(maximumValues);
     }
 
     const uchar* m_data;

@@ -5,9 +5,11 @@
 #include "common/SettingsStore.h"
 #include "platform/xdg/XdgBaseFolders.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLocale>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -38,19 +40,36 @@ bool store(const QString& key, const QString& value)
 struct SizeUnit {
     std::int64_t first; // smallest count shown in this unit
     double divisor;
-    const char* format;
+    const char* format; // "%1 UNIT", translatable in the context "PublicUtilities"
 };
 
-// Units from the largest down; a count below the last threshold is shown in bytes.
-QString sizeText(std::int64_t bytes, std::initializer_list<SizeUnit> units)
+const char* const kTerabytes = QT_TRANSLATE_NOOP("PublicUtilities", "%1 TB");
+const char* const kGigabytes = QT_TRANSLATE_NOOP("PublicUtilities", "%1 GB");
+const char* const kMegabytes = QT_TRANSLATE_NOOP("PublicUtilities", "%1 MB");
+const char* const kKilobytes = QT_TRANSLATE_NOOP("PublicUtilities", "%1 KB");
+const char* const kBytes = QT_TRANSLATE_NOOP("PublicUtilities", "%1 byte");
+
+// Units from the largest down; a count below the last threshold is shown in bytes. The value is
+// rounded through float as it always was; only the decimal separator and the unit's wording follow
+// the form.
+QString sizeText(std::int64_t bytes, std::initializer_list<SizeUnit> units,
+                 PublicUtilities::TextForm form)
 {
+    const bool shown = form == PublicUtilities::TextForm::Shown;
+    QLocale locale = shown ? QLocale() : QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const auto text = [shown](const char* format, const QString& number) {
+        return (shown ? QCoreApplication::translate("PublicUtilities", format)
+                      : QString::fromLatin1(format))
+            .arg(number);
+    };
     for (const SizeUnit& unit : units) {
         if (bytes >= unit.first) {
             const float value = static_cast<float>(static_cast<double>(bytes) / unit.divisor);
-            return QString::asprintf(unit.format, static_cast<double>(value));
+            return text(unit.format, locale.toString(static_cast<double>(value), 'f', 2));
         }
     }
-    return QString::asprintf("%.0f byte", static_cast<double>(static_cast<float>(bytes)));
+    return text(kBytes, locale.toString(static_cast<double>(static_cast<float>(bytes)), 'f', 0));
 }
 
 } // namespace
@@ -67,7 +86,7 @@ bool PublicUtilities::confirmsIrreversibleActions()
 
 QString PublicUtilities::itemCount(int count)
 {
-    return count == 1 ? QStringLiteral("1 item") : QStringLiteral("%1 items").arg(count);
+    return tr("%n item(s)", nullptr, count);
 }
 
 void PublicUtilities::writRegularFont(const QString& fontFamily)
@@ -125,20 +144,24 @@ QString PublicUtilities::getBeginDataTimeStr()
     return stored(kBeginTime);
 }
 
-QString PublicUtilities::longlongDiskSize(std::int64_t bytes)
+QString PublicUtilities::longlongDiskSize(std::int64_t bytes, TextForm form)
 {
-    return sizeText(bytes, {{1000000000000, 1e12, "%0.2f TB"},
-                            {1000000000, 1e9, "%0.2f GB"},
-                            {1000000, 1e6, "%0.2f MB"},
-                            {1000, 1e3, "%0.2f KB"}});
+    return sizeText(bytes,
+                    {{1000000000000, 1e12, kTerabytes},
+                     {1000000000, 1e9, kGigabytes},
+                     {1000000, 1e6, kMegabytes},
+                     {1000, 1e3, kKilobytes}},
+                    form);
 }
 
-QString PublicUtilities::longlongConvertVolSpace(std::int64_t bytes)
+QString PublicUtilities::longlongConvertVolSpace(std::int64_t bytes, TextForm form)
 {
-    return sizeText(bytes, {{1099511627776, 1099511627776.0, "%0.2f TB"},
-                            {1073741824, 1073741824.0, "%0.2f GB"},
-                            {1048576, 1048576.0, "%0.2f MB"},
-                            {1024, 1024.0, "%0.2f KB"}});
+    return sizeText(bytes,
+                    {{1099511627776, 1099511627776.0, kTerabytes},
+                     {1073741824, 1073741824.0, kGigabytes},
+                     {1048576, 1048576.0, kMegabytes},
+                     {1024, 1024.0, kKilobytes}},
+                    form);
 }
 
 QStringList PublicUtilities::applicationPaths()

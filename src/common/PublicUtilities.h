@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
@@ -13,8 +14,15 @@
 // the system version and the network probe. Every settings access reads the settings file anew
 // (SettingsStore::standard()). The formatters and version operations are safe on any thread.
 class PublicUtilities {
+    Q_DECLARE_TR_FUNCTIONS(PublicUtilities)
+
 public:
     PublicUtilities() = delete;
+
+    // How a number or size is written: Shown in the user's locale (decimal separator) and
+    // language (unit words) for the UI and plain command-line output; C with C-locale digits and
+    // English unit words for --json output and stored files, which never change with the language.
+    enum class TextForm { Shown, C };
 
     // Settings. Getters answer an empty string when the key or the file is missing.
     static void writRegularFont(const QString& fontFamily);
@@ -36,12 +44,13 @@ public:
     // "false" (a missing key asks).
     static bool confirmsIrreversibleActions();
 
-    // "1 item", "N items".
+    // "1 item", "N items" (translated, plural rules of the language).
     static QString itemCount(int count);
 
-    // Size text, two decimals: decimal units (1000) for disks and files, binary (1024) for memory.
-    static QString longlongDiskSize(std::int64_t bytes);
-    static QString longlongConvertVolSpace(std::int64_t bytes);
+    // Size text, two decimals without group separators ("1.50 MB", in German "1,50 MB"), "N byte"
+    // below the smallest unit: decimal units (1000) for disks and files, binary (1024) for memory.
+    static QString longlongDiskSize(std::int64_t bytes, TextForm form = TextForm::Shown);
+    static QString longlongConvertVolSpace(std::int64_t bytes, TextForm form = TextForm::Shown);
 
     // The "applications" folders of $XDG_DATA_HOME and $XDG_DATA_DIRS, in that order, existing
     // only.

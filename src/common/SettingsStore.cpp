@@ -4,6 +4,7 @@
 #include "common/ShippedFiles.h"
 #include "platform/xdg/XdgBaseFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +58,8 @@ UserFile readUserFile(const QString& path)
     if (!root || root->typeId() != QMetaType::QVariantMap) {
         user.state = UserState::Damaged;
         if (root)
-            user.problem = QStringLiteral("it does not hold a dictionary");
+            user.problem =
+                QCoreApplication::translate("SettingsStore", "it does not hold a dictionary");
         return user;
     }
     user.state = UserState::Read;
@@ -114,11 +116,14 @@ UserFile userLayer(const QString& path, const std::optional<QVariantMap>& shippe
         const QString aside = moves ? moveAside(path) : QString();
         user.problem =
             aside.isEmpty()
-                ? QStringLiteral("The settings file %1 could not be read: %2. The shipped "
-                                 "settings are used.")
+                ? QCoreApplication::translate(
+                      "SettingsStore", "The settings file %1 could not be read: %2. The shipped "
+                                       "settings are used.")
                       .arg(path, user.problem)
-                : QStringLiteral("The settings file %1 could not be read: %2. It was moved to "
-                                 "%3, and the shipped settings are used.")
+                : QCoreApplication::translate(
+                      "SettingsStore",
+                      "The settings file %1 could not be read: %2. It was moved to "
+                      "%3, and the shipped settings are used.")
                       .arg(path, user.problem, aside);
         if (!aside.isEmpty())
             user.state = UserState::Missing;

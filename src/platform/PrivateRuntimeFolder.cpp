@@ -1,5 +1,6 @@
 #include "platform/PrivateRuntimeFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QtDebug>
@@ -68,35 +69,49 @@ QString PrivateRuntimeFolder::path(QString* error)
 
     if (::mkdir(encoded.constData(), 0700) == 0) {
         if (!makePrivate(encoded))
-            return refuse(error, QStringLiteral("Cannot make the folder for command output, %1, "
-                                                "private: %2.")
-                                     .arg(folder, qt_error_string(errno)));
+            return refuse(
+                error, QCoreApplication::translate("PrivateRuntimeFolder",
+                                                   "Cannot make the folder for command output, %1, "
+                                                   "private: %2.")
+                           .arg(folder, qt_error_string(errno)));
         return folder;
     }
     if (errno != EEXIST)
-        return refuse(error, QStringLiteral("Cannot create the folder for command output, %1: %2.")
+        return refuse(error, QCoreApplication::translate(
+                                 "PrivateRuntimeFolder",
+                                 "Cannot create the folder for command output, %1: %2.")
                                  .arg(folder, qt_error_string(errno)));
 
     struct stat info {};
     if (::lstat(encoded.constData(), &info) != 0)
-        return refuse(error, QStringLiteral("Cannot examine the folder for command output, %1: %2.")
+        return refuse(error, QCoreApplication::translate(
+                                 "PrivateRuntimeFolder",
+                                 "Cannot examine the folder for command output, %1: %2.")
                                  .arg(folder, qt_error_string(errno)));
     if (S_ISLNK(info.st_mode))
-        return refuse(error, QStringLiteral("The folder for command output, %1, is a symbolic "
-                                            "link; it was not used. Remove the link.")
-                                 .arg(folder));
+        return refuse(
+            error, QCoreApplication::translate("PrivateRuntimeFolder",
+                                               "The folder for command output, %1, is a symbolic "
+                                               "link; it was not used. Remove the link.")
+                       .arg(folder));
     if (!S_ISDIR(info.st_mode))
-        return refuse(error, QStringLiteral("The folder for command output, %1, is not a folder; "
-                                            "it was not used. Remove it.")
+        return refuse(error, QCoreApplication::translate(
+                                 "PrivateRuntimeFolder",
+                                 "The folder for command output, %1, is not a folder; "
+                                 "it was not used. Remove it.")
                                  .arg(folder));
     if (info.st_uid != ::geteuid())
-        return refuse(error, QStringLiteral("The folder for command output, %1, belongs to "
-                                            "another user; it was not used.")
-                                 .arg(folder));
+        return refuse(error,
+                      QCoreApplication::translate("PrivateRuntimeFolder",
+                                                  "The folder for command output, %1, belongs to "
+                                                  "another user; it was not used.")
+                          .arg(folder));
     if ((info.st_mode & 077) != 0)
-        return refuse(error, QStringLiteral("The folder for command output, %1, is open to other "
-                                            "users (permissions %2); it was not used. Make it "
-                                            "private with \"chmod 700\" or remove it.")
+        return refuse(error, QCoreApplication::translate(
+                                 "PrivateRuntimeFolder",
+                                 "The folder for command output, %1, is open to other "
+                                 "users (permissions %2); it was not used. Make it "
+                                 "private with \"chmod 700\" or remove it.")
                                  .arg(folder, permissionText(info.st_mode)));
     return folder;
 }

@@ -5,6 +5,7 @@
 #include "platform/xdg/DesktopEntryIndex.h"
 #include "platform/xdg/DesktopExec.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -120,8 +121,10 @@ QString LoginItemList::resolve(const QString& fileName, const QString& entryPath
 {
     if (const QString reason = entry.incompleteReason(); !reason.isEmpty()) {
         if (entry.isValid() && entry.value(QStringLiteral("Name")).isEmpty())
-            return QStringLiteral("it would have no name to show");
-        return QStringLiteral("it is not a complete desktop entry (%1)").arg(reason);
+            return QCoreApplication::translate("LoginItemList", "it would have no name to show");
+        return QCoreApplication::translate("LoginItemList",
+                                           "it is not a complete desktop entry (%1)")
+            .arg(reason);
     }
     const QStringList locales = DesktopEntry::preferredLocales();
     QString error;
@@ -132,7 +135,8 @@ QString LoginItemList::resolve(const QString& fileName, const QString& entryPath
     const QString wanted = tryExec.isEmpty() ? arguments.value(0) : tryExec;
     const QString program = findProgram(wanted);
     if (program.isEmpty())
-        return QStringLiteral("its program “%1” cannot be found").arg(wanted);
+        return QCoreApplication::translate("LoginItemList", "its program “%1” cannot be found")
+            .arg(wanted);
 
     const bool hidden = entry.booleanValue(QStringLiteral("Hidden"));
     item->fileNames = {fileName};
@@ -154,11 +158,13 @@ QString LoginItemList::resolve(const QString& fileName, const QString& entryPath
         }
     } else if (const QString opened = openerTarget(arguments); !opened.isEmpty()) {
         if (!QFileInfo::exists(opened))
-            return QStringLiteral("“%1”, which it opens, does not exist").arg(opened);
+            return QCoreApplication::translate("LoginItemList",
+                                               "“%1”, which it opens, does not exist")
+                .arg(opened);
         item->path = opened;
         item->name = QFileInfo(opened).fileName();
         if (item->name.isEmpty())
-            return QStringLiteral("it would have no name to show");
+            return QCoreApplication::translate("LoginItemList", "it would have no name to show");
         if (item->image.isEmpty())
             item->image = QFileInfo(opened).isDir() ? QStringLiteral("folder")
                                                     : QStringLiteral("text-x-generic");
@@ -253,7 +259,9 @@ LoginItemList::Result LoginItemList::add(const QString& path) const
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return {QStringLiteral("“%1” does not exist, so it cannot be added.").arg(path)};
+        return {QCoreApplication::translate("LoginItemList",
+                                            "“%1” does not exist, so it cannot be added.")
+                    .arg(path)};
     const QString target = info.absoluteFilePath();
     for (const ASLoginStartItem& item : items()) {
         if (item.path == target)
@@ -266,8 +274,10 @@ LoginItemList::Result LoginItemList::add(const QString& path) const
         const DesktopEntry entry = DesktopEntry::load(target);
         if (const QString type = entry.value(QStringLiteral("Type"));
             entry.isValid() && !type.isEmpty() && type != u"Application")
-            return {QStringLiteral("“%1” cannot be added as a login item: it is a desktop entry of "
-                                   "type “%2”, not an application.")
+            return {QCoreApplication::translate(
+                        "LoginItemList",
+                        "“%1” cannot be added as a login item: it is a desktop entry of "
+                        "type “%2”, not an application.")
                         .arg(path, type)};
         fileName = desktopFileId(target);
         content = readAll(target);
@@ -286,29 +296,36 @@ LoginItemList::Result LoginItemList::add(const QString& path) const
     if (const QString reason =
             resolve(fileName, target, DesktopEntry::parse(content), &item, &identity);
         !reason.isEmpty())
-        return {QStringLiteral("“%1” cannot be added as a login item: %2.").arg(path, reason)};
+        return {QCoreApplication::translate("LoginItemList",
+                                            "“%1” cannot be added as a login item: %2.")
+                    .arg(path, reason)};
     return writeUserEntry(fileName, content);
 }
 
 LoginItemList::Result LoginItemList::write(const QString& fileName, const QByteArray& content) const
 {
     if (!isEntryName(fileName))
-        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
+        return {
+            QCoreApplication::translate("LoginItemList", "“%1” is not the name of a login item.")
+                .arg(fileName)};
     ASLoginStartItem item;
     QString identity;
     const QString entryPath = userFolder() + u'/' + fileName;
     if (const QString reason =
             resolve(fileName, entryPath, DesktopEntry::parse(content), &item, &identity);
         !reason.isEmpty())
-        return {
-            QStringLiteral("“%1” cannot be written as a login item: %2.").arg(fileName, reason)};
+        return {QCoreApplication::translate("LoginItemList",
+                                            "“%1” cannot be written as a login item: %2.")
+                    .arg(fileName, reason)};
     return writeUserEntry(fileName, content);
 }
 
 LoginItemList::Result LoginItemList::remove(const QString& fileName) const
 {
     if (!isEntryName(fileName))
-        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
+        return {
+            QCoreApplication::translate("LoginItemList", "“%1” is not the name of a login item.")
+                .arg(fileName)};
     const QString system = systemEntry(fileName);
     if (!system.isEmpty()) {
         const QByteArray content = readAll(system);
@@ -318,16 +335,21 @@ LoginItemList::Result LoginItemList::remove(const QString& fileName) const
     // The user's entry itself goes, a link to a file elsewhere included (never its target).
     const QFileInfo user(userFolder() + u'/' + fileName);
     if (!user.exists() && !user.isSymLink())
-        return {QStringLiteral("There is no login item “%1”.").arg(fileName)};
+        return {QCoreApplication::translate("LoginItemList", "There is no login item “%1”.")
+                    .arg(fileName)};
     return {userWriter().remove(fileName)};
 }
 
 LoginItemList::Result LoginItemList::restore(const QString& fileName) const
 {
     if (!isEntryName(fileName))
-        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
+        return {
+            QCoreApplication::translate("LoginItemList", "“%1” is not the name of a login item.")
+                .arg(fileName)};
     if (systemEntry(fileName).isEmpty())
-        return {QStringLiteral("There is no system login item “%1” to restore.").arg(fileName)};
+        return {QCoreApplication::translate("LoginItemList",
+                                            "There is no system login item “%1” to restore.")
+                    .arg(fileName)};
     return {userWriter().remove(fileName)};
 }
 
@@ -342,22 +364,27 @@ LoginItemList::Result LoginItemList::removeItemWithPath(const QString& path) con
         }
         return {};
     }
-    return {QStringLiteral("“%1” is no longer a login item.").arg(path)};
+    return {
+        QCoreApplication::translate("LoginItemList", "“%1” is no longer a login item.").arg(path)};
 }
 
 LoginItemList::Result LoginItemList::setEnabled(const QString& fileName, bool enabled) const
 {
     if (!isEntryName(fileName))
-        return {QStringLiteral("“%1” is not the name of a login item.").arg(fileName)};
+        return {
+            QCoreApplication::translate("LoginItemList", "“%1” is not the name of a login item.")
+                .arg(fileName)};
     QString source = userEntry(fileName);
     if (source.isEmpty())
         source = systemEntry(fileName);
     if (source.isEmpty())
-        return {QStringLiteral("There is no login item “%1”.").arg(fileName)};
+        return {QCoreApplication::translate("LoginItemList", "There is no login item “%1”.")
+                    .arg(fileName)};
     QByteArray content = readAll(source);
     if (!DesktopEntry::parse(content).isValid())
-        return {QStringLiteral("The login item “%1” is not a valid desktop entry, so it "
-                               "was left as it is.")
+        return {QCoreApplication::translate(
+                    "LoginItemList", "The login item “%1” is not a valid desktop entry, so it "
+                                     "was left as it is.")
                     .arg(fileName)};
     content = DesktopEntry::withValue(content, QStringLiteral("X-GNOME-Autostart-enabled"),
                                       enabled ? QStringLiteral("true") : QStringLiteral("false"));

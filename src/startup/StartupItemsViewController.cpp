@@ -26,8 +26,7 @@ enum Column { NameColumn, SwitchColumn, RemoveColumn, ColumnCount };
 } // namespace
 
 StartupItemsViewController::StartupItemsViewController(QWidget* parent)
-    : ToolPage(QStringLiteral("Startup Items"),
-               QStringLiteral("The applications that start when you log in."), parent)
+    : ToolPage(tr("Startup Items"), tr("The applications that start when you log in."), parent)
 {
     m_listTableView = new QTableWidget(0, ColumnCount, this);
     m_listTableView->setFrameShape(QFrame::NoFrame);
@@ -55,7 +54,7 @@ StartupItemsViewController::StartupItemsViewController(QWidget* parent)
     bodyLayout()->addWidget(m_messageLabel);
 
     auto* buttons = new QHBoxLayout();
-    m_addButton = new TextImageButton(QStringLiteral("Add…"), 13, this);
+    m_addButton = new TextImageButton(tr("Add…"), 13, this);
     m_addButton->setImageNames(QStringLiteral("btn_sec"), QStringLiteral("btn_sec_press"),
                                QStringLiteral("btn_sec_hover"), QStringLiteral("btn_sec_disable"));
     m_addButton->setFixedSize(96, 28);
@@ -143,8 +142,7 @@ void StartupItemsViewController::fillTable()
 
         auto* toggle = new QCheckBox(m_listTableView);
         toggle->setChecked(item.enabled);
-        toggle->setToolTip(item.enabled ? QStringLiteral("Starts at login")
-                                        : QStringLiteral("Does not start at login"));
+        toggle->setToolTip(item.enabled ? tr("Starts at login") : tr("Does not start at login"));
         toggle->setAccessibleName(item.name);
         connect(toggle, &QCheckBox::toggled, this,
                 [this, item](bool checked) { setItemEnabled(item, checked); });
@@ -152,7 +150,7 @@ void StartupItemsViewController::fillTable()
 
         auto* remove = new ImageButton(QStringLiteral("ic_remove"), m_listTableView);
         remove->setHoverImageName(QStringLiteral("ic_remove_hover"));
-        remove->setToolTip(QStringLiteral("Remove %1 from the login items").arg(item.name));
+        remove->setToolTip(tr("Remove %1 from the login items").arg(item.name));
         remove->setAccessibleName(tr("Remove %1 from the login items").arg(item.name));
         connect(remove, &ImageButton::clicked, this, [this, item] { removeItemsAction(item); });
         m_listTableView->setCellWidget(row, RemoveColumn, remove);
@@ -245,10 +243,11 @@ void StartupItemsViewController::addButtonAction()
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const auto offer = [this](QFileDialog::FileMode mode, const QString& folder,
                               const QString& filter) {
-        auto* panel = new QFileDialog(this, QStringLiteral("Add a login item"), folder, filter);
+        auto* panel = new QFileDialog(this, tr("Add a login item"), folder, filter);
         panel->setAttribute(Qt::WA_DeleteOnClose);
         panel->setFileMode(mode);
-        panel->setLabelText(QFileDialog::Accept, QStringLiteral("add"));
+        panel->setLabelText(QFileDialog::Accept,
+                            tr("add", "verb: the file dialog's accept button"));
         panel->resize(500, 300);
         connect(panel, &QFileDialog::fileSelected, this,
                 &StartupItemsViewController::addItemAtPath);
@@ -257,14 +256,14 @@ void StartupItemsViewController::addButtonAction()
     QString applications = m_folders.dataHome() + QStringLiteral("/applications");
     if (!QFileInfo(applications).isDir())
         applications = m_folders.applicationPaths().constLast();
-    menu->addAction(QStringLiteral("Application…"), this, [offer, applications] {
+    menu->addAction(tr("Application…"), this, [offer, applications] {
         offer(QFileDialog::ExistingFile, applications,
-              QStringLiteral("Applications (*.desktop);;All files (*)"));
+              tr("Applications (*.desktop);;All files (*)"));
     });
-    menu->addAction(QStringLiteral("File…"), this, [this, offer] {
+    menu->addAction(tr("File…"), this, [this, offer] {
         offer(QFileDialog::ExistingFile, m_folders.home(), QString());
     });
-    menu->addAction(QStringLiteral("Folder…"), this,
+    menu->addAction(tr("Folder…"), this,
                     [this, offer] { offer(QFileDialog::Directory, m_folders.home(), QString()); });
     // The system items the user removed, each to be brought back as the system ships it.
     if (!m_hiddenItems.isEmpty())

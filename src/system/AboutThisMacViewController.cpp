@@ -100,7 +100,7 @@ void AboutThisMacViewController::buildView()
     facts->addStretch(1);
     top->addLayout(facts, 1);
     layout->addLayout(top, 1);
-    auto* close = new TextImageButton(QStringLiteral("OK"), 12, this);
+    auto* close = new TextImageButton(tr("OK"), 12, this);
     close->setImageNames(QStringLiteral("btn_b_normal"), QStringLiteral("btn_b_hover"),
                          QStringLiteral("btn_b_hover"), QStringLiteral("btn_s_disable"));
     close->setFixedSize(90, 28);

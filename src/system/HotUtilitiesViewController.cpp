@@ -15,9 +15,7 @@ HotUtilitiesViewController::HotUtilitiesViewController(QWidget* parent)
 
 HotUtilitiesViewController::HotUtilitiesViewController(const QList<HotUtilityLink>& links,
                                                        QWidget* parent)
-    : ToolPage(QStringLiteral("Hot Utilities"), QStringLiteral("Useful links for everyday work."),
-               parent),
-      m_links(links)
+    : ToolPage(tr("Hot Utilities"), tr("Useful links for everyday work."), parent), m_links(links)
 {
     QVBoxLayout* body = bodyLayout();
     body->setSpacing(4);
@@ -35,7 +33,7 @@ HotUtilitiesViewController::HotUtilitiesViewController(const QList<HotUtilityLin
         m_buttons << button;
     }
     if (m_links.isEmpty()) {
-        auto* empty = new QLabel(QStringLiteral("No links are set in the settings file."), this);
+        auto* empty = new QLabel(tr("No links are set in the settings file."), this);
         body->addWidget(empty);
     }
     body->addStretch(1);

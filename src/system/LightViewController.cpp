@@ -34,7 +34,7 @@ LightViewController::LightViewController(const Backlight& backlight, QWidget* pa
     layout->setContentsMargins(12, 6, 12, 6);
     m_closeLightButton = new ImageButton(QStringLiteral("ic_brightness"), this);
     m_closeLightButton->setFixedSize(24, 24);
-    m_closeLightButton->setToolTip(QStringLiteral("Darkest"));
+    m_closeLightButton->setToolTip(tr("Darkest"));
     m_closeLightButton->setAccessibleName(tr("Darkest"));
     layout->addWidget(m_closeLightButton);
     m_slider = new QSlider(Qt::Horizontal, this);

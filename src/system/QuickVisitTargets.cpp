@@ -3,6 +3,7 @@
 #include "platform/desktop/DesktopOpener.h"
 #include "platform/xdg/XdgBaseFolders.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QFileInfo>
 
@@ -74,11 +75,14 @@ QStringList QuickVisitTargets::firstAvailable(const QList<Candidate>& candidates
 QuickVisitTarget QuickVisitTargets::openFolder(const QString& folder) const
 {
     if (!QFileInfo(folder).isDir())
-        return unavailable(QStringLiteral("The folder “%1” does not exist.").arg(folder));
+        return unavailable(
+            QCoreApplication::translate("QuickVisitTargets", "The folder “%1” does not exist.")
+                .arg(folder));
     const QStringList command = DesktopOpener::openCommand(m_environment, folder);
     if (command.isEmpty())
         return unavailable(
-            QStringLiteral("The folder “%1” cannot be opened: xdg-open is not installed.")
+            QCoreApplication::translate(
+                "QuickVisitTargets", "The folder “%1” cannot be opened: xdg-open is not installed.")
                 .arg(folder));
     return commandTarget(command);
 }
@@ -96,9 +100,10 @@ QuickVisitTarget QuickVisitTargets::energySettings() const
         return commandTarget(command);
     QuickVisitTarget settings = systemPreferences();
     if (settings.kind == QuickVisitTarget::Kind::Unavailable)
-        settings.error = QStringLiteral("This desktop has no power settings program that Corvella "
-                                        "knows (such as gnome-control-center or "
-                                        "xfce4-power-manager-settings).");
+        settings.error = QCoreApplication::translate(
+            "QuickVisitTargets", "This desktop has no power settings program that Corvella "
+                                 "knows (such as gnome-control-center or "
+                                 "xfce4-power-manager-settings).");
     return settings;
 }
 
@@ -121,8 +126,9 @@ QuickVisitTarget QuickVisitTargets::terminal() const
     });
     if (!command.isEmpty())
         return commandTarget(command);
-    return unavailable(QStringLiteral("No terminal program was found (x-terminal-emulator, "
-                                      "gnome-terminal, konsole, xfce4-terminal or xterm)."));
+    return unavailable(QCoreApplication::translate(
+        "QuickVisitTargets", "No terminal program was found (x-terminal-emulator, "
+                             "gnome-terminal, konsole, xfce4-terminal or xterm)."));
 }
 
 QuickVisitTarget QuickVisitTargets::launchpad() const
@@ -146,7 +152,8 @@ QuickVisitTarget QuickVisitTargets::applications() const
         if (QFileInfo(folder).isDir())
             return openFolder(folder);
     }
-    return unavailable(QStringLiteral("No folder of installed applications was found."));
+    return unavailable(QCoreApplication::translate(
+        "QuickVisitTargets", "No folder of installed applications was found."));
 }
 
 QuickVisitTarget QuickVisitTargets::myDocuments() const
@@ -174,8 +181,9 @@ QuickVisitTarget QuickVisitTargets::systemPreferences() const
     });
     if (!command.isEmpty())
         return commandTarget(command);
-    return unavailable(QStringLiteral("This desktop has no settings program that Corvella knows "
-                                      "(such as gnome-control-center or systemsettings)."));
+    return unavailable(QCoreApplication::translate(
+        "QuickVisitTargets", "This desktop has no settings program that Corvella knows "
+                             "(such as gnome-control-center or systemsettings)."));
 }
 
 QuickVisitTarget QuickVisitTargets::diskUtility() const

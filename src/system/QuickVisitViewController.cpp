@@ -20,8 +20,7 @@ constexpr int rowSpacing = 4; // rows 44 apart
 } // namespace
 
 QuickVisitViewController::QuickVisitViewController(QWidget* parent)
-    : ToolPage(QStringLiteral("Quick Visit"),
-               QStringLiteral("Common folders, system tools and settings, one click away."),
+    : ToolPage(tr("Quick Visit"), tr("Common folders, system tools and settings, one click away."),
                parent),
       m_environment(QProcessEnvironment::systemEnvironment())
 {
@@ -31,14 +30,15 @@ QuickVisitViewController::QuickVisitViewController(QWidget* parent)
         void (QuickVisitViewController::*action)();
     };
     static constexpr Row rows[] = {
-        {"Energy Settings", "ic_energy", &QuickVisitViewController::doOpenEnergySet},
-        {"Terminal", "ic_terminal", &QuickVisitViewController::doOpenTerminal},
-        {"Launchpad", "ic_launchpad", &QuickVisitViewController::doOpenLaunchpad},
-        {"Applications", "ic_apps", &QuickVisitViewController::doOpenApplications},
-        {"My Documents", "ic_docs", &QuickVisitViewController::doOpenMyDocuments},
-        {"Desktop", "ic_desktop_but", &QuickVisitViewController::doOpenDesktop},
-        {"System Preferences", "ic_setting", &QuickVisitViewController::doOpenSystemPrerence},
-        {"Disk Utility", "ic_disk_but", &QuickVisitViewController::doOpenDiskUtiliy},
+        {QT_TR_NOOP("Energy Settings"), "ic_energy", &QuickVisitViewController::doOpenEnergySet},
+        {QT_TR_NOOP("Terminal"), "ic_terminal", &QuickVisitViewController::doOpenTerminal},
+        {QT_TR_NOOP("Launchpad"), "ic_launchpad", &QuickVisitViewController::doOpenLaunchpad},
+        {QT_TR_NOOP("Applications"), "ic_apps", &QuickVisitViewController::doOpenApplications},
+        {QT_TR_NOOP("My Documents"), "ic_docs", &QuickVisitViewController::doOpenMyDocuments},
+        {QT_TR_NOOP("Desktop"), "ic_desktop_but", &QuickVisitViewController::doOpenDesktop},
+        {QT_TR_NOOP("System Preferences"), "ic_setting",
+         &QuickVisitViewController::doOpenSystemPrerence},
+        {QT_TR_NOOP("Disk Utility"), "ic_disk_but", &QuickVisitViewController::doOpenDiskUtiliy},
     };
     QVBoxLayout* body = bodyLayout();
     body->setSpacing(rowSpacing);
@@ -46,7 +46,7 @@ QuickVisitViewController::QuickVisitViewController(QWidget* parent)
         auto* button = new IconATextButton(this);
         const QString icon = QString::fromLatin1(row.icon);
         button->setImageNames(icon, icon, icon, icon);
-        button->setTitle(QString::fromLatin1(row.name));
+        button->setTitle(tr(row.name));
         button->setFontSize(14);
         button->setFixedSize(rowSize);
         connect(button, &IconATextButton::clicked, this, row.action);
@@ -56,7 +56,7 @@ QuickVisitViewController::QuickVisitViewController(QWidget* parent)
     m_aboutBut = new IconATextButton(this);
     m_aboutBut->setImageNames(QStringLiteral("ic_about"), QStringLiteral("ic_about"),
                               QStringLiteral("ic_about"), QStringLiteral("ic_about"));
-    m_aboutBut->setTitle(QStringLiteral("About This Computer"));
+    m_aboutBut->setTitle(tr("About This Computer"));
     m_aboutBut->setFontSize(13);
     m_aboutBut->setFixedSize(rowSize);
     connect(m_aboutBut, &IconATextButton::clicked, this, &QuickVisitViewController::doOpenAbout);
@@ -123,8 +123,7 @@ void QuickVisitViewController::doOpenWithString(const QString& path)
         target.kind = target.command.isEmpty() ? QuickVisitTarget::Kind::Unavailable
                                                : QuickVisitTarget::Kind::Command;
         if (target.command.isEmpty())
-            target.error =
-                QStringLiteral("“%1” cannot be opened: xdg-open is not installed.").arg(path);
+            target.error = tr("“%1” cannot be opened: xdg-open is not installed.").arg(path);
         return target;
     });
 }

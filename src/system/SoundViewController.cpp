@@ -14,7 +14,7 @@ SoundViewController::SoundViewController(QWidget* parent)
     layout->setContentsMargins(12, 6, 12, 6);
     m_closeSoundButton = new ImageButton(QStringLiteral("ic_volume_no"), this);
     m_closeSoundButton->setFixedSize(24, 24);
-    m_closeSoundButton->setToolTip(QStringLiteral("Quietest"));
+    m_closeSoundButton->setToolTip(tr("Quietest"));
     m_closeSoundButton->setAccessibleName(tr("Quietest"));
     layout->addWidget(m_closeSoundButton);
     m_slider = new QSlider(Qt::Horizontal, this);

@@ -32,7 +32,8 @@ QString joinedWords(const QStringList& parts)
 
 } // namespace
 
-SystemInformation SystemInformation::collect(const MachineInfo& machine, bool diagnostics)
+SystemInformation SystemInformation::collect(const MachineInfo& machine, bool diagnostics,
+                                             PublicUtilities::TextForm form)
 {
     SystemInformation info;
     struct utsname kernel {};
@@ -45,10 +46,17 @@ SystemInformation SystemInformation::collect(const MachineInfo& machine, bool di
         info.versionName = os.value(QStringLiteral("PRETTY_NAME"), QStringLiteral("Linux"));
     const QString osVersion = os.value(QStringLiteral("VERSION"));
     const QString kernelText = release.isEmpty() ? QString() : QStringLiteral("Linux ") + release;
-    info.version = osVersion.isEmpty()
-                       ? kernelText
-                       : QStringLiteral("Version ") + osVersion +
-                             (kernelText.isEmpty() ? QString() : QStringLiteral(", ") + kernelText);
+    const auto text = [form](const char* source) {
+        return form == PublicUtilities::TextForm::Shown
+                   ? QCoreApplication::translate("SystemInformation", source)
+                   : QString::fromLatin1(source);
+    };
+    if (osVersion.isEmpty())
+        info.version = kernelText;
+    else if (kernelText.isEmpty())
+        info.version = text(QT_TR_NOOP("Version %1")).arg(osVersion);
+    else
+        info.version = text(QT_TR_NOOP("Version %1, %2")).arg(osVersion, kernelText);
 
     if (diagnostics) {
         printLine(QStringLiteral("Beginning system data collection..."));
@@ -66,9 +74,9 @@ SystemInformation SystemInformation::collect(const MachineInfo& machine, bool di
     const qint64 memory = machine.memoryTotal();
     if (diagnostics)
         printLine(QStringLiteral("\tTotal RAM: %1 bytes").arg(std::max<qint64>(memory, 0)));
-    info.memorySize =
-        QStringLiteral("MemorySize: ") +
-        (memory >= 0 ? PublicUtilities::longlongConvertVolSpace(memory) : QStringLiteral("(null)"));
+    info.memorySize = text(QT_TR_NOOP("MemorySize: %1"))
+                          .arg(memory >= 0 ? PublicUtilities::longlongConvertVolSpace(memory, form)
+                                           : QStringLiteral("(null)"));
 
     info.macModel = joinedWords({machine.dmiAttribute(QStringLiteral("sys_vendor")),
                                  machine.dmiAttribute(QStringLiteral("product_name")),
@@ -99,7 +107,7 @@ SystemInformation SystemInformation::collect(const MachineInfo& machine, bool di
         serial = QStringLiteral("(null)");
     if (diagnostics)
         printLine(QStringLiteral("\tSerial Number: %1").arg(serial));
-    info.serName = QStringLiteral("Serial Number: ") + serial;
+    info.serName = text(QT_TR_NOOP("Serial Number: %1")).arg(serial);
     return info;
 }
 

@@ -1,5 +1,7 @@
 #include "tasks/SystemLoadSampler.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
@@ -36,5 +38,6 @@ bool SystemLoadSampler::isHighLoad(double percent)
 
 QString SystemLoadSampler::percentText(double percent)
 {
-    return QString::asprintf("%.1f%%", percent);
+    return tr("%1%", "a percentage: the number, then the percent sign")
+        .arg(QLocale().toString(percent, 'f', 1));
 }

@@ -3,6 +3,7 @@
 #include "tasks/SSCpuMonitor.h"
 #include "tasks/SSMemoryMonitor.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QMetaType>
 
@@ -24,6 +25,8 @@ Q_DECLARE_METATYPE(SystemLoadReading)
 // The Task Manager's CPU and memory load: a processor baseline taken when made, then one reading
 // per refresh. Used by the tab (on its worker thread) and by corvella-cli. Not thread-safe.
 class SystemLoadSampler {
+    Q_DECLARE_TR_FUNCTIONS(SystemLoadSampler)
+
 public:
     explicit SystemLoadSampler(QString procRoot = QStringLiteral("/proc"));
 
@@ -34,7 +37,8 @@ public:
     // decimal): the float fractions of 30 % user and 20 % system add up to 50.000001, which must
     // not show as a red "50.0%".
     static bool isHighLoad(double percent);
-    // "40.0%": one decimal and a percent sign.
+    // "40.0%": one decimal in the user's locale and a percent sign (German "40,0 %"). For the UI
+    // and plain output; --json writes the number.
     static QString percentText(double percent);
 
 private:

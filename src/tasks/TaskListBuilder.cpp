@@ -6,6 +6,7 @@
 #include "platform/x11/X11ClientWindows.h"
 #endif
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QHash>
 #include <QSet>
@@ -46,7 +47,8 @@ TaskListBuilder::TaskListBuilder(Options options, std::unique_ptr<ClientWindowSo
 
 std::unique_ptr<ClientWindowSource> TaskListBuilder::createWindowSource(QString* why)
 {
-    QString reason = QStringLiteral("no X display is set (DISPLAY)");
+    QString reason =
+        QCoreApplication::translate("TaskListBuilder", "no X display is set (DISPLAY)");
 #ifdef CORVELLA_HAVE_XCB
     if (const QString display = qEnvironmentVariable("DISPLAY"); !display.isEmpty()) {
         auto windows = std::make_unique<X11ClientWindows>();
@@ -54,10 +56,12 @@ std::unique_ptr<ClientWindowSource> TaskListBuilder::createWindowSource(QString*
             return windows;
         reason = windows->errorString();
         if (reason.isEmpty())
-            reason = QStringLiteral("the X display %1 cannot be reached").arg(display);
+            reason =
+                QCoreApplication::translate("TaskListBuilder", "the X display %1 cannot be reached")
+                    .arg(display);
     }
 #else
-    reason = QStringLiteral("this build reads no window list");
+    reason = QCoreApplication::translate("TaskListBuilder", "this build reads no window list");
 #endif
     if (why)
         *why = reason;
@@ -147,7 +151,8 @@ QList<TaskManagerInfo> TaskListBuilder::getAllProcess()
     if (m_windows) {
         const std::optional<QList<ClientWindow>> windows = m_windows->clientWindows();
         if (!windows)
-            m_windowsError = QStringLiteral("no window manager lists the windows");
+            m_windowsError = QCoreApplication::translate("TaskListBuilder",
+                                                         "no window manager lists the windows");
         else
             m_windowsError.clear();
         for (const ClientWindow& window : windows.value_or(QList<ClientWindow>())) {

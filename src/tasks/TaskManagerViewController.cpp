@@ -59,9 +59,9 @@ TaskManagerViewController::TaskManagerViewController(QWidget* parent)
 
 TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Options& options,
                                                      QWidget* parent)
-    : ToolPage(QStringLiteral("Task Manager"),
-               QStringLiteral("The running applications with their process IDs, and the machine's "
-                              "CPU and memory load."),
+    : ToolPage(tr("Task Manager"),
+               tr("The running applications with their process IDs, and the machine's "
+                  "CPU and memory load."),
                parent)
 {
     m_model =
@@ -137,7 +137,7 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
 
     m_cpuLabel = loadLabel(this);
     m_memoryLabel = loadLabel(this);
-    m_closeBut = new TextImageButton(QStringLiteral("Close"), 16, this);
+    m_closeBut = new TextImageButton(tr("Close", "verb: quit the ticked applications"), 16, this);
     m_closeBut->setImageNames(QStringLiteral("btn_b_normal"), QStringLiteral("btn_b_hover"),
                               QStringLiteral("btn_b_hover"), QStringLiteral("btn_s_disable"));
     m_closeBut->setFixedSize(96, 24);
@@ -145,10 +145,10 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     connect(m_closeBut, &TextImageButton::clicked, this,
             &TaskManagerViewController::closeButtonAction);
     auto* loadRow = new QHBoxLayout();
-    loadRow->addWidget(captionLabel(QStringLiteral("CPU"), this));
+    loadRow->addWidget(captionLabel(tr("CPU"), this));
     loadRow->addWidget(m_cpuLabel);
     loadRow->addSpacing(16);
-    loadRow->addWidget(captionLabel(QStringLiteral("Memory"), this));
+    loadRow->addWidget(captionLabel(tr("Memory"), this));
     loadRow->addWidget(m_memoryLabel);
     loadRow->addStretch(1);
     loadRow->addWidget(m_closeBut, 0, Qt::AlignVCenter);
@@ -293,9 +293,7 @@ void TaskManagerViewController::closeButtonAction()
     }
     if (PublicUtilities::confirmsIrreversibleActions()) {
         const QString question =
-            (names.size() == 1
-                 ? tr("Quit 1 application? Unsaved changes may be lost.")
-                 : tr("Quit %1 applications? Unsaved changes may be lost.").arg(names.size())) +
+            tr("Quit %n application(s)? Unsaved changes may be lost.", nullptr, names.size()) +
             u"\n\n" + names.join(u'\n');
         const QString detail =
             tr("Each is asked to close, as its own close button would, so it can offer to save. "

@@ -2,6 +2,8 @@
 
 #include "platform/proc/ProcessHandle.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <csignal>
 
@@ -36,7 +38,7 @@ bool TaskTerminator::isRunning(const TaskManagerInfo& record)
 
 QString TaskTerminator::failureText(const TaskManagerInfo& record, int error)
 {
-    return QStringLiteral("Could not end “%1” (PID %2): %3.")
+    return QCoreApplication::translate("TaskTerminator", "Could not end “%1” (PID %2): %3.")
         .arg(record.shownName())
         .arg(record.pID)
         .arg(ProcessHandle::describeError(error));

@@ -3,6 +3,7 @@
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 
+#include <QLocale>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -43,6 +44,41 @@ INSTANTIATE_TEST_SUITE_P(
         SizeCase{std::numeric_limits<std::int64_t>::min(), "-9223372036854775808 byte",
                  "-9223372036854775808 byte"},
         SizeCase{std::numeric_limits<std::int64_t>::max(), "9223372.00 TB", "8388608.00 TB"}));
+
+// The shown form follows the default locale's decimal separator, never groups digits, and keeps
+// units and rounding; the C form (for --json and stored files) ignores the locale.
+struct LocaleSizeCase {
+    QLocale::Language language;
+    std::int64_t bytes;
+    const char* shown;
+    const char* memory;
+};
+
+class LocaleSizeTextTest : public ::testing::TestWithParam<LocaleSizeCase> {};
+
+TEST_P(LocaleSizeTextTest, ShownFormUsesTheLocaleCFormDoesNot)
+{
+    const auto [language, bytes, shown, memory] = GetParam();
+    const QLocale before;
+    QLocale::setDefault(QLocale(language, QLocale::AnyTerritory));
+    const QString decimal = PublicUtilities::longlongDiskSize(bytes);
+    const QString binary = PublicUtilities::longlongConvertVolSpace(bytes);
+    const QString stored = PublicUtilities::longlongDiskSize(bytes, PublicUtilities::TextForm::C);
+    QLocale::setDefault(before);
+    EXPECT_EQ(decimal, QLatin1String(shown));
+    EXPECT_EQ(binary, QLatin1String(memory));
+    EXPECT_EQ(stored, QString(QLatin1String(shown)).replace(u',', u'.'));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, LocaleSizeTextTest,
+    ::testing::Values(LocaleSizeCase{QLocale::German, 1500000, "1,50 MB", "1,43 MB"},
+                      LocaleSizeCase{QLocale::German, 999, "999 byte", "999 byte"},
+                      LocaleSizeCase{QLocale::German, 1234567890123456, "1234,57 TB", "1122,83 TB"},
+                      LocaleSizeCase{QLocale::English, 1500000, "1.50 MB", "1.43 MB"},
+                      LocaleSizeCase{QLocale::English, 1234567890123456, "1234.57 TB",
+                                     "1122.83 TB"},
+                      LocaleSizeCase{QLocale::C, 1048576, "1.05 MB", "1.00 MB"}));
 
 TEST(ApplicationPathsTest, DataHomeFirstThenDataDirsExistingOnly)
 {

@@ -159,7 +159,9 @@ int CommandLine::sysinfo(const CommandLineArguments& arguments)
     if (!arguments.operands().isEmpty())
         return usage(
             QStringLiteral("sysinfo: unknown argument \"%1\"").arg(arguments.operands().first()));
-    const SystemInformation info = SystemInformation::collect(MachineInfo(sysfsRoot()));
+    const SystemInformation info = SystemInformation::collect(
+        MachineInfo(sysfsRoot()), false,
+        json ? PublicUtilities::TextForm::C : PublicUtilities::TextForm::Shown);
     const QList<std::pair<const char*, QString>> fields = {
         {"versionName", info.versionName},
         {"version", info.version},

@@ -1,5 +1,6 @@
 #include "platform/dbus/DesktopNotifier.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QStringList>
@@ -11,14 +12,17 @@ QString DesktopNotifier::notify(const QString& summary, const QString& body) con
 {
     const QString service = QStringLiteral("org.freedesktop.Notifications");
     if (!m_bus.isConnected()) {
-        return QStringLiteral("No notification could be shown: there is no session bus (%1).")
+        return QCoreApplication::translate(
+                   "DesktopNotifier",
+                   "No notification could be shown: there is no session bus (%1).")
             .arg(m_bus.lastError().message());
     }
     QDBusConnectionInterface* const bus = m_bus.interface();
     if (bus == nullptr || (!bus->isServiceRegistered(service).value() &&
                            !bus->activatableServiceNames().value().contains(service))) {
-        return QStringLiteral("No notification could be shown: no notification service is running "
-                              "on the session bus.");
+        return QCoreApplication::translate(
+            "DesktopNotifier", "No notification could be shown: no notification service is running "
+                               "on the session bus.");
     }
     QDBusMessage call =
         QDBusMessage::createMethodCall(service, QStringLiteral("/org/freedesktop/Notifications"),
@@ -29,8 +33,10 @@ QString DesktopNotifier::notify(const QString& summary, const QString& body) con
          << body << QStringList() << QVariantMap() << -1;
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, callTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
-        return QStringLiteral("No notification could be shown: the notification service answered "
-                              "“%1”.")
+        return QCoreApplication::translate(
+                   "DesktopNotifier",
+                   "No notification could be shown: the notification service answered "
+                   "“%1”.")
             .arg(reply.errorMessage());
     }
     return {};

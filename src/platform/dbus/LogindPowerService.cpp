@@ -1,5 +1,6 @@
 #include "platform/dbus/LogindPowerService.h"
 
+#include <QCoreApplication>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -19,25 +20,35 @@ QString describe(const QDBusError& error)
     const QString detail = error.message().isEmpty() ? error.name() : error.message();
     switch (error.type()) {
     case QDBusError::ServiceUnknown:
-        return QStringLiteral("The login manager (org.freedesktop.login1) is not running, so the "
-                              "power request could not be sent: %1")
+        return QCoreApplication::translate(
+                   "LogindPowerService",
+                   "The login manager (org.freedesktop.login1) is not running, so the "
+                   "power request could not be sent: %1")
             .arg(detail);
     case QDBusError::Disconnected:
     case QDBusError::NoServer:
-        return QStringLiteral("The power request could not be sent because the system bus is not "
-                              "reachable: %1")
+        return QCoreApplication::translate(
+                   "LogindPowerService",
+                   "The power request could not be sent because the system bus is not "
+                   "reachable: %1")
             .arg(detail);
     case QDBusError::NoReply:
     case QDBusError::Timeout:
     case QDBusError::TimedOut:
-        return QStringLiteral("The login manager did not answer the power request: %1").arg(detail);
+        return QCoreApplication::translate("LogindPowerService",
+                                           "The login manager did not answer the power request: %1")
+            .arg(detail);
     default:
         if (error.name().startsWith(u"org.freedesktop.DBus.Error.Spawn.")) {
-            return QStringLiteral("The login manager (org.freedesktop.login1) could not be "
-                                  "started, so the power request could not be sent: %1")
+            return QCoreApplication::translate(
+                       "LogindPowerService",
+                       "The login manager (org.freedesktop.login1) could not be "
+                       "started, so the power request could not be sent: %1")
                 .arg(detail);
         }
-        return QStringLiteral("The power request was refused: %1").arg(detail);
+        return QCoreApplication::translate("LogindPowerService",
+                                           "The power request was refused: %1")
+            .arg(detail);
     }
 }
 
@@ -77,9 +88,11 @@ void LogindPowerService::request(PowerAction action)
                                  ? QString()
                                  : qvariant_cast<QDBusObjectPath>(arguments.constFirst()).path();
         if (path.isEmpty()) {
-            Q_EMIT finished(PowerAction::LogOut,
-                            QStringLiteral("The login manager named no session for this program, "
-                                           "so there is no session to log out of."));
+            Q_EMIT finished(
+                PowerAction::LogOut,
+                QCoreApplication::translate("LogindPowerService",
+                                            "The login manager named no session for this program, "
+                                            "so there is no session to log out of."));
             return;
         }
         terminateSessionAt(path);

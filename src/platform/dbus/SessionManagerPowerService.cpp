@@ -1,5 +1,6 @@
 #include "platform/dbus/SessionManagerPowerService.h"
 
+#include <QCoreApplication>
 #include <QDBusError>
 #include <QDBusPendingCall>
 
@@ -9,11 +10,11 @@ QString verb(PowerAction action)
 {
     switch (action) {
     case PowerAction::PowerOff:
-        return QStringLiteral("shut down");
+        return QCoreApplication::translate("SessionManagerPowerService", "shut down");
     case PowerAction::Reboot:
-        return QStringLiteral("restart");
+        return QCoreApplication::translate("SessionManagerPowerService", "restart");
     case PowerAction::LogOut:
-        return QStringLiteral("log out");
+        return QCoreApplication::translate("SessionManagerPowerService", "log out");
     case PowerAction::Suspend:
         break;
     }
@@ -33,17 +34,20 @@ void SessionManagerPowerService::request(PowerAction action)
         QMetaObject::invokeMethod(
             this,
             [this, service] {
-                Q_EMIT finished(PowerAction::Suspend,
-                                QStringLiteral("The session manager (%1) does not put the "
-                                               "computer to sleep.")
-                                    .arg(service));
+                Q_EMIT finished(
+                    PowerAction::Suspend,
+                    QCoreApplication::translate("SessionManagerPowerService",
+                                                "The session manager (%1) does not put the "
+                                                "computer to sleep.")
+                        .arg(service));
             },
             Qt::QueuedConnection);
         return;
     }
     const auto describe = [service, action](const QDBusError& error) {
         const QString detail = error.message().isEmpty() ? error.name() : error.message();
-        return QStringLiteral("The desktop's session manager (%1) did not %2: %3")
+        return QCoreApplication::translate("SessionManagerPowerService",
+                                           "The desktop's session manager (%1) did not %2: %3")
             .arg(service, verb(action), detail);
     };
     watch(m_bus.asyncCall(callFor(action)), action, describe,

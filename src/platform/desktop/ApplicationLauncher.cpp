@@ -6,6 +6,7 @@
 #include "platform/xdg/DesktopExec.h"
 #include "platform/xdg/XdgBaseFolders.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -84,14 +85,18 @@ ApplicationLauncher::Result ApplicationLauncher::commandLines(const QString& des
     const QString name = entry.localizedValue(QStringLiteral("Name"), locales);
     const QString shownName = name.isEmpty() ? QFileInfo(desktopEntryPath).fileName() : name;
     if (!entry.isValid())
-        return failure(QStringLiteral("“%1” cannot be opened: its desktop entry %2 is unreadable "
-                                      "(%3).")
-                           .arg(shownName, desktopEntryPath, entry.error()));
+        return failure(
+            QCoreApplication::translate("ApplicationLauncher",
+                                        "“%1” cannot be opened: its desktop entry %2 is unreadable "
+                                        "(%3).")
+                .arg(shownName, desktopEntryPath, entry.error()));
     QString error;
     const QStringList arguments = DesktopExec::split(entry.value(QStringLiteral("Exec")), &error);
     if (!error.isEmpty())
-        return failure(QStringLiteral("“%1” cannot be opened: its command is malformed (%2).")
-                           .arg(shownName, error));
+        return failure(
+            QCoreApplication::translate("ApplicationLauncher",
+                                        "“%1” cannot be opened: its command is malformed (%2).")
+                .arg(shownName, error));
     const DesktopExec::Context context{inputs, entry.value(QStringLiteral("Icon")), name,
                                        desktopEntryPath};
     Result result;
@@ -99,22 +104,28 @@ ApplicationLauncher::Result ApplicationLauncher::commandLines(const QString& des
     if (entry.booleanValue(QStringLiteral("Terminal"))) {
         terminal = terminalCommand();
         if (terminal.isEmpty())
-            return failure(QStringLiteral("“%1” runs in a terminal, and no terminal program was "
-                                          "found.")
-                               .arg(shownName));
+            return failure(
+                QCoreApplication::translate("ApplicationLauncher",
+                                            "“%1” runs in a terminal, and no terminal program was "
+                                            "found.")
+                    .arg(shownName));
     }
     for (QStringList command : DesktopExec::expand(arguments, context)) {
         const QString program = findProgram(command.first());
         if (program.isEmpty())
-            return failure(QStringLiteral("“%1” cannot be opened: the program “%2” was not found.")
-                               .arg(shownName, command.first()));
+            return failure(
+                QCoreApplication::translate(
+                    "ApplicationLauncher", "“%1” cannot be opened: the program “%2” was not found.")
+                    .arg(shownName, command.first()));
         command.first() = program;
         // A zero byte would end the argument early at exec: the program would get another one.
         if (holdsZeroByte(command))
-            return failure(QStringLiteral("“%1” cannot be opened: an argument of its command "
-                                          "holds a zero byte (NUL), which no program can be "
-                                          "given.")
-                               .arg(shownName));
+            return failure(
+                QCoreApplication::translate("ApplicationLauncher",
+                                            "“%1” cannot be opened: an argument of its command "
+                                            "holds a zero byte (NUL), which no program can be "
+                                            "given.")
+                    .arg(shownName));
         result.commands.append(terminal + command);
     }
     return result;
@@ -142,7 +153,8 @@ ApplicationLauncher::Result ApplicationLauncher::launch(const QString& desktopEn
         const DetachedProcess::Result started =
             DetachedProcess::start(arguments, QFile::encodeName(folder));
         if (!started.started()) {
-            result.error = QStringLiteral("“%1” could not be started (%2): %3.")
+            result.error = QCoreApplication::translate("ApplicationLauncher",
+                                                       "“%1” could not be started (%2): %3.")
                                .arg(shownName, command.first(), started.error);
             return result;
         }

@@ -2,6 +2,7 @@
 
 #include "platform/desktop/DesktopOpener.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -77,11 +78,15 @@ QString DesktopBackgroundSettings::open(const QProcessEnvironment& environment)
 {
     const QStringList arguments = command(environment);
     if (arguments.isEmpty())
-        return QStringLiteral("The desktop background settings could not be opened: this desktop "
-                              "has no settings program Corvella knows, and xdg-open is not "
-                              "installed.");
+        return QCoreApplication::translate(
+            "DesktopBackgroundSettings",
+            "The desktop background settings could not be opened: this desktop "
+            "has no settings program Corvella knows, and xdg-open is not "
+            "installed.");
     const QString error = DesktopOpener::start(arguments);
     if (error.isEmpty())
         return {};
-    return QStringLiteral("The desktop background settings could not be opened. %1").arg(error);
+    return QCoreApplication::translate("DesktopBackgroundSettings",
+                                       "The desktop background settings could not be opened. %1")
+        .arg(error);
 }

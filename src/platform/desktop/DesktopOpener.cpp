@@ -3,6 +3,7 @@
 #include "platform/proc/DetachedProcess.h"
 #include "platform/xdg/XdgBaseFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,15 +18,18 @@ QString xdgOpenReason(int exitStatus)
 {
     switch (exitStatus) {
     case 1:
-        return QStringLiteral("xdg-open did not accept it");
+        return QCoreApplication::translate("DesktopOpener", "xdg-open did not accept it");
     case 2:
-        return QStringLiteral("it does not exist");
+        return QCoreApplication::translate("DesktopOpener", "it does not exist");
     case 3:
-        return QStringLiteral("no application on this desktop is set to open it");
+        return QCoreApplication::translate("DesktopOpener",
+                                           "no application on this desktop is set to open it");
     case 4:
-        return QStringLiteral("the application set to open it failed");
+        return QCoreApplication::translate("DesktopOpener",
+                                           "the application set to open it failed");
     default:
-        return QStringLiteral("xdg-open ended with status %1").arg(exitStatus);
+        return QCoreApplication::translate("DesktopOpener", "xdg-open ended with status %1")
+            .arg(exitStatus);
     }
 }
 
@@ -50,7 +54,7 @@ QStringList DesktopOpener::openCommand(const QProcessEnvironment& environment,
 QString DesktopOpener::start(const QStringList& command)
 {
     if (command.isEmpty())
-        return QStringLiteral("There is nothing to start.");
+        return QCoreApplication::translate("DesktopOpener", "There is nothing to start.");
     QList<QByteArray> arguments;
     for (const QString& argument : command)
         arguments.append(QFile::encodeName(argument));
@@ -58,22 +62,27 @@ QString DesktopOpener::start(const QStringList& command)
         DetachedProcess::start(arguments, QByteArray(), watchMilliseconds);
     const QString program = QFileInfo(command.constFirst()).fileName();
     if (!result.started())
-        return QStringLiteral("“%1” could not be started: %2.")
+        return QCoreApplication::translate("DesktopOpener", "“%1” could not be started: %2.")
             .arg(command.constFirst(), result.error);
     if (!result.endedBadly())
         return {};
     const bool opener = program == u"xdg-open" && command.size() == 2;
     if (result.signalNumber != 0) {
-        const QString reason = QStringLiteral("it was ended by signal %1 (%2)")
-                                   .arg(result.signalNumber)
-                                   .arg(QString::fromLocal8Bit(::strsignal(result.signalNumber)));
-        return opener ? QStringLiteral("“%1” could not be opened: %2.").arg(command.at(1), reason)
-                      : QStringLiteral("“%1” failed as it started: %2.").arg(program, reason);
+        const QString reason =
+            QCoreApplication::translate("DesktopOpener", "it was ended by signal %1 (%2)")
+                .arg(result.signalNumber)
+                .arg(QString::fromLocal8Bit(::strsignal(result.signalNumber)));
+        return opener
+                   ? QCoreApplication::translate("DesktopOpener", "“%1” could not be opened: %2.")
+                         .arg(command.at(1), reason)
+                   : QCoreApplication::translate("DesktopOpener", "“%1” failed as it started: %2.")
+                         .arg(program, reason);
     }
     if (opener)
-        return QStringLiteral("“%1” could not be opened: %2.")
+        return QCoreApplication::translate("DesktopOpener", "“%1” could not be opened: %2.")
             .arg(command.at(1), xdgOpenReason(result.exitStatus));
-    return QStringLiteral("“%1” failed as it started: it ended with status %2.")
+    return QCoreApplication::translate("DesktopOpener",
+                                       "“%1” failed as it started: it ended with status %2.")
         .arg(program)
         .arg(result.exitStatus);
 }
@@ -82,7 +91,9 @@ QString DesktopOpener::open(const QProcessEnvironment& environment, const QStrin
 {
     const QStringList command = openCommand(environment, target);
     if (command.isEmpty())
-        return QStringLiteral("“%1” could not be opened: xdg-open is not installed.").arg(target);
+        return QCoreApplication::translate("DesktopOpener",
+                                           "“%1” could not be opened: xdg-open is not installed.")
+            .arg(target);
     return start(command);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/desktop/DesktopOpener.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QFileInfo>
@@ -11,7 +12,7 @@ QString FileManagerReveal::showItem(const QString& path, const QDBusConnection& 
                                     const QProcessEnvironment& environment)
 {
     if (path.isEmpty())
-        return QStringLiteral("There is no item to show.");
+        return QCoreApplication::translate("FileManagerReveal", "There is no item to show.");
     const QString service = QStringLiteral("org.freedesktop.FileManager1");
     QString managerError;
     if (bus.isConnected() && bus.interface() &&
@@ -31,7 +32,11 @@ QString FileManagerReveal::showItem(const QString& path, const QDBusConnection& 
     if (error.isEmpty())
         return {};
     if (managerError.isEmpty())
-        return QStringLiteral("“%1” could not be shown in the file manager. %2").arg(path, error);
-    return QStringLiteral("“%1” could not be shown in the file manager (it answered: %2). %3")
+        return QCoreApplication::translate("FileManagerReveal",
+                                           "“%1” could not be shown in the file manager. %2")
+            .arg(path, error);
+    return QCoreApplication::translate(
+               "FileManagerReveal",
+               "“%1” could not be shown in the file manager (it answered: %2). %3")
         .arg(path, managerError, error);
 }

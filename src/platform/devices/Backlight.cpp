@@ -1,5 +1,6 @@
 #include "platform/devices/Backlight.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDir>
@@ -64,7 +65,9 @@ QString Backlight::setBrightnessOf(const QString& display, double fraction) cons
     const QString base = folder(display);
     const auto maximum = readNumber(base + QStringLiteral("/max_brightness"));
     if (!maximum || *maximum <= 0)
-        return QStringLiteral("The brightness of display “%1” cannot be read.").arg(display);
+        return QCoreApplication::translate("Backlight",
+                                           "The brightness of display “%1” cannot be read.")
+            .arg(display);
     const auto value = quint32(std::lround(std::clamp(fraction, 0.0, 1.0) * double(*maximum)));
     const QString path = base + QStringLiteral("/brightness");
     if (m_writer == Writer::Automatic && QFileInfo(path).isWritable()) {
@@ -72,7 +75,8 @@ QString Backlight::setBrightnessOf(const QString& display, double fraction) cons
         if (file.open(QIODevice::WriteOnly) && file.write(QByteArray::number(value)) > 0 &&
             file.flush())
             return {};
-        return QStringLiteral("Failed to set brightness of display “%1”: %2")
+        return QCoreApplication::translate("Backlight",
+                                           "Failed to set brightness of display “%1”: %2")
             .arg(display, file.errorString());
     }
     return writeThroughLogind(display, value);
@@ -96,7 +100,9 @@ QString Backlight::writeThroughLogind(const QString& display, quint32 value) con
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, callTimeoutMs);
     if (reply.type() == QDBusMessage::ReplyMessage)
         return {};
-    return QStringLiteral("Failed to set brightness of display “%1” through the login manager: %2")
+    return QCoreApplication::translate(
+               "Backlight",
+               "Failed to set brightness of display “%1” through the login manager: %2")
         .arg(display, reply.errorMessage().isEmpty() ? reply.errorName() : reply.errorMessage());
 }
 
@@ -114,12 +120,15 @@ QString Backlight::set_brightness(float fraction) const
 {
     const QStringList names = displays();
     if (names.isEmpty())
-        return QStringLiteral("This machine has no display whose brightness can be set.");
+        return QCoreApplication::translate(
+            "Backlight", "This machine has no display whose brightness can be set.");
     QStringList errors;
     for (const QString& display : names) {
         if (!brightnessOf(display)) {
             qWarning("failed to get brightness of display %s", qUtf8Printable(display));
-            errors << QStringLiteral("The brightness of display “%1” cannot be read.").arg(display);
+            errors << QCoreApplication::translate("Backlight",
+                                                  "The brightness of display “%1” cannot be read.")
+                          .arg(display);
             continue;
         }
         const QString error = setBrightnessOf(display, double(fraction));

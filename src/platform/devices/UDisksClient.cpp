@@ -1,5 +1,6 @@
 #include "platform/devices/UDisksClient.h"
 
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -174,7 +175,8 @@ UDisksClient::Snapshot UDisksClient::managedObjects() const
     Snapshot snapshot;
     if (!m_bus.isConnected()) {
         snapshot.error =
-            QStringLiteral("The system bus cannot be reached: %1").arg(m_bus.lastError().message());
+            QCoreApplication::translate("UDisksClient", "The system bus cannot be reached: %1")
+                .arg(m_bus.lastError().message());
         return snapshot;
     }
     QDBusMessage request = QDBusMessage::createMethodCall(
@@ -182,8 +184,9 @@ UDisksClient::Snapshot UDisksClient::managedObjects() const
         QStringLiteral("GetManagedObjects"));
     const QDBusMessage reply = m_bus.call(request, QDBus::Block, queryTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        snapshot.error =
-            QStringLiteral("The disk service udisks2 did not answer: %1").arg(reply.errorMessage());
+        snapshot.error = QCoreApplication::translate("UDisksClient",
+                                                     "The disk service udisks2 did not answer: %1")
+                             .arg(reply.errorMessage());
         return snapshot;
     }
     // a{oa{sa{sv}}}: object path -> interface -> property -> value.

@@ -1,5 +1,6 @@
 #include "platform/fs/FolderAccess.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -37,9 +38,9 @@ QString FolderAccess::whyNotListable(const QString& path)
     }
     const int error = errno;
     if (error == ENOENT)
-        return QStringLiteral("There is no folder “%1”.").arg(path);
+        return QCoreApplication::translate("FolderAccess", "There is no folder “%1”.").arg(path);
     if (error == ENOTDIR)
-        return QStringLiteral("“%1” is not a folder.").arg(path);
-    return QStringLiteral("Cannot open the folder “%1”: %2.")
+        return QCoreApplication::translate("FolderAccess", "“%1” is not a folder.").arg(path);
+    return QCoreApplication::translate("FolderAccess", "Cannot open the folder “%1”: %2.")
         .arg(path, QString::fromLocal8Bit(std::strerror(error)));
 }

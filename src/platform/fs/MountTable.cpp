@@ -1,5 +1,6 @@
 #include "platform/fs/MountTable.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -49,7 +50,8 @@ QList<MountTable::Mount> MountTable::read(const QString& path, QString* error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error != nullptr) {
-            *error = QStringLiteral("The list of mounted volumes “%1” cannot be read: %2.")
+            *error = QCoreApplication::translate(
+                         "MountTable", "The list of mounted volumes “%1” cannot be read: %2.")
                          .arg(path, file.errorString());
         }
         return {};

@@ -5,6 +5,7 @@
 #include "platform/fs/FolderAccess.h"
 #include "platform/fs/NativePath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -91,7 +92,8 @@ struct Walk {
     void fail(const QString& path, const QString& reason)
     {
         if (result.failures++ == 0) {
-            result.firstError = QStringLiteral("Cannot erase “%1”: %2.").arg(path, reason);
+            result.firstError = QCoreApplication::translate("TreeEraser", "Cannot erase “%1”: %2.")
+                                    .arg(path, reason);
         }
         if (!frames.empty()) {
             frames.back().incomplete = true;
@@ -116,10 +118,11 @@ struct Walk {
             reason = SystemError::text(errno);
         } else if (::fstat(frame.descriptor, &opened) != 0 ||
                    !FolderAccess::sameFile(opened, status)) {
-            reason = QStringLiteral("it was replaced while it was being erased");
+            reason = QCoreApplication::translate("TreeEraser",
+                                                 "it was replaced while it was being erased");
         } else if (!readEntries(frame.descriptor, &frame.entries)) {
-            reason =
-                QStringLiteral("its contents cannot be read (%1)").arg(SystemError::text(errno));
+            reason = QCoreApplication::translate("TreeEraser", "its contents cannot be read (%1)")
+                         .arg(SystemError::text(errno));
         }
         if (!reason.isEmpty()) {
             if (frame.descriptor >= 0) {
@@ -173,7 +176,8 @@ struct Walk {
                 frames.back().listing->erased(name);
             }
         } else if (status.st_dev != frames.back().status.st_dev) {
-            fail(entryPath(name), QStringLiteral("another file system is mounted there"));
+            fail(entryPath(name),
+                 QCoreApplication::translate("TreeEraser", "another file system is mounted there"));
         } else {
             enter(folder, name, status, listing != nullptr ? listing->folder(name) : nullptr);
         }
@@ -194,8 +198,10 @@ struct Walk {
                     ::close(parent);
                 }
                 fail(pathOf(index, frames[index].name),
-                     QStringLiteral("its folder was moved while it was being erased, so the rest "
-                                    "was left in place"));
+                     QCoreApplication::translate(
+                         "TreeEraser",
+                         "its folder was moved while it was being erased, so the rest "
+                         "was left in place"));
                 return false;
             }
             above.descriptor = parent;
@@ -223,7 +229,8 @@ struct Walk {
         while (!frames.empty()) {
             if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
                 result.stopped = true;
-                fail(rootPath, QStringLiteral("erasing was stopped before it was finished"));
+                fail(rootPath, QCoreApplication::translate(
+                                   "TreeEraser", "erasing was stopped before it was finished"));
                 return;
             }
             Frame& last = frames.back();
@@ -255,11 +262,12 @@ TreeEraser::Result TreeEraser::erase(const QByteArray& path, const std::atomic<b
                                      std::unique_ptr<Listing> listing)
 {
     if (path.isEmpty()) {
-        return {1, QStringLiteral("No item was given to erase."), false};
+        return {1, QCoreApplication::translate("TreeEraser", "No item was given to erase."), false};
     }
     if (!NativePath::namesOneEntry(path)) {
         return {1,
-                QStringLiteral("Cannot erase “%1”: it does not name one file or folder.")
+                QCoreApplication::translate(
+                    "TreeEraser", "Cannot erase “%1”: it does not name one file or folder.")
                     .arg(QFile::decodeName(path)),
                 false};
     }
@@ -277,15 +285,17 @@ TreeEraser::Result TreeEraser::erase(const QByteArray& path, const std::atomic<b
     struct stat baseStatus {};
     if (walk.base < 0 ||
         ::fstatat(walk.base, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        walk.fail(walk.rootPath, errno == ENOENT || errno == ENOTDIR
-                                     ? QStringLiteral("it does not exist")
-                                     : SystemError::text(errno));
+        walk.fail(walk.rootPath,
+                  errno == ENOENT || errno == ENOTDIR
+                      ? QCoreApplication::translate("TreeEraser", "it does not exist")
+                      : SystemError::text(errno));
     } else if (!S_ISDIR(status.st_mode)) {
         if (::unlinkat(walk.base, name.constData(), 0) != 0) {
             walk.fail(walk.rootPath, SystemError::text(errno));
         }
     } else if (::fstat(walk.base, &baseStatus) == 0 && baseStatus.st_dev != status.st_dev) {
-        walk.fail(walk.rootPath, QStringLiteral("a volume is mounted there"));
+        walk.fail(walk.rootPath,
+                  QCoreApplication::translate("TreeEraser", "a volume is mounted there"));
     } else {
         walk.enter(walk.base, name, status, std::move(listing));
         walk.run(stop);

@@ -1,5 +1,6 @@
 #include "platform/proc/DetachedProcess.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -149,14 +150,19 @@ DetachedProcess::Result DetachedProcess::start(const QList<QByteArray>& argument
                                                int watchMilliseconds)
 {
     if (arguments.isEmpty() || !arguments.first().startsWith('/'))
-        return notStarted(ENOENT, QStringLiteral("No program was given by its full path."));
+        return notStarted(ENOENT, QCoreApplication::translate(
+                                      "DetachedProcess", "No program was given by its full path."));
     for (const QByteArray& argument : arguments) {
         if (argument.contains('\0'))
-            return notStarted(EINVAL, QStringLiteral("An argument holds a zero byte, which cannot "
-                                                     "be passed to a program."));
+            return notStarted(
+                EINVAL, QCoreApplication::translate("DetachedProcess",
+                                                    "An argument holds a zero byte, which cannot "
+                                                    "be passed to a program."));
     }
     if (workingFolder.contains('\0'))
-        return notStarted(EINVAL, QStringLiteral("The working folder's name holds a zero byte."));
+        return notStarted(
+            EINVAL, QCoreApplication::translate("DetachedProcess",
+                                                "The working folder's name holds a zero byte."));
 
     std::vector<char*> argv;
     argv.reserve(size_t(arguments.size()) + 1);
@@ -197,8 +203,9 @@ DetachedProcess::Result DetachedProcess::start(const QList<QByteArray>& argument
     if (intermediate < 0)
         return notStarted(forkError, qt_error_string(forkError));
     if (!answered)
-        return notStarted(0,
-                          QStringLiteral("The helper process that starts programs ended early."));
+        return notStarted(
+            0, QCoreApplication::translate("DetachedProcess",
+                                           "The helper process that starts programs ended early."));
     if (answer.execError != 0 || answer.processId <= 0) {
         const int error = answer.execError != 0 ? answer.execError : ESRCH;
         return notStarted(error, qt_error_string(error));

@@ -2,6 +2,8 @@
 
 #include "platform/proc/ProcProcesses.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstring>
 #include <poll.h>
@@ -74,15 +76,16 @@ QString ProcessHandle::describeError(int error)
     case 0:
         return {};
     case ESRCH:
-        return QStringLiteral("it is no longer running");
+        return QCoreApplication::translate("ProcessHandle", "it is no longer running");
     case EPERM:
     case EACCES:
-        return QStringLiteral("you are not allowed to end it");
+        return QCoreApplication::translate("ProcessHandle", "you are not allowed to end it");
     case EINVAL:
-        return QStringLiteral("it has no valid process identifier");
+        return QCoreApplication::translate("ProcessHandle", "it has no valid process identifier");
     case ENOSYS:
-        return QStringLiteral("this kernel cannot hold processes by pidfd (Linux 5.3 or later is "
-                              "needed)");
+        return QCoreApplication::translate(
+            "ProcessHandle", "this kernel cannot hold processes by pidfd (Linux 5.3 or later is "
+                             "needed)");
     default:
         return QString::fromLocal8Bit(std::strerror(error));
     }

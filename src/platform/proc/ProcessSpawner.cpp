@@ -2,6 +2,7 @@
 
 #include "platform/fs/FileDescriptor.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -92,8 +93,11 @@ ProcessSpawner::Result outputFileFailure(int errorNumber, const QString& path)
     if (errorNumber == ELOOP)
         return notStarted(
             errorNumber,
-            QStringLiteral("The output file %1 is a symbolic link; it was not used.").arg(path));
-    return notStarted(errorNumber, QStringLiteral("Cannot open the output file %1: %2.")
+            QCoreApplication::translate("ProcessSpawner",
+                                        "The output file %1 is a symbolic link; it was not used.")
+                .arg(path));
+    return notStarted(errorNumber, QCoreApplication::translate(
+                                       "ProcessSpawner", "Cannot open the output file %1: %2.")
                                        .arg(path, qt_error_string(errorNumber)));
 }
 
@@ -101,23 +105,29 @@ ProcessSpawner::Result startFailure(int errorNumber, const QString& program)
 {
     switch (errorNumber) {
     case ENOENT:
-        return notStarted(errorNumber, QStringLiteral("Program not found: %1").arg(program));
-    case EACCES:
         return notStarted(
             errorNumber,
-            QStringLiteral("Program cannot be run: %1 (permission denied)").arg(program));
+            QCoreApplication::translate("ProcessSpawner", "Program not found: %1").arg(program));
+    case EACCES:
+        return notStarted(errorNumber,
+                          QCoreApplication::translate(
+                              "ProcessSpawner", "Program cannot be run: %1 (permission denied)")
+                              .arg(program));
     case ENOEXEC:
         return notStarted(
-            errorNumber,
-            QStringLiteral("Program cannot be run: %1 (not an executable file)").arg(program));
+            errorNumber, QCoreApplication::translate(
+                             "ProcessSpawner", "Program cannot be run: %1 (not an executable file)")
+                             .arg(program));
     case E2BIG:
         return notStarted(
             errorNumber,
-            QStringLiteral("The arguments for %1 are too long to pass to a program.").arg(program));
+            QCoreApplication::translate("ProcessSpawner",
+                                        "The arguments for %1 are too long to pass to a program.")
+                .arg(program));
     default:
-        return notStarted(
-            errorNumber,
-            QStringLiteral("Could not start %1: %2.").arg(program, qt_error_string(errorNumber)));
+        return notStarted(errorNumber,
+                          QCoreApplication::translate("ProcessSpawner", "Could not start %1: %2.")
+                              .arg(program, qt_error_string(errorNumber)));
     }
 }
 
@@ -142,16 +152,20 @@ ProcessSpawner::Result ProcessSpawner::run(const QList<QByteArray>& arguments,
                                            const QString& standardOutputPath)
 {
     if (arguments.isEmpty() || arguments.first().isEmpty())
-        return notStarted(0, QStringLiteral("No program was given."));
+        return notStarted(0,
+                          QCoreApplication::translate("ProcessSpawner", "No program was given."));
     const QString program = QFile::decodeName(arguments.first());
     for (const QByteArray& argument : arguments) {
         if (argument.contains('\0'))
-            return notStarted(EINVAL, QStringLiteral("An argument for %1 holds a zero byte, "
-                                                     "which cannot be passed to a program.")
+            return notStarted(EINVAL, QCoreApplication::translate(
+                                          "ProcessSpawner", "An argument for %1 holds a zero byte, "
+                                                            "which cannot be passed to a program.")
                                           .arg(program));
     }
     if (standardOutputPath.isEmpty())
-        return notStarted(0, QStringLiteral("No output file was given for %1.").arg(program));
+        return notStarted(
+            0, QCoreApplication::translate("ProcessSpawner", "No output file was given for %1.")
+                   .arg(program));
 
     const QByteArray encodedOutputPath = QFile::encodeName(standardOutputPath);
     const FileDescriptor output(openOutputFile(encodedOutputPath));
@@ -160,7 +174,8 @@ ProcessSpawner::Result ProcessSpawner::run(const QList<QByteArray>& arguments,
 
     SpawnSetup setup;
     if (int error = setup.prepare(output.get()))
-        return notStarted(error, QStringLiteral("Could not prepare to start %1: %2.")
+        return notStarted(error, QCoreApplication::translate("ProcessSpawner",
+                                                             "Could not prepare to start %1: %2.")
                                      .arg(program, qt_error_string(error)));
 
     std::vector<char*> argv;
@@ -182,7 +197,8 @@ ProcessSpawner::Result ProcessSpawner::run(const QList<QByteArray>& arguments,
     if (waited < 0) {
         // ECHILD: someone else reaped the child (SIGCHLD ignored, or a foreign reaper).
         const int error = errno;
-        Result lost = notStarted(error, QStringLiteral("Lost track of %1 while it ran: %2.")
+        Result lost = notStarted(error, QCoreApplication::translate(
+                                            "ProcessSpawner", "Lost track of %1 while it ran: %2.")
                                             .arg(program, qt_error_string(error)));
         lost.ending = Ending::Lost;
         return lost;

@@ -2,6 +2,7 @@
 
 #include "platform/sound/PulseLibrary.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 #include <cmath>
@@ -49,8 +50,9 @@ struct PulseAudioMixer::Callbacks {
         }
         case PA_CONTEXT_FAILED:
         case PA_CONTEXT_TERMINATED:
-            self->failPending(
-                QStringLiteral("The sound server is not reachable: %1").arg(self->contextError()));
+            self->failPending(QCoreApplication::translate("PulseAudioMixer",
+                                                          "The sound server is not reachable: %1")
+                                  .arg(self->contextError()));
             break;
         default:
             break;
@@ -72,7 +74,8 @@ struct PulseAudioMixer::Callbacks {
             qWarning("Cannot find default output device!");
             Q_EMIT self->masterVolumeRead(
                 false, 0.0, false, 0,
-                QStringLiteral("The sound server has no default output device: %1")
+                QCoreApplication::translate("PulseAudioMixer",
+                                            "The sound server has no default output device: %1")
                     .arg(self->contextError()));
             return;
         }
@@ -96,7 +99,8 @@ struct PulseAudioMixer::Callbacks {
         if (eol < 0 || !info) {
             qWarning("Cannot find default output device!");
             Q_EMIT self->masterVolumeWritten(
-                QStringLiteral("The sound server has no default output device: %1")
+                QCoreApplication::translate("PulseAudioMixer",
+                                            "The sound server has no default output device: %1")
                     .arg(self->contextError()));
             return;
         }
@@ -125,8 +129,9 @@ struct PulseAudioMixer::Callbacks {
     {
         auto* self = static_cast<PulseAudioMixer*>(data);
         if (!success) {
-            self->m_writeError =
-                QStringLiteral("Unable to set the output volume: %1").arg(self->contextError());
+            self->m_writeError = QCoreApplication::translate("PulseAudioMixer",
+                                                             "Unable to set the output volume: %1")
+                                     .arg(self->contextError());
             qWarning().noquote() << self->m_writeError;
         }
     }
@@ -135,8 +140,9 @@ struct PulseAudioMixer::Callbacks {
     {
         auto* self = static_cast<PulseAudioMixer*>(data);
         if (!success && self->m_writeError.isEmpty()) {
-            self->m_writeError =
-                QStringLiteral("Unable to set the output mute state: %1").arg(self->contextError());
+            self->m_writeError = QCoreApplication::translate(
+                                     "PulseAudioMixer", "Unable to set the output mute state: %1")
+                                     .arg(self->contextError());
             qWarning().noquote() << self->m_writeError;
         }
         Q_EMIT self->masterVolumeWritten(self->m_writeError);
@@ -221,13 +227,16 @@ void PulseAudioMixer::connectToServer()
     m_context =
         m_pulse.pa_context_new(m_pulse.pa_threaded_mainloop_get_api(m_mainloop), "Corvella");
     if (!m_context) {
-        failPending(QStringLiteral("The sound library could not make a connection."));
+        failPending(QCoreApplication::translate("PulseAudioMixer",
+                                                "The sound library could not make a connection."));
         return;
     }
     m_pulse.pa_context_set_state_callback(m_context, &Callbacks::stateChanged, this);
     // Never start a server of our own: a stopped server stays stopped and is reported as such.
     if (m_pulse.pa_context_connect(m_context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
-        failPending(QStringLiteral("The sound server is not reachable: %1").arg(contextError()));
+        failPending(
+            QCoreApplication::translate("PulseAudioMixer", "The sound server is not reachable: %1")
+                .arg(contextError()));
 }
 
 bool PulseAudioMixer::isReady() const
@@ -242,9 +251,10 @@ void PulseAudioMixer::sendPending()
         pa_operation* operation = m_pulse.pa_context_get_sink_info_by_name(
             m_context, defaultSink, &Callbacks::sinkInfoForRead, this);
         if (!operation) {
-            answerLater(
-                1, 0,
-                QStringLiteral("The sound server refused the request: %1").arg(contextError()));
+            answerLater(1, 0,
+                        QCoreApplication::translate("PulseAudioMixer",
+                                                    "The sound server refused the request: %1")
+                            .arg(contextError()));
             continue;
         }
         ++m_sentReads;
@@ -256,9 +266,10 @@ void PulseAudioMixer::sendPending()
             m_context, defaultSink, &Callbacks::sinkInfoForWrite, this);
         if (!operation) {
             m_sentWrites.removeLast();
-            answerLater(
-                0, 1,
-                QStringLiteral("The sound server refused the request: %1").arg(contextError()));
+            answerLater(0, 1,
+                        QCoreApplication::translate("PulseAudioMixer",
+                                                    "The sound server refused the request: %1")
+                            .arg(contextError()));
             continue;
         }
         m_pulse.pa_operation_unref(operation);
@@ -295,8 +306,11 @@ void PulseAudioMixer::answerLater(int reads, qsizetype writes, const QString& er
 QString PulseAudioMixer::startError() const
 {
     if (!m_pulse.isLoaded())
-        return QStringLiteral("The sound server is not reachable: %1").arg(m_pulse.errorString());
-    return QStringLiteral("The sound library could not start its thread.");
+        return QCoreApplication::translate("PulseAudioMixer",
+                                           "The sound server is not reachable: %1")
+            .arg(m_pulse.errorString());
+    return QCoreApplication::translate("PulseAudioMixer",
+                                       "The sound library could not start its thread.");
 }
 
 QString PulseAudioMixer::contextError() const

@@ -103,11 +103,13 @@ bool X11WindowSystem::windowManagerRunning(XWindow root) const
 QString X11WindowSystem::reasonUnavailable(XWindow root) const
 {
     if (xcb_connection_has_error(m_connection))
-        return QStringLiteral("The connection to the X server is broken.");
+        return QCoreApplication::translate("X11WindowSystem",
+                                           "The connection to the X server is broken.");
     if (root == XCB_WINDOW_NONE)
-        return QStringLiteral("The X server reports no screen.");
+        return QCoreApplication::translate("X11WindowSystem", "The X server reports no screen.");
     if (!windowManagerRunning(root))
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "X11WindowSystem",
             "No window manager is running, so the other windows cannot be minimised.");
     return {};
 }
@@ -219,7 +221,9 @@ QString X11WindowSystem::hideOtherApplications(WId ownWindowToKeep)
     }
     qCDebug(lcWindowSystem) << "asked the window manager to minimise" << asked << "windows";
     if (refused > 0) {
-        return QStringLiteral("The X server refused to minimise %1 of %2 windows (X error %3).")
+        return QCoreApplication::translate(
+                   "X11WindowSystem",
+                   "The X server refused to minimise %1 of %2 windows (X error %3).")
             .arg(refused)
             .arg(asked)
             .arg(lastError);

@@ -4,6 +4,7 @@
 #include "platform/fs/FileDescriptor.h"
 #include "platform/fs/NativePath.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -67,20 +68,25 @@ int AutostartFolder::open(bool create, QString* error) const
     const QByteArray parent = NativePath::parent(native);
     const QByteArray name = NativePath::fileName(native);
     if (!NativePath::namesOneEntry(native) || !native.startsWith('/')) {
-        *error = QStringLiteral("“%1” cannot be the autostart folder.").arg(m_path);
+        *error =
+            QCoreApplication::translate("AutostartFolder", "“%1” cannot be the autostart folder.")
+                .arg(m_path);
         return -1;
     }
     // The configuration home may be a link of the user's choosing; it is followed.
     if (create && !QDir().mkpath(QFile::decodeName(parent))) {
-        *error = QStringLiteral("The autostart folder “%1” could not be created: its folder "
-                                "“%2” could not be made.")
-                     .arg(m_path, QFile::decodeName(parent));
+        *error =
+            QCoreApplication::translate(
+                "AutostartFolder", "The autostart folder “%1” could not be created: its folder "
+                                   "“%2” could not be made.")
+                .arg(m_path, QFile::decodeName(parent));
         return -1;
     }
     const FileDescriptor parentFolder(
         ::open(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (parentFolder.get() < 0) {
-        *error = QStringLiteral("The folder “%1” could not be opened: %2.")
+        *error = QCoreApplication::translate("AutostartFolder",
+                                             "The folder “%1” could not be opened: %2.")
                      .arg(QFile::decodeName(parent), SystemError::text(errno));
         return -1;
     }
@@ -88,7 +94,8 @@ int AutostartFolder::open(bool create, QString* error) const
                                    O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (folder.get() < 0 && errno == ENOENT && create) {
         if (::mkdirat(parentFolder.get(), name.constData(), 0777) != 0 && errno != EEXIST) {
-            *error = QStringLiteral("The autostart folder “%1” could not be created: %2.")
+            *error = QCoreApplication::translate(
+                         "AutostartFolder", "The autostart folder “%1” could not be created: %2.")
                          .arg(m_path, SystemError::text(errno));
             return -1;
         }
@@ -108,7 +115,8 @@ int AutostartFolder::open(bool create, QString* error) const
         }
     }
     if (folder.get() < 0) {
-        *error = QStringLiteral("The autostart folder “%1” could not be opened: %2.")
+        *error = QCoreApplication::translate("AutostartFolder",
+                                             "The autostart folder “%1” could not be opened: %2.")
                      .arg(m_path, SystemError::text(errno));
         return -1;
     }
@@ -116,7 +124,8 @@ int AutostartFolder::open(bool create, QString* error) const
     // Judged on the open folder, so a link swapped after the check changes nothing.
     struct stat opened {};
     if (::fstat(folder.get(), &opened) != 0) {
-        *error = QStringLiteral("The autostart folder “%1” could not be read: %2.")
+        *error = QCoreApplication::translate("AutostartFolder",
+                                             "The autostart folder “%1” could not be read: %2.")
                      .arg(m_path, SystemError::text(errno));
         return -1;
     }
@@ -125,8 +134,9 @@ int AutostartFolder::open(bool create, QString* error) const
         struct stat other {};
         if (::stat(QFile::encodeName(system).constData(), &other) == 0 &&
             other.st_dev == opened.st_dev && other.st_ino == opened.st_ino) {
-            *error = QStringLiteral("The autostart folder “%1” is the system folder “%2”; "
-                                    "login items are changed only in your own folder.")
+            *error = QCoreApplication::translate(
+                         "AutostartFolder", "The autostart folder “%1” is the system folder “%2”; "
+                                            "login items are changed only in your own folder.")
                          .arg(m_path, QFile::decodeName(where));
             return -1;
         }
@@ -135,9 +145,11 @@ int AutostartFolder::open(bool create, QString* error) const
         const QByteArray home = resolved(m_home);
         if (opened.st_uid != ::geteuid() || home.isEmpty() || home == "/" ||
             !where.startsWith(QByteArray(home + '/'))) {
-            *error = QStringLiteral("The autostart folder “%1” is a link to “%2”, which is not a "
-                                    "folder of yours inside your home folder, so login items are "
-                                    "not changed there.")
+            *error = QCoreApplication::translate(
+                         "AutostartFolder",
+                         "The autostart folder “%1” is a link to “%2”, which is not a "
+                         "folder of yours inside your home folder, so login items are "
+                         "not changed there.")
                          .arg(m_path, QFile::decodeName(where));
             return -1;
         }
@@ -148,7 +160,9 @@ int AutostartFolder::open(bool create, QString* error) const
 QString AutostartFolder::write(const QString& fileName, const QByteArray& content) const
 {
     if (!isPlainName(fileName))
-        return QStringLiteral("“%1” is not the name of a login item.").arg(fileName);
+        return QCoreApplication::translate("AutostartFolder",
+                                           "“%1” is not the name of a login item.")
+            .arg(fileName);
     QString error;
     const FileDescriptor folder(open(true, &error));
     if (folder.get() < 0)
@@ -159,8 +173,10 @@ QString AutostartFolder::write(const QString& fileName, const QByteArray& conten
     const bool exists =
         ::fstatat(folder.get(), name.constData(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && S_ISDIR(existing.st_mode))
-        return QStringLiteral("The login item “%1” could not be written: a folder of that name is "
-                              "in “%2”.")
+        return QCoreApplication::translate(
+                   "AutostartFolder",
+                   "The login item “%1” could not be written: a folder of that name is "
+                   "in “%2”.")
             .arg(fileName, m_path);
 
     // The new content goes to a fresh file beside the entry, then replaces the entry itself:
@@ -177,11 +193,13 @@ QString AutostartFolder::write(const QString& fileName, const QByteArray& conten
     }
     const auto failed = [&](int number) {
         ::unlinkat(folder.get(), temporary.constData(), 0);
-        return QStringLiteral("The login item “%1” could not be written to “%2”: %3.")
+        return QCoreApplication::translate("AutostartFolder",
+                                           "The login item “%1” could not be written to “%2”: %3.")
             .arg(fileName, m_path, SystemError::text(number));
     };
     if (file.get() < 0)
-        return QStringLiteral("The login item “%1” could not be written to “%2”: %3.")
+        return QCoreApplication::translate("AutostartFolder",
+                                           "The login item “%1” could not be written to “%2”: %3.")
             .arg(fileName, m_path, SystemError::text(errno));
     if (exists && S_ISREG(existing.st_mode) && ::fchmod(file.get(), existing.st_mode & 07777) != 0)
         return failed(errno);
@@ -198,7 +216,9 @@ QString AutostartFolder::write(const QString& fileName, const QByteArray& conten
 QString AutostartFolder::remove(const QString& fileName) const
 {
     if (!isPlainName(fileName))
-        return QStringLiteral("“%1” is not the name of a login item.").arg(fileName);
+        return QCoreApplication::translate("AutostartFolder",
+                                           "“%1” is not the name of a login item.")
+            .arg(fileName);
     QString error;
     const FileDescriptor folder(open(false, &error));
     if (folder.get() < 0) {
@@ -209,7 +229,8 @@ QString AutostartFolder::remove(const QString& fileName) const
     }
     if (::unlinkat(folder.get(), QFile::encodeName(fileName).constData(), 0) != 0 &&
         errno != ENOENT)
-        return QStringLiteral("The login item “%1” could not be removed: %2.")
+        return QCoreApplication::translate("AutostartFolder",
+                                           "The login item “%1” could not be removed: %2.")
             .arg(fileName, SystemError::text(errno));
     return {};
 }

@@ -1,5 +1,6 @@
 #include "platform/xdg/DesktopEntry.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -46,7 +47,7 @@ bool isValidKey(QStringView key)
 
 QString lineError(int lineNumber, const QString& what)
 {
-    return QStringLiteral("line %1: %2").arg(lineNumber).arg(what);
+    return QCoreApplication::translate("DesktopEntry", "line %1: %2").arg(lineNumber).arg(what);
 }
 
 // The range of [Desktop Entry]'s lines in content: [begin, end) byte offsets of whole lines
@@ -91,7 +92,7 @@ DesktopEntry DesktopEntry::parse(const QByteArray& content)
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(content);
     if (decoder.hasError()) {
-        entry.m_error = QStringLiteral("not valid UTF-8 text");
+        entry.m_error = QCoreApplication::translate("DesktopEntry", "not valid UTF-8 text");
         return entry;
     }
     const QStringView all(text);
@@ -113,18 +114,24 @@ DesktopEntry DesktopEntry::parse(const QByteArray& content)
             const qsizetype close = trimmed.indexOf(u']');
             const QStringView name = close < 0 ? QStringView() : trimmed.mid(1, close - 1);
             if (close != trimmed.size() - 1 || name.isEmpty() || name.contains(u'[')) {
-                entry.m_error = lineError(lineNumber, QStringLiteral("malformed group header"));
+                entry.m_error =
+                    lineError(lineNumber, QCoreApplication::translate("DesktopEntry",
+                                                                      "malformed group header"));
                 break;
             }
             if (entry.group(name.toString())) {
-                entry.m_error =
-                    lineError(lineNumber, QStringLiteral("the group [%1] appears twice").arg(name));
+                entry.m_error = lineError(
+                    lineNumber,
+                    QCoreApplication::translate("DesktopEntry", "the group [%1] appears twice")
+                        .arg(name));
                 break;
             }
             if (entry.m_groups.isEmpty() && name != mainGroup()) {
-                entry.m_error = lineError(lineNumber, QStringLiteral("the first group is [%1], "
-                                                                     "not [Desktop Entry]")
-                                                          .arg(name));
+                entry.m_error =
+                    lineError(lineNumber, QCoreApplication::translate("DesktopEntry",
+                                                                      "the first group is [%1], "
+                                                                      "not [Desktop Entry]")
+                                              .arg(name));
                 break;
             }
             entry.m_groups.append(Group{name.toString(), {}});
@@ -133,11 +140,15 @@ DesktopEntry DesktopEntry::parse(const QByteArray& content)
         const qsizetype equals = line.indexOf(u'=');
         const QStringView key = equals < 0 ? QStringView() : line.left(equals).trimmed();
         if (!isValidKey(key)) {
-            entry.m_error = lineError(lineNumber, QStringLiteral("not a key, group or comment"));
+            entry.m_error =
+                lineError(lineNumber, QCoreApplication::translate("DesktopEntry",
+                                                                  "not a key, group or comment"));
             break;
         }
         if (entry.m_groups.isEmpty()) {
-            entry.m_error = lineError(lineNumber, QStringLiteral("a key before the first group"));
+            entry.m_error =
+                lineError(lineNumber, QCoreApplication::translate("DesktopEntry",
+                                                                  "a key before the first group"));
             break;
         }
         QStringView value = line.mid(equals + 1);
@@ -148,7 +159,7 @@ DesktopEntry DesktopEntry::parse(const QByteArray& content)
             values.insert(key.toString(), value.toString());
     }
     if (entry.m_error.isEmpty() && entry.m_groups.isEmpty())
-        entry.m_error = QStringLiteral("no [Desktop Entry] group");
+        entry.m_error = QCoreApplication::translate("DesktopEntry", "no [Desktop Entry] group");
     if (!entry.m_error.isEmpty())
         entry.m_groups.clear();
     return entry;
@@ -174,9 +185,10 @@ DesktopEntry DesktopEntry::loadAt(int folderDescriptor, const char* name, QDateT
                 &status) != 0) {
         entry.m_error = qt_error_string(errno);
     } else if (!S_ISREG(status.stx_mode)) {
-        entry.m_error = QStringLiteral("not a regular file");
+        entry.m_error = QCoreApplication::translate("DesktopEntry", "not a regular file");
     } else if (qint64(status.stx_size) > sizeLimit) {
-        entry.m_error = QStringLiteral("too large for a desktop entry");
+        entry.m_error =
+            QCoreApplication::translate("DesktopEntry", "too large for a desktop entry");
     } else {
         // Opened without blocking, so a FIFO in its place cannot stall the caller; it is refused
         // above as not regular.
@@ -296,12 +308,12 @@ QString DesktopEntry::incompleteReason() const
         return m_error;
     const QString type = value(QStringLiteral("Type"));
     if (type.isEmpty())
-        return QStringLiteral("no Type key");
+        return QCoreApplication::translate("DesktopEntry", "no Type key");
     if (value(QStringLiteral("Name")).isEmpty())
-        return QStringLiteral("no Name key");
+        return QCoreApplication::translate("DesktopEntry", "no Name key");
     if (type == u"Application" && value(QStringLiteral("Exec")).isEmpty() &&
         !booleanValue(QStringLiteral("DBusActivatable")))
-        return QStringLiteral("an application without an Exec key");
+        return QCoreApplication::translate("DesktopEntry", "an application without an Exec key");
     return {};
 }
 

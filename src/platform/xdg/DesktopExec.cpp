@@ -1,5 +1,6 @@
 #include "platform/xdg/DesktopExec.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace {
@@ -165,13 +166,13 @@ QStringList DesktopExec::split(const QString& exec, QString* error)
                 }
             }
             if (index >= size) {
-                *error = QStringLiteral("a double quote is not closed");
+                *error = QCoreApplication::translate("DesktopExec", "a double quote is not closed");
                 return {};
             }
         } else if (character == u'\'') {
             const qsizetype close = exec.indexOf(u'\'', index + 1);
             if (close < 0) {
-                *error = QStringLiteral("a single quote is not closed");
+                *error = QCoreApplication::translate("DesktopExec", "a single quote is not closed");
                 return {};
             }
             current.append(QStringView(exec).mid(index + 1, close - index - 1));
@@ -185,7 +186,7 @@ QStringList DesktopExec::split(const QString& exec, QString* error)
     if (inArgument)
         arguments.append(current);
     if (arguments.isEmpty() || arguments.first().isEmpty()) {
-        *error = QStringLiteral("no program in the Exec key");
+        *error = QCoreApplication::translate("DesktopExec", "no program in the Exec key");
         return {};
     }
     error->clear();
