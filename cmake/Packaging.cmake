@@ -39,8 +39,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # - libpulse0: the volume slider (opened at run time; PipeWire serves it as well);
 # - xdg-utils: xdg-open, for folders, web links and the desktop background settings;
 # - qt6-wayland: the panel on a Wayland session without XWayland;
-# - pciutils: lspci, for the graphics line of the system information.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udisks2, libpulse0, xdg-utils, qt6-wayland, pciutils")
+# - pciutils: lspci, for the graphics line of the system information;
+# - qt6-translations-l10n: Qt's own texts (standard buttons, option errors) in the user's
+#   language; Corvella's own translations are in the package (share/corvella/translations).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "udisks2, libpulse0, xdg-utils, qt6-wayland, pciutils, qt6-translations-l10n")
 # The file systems the Disk Manager formats besides ext4 (udisks2 runs their mkfs).
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "dosfstools, exfatprogs")
 

@@ -1,8 +1,24 @@
 #include "Screenshots.h"
 
+#include "common/Translations.h"
+
 #include <QByteArray>
+#include <QCoreApplication>
 
 #include <cstdio>
+
+namespace {
+
+// Every sub-command's application speaks the language of its environment (English plural forms
+// in the test desktop's C locale, German for `german`).
+void installTranslations()
+{
+    Translations::install();
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(installTranslations)
 
 Screenshots::Screenshots(const QString& folder) : m_canvas(folder) {}
 
@@ -13,6 +29,7 @@ const QList<Screenshots::Command>& Screenshots::commands()
          "panel-TAB.png for each tab, downloads-*.png (the Downloads window's stages)"},
         {"scaled", &Screenshots::scaled,
          "panel-scale-2.png (the panel at scale factor 2, where it sits on the screen)"},
+        {"german", &Screenshots::german, "panel-de.png (the panel under LANGUAGE=de)"},
         {"apps", &Screenshots::apps,
          "apps-list.png, apps-search.png, startup-items.png (a made-up catalogue)"},
         {"disks", &Screenshots::disks,

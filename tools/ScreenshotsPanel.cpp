@@ -229,3 +229,26 @@ int Screenshots::scaled(int& argc, char** argv)
     shot.setDevicePixelRatio(1); // laid on the canvas pixel for pixel
     return m_canvas.save(shot, QStringLiteral("panel-scale-2.png")) ? 0 : 1;
 }
+
+// The panel in German (LANGUAGE=de), on the tab it opens with.
+int Screenshots::german(int& argc, char** argv)
+{
+    qputenv("LANGUAGE",
+            "de"); // read when the translations are installed, at the application's start
+    qputenv("LANG", "de_DE.UTF-8");
+    MyNSApplication app(argc, argv);
+
+    InertPowerService power;
+    auto* panel = new MainViewController(&power, &WindowSystem::instance());
+    const std::unique_ptr<StatusAttachedWindow> window(
+        StatusAttachedWindow::create(panel, QPointF(-3.0, 0.0)));
+    panel->setSuperDelegate(window.get());
+    window->center();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
+        return 1;
+    }
+    QTest::qWait(700); // the task list and the load come in the background
+    return m_canvas.save(window.get(), QStringLiteral("panel-de.png")) ? 0 : 1;
+}

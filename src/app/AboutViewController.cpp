@@ -34,12 +34,11 @@ AboutViewController::AboutViewController(QWidget* parent) : QWidget(parent)
     name->setAlignment(Qt::AlignCenter);
     layout->addWidget(name);
 
-    auto* version =
-        new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(CORVELLA_VERSION)), this);
+    auto* version = new QLabel(tr("Version %1").arg(QStringLiteral(CORVELLA_VERSION)), this);
     version->setAlignment(Qt::AlignCenter);
     layout->addWidget(version);
 
-    auto* link = new QPushButton(QStringLiteral("Visit the Corvella website"), this);
+    auto* link = new QPushButton(tr("Visit the Corvella website"), this);
     link->setFlat(true);
     link->setCursor(Qt::PointingHandCursor);
     link->setStyleSheet(QStringLiteral("color: rgb(39, 124, 226);"));
@@ -54,7 +53,7 @@ AboutViewController::AboutViewController(QWidget* parent) : QWidget(parent)
     layout->addWidget(m_notice);
 
     layout->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    auto* close = new QPushButton(tr("Close"), this);
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &AboutViewController::closeWindow);
     layout->addWidget(close, 0, Qt::AlignCenter);

@@ -358,15 +358,12 @@ void AppDelegate::buildApplicationMenu()
     m_applicationMenu->addAction(tr("Show Corvella"), this,
                                  &AppDelegate::applicationShouldHandleReopen);
     m_applicationMenu->addSeparator();
-    m_applicationMenu->addAction(QStringLiteral("About Corvella"), this,
-                                 &AppDelegate::aboutMenuItemAction);
-    m_applicationMenu->addAction(QStringLiteral("Check for Update…"), this,
+    m_applicationMenu->addAction(tr("About Corvella"), this, &AppDelegate::aboutMenuItemAction);
+    m_applicationMenu->addAction(tr("Check for Update…"), this,
                                  &AppDelegate::checkUpdateMenuItemAction);
     m_applicationMenu->addSeparator();
-    m_applicationMenu->addAction(QStringLiteral("Online Help"), this,
-                                 &AppDelegate::onlineHelpMenuItemAction);
-    m_applicationMenu->addAction(QStringLiteral("Support"), this,
-                                 &AppDelegate::supportMenuItemAction);
+    m_applicationMenu->addAction(tr("Online Help"), this, &AppDelegate::onlineHelpMenuItemAction);
+    m_applicationMenu->addAction(tr("Support"), this, &AppDelegate::supportMenuItemAction);
     m_applicationMenu->addSeparator();
     m_startAtLoginAction = m_applicationMenu->addAction(tr("Start at Login"));
     m_startAtLoginAction->setCheckable(true);
@@ -375,7 +372,7 @@ void AppDelegate::buildApplicationMenu()
     connect(m_startAtLoginAction, &QAction::triggered, this, &AppDelegate::setStartAtLogin);
     connect(m_applicationMenu.get(), &QMenu::aboutToShow, this, [this] { refreshStartAtLogin(); });
     m_applicationMenu->addSeparator();
-    m_applicationMenu->addAction(QStringLiteral("Quit Corvella"), qApp, &QCoreApplication::quit);
+    m_applicationMenu->addAction(tr("Quit Corvella"), qApp, &QCoreApplication::quit);
 }
 
 void AppDelegate::setStartAtLogin(bool on)

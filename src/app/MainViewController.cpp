@@ -286,11 +286,10 @@ void MainViewController::configureBrightnessButton()
     AboutThisMacViewController* machine = AboutThisMacViewController::shareInstall();
     if (machine->getMacModel()) {
         m_lightBut->setEnabled(false);
-        m_lightBut->setToolTip(QStringLiteral("Sorry, Mac mini can't adjust brightness."));
+        m_lightBut->setToolTip(tr("Sorry, Mac mini can't adjust brightness."));
     } else if (!machine->hasAdjustableDisplay()) {
         m_lightBut->setEnabled(false);
-        m_lightBut->setToolTip(
-            QStringLiteral("This display's brightness cannot be adjusted from here."));
+        m_lightBut->setToolTip(tr("This display's brightness cannot be adjusted from here."));
     }
     if (!m_lightBut->isEnabled())
         m_lightBut->setAccessibleDescription(m_lightBut->toolTip());

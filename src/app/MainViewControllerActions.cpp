@@ -108,11 +108,11 @@ QMenu* MainViewController::buildToolsMenu()
         menuFont.setFamily(light);
     menuFont.setPixelSize(14);
     menu->setFont(menuFont);
-    menu->addAction(KitImages::icon(QStringLiteral("ic_shutdown")), QStringLiteral("Shut Down"),
-                    this, &MainViewController::shutdonwButtonAction);
-    menu->addAction(KitImages::icon(QStringLiteral("ic_sleep")), QStringLiteral("Sleep"), this,
+    menu->addAction(KitImages::icon(QStringLiteral("ic_shutdown")), tr("Shut Down"), this,
+                    &MainViewController::shutdonwButtonAction);
+    menu->addAction(KitImages::icon(QStringLiteral("ic_sleep")), tr("Sleep"), this,
                     &MainViewController::sleepButtonAction);
-    menu->addAction(KitImages::icon(QStringLiteral("ic_restart")), QStringLiteral("Restart"), this,
+    menu->addAction(KitImages::icon(QStringLiteral("ic_restart")), tr("Restart"), this,
                     &MainViewController::restartButtonAction);
     return menu;
 }
@@ -125,8 +125,7 @@ void MainViewController::menuToolsButtonAction()
 
 void MainViewController::shutdonwButtonAction()
 {
-    if (confirmPowerAction(QStringLiteral("Shut down the computer now?"),
-                           QStringLiteral("Shut Down")))
+    if (confirmPowerAction(tr("Shut down the computer now?"), tr("Shut Down")))
         doShoutToolAction(QStringLiteral("shut down"));
 }
 
@@ -137,13 +136,13 @@ void MainViewController::sleepButtonAction()
 
 void MainViewController::restartButtonAction()
 {
-    if (confirmPowerAction(QStringLiteral("Restart the computer now?"), QStringLiteral("Restart")))
+    if (confirmPowerAction(tr("Restart the computer now?"), tr("Restart")))
         doShoutToolAction(QStringLiteral("restart"));
 }
 
 void MainViewController::logoutButtonAction()
 {
-    if (confirmPowerAction(QStringLiteral("Log out now?"), QStringLiteral("Log Out")))
+    if (confirmPowerAction(tr("Log out now?"), tr("Log Out")))
         doShoutToolAction(QStringLiteral("log out"));
 }
 
@@ -152,8 +151,8 @@ bool MainViewController::confirmPowerAction(const QString& question, const QStri
     // Sleep loses nothing; these end every other application's unsaved work.
     return !PublicUtilities::confirmsIrreversibleActions() ||
            ConfirmationDialog::ask(this, question,
-                                   QStringLiteral("Applications that are open may lose work "
-                                                  "that is not saved."),
+                                   tr("Applications that are open may lose work that is not "
+                                      "saved."),
                                    actionTitle);
 }
 

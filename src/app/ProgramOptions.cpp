@@ -81,7 +81,7 @@ constexpr Action kActions[] = {
 
 QString unknownTab(const QString& tab)
 {
-    return translated("unknown tab “%1”; the tabs are %2")
+    return QCoreApplication::translate("ProgramOptions", "unknown tab “%1”; the tabs are %2")
         .arg(tab, ProgramOptions::tabNames().join(", "_L1));
 }
 
@@ -144,13 +144,16 @@ ProgramOptions::Outcome ProgramOptions::parse(const QStringList& arguments)
     Outcome outcome;
     const auto fail = [&outcome](const QString& error) {
         outcome.exitCode = 2;
-        outcome.error = u"corvella: "_s + error + u"\nTry “corvella --help”.\n"_s;
+        outcome.error = u"corvella: "_s + error + u'\n' +
+                        QCoreApplication::translate("ProgramOptions", "Try “corvella --help”.") +
+                        u'\n';
         return outcome;
     };
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return fail(translated("corvella takes no file or folder names (given: %1)")
+        return fail(QCoreApplication::translate(
+                        "ProgramOptions", "corvella takes no file or folder names (given: %1)")
                         .arg(parser.positionalArguments().join(u' ')));
     if (parser.isSet(u"help"_s)) {
         outcome.exitCode = 0;
@@ -170,7 +173,8 @@ ProgramOptions::Outcome ProgramOptions::parse(const QStringList& arguments)
     const int verbs = int(parser.isSet(u"show"_s)) + int(parser.isSet(u"toggle"_s)) +
                       int(parser.isSet(u"background"_s));
     if (verbs > 1)
-        return fail(translated("--show, --toggle and --background exclude one another"));
+        return fail(QCoreApplication::translate(
+            "ProgramOptions", "--show, --toggle and --background exclude one another"));
     if (parser.isSet(u"toggle"_s))
         outcome.request.verb = Verb::Toggle;
     else if (parser.isSet(u"background"_s))
@@ -185,8 +189,9 @@ ProgramOptions::Outcome ProgramOptions::parse(const QStringList& arguments)
 
 QString ProgramOptions::helpText()
 {
-    QString text = translated("Usage: corvella [OPTION]...") + u'\n' +
-                   wrapped(translated(kSummary), 0) + "\n\nOptions:\n"_L1;
+    QString text = QCoreApplication::translate("ProgramOptions", "Usage: corvella [OPTION]...") +
+                   u'\n' + wrapped(translated(kSummary), 0) + "\n\n"_L1 +
+                   QCoreApplication::translate("ProgramOptions", "Options:") + u'\n';
     for (const OptionRow& row : kOptions) {
         if (!row.description)
             continue;
@@ -194,9 +199,11 @@ QString ProgramOptions::helpText()
                 wrapped(translated(row.description), 23) + u'\n';
     }
     return text + u'\n' +
-           wrapped(translated("The toolkit's own options (-platform NAME, -display DISPLAY, "
-                              "-style NAME, ...) are taken too. See corvella(1) and "
-                              "corvella-cli(1)."),
+           wrapped(QCoreApplication::translate(
+                       "ProgramOptions",
+                       "The toolkit's own options (-platform NAME, -display DISPLAY, "
+                       "-style NAME, ...) are taken too. See corvella(1) and "
+                       "corvella-cli(1)."),
                    0) +
            u'\n';
 }
@@ -213,7 +220,7 @@ QByteArray ProgramOptions::manPage()
         u".B corvella"_s,
         u".RI [ OPTION ]..."_s,
         u".SH DESCRIPTION"_s,
-        roff(translated(kSummary)),
+        roff(QString::fromUtf8(kSummary)),
         u".PP"_s,
         roff(u"The tools: Applications (every installed application, searchable, opened with one "
              "click), Task Manager (the running applications, ended on request, with the CPU and "
@@ -310,6 +317,7 @@ ProgramOptions::requestFor(const ActivationRequest& activation, QString* error)
         }
         return request;
     }
-    *error = translated("unknown action “%1”").arg(activation.action);
+    *error =
+        QCoreApplication::translate("ProgramOptions", "unknown action “%1”").arg(activation.action);
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 // The shell's widget tests in one MyNSApplication, writing settings only into a private home.
 #include "ShellTests.h"
 #include "app/MyNSApplication.h"
+#include "support/EnglishTranslation.h"
 #include "support/PrivateHome.h"
 
 int main(int argc, char** argv)
@@ -12,5 +13,6 @@ int main(int argc, char** argv)
     qputenv("CORVELLA_SYSFS_ROOT", QFile::encodeName(home.path("sysroot")));
 
     MyNSApplication app(argc, argv);
+    installEnglishTranslation();
     return runRegisteredTests(argc, argv);
 }

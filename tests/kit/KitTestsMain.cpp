@@ -1,4 +1,5 @@
 #include "KitTests.h"
+#include "support/EnglishTranslation.h"
 #include "support/PrivateHome.h"
 
 #include <QApplication>
@@ -10,5 +11,6 @@ int main(int argc, char** argv)
     if (!home.isValid())
         return 1;
     QApplication application(argc, argv);
+    installEnglishTranslation();
     return runRegisteredTests(argc, argv);
 }

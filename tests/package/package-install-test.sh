@@ -34,7 +34,8 @@ files=(usr/bin/corvella usr/bin/corvella-cli
   usr/share/bash-completion/completions/corvella-cli usr/share/zsh/vendor-completions/_corvella-cli
   usr/share/fish/vendor_completions.d/corvella-cli.fish
   usr/share/doc/corvella/copyright usr/share/doc/corvella/changelog.gz
-  usr/share/corvella/StringMessage.plist)
+  usr/share/corvella/StringMessage.plist
+  usr/share/corvella/translations/corvella_de.qm usr/share/corvella/translations/corvella_en.qm)
 for size in 16 22 24 32 48 64 128 256 512; do
   files+=(usr/share/icons/hicolor/${size}x${size}/apps/$id.png)
 done
@@ -72,6 +73,9 @@ out=$(run_installed 10 "$root/usr/bin/corvella-cli" --version 2>&1)
 # Answered before any display is opened (none is set here).
 out=$(run_installed 10 "$root/usr/bin/corvella" --version 2>&1)
 [[ "$out" == *"$version"* ]] || fail "corvella --version printed '$out'"
+# The installed translations are found (share/corvella/translations beside bin/).
+out=$(run_installed 10 env LANGUAGE=de "$root/usr/bin/corvella-cli" --help 2>&1)
+[[ "$out" == *"Befehle:"* ]] || fail "corvella-cli --help under LANGUAGE=de is not German: $out"
 
 dpkg_in_root --purge corvella >"$tmp/purge.log" 2>&1 || { cat "$tmp/purge.log"; fail "dpkg --purge"; }
 left=$(cd "$root" && find . -mindepth 1 -not -path ./var -not -path ./var/lib -not -path ./var/lib/dpkg \

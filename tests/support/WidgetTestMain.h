@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/SettingsStore.h"
+#include "support/EnglishTranslation.h"
 #include "support/PrivateHome.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ template <typename Test> int runWidgetTest(int argc, char** argv, bool confirm =
 {
     const PrivateHome home;
     QApplication application(argc, argv);
+    installEnglishTranslation();
     if (!home.isValid() || (!confirm && !SettingsStore::standard().setValue(
                                             QStringLiteral("ConfirmIrreversibleActions"), false)))
         return 1;

@@ -48,12 +48,19 @@ QString synopsisLine(const CommandLineCommand& command)
     return line;
 }
 
+// "Usage: " and the lines, each below the first.
+QString usageLines(const QStringList& lines)
+{
+    const QString usage = translated(QT_TRANSLATE_NOOP("CommandLine", "Usage: "));
+    return usage + lines.join(u'\n' + QString(usage.size(), u' '));
+}
+
 QString usageBlock()
 {
     QStringList lines{QStringLiteral("corvella-cli --version")};
     for (const CommandLineCommand& command : CommandLine::commands())
         lines.append(synopsisLine(command));
-    return QStringLiteral("Usage: ") + lines.join(QStringLiteral("\n       ")) + u'\n';
+    return usageLines(lines) + u'\n';
 }
 
 QString optionLabel(const CommandLineOption& option)
@@ -290,7 +297,7 @@ int CommandLine::run(const QList<QByteArray>& arguments)
         }
     }
     if (group.isEmpty())
-        return usage(QStringLiteral("unknown command \"%1\"").arg(name));
+        return usage(tr("unknown command \"%1\"").arg(name));
     if (chosen == nullptr) {
         if (words.value(0) == u"--help" || words.value(0) == u"-h") {
             printHelp(group);
@@ -299,9 +306,8 @@ int CommandLine::run(const QList<QByteArray>& arguments)
         QStringList verbs;
         for (const CommandLineCommand* command : std::as_const(group))
             verbs.append(QLatin1StringView(command->verb));
-        return usage(words.isEmpty()
-                         ? QStringLiteral("%1 takes %2").arg(name, verbs.join(u", "))
-                         : QStringLiteral("unknown %1 command \"%2\"").arg(name, words.first()));
+        return usage(words.isEmpty() ? tr("%1 takes %2").arg(name, verbs.join(u", "))
+                                     : tr("unknown %1 command \"%2\"").arg(name, words.first()));
     }
 
     CommandLineArguments parsed;
@@ -317,6 +323,9 @@ int CommandLine::run(const QList<QByteArray>& arguments)
 
 int CommandLine::help(const QStringList& names)
 {
+    if (names == QStringList{QStringLiteral("--help")} ||
+        names == QStringList{QStringLiteral("-h")})
+        return help({QStringLiteral("help")}); // "help --help", as every command takes it
     if (names.isEmpty()) {
         printOverview(m_out);
         return 0;
@@ -330,7 +339,7 @@ int CommandLine::help(const QStringList& names)
             rows.append(&command);
     }
     if (rows.isEmpty())
-        return usage(QStringLiteral("help: unknown command \"%1\"").arg(wanted));
+        return usage(tr("help: unknown command \"%1\"").arg(wanted));
     printHelp(rows);
     return 0;
 }
@@ -339,7 +348,7 @@ int CommandLine::generate(const QStringList& arguments)
 {
     const QByteArray text = CommandLineReference::generate(arguments.value(0), commands());
     if (text.isEmpty() || arguments.size() > 2) {
-        return usage(QStringLiteral("--generate takes %1 and an optional FILE")
+        return usage(tr("--generate takes %1 and an optional FILE")
                          .arg(CommandLineReference::kinds().join(u'|')));
     }
     if (arguments.size() == 1) {
@@ -348,8 +357,8 @@ int CommandLine::generate(const QStringList& arguments)
     }
     QSaveFile file(arguments.at(1));
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        m_err << "corvella-cli: cannot write " << arguments.at(1) << ": " << file.errorString()
-              << Qt::endl;
+        m_err << "corvella-cli: "
+              << tr("cannot write %1: %2").arg(arguments.at(1), file.errorString()) << Qt::endl;
         return 1;
     }
     return 0;
@@ -374,7 +383,7 @@ void CommandLine::printHelp(const QList<const CommandLineCommand*>& rows)
                                        QT_TRANSLATE_NOOP("CommandLine", "Print this help.")};
     options.append(&helpOption);
 
-    m_out << "Usage: " << synopses.join(QStringLiteral("\n       ")) << "\n\n";
+    m_out << usageLines(synopses) << "\n\n";
     qsizetype width = 0;
     for (const auto& line : std::as_const(lines))
         width = std::max(width, line.first.size());
@@ -450,12 +459,12 @@ QVariantMap CommandLine::readSettings(SettingsStore& store)
 int CommandLine::settingsGet(const CommandLineArguments& arguments)
 {
     if (arguments.operands().size() != 1)
-        return usage(QStringLiteral("settings get takes one KEY"));
+        return usage(tr("settings get takes one KEY"));
     const QString key = arguments.operands().first();
     SettingsStore store = SettingsStore::standard();
     const QVariant value = readSettings(store).value(key);
     if (value.isNull()) {
-        m_err << "corvella-cli: no setting \"" << key << "\" in " << store.writablePath()
+        m_err << "corvella-cli: " << tr("no setting \"%1\" in %2").arg(key, store.writablePath())
               << Qt::endl;
         return 1;
     }
@@ -466,11 +475,12 @@ int CommandLine::settingsGet(const CommandLineArguments& arguments)
 int CommandLine::settingsSet(const CommandLineArguments& arguments)
 {
     if (arguments.operands().size() != 2)
-        return usage(QStringLiteral("settings set takes KEY VALUE"));
+        return usage(tr("settings set takes KEY VALUE"));
     SettingsStore store = SettingsStore::standard();
     if (!store.setValue(arguments.operands().at(0), arguments.operands().at(1))) {
-        m_err << "corvella-cli: could not write " << store.writablePath()
-              << " (see the message above)" << Qt::endl;
+        m_err << "corvella-cli: "
+              << tr("could not write %1 (see the message above)").arg(store.writablePath())
+              << Qt::endl;
         return 1;
     }
     return 0;
@@ -479,7 +489,7 @@ int CommandLine::settingsSet(const CommandLineArguments& arguments)
 int CommandLine::settingsList(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("settings list takes no arguments"));
+        return usage(tr("settings list takes no arguments"));
     SettingsStore store = SettingsStore::standard();
     const QVariantMap dictionary = readSettings(store);
     for (auto it = dictionary.cbegin(); it != dictionary.cend(); ++it)

@@ -3,6 +3,7 @@
 #include "app/cli/CommandLineCommand.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QJsonValue>
 #include <QList>
 #include <QStringList>
@@ -24,6 +25,8 @@ class SettingsStore;
 // of operands), reported before anything is touched. Results go to standard output, messages to
 // standard error.
 class CommandLine {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     CommandLine();
 

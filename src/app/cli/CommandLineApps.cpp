@@ -25,7 +25,7 @@ QList<AMAppItem> catalogue()
 int CommandLine::appsOpen(const CommandLineArguments& arguments)
 {
     if (arguments.operands().size() != 1)
-        return usage(QStringLiteral("apps open takes one desktop-file ID"));
+        return usage(tr("apps open takes one desktop-file ID"));
     const QString id = arguments.operands().first();
     for (const AMAppItem& item : catalogue()) {
         if (item.bundleID != id)
@@ -37,15 +37,17 @@ int CommandLine::appsOpen(const CommandLineArguments& arguments)
         }
         return 0;
     }
-    m_err << "corvella-cli: no installed application has the ID \""
-          << CommandLineText::printableText(id) << '"' << Qt::endl;
+    m_err
+        << "corvella-cli: "
+        << tr("no installed application has the ID \"%1\"").arg(CommandLineText::printableText(id))
+        << Qt::endl;
     return 1;
 }
 
 int CommandLine::apps(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("apps takes [--json] [--search TEXT] or \"open ID\""));
+        return usage(tr("apps takes [--json] [--search TEXT] or \"open ID\""));
     const QList<AMAppItem> items =
         ApplicationCatalogue::search(catalogue(), arguments.value("search"));
     if (arguments.json()) {

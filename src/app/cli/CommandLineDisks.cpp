@@ -32,21 +32,22 @@ QJsonObject toJson(const DVVolumeInfo& volume)
             {QStringLiteral("ejectRefusal"), can.eject.reason}};
 }
 
+// The kind of a volume, a word of the plain output (translated when printed).
 const char* kindName(std::int32_t kind)
 {
     switch (kind) {
     case DVVolumeInfo::KindInternal:
-        return "internal";
+        return QT_TRANSLATE_NOOP("CommandLine", "internal");
     case DVVolumeInfo::KindExternalBus:
-        return "external";
+        return QT_TRANSLATE_NOOP("CommandLine", "external");
     case DVVolumeInfo::KindOptical:
-        return "optical";
+        return QT_TRANSLATE_NOOP("CommandLine", "optical");
     case DVVolumeInfo::KindNetwork:
-        return "network";
+        return QT_TRANSLATE_NOOP("CommandLine", "network");
     case DVVolumeInfo::KindRemovable:
-        return "removable";
+        return QT_TRANSLATE_NOOP("CommandLine", "removable");
     default:
-        return "unknown";
+        return QT_TRANSLATE_NOOP("CommandLine", "unknown");
     }
 }
 
@@ -102,7 +103,7 @@ int report(const VolumeOperationOutcome& outcome, QTextStream& out, QTextStream&
 int CommandLine::disks(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("disks takes --json, rename, format or eject"));
+        return usage(tr("disks takes --json, rename, format or eject"));
     VolumesInfo inventory;
     QList<DVVolumeInfo> volumes = inventory.volsArray();
     for (DVVolumeInfo& volume : volumes)
@@ -116,9 +117,11 @@ int CommandLine::disks(const CommandLineArguments& arguments)
     }
     for (const DVVolumeInfo& volume : volumes) {
         m_out << volume.volumeName << "\t" << volume.volRootDir << "\t" << volume.device << "\t"
-              << volume.volumeType << "\t" << kindName(volume.volType) << "\t" << volume.freeSpace
-              << " free of " << volume.totalSpace
-              << (VolumeCapabilities::of(volume).eject.allowed ? "\tejectable" : "") << Qt::endl;
+              << volume.volumeType << "\t" << tr(kindName(volume.volType)) << "\t"
+              << tr("%1 free of %2").arg(volume.freeSpace, volume.totalSpace)
+              << (VolumeCapabilities::of(volume).eject.allowed ? u'\t' + tr("ejectable")
+                                                               : QString())
+              << Qt::endl;
     }
     return 0;
 }
@@ -127,7 +130,7 @@ int CommandLine::disksRename(const CommandLineArguments& arguments)
 {
     const QStringList& operands = arguments.operands();
     if (operands.size() != 2)
-        return usage(QStringLiteral("disks rename takes VOLUME NAME"));
+        return usage(tr("disks rename takes VOLUME NAME"));
     if (refused(operands.at(0), &VolumeCapabilities::rename, m_err))
         return 1;
     return report(VolumesManager().renameDiskWithGuid(operands.at(0), operands.at(1)), m_out,
@@ -138,11 +141,11 @@ int CommandLine::disksEject(const CommandLineArguments& arguments)
 {
     const QStringList& operands = arguments.operands();
     if (operands.size() != 1)
-        return usage(QStringLiteral("disks eject takes one VOLUME"));
+        return usage(tr("disks eject takes one VOLUME"));
     bool found = false;
     const DVVolumeInfo volume = findVolume(operands.at(0), &found);
     if (!found) {
-        m_err << "corvella-cli: no volume “" << operands.at(0) << "” was found" << Qt::endl;
+        m_err << "corvella-cli: " << tr("no volume “%1” was found").arg(operands.at(0)) << Qt::endl;
         return 1;
     }
     return report(VolumesManager().ejectSingleVolume(volume), m_out, m_err);
@@ -152,19 +155,20 @@ int CommandLine::disksFormat(const CommandLineArguments& arguments)
 {
     const QStringList& operands = arguments.operands();
     if (operands.size() != 1)
-        return usage(QStringLiteral("disks format takes VOLUME --type exfat|fat32|ext4 "
-                                    "[--name NAME] --yes"));
+        return usage(tr("disks format takes VOLUME --type exfat|fat32|ext4 "
+                        "[--name NAME] --yes"));
     const QString volume = operands.at(0);
     const QString type = arguments.value("type");
     static const QStringList choices{QStringLiteral("exfat"), QStringLiteral("fat32"),
                                      QStringLiteral("ext4")};
     if (!choices.contains(type))
-        return usage(QStringLiteral("disks format needs VOLUME and --type exfat|fat32|ext4"));
+        return usage(tr("disks format needs VOLUME and --type exfat|fat32|ext4"));
     if (refused(volume, &VolumeCapabilities::format, m_err))
         return 1;
     if (!arguments.isSet("yes")) {
-        m_err << "corvella-cli: formatting erases everything on “" << volume
-              << "”; add --yes to do it" << Qt::endl;
+        m_err << "corvella-cli: "
+              << tr("formatting erases everything on “%1”; add --yes to do it").arg(volume)
+              << Qt::endl;
         return 1;
     }
     const VolumesManager::FormatRequest request =

@@ -12,6 +12,7 @@
 #include "platform/fs/NativePath.h"
 
 #include <QFileInfo>
+#include <QLocale>
 
 #include <cstring>
 #include <limits>
@@ -139,21 +140,20 @@ int CommandLine::scan(const CommandLineArguments& arguments)
         const std::optional<qint64> value =
             CommandLineText::decimal(arguments.value(name), std::numeric_limits<int>::max());
         if (!value)
-            return usage(
-                QStringLiteral("--%1 needs a number of 0 or more").arg(QLatin1StringView(name)));
+            return usage(tr("--%1 needs a number of 0 or more").arg(QLatin1StringView(name)));
         (qstrcmp(name, "depth") == 0 ? options.depth : options.top) = int(*value);
     }
     if (arguments.operands().size() > 1)
-        return usage(QStringLiteral("scan takes one PATH and --depth N, --top N, --json"));
+        return usage(tr("scan takes one PATH and --depth N, --top N, --json"));
     if (arguments.operands().isEmpty())
-        return usage(QStringLiteral("scan needs a PATH"));
+        return usage(tr("scan needs a PATH"));
     const QByteArray pathBytes = arguments.operandBytes().first();
     const QString path = QFile::decodeName(pathBytes);
     // As the kernel resolves it: "link/.." is the folder holding link's target.
     const QString absolute = QFile::decodeName(NativePath::absolute(pathBytes));
     const QFileInfo info(absolute);
     if (!info.exists() && !info.isSymLink()) {
-        m_err << "corvella-cli: “" << path << "” does not exist" << Qt::endl;
+        m_err << "corvella-cli: " << tr("“%1” does not exist").arg(path) << Qt::endl;
         return 1;
     }
 
@@ -172,9 +172,11 @@ int CommandLine::scan(const CommandLineArguments& arguments)
         FileNode* node = pending.back();
         pending.pop_back();
         if (node->openError() != 0) {
-            m_err << "corvella-cli: cannot read “" << node->path()
-                  << "”: " << QString::fromLocal8Bit(std::strerror(node->openError()))
-                  << "; its size is unknown" << Qt::endl;
+            m_err << "corvella-cli: "
+                  << tr("cannot read “%1”: %2; its size is unknown")
+                         .arg(node->path(),
+                              QString::fromLocal8Bit(std::strerror(node->openError())))
+                  << Qt::endl;
         }
         pending.insert(pending.end(), node->children().begin(), node->children().end());
     }
@@ -194,20 +196,22 @@ int CommandLine::erase(const CommandLineArguments& arguments)
 int CommandLine::remove(const CommandLineArguments& arguments, bool erase)
 {
     const QList<QByteArray> paths = arguments.operandBytes();
-    const char* const verb = erase ? "erase" : "trash";
     if (paths.isEmpty())
-        return usage(QStringLiteral("%1 needs at least one PATH").arg(QLatin1StringView(verb)));
+        return usage(erase ? tr("erase needs at least one PATH")
+                           : tr("trash needs at least one PATH"));
     // Every path is checked before anything is removed: one refused path stops the whole command.
     bool refused = false;
     for (const QByteArray& path : paths) {
         if (const QString reason = RemovalGuard::refusal(path); !reason.isEmpty()) {
-            m_err << "corvella-cli: refusing to " << verb << " “" << QFile::decodeName(path)
-                  << "”: " << reason << Qt::endl;
+            m_err << "corvella-cli: "
+                  << (erase ? tr("refusing to erase “%1”: %2") : tr("refusing to trash “%1”: %2"))
+                         .arg(QFile::decodeName(path), reason)
+                  << Qt::endl;
             refused = true;
         }
     }
     if (refused) {
-        m_err << "corvella-cli: nothing was removed" << Qt::endl;
+        m_err << "corvella-cli: " << tr("nothing was removed") << Qt::endl;
         return 1;
     }
 
@@ -220,8 +224,8 @@ int CommandLine::remove(const CommandLineArguments& arguments, bool erase)
         for (const QByteArray& argument : paths) {
             struct stat status {};
             if (::lstat(argument.constData(), &status) != 0) {
-                m_err << "corvella-cli: “" << QFile::decodeName(argument) << "” does not exist"
-                      << Qt::endl;
+                m_err << "corvella-cli: "
+                      << tr("“%1” does not exist").arg(QFile::decodeName(argument)) << Qt::endl;
                 ++missing;
                 continue;
             }
@@ -244,10 +248,11 @@ int CommandLine::remove(const CommandLineArguments& arguments, bool erase)
 
     const int handled = int(paths.size()) - missing;
     const int failed = report.failures + missing;
-    m_out << (erase ? "Erased " : "Moved ") << handled - report.failures << " of " << paths.size()
-          << (erase ? " items" : " items to the trash");
+    const QLocale locale;
+    m_out << (erase ? tr("Erased %1 of %2 items") : tr("Moved %1 of %2 items to the trash"))
+                 .arg(locale.toString(handled - report.failures), locale.toString(paths.size()));
     if (failed > 0)
-        m_out << "; " << failed << " failed"
+        m_out << "; " << tr("%1 failed").arg(locale.toString(failed))
               << (report.reason.isEmpty() ? QString() : u": " + report.reason);
     m_out << Qt::endl;
     return failed > 0 ? 1 : 0;

@@ -12,8 +12,8 @@
 int CommandLine::startup(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("startup takes [--json], \"add PATH\" or "
-                                    "\"remove|enable|disable NAME\""));
+        return usage(tr("startup takes [--json], \"add PATH\" or "
+                        "\"remove|enable|disable NAME\""));
     const QList<ASLoginStartItem> items = LoginItemList().items();
     if (arguments.json()) {
         QJsonArray rows;
@@ -29,10 +29,15 @@ int CommandLine::startup(const CommandLineArguments& arguments)
         printJson(rows);
         return 0;
     }
+    // The first column as wide as its longer word.
+    const QString enabled = tr("enabled", "a login item that starts at login");
+    const QString disabled = tr("disabled", "a login item kept from starting");
+    const qsizetype width = std::max(enabled.size(), disabled.size());
     for (const ASLoginStartItem& item : items) {
-        m_out << (item.enabled ? "enabled " : "disabled") << '\t'
-              << (item.isSystemApp ? "system" : "user") << '\t'
-              << CommandLineText::printableText(item.fileNames.join(u',')) << '\t'
+        m_out << (item.enabled ? enabled : disabled).leftJustified(width) << '\t'
+              << (item.isSystemApp ? tr("system", "a login item of the system")
+                                   : tr("user", "a login item of the user"))
+              << '\t' << CommandLineText::printableText(item.fileNames.join(u',')) << '\t'
               << CommandLineText::printableText(item.name) << '\t'
               << CommandLineText::printableText(item.path) << '\n';
     }
@@ -63,8 +68,8 @@ int CommandLine::startupDisable(const CommandLineArguments& arguments)
 int CommandLine::startupChange(const CommandLineArguments& arguments, const QString& verb)
 {
     if (arguments.operands().size() != 1)
-        return usage(QStringLiteral("startup takes [--json], \"add PATH\" or "
-                                    "\"remove|enable|disable NAME\""));
+        return usage(tr("startup takes [--json], \"add PATH\" or "
+                        "\"remove|enable|disable NAME\""));
     const QString operand = QFile::decodeName(arguments.operandBytes().first());
     const LoginItemList list;
     LoginItemList::Result result;
@@ -86,7 +91,7 @@ int CommandLine::settingsLogin(const CommandLineArguments& arguments)
     const QStringList operands = arguments.operands();
     if (operands.size() > 1 ||
         (operands.size() == 1 && operands.first() != u"on" && operands.first() != u"off"))
-        return usage(QStringLiteral("settings login takes nothing, \"on\" or \"off\""));
+        return usage(tr("settings login takes nothing, \"on\" or \"off\""));
     const StartAtLogin login;
     if (operands.isEmpty()) {
         m_out << (login.isOn() ? "on" : "off") << Qt::endl;

@@ -55,14 +55,14 @@ int CommandLine::volumeGet(const CommandLineArguments& arguments)
 {
     const QStringList& operands = arguments.operands();
     if (operands.size() > 1)
-        return usage(QStringLiteral("volume: too many arguments"));
+        return usage(tr("volume: too many arguments"));
     if (operands.size() == 1 && operands.first() != u"get")
-        return usage(QStringLiteral("volume: unknown action \"%1\"").arg(operands.first()));
+        return usage(tr("volume: unknown action \"%1\"").arg(operands.first()));
     PulseAudioMixer mixer;
     bool found = false;
     double volume = 0.0;
     bool muted = false;
-    QString error = QStringLiteral("The sound server did not answer.");
+    QString error = tr("The sound server did not answer.");
     QObject::connect(&mixer, &PulseAudioMixer::masterVolumeRead, &mixer,
                      [&](bool isFound, double level, bool isMuted, uint, const QString& why) {
                          found = isFound;
@@ -73,23 +73,23 @@ int CommandLine::volumeGet(const CommandLineArguments& arguments)
     mixer.requestMasterVolume();
     waitFor(&mixer, &PulseAudioMixer::masterVolumeRead, soundServerWaitMs);
     if (!found) {
-        m_err << "corvella-cli: volume: " << error << Qt::endl;
+        m_err << "corvella-cli: " << tr("volume: %1").arg(error) << Qt::endl;
         return 1;
     }
     // As the slider shows it: under one percent is 0.
     const double percent = volume * 100.0;
-    m_out << (percent < 1.0 ? 0 : int(std::lround(percent))) << '%' << (muted ? " muted" : "")
-          << Qt::endl;
+    m_out << (percent < 1.0 ? 0 : int(std::lround(percent))) << '%'
+          << (muted ? u' ' + tr("muted") : QString()) << Qt::endl;
     return 0;
 }
 
 int CommandLine::volumeSet(const CommandLineArguments& arguments)
 {
     if (arguments.operands().size() > 1)
-        return usage(QStringLiteral("volume: too many arguments"));
+        return usage(tr("volume: too many arguments"));
     const std::optional<int> percent = percentArgument(arguments.operands().value(0));
     if (!percent)
-        return usage(QStringLiteral("volume set: PERCENT must be a whole number from 0 to 100"));
+        return usage(tr("volume set: PERCENT must be a whole number from 0 to 100"));
     // The slider's rule: 0 is the quietest audible level, never mute.
     return volumeWrite(*percent == 0 ? PulseAudioMixer::silentLevel : *percent / 100.0);
 }
@@ -97,7 +97,7 @@ int CommandLine::volumeSet(const CommandLineArguments& arguments)
 int CommandLine::volumeMute(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("volume: too many arguments"));
+        return usage(tr("volume: too many arguments"));
     // The speaker button's rule: the quietest level.
     return volumeWrite(PulseAudioMixer::silentLevel);
 }
@@ -105,13 +105,13 @@ int CommandLine::volumeMute(const CommandLineArguments& arguments)
 int CommandLine::volumeWrite(double level)
 {
     PulseAudioMixer mixer;
-    QString error = QStringLiteral("The sound server did not answer.");
+    QString error = tr("The sound server did not answer.");
     QObject::connect(&mixer, &PulseAudioMixer::masterVolumeWritten, &mixer,
                      [&error](const QString& why) { error = why; });
     mixer.setMasterVolume(level);
     waitFor(&mixer, &PulseAudioMixer::masterVolumeWritten, soundServerWaitMs);
     if (!error.isEmpty()) {
-        m_err << "corvella-cli: volume: " << error << Qt::endl;
+        m_err << "corvella-cli: " << tr("volume: %1").arg(error) << Qt::endl;
         return 1;
     }
     return 0;
@@ -121,14 +121,15 @@ int CommandLine::brightnessGet(const CommandLineArguments& arguments)
 {
     const QStringList& operands = arguments.operands();
     if (operands.size() > 1)
-        return usage(QStringLiteral("brightness: too many arguments"));
+        return usage(tr("brightness: too many arguments"));
     if (operands.size() == 1 && operands.first() != u"get")
-        return usage(QStringLiteral("brightness: unknown action \"%1\"").arg(operands.first()));
+        return usage(tr("brightness: unknown action \"%1\"").arg(operands.first()));
     const Backlight backlight(sysfsRoot());
     const float brightness = backlight.get_brightness();
     if (brightness < 0.0f) {
-        m_err << "corvella-cli: brightness: this machine has no display whose brightness can "
-                 "be read (no readable entry in /sys/class/backlight)"
+        m_err << "corvella-cli: "
+              << tr("brightness: this machine has no display whose brightness can be read (no "
+                    "readable entry in /sys/class/backlight)")
               << Qt::endl;
         return 1;
     }
@@ -139,15 +140,14 @@ int CommandLine::brightnessGet(const CommandLineArguments& arguments)
 int CommandLine::brightnessSet(const CommandLineArguments& arguments)
 {
     if (arguments.operands().size() > 1)
-        return usage(QStringLiteral("brightness: too many arguments"));
+        return usage(tr("brightness: too many arguments"));
     const std::optional<int> percent = percentArgument(arguments.operands().value(0));
     if (!percent)
-        return usage(
-            QStringLiteral("brightness set: PERCENT must be a whole number from 0 to 100"));
+        return usage(tr("brightness set: PERCENT must be a whole number from 0 to 100"));
     const Backlight backlight(sysfsRoot());
     const QString error = backlight.set_brightness(float(*percent) / 100.0f);
     if (!error.isEmpty()) {
-        m_err << "corvella-cli: brightness: " << error << Qt::endl;
+        m_err << "corvella-cli: " << tr("brightness: %1").arg(error) << Qt::endl;
         return 1;
     }
     return 0;
@@ -157,8 +157,7 @@ int CommandLine::sysinfo(const CommandLineArguments& arguments)
 {
     const bool json = arguments.json();
     if (!arguments.operands().isEmpty())
-        return usage(
-            QStringLiteral("sysinfo: unknown argument \"%1\"").arg(arguments.operands().first()));
+        return usage(tr("sysinfo: unknown argument \"%1\"").arg(arguments.operands().first()));
     const SystemInformation info = SystemInformation::collect(
         MachineInfo(sysfsRoot()), false,
         json ? PublicUtilities::TextForm::C : PublicUtilities::TextForm::Shown);
@@ -188,11 +187,10 @@ int CommandLine::updateCheck(const CommandLineArguments& arguments)
 {
     const bool json = arguments.json();
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("update-check: unknown argument \"%1\"")
-                         .arg(arguments.operands().first()));
+        return usage(tr("update-check: unknown argument \"%1\"").arg(arguments.operands().first()));
     VersionChecker checker;
     VersionCheckResult result;
-    result.reason = QStringLiteral("The check did not finish.");
+    result.reason = tr("The check did not finish.");
     QObject::connect(&checker, &VersionChecker::finished, &checker,
                      [&result](const VersionCheckResult& outcome) { result = outcome; });
     checker.getVersionChange();
@@ -217,10 +215,10 @@ int CommandLine::updateCheck(const CommandLineArguments& arguments)
             m_out << line << '\n';
         m_out.flush();
     } else if (result.outcome == VersionCheckResult::Outcome::None) {
-        m_out << "No newer version is available." << Qt::endl;
+        m_out << tr("No newer version is available.") << Qt::endl;
     }
     if (result.outcome == VersionCheckResult::Outcome::Unreachable) {
-        m_err << "corvella-cli: update-check: " << result.reason << Qt::endl;
+        m_err << "corvella-cli: " << tr("update-check: %1").arg(result.reason) << Qt::endl;
         return 1;
     }
     return 0;

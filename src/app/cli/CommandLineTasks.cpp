@@ -48,9 +48,9 @@ int CommandLine::tasksEnd(const CommandLineArguments& arguments)
         const std::optional<double> seconds =
             CommandLineText::seconds(arguments.value("force-after"), longestForceAfter);
         if (!seconds)
-            return usage(QStringLiteral("--force-after takes a number of seconds from 0 to 3600"));
+            return usage(tr("--force-after takes a number of seconds from 0 to 3600"));
         if (force)
-            return usage(QStringLiteral("tasks end takes --force or --force-after, not both"));
+            return usage(tr("tasks end takes --force or --force-after, not both"));
         forceAfter = *seconds;
     }
     QList<int> pids;
@@ -59,12 +59,12 @@ int CommandLine::tasksEnd(const CommandLineArguments& arguments)
         const std::optional<qint64> pid =
             CommandLineText::decimal(argument, std::numeric_limits<int>::max());
         if (!pid || *pid == 0)
-            return usage(QStringLiteral("\"%1\" is not a process ID")
-                             .arg(CommandLineText::printableText(argument)));
+            return usage(
+                tr("\"%1\" is not a process ID").arg(CommandLineText::printableText(argument)));
         pids.append(int(*pid));
     }
     if (pids.isEmpty())
-        return usage(QStringLiteral("tasks end takes one or more process IDs"));
+        return usage(tr("tasks end takes one or more process IDs"));
     // The close request first, the termination signal only after forceAfter seconds.
     int status = 0;
     for (const auto& result : ApplicationCloser::endProcesses(pids, force, forceAfter)) {
@@ -81,7 +81,7 @@ int CommandLine::tasksEnd(const CommandLineArguments& arguments)
 int CommandLine::tasks(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("tasks takes \"--json\" or \"end PID...\""));
+        return usage(tr("tasks takes \"--json\" or \"end PID...\""));
     QString noWindows;
     TaskListBuilder builder(TaskListBuilder::Options(),
                             TaskListBuilder::createWindowSource(&noWindows));
@@ -90,8 +90,11 @@ int CommandLine::tasks(const CommandLineArguments& arguments)
     // Only the applications' units were listed: say so, and do not call the list complete.
     const QString windowsError = builder.windowsError();
     if (!windowsError.isEmpty()) {
-        m_err << "corvella-cli: windows could not be listed (" << windowsError
-              << "); only applications found by their systemd units are shown" << Qt::endl;
+        m_err << "corvella-cli: "
+              << tr("windows could not be listed (%1); only applications found by their "
+                    "systemd units are shown")
+                     .arg(windowsError)
+              << Qt::endl;
     }
     if (arguments.json()) {
         QJsonArray list;
@@ -118,12 +121,12 @@ int CommandLine::load(const CommandLineArguments& arguments)
     const bool json = arguments.json();
     int samples = 1;
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("load takes \"--json\" and \"--samples N\""));
+        return usage(tr("load takes \"--json\" and \"--samples N\""));
     if (arguments.isSet("samples")) {
         const std::optional<qint64> count =
             CommandLineText::decimal(arguments.value("samples"), std::numeric_limits<int>::max());
         if (!count || *count < 1)
-            return usage(QStringLiteral("--samples takes a count of 1 or more"));
+            return usage(tr("--samples takes a count of 1 or more"));
         samples = int(*count);
     }
     SystemLoadSampler sampler;
@@ -143,10 +146,11 @@ int CommandLine::load(const CommandLineArguments& arguments)
                                                      : QJsonValue());
             m_out << QJsonDocument(object).toJson(QJsonDocument::Compact) << Qt::endl;
         } else {
-            m_out << "CPU "
-                  << (reading.cpuPercent ? SystemLoadSampler::percentText(*reading.cpuPercent)
-                                         : QStringLiteral("(not sampled)"))
-                  << "\tMemory " << SystemLoadSampler::percentText(reading.memoryPercent)
+            m_out << tr("CPU %1\tMemory %2")
+                         .arg(reading.cpuPercent
+                                  ? SystemLoadSampler::percentText(*reading.cpuPercent)
+                                  : tr("(not sampled)"),
+                              SystemLoadSampler::percentText(reading.memoryPercent))
                   << Qt::endl;
         }
     }

@@ -101,7 +101,7 @@ QJsonObject jsonItem(const TrashItem& item)
 int CommandLine::trashList(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("trash-list takes only --json"));
+        return usage(tr("trash-list takes only --json"));
     QStringList problems;
     const TrashItems items = allItems(&problems);
     for (const QString& problem : problems)
@@ -115,7 +115,7 @@ int CommandLine::trashList(const CommandLineArguments& arguments)
         for (const TrashItem& item : items) {
             const QString date = item.deletionDate.isValid()
                                      ? item.deletionDate.toString(u"yyyy-MM-dd hh:mm:ss")
-                                     : QStringLiteral("unknown date       ");
+                                     : tr("unknown date").leftJustified(19);
             const QByteArray where = item.state == TrashItem::State::Complete
                                          ? CommandLineText::printable(item.originalPath)
                                          : '(' + QByteArray(stateName(item.state)) + ") " +
@@ -133,15 +133,15 @@ int CommandLine::restore(const CommandLineArguments& arguments)
     QByteArray destination;
     if (arguments.isSet("as")) {
         if (arguments.valueBytes("as").isEmpty())
-            return usage(QStringLiteral("--as takes one NEWPATH"));
+            return usage(tr("--as takes one NEWPATH"));
         destination = NativePath::absolute(arguments.valueBytes("as"));
     }
     for (const QByteArray& path : arguments.operandBytes())
         paths.append(NativePath::absolute(path));
     if (paths.isEmpty())
-        return usage(QStringLiteral("restore takes one PATH or more"));
+        return usage(tr("restore takes one PATH or more"));
     if (!destination.isEmpty() && paths.size() != 1)
-        return usage(QStringLiteral("--as goes with one PATH only"));
+        return usage(tr("--as goes with one PATH only"));
 
     QStringList problems;
     const TrashItems items = allItems(&problems);
@@ -160,14 +160,14 @@ int CommandLine::restore(const CommandLineArguments& arguments)
                 chosen = &item;
         }
         if (!chosen) {
-            m_err << "corvella-cli: “" << QFile::decodeName(path) << "” is not in the trash"
+            m_err << "corvella-cli: " << tr("“%1” is not in the trash").arg(QFile::decodeName(path))
                   << Qt::endl;
             ++failures;
             continue;
         }
         const TrashRestorer::Result result = TrashRestorer::restore(*chosen, destination);
         if (result.succeeded()) {
-            m_out << "Restored “" << QFile::decodeName(result.restoredPath) << "”\n";
+            m_out << tr("Restored “%1”").arg(QFile::decodeName(result.restoredPath)) << '\n';
             if (!result.message.isEmpty())
                 m_err << "corvella-cli: " << result.message << Qt::endl;
             continue;
@@ -180,7 +180,7 @@ int CommandLine::restore(const CommandLineArguments& arguments)
                 return CommandLineText::encodeName(
                     CommandRunner::shellQuote(CommandLineText::decodeName(path)));
             };
-            m_err << " Restore it under another name with: ";
+            m_err << ' ' << tr("Restore it under another name with:") << ' ';
             m_err.flush();
             const QByteArray command = "corvella-cli restore " + word(chosen->itemPath()) +
                                        " --as " + word(result.suggestedPath);
@@ -195,7 +195,7 @@ int CommandLine::restore(const CommandLineArguments& arguments)
 int CommandLine::emptyTrash(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("empty-trash takes no arguments"));
+        return usage(tr("empty-trash takes no arguments"));
     // Item by item first, so that each failure is named; then what is left around the items
     // (records without items, "expunged", the size cache).
     QStringList problems;
@@ -219,8 +219,10 @@ int CommandLine::emptyTrash(const CommandLineArguments& arguments)
     }
     for (const QString& problem : problems)
         m_err << "corvella-cli: " << problem << Qt::endl;
-    m_out << "Removed " << PublicUtilities::itemCount(total.itemsRemoved) << ", "
-          << PublicUtilities::longlongDiskSize(total.bytesFreed) << " freed\n";
+    m_out << tr("Removed %1, %2 freed")
+                 .arg(PublicUtilities::itemCount(total.itemsRemoved),
+                      PublicUtilities::longlongDiskSize(total.bytesFreed))
+          << '\n';
     m_out.flush();
     return problems.isEmpty() ? 0 : 1;
 }

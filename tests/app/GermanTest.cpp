@@ -1,0 +1,273 @@
+// Under LANGUAGE=de every text of the panel, of the windows and dialogs reached from it and of the
+// programs' --help is German: none holds a word of the program's English vocabulary, that is a
+// word of the English source texts of corvella_de.ts that no German translation uses (names such
+// as Corvella or Downloads, and option names, are in both and so no vocabulary).
+#include "ShellTests.h"
+#include "app/AppDelegate.h"
+#include "app/MainViewController.h"
+#include "app/MyNSApplication.h"
+#include "app/ProgramOptions.h"
+#include "disks/FormatEndViewController.h"
+#include "disks/MakeSureFormatViewController.h"
+#include "downloads/CleanUpViewController.h"
+#include "downloads/DownloadViewController.h"
+#include "kit/StatusAttachedWindow.h"
+#include "support/EnglishTranslation.h"
+#include "support/Files.h"
+#include "support/PrivateHome.h"
+#include "system/AboutThisMacViewController.h"
+#include "tasks/TaskManagerViewController.h"
+#include "trash/FullDiskAccessViewController.h"
+#include "trash/TrashViewController.h"
+#include "update/GXCheckUpdateViewController.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The words of three letters or more, option names (--force-after, -h) left out.
+QStringList wordsOf(QString text)
+{
+    text.remove(QRegularExpression(u"(?<![\\w-])--?[A-Za-z][\\w-]*"_s));
+    QStringList words;
+    for (const auto& match : QRegularExpression(u"\\p{L}{3,}"_s).globalMatch(text))
+        words << match.captured();
+    return words;
+}
+
+QSet<QString> englishVocabulary()
+{
+    QFile file(QStringLiteral(CORVELLA_GERMAN_TS));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QSet<QString> english, german;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"source")
+            english.unite(QSet(wordsOf(xml.readElementText())));
+        else if (xml.name() == u"translation" || xml.name() == u"numerusform")
+            german.unite(
+                QSet(wordsOf(xml.readElementText(QXmlStreamReader::IncludeChildElements))));
+    }
+    // The tab names are option values in the --help texts, English words elsewhere.
+    for (const QString& tab : ProgramOptions::tabNames())
+        german.remove(tab);
+    return english.subtract(german);
+}
+
+// Every text a widget shows: title, label, button, tooltip, accessible name, placeholder, the
+// cells and headers of an item view, a menu's actions.
+void collect(QWidget* widget, QSet<QString>* texts)
+{
+    *texts << widget->windowTitle() << widget->toolTip() << widget->accessibleName()
+           << widget->accessibleDescription();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        *texts << label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        *texts << button->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        *texts << edit->placeholderText();
+    for (QAction* action : widget->actions())
+        *texts << action->text() << action->toolTip();
+    auto* view = qobject_cast<QAbstractItemView*>(widget);
+    if (QAbstractItemModel* model = view ? view->model() : nullptr) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            *texts << model->headerData(column, Qt::Horizontal).toString();
+            for (int row = 0; row < std::min(model->rowCount(), 50); ++row) {
+                const QModelIndex index = model->index(row, column);
+                *texts << index.data().toString() << index.data(Qt::ToolTipRole).toString()
+                       << index.data(Qt::AccessibleTextRole).toString();
+            }
+        }
+    }
+}
+
+} // namespace
+
+class GermanTest : public QObject {
+    Q_OBJECT
+
+    QSet<QString> m_shown;
+    QTimer m_poll;
+    int m_questions = 0;
+    QPointer<QWidget> m_modal;
+    QElapsedTimer m_modalAge;
+
+    // Every widget's texts, every 50 ms; a modal dialog is read, then cancelled (a question at
+    // once, a window after a second and a half, when what it loads has come).
+    void poll()
+    {
+        for (QWidget* widget : QApplication::allWidgets())
+            collect(widget, &m_shown);
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != m_modal) {
+            m_modal = modal;
+            m_modalAge.start();
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            ++m_questions;
+            m_shown << box->text() << box->informativeText();
+            for (QAbstractButton* button : box->buttons())
+                m_shown << button->text();
+            box->escapeButton()->click(); // Cancel: never an action
+        } else if (modal && m_modalAge.elapsed() > 1500) {
+            modal->close();
+        }
+    }
+
+    // Asks, waits until the question has come and been cancelled.
+    bool asked(const std::function<void()>& action)
+    {
+        const int before = m_questions;
+        action();
+        return QTest::qWaitFor([&] { return m_questions > before; }, 15000);
+    }
+
+    void showFor(QWidget* view, int milliseconds = 1500)
+    {
+        const std::unique_ptr<StatusAttachedWindow> window(
+            StatusAttachedWindow::create(view, QPointF(100, 100), nullptr, 1, 5.0f));
+        window->show();
+        QTest::qWait(milliseconds); // collecting meanwhile: nothing is asserted on a timer
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY2(QLocale::system().uiLanguages().value(0).startsWith(u"de"_s), "LANGUAGE=de");
+        QVERIFY(writeFile(qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash/files/alt.iso"_s,
+                          QByteArray(2000, 'x')));
+        QVERIFY(writeFile(QDir::homePath() + u"/Downloads/setup.exe"_s, QByteArray(3000, 'x')));
+        connect(&m_poll, &QTimer::timeout, this, &GermanTest::poll);
+        m_poll.start(50);
+    }
+
+    void panelWindowsAndDialogsAreGerman()
+    {
+        auto power = std::make_unique<RecordingPowerService>();
+        RecordingPowerService* requests = power.get();
+        AppDelegate delegate(std::move(power));
+        delegate.showMainWindow();
+        MainViewController* panel = delegate.mainWC();
+        QVERIFY(panel);
+        for (const QString& tab : MainViewController::tabIdentifiers()) {
+            panel->changeTabWithidStr(tab);
+            QTest::qWait(800);
+        }
+        panel->menuToolsButtonAction();
+        QTest::qWait(300);
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMenu*>(widget))
+                widget->close();
+        }
+        QVERIFY(asked([panel] { panel->shutdonwButtonAction(); }));
+        QVERIFY(asked([panel] { panel->restartButtonAction(); }));
+        QVERIFY(asked([panel] { panel->logoutButtonAction(); }));
+        QVERIFY(requests->requests.isEmpty());
+        delegate.aboutMenuItemAction();       // modal: closed by poll()
+        delegate.checkUpdateMenuItemAction(); // the update result
+
+        auto* cleanup = qobject_cast<CleanUpViewController*>(panel->tabController(u"Cleanup"_s));
+        QVERIFY(asked([cleanup] { cleanup->emptyTrash(); })); // Empty Trash's question
+        cleanup->cleanDownload();                             // the Downloads window
+        cleanup->openTrash();                                 // the Trash window
+        auto* tasks =
+            qobject_cast<TaskManagerViewController*>(panel->tabController(u"TaskManager"_s));
+        TaskManagerInfo running;
+        running.name = u"gedit"_s;
+        running.pID = 999999;
+        running.bIsSelected = true;
+        tasks->setApplications({running});
+        QVERIFY(asked([tasks] { tasks->closeButtonAction(); })); // Close applications'
+
+        auto* downloads = new DownloadViewController;
+        const std::unique_ptr<StatusAttachedWindow> window(
+            StatusAttachedWindow::create(downloads, QPointF(100, 100), nullptr, 1, 5.0f));
+        window->show();
+        downloads->doScanWithPath(QDir::homePath() + u"/Downloads"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(!downloads->isShowingScanControls(), 20000);
+        downloads->setAllSelectOrNoSelect();
+        QTRY_VERIFY(downloads->removalButtonsEnabled());
+        QVERIFY(asked([downloads] { downloads->deleteFiles(); })); // erase's
+        QVERIFY(exists(QDir::homePath() + u"/Downloads/setup.exe"_s));
+
+        showFor(new AboutThisMacViewController);
+        showFor(new TrashViewController);
+        showFor(new FullDiskAccessViewController);
+        showFor(new GXCheckUpdateViewController, 3000);
+        showFor(new MakeSureFormatViewController(nullptr));
+        showFor(new FormatEndViewController(false, QString()));
+        showFor(new FormatEndViewController(true, QString()));
+        m_poll.stop();
+        QVERIFY(exists(qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash/files/alt.iso"_s));
+    }
+
+    void helpIsGerman()
+    {
+        const auto run = [](const QString& program, const QStringList& arguments) {
+            QProcess process;
+            process.start(program, arguments);
+            process.waitForFinished(20000);
+            return QString::fromUtf8(process.readAllStandardOutput());
+        };
+        const QString overview = run(QStringLiteral(CORVELLA_CLI), {u"--help"_s});
+        QVERIFY(overview.contains(u"Befehle:"_s));
+        const QString commands = overview.section(u"Befehle:\n"_s, 1).section(u"\n\n"_s, 0, 0);
+        for (const QString& line : commands.split(u'\n')) {
+            const QStringList command = line.trimmed().section(u"  "_s, 0, 0).split(u' ');
+            const QString help =
+                run(QStringLiteral(CORVELLA_CLI), command + QStringList{u"--help"_s});
+            QVERIFY2(help.contains(u"Optionen:"_s), qPrintable(command.join(u' ')));
+            m_shown.unite(QSet(help.split(u'\n')));
+        }
+        m_shown.unite(QSet(overview.split(u'\n')));
+        QString program = run(QStringLiteral(CORVELLA_BINARY), {u"--help"_s});
+        for (const QString& tab : ProgramOptions::tabNames())
+            program.remove(tab); // the --tab option's values
+        m_shown.unite(QSet(program.split(u'\n')));
+    }
+
+    void nothingShownIsEnglish()
+    {
+        const QSet<QString> vocabulary = englishVocabulary();
+        QVERIFY(vocabulary.size() > 100);
+        QStringList english;
+        for (const QString& text : std::as_const(m_shown)) {
+            const QStringList words = wordsOf(text);
+            if (std::any_of(words.cbegin(), words.cend(),
+                            [&](const QString& word) { return vocabulary.contains(word); }))
+                english << text;
+        }
+        english.sort();
+        QVERIFY2(english.isEmpty(), qPrintable(u"Untranslated:\n"_s + english.join(u'\n')));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    const PrivateHome home;
+    if (!home.isValid())
+        return 1;
+    MyNSApplication app(argc, argv);
+    // The user's languages, as the programs choose them, from the build tree.
+    if (Translations::install(QLocale::system(), buildTranslationsFolder()) != u"de")
+        return 1;
+    GermanTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "GermanTest.moc"
