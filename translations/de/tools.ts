@@ -135,7 +135,7 @@
     </message>
     <message>
         <source>Move to Trash</source>
-        <translation>In den Papierkorb verschieben</translation>
+        <translation>In den Papierkorb</translation>
     </message>
     <message>
         <source>Completely Erase</source>
@@ -164,7 +164,7 @@
     </message>
     <message>
         <source>Move to Trash keeps a way back.</source>
-        <translation>Mit „In den Papierkorb verschieben“ bleibt der Weg zurück offen.</translation>
+        <translation>Mit „In den Papierkorb“ bleibt der Weg zurück offen.</translation>
     </message>
     <message>
         <source>Erase</source>
