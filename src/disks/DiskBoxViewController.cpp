@@ -99,12 +99,11 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
     m_progressView->changeProgressValue(0);
     m_messageLabel = boxLabel({80, 57, 310, 16}, this, 11, "rgb(214, 58, 48)");
     m_messageLabel->hide();
-    m_renameButton =
-        iconButton(QStringLiteral("ic_rename"), QStringLiteral("Rename"), {80, 76, 96, 26}, this);
-    m_formatButton =
-        iconButton(QStringLiteral("ic_format"), QStringLiteral("Format"), {184, 76, 96, 26}, this);
-    m_ejectButton =
-        iconButton(QStringLiteral("ic_eject"), QStringLiteral("Eject"), {288, 76, 96, 26}, this);
+    m_renameButton = iconButton(QStringLiteral("ic_rename"), tr("Rename"), {80, 76, 96, 26}, this);
+    m_formatButton = iconButton(QStringLiteral("ic_format"),
+                                tr("Format", "verb: erase the volume with a new file system"),
+                                {184, 76, 96, 26}, this);
+    m_ejectButton = iconButton(QStringLiteral("ic_eject"), tr("Eject"), {288, 76, 96, 26}, this);
     // Until the description says what the volume allows.
     m_renameButton->setEnabled(false);
     m_formatButton->setEnabled(false);
@@ -119,8 +118,8 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
     m_renameView->setGeometry(80, 8, 310, 30);
     m_renameTextField = new DiskTextFiledView(m_renameView);
     m_renameTextField->setGeometry(0, 2, 160, 26);
-    m_saveButton = secondaryButton(QStringLiteral("Save"), {168, 2, 64, 26}, m_renameView);
-    m_cancelButton = secondaryButton(QStringLiteral("Cancel"), {238, 2, 64, 26}, m_renameView);
+    m_saveButton = secondaryButton(tr("Save"), {168, 2, 64, 26}, m_renameView);
+    m_cancelButton = secondaryButton(tr("Cancel"), {238, 2, 64, 26}, m_renameView);
     connect(m_saveButton, &TextImageButton::clicked, this,
             &DiskBoxViewController::renameOkButtonAction);
     connect(m_cancelButton, &TextImageButton::clicked, this,
@@ -153,7 +152,7 @@ void DiskBoxViewController::changeValue()
         volume.nTotalSize > volume.nFreeSize ? volume.nTotalSize - volume.nFreeSize : 0;
     m_usedLabel->setText(QStringLiteral("%1/%2").arg(
         PublicUtilities::longlongDiskSize(std::int64_t(used)), volume.totalSpace));
-    m_nodeLabel->setText(QStringLiteral("Unknow"));
+    m_nodeLabel->setText(tr("Unknow"));
     m_ejectButton->setVisible(volume.bCanEject);
     showAnswer(m_ejectButton, VolumeCapabilities::of(volume).eject);
     loadDiskInfo();
@@ -188,7 +187,7 @@ void DiskBoxViewController::loadDiskInfo()
 void DiskBoxViewController::applyDiskInfo(const QVariantMap& description)
 {
     const QString name =
-        description.value(QStringLiteral("FilesystemName"), QStringLiteral("Unknow")).toString();
+        description.value(QStringLiteral("FilesystemName"), tr("Unknow")).toString();
     m_nodeLabel->setText(name);
     m_nodeLabel->setToolTip(name);
     m_volumeInfo.volumeType = name;

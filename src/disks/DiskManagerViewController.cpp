@@ -26,8 +26,8 @@ DiskManagerViewController::DiskManagerViewController(QWidget* parent)
 DiskManagerViewController::DiskManagerViewController(
     VolumeSource volumeSource, DiskBoxViewController::DescriptionSource descriptionSource,
     QWidget* parent)
-    : ToolPage(QStringLiteral("Disk Manager"),
-               QStringLiteral("Every mounted volume with its sizes and file system."), parent),
+    : ToolPage(tr("Disk Manager"), tr("Every mounted volume with its sizes and file system."),
+               parent),
       m_volumeSource(std::move(volumeSource)), m_descriptionSource(std::move(descriptionSource))
 {
     initDisksResources();
@@ -166,11 +166,10 @@ void DiskManagerViewController::ejectButtonAction(const DVVolumeInfo& volume, bo
     createView();
     if (!PublicUtilities::supportsUserNotifications())
         return;
-    const QString title =
-        isS ? QStringLiteral("Corvella") : QStringLiteral("Disk Not Ejected Properly");
-    QString text = isS ? QStringLiteral("The disk/device can be removed safely.")
-                       : QStringLiteral("Eject '%1' before disconnecting or turning it off.")
-                             .arg(volume.volumeName);
+    const QString title = isS ? QStringLiteral("Corvella") : tr("Disk Not Ejected Properly");
+    QString text =
+        isS ? tr("The disk/device can be removed safely.")
+            : tr("Eject '%1' before disconnecting or turning it off.").arg(volume.volumeName);
     if (!isS && !reason.isEmpty())
         text += u' ' + reason;
     // The notification server is another process: never wait for it here.

@@ -11,8 +11,7 @@ FormatEndViewController::FormatEndViewController(bool succeeded, const QString& 
 {
     setWindowTitle(tr("Format Disk"));
     setFixedSize(340, 170);
-    m_title = new QLabel(
-        succeeded ? QStringLiteral("Format Complete") : QStringLiteral("Format Failed"), this);
+    m_title = new QLabel(succeeded ? tr("Format Complete") : tr("Format Failed"), this);
     QFont titleFont = font();
     titleFont.setPixelSize(16);
     titleFont.setBold(true);
@@ -25,7 +24,7 @@ FormatEndViewController::FormatEndViewController(bool succeeded, const QString& 
     m_message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_message->setStyleSheet(QStringLiteral("color: rgb(90, 96, 108);"));
     m_message->setGeometry(20, 46, 300, 68);
-    m_closeButton = new TextImageButton(QStringLiteral("OK"), 14, this);
+    m_closeButton = new TextImageButton(tr("OK"), 14, this);
     m_closeButton->setImageNames(
         QStringLiteral("format_pril_normal"), QStringLiteral("format_pril_press"),
         QStringLiteral("format_pril_hover"), QStringLiteral("format_pril_disable"));

@@ -51,10 +51,10 @@ MakeSureFormatViewController::MakeSureFormatViewController(MakeSureFormatVCDeleg
     m_nameLabel = label({}, {20, 16, 360, 22}, m_makeSureView, 16, true);
     m_nodeLabel = label({}, {20, 42, 360, 36}, m_makeSureView, 12);
     m_nodeLabel->setWordWrap(true);
-    label(QStringLiteral("Name:"), {20, 92, 70, 26}, m_makeSureView);
+    label(tr("Name:", "the volume name"), {20, 92, 70, 26}, m_makeSureView);
     m_nameTextFiled = new DiskTextFiledView(m_makeSureView);
     m_nameTextFiled->setGeometry(90, 92, 220, 26);
-    label(QStringLiteral("Format:"), {20, 128, 70, 26}, m_makeSureView);
+    label(tr("Format:", "noun: the file system type"), {20, 128, 70, 26}, m_makeSureView);
     m_typeLabel = label({}, {96, 128, 190, 26}, m_makeSureView);
     m_typeSelectBut = new QPushButton(m_makeSureView);
     m_typeSelectBut->setFlat(true);
@@ -71,19 +71,18 @@ MakeSureFormatViewController::MakeSureFormatViewController(MakeSureFormatVCDeleg
         KitImages::pixmap(QStringLiteral("ic_format_arrow"), {12, 12}, devicePixelRatioF()));
     m_openImageV->setGeometry(290, 135, 12, 12);
     m_openImageV->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_noButton = faceButton(QStringLiteral("Cancel"), QStringLiteral("btn_sec"), m_makeSureView);
+    m_noButton = faceButton(tr("Cancel"), QStringLiteral("btn_sec"), m_makeSureView);
     m_noButton->setGeometry(150, 182, 110, 32);
     connect(m_noButton, &TextImageButton::clicked, this,
             &MakeSureFormatViewController::noButtonAction);
-    m_okButton =
-        faceButton(QStringLiteral("Continue"), QStringLiteral("format_pril"), m_makeSureView);
+    m_okButton = faceButton(tr("Continue"), QStringLiteral("format_pril"), m_makeSureView);
     m_okButton->setGeometry(270, 182, 110, 32);
     connect(m_okButton, &TextImageButton::clicked, this,
             &MakeSureFormatViewController::okButtonAction);
 
     m_formatView = new QWidget(this);
     m_formatView->setGeometry(rect());
-    label(QStringLiteral("Formatting…"), {20, 80, 360, 22}, m_formatView, 15, true)
+    label(tr("Formatting…"), {20, 80, 360, 22}, m_formatView, 15, true)
         ->setAlignment(Qt::AlignCenter);
     m_loading = new QProgressBar(m_formatView);
     m_loading->setRange(0, 0);
@@ -95,10 +94,9 @@ MakeSureFormatViewController::MakeSureFormatViewController(MakeSureFormatVCDeleg
 
 void MakeSureFormatViewController::setName(const QString& name, const QString& type)
 {
-    m_nameLabel->setText(QStringLiteral("Format '%1'?").arg(name));
+    m_nameLabel->setText(tr("Format '%1'?").arg(name));
     m_nodeLabel->setText(
-        QStringLiteral("All data on '%1' will be deleted after format, do you want to format it?")
-            .arg(name));
+        tr("All data on '%1' will be deleted after format, do you want to format it?").arg(name));
     m_nameTextFiled->setText(name);
     m_nameTextFiled->setReadOnly(true);
     QTimer::singleShot(0, this, &MakeSureFormatViewController::chengTextStart);

@@ -10,11 +10,6 @@
 
 namespace {
 
-QString text(const char* sentence)
-{
-    return QCoreApplication::translate("VolumeCapabilities", sentence);
-}
-
 QString kernelName(const UDisksClient::Block& block)
 {
     return QFileInfo(QFile::decodeName(block.device)).fileName();
@@ -69,26 +64,26 @@ VolumeCapabilities VolumeCapabilities::of(const DVVolumeInfo& volume, const QStr
     VolumeCapabilities capabilities;
     if (isNetwork)
         capabilities.rename =
-            refused(text("%1 is a network volume; only its server can rename it.").arg(name));
+            refused(tr("%1 is a network volume; only its server can rename it.").arg(name));
     else if (!hasDevice)
-        capabilities.rename = refused(text("%1 has no disk device to rename.").arg(name));
+        capabilities.rename = refused(tr("%1 has no disk device to rename.").arg(name));
     else if (types.contains(u"ntfs", Qt::CaseInsensitive))
         capabilities.rename =
-            refused(text("%1 is an NTFS volume, which Corvella does not rename.").arg(name));
+            refused(tr("%1 is an NTFS volume, which Corvella does not rename.").arg(name));
     else
         capabilities.rename = allowed();
 
     if (isNetwork)
         capabilities.format =
-            refused(text("%1 is a network volume; only its server can format it.").arg(name));
+            refused(tr("%1 is a network volume; only its server can format it.").arg(name));
     else if (!hasDevice)
-        capabilities.format = refused(text("%1 has no disk device to format.").arg(name));
+        capabilities.format = refused(tr("%1 has no disk device to format.").arg(name));
     else if (volume.volType == DVVolumeInfo::KindOptical)
         capabilities.format =
-            refused(text("%1 is an optical disc; it cannot be formatted.").arg(name));
+            refused(tr("%1 is an optical disc; it cannot be formatted.").arg(name));
     else if (!systemMount.isEmpty())
         capabilities.format =
-            refused(text("%1 holds %2, which the system needs; it is never formatted.")
+            refused(tr("%1 holds %2, which the system needs; it is never formatted.")
                         .arg(volume.device.isEmpty() ? name : volume.device, systemMount));
     else if (!volume.systemDependency.isEmpty())
         capabilities.format = refused(volume.systemDependency);
@@ -96,14 +91,13 @@ VolumeCapabilities VolumeCapabilities::of(const DVVolumeInfo& volume, const QStr
         capabilities.format = allowed();
 
     if (isStartUp)
-        capabilities.eject = refused(text("The start-up volume cannot be ejected."));
+        capabilities.eject = refused(tr("The start-up volume cannot be ejected."));
     else if (!volume.bCanEject)
-        capabilities.eject =
-            refused(text("%1 is on a fixed disk; it cannot be ejected.").arg(name));
+        capabilities.eject = refused(tr("%1 is on a fixed disk; it cannot be ejected.").arg(name));
     else if (!volume.systemDiskMount.isEmpty())
-        capabilities.eject = refused(
-            text("%1 shares its disk with %2, which the system needs; it cannot be ejected.")
-                .arg(name, volume.systemDiskMount));
+        capabilities.eject =
+            refused(tr("%1 shares its disk with %2, which the system needs; it cannot be ejected.")
+                        .arg(name, volume.systemDiskMount));
     else
         capabilities.eject = allowed();
     return capabilities;
@@ -160,8 +154,8 @@ QString VolumeCapabilities::systemDependency(const UDisksClient::Block& block,
         if (base == stacked.cend())
             continue;
         const QString through =
-            *base == device.key() ? QString() : QStringLiteral(" through /dev/") + device.key();
-        return text("/dev/%1 carries %2%3, which the system needs; it is never formatted.")
+            *base == device.key() ? QString() : tr(" through /dev/%1").arg(device.key());
+        return tr("/dev/%1 carries %2%3, which the system needs; it is never formatted.")
             .arg(*base, device.value(), through);
     }
     return {};

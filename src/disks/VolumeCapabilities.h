@@ -4,6 +4,7 @@
 #include "platform/devices/SystemBlockDevices.h"
 #include "platform/devices/UDisksClient.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 // What may be done to a volume — rename, format, eject — each with the sentence that says why
@@ -13,6 +14,8 @@
 // of() is a plain function of the record; readSystemFacts() reads udisks2's snapshot, sysfs and
 // procfs, so it belongs on a worker thread. Any thread.
 class VolumeCapabilities {
+    Q_DECLARE_TR_FUNCTIONS(VolumeCapabilities)
+
 public:
     struct Answer {
         bool allowed = false;

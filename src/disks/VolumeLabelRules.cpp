@@ -28,29 +28,31 @@ QString VolumeLabelRules::refusal(const QString& type, const QString& label)
     const QString system = DiskDescription::filesystemName(type);
     for (const QChar character : label) {
         if (character.unicode() < 0x20 || character.unicode() == 0x7F)
-            return QStringLiteral("A volume name cannot hold line breaks or control characters.");
+            return tr("A volume name cannot hold line breaks or control characters.");
     }
     if (type == u"vfat") {
         static const QString forbidden = QStringLiteral("\"*/:<>?\\|+,.;=[]");
         for (const QChar character : label) {
             if (forbidden.contains(character))
-                return QStringLiteral("A %1 volume name cannot hold the character “%2”; these "
-                                      "are not allowed: %3")
+                return tr("A %1 volume name cannot hold the character “%2”; these "
+                          "are not allowed: %3")
                     .arg(system, QString(character), forbidden);
         }
         if (label.startsWith(u' '))
-            return QStringLiteral("A %1 volume name cannot start with a space.").arg(system);
+            return tr("A %1 volume name cannot start with a space.").arg(system);
     }
     for (const Limit& limit : kLimits) {
         if (type != QLatin1StringView(limit.type))
             continue;
         const qsizetype length = limit.inBytes ? label.toUtf8().size() : label.size();
         if (length > limit.count) {
-            return QStringLiteral("The name “%1” is too long for a %2 volume: it may have at most "
-                                  "%3 %4, and it has %5.")
+            // Every limit is far above one, so the unit needs no singular.
+            return (limit.inBytes ? tr("The name “%1” is too long for a %2 volume: it may have at "
+                                       "most %3 bytes, and it has %4.")
+                                  : tr("The name “%1” is too long for a %2 volume: it may have at "
+                                       "most %3 characters, and it has %4."))
                 .arg(label, system)
                 .arg(limit.count)
-                .arg(QLatin1StringView(limit.inBytes ? "bytes" : "characters"))
                 .arg(length);
         }
     }

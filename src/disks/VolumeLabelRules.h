@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The labels each file system can hold, checked before anything is changed, so that a label the
@@ -7,6 +8,8 @@
 //
 // Plain functions; any thread.
 class VolumeLabelRules {
+    Q_DECLARE_TR_FUNCTIONS(VolumeLabelRules)
+
 public:
     VolumeLabelRules() = delete;
 

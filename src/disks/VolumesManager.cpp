@@ -48,18 +48,16 @@ VolumeOperationOutcome VolumesManager::failure(const QString& action, const QStr
     // `action` is a past participle: "ejected", "renamed", "formatted".
     VolumeOperationOutcome outcome;
     if (result.isNotAuthorized()) {
-        outcome.message = QStringLiteral("Not authorized: %1 could not be %2. %3")
-                              .arg(quoted(name), action, result.message);
+        outcome.message =
+            tr("Not authorized: %1 could not be %2. %3").arg(quoted(name), action, result.message);
     } else if (result.isBusy() && !mountPoint.isEmpty()) {
         outcome.holders = MountHolders::find(mountPoint);
-        outcome.message =
-            outcome.holders.isEmpty()
-                ? QStringLiteral("%1 is in use and could not be %2.").arg(quoted(name), action)
-                : QStringLiteral("%1 is in use by %2")
-                      .arg(quoted(name), MountHolders::describe(outcome.holders));
+        outcome.message = outcome.holders.isEmpty()
+                              ? tr("%1 is in use and could not be %2.").arg(quoted(name), action)
+                              : tr("%1 is in use by %2")
+                                    .arg(quoted(name), MountHolders::describe(outcome.holders));
     } else {
-        outcome.message =
-            QStringLiteral("%1 could not be %2: %3").arg(quoted(name), action, result.message);
+        outcome.message = tr("%1 could not be %2: %3").arg(quoted(name), action, result.message);
     }
     return outcome;
 }
@@ -70,15 +68,15 @@ VolumeOperationOutcome VolumesManager::unmountWithoutService(const DVVolumeInfo&
     // to the setuid helpers that honour "user" mounts in fstab and FUSE mounts of the user.
     const QByteArray path = QFile::encodeName(volume.volRootDir);
     if (::umount2(path.constData(), 0) == 0)
-        return {true, QStringLiteral("%1 was unmounted.").arg(quoted(volume.volumeName)), {}};
+        return {true, tr("%1 was unmounted.").arg(quoted(volume.volumeName)), {}};
     const int error = errno;
     if (error == EBUSY) {
         VolumeOperationOutcome outcome;
         outcome.holders = MountHolders::find(volume.volRootDir);
         outcome.message =
-            QStringLiteral("%1 is in use by %2")
+            tr("%1 is in use by %2")
                 .arg(quoted(volume.volumeName), outcome.holders.isEmpty()
-                                                    ? QStringLiteral("another program")
+                                                    ? tr("another program")
                                                     : MountHolders::describe(outcome.holders));
         return outcome;
     }
@@ -94,14 +92,12 @@ VolumeOperationOutcome VolumesManager::unmountWithoutService(const DVVolumeInfo&
         process.start(helper.first(), helper.mid(1));
         if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
             process.exitCode() == 0)
-            return {true, QStringLiteral("%1 was unmounted.").arg(quoted(volume.volumeName)), {}};
+            return {true, tr("%1 was unmounted.").arg(quoted(volume.volumeName)), {}};
         const QString output = QString::fromLocal8Bit(process.readAll()).trimmed();
         if (!output.isEmpty())
             reason = output;
     }
-    return {false,
-            QStringLiteral("%1 could not be unmounted: %2").arg(quoted(volume.volumeName), reason),
-            {}};
+    return {false, tr("%1 could not be unmounted: %2").arg(quoted(volume.volumeName), reason), {}};
 }
 
 VolumeOperationOutcome VolumesManager::ejectSingleVolume(const DVVolumeInfo& volume) const
@@ -118,7 +114,7 @@ VolumeOperationOutcome VolumesManager::ejectSingleVolume(const DVVolumeInfo& vol
     if (block == nullptr)
         block = DiskDescription::findBlock(volume.device, snapshot);
     if (block == nullptr)
-        return {false, QStringLiteral("%1 is no longer there.").arg(quoted(volume.volumeName)), {}};
+        return {false, tr("%1 is no longer there.").arg(quoted(volume.volumeName)), {}};
     // The record says what kind of volume it is; its disk is judged as it is now.
     DVVolumeInfo current = volume;
     VolumeCapabilities::readSystemFacts(&current, snapshot, m_homePath, m_roots);
@@ -135,7 +131,7 @@ VolumeOperationOutcome VolumesManager::ejectSingleVolume(const DVVolumeInfo& vol
             const QString name = member == block             ? volume.volumeName
                                  : member->idLabel.isEmpty() ? QFile::decodeName(member->device)
                                                              : member->idLabel;
-            return failure(QStringLiteral("ejected"), name, result,
+            return failure(tr("ejected", "completes: could not be ..."), name, result,
                            QFile::decodeName(member->mountPoints.constFirst()));
         }
     }
@@ -152,24 +148,24 @@ VolumeOperationOutcome VolumesManager::ejectSingleVolume(const DVVolumeInfo& vol
             result = m_client.powerOffDrive(drive->objectPath);
     }
     if (!result.succeeded)
-        return failure(QStringLiteral("ejected"), volume.volumeName, result, {});
-    return {true, QStringLiteral("%1 was ejected.").arg(quoted(volume.volumeName)), {}};
+        return failure(tr("ejected", "completes: could not be ..."), volume.volumeName, result, {});
+    return {true, tr("%1 was ejected.").arg(quoted(volume.volumeName)), {}};
 }
 
 VolumeOperationOutcome VolumesManager::renameDiskWithGuid(const QString& guid,
                                                           const QString& newName) const
 {
     if (newName.trimmed().isEmpty())
-        return {false, QStringLiteral("A volume name cannot be empty."), {}};
+        return {false, tr("A volume name cannot be empty."), {}};
     const UDisksClient::Snapshot snapshot = m_client.managedObjects();
     if (!snapshot.error.isEmpty())
         return {false, snapshot.error, {}};
     const UDisksClient::Block* block = DiskDescription::findBlock(guid, snapshot);
     if (block == nullptr)
-        return {false, QStringLiteral("No volume %1 was found.").arg(quoted(guid)), {}};
+        return {false, tr("No volume %1 was found.").arg(quoted(guid)), {}};
     if (!block->hasFilesystem)
         return {false,
-                QStringLiteral("%1 holds no file system that can be renamed.")
+                tr("%1 holds no file system that can be renamed.")
                     .arg(QFile::decodeName(block->device)),
                 {}};
     if (const VolumeCapabilities::Answer rename = capabilities(*block, snapshot).rename;
@@ -190,18 +186,19 @@ VolumeOperationOutcome VolumesManager::renameDiskWithGuid(const QString& guid,
         // exFAT and NTFS labels change only unmounted: unmount, rename, mount again.
         const UDisksClient::Result unmounted = m_client.unmount(block->objectPath);
         if (!unmounted.succeeded)
-            return failure(QStringLiteral("renamed"), oldName, unmounted, mountPoint);
+            return failure(tr("renamed", "completes: could not be ..."), oldName, unmounted,
+                           mountPoint);
         result = m_client.setLabel(block->objectPath, label);
         const UDisksClient::Result mounted = m_client.mount(block->objectPath, &remounted);
         if (!mounted.succeeded)
-            remounted = QStringLiteral("; it could not be mounted again: ") + mounted.message;
+            remounted = tr("; it could not be mounted again: ") + mounted.message;
         else
-            remounted = QStringLiteral("; it is mounted again at ") + remounted;
+            remounted = tr("; it is mounted again at ") + remounted;
     }
     if (!result.succeeded)
-        return failure(QStringLiteral("renamed"), oldName, result, mountPoint);
+        return failure(tr("renamed", "completes: could not be ..."), oldName, result, mountPoint);
     return {true,
-            QStringLiteral("Renamed %1 (%2) to %3%4.")
+            tr("Renamed %1 (%2) to %3%4.")
                 .arg(quoted(oldName), QFile::decodeName(block->device), quoted(label), remounted),
             {}};
 }
@@ -214,15 +211,15 @@ VolumeOperationOutcome VolumesManager::format(const QString& volume, const QStri
         return {false, snapshot.error, {}};
     const UDisksClient::Block* block = DiskDescription::findBlock(volume, snapshot);
     if (block == nullptr)
-        return {false, QStringLiteral("No volume %1 was found.").arg(quoted(volume)), {}};
+        return {false, tr("No volume %1 was found.").arg(quoted(volume)), {}};
     const QString device = QFile::decodeName(block->device);
     if (const VolumeCapabilities::Answer format = capabilities(*block, snapshot).format;
         !format.allowed)
         return {false, format.reason, {}};
     if (type != u"exfat" && type != u"vfat" && type != u"ext4")
         return {false,
-                QStringLiteral("%1 is not a file system that can be chosen: choose ExFAT, "
-                               "MS-DOS FAT32 or ext4.")
+                tr("%1 is not a file system that can be chosen: choose ExFAT, "
+                   "MS-DOS FAT32 or ext4.")
                     .arg(quoted(type)),
                 {}};
     const QString name = VolumeLabelRules::adjusted(type, label);
@@ -235,25 +232,24 @@ VolumeOperationOutcome VolumesManager::format(const QString& volume, const QStri
         // mkfs refuses a mounted file system, and udisks2 leaves FUSE mounts in place.
         const UDisksClient::Result unmounted = m_client.unmount(block->objectPath);
         if (!unmounted.succeeded)
-            return failure(QStringLiteral("formatted"), shownName, unmounted,
+            return failure(tr("formatted", "completes: could not be ..."), shownName, unmounted,
                            QFile::decodeName(block->mountPoints.constFirst()));
     }
     const UDisksClient::Result result = m_client.format(block->objectPath, type, name);
     if (!result.succeeded)
-        return failure(QStringLiteral("formatted"), shownName, result,
+        return failure(tr("formatted", "completes: could not be ..."), shownName, result,
                        wasMounted ? QFile::decodeName(block->mountPoints.constFirst()) : QString());
     VolumeOperationOutcome outcome{
         true,
-        QStringLiteral("Formatted %1 as %2 named %3.")
+        tr("Formatted %1 as %2 named %3.")
             .arg(device, DiskDescription::filesystemName(type), quoted(name)),
         {}};
     if (wasMounted) {
         QString mountPoint;
         const UDisksClient::Result mounted = m_client.mount(block->objectPath, &mountPoint);
-        outcome.message +=
-            mounted.succeeded
-                ? QStringLiteral(" It is mounted at %1.").arg(mountPoint)
-                : QStringLiteral(" It could not be mounted again: %1").arg(mounted.message);
+        outcome.message += mounted.succeeded
+                               ? tr(" It is mounted at %1.").arg(mountPoint)
+                               : tr(" It could not be mounted again: %1").arg(mounted.message);
     }
     return outcome;
 }
@@ -276,8 +272,8 @@ VolumesManager::FormatRequest VolumesManager::formatRequest(const QString& volum
     if (type.isEmpty())
         return {{},
                 {},
-                QStringLiteral("%1 is not a file system that can be chosen: choose ExFAT, "
-                               "MS-DOS FAT32 or ext4.")
+                tr("%1 is not a file system that can be chosen: choose ExFAT, "
+                   "MS-DOS FAT32 or ext4.")
                     .arg(quoted(choice))};
     QString label = name.trimmed().isEmpty() ? QStringLiteral("NEW") : name;
     if (type == u"vfat")

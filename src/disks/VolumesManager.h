@@ -6,6 +6,7 @@
 #include "platform/devices/SystemBlockDevices.h"
 #include "platform/devices/UDisksClient.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -21,6 +22,8 @@ struct VolumeOperationOutcome {
 // possibly for the user's authentication), so it runs on a worker thread, never on the GUI thread.
 // Names travel as D-Bus values: no shell ever sees them.
 class VolumesManager {
+    Q_DECLARE_TR_FUNCTIONS(VolumesManager)
+
 public:
     // The format the confirmation dialog asked for, turned into what udisks2 is told.
     struct FormatRequest {

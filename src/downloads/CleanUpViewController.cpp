@@ -47,9 +47,8 @@ QWidget* actionTile(ImageButton* button, const QString& title, const QString& te
 } // namespace
 
 CleanUpViewController::CleanUpViewController(QWidget* parent)
-    : ToolPage(QStringLiteral("Cleanup"),
-               QStringLiteral("Empty the Trash of every volume and clean up the Downloads folder."),
-               parent)
+    : ToolPage(tr("Cleanup"),
+               tr("Empty the Trash of every volume and clean up the Downloads folder."), parent)
 {
     // Made first, so the keyboard reaches Clean Downloads before the button that empties every
     // trash: a window's first focus never rests on it.
@@ -72,19 +71,19 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
     tiles->setAlignment(Qt::AlignTop);
     tiles->setColumnStretch(0, 1);
     tiles->setColumnStretch(1, 1);
-    tiles->addWidget(actionTile(m_closeTrashBut, QStringLiteral("Empty Trash"),
-                                QStringLiteral("Remove everything in the Trash of your home "
-                                               "and of every mounted volume."),
+    tiles->addWidget(actionTile(m_closeTrashBut, tr("Empty Trash"),
+                                tr("Remove everything in the Trash of your home "
+                                   "and of every mounted volume."),
                                 this),
                      0, 0);
-    tiles->addWidget(actionTile(m_cleanDownloadBut, QStringLiteral("Clean Downloads"),
-                                QStringLiteral("Find what takes the most room in your "
-                                               "Downloads folder and remove what you choose."),
+    tiles->addWidget(actionTile(m_cleanDownloadBut, tr("Clean Downloads"),
+                                tr("Find what takes the most room in your "
+                                   "Downloads folder and remove what you choose."),
                                 this),
                      0, 1);
-    tiles->addWidget(actionTile(m_openTrashBut, QStringLiteral("Trash"),
-                                QStringLiteral("See what the Trash of every volume holds, put "
-                                               "items back or delete them for good."),
+    tiles->addWidget(actionTile(m_openTrashBut, tr("Trash"),
+                                tr("See what the Trash of every volume holds, put "
+                                   "items back or delete them for good."),
                                 this),
                      1, 0, 1, 2);
     bodyLayout()->addLayout(tiles);
@@ -155,16 +154,15 @@ void CleanUpViewController::emptyTrash()
 void CleanUpViewController::askToEmptyTrash(const TrashCleaner::Contents& contents)
 {
     // An empty Trash needs no question: emptying it only says so.
-    const bool confirmed =
-        contents.items == 0 ||
-        ConfirmationDialog::ask(
-            this,
-            QStringLiteral("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
-                .arg(PublicUtilities::itemCount(contents.items),
-                     PublicUtilities::longlongDiskSize(contents.bytes)),
-            QStringLiteral("This empties the Trash of your home folder and of every mounted "
-                           "volume."),
-            QStringLiteral("Empty Trash"));
+    const bool confirmed = contents.items == 0 ||
+                           ConfirmationDialog::ask(
+                               this,
+                               tr("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
+                                   .arg(PublicUtilities::itemCount(contents.items),
+                                        PublicUtilities::longlongDiskSize(contents.bytes)),
+                               tr("This empties the Trash of your home folder and of every mounted "
+                                  "volume."),
+                               tr("Empty Trash"));
     if (confirmed)
         m_trashAction->emptyTrash();
     m_closeTrashBut->setEnabled(!m_trashAction->isRunning());

@@ -79,7 +79,7 @@ void DownloadViewController::awakeFromNib()
     titleFont.setPixelSize(14);
     m_titleLabel->setFont(titleFont);
 
-    m_selectPathView = new QLabel(QStringLiteral("Looking for large downloads…"), this);
+    m_selectPathView = new QLabel(tr("Looking for large downloads…"), this);
     m_selectPathView->setGeometry(kResultsFrame);
     m_selectPathView->setAlignment(Qt::AlignCenter);
 
@@ -95,13 +95,13 @@ void DownloadViewController::awakeFromNib()
     m_headerView = new DownloadTableHeaderView(m_outlineBlowView);
     m_selectAllButton = new ImageButton(QStringLiteral("option_no"), m_headerView);
     m_selectAllButton->setGeometry(8, 5, 16, 16);
-    m_selectAllButton->setToolTip(QStringLiteral("Select All"));
+    m_selectAllButton->setToolTip(tr("Select All"));
     m_selectAllButton->setAccessibleName(tr("Select All"));
     connect(m_selectAllButton, &ImageButton::clicked, this,
             &DownloadViewController::setAllSelectOrNoSelect);
-    auto* nameTitle = new QLabel(QStringLiteral("Name"), m_headerView);
+    auto* nameTitle = new QLabel(tr("Name"), m_headerView);
     nameTitle->setGeometry(40, 4, 200, 18);
-    auto* sizeTitle = new QLabel(QStringLiteral("Size"), m_headerView);
+    auto* sizeTitle = new QLabel(tr("Size"), m_headerView);
     sizeTitle->setGeometry(DownloadTableHeaderView::kSeparatorX + 8, 4, 100, 18);
 
     m_model = new DownloadsTreeModel(this);
@@ -156,21 +156,19 @@ void DownloadViewController::awakeFromNib()
     m_failureLabel->hide();
 
     const int buttonTop = kViewSize.height() - 44;
-    m_pauseButton = faceButton(QStringLiteral("Pause"), QStringLiteral("btn_sec"), this);
+    m_pauseButton = faceButton(tr("Pause"), QStringLiteral("btn_sec"), this);
     m_pauseButton->setGeometry(16, buttonTop, 110, 30);
     connect(m_pauseButton, &TextImageButton::clicked, this,
             &DownloadViewController::pauseButtonAction);
-    m_stopScanButton = faceButton(QStringLiteral("Stop Scan"), QStringLiteral("btn_sec"), this);
+    m_stopScanButton = faceButton(tr("Stop Scan"), QStringLiteral("btn_sec"), this);
     m_stopScanButton->setGeometry(134, buttonTop, 110, 30);
     connect(m_stopScanButton, &TextImageButton::clicked, this,
             &DownloadViewController::stopScanButtonAction);
-    m_moveToTrashButton =
-        faceButton(QStringLiteral("Move to Trash"), QStringLiteral("btn_secl"), this);
+    m_moveToTrashButton = faceButton(tr("Move to Trash"), QStringLiteral("btn_secl"), this);
     m_moveToTrashButton->setGeometry(284, buttonTop, 126, 30);
     connect(m_moveToTrashButton, &TextImageButton::clicked, this,
             &DownloadViewController::moveFileToTarsh);
-    m_deleteButton =
-        faceButton(QStringLiteral("Completely Erase"), QStringLiteral("btn_secl"), this);
+    m_deleteButton = faceButton(tr("Completely Erase"), QStringLiteral("btn_secl"), this);
     m_deleteButton->setGeometry(418, buttonTop, 126, 30);
     connect(m_deleteButton, &TextImageButton::clicked, this, &DownloadViewController::deleteFiles);
 

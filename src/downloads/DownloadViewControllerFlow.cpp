@@ -19,6 +19,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScopedValueRollback>
 #include <QTimer>
@@ -46,7 +47,9 @@ void DownloadViewController::doScanWithPath(const QString& given)
     m_progressLable->show();
     m_scanProgress->changeProgressValue(0);
     // Named for the whole scan; the percentages that follow change only its text.
-    Announcer::announce(m_progressLable, QString::asprintf("%.1f%%", 0.0), tr("Scanning"));
+    Announcer::announce(m_progressLable,
+                        tr("%1%", "percentage").arg(QLocale().toString(0.0, 'f', 1)),
+                        tr("Scanning"));
     Progress::isPause(false);
     showScanningLayout(true);
     // The keyboard starts in the list, never on a removal button.
@@ -87,7 +90,8 @@ void DownloadViewController::progressPoll()
         return;
     const float progress = m_controller->getProgress();
     m_scanProgress->changeProgressValue(progress);
-    m_progressLable->setText(QString::asprintf("%.1f%%", double(progress)));
+    m_progressLable->setText(
+        tr("%1%", "percentage").arg(QLocale().toString(double(progress), 'f', 1)));
     if (progress >= 100.0f)
         endProScan();
 }
@@ -131,10 +135,10 @@ void DownloadViewController::pauseButtonAction()
     m_model->refresh();
     if (m_isScan) {
         m_isScan = false;
-        m_pauseButton->setTitle(QStringLiteral("Continue"));
+        m_pauseButton->setTitle(tr("Continue"));
     } else {
         m_isScan = true;
-        m_pauseButton->setTitle(QStringLiteral("Pause"));
+        m_pauseButton->setTitle(tr("Pause"));
     }
     m_controller->pauseScan();
 }
@@ -201,10 +205,10 @@ void DownloadViewController::deleteFiles()
         if (chosen.count == 0 ||
             !ConfirmationDialog::ask(
                 this,
-                QStringLiteral("Permanently erase %1 (%2)? This cannot be undone.")
+                tr("Permanently erase %1 (%2)? This cannot be undone.")
                     .arg(PublicUtilities::itemCount(chosen.count),
                          PublicUtilities::longlongDiskSize(std::int64_t(chosen.bytes))),
-                QStringLiteral("Move to Trash keeps a way back."), QStringLiteral("Erase")))
+                tr("Move to Trash keeps a way back."), tr("Erase")))
             return;
     }
     m_controller->deleteFilesWithDic();
@@ -263,20 +267,17 @@ void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& out
 {
     QStringList sentences;
     if (outcome.stopped) {
-        sentences.append(QStringLiteral("Stopped: %1 of %2 removed; what is left is still listed.")
-                             .arg(outcome.removed)
-                             .arg(PublicUtilities::itemCount(outcome.chosen)));
+        sentences.append(tr("Stopped: %1 of %n item(s) removed; what is left is still listed.",
+                            nullptr, outcome.chosen)
+                             .arg(outcome.removed));
     }
     if (!outcome.failures.empty()) {
         const int count = int(outcome.failures.size());
-        sentences.append(
-            QStringLiteral("%1 could not be removed.").arg(PublicUtilities::itemCount(count)));
+        sentences.append(tr("%n item(s) could not be removed.", nullptr, count));
     }
     if (outcome.keptUnlisted > 0) {
-        sentences.append(outcome.keptUnlisted == 1
-                             ? QStringLiteral("1 item that appeared after the scan was kept.")
-                             : QStringLiteral("%1 items that appeared after the scan were kept.")
-                                   .arg(outcome.keptUnlisted));
+        sentences.append(tr("%n item(s) that appeared after the scan were kept.", nullptr,
+                            outcome.keptUnlisted));
     }
     QStringList details;
     for (const RemovalOutcome::Failure& failure : outcome.failures)
@@ -287,25 +288,25 @@ void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& out
         if (text.isEmpty())
             return;
         // The summary stays short; each failed item and its reason are one click away.
-        Announcer::announce(m_failureLabel,
-                            details.isEmpty()
-                                ? text.toHtmlEscaped()
-                                : text.toHtmlEscaped() +
-                                      QStringLiteral(" <a href=\"details\">Details…</a>"),
-                            text);
-        m_failureLabel->setToolTip(details.mid(0, 20).join(u'\n') +
-                                   (details.size() > 20
-                                        ? QStringLiteral("\n… and %1 more").arg(details.size() - 20)
-                                        : QString()));
+        Announcer::announce(
+            m_failureLabel,
+            details.isEmpty()
+                ? text.toHtmlEscaped()
+                : text.toHtmlEscaped() +
+                      QStringLiteral(" <a href=\"details\">%1</a>").arg(tr("Details…")),
+            text);
+        m_failureLabel->setToolTip(
+            details.mid(0, 20).join(u'\n') +
+            (details.size() > 20 ? u'\n' + tr("… and %n more", nullptr, int(details.size() - 20))
+                                 : QString()));
         m_failureLabel->show();
     });
 }
 
 void DownloadViewController::showOutcomeDetails()
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Removal"), m_outcomeText,
-                    QMessageBox::Close, this);
-    box.setInformativeText(QStringLiteral("Each item that could not be removed, and why:"));
+    QMessageBox box(QMessageBox::Warning, tr("Removal"), m_outcomeText, QMessageBox::Close, this);
+    box.setInformativeText(tr("Each item that could not be removed, and why:"));
     box.setDetailedText(m_outcomeDetails.join(u'\n'));
     box.exec();
 }
@@ -333,7 +334,7 @@ void DownloadViewController::closeWindow()
 {
     const QScopedValueRollback<bool> closing(m_closing, true);
     if (!m_isScan) {
-        m_pauseButton->setTitle(QStringLiteral("Pause"));
+        m_pauseButton->setTitle(tr("Pause"));
         m_isScan = true;
     }
     endScan();
@@ -358,7 +359,7 @@ void DownloadViewController::updatePlaceholder()
     if (m_rootNodeArr && !m_scanProblem.isEmpty())
         text = m_scanProblem;
     else if (m_rootNodeArr && m_scanFinished && !m_sortTimer && m_model->rowCount() == 0)
-        text = QStringLiteral("Nothing to clean up: “%1” is empty.").arg(m_scanPath);
+        text = tr("Nothing to clean up: “%1” is empty.").arg(m_scanPath);
     m_placeholder->setText(text);
     m_placeholder->setVisible(!text.isEmpty());
 }

@@ -189,20 +189,20 @@ QVariant DownloadsTreeModel::data(const QModelIndex& index, int role) const
         if (role == Qt::ToolTipRole) {
             // A long name is cut short in its row.
             return node->openError() != 0
-                       ? u"%1\nCannot be read: %2"_s.arg(node->path(), unreadableReason(node))
+                       ? tr("%1\nCannot be read: %2").arg(node->path(), unreadableReason(node))
                        : node->path();
         }
         return {};
     case SizeColumn:
         if (role == Qt::DisplayRole) {
             return node->openError() != 0
-                       ? u"unknown"_s
+                       ? tr("unknown", "size of a folder that cannot be read")
                        : PublicUtilities::longlongDiskSize(std::int64_t(node->size()));
         }
         if (role == Qt::ToolTipRole) {
             return node->openError() != 0
-                       ? u"The folder cannot be read: %1"_s.arg(unreadableReason(node))
-                       : u"%1 bytes"_s.arg(QLocale().toString(quint64(node->size())));
+                       ? tr("The folder cannot be read: %1").arg(unreadableReason(node))
+                       : tr("%1 bytes").arg(QLocale().toString(quint64(node->size())));
         }
         if (role == Qt::TextAlignmentRole)
             return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -231,9 +231,9 @@ QVariant DownloadsTreeModel::headerData(int section, Qt::Orientation orientation
         section >= ColumnCount)
         return {};
     if (section == NameColumn)
-        return u"Name"_s;
+        return tr("Name");
     if (section == SizeColumn)
-        return u"Size"_s;
+        return tr("Size");
     return QString();
 }
 

@@ -33,11 +33,11 @@ ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent
 
     m_progressView = new GXProgressView(this);
     m_progressView->setGeometry(24, 70, 290, 6);
-    m_progressLabel = new QLabel(QStringLiteral("0%"), this);
+    m_progressLabel = new QLabel(tr("%1%", "percentage").arg(0), this);
     m_progressLabel->setGeometry(320, 62, 60, 22);
     m_progressLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    auto* stop = new TextImageButton(QStringLiteral("Stop"), 12, this);
+    auto* stop = new TextImageButton(tr("Stop"), 12, this);
     stop->setImageNames(QStringLiteral("btn_sec"), QStringLiteral("btn_sec_press"),
                         QStringLiteral("btn_sec_hover"), QStringLiteral("btn_sec_disable"));
     stop->setGeometry(290, 94, 90, 28);
@@ -65,8 +65,8 @@ void ProgressViewController::changeProgressValue(int percent, const QString& pat
         m_pathLabel->fontMetrics().elidedText(path, Qt::ElideMiddle, m_pathLabel->width()));
     m_pathLabel->setToolTip(path);
     m_progressView->changeProgressValue(percent);
-    if (m_progressLabel->text() != QString::asprintf("%d%%", percent))
-        Announcer::announce(m_progressLabel, QString::asprintf("%d%%", percent),
+    if (m_progressLabel->text() != tr("%1%", "percentage").arg(percent))
+        Announcer::announce(m_progressLabel, tr("%1%", "percentage").arg(percent),
                             percent >= 100 ? tr("Removal finished")
                                            : tr("Removing: %1%").arg(percent));
     m_finished = percent >= 100;

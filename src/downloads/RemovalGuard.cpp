@@ -48,9 +48,9 @@ QString systemListRefusal(const struct stat& item, const QByteArray& folderPath,
     const QString resolved = QFile::decodeName(NativePath::child(folderPath, name));
     const QSet<QString> systemPaths = SystemFolder::systemPaths();
     if (systemPaths.contains(resolved))
-        return QStringLiteral("it is on the system list");
+        return QCoreApplication::translate("RemovalGuard", "it is on the system list");
     if (S_ISDIR(item.st_mode) && SystemFolder::holdsSystemFile(systemPaths, resolved))
-        return QStringLiteral("it holds a path on the system list");
+        return QCoreApplication::translate("RemovalGuard", "it holds a path on the system list");
     return {};
 }
 
@@ -59,7 +59,7 @@ QString systemListRefusal(const struct stat& item, const QByteArray& folderPath,
 QString RemovalGuard::refusal(const QByteArray& path)
 {
     if (!NativePath::namesOneEntry(path))
-        return QStringLiteral("it does not name one file or folder");
+        return tr("it does not name one file or folder");
     // What the path names: its last component in the folder the kernel resolves its folder
     // part to ("link/../home" is "home" in the folder holding link's target).
     QByteArray name;
@@ -76,17 +76,17 @@ QString RemovalGuard::refusal(const QByteArray& path)
         return systemListRefusal(item, folderPath, name);
     struct stat root {};
     if (::stat("/", &root) == 0 && FolderAccess::sameFile(item, root))
-        return QStringLiteral("it is the root folder");
+        return tr("it is the root folder");
     // $HOME as the kernel reads it; QDir::homePath() would fold its ".." by text.
     QByteArray home = qgetenv("HOME");
     if (home.isEmpty())
         home = QFile::encodeName(QDir::homePath());
     struct stat homeStatus {};
     if (::stat(home.constData(), &homeStatus) == 0 && FolderAccess::sameFile(item, homeStatus))
-        return QStringLiteral("it is the home folder");
+        return tr("it is the home folder");
     if (holds(item, home))
-        return QStringLiteral("it holds the home folder");
+        return tr("it holds the home folder");
     if (holds(item, "."))
-        return QStringLiteral("it is or holds the current folder");
+        return tr("it is or holds the current folder");
     return systemListRefusal(item, folderPath, name);
 }

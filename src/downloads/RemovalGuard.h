@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // Paths that a removal given by name must refuse, as rm does for "." and "..": a path that does
@@ -10,6 +11,8 @@
 // list or folders holding one. A link is never refused for where it leads: it is removed
 // itself, not what it points to.
 class RemovalGuard {
+    Q_DECLARE_TR_FUNCTIONS(RemovalGuard)
+
 public:
     RemovalGuard() = delete;
     // The reason the path must not be removed, as a clause ("it is the home folder"), or an

@@ -7,6 +7,7 @@
 #include "platform/xdg/XdgBaseFolders.h"
 #include "trash/TrashFolderCandidates.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -60,18 +61,20 @@ QString makeFolders(const QByteArray& path)
 {
     struct stat status {};
     if (::stat(path.constData(), &status) == 0) {
-        return S_ISDIR(status.st_mode) ? QString()
-                                       : QStringLiteral("“%1” is not a folder").arg(shown(path));
+        return S_ISDIR(status.st_mode)
+                   ? QString()
+                   : QCoreApplication::translate("FreedesktopTrash", "“%1” is not a folder")
+                         .arg(shown(path));
     }
     if (errno != ENOENT) {
-        return QStringLiteral("“%1” cannot be examined: %2")
+        return QCoreApplication::translate("FreedesktopTrash", "“%1” cannot be examined: %2")
             .arg(shown(path), SystemError::text(errno));
     }
     if (const QString reason = makeFolders(NativePath::parent(path)); !reason.isEmpty()) {
         return reason;
     }
     if (::mkdir(path.constData(), privateFolderMode) != 0 && errno != EEXIST) {
-        return QStringLiteral("“%1” cannot be created: %2")
+        return QCoreApplication::translate("FreedesktopTrash", "“%1” cannot be created: %2")
             .arg(shown(path), SystemError::text(errno));
     }
     return {};
@@ -97,7 +100,7 @@ QByteArray canonical(const QByteArray& path)
 QString makePrivateFolder(const QByteArray& path)
 {
     if (::mkdir(path.constData(), privateFolderMode) != 0 && errno != EEXIST) {
-        return QStringLiteral("“%1” cannot be created: %2")
+        return QCoreApplication::translate("FreedesktopTrash", "“%1” cannot be created: %2")
             .arg(shown(path), SystemError::text(errno));
     }
     return TrashFolderCandidates::judge(path, ::geteuid(), TrashFolderCandidates::Use::Trashing)
@@ -156,7 +159,8 @@ QByteArray topDirectory(QByteArray folder, dev_t device)
 
 QString cannotTrash(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Cannot move “%1” to the trash: %2").arg(path, reason);
+    return QCoreApplication::translate("FreedesktopTrash", "Cannot move “%1” to the trash: %2")
+        .arg(path, reason);
 }
 
 struct Location {
@@ -173,11 +177,14 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
     Location location;
     const QString path = shown(nativePath);
     if (nativePath.isEmpty()) {
-        location.error = QStringLiteral("No item was given to move to the trash.");
+        location.error = QCoreApplication::translate("FreedesktopTrash",
+                                                     "No item was given to move to the trash.");
         return location;
     }
     if (!NativePath::namesOneEntry(nativePath)) {
-        location.error = cannotTrash(path, QStringLiteral("it does not name one file or folder."));
+        location.error =
+            cannotTrash(path, QCoreApplication::translate("FreedesktopTrash",
+                                                          "it does not name one file or folder."));
         return location;
     }
     // The folder part as the kernel resolves it (links and ".." included), the last component
@@ -190,28 +197,33 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
         location.error = cannotTrash(
             path,
             errno == ENOENT || errno == ENOTDIR
-                ? QStringLiteral("it does not exist.")
-                : QStringLiteral("it cannot be examined (%1).").arg(SystemError::text(errno)));
+                ? QCoreApplication::translate("FreedesktopTrash", "it does not exist.")
+                : QCoreApplication::translate("FreedesktopTrash", "it cannot be examined (%1).")
+                      .arg(SystemError::text(errno)));
         return location;
     }
     location.parentFolder = NativePath::folderPath(location.parent.get());
     if (location.parentFolder.isEmpty()) {
         location.error =
-            cannotTrash(path, QStringLiteral("its folder's location cannot be read (%1).")
+            cannotTrash(path, QCoreApplication::translate(
+                                  "FreedesktopTrash", "its folder's location cannot be read (%1).")
                                   .arg(SystemError::text(errno)));
         return location;
     }
     struct stat parentStatus {};
     if (S_ISDIR(item.st_mode) && ::fstat(location.parent.get(), &parentStatus) == 0 &&
         parentStatus.st_dev != item.st_dev) {
-        location.error = cannotTrash(path, QStringLiteral("a volume is mounted there."));
+        location.error = cannotTrash(
+            path, QCoreApplication::translate("FreedesktopTrash", "a volume is mounted there."));
         return location;
     }
 
     if (deviceOfNearestFolder(homeTrash) == item.st_dev) {
         if (const QString reason = makeHomeTrash(homeTrash); !reason.isEmpty()) {
             location.error = cannotTrash(
-                path, QStringLiteral("the trash folder cannot be made ready (%1).").arg(reason));
+                path, QCoreApplication::translate("FreedesktopTrash",
+                                                  "the trash folder cannot be made ready (%1).")
+                          .arg(reason));
             return location;
         }
         // Unless the trash folder is a link to another file system, that is where the item goes.
@@ -227,7 +239,8 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
         location.trashFolder = volumeTrash(location.topDirectory, &reasons);
         if (location.trashFolder.isEmpty()) {
             location.error = cannotTrash(
-                path, QStringLiteral("the volume at %1 has no usable trash folder (%2).")
+                path, QCoreApplication::translate(
+                          "FreedesktopTrash", "the volume at %1 has no usable trash folder (%2).")
                           .arg(shown(location.topDirectory), reasons.join(QStringLiteral("; "))));
             return location;
         }
@@ -235,7 +248,9 @@ Location locate(const QByteArray& nativePath, const QByteArray& homeTrash)
     const QByteArray original = NativePath::child(location.parentFolder, location.name);
     if (location.trashFolder == original ||
         location.trashFolder.startsWith(NativePath::child(original, {}))) {
-        location.error = cannotTrash(path, QStringLiteral("it holds the trash folder itself."));
+        location.error =
+            cannotTrash(path, QCoreApplication::translate("FreedesktopTrash",
+                                                          "it holds the trash folder itself."));
     }
     return location;
 }
@@ -334,7 +349,7 @@ FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QByteArray& nativeP
     const FileDescriptor files(openFolder(filesFolder));
     const FileDescriptor info(openFolder(infoFolder));
     if (files.get() < 0 || info.get() < 0) {
-        return {cannotTrash(path, QStringLiteral("the trash folder “%1” cannot be opened (%2).")
+        return {cannotTrash(path, tr("the trash folder “%1” cannot be opened (%2).")
                                       .arg(shown(location.trashFolder), SystemError::text(errno))),
                 {}};
     }
@@ -359,7 +374,7 @@ FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QByteArray& nativeP
             if (infoFile.get() >= 0) {
                 ::unlinkat(info.get(), infoName.constData(), 0);
             }
-            return {cannotTrash(path, QStringLiteral("its record in “%1” cannot be written (%2).")
+            return {cannotTrash(path, tr("its record in “%1” cannot be written (%2).")
                                           .arg(shown(infoFolder), SystemError::text(error))),
                     {}};
         }
@@ -372,16 +387,17 @@ FreedesktopTrash::Result FreedesktopTrash::moveToTrash(const QByteArray& nativeP
             continue;
         }
         if (error == EXDEV) {
-            return {cannotTrash(path, QStringLiteral("it is on another file system than the trash "
-                                                     "folder “%1”, and it is not copied there.")
+            return {cannotTrash(path, tr("it is on another file system than the trash "
+                                         "folder “%1”, and it is not copied there.")
                                           .arg(shown(location.trashFolder))),
                     {}};
         }
-        return {cannotTrash(path, QStringLiteral("it cannot be moved into “%1” (%2).")
+        return {cannotTrash(path, tr("it cannot be moved into “%1” (%2).")
                                       .arg(shown(filesFolder), SystemError::text(error))),
                 {}};
     }
-    return {cannotTrash(path, QStringLiteral("the trash already holds too many items named “%1”.")
-                                  .arg(shown(location.name))),
+    return {cannotTrash(
+                path,
+                tr("the trash already holds too many items named “%1”.").arg(shown(location.name))),
             {}};
 }

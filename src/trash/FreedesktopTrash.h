@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -19,6 +20,8 @@
 // into the same trash at once (the names in the trash are claimed with O_EXCL). The trash's
 // "directorysizes" cache is not written; readers of it fall back to measuring folders themselves.
 class FreedesktopTrash {
+    Q_DECLARE_TR_FUNCTIONS(FreedesktopTrash)
+
 public:
     struct Result {
         // Empty on success, otherwise a sentence for the user naming the item and the reason.

@@ -80,7 +80,7 @@ QString FullDiskAccessAuthorizer::flatpakId() const
     const QString name =
         QSettings(info, QSettings::IniFormat).value(QStringLiteral("Application/name")).toString();
     // Sandboxed all the same when the file does not name the application.
-    return name.isEmpty() ? QStringLiteral("<application id>") : name;
+    return name.isEmpty() ? tr("<application id>") : name;
 }
 
 QString FullDiskAccessAuthorizer::sandboxName() const
@@ -201,14 +201,14 @@ QString FullDiskAccessAuthorizer::accessAdvice() const
 {
     const QString command = overrideCommand();
     if (!command.isEmpty()) {
-        return QStringLiteral("Give Corvella access to your home folder in a terminal, then "
-                              "restart Corvella:\n%1")
+        return tr("Give Corvella access to your home folder in a terminal, then "
+                  "restart Corvella:\n%1")
             .arg(command);
     }
     if (sandboxName() == u"Snap") {
-        return QStringLiteral("A Snap package reaches the hidden folders of your home, where "
-                              "the Trash is kept, only when it was built to. Install Corvella as "
-                              "a Flatpak or from your distribution to empty the Trash.");
+        return tr("A Snap package reaches the hidden folders of your home, where "
+                  "the Trash is kept, only when it was built to. Install Corvella as "
+                  "a Flatpak or from your distribution to empty the Trash.");
     }
-    return QStringLiteral("Corvella can reach your Trash folders; nothing needs to be granted.");
+    return tr("Corvella can reach your Trash folders; nothing needs to be granted.");
 }

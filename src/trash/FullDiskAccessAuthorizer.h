@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,8 @@
 // system given at construction; the shared instance is created once, under the lock of a function
 // static, so any thread may ask for it first.
 class FullDiskAccessAuthorizer {
+    Q_DECLARE_TR_FUNCTIONS(FullDiskAccessAuthorizer)
+
 public:
     enum Status { NotDetermined = 0, Denied = 1, Authorized = 2 };
     // The system version (10.14) from which the access is checked and asked for.

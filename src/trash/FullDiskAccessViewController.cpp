@@ -4,6 +4,7 @@
 #include "kit/TextImageButton.h"
 #include "trash/FullDiskAccessAuthorizer.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -21,11 +22,16 @@ FullDiskAccessAuthorizer* orShared(FullDiskAccessAuthorizer* authorizer)
 QString explanation(const FullDiskAccessAuthorizer* authorizer)
 {
     const QString sandbox = authorizer->sandboxName();
-    const QString keeper = sandbox.isEmpty() ? QStringLiteral("Its sandbox")
-                                             : QStringLiteral("The %1 sandbox").arg(sandbox);
-    return QStringLiteral("%1 keeps Corvella from your Trash folders, so it cannot empty them. "
-                          "Allow Corvella to reach your files in the application permissions, "
-                          "then empty the Trash again.")
+    const QString keeper =
+        sandbox.isEmpty()
+            ? QCoreApplication::translate("FullDiskAccessViewController", "Its sandbox")
+            : QCoreApplication::translate("FullDiskAccessViewController", "The %1 sandbox")
+                  .arg(sandbox);
+    return QCoreApplication::translate(
+               "FullDiskAccessViewController",
+               "%1 keeps Corvella from your Trash folders, so it cannot empty them. "
+               "Allow Corvella to reach your files in the application permissions, "
+               "then empty the Trash again.")
         .arg(keeper);
 }
 
@@ -43,7 +49,7 @@ TextImageButton* faceButton(const QString& title, const QString& face, QWidget* 
 
 FullDiskAccessViewController::FullDiskAccessViewController(FullDiskAccessAuthorizer* authorizer,
                                                            QWidget* parent)
-    : ToolPage(QStringLiteral("Access to the Trash"), explanation(orShared(authorizer)), parent),
+    : ToolPage(tr("Access to the Trash"), explanation(orShared(authorizer)), parent),
       m_authorizer(orShared(authorizer))
 {
     setWindowTitle(tr("Access to the Trash"));
@@ -59,11 +65,11 @@ FullDiskAccessViewController::FullDiskAccessViewController(FullDiskAccessAuthori
 
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    m_closeButton = faceButton(QStringLiteral("Close"), QStringLiteral("btn_sec"), this);
+    m_closeButton = faceButton(tr("Close"), QStringLiteral("btn_sec"), this);
     connect(m_closeButton, &TextImageButton::clicked, this,
             &FullDiskAccessViewController::closeWindow);
     buttons->addWidget(m_closeButton);
-    m_openButton = faceButton(QStringLiteral("Open Settings"), QStringLiteral("btn_pril"), this);
+    m_openButton = faceButton(tr("Open Settings"), QStringLiteral("btn_pril"), this);
     connect(m_openButton, &TextImageButton::clicked, this,
             &FullDiskAccessViewController::openSetView);
     buttons->addWidget(m_openButton);

@@ -34,7 +34,7 @@ bool TrashAction::needsAccessPrompt() const
 
 QString TrashAction::notificationSummary()
 {
-    return QStringLiteral("Empty Trash");
+    return tr("Empty Trash");
 }
 
 QString TrashAction::notificationText(const TrashCleaner::Result& result)
@@ -42,16 +42,17 @@ QString TrashAction::notificationText(const TrashCleaner::Result& result)
     const QString freed = PublicUtilities::longlongDiskSize(result.bytesFreed);
     const bool removedSome = result.itemsRemoved > 0 || result.bytesFreed > 0;
     if (result.failures == 0) {
-        return removedSome ? QStringLiteral("Emptied the Trash: %1 freed.").arg(freed)
-                           : QStringLiteral("The Trash was already empty.");
+        return removedSome ? tr("Emptied the Trash: %1 freed.").arg(freed)
+                           : tr("The Trash was already empty.");
     }
-    const QString items = PublicUtilities::itemCount(result.failures);
     if (!removedSome) {
-        return QStringLiteral("The Trash could not be emptied: %1 could not be removed. %2")
-            .arg(items, result.firstError);
+        return tr("The Trash could not be emptied: %n item(s) could not be removed. %1", nullptr,
+                  result.failures)
+            .arg(result.firstError);
     }
-    return QStringLiteral("Emptied the Trash (%1 freed), but %2 could not be removed: %3")
-        .arg(freed, items, result.firstError);
+    return tr("Emptied the Trash (%1 freed), but %n item(s) could not be removed: %2", nullptr,
+              result.failures)
+        .arg(freed, result.firstError);
 }
 
 void TrashAction::measureTrash()

@@ -10,6 +10,7 @@
 #include "trash/FreedesktopTrash.h"
 #include "trash/TrashDirectory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -74,7 +75,8 @@ public:
     {
         if (!result.stopped && m_stop != nullptr && m_stop->load(std::memory_order_relaxed)) {
             result.stopped = true;
-            fail(QStringLiteral("Emptying the Trash was stopped before it was finished."));
+            fail(QCoreApplication::translate(
+                "TrashCleaner", "Emptying the Trash was stopped before it was finished."));
         }
         return result.stopped;
     }
@@ -85,13 +87,15 @@ public:
         const int folder = ::open(trash.path.constData(), flags);
         struct stat opened {};
         if (folder < 0) {
-            fail(QStringLiteral("The trash folder “%1” cannot be opened: %2.")
+            fail(QCoreApplication::translate("TrashCleaner",
+                                             "The trash folder “%1” cannot be opened: %2.")
                      .arg(shown(trash.path), SystemError::text(errno)));
             return;
         }
         if (::fstat(folder, &opened) != 0 || !FolderAccess::sameFile(opened, trash.status)) {
-            fail(QStringLiteral("The trash folder “%1” was replaced while the Trash was being "
-                                "emptied, so it was left alone.")
+            fail(QCoreApplication::translate(
+                     "TrashCleaner", "The trash folder “%1” was replaced while the Trash was being "
+                                     "emptied, so it was left alone.")
                      .arg(shown(trash.path)));
         } else {
             emptyFolder(folder, trash.path, "files", true);
@@ -122,22 +126,25 @@ void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteAr
     struct stat status {};
     if (::fstatat(trash, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) {
-            fail(QStringLiteral("“%1” cannot be examined: %2.")
+            fail(QCoreApplication::translate("TrashCleaner", "“%1” cannot be examined: %2.")
                      .arg(shown(path), SystemError::text(errno)));
         }
         return;
     }
     if (!S_ISDIR(status.st_mode)) {
-        fail(QStringLiteral("“%1” is %2, not a folder, so it was left alone.")
-                 .arg(shown(path), S_ISLNK(status.st_mode) ? QStringLiteral("a symbolic link")
-                                                           : QStringLiteral("a file")));
+        fail(QCoreApplication::translate("TrashCleaner",
+                                         "“%1” is %2, not a folder, so it was left alone.")
+                 .arg(shown(path),
+                      S_ISLNK(status.st_mode)
+                          ? QCoreApplication::translate("TrashCleaner", "a symbolic link")
+                          : QCoreApplication::translate("TrashCleaner", "a file")));
         return;
     }
     const int folder =
         ::openat(trash, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     std::vector<QByteArray> entries;
     if (folder < 0 || !readEntries(folder, &entries)) {
-        fail(QStringLiteral("The contents of “%1” cannot be read: %2.")
+        fail(QCoreApplication::translate("TrashCleaner", "The contents of “%1” cannot be read: %2.")
                  .arg(shown(path), SystemError::text(errno)));
     } else {
         for (const QByteArray& entry : entries) {
@@ -178,7 +185,8 @@ void Emptying::eraseItem(const TrashItem& item)
         ::open(item.trashFolder.constData(),
                O_RDONLY | O_DIRECTORY | O_CLOEXEC | (item.topDirectory.isEmpty() ? 0 : O_NOFOLLOW));
     if (folder < 0) {
-        fail(QStringLiteral("The trash folder “%1” cannot be opened: %2.")
+        fail(QCoreApplication::translate("TrashCleaner",
+                                         "The trash folder “%1” cannot be opened: %2.")
                  .arg(shown(item.trashFolder), SystemError::text(errno)));
         return;
     }
@@ -190,7 +198,7 @@ void Emptying::eraseItem(const TrashItem& item)
             ::openat(folder, part, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         struct stat status {};
         if (partFolder < 0) {
-            fail(QStringLiteral("“%1” cannot be opened: %2.")
+            fail(QCoreApplication::translate("TrashCleaner", "“%1” cannot be opened: %2.")
                      .arg(shown(partPath), SystemError::text(errno)));
         } else if (::fstatat(partFolder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
             // The record goes only once the item is gone, so nothing is left without one.
@@ -215,14 +223,15 @@ void Emptying::removeSizeCache(int trash, const QByteArray& trashPath)
     struct stat status {};
     if (::fstatat(trash, "directorysizes", &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) {
-            fail(QStringLiteral("“%1” cannot be examined: %2.")
+            fail(QCoreApplication::translate("TrashCleaner", "“%1” cannot be examined: %2.")
                      .arg(shown(path), SystemError::text(errno)));
         }
     } else if (S_ISDIR(status.st_mode)) {
-        fail(
-            QStringLiteral("“%1” is a folder, not a file, so it was left alone.").arg(shown(path)));
+        fail(QCoreApplication::translate("TrashCleaner",
+                                         "“%1” is a folder, not a file, so it was left alone.")
+                 .arg(shown(path)));
     } else if (::unlinkat(trash, "directorysizes", 0) != 0) {
-        fail(QStringLiteral("“%1” cannot be removed: %2.")
+        fail(QCoreApplication::translate("TrashCleaner", "“%1” cannot be removed: %2.")
                  .arg(shown(path), SystemError::text(errno)));
     } else {
         result.bytesFreed += qint64(status.st_size);
@@ -291,7 +300,7 @@ TrashCleaner::Result TrashCleaner::eraseItems(const TrashItems& items,
             });
         if (!known || item.name.isEmpty() || item.name.contains('/') || item.name == ".." ||
             item.name == ".")
-            emptying.fail(QStringLiteral("“%1” is not an item of one of your trash folders.")
+            emptying.fail(tr("“%1” is not an item of one of your trash folders.")
                               .arg(shown(item.itemPath())));
         else
             emptying.eraseItem(item);

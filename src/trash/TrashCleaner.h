@@ -2,6 +2,7 @@
 
 #include "trash/TrashItem.h"
 
+#include <QCoreApplication>
 #include <QMetaType>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,8 @@
 //
 // A value type without shared state: any thread may call it. emptyAll() blocks until done.
 class TrashCleaner {
+    Q_DECLARE_TR_FUNCTIONS(TrashCleaner)
+
 public:
     struct Result {
         qint64 bytesFreed = 0;

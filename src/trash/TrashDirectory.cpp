@@ -182,11 +182,11 @@ QByteArray TrashDirectory::resolveRecordedPath(const QByteArray& recorded, QStri
         return QByteArray();
     };
     if (recorded.isEmpty() || recorded.contains('\0'))
-        return refuse(QStringLiteral("its record names no original location"));
+        return refuse(tr("its record names no original location"));
     for (const QByteArray& part : recorded.split('/')) {
         if (part == "..")
-            return refuse(QStringLiteral("its recorded location “%1” climbs out with “..”")
-                              .arg(shown(recorded)));
+            return refuse(
+                tr("its recorded location “%1” climbs out with “..”").arg(shown(recorded)));
     }
     QByteArray base = m_topDirectory;
     if (isHome())
@@ -198,7 +198,7 @@ QByteArray TrashDirectory::resolveRecordedPath(const QByteArray& recorded, QStri
         absolute.chop(1);
     if (!isHome() &&
         (absolute == m_topDirectory || !absolute.startsWith(NativePath::child(m_topDirectory, {}))))
-        return refuse(QStringLiteral("its recorded location “%1” is outside the volume at %2")
+        return refuse(tr("its recorded location “%1” is outside the volume at %2")
                           .arg(shown(recorded), shown(m_topDirectory)));
     problem->clear();
     return absolute;
@@ -209,7 +209,7 @@ TrashItems TrashDirectory::list(QString* error) const
     TrashItems items;
     const auto fail = [this, error](const char* part) {
         if (error && error->isEmpty())
-            *error = QStringLiteral("The contents of “%1” cannot be read: %2.")
+            *error = tr("The contents of “%1” cannot be read: %2.")
                          .arg(shown(NativePath::child(m_path, part)), SystemError::text(errno));
     };
     const FileDescriptor trash(::open(m_path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
@@ -245,14 +245,13 @@ TrashItems TrashDirectory::list(QString* error) const
         item.recordedPath = record.path;
         if (!record.valid) {
             item.state = TrashItem::State::NoRecord;
-            item.problem =
-                QStringLiteral("Its record “%1” cannot be read.").arg(shown(item.infoPath()));
+            item.problem = tr("Its record “%1” cannot be read.").arg(shown(item.infoPath()));
         } else {
             QString problem;
             item.originalPath = resolveRecordedPath(record.path, &problem);
             if (item.originalPath.isEmpty()) {
                 item.state = TrashItem::State::InvalidRecord;
-                item.problem = QStringLiteral("It is not restored: %1.").arg(problem);
+                item.problem = tr("It is not restored: %1.").arg(problem);
             }
         }
         item.state =
@@ -273,8 +272,8 @@ TrashItems TrashDirectory::list(QString* error) const
             orphan.topDirectory = m_topDirectory;
             orphan.name = name;
             orphan.state = TrashItem::State::NoRecord;
-            orphan.problem = QStringLiteral("It has no record in “%1”, so its original location "
-                                            "is unknown.")
+            orphan.problem = tr("It has no record in “%1”, so its original location "
+                                "is unknown.")
                                  .arg(shown(NativePath::child(m_path, "info")));
             index = items.size();
             items.append(std::move(orphan));
@@ -297,7 +296,7 @@ TrashItems TrashDirectory::list(QString* error) const
         if (item.state == TrashItem::State::NoItem) {
             item.kind = TrashItem::Kind::Missing;
             item.size = 0;
-            item.problem = QStringLiteral("Its record is left, but the item is gone from “%1”.")
+            item.problem = tr("Its record is left, but the item is gone from “%1”.")
                                .arg(shown(NativePath::child(m_path, "files")));
         }
     }
@@ -353,7 +352,7 @@ bool TrashDirectory::writeSizeCache(const QHash<QByteArray, CachedSize>& entries
     if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit())
         return true;
     if (error)
-        *error = QStringLiteral("The folder sizes of the trash “%1” cannot be recorded: %2.")
+        *error = tr("The folder sizes of the trash “%1” cannot be recorded: %2.")
                      .arg(shown(m_path), file.errorString());
     return false;
 }

@@ -3,6 +3,7 @@
 #include "trash/TrashItem.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -23,6 +24,8 @@
 //
 // A value type; any thread may call it. Nothing here follows a link inside the trash.
 class TrashDirectory {
+    Q_DECLARE_TR_FUNCTIONS(TrashDirectory)
+
 public:
     TrashDirectory() = default;
     TrashDirectory(QByteArray path, QByteArray topDirectory, const struct stat& status);

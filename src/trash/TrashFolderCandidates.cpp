@@ -3,6 +3,7 @@
 #include "platform/SystemError.h"
 #include "platform/fs/NativePath.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -17,7 +18,8 @@ QString shown(const QByteArray& path)
 
 QString cannotExamine(const QByteArray& path, int error)
 {
-    return QStringLiteral("“%1” cannot be examined: %2").arg(shown(path), SystemError::text(error));
+    return QCoreApplication::translate("TrashFolderCandidates", "“%1” cannot be examined: %2")
+        .arg(shown(path), SystemError::text(error));
 }
 
 // Why "$topdir/.Trash" must not be used, empty when it may; nullopt when there is none.
@@ -30,11 +32,14 @@ std::optional<QString> sharedFolderProblem(const QByteArray& shared)
         return cannotExamine(shared, errno);
     }
     if (S_ISLNK(status.st_mode))
-        return QStringLiteral("“%1” is a symbolic link").arg(shown(shared));
+        return QCoreApplication::translate("TrashFolderCandidates", "“%1” is a symbolic link")
+            .arg(shown(shared));
     if (!S_ISDIR(status.st_mode))
-        return QStringLiteral("“%1” is not a folder").arg(shown(shared));
+        return QCoreApplication::translate("TrashFolderCandidates", "“%1” is not a folder")
+            .arg(shown(shared));
     if ((status.st_mode & S_ISVTX) == 0)
-        return QStringLiteral("“%1” lacks the sticky bit").arg(shown(shared));
+        return QCoreApplication::translate("TrashFolderCandidates", "“%1” lacks the sticky bit")
+            .arg(shown(shared));
     return QString();
 }
 
@@ -49,16 +54,16 @@ TrashFolderCandidates::Candidate TrashFolderCandidates::judge(const QByteArray& 
     if (::lstat(path.constData(), &status) != 0) {
         const int error = errno;
         candidate.state = error == ENOENT ? State::Missing : State::Refused;
-        candidate.problem = error == ENOENT ? QStringLiteral("“%1” does not exist").arg(shown(path))
+        candidate.problem = error == ENOENT ? tr("“%1” does not exist").arg(shown(path))
                                             : cannotExamine(path, error);
     } else if (S_ISLNK(status.st_mode)) {
-        candidate.problem = QStringLiteral("“%1” is a symbolic link").arg(shown(path));
+        candidate.problem = tr("“%1” is a symbolic link").arg(shown(path));
     } else if (!S_ISDIR(status.st_mode)) {
-        candidate.problem = QStringLiteral("“%1” is not a folder").arg(shown(path));
+        candidate.problem = tr("“%1” is not a folder").arg(shown(path));
     } else if (status.st_uid != uid) {
-        candidate.problem = QStringLiteral("“%1” belongs to another user").arg(shown(path));
+        candidate.problem = tr("“%1” belongs to another user").arg(shown(path));
     } else if (use == Use::Trashing && (status.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        candidate.problem = QStringLiteral("“%1” can be changed by other users").arg(shown(path));
+        candidate.problem = tr("“%1” can be changed by other users").arg(shown(path));
     } else {
         candidate.state = State::Usable;
         candidate.status = status;

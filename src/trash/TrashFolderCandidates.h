@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -18,6 +19,8 @@
 //
 // Plain functions on the file system; any thread may call them.
 class TrashFolderCandidates {
+    Q_DECLARE_TR_FUNCTIONS(TrashFolderCandidates)
+
 public:
     enum class Use {
         Listing,  // reading, restoring and purging what is in the trash

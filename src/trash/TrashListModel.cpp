@@ -5,6 +5,7 @@
 #include "trash/TrashDirectory.h"
 
 #include <QFileSystemWatcher>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -37,15 +38,22 @@ QString kindText(const TrashItem& item)
 {
     switch (item.state) {
     case TrashItem::State::NoRecord:
-        return QStringLiteral(" (no record)");
+        return TrashListModel::tr(" (no record)");
     case TrashItem::State::NoItem:
-        return QStringLiteral(" (missing)");
+        return TrashListModel::tr(" (missing)");
     case TrashItem::State::InvalidRecord:
-        return QStringLiteral(" (refused)");
+        return TrashListModel::tr(" (refused)");
     case TrashItem::State::Complete:
         break;
     }
     return {};
+}
+
+// The home folder's trash is named "Home" in the command line's records; here it is translated.
+QString volumeText(const TrashItem& item)
+{
+    return item.topDirectory.isEmpty() ? TrashListModel::tr("Home", "the home folder's trash")
+                                       : item.volume();
 }
 
 } // namespace
@@ -310,8 +318,8 @@ QVariant TrashListModel::data(const QModelIndex& index, int role) const
         return item.displayName();
     if (role == Qt::ToolTipRole) {
         QString tip =
-            QStringLiteral("%1\nIn the trash: %2\nVolume: %3")
-                .arg(item.originalLocation(), QFile::decodeName(item.itemPath()), item.volume());
+            tr("%1\nIn the trash: %2\nVolume: %3")
+                .arg(item.originalLocation(), QFile::decodeName(item.itemPath()), volumeText(item));
         return item.problem.isEmpty() ? tip : QString(tip + u"\n" + item.problem);
     }
     if (role == SortRole) {
@@ -337,11 +345,13 @@ QVariant TrashListModel::data(const QModelIndex& index, int role) const
         return QString(item.displayName() + kindText(item));
     case LocationColumn: {
         const QString location = item.originalLocation();
-        return location.isEmpty() ? item.volume() : location.left(location.lastIndexOf(u'/') + 1);
+        return location.isEmpty() ? volumeText(item)
+                                  : location.left(location.lastIndexOf(u'/') + 1);
     }
     case DateColumn:
-        return item.deletionDate.isValid() ? item.deletionDate.toString(u"yyyy-MM-dd hh:mm")
-                                           : QString();
+        return item.deletionDate.isValid()
+                   ? QLocale().toString(item.deletionDate, QLocale::ShortFormat)
+                   : QString();
     case SizeColumn:
         return item.size < 0 ? QStringLiteral("…") : PublicUtilities::longlongDiskSize(item.size);
     default:
@@ -378,13 +388,13 @@ QVariant TrashListModel::headerData(int section, Qt::Orientation orientation, in
         return {};
     switch (section) {
     case NameColumn:
-        return QStringLiteral("Name");
+        return tr("Name");
     case LocationColumn:
-        return QStringLiteral("Original Location");
+        return tr("Original Location");
     case DateColumn:
-        return QStringLiteral("Date Deleted");
+        return tr("Date Deleted");
     case SizeColumn:
-        return QStringLiteral("Size");
+        return tr("Size");
     default:
         return QString();
     }

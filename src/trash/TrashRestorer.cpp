@@ -5,6 +5,7 @@
 #include "platform/fs/NativePath.h"
 #include "trash/TrashDirectory.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 #include <cerrno>
@@ -40,15 +41,16 @@ int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t devi
     const QByteArray top = onVolume ? item.topDirectory : QByteArray("/");
     const QByteArray folder = NativePath::parent(target);
     if (onVolume && folder != top && !folder.startsWith(NativePath::child(top, {}))) {
-        *reason =
-            QStringLiteral("“%1” is outside the volume at %2.").arg(shown(target), shown(top));
+        *reason = QCoreApplication::translate("TrashRestorer", "“%1” is outside the volume at %2.")
+                      .arg(shown(target), shown(top));
         return -1;
     }
     const int flags = O_PATH | O_DIRECTORY | O_CLOEXEC | (onVolume ? O_NOFOLLOW : 0);
     FileDescriptor current(::open(top.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     if (current.get() < 0) {
-        *reason = QStringLiteral("the folder “%1” cannot be opened (%2).")
-                      .arg(shown(top), SystemError::text(errno));
+        *reason =
+            QCoreApplication::translate("TrashRestorer", "the folder “%1” cannot be opened (%2).")
+                .arg(shown(top), SystemError::text(errno));
         return -1;
     }
     QList<QByteArray> parts;
@@ -61,11 +63,15 @@ int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t devi
         struct stat status {};
         if (::fstat(descriptor, &status) == 0 && status.st_dev == device)
             return true;
-        *reason = onVolume ? QStringLiteral("the folder “%1” leads outside the volume at %2.")
-                                 .arg(shown(reached), shown(top))
-                           : QStringLiteral("“%1” is on another volume than the trash, and the "
-                                            "item is not copied there.")
-                                 .arg(shown(reached));
+        *reason =
+            onVolume
+                ? QCoreApplication::translate("TrashRestorer",
+                                              "the folder “%1” leads outside the volume at %2.")
+                      .arg(shown(reached), shown(top))
+                : QCoreApplication::translate("TrashRestorer",
+                                              "“%1” is on another volume than the trash, and the "
+                                              "item is not copied there.")
+                      .arg(shown(reached));
         return false;
     };
     if (onVolume && !onDevice(current.get()))
@@ -80,15 +86,18 @@ int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t devi
         if (next < 0) {
             struct stat status {};
             const int error = errno;
-            *reason = onVolume &&
-                              ::fstatat(current.get(), part.constData(), &status,
-                                        AT_SYMLINK_NOFOLLOW) == 0 &&
-                              S_ISLNK(status.st_mode)
-                          ? QStringLiteral("the folder “%1” is a symbolic link, which may lead "
+            *reason =
+                onVolume &&
+                        ::fstatat(current.get(), part.constData(), &status, AT_SYMLINK_NOFOLLOW) ==
+                            0 &&
+                        S_ISLNK(status.st_mode)
+                    ? QCoreApplication::translate(
+                          "TrashRestorer", "the folder “%1” is a symbolic link, which may lead "
                                            "outside the volume at %2; it is not followed.")
-                                .arg(shown(reached), shown(top))
-                          : QStringLiteral("the folder “%1” cannot be opened (%2).")
-                                .arg(shown(reached), SystemError::text(error));
+                          .arg(shown(reached), shown(top))
+                    : QCoreApplication::translate("TrashRestorer",
+                                                  "the folder “%1” cannot be opened (%2).")
+                          .arg(shown(reached), SystemError::text(error));
             return -1;
         }
         current.reset(next);
@@ -101,14 +110,16 @@ int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t devi
         const QByteArray& part = parts[index];
         reached = NativePath::child(reached, part);
         if (::mkdirat(current.get(), part.constData(), 0777) != 0 && errno != EEXIST) {
-            *reason = QStringLiteral("the folder “%1” cannot be made (%2).")
-                          .arg(shown(reached), SystemError::text(errno));
+            *reason =
+                QCoreApplication::translate("TrashRestorer", "the folder “%1” cannot be made (%2).")
+                    .arg(shown(reached), SystemError::text(errno));
             return -1;
         }
         const int next = ::openat(current.get(), part.constData(),
                                   O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (next < 0) {
-            *reason = QStringLiteral("the folder “%1” cannot be opened (%2).")
+            *reason = QCoreApplication::translate("TrashRestorer",
+                                                  "the folder “%1” cannot be opened (%2).")
                           .arg(shown(reached), SystemError::text(errno));
             return -1;
         }
@@ -120,7 +131,8 @@ int openTargetFolder(const TrashItem& item, const QByteArray& target, dev_t devi
 TrashRestorer::Result failure(const TrashItem& item, const QString& reason)
 {
     TrashRestorer::Result result;
-    result.message = QStringLiteral("Cannot restore “%1”: %2").arg(item.displayName(), reason);
+    result.message = QCoreApplication::translate("TrashRestorer", "Cannot restore “%1”: %2")
+                         .arg(item.displayName(), reason);
     return result;
 }
 
@@ -147,21 +159,18 @@ QByteArray TrashRestorer::freeNameBeside(const QByteArray& path)
 TrashRestorer::Result TrashRestorer::restore(const TrashItem& item, const QByteArray& destination)
 {
     if (item.state == TrashItem::State::NoItem)
-        return failure(item, QStringLiteral("it is no longer in the trash."));
+        return failure(item, tr("it is no longer in the trash."));
     if (destination.isEmpty() && !item.canRestore())
-        return failure(item, item.problem.isEmpty()
-                                 ? QStringLiteral("its original location is unknown.")
-                                 : item.problem);
+        return failure(item, item.problem.isEmpty() ? tr("its original location is unknown.")
+                                                    : item.problem);
     const QByteArray target = destination.isEmpty() ? item.originalPath : destination;
     if (!target.startsWith('/') || target.split('/').contains(".."))
-        return failure(item,
-                       QStringLiteral("“%1” is not a plain absolute path.").arg(shown(target)));
+        return failure(item, tr("“%1” is not a plain absolute path.").arg(shown(target)));
 
     struct stat trashed {};
     if (::lstat(item.itemPath().constData(), &trashed) != 0)
-        return failure(
-            item,
-            QStringLiteral("it cannot be found in the trash (%1).").arg(SystemError::text(errno)));
+        return failure(item,
+                       tr("it cannot be found in the trash (%1).").arg(SystemError::text(errno)));
     const QByteArray parent = NativePath::parent(target);
     QString reason;
     const int parentFolder = openTargetFolder(item, target, trashed.st_dev, &reason);
@@ -187,16 +196,17 @@ TrashRestorer::Result TrashRestorer::restore(const TrashItem& item, const QByteA
             Result result;
             result.status = Status::Occupied;
             result.suggestedPath = freeNameBeside(target);
-            result.message = QStringLiteral("Cannot restore “%1”: “%2” is already there.")
+            result.message = tr("Cannot restore “%1”: “%2” is already there.")
                                  .arg(item.displayName(), shown(target));
             return result;
         }
         if (error == EXDEV)
-            return failure(item, QStringLiteral("“%1” is on another volume than the trash, and "
-                                                "the item is not copied there.")
+            return failure(item, tr("“%1” is on another volume than the trash, and "
+                                    "the item is not copied there.")
                                      .arg(shown(parent)));
-        return failure(item, QStringLiteral("it cannot be moved to “%1” (%2).")
-                                 .arg(shown(target), SystemError::text(error)));
+        return failure(
+            item,
+            tr("it cannot be moved to “%1” (%2).").arg(shown(target), SystemError::text(error)));
     }
 
     Result result;
@@ -204,8 +214,8 @@ TrashRestorer::Result TrashRestorer::restore(const TrashItem& item, const QByteA
     result.restoredPath = target;
     if (item.state != TrashItem::State::NoRecord && ::unlink(item.infoPath().constData()) != 0 &&
         errno != ENOENT) {
-        result.message = QStringLiteral("“%1” is back at “%2”, but its record “%3” could not be "
-                                        "removed (%4).")
+        result.message = tr("“%1” is back at “%2”, but its record “%3” could not be "
+                            "removed (%4).")
                              .arg(item.displayName(), shown(target), shown(item.infoPath()),
                                   SystemError::text(errno));
     }

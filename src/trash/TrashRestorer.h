@@ -3,6 +3,7 @@
 #include "trash/TrashItem.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // Puts trashed items back where they were, with one rename on their own volume: nothing is ever
@@ -14,6 +15,8 @@
 //
 // Stateless; any thread may call it.
 class TrashRestorer {
+    Q_DECLARE_TR_FUNCTIONS(TrashRestorer)
+
 public:
     enum class Status {
         Restored,

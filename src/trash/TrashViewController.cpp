@@ -53,7 +53,7 @@ TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* p
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TrashViewController::closeWindow);
 
-    auto* title = new QLabel(QStringLiteral("Trash"), this);
+    auto* title = new QLabel(tr("Trash"), this);
     title->setGeometry(80, 8, kViewSize.width() - 160, 22);
     title->setAlignment(Qt::AlignCenter);
     QFont titleFont = title->font();
@@ -95,7 +95,7 @@ TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* p
 
     m_selectAllButton = new ImageButton(QStringLiteral("option_no"), header);
     m_selectAllButton->setGeometry(9, 5, 16, 16);
-    m_selectAllButton->setToolTip(QStringLiteral("Select All"));
+    m_selectAllButton->setToolTip(tr("Select All"));
     m_selectAllButton->setAccessibleName(tr("Select All"));
     connect(m_selectAllButton, &ImageButton::clicked, this,
             &TrashViewController::setAllSelectOrNoSelect);
@@ -116,22 +116,21 @@ TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* p
     m_failureLabel->setWordWrap(true);
     m_failureLabel->setTextFormat(Qt::RichText);
     connect(m_failureLabel, &QLabel::linkActivated, this, [this] {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Trash"), failureText(),
-                        QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Warning, tr("Trash"), failureText(), QMessageBox::Ok, this);
         box.setDetailedText(m_failureDetails.join(u'\n'));
         box.exec();
     });
 
     const int buttonTop = kViewSize.height() - 44;
-    m_restoreButton = faceButton(QStringLiteral("Restore"), QStringLiteral("btn_secl"), this);
+    m_restoreButton = faceButton(tr("Restore"), QStringLiteral("btn_secl"), this);
     m_restoreButton->setGeometry(300, buttonTop, 120, 30);
     connect(m_restoreButton, &TextImageButton::clicked, this,
             &TrashViewController::restoreButtonAction);
-    m_deleteButton = faceButton(QStringLiteral("Delete"), QStringLiteral("btn_secl"), this);
+    m_deleteButton = faceButton(tr("Delete"), QStringLiteral("btn_secl"), this);
     m_deleteButton->setGeometry(430, buttonTop, 120, 30);
     connect(m_deleteButton, &TextImageButton::clicked, this,
             &TrashViewController::deleteButtonAction);
-    m_emptyButton = faceButton(QStringLiteral("Empty Trash"), QStringLiteral("btn_secl"), this);
+    m_emptyButton = faceButton(tr("Empty Trash"), QStringLiteral("btn_secl"), this);
     m_emptyButton->setGeometry(560, buttonTop, 124, 30);
     connect(m_emptyButton, &TextImageButton::clicked, this,
             &TrashViewController::emptyTrashButtonAction);
@@ -201,7 +200,7 @@ void TrashViewController::updateState()
         QStringLiteral("%1, %2").arg(PublicUtilities::itemCount(count),
                                      PublicUtilities::longlongDiskSize(m_model->totalBytes()));
     if (checked > 0)
-        summary += QStringLiteral(" — %1 selected (%2)")
+        summary += tr(" — %1 selected (%2)")
                        .arg(checked)
                        .arg(PublicUtilities::longlongDiskSize(m_model->checkedBytes()));
     m_summaryLabel->setText(m_model->isLoaded() ? summary : QString());
@@ -211,11 +210,10 @@ void TrashViewController::updateState()
     m_selectAllButton->setImageName(checked == 0       ? QStringLiteral("option_no")
                                     : checked == count ? QStringLiteral("option_yes")
                                                        : QStringLiteral("option_a"));
-    const QString placeholder = !m_model->isLoaded() ? QStringLiteral("Reading the Trash…")
-                                : count > 0          ? QString()
-                                : m_model->problems().isEmpty()
-                                    ? QStringLiteral("The Trash is empty.")
-                                    : m_model->problems().join(u'\n');
+    const QString placeholder = !m_model->isLoaded()            ? tr("Reading the Trash…")
+                                : count > 0                     ? QString()
+                                : m_model->problems().isEmpty() ? tr("The Trash is empty.")
+                                                                : m_model->problems().join(u'\n');
     m_placeholder->setText(placeholder);
     m_placeholder->setVisible(!placeholder.isEmpty());
 }
@@ -244,11 +242,10 @@ void TrashViewController::deleteButtonAction()
 {
     const TrashItems chosen = m_model->checkedItems();
     if (chosen.isEmpty() ||
-        !confirm(QStringLiteral("Permanently erase %1 (%2)? This cannot be undone.")
+        !confirm(tr("Permanently erase %1 (%2)? This cannot be undone.")
                      .arg(PublicUtilities::itemCount(int(chosen.size())),
                           PublicUtilities::longlongDiskSize(m_model->checkedBytes())),
-                 QStringLiteral("The chosen items are removed from the Trash for good."),
-                 QStringLiteral("Delete")))
+                 tr("The chosen items are removed from the Trash for good."), tr("Delete")))
         return;
     m_failureLabel->hide();
     m_model->deleteChecked();
@@ -257,12 +254,12 @@ void TrashViewController::deleteButtonAction()
 
 void TrashViewController::emptyTrashButtonAction()
 {
-    if (!confirm(QStringLiteral("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
+    if (!confirm(tr("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
                      .arg(PublicUtilities::itemCount(m_model->rowCount()),
                           PublicUtilities::longlongDiskSize(m_model->totalBytes())),
-                 QStringLiteral("This empties the Trash of your home folder and of every "
-                                "mounted volume."),
-                 QStringLiteral("Empty Trash")))
+                 tr("This empties the Trash of your home folder and of every "
+                    "mounted volume."),
+                 tr("Empty Trash")))
         return;
     m_failureLabel->hide();
     m_model->emptyTrash();
@@ -278,10 +275,9 @@ void TrashViewController::showRestoreOutcome(const TrashItems& items,
         if (result.status == TrashRestorer::Status::Occupied) {
             const QString newName = QFile::decodeName(
                 result.suggestedPath.mid(result.suggestedPath.lastIndexOf('/') + 1));
-            if (ConfirmationDialog::ask(
-                    this, result.message,
-                    QStringLiteral("It can be restored next to it as “%1”.").arg(newName),
-                    QStringLiteral("Restore as “%1”").arg(newName))) {
+            if (ConfirmationDialog::ask(this, result.message,
+                                        tr("It can be restored next to it as “%1”.").arg(newName),
+                                        tr("Restore as “%1”").arg(newName))) {
                 m_model->restoreItemAs(items[index], result.suggestedPath);
                 continue;
             }
@@ -296,14 +292,12 @@ void TrashViewController::showRestoreOutcome(const TrashItems& items,
 void TrashViewController::showDeleteOutcome(const TrashCleaner::Result& result)
 {
     m_freedBytes += result.bytesFreed;
-    Announcer::announce(
-        m_freedLabel,
-        QStringLiteral("Freed %1").arg(PublicUtilities::longlongDiskSize(m_freedBytes)));
-    showFailures(result.failures == 0
-                     ? QStringList()
-                     : QStringList{QStringLiteral("%1 could not be erased. %2")
-                                       .arg(PublicUtilities::itemCount(result.failures),
-                                            result.firstError)});
+    Announcer::announce(m_freedLabel,
+                        tr("Freed %1").arg(PublicUtilities::longlongDiskSize(m_freedBytes)));
+    showFailures(result.failures == 0 ? QStringList()
+                                      : QStringList{tr("%n item(s) could not be erased. %1",
+                                                       nullptr, result.failures)
+                                                        .arg(result.firstError)});
     Q_EMIT actionFinished();
 }
 
@@ -314,12 +308,12 @@ void TrashViewController::showFailures(const QStringList& failures)
         m_failureLabel->hide();
         return;
     }
-    const QString text =
-        failures.size() == 1
-            ? failures.first()
-            : QStringLiteral("%1 items could not be handled.").arg(failures.size());
+    const QString text = failures.size() == 1 ? failures.first()
+                                              : tr("%n item(s) could not be handled.", nullptr,
+                                                   int(failures.size()));
     Announcer::announce(m_failureLabel,
-                        text.toHtmlEscaped() + QStringLiteral(" <a href=\"details\">Details</a>"),
+                        text.toHtmlEscaped() +
+                            QStringLiteral(" <a href=\"details\">%1</a>").arg(tr("Details")),
                         text);
     m_failureLabel->setToolTip(failures.join(u'\n'));
     m_failureLabel->show();

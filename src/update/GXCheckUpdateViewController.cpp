@@ -51,41 +51,40 @@ GXCheckUpdateViewController::GXCheckUpdateViewController(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
 
-    m_loadCloseBut = makeButton(QStringLiteral("Cancel"), "btn_sec", "btn_sec_press",
-                                "btn_sec_hover", "btn_sec_disable", this);
-    m_noNetColseBut = makeButton(QStringLiteral("Close"), "btn_b_normal", "btn_b_hover",
-                                 "btn_b_hover", "btn_s_disable", this);
-    m_noUpdateClose = makeButton(QStringLiteral("Finish"), "btn_b_normal", "btn_b_hover",
-                                 "btn_b_hover", "btn_s_disable", this);
-    m_cancelBut = makeButton(QStringLiteral("Remind Me Later"), "btn_secl_normal", "btn_secl_hover",
+    m_loadCloseBut = makeButton(tr("Cancel"), "btn_sec", "btn_sec_press", "btn_sec_hover",
+                                "btn_sec_disable", this);
+    m_noNetColseBut = makeButton(tr("Close"), "btn_b_normal", "btn_b_hover", "btn_b_hover",
+                                 "btn_s_disable", this);
+    m_noUpdateClose = makeButton(tr("Finish"), "btn_b_normal", "btn_b_hover", "btn_b_hover",
+                                 "btn_s_disable", this);
+    m_cancelBut = makeButton(tr("Remind Me Later"), "btn_secl_normal", "btn_secl_hover",
                              "btn_secl_hover", "btn_secl_disable", this);
-    m_updateBut = makeButton(QStringLiteral("Install Update"), "btn_pril_normal", "btn_pril_press",
+    m_updateBut = makeButton(tr("Install Update"), "btn_pril_normal", "btn_pril_press",
                              "btn_pril_hover", "btn_pril_disable", this);
     for (TextImageButton* button : {m_loadCloseBut, m_noNetColseBut, m_noUpdateClose, m_cancelBut})
         connect(button, &TextImageButton::clicked, this, &GXCheckUpdateViewController::closeWindow);
     connect(m_updateBut, &TextImageButton::clicked, this,
             &GXCheckUpdateViewController::updateClickHereAction);
 
-    m_checkProgressView = makeOutcomeView(QStringLiteral("Checking for updates…"), m_loadCloseBut);
+    m_checkProgressView = makeOutcomeView(tr("Checking for updates…"), m_loadCloseBut);
     auto* busy = new QProgressBar(m_checkProgressView);
     busy->setRange(0, 0);
     busy->setTextVisible(false);
     qobject_cast<QVBoxLayout*>(m_checkProgressView->layout())->insertWidget(1, busy);
-    m_noNetworkView = makeOutcomeView(
-        QStringLiteral("The check for a newer version could not be made."), m_noNetColseBut);
+    m_noNetworkView =
+        makeOutcomeView(tr("The check for a newer version could not be made."), m_noNetColseBut);
     m_noNetworkReason = new QLabel(m_noNetworkView);
     m_noNetworkReason->setWordWrap(true);
     m_noNetworkReason->setTextInteractionFlags(Qt::TextSelectableByMouse);
     qobject_cast<QVBoxLayout*>(m_noNetworkView->layout())->insertWidget(1, m_noNetworkReason);
-    m_noUpdateView = makeOutcomeView(QStringLiteral("You have the newest version of Corvella (%1).")
-                                         .arg(VersionChecker::installedVersion()),
-                                     m_noUpdateClose);
+    m_noUpdateView = makeOutcomeView(
+        tr("You have the newest version of Corvella (%1).").arg(VersionChecker::installedVersion()),
+        m_noUpdateClose);
 
     m_haveUpdateView = new QWidget(this);
     auto* have = new QVBoxLayout(m_haveUpdateView);
     have->setContentsMargins(0, 0, 0, 0);
-    auto* heading =
-        new QLabel(QStringLiteral("A new version of Corvella is available!"), m_haveUpdateView);
+    auto* heading = new QLabel(tr("A new version of Corvella is available!"), m_haveUpdateView);
     QFont headingFont = heading->font();
     headingFont.setPixelSize(15);
     headingFont.setBold(true);

@@ -1,5 +1,7 @@
 #include "update/VersionCheckResult.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -50,16 +52,19 @@ VersionCheckResult VersionCheckResult::evaluate(const QVariantMap& record, qint3
     if (!build) {
         result.outcome = Outcome::Unreachable;
         if (!published.isValid()) {
-            result.reason = QStringLiteral("The version record holds no build number "
-                                           "(“VersionCheck”), so it could not be compared.");
+            result.reason = QCoreApplication::translate(
+                "VersionCheckResult", "The version record holds no build number "
+                                      "(“VersionCheck”), so it could not be compared.");
         } else {
             const QString shown = published.typeId() == QMetaType::QString
                                       ? u'“' + published.toString().left(40) + u'”'
                                       : QString::fromLatin1(published.typeName());
-            result.reason = QStringLiteral("The version record’s build number (“VersionCheck”) "
-                                           "is %1, not a whole number, so it could not be "
-                                           "compared.")
-                                .arg(shown);
+            result.reason =
+                QCoreApplication::translate("VersionCheckResult",
+                                            "The version record’s build number (“VersionCheck”) "
+                                            "is %1, not a whole number, so it could not be "
+                                            "compared.")
+                    .arg(shown);
         }
         return result;
     }
@@ -89,7 +94,9 @@ QString VersionCheckResult::lineText(const std::pair<int, QString>& line)
 
 QString VersionCheckResult::offerText(const QString& version, const QString& installedVersion)
 {
-    return QStringLiteral("Corvella %1 is now available-you have %2. Would you like to download it "
-                          "now?")
+    return QCoreApplication::translate(
+               "VersionCheckResult",
+               "Corvella %1 is now available-you have %2. Would you like to download it "
+               "now?")
         .arg(version, installedVersion);
 }

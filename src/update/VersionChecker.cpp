@@ -15,8 +15,8 @@ VersionChecker::VersionChecker(QObject* parent) : QObject(parent), m_timer(new Q
     connect(m_timer, &QTimer::timeout, this, [this] {
         if (!m_reply)
             return;
-        m_abortReason = QStringLiteral("The update server did not answer within %1 seconds.")
-                            .arg(timeoutMs / 1000);
+        m_abortReason =
+            tr("The update server did not answer within %1 seconds.").arg(timeoutMs / 1000);
         m_reply->abort();
     });
 }
@@ -32,7 +32,7 @@ VersionChecker::~VersionChecker()
 QString VersionChecker::refusal(const QUrl& url)
 {
     if (!url.isValid() || url.host().isEmpty())
-        return QStringLiteral("“%1” is not a web address.").arg(url.toString());
+        return tr("“%1” is not a web address.").arg(url.toString());
     if (url.scheme() == u"https")
         return {};
     if (url.scheme() == u"http") {
@@ -41,8 +41,8 @@ QString VersionChecker::refusal(const QUrl& url)
         if (host == u"localhost" || (!address.isNull() && address.isLoopback()))
             return {};
     }
-    return QStringLiteral("The version record is only fetched over https, and “%1” is not an "
-                          "https address.")
+    return tr("The version record is only fetched over https, and “%1” is not an "
+              "https address.")
         .arg(url.toString());
 }
 
@@ -85,8 +85,8 @@ void VersionChecker::getVersionChange(const QUrl& url, qint32 shippedBuild)
     m_abortReason.clear();
     m_shippedBuild = shippedBuild;
     if (url.isEmpty()) {
-        finish(QStringLiteral("No address is set for the version record (“IniURL” in the "
-                              "settings file)."));
+        finish(tr("No address is set for the version record (“IniURL” in the "
+                  "settings file)."));
         return;
     }
     if (const QString refused = refusal(url); !refused.isEmpty()) {
@@ -105,8 +105,7 @@ void VersionChecker::getVersionChange(const QUrl& url, qint32 shippedBuild)
     m_started.start();
     connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl& target) {
         if (const QString refused = refusal(target); !refused.isEmpty()) {
-            m_abortReason =
-                QStringLiteral("The update server sent the check elsewhere: %1").arg(refused);
+            m_abortReason = tr("The update server sent the check elsewhere: %1").arg(refused);
             reply->abort();
             return;
         }
@@ -115,8 +114,8 @@ void VersionChecker::getVersionChange(const QUrl& url, qint32 shippedBuild)
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > sizeLimit) {
-            m_abortReason = QStringLiteral("The version record is larger than %1 KiB, so it "
-                                           "was not read.")
+            m_abortReason = tr("The version record is larger than %1 KiB, so it "
+                               "was not read.")
                                 .arg(sizeLimit / 1024);
             reply->abort();
         }
@@ -125,12 +124,12 @@ void VersionChecker::getVersionChange(const QUrl& url, qint32 shippedBuild)
         m_body += reply->read(sizeLimit + 1 - m_body.size());
         if (m_started.hasExpired(timeoutMs)) {
             // The timer may be late when data keeps coming; the limit holds all the same.
-            m_abortReason = QStringLiteral("The update server did not answer within %1 seconds.")
-                                .arg(timeoutMs / 1000);
+            m_abortReason =
+                tr("The update server did not answer within %1 seconds.").arg(timeoutMs / 1000);
             reply->abort();
         } else if (m_body.size() > sizeLimit) {
-            m_abortReason = QStringLiteral("The version record is larger than %1 KiB, so it "
-                                           "was not read.")
+            m_abortReason = tr("The version record is larger than %1 KiB, so it "
+                               "was not read.")
                                 .arg(sizeLimit / 1024);
             reply->abort();
         }
@@ -153,23 +152,23 @@ void VersionChecker::settle()
         return;
     }
     if (reply->error() != QNetworkReply::NoError) {
-        finish(QStringLiteral("The version record could not be fetched from %1: %2")
+        finish(tr("The version record could not be fetched from %1: %2")
                    .arg(reply->url().toString(), reply->errorString()));
         return;
     }
     if (reply->bytesAvailable() > 0)
         m_body += reply->read(sizeLimit + 1 - m_body.size());
     if (m_body.size() > sizeLimit) {
-        finish(QStringLiteral("The version record is larger than %1 KiB, so it was not read.")
+        finish(tr("The version record is larger than %1 KiB, so it was not read.")
                    .arg(sizeLimit / 1024));
         return;
     }
     QString problem;
     const std::optional<QVariant> record = PropertyList::parse(m_body, &problem);
     if (!record || record->typeId() != QMetaType::QVariantMap) {
-        finish(QStringLiteral("The version record from %1 could not be read: %2.")
+        finish(tr("The version record from %1 could not be read: %2.")
                    .arg(reply->url().toString(),
-                        record ? QStringLiteral("it is not a property-list dictionary") : problem));
+                        record ? tr("it is not a property-list dictionary") : problem));
         return;
     }
     const VersionCheckResult result = VersionCheckResult::evaluate(record->toMap(), m_shippedBuild);
