@@ -180,11 +180,15 @@ private Q_SLOTS:
             panel->changeTabWithidStr(tab);
             QTest::qWait(800);
         }
-        panel->menuToolsButtonAction();
-        QTest::qWait(300);
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<QMenu*>(widget))
-                widget->close();
+        // The popups of the side buttons: volume, brightness, the power menu.
+        for (auto open : {&MainViewController::openSoundView, &MainViewController::openLightView,
+                          &MainViewController::menuToolsButtonAction}) {
+            (panel->*open)();
+            QTest::qWait(400);
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QMenu*>(widget))
+                    widget->close();
+            }
         }
         QVERIFY(asked([panel] { panel->shutdonwButtonAction(); }));
         QVERIFY(asked([panel] { panel->restartButtonAction(); }));
