@@ -249,6 +249,7 @@ int Screenshots::german(int& argc, char** argv)
         std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
         return 1;
     }
+    panel->changeTabWithidStr(QStringLiteral("TaskManager"));
     QTest::qWait(700); // the task list and the load come in the background
     return m_canvas.save(window.get(), QStringLiteral("panel-de.png")) ? 0 : 1;
 }
