@@ -339,9 +339,8 @@ private Q_SLOTS:
         for (int size = 100; size < 160; ++size) // shown largest first: f159 on top
             m_build->file("f" + QByteArray::number(size), std::uint64_t(size));
         scanToTheEnd();
-        const QString total = PublicUtilities::longlongDiskSize(60 * 100 + 59 * 60 / 2);
-        QVERIFY(m_view->chosenTotalText().contains(u"60 item"_s));
-        QVERIFY(m_view->chosenTotalText().endsWith(total));
+        QVERIFY(m_view->chosenTotalText().contains(u"60 item"_s) &&
+                m_view->chosenTotalText().endsWith(PublicUtilities::longlongDiskSize(7770)));
         m_controller->selectAllFileNode(false);
         QTRY_COMPARE(m_view->chosenTotalText(), QString());
 
@@ -366,7 +365,6 @@ private Q_SLOTS:
         QVERIFY2(m_view->failureText().startsWith(u"Freed "_s + freed + u"; 1 item"_s),
                  qPrintable(m_view->failureText()));
         QCOMPARE(nameAt(outline->indexAt(QPoint(1, 1)).row()), staysOnTop);
-        QCOMPARE(m_view->chosenTotalText(), QString());
 
         // Announced with its link; the link lists each failure with its reason, in the window.
         QLabel* said = nullptr;
