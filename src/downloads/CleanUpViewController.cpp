@@ -95,6 +95,8 @@ CleanUpViewController::CleanUpViewController(QWidget* parent)
     connect(m_trashAction, &TrashAction::measured, this, &CleanUpViewController::askToEmptyTrash);
     connect(m_trashAction, &TrashAction::finished, m_closeTrashBut,
             [this] { m_closeTrashBut->setEnabled(true); });
+    connect(m_trashAction, &TrashAction::finished, this,
+            &CleanUpViewController::showEmptyingResult);
 }
 
 CleanUpViewController::~CleanUpViewController()
@@ -144,11 +146,13 @@ void CleanUpViewController::emptyTrash()
     if (PublicUtilities::confirmsIrreversibleActions() && !m_trashAction->needsAccessPrompt()) {
         // Measured on the worker first; the question follows in askToEmptyTrash().
         m_trashAction->measureTrash();
+        // While the Trash is measured, the button shows it cannot be pressed again.
+        m_closeTrashBut->setEnabled(!m_trashAction->isRunning());
     } else {
         m_trashAction->emptyTrash();
+        m_closeTrashBut->setEnabled(!m_trashAction->isRunning());
+        showEmptyingProgress();
     }
-    // While the Trash is measured or emptied, the button shows it cannot be pressed again.
-    m_closeTrashBut->setEnabled(!m_trashAction->isRunning());
 }
 
 void CleanUpViewController::askToEmptyTrash(const TrashCleaner::Contents& contents)
@@ -166,6 +170,45 @@ void CleanUpViewController::askToEmptyTrash(const TrashCleaner::Contents& conten
     if (confirmed)
         m_trashAction->emptyTrash();
     m_closeTrashBut->setEnabled(!m_trashAction->isRunning());
+    if (confirmed)
+        showEmptyingProgress();
+}
+
+void CleanUpViewController::showEmptyingProgress()
+{
+    if (!m_trashAction->isRunning())
+        return;
+    auto* progress = new ProgressViewController();
+    progress->setWindowTitle(tr("Emptying the Trash"));
+    progress->setDelegate(this);
+    StatusAttachedWindow* window =
+        StatusAttachedWindow::create(progress, dialogAnchor(), nullptr, 1, 5.0f);
+    progress->setSuperDelegate(window);
+    window->center();
+    const QString what = tr("Emptying the Trash of your home folder and every mounted volume");
+    progress->changeProgressValue(0, what);
+    connect(m_trashAction, &TrashAction::progressChanged, progress,
+            [progress, what](int percent) { progress->changeProgressValue(percent, what); });
+    // The window closes at 100, which only the end of the emptying sends.
+    connect(m_trashAction, &TrashAction::finished, progress,
+            [progress, what] { progress->changeProgressValue(100, what); });
+    Q_EMIT trashProgressShown(progress);
+    if (m_trashAction->isRunning())
+        window->runModal();
+    window->deleteLater();
+}
+
+void CleanUpViewController::stopRemove()
+{
+    m_trashAction->stop();
+}
+
+void CleanUpViewController::showEmptyingResult(const TrashCleaner::Result& result)
+{
+    // The notification tells a finished emptying; a stopped one is told only here, and what failed
+    // is said here as well.
+    showNotice(result.stopped || result.failures > 0 ? TrashAction::notificationText(result)
+                                                     : QString());
 }
 
 void CleanUpViewController::showAccessPrompt()

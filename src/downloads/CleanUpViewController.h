@@ -1,5 +1,6 @@
 #pragma once
 
+#include "downloads/ProgressViewController.h"
 #include "kit/ToolPage.h"
 #include "trash/TrashCleaner.h"
 
@@ -11,7 +12,7 @@ class TrashViewController;
 
 // The Cleanup tab: empty the Trash of every volume, and clean the Downloads folder in the
 // Downloads window (created once and reused).
-class CleanUpViewController : public ToolPage {
+class CleanUpViewController : public ToolPage, public ProgressViewControllerDelegate {
     Q_OBJECT
 public:
     explicit CleanUpViewController(QWidget* parent = nullptr);
@@ -33,8 +34,15 @@ Q_SIGNALS:
     void downloadWindowShown();
     // The Trash window is up (its modal run has begun).
     void trashWindowShown(TrashViewController* trash);
+    // Emptying the Trash runs and its progress window is about to be shown modally.
+    void trashProgressShown(ProgressViewController* progress);
 
 private:
+    // The progress window's Stop: ends the emptying.
+    void stopRemove() override;
+    // Shows the progress of the emptying that runs, with Stop, until it ends (modal).
+    void showEmptyingProgress();
+    void showEmptyingResult(const TrashCleaner::Result& result);
     void showAccessPrompt();
     void askToEmptyTrash(const TrashCleaner::Contents& contents);
     QPointF dialogAnchor() const;

@@ -88,8 +88,9 @@ private:
     void runRemoval(Removal kind, std::shared_ptr<FileTree> tree);
     // The chosen nodes of the tree, without those inside a chosen folder.
     static std::vector<FileNode*> collectChosen(FileTree& tree);
-    // Takes the erased nodes out of the tree and out of their folders' sizes. Lock held.
-    static void detachErased(FileTree& tree, const std::unordered_set<FileNode*>& erased);
+    // Takes the erased nodes out of the tree and out of their folders' sizes, and returns the
+    // bytes they took by the tree's sizes. Lock held.
+    static std::uint64_t detachErased(FileTree& tree, const std::unordered_set<FileNode*>& erased);
     // Every top-level node, and the shown contents of expanded ones, on or off. Lock held.
     static void setTopLevelStates(FileTree& tree, bool selected);
     static int selectAllState(FileTree& tree);

@@ -13,7 +13,8 @@ public:
     virtual void changeSelectAllButtonState(int state) { Q_UNUSED(state); }
     // Reload the tree from the lists.
     virtual void reloadTreeList() {}
-    // Progress of a removal run: the percentage and the item about to be removed; 100 ends the run.
+    // Progress of a removal run: the percentage and the item about to be removed, or being erased
+    // (the percentage then moves on within the item's step as its entries go); 100 ends the run.
     virtual void changeRemoveProgressWithPoint(int percent, const QString& path)
     {
         Q_UNUSED(percent);

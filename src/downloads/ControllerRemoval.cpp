@@ -4,6 +4,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/NodeListing.h"
 #include "downloads/RemovalOutcome.h"
+#include "platform/fs/EntryCounter.h"
 #include "platform/fs/TreeEraser.h"
 #include "trash/FreedesktopTrash.h"
 
@@ -22,6 +23,20 @@ void dropNodesUnderChosenFolders(std::vector<FileNode*>& collection)
         }
         return false;
     });
+}
+
+// The entries the scan listed for the node, the node itself included. The tree's lock is held.
+std::uint64_t listedEntries(FileNode* node)
+{
+    std::uint64_t total = 0;
+    for (std::vector<FileNode*> pending{node}; !pending.empty();) {
+        FileNode* next = pending.back();
+        pending.pop_back();
+        ++total;
+        const std::vector<FileNode*>& children = next->children();
+        pending.insert(pending.end(), children.begin(), children.end());
+    }
+    return total;
 }
 
 } // namespace
@@ -92,15 +107,17 @@ void Controller::startRemoval(Removal kind)
     m_removalThread = std::thread(&Controller::runRemoval, this, kind, m_aRootArr);
 }
 
-void Controller::detachErased(FileTree& tree, const std::unordered_set<FileNode*>& erased)
+std::uint64_t Controller::detachErased(FileTree& tree, const std::unordered_set<FileNode*>& erased)
 {
     // Each erased subtree leaves its folders' sizes once, through its topmost node; every list
     // that lost entries is filtered in one pass.
     std::unordered_set<FileNode*> fathers;
+    std::uint64_t bytes = 0;
     for (FileNode* node : erased) {
         if (erased.contains(node->m_parent))
             continue;
         const std::uint64_t size = node->size();
+        bytes += size;
         for (FileNode* ancestor = node->m_parent; ancestor; ancestor = ancestor->m_parent) {
             ancestor->m_size.fetch_sub(std::min(size, ancestor->size()));
             ancestor->markSizeChanged();
@@ -109,6 +126,7 @@ void Controller::detachErased(FileTree& tree, const std::unordered_set<FileNode*
     }
     for (FileNode* father : fathers)
         tree.detachIf(father, [&erased](FileNode* child) { return erased.contains(child); });
+    return bytes;
 }
 
 void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
@@ -124,6 +142,7 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
     const int count = int(collection.size());
     RemovalOutcome outcome;
     outcome.chosen = count;
+    outcome.trashed = kind == Removal::MoveToTrash;
     QString lastPath;
     for (int index = 0; index < count; ++index) {
         FileNode* node = collection[std::size_t(index)];
@@ -132,7 +151,9 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
             outcome.stopped = true;
             break;
         }
+        // Each item keeps its step of the bar; within it, an erase moves on as its entries go.
         const int percent = count == 1 ? 30 : index * 100 / count;
+        const int nextPercent = count == 1 ? 100 : (index + 1) * 100 / count;
         if (m_aDelegate)
             m_aDelegate->changeRemoveProgressWithPoint(percent, lastPath);
 
@@ -145,10 +166,29 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
             error = trash.moveToTrash(node->nativePath()).error;
         } else {
             // Only what the scan listed goes; anything that arrived since stays, with its folder.
+            std::uint64_t entries = 0;
+            if (tree->listsContents()) {
+                const auto lock = tree->lock();
+                entries = listedEntries(node);
+            } else {
+                entries = EntryCounter::count(node->nativePath(), &m_isStopRemove);
+            }
+            std::uint64_t entriesGone = 0;
+            int shown = percent;
+            const auto entryGone = [&] {
+                const std::uint64_t done = std::min(++entriesGone, entries);
+                const int now = percent + int(std::uint64_t(nextPercent - percent) * done /
+                                              std::max<std::uint64_t>(entries, 1));
+                if (now > shown && now < nextPercent && m_aDelegate) {
+                    shown = now;
+                    m_aDelegate->changeRemoveProgressWithPoint(now, lastPath);
+                }
+            };
             const TreeEraser::Result result = TreeEraser::erase(
                 node->nativePath(), &m_isStopRemove,
                 tree->listsContents() ? std::make_unique<NodeListing>(*tree, node, &erased)
-                                      : nullptr);
+                                      : nullptr,
+                entryGone);
             kept = result.unlisted;
             outcome.keptUnlisted += result.unlisted;
             outcome.stopped = result.stopped;
@@ -165,7 +205,7 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
         }
         // Gone from the disk: gone from the tree, and from its folders' sizes. What is left of
         // a folder erased in part stays, with its size brought up to date.
-        detachErased(*tree, erased);
+        outcome.bytesRemoved += detachErased(*tree, erased);
         if (!gone) {
             if (!error.isEmpty()) {
                 qWarning("%s", qUtf8Printable(error));

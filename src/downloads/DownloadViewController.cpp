@@ -24,8 +24,9 @@
 namespace {
 
 // The tree's frame inside the window while scanning (room for the bar) and with results.
-constexpr QRect kScanningFrame{16, 80, 528, 312};
-constexpr QRect kResultsFrame{16, 40, 528, 352};
+// Both end above the line that tells what is ticked.
+constexpr QRect kScanningFrame{16, 80, 528, 292};
+constexpr QRect kResultsFrame{16, 40, 528, 332};
 constexpr int kHeaderHeight = 30;
 
 TextImageButton* faceButton(const QString& title, const QString& face, QWidget* parent)
@@ -139,7 +140,8 @@ void DownloadViewController::awakeFromNib()
         QStringLiteral("background: rgb(253, 236, 234); color: #b03a2e; padding: 2px 8px;"));
     m_revealNotice->hide();
 
-    // Removal failures, where the scan's buttons were: they are hidden by then.
+    // What the last removal did and what it could not do, where the scan's buttons were: they are
+    // hidden by then.
     m_failureLabel = new QLabel(this);
     m_failureLabel->setGeometry(16, kViewSize.height() - 50, 260, 42);
     m_failureLabel->setWordWrap(true);
@@ -156,6 +158,11 @@ void DownloadViewController::awakeFromNib()
     m_failureLabel->hide();
 
     const int buttonTop = kViewSize.height() - 44;
+    // What the ticked items come to, over the buttons that remove them.
+    m_chosenTotal = new QLabel(this);
+    m_chosenTotal->setGeometry(284, buttonTop - 22, 260, 18);
+    m_chosenTotal->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_chosenTotal->hide();
     m_pauseButton = faceButton(tr("Pause"), QStringLiteral("btn_sec"), this);
     m_pauseButton->setGeometry(16, buttonTop, 110, 30);
     connect(m_pauseButton, &TextImageButton::clicked, this,

@@ -3,6 +3,8 @@
 #include "downloads/ControllerDelegate.h"
 #include "downloads/ProgressViewController.h"
 
+#include <QList>
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -72,10 +74,14 @@ public:
     QString pauseTitle() const;
     QString selectAllImage() const;
     bool removalButtonsEnabled() const;
-    // What the last removal run did not do as asked (stopped, items that stay, items kept), or
-    // nothing; each failed item and its reason are behind the label's Details link.
+    // What the last removal run did: what it freed (or moved to the trash) and what it did not do
+    // as asked (stopped, items that stay, items kept); each failed item and its reason are
+    // behind the label's Details link, which opens them in a list (showOutcomeDetails()).
     QString failureText() const;
     QStringList failureDetails() const { return m_outcomeDetails; }
+    void showOutcomeDetails();
+    // What the ticked items come to, beside the removal buttons, or nothing when none is ticked.
+    QString chosenTotalText() const;
     // Why the last reveal (the "OpenFinder" column) failed, or nothing.
     QString revealNotice() const;
     // What the empty outline says: why the folder cannot be scanned, or that it is empty.
@@ -101,7 +107,11 @@ private:
     void applySelectAllState(int state);
     void checkBoxClicked(const QModelIndex& index);
     void updatePlaceholder();
-    void showOutcomeDetails();
+    void updateChosenTotal();
+    // The rows in sight when a removal starts, and the first of them still there afterwards is
+    // brought back to the top: the list stays where the user was.
+    void rememberScrollPosition();
+    void restoreScrollPosition();
     void revealItem(const QModelIndex& index);
 
     Controller* m_controller;
@@ -119,6 +129,8 @@ private:
     bool m_closing = false;
     QString m_outcomeText;
     QStringList m_outcomeDetails;
+    QList<QPersistentModelIndex> m_rowsInSight;
+    int m_scrollValue = 0;
 
     QLabel* m_titleLabel = nullptr;
     TextImageButton* m_pauseButton = nullptr;
@@ -131,6 +143,7 @@ private:
     QLabel* m_progressLable = nullptr;
     QLabel* m_selectPathView = nullptr;
     QLabel* m_failureLabel = nullptr;
+    QLabel* m_chosenTotal = nullptr;
     QLabel* m_placeholder = nullptr;
     QLabel* m_revealNotice = nullptr;
     QWidget* m_outlineBlowView = nullptr;

@@ -17,12 +17,18 @@
 #include "platform/fs/FolderAccess.h"
 #include "platform/fs/NativePath.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QLocale>
-#include <QMessageBox>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTimer>
+#include <QVBoxLayout>
+
+#include <utility>
 
 // The engine reports from its workers through BackgroundTask::onGuiThread(): at once on the GUI
 // thread, else queued (the workers never wait for the GUI, so closing the window can never
@@ -98,8 +104,10 @@ void DownloadViewController::progressPoll()
 
 void DownloadViewController::reloadPoll()
 {
-    if (m_isScan)
+    if (m_isScan) {
         m_model->refresh();
+        updateChosenTotal(); // the ticked folders grow as the scan goes
+    }
 }
 
 void DownloadViewController::endScan()
@@ -158,6 +166,45 @@ void DownloadViewController::applySelectAllState(int state)
     static const char16_t* const images[] = {u"option_no", u"option_yes", u"option_a"};
     m_selectAllButton->setImageName(QString::fromUtf16(images[m_selectAllButSt]));
     changeDeleteButtonState();
+    updateChosenTotal();
+}
+
+void DownloadViewController::updateChosenTotal()
+{
+    const Controller::Chosen chosen = m_selectAllButSt == FileNode::Off || !m_rootNodeArr
+                                          ? Controller::Chosen{}
+                                          : m_controller->chosenItems();
+    m_chosenTotal->setText(tr("Chosen: %n item(s), %1", nullptr, chosen.count)
+                               .arg(PublicUtilities::longlongDiskSize(std::int64_t(chosen.bytes))));
+    m_chosenTotal->setVisible(chosen.count > 0);
+}
+
+QString DownloadViewController::chosenTotalText() const
+{
+    return m_chosenTotal->isVisibleTo(this) ? m_chosenTotal->text() : QString();
+}
+
+void DownloadViewController::rememberScrollPosition()
+{
+    m_rowsInSight.clear();
+    const int bottom = m_outlineView->viewport()->height();
+    for (QModelIndex row = m_outlineView->indexAt(QPoint(1, 1));
+         row.isValid() && m_outlineView->visualRect(row).top() < bottom;
+         row = m_outlineView->indexBelow(row))
+        m_rowsInSight.append(QPersistentModelIndex(row));
+    m_scrollValue = m_outlineView->verticalScrollBar()->value();
+}
+
+void DownloadViewController::restoreScrollPosition()
+{
+    const QList<QPersistentModelIndex> rows = std::exchange(m_rowsInSight, {});
+    for (const QPersistentModelIndex& row : rows) {
+        if (row.isValid()) {
+            m_outlineView->scrollTo(row, QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
+    m_outlineView->verticalScrollBar()->setValue(m_scrollValue);
 }
 
 void DownloadViewController::changeSelectAllButtonState(int state)
@@ -223,6 +270,7 @@ void DownloadViewController::doRemoveAction()
         stopScanButtonAction();
     m_isRemove = true;
     m_failureLabel->hide();
+    rememberScrollPosition();
     changeDeleteButtonState();
     auto* progress = new ProgressViewController();
     progress->setDelegate(this);
@@ -257,7 +305,9 @@ void DownloadViewController::changeRemoveProgressWithPoint(int percent, const QS
         if (percent >= 100) {
             m_isRemove = false;
             m_model->refresh();
+            restoreScrollPosition();
             changeDeleteButtonState();
+            updateChosenTotal();
             updatePlaceholder();
         }
     });
@@ -265,36 +315,43 @@ void DownloadViewController::changeRemoveProgressWithPoint(int percent, const QS
 
 void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& outcome)
 {
+    // What went comes last, with the failures' Details link at its end. A move to the trash frees
+    // nothing until the trash is emptied, and says so.
+    const QString size = PublicUtilities::longlongDiskSize(std::int64_t(outcome.bytesRemoved));
+    QString went =
+        outcome.trashed ? tr("Moved %1 to the Trash").arg(size) : tr("Freed %1").arg(size);
+    const int failed = int(outcome.failures.size());
+    if (failed > 0)
+        went = tr("%1; %n item(s) could not be removed:", nullptr, failed).arg(went);
     QStringList sentences;
     if (outcome.stopped) {
         sentences.append(tr("Stopped: %1 of %n item(s) removed; what is left is still listed.",
                             nullptr, outcome.chosen)
                              .arg(outcome.removed));
     }
-    if (!outcome.failures.empty()) {
-        const int count = int(outcome.failures.size());
-        sentences.append(tr("%n item(s) could not be removed.", nullptr, count));
-    }
     if (outcome.keptUnlisted > 0) {
         sentences.append(tr("%n item(s) that appeared after the scan were kept.", nullptr,
                             outcome.keptUnlisted));
     }
+    sentences.append(went);
     QStringList details;
     for (const RemovalOutcome::Failure& failure : outcome.failures)
         details.append(failure.reason);
-    BackgroundTask::onGuiThread(this, [this, text = sentences.join(u' '), details] {
+    const bool wentAll = failed == 0 && !outcome.stopped && outcome.keptUnlisted == 0;
+    BackgroundTask::onGuiThread(this, [this, text = sentences.join(u' '), details, wentAll] {
         m_outcomeText = text;
         m_outcomeDetails = details;
-        if (text.isEmpty())
-            return;
         // The summary stays short; each failed item and its reason are one click away.
+        const QString link = tr("Details…");
         Announcer::announce(
             m_failureLabel,
             details.isEmpty()
                 ? text.toHtmlEscaped()
                 : text.toHtmlEscaped() +
-                      QStringLiteral(" <a href=\"details\">%1</a>").arg(tr("Details…")),
-            text);
+                      QStringLiteral(" <a href=\"details\">%1</a>").arg(link.toHtmlEscaped()),
+            details.isEmpty() ? text : text + u' ' + link);
+        m_failureLabel->setStyleSheet(wentAll ? QString()
+                                              : QStringLiteral("color: rgb(190, 50, 40);"));
         m_failureLabel->setToolTip(
             details.mid(0, 20).join(u'\n') +
             (details.size() > 20 ? u'\n' + tr("… and %n more", nullptr, int(details.size() - 20))
@@ -305,10 +362,27 @@ void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& out
 
 void DownloadViewController::showOutcomeDetails()
 {
-    QMessageBox box(QMessageBox::Warning, tr("Removal"), m_outcomeText, QMessageBox::Close, this);
-    box.setInformativeText(tr("Each item that could not be removed, and why:"));
-    box.setDetailedText(m_outcomeDetails.join(u'\n'));
-    box.exec();
+    // Window-modal over the Downloads window, and not waited for: the list stays until closed.
+    auto* dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(tr("Items That Could Not Be Removed"));
+    dialog->setWindowModality(Qt::WindowModal);
+    auto* layout = new QVBoxLayout(dialog);
+    auto* heading = new QLabel(tr("Each item that could not be removed, and why:"), dialog);
+    heading->setWordWrap(true);
+    layout->addWidget(heading);
+    auto* list = new QListWidget(dialog);
+    list->setObjectName(QStringLiteral("removalFailures"));
+    list->setAccessibleName(heading->text());
+    list->setWordWrap(true);
+    list->addItems(m_outcomeDetails);
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    dialog->resize(480, 300);
+    dialog->open();
+    list->setFocus(Qt::OtherFocusReason);
 }
 
 void DownloadViewController::stopRemove()

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <vector>
 
 // What one removal run did, for the view and the command line: every item it could not remove
@@ -12,9 +13,11 @@ struct RemovalOutcome {
         QString path;
         QString reason;
     };
-    int chosen = 0;                // items the run set out to remove
-    int removed = 0;               // chosen items now gone
-    std::vector<Failure> failures; // chosen items that stay, each with why
-    bool stopped = false;          // the run ended before its last item
-    int keptUnlisted = 0;          // entries that appeared after the scan, left in place
+    int chosen = 0;                 // items the run set out to remove
+    int removed = 0;                // chosen items now gone
+    std::vector<Failure> failures;  // chosen items that stay, each with why
+    bool stopped = false;           // the run ended before its last item
+    int keptUnlisted = 0;           // entries that appeared after the scan, left in place
+    bool trashed = false;           // moved to the trash: nothing is freed until it is emptied
+    std::uint64_t bytesRemoved = 0; // what the entries gone took, by the tree's sizes
 };

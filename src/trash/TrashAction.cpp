@@ -6,6 +6,8 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
+
 TrashAction::TrashAction(QObject* parent)
     : QObject(parent), m_authorizer(FullDiskAccessAuthorizer::sharedInstance()),
       m_systemVersion(PublicUtilities::getSystemVersion())
@@ -41,8 +43,16 @@ QString TrashAction::notificationText(const TrashCleaner::Result& result)
 {
     const QString freed = PublicUtilities::longlongDiskSize(result.bytesFreed);
     const bool removedSome = result.itemsRemoved > 0 || result.bytesFreed > 0;
+    if (result.stopped) {
+        return tr("Stopped emptying the Trash: %n item(s) removed (%1 freed); the rest is still "
+                  "in the Trash.",
+                  nullptr, result.itemsRemoved)
+            .arg(freed);
+    }
     if (result.failures == 0) {
-        return removedSome ? tr("Emptied the Trash: %1 freed.").arg(freed)
+        return removedSome ? tr("Emptied the Trash: %n item(s) removed, %1 freed.", nullptr,
+                                result.itemsRemoved)
+                                 .arg(freed)
                            : tr("The Trash was already empty.");
     }
     if (!removedSome) {
@@ -73,6 +83,13 @@ void TrashAction::measureTrash()
     });
 }
 
+void TrashAction::stop()
+{
+    if (!m_running)
+        return;
+    m_stop = true;
+}
+
 void TrashAction::emptyTrash()
 {
     if (m_running) {
@@ -89,7 +106,19 @@ void TrashAction::emptyTrash()
     m_stop = false;
     const TrashCleaner cleaner = m_cleaner.value_or(TrashCleaner::forCurrentUser());
     m_worker = std::thread([this, cleaner, notifier = m_notifier] {
-        const TrashCleaner::Result result = cleaner.emptyAll(&m_stop);
+        int shown = -1;
+        const auto progress = [this, &shown](std::uint64_t removed, std::uint64_t total) {
+            const int percent =
+                int(std::min<std::uint64_t>(99, removed * 100 / std::max<std::uint64_t>(total, 1)));
+            if (percent == shown)
+                return;
+            shown = percent;
+            BackgroundTask::onGuiThread(this, [this, percent] {
+                if (m_running)
+                    Q_EMIT progressChanged(percent);
+            });
+        };
+        const TrashCleaner::Result result = cleaner.emptyAll(&m_stop, progress);
         QString notificationError;
         if (!m_stop) {
             notificationError = notifier.notify(notificationSummary(), notificationText(result));

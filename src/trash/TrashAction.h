@@ -12,7 +12,8 @@
 class FullDiskAccessAuthorizer;
 
 // The Trash action of the Cleanup tab: checks the access to the Trash folders, then empties every
-// trash of the user on a worker thread and tells the outcome in a desktop notification.
+// trash of the user on a worker thread, reports its progress, can be stopped, and tells the
+// outcome in a desktop notification.
 //
 // No confirmation is asked. The access prompt is wanted only where access can be withheld, in a
 // sandbox (see FullDiskAccessAuthorizer): an ordinary session without a home trash yet has nothing
@@ -51,9 +52,16 @@ public Q_SLOTS:
     // asked before emptying. Does nothing while the action runs.
     void measureTrash();
 
+    // Ends a running emptying at the next entry, inside a large folder too; what is left stays in
+    // the trash with its record. finished() follows at once, its result stopped; no notification
+    // is sent for it (the caller shows the result where Stop was pressed).
+    void stop();
+
 Q_SIGNALS:
     void accessPromptNeeded();
     void measured(const TrashCleaner::Contents& contents);
+    // While emptying: the share of the entries removed, from 0 to 99 (finished() ends it).
+    void progressChanged(int percent);
     // The notification could not be shown; the Trash was emptied all the same.
     void notificationFailed(const QString& error);
     void finished(const TrashCleaner::Result& result);

@@ -2,6 +2,7 @@
 
 #include "platform/SystemError.h"
 #include "platform/fs/DirectoryReader.h"
+#include "platform/fs/EntryCounter.h"
 #include "platform/fs/FolderAccess.h"
 #include "platform/fs/MountTable.h"
 #include "platform/fs/NativePath.h"
@@ -59,7 +60,10 @@ bool readEntries(int folder, std::vector<QByteArray>* entries)
 // One run over the trash folders, gathering the result.
 class Emptying {
 public:
-    explicit Emptying(const std::atomic<bool>* stop) : m_stop(stop) {}
+    explicit Emptying(const std::atomic<bool>* stop,
+                      const TrashCleaner::ProgressReport& progress = {})
+        : m_stop(stop), m_progress(progress)
+    {}
 
     TrashCleaner::Result result;
 
@@ -81,6 +85,20 @@ public:
         return result.stopped;
     }
 
+    // Adds the entries of the trash folder's parts to the total that progress is told against.
+    void count(const TrashFolder& trash)
+    {
+        const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (trash.mayBeLink ? 0 : O_NOFOLLOW);
+        const int folder = ::open(trash.path.constData(), flags);
+        if (folder < 0)
+            return;
+        for (const char* part : {"files", "info", "expunged"}) {
+            // The part itself stays.
+            m_total += std::max<std::uint64_t>(EntryCounter::count(folder, part, m_stop), 1) - 1;
+        }
+        ::close(folder);
+    }
+
     void empty(const TrashFolder& trash)
     {
         const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (trash.mayBeLink ? 0 : O_NOFOLLOW);
@@ -98,9 +116,9 @@ public:
                                      "emptied, so it was left alone.")
                      .arg(shown(trash.path)));
         } else {
-            emptyFolder(folder, trash.path, "files", true);
-            emptyFolder(folder, trash.path, "info", false);
-            emptyFolder(folder, trash.path, "expunged", false);
+            emptyFolder(folder, trash.path, "files", Part::Items);
+            emptyFolder(folder, trash.path, "info", Part::Records);
+            emptyFolder(folder, trash.path, "expunged", Part::Other);
             removeSizeCache(folder, trash.path);
         }
         ::close(folder);
@@ -110,17 +128,32 @@ public:
     void eraseItem(const TrashItem& item);
 
 private:
-    void emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
-                     bool holdsItems);
-    void removeEntry(int folder, const QByteArray& folderPath, const QByteArray& name, bool isItem);
+    enum class Part { Items, Records, Other };
+    void emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name, Part part);
+    bool removeEntry(int folder, const QByteArray& folderPath, const QByteArray& name, bool isItem);
     void removeSizeCache(int trash, const QByteArray& trashPath);
+    void entryGone()
+    {
+        if (m_progress)
+            m_progress(++m_removed, m_total);
+    }
 
     const std::atomic<bool>* m_stop;
+    TrashCleaner::ProgressReport m_progress;
+    std::uint64_t m_total = 0;
+    std::uint64_t m_removed = 0;
     TreeSize::CountedFiles m_countedFiles;
 };
 
+// Whether the entry `name` of the open folder is there.
+bool holds(int folder, const QByteArray& name)
+{
+    struct stat status {};
+    return folder >= 0 && ::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
-                           bool holdsItems)
+                           Part part)
 {
     const QByteArray path = NativePath::child(trashPath, name);
     struct stat status {};
@@ -147,11 +180,25 @@ void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteAr
         fail(QCoreApplication::translate("TrashCleaner", "The contents of “%1” cannot be read: %2.")
                  .arg(shown(path), SystemError::text(errno)));
     } else {
+        // An item's record goes right after the item; a record whose item stays, stays too.
+        constexpr int partFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+        const int records = part == Part::Items ? ::openat(trash, "info", partFlags) : -1;
+        const int items = part == Part::Records ? ::openat(trash, "files", partFlags) : -1;
+        const QByteArray recordsPath = NativePath::child(trashPath, "info");
+        const QByteArray suffix = ".trashinfo";
         for (const QByteArray& entry : entries) {
             if (stopRequested()) {
                 break;
             }
-            removeEntry(folder, path, entry, holdsItems);
+            if (items >= 0 && entry.endsWith(suffix) && holds(items, entry.chopped(suffix.size())))
+                continue;
+            if (removeEntry(folder, path, entry, part == Part::Items) &&
+                holds(records, entry + suffix))
+                removeEntry(records, recordsPath, entry + suffix, false);
+        }
+        for (const int descriptor : {records, items}) {
+            if (descriptor >= 0)
+                ::close(descriptor);
         }
     }
     if (folder >= 0) {
@@ -159,7 +206,7 @@ void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteAr
     }
 }
 
-void Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByteArray& name,
+bool Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByteArray& name,
                            bool isItem)
 {
     const qint64 size = TreeSize::logicalSize(folder, name, &m_countedFiles, true);
@@ -167,16 +214,18 @@ void Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByte
     // cannot redirect the erasing.
     const QByteArray handle = "/proc/self/fd/" + QByteArray::number(folder) + '/';
     const QString shownFolder = shown(NativePath::child(folderPath, {}));
-    const TreeEraser::Result erased = TreeEraser::erase(handle + name, m_stop);
+    const TreeEraser::Result erased =
+        TreeEraser::erase(handle + name, m_stop, nullptr, [this] { entryGone(); });
     if (erased.succeeded()) {
         result.bytesFreed += size;
         result.itemsRemoved += isItem ? 1 : 0;
-        return;
+        return true;
     }
     TreeSize::CountedFiles counted;
     result.bytesFreed += std::max<qint64>(0, size - TreeSize::logicalSize(folder, name, &counted));
     fail(QString(erased.firstError).replace(shown(handle), shownFolder), erased.failures);
     result.stopped = result.stopped || erased.stopped;
+    return false;
 }
 
 void Emptying::eraseItem(const TrashItem& item)
@@ -308,12 +357,17 @@ TrashCleaner::Result TrashCleaner::eraseItems(const TrashItems& items,
     return emptying.result;
 }
 
-TrashCleaner::Result TrashCleaner::emptyAll(const std::atomic<bool>* stop) const
+TrashCleaner::Result TrashCleaner::emptyAll(const std::atomic<bool>* stop,
+                                            const ProgressReport& progress) const
 {
     QString tableError;
     const std::vector<TrashFolder> folders =
         findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, &tableError);
-    Emptying emptying(stop);
+    Emptying emptying(stop, progress);
+    if (progress) {
+        for (const TrashFolder& folder : folders)
+            emptying.count(folder);
+    }
     emptying.result.trashFolders = int(folders.size());
     if (!tableError.isEmpty()) {
         emptying.fail(tableError);

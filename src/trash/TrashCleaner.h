@@ -8,6 +8,8 @@
 #include <QStringList>
 
 #include <atomic>
+#include <cstdint>
+#include <functional>
 #include <sys/types.h>
 
 // Empties every freedesktop.org trash of one user: the home trash, and on each mounted volume
@@ -64,9 +66,16 @@ public:
     };
     Contents measure() const;
 
-    // Empties every trash folder, going on past failures. stop is read before each entry; once
-    // set, what is left stays and the result says so.
-    Result emptyAll(const std::atomic<bool>* stop = nullptr) const;
+    // How far emptying has come: the entries removed so far of those counted when it began
+    // (removed may pass total when entries arrived meanwhile). Called on the emptying thread.
+    using ProgressReport = std::function<void(std::uint64_t removed, std::uint64_t total)>;
+
+    // Empties every trash folder, going on past failures. Each item's record goes right after
+    // the item, and a record whose item is still there stays, so what is left can be restored.
+    // stop is read before each entry, inside a large folder too; once set, what is left stays and
+    // the result says so. progress, when given, is told as entries go.
+    Result emptyAll(const std::atomic<bool>* stop = nullptr,
+                    const ProgressReport& progress = {}) const;
 
     // Erases the chosen trashed items and their records for good, as emptyAll() erases each
     // entry, and drops their "directorysizes" entries; an item's record goes only once the item

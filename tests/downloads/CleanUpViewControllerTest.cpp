@@ -98,6 +98,7 @@ private Q_SLOTS:
         QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, true));
         QSignalSpy finished(m_page->trashAction(), &TrashAction::finished);
         QSignalSpy prompted(m_page->trashAction(), &TrashAction::accessPromptNeeded);
+        QSignalSpy progressShown(m_page.get(), &CleanUpViewController::trashProgressShown);
         for (const bool confirm : {false, true}) {
             const ConfirmationAnswer answer(confirm);
             m_page->closeTrashBut()->click();
@@ -109,6 +110,7 @@ private Q_SLOTS:
                      confirm ? QStringList() : QStringList{u"old.iso"_s});
         }
         QCOMPARE(finished.count(), 1);
+        QCOMPARE(progressShown.count(), 1); // for the emptying, closed at its end
         QCOMPARE(prompted.count(), 0);
         QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, false));
     }

@@ -1,5 +1,6 @@
 #include "downloads/DownloadViewController.h"
 
+#include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QLabel>
+#include <QListWidget>
 #include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -322,11 +325,63 @@ private Q_SLOTS:
         scanToTheEnd();
         QVERIFY(QFile::remove(m_build->qpath("vanishing")));
         m_view->deleteFiles();
-        QTRY_VERIFY(m_view->failureText().startsWith(u"1 item"_s));
+        QTRY_VERIFY(m_view->failureText().contains(u"1 item"_s));
         QVERIFY(m_view->failureDetails().value(0).contains(m_build->qpath("vanishing")));
         m_view->model()->refresh();
         QCOMPARE(m_view->model()->rowCount(), 1);
         QVERIFY(indexOf(u"vanishing"_s).isValid());
+    }
+
+    // The window says what went, with the failures one click away, keeps the rows in sight where
+    // they were, and shows what the ticks come to.
+    void afterARemovalTheWindowSaysWhatWasFreedAndStaysInPlace()
+    {
+        for (int size = 100; size < 160; ++size) // shown largest first: f159 on top
+            m_build->file("f" + QByteArray::number(size), std::uint64_t(size));
+        scanToTheEnd();
+        QVERIFY(m_view->chosenTotalText().contains(u"60 item"_s) &&
+                m_view->chosenTotalText().endsWith(PublicUtilities::longlongDiskSize(7770)));
+        m_controller->selectAllFileNode(false);
+        QTRY_COMPARE(m_view->chosenTotalText(), QString());
+
+        DowndLoadOutLineView* outline = m_view->outlineView();
+        QScrollBar* bar = outline->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum() / 2);
+        const int top = outline->indexAt(QPoint(1, 1)).row();
+        const auto nameAt = [this](int row) {
+            return m_view->model()->index(row, DownloadsTreeModel::NameColumn).data().toString();
+        };
+        // Above the rows in sight, the top one, and one that vanishes behind the cleaner's back.
+        const QString staysOnTop = nameAt(top + 1), vanishing = nameAt(top + 5);
+        for (const int row : {top - 3, top, top + 5})
+            m_view->model()->clickCheckBox(m_view->model()->index(row, 0));
+        QTRY_VERIFY(m_view->chosenTotalText().contains(u"3 item"_s));
+        const QString freed = PublicUtilities::longlongDiskSize(nameAt(top - 3).mid(1).toInt() +
+                                                                nameAt(top).mid(1).toInt());
+        QVERIFY(QFile::remove(m_build->qpath(vanishing.toUtf8())));
+        m_view->deleteFiles(); // returns when the progress window has closed
+        QTRY_VERIFY(!m_view->failureText().isEmpty());
+        QVERIFY(m_view->failureText().startsWith(u"Freed "_s + freed + u"; 1 item"_s));
+        QCOMPARE(nameAt(outline->indexAt(QPoint(1, 1)).row()), staysOnTop);
+
+        // Announced with its link; the link lists each failure with its reason, in the window.
+        QLabel* said = nullptr;
+        for (QLabel* label : m_view->findChildren<QLabel*>())
+            if (label->isVisible() &&
+                label->accessibleName() == m_view->failureText() + u" Details…"_s)
+                said = label;
+        QVERIFY(said);
+        Q_EMIT said->linkActivated(u"details"_s);
+        auto* list = m_view->findChild<QListWidget*>(u"removalFailures"_s);
+        QVERIFY(list && list->isVisible() && list->count() == 1);
+        QVERIFY(list->item(0)->text().contains(m_build->qpath(vanishing.toUtf8())));
+        list->window()->close();
+
+        // All gone: only what was freed.
+        m_view->model()->clickCheckBox(m_view->model()->index(0, 0));
+        m_view->deleteFiles();
+        QTRY_COMPARE(m_view->failureText(), u"Freed "_s + PublicUtilities::longlongDiskSize(159));
     }
 
     void closingTheProgressWindowStopsTheRun()

@@ -2,9 +2,14 @@
 
 #include "platform/dbus/DesktopNotifier.h"
 #include "support/Files.h"
+#include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
+#include "trash/FreedesktopTrash.h"
 #include "trash/FullDiskAccessAuthorizer.h"
+#include "trash/TrashDirectory.h"
+#include "trash/TrashRestorer.h"
 
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QProcess>
 #include <QScopeGuard>
@@ -152,6 +157,56 @@ TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
     EXPECT_TRUE(DesktopNotifier(bus(u"client"_s))
                     .notify(u"Empty Trash"_s, u"text"_s)
                     .contains(u"no notification service is running"_s));
+}
+
+// A real trash in a private home, most of it one large folder: Stop while the emptying is inside
+// it ends the run within a second, and what is left is still in the trash with its record.
+TEST(TrashActionTest, StopEndsEmptyingWithinASecondAndTheRestCanBeRestored)
+{
+    QTemporaryDir home;
+    const ScopedEnvironmentVariable homeVariable{"HOME", QFile::encodeName(home.path())};
+    TreeBuilder build(home.path());
+    build.entries({"mountinfo:0", "small:10", "other:20", "big/"});
+    for (int file = 0; file < 30000; ++file)
+        build.file("big/" + QByteArray::number(file), 1);
+    const QString trash = home.filePath(u".local/share/Trash"_s);
+    for (const char* name : {"big", "small", "other"})
+        ASSERT_TRUE(FreedesktopTrash(trash).moveToTrash(build.qpath(name)).succeeded());
+    const FullDiskAccessAuthorizer access(QProcessEnvironment(), home.path(),
+                                          [&home] { return home.path(); });
+    TrashAction action(TrashCleaner(trash, build.qpath("mountinfo"), ::geteuid()), &access,
+                       DesktopNotifier(), 1100);
+    QSignalSpy finished(&action, &TrashAction::finished);
+    QList<int> shown;
+    QElapsedTimer sinceStop;
+    QObject::connect(&action, &TrashAction::progressChanged, &action, [&](int percent) {
+        shown.append(percent);
+        if (percent >= 20 && !sinceStop.isValid()) {
+            sinceStop.start();
+            action.stop();
+        }
+    });
+    action.emptyTrash();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sinceStop.isValid() || !finished.isEmpty(); }, 60000));
+    ASSERT_TRUE(sinceStop.isValid()) << "ended before Stop";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !finished.isEmpty(); },
+                                int(std::max<qint64>(0, 1000 - sinceStop.elapsed()))))
+        << "no end within a second of Stop";
+    const auto result = finished.at(0).at(0).value<TrashCleaner::Result>();
+    EXPECT_TRUE(result.stopped);
+    EXPECT_TRUE(shown.size() >= 3 && std::is_sorted(shown.begin(), shown.end()));
+
+    // Every item left has its record; the large folder goes back with what is left of it.
+    const TrashItems left =
+        TrashDirectory::findAll(trash, build.qpath("mountinfo"), ::geteuid()).value(0).list();
+    EXPECT_EQ(entriesOf(trash + u"/files"_s).size(), left.size());
+    EXPECT_EQ(entriesOf(trash + u"/info"_s).size(), left.size());
+    const auto big = std::find_if(left.begin(), left.end(),
+                                  [](const TrashItem& item) { return item.name == "big"; });
+    ASSERT_NE(big, left.end());
+    ASSERT_TRUE(TrashRestorer::restore(*big).succeeded());
+    const qsizetype restored = entriesOf(build.qpath("big")).size();
+    EXPECT_TRUE(restored > 15000 && restored < 30000) << restored;
 }
 
 } // namespace

@@ -70,6 +70,7 @@ struct Walk {
     std::vector<Frame> frames;
     std::size_t firstOpen = 0; // frames from here to the last have open descriptors
     TreeEraser::Result result;
+    const std::function<void()>* removed = nullptr;
 
     Walk() = default;
     Walk(const Walk&) = delete;
@@ -88,6 +89,14 @@ struct Walk {
         return path + u'/' + QFile::decodeName(name);
     }
     QString entryPath(const QByteArray& name) const { return pathOf(frames.size(), name); }
+
+    void gone(const QByteArray& name)
+    {
+        if (!frames.empty() && frames.back().listing != nullptr)
+            frames.back().listing->erased(name);
+        if (removed != nullptr && *removed)
+            (*removed)();
+    }
 
     void fail(const QString& path, const QString& reason)
     {
@@ -153,8 +162,7 @@ struct Walk {
         // listing (EISDIR) takes the folder's way below.
         if (type != DT_DIR && type != DT_UNKNOWN) {
             if (::unlinkat(folder, name.constData(), 0) == 0) {
-                if (frames.back().listing != nullptr)
-                    frames.back().listing->erased(name);
+                gone(name);
                 return;
             }
             if (errno == ENOENT)
@@ -172,8 +180,8 @@ struct Walk {
         } else if (!S_ISDIR(status.st_mode)) {
             if (::unlinkat(folder, name.constData(), 0) != 0 && errno != ENOENT) {
                 fail(entryPath(name), SystemError::text(errno));
-            } else if (frames.back().listing != nullptr) {
-                frames.back().listing->erased(name);
+            } else {
+                gone(name);
             }
         } else if (status.st_dev != frames.back().status.st_dev) {
             fail(entryPath(name),
@@ -218,8 +226,8 @@ struct Walk {
             }
         } else if (::unlinkat(folder, name.constData(), AT_REMOVEDIR) != 0 && errno != ENOENT) {
             fail(entryPath(name), SystemError::text(errno));
-        } else if (!frames.empty() && frames.back().listing != nullptr) {
-            frames.back().listing->erased(name);
+        } else {
+            gone(name);
         }
         return true;
     }
@@ -259,7 +267,8 @@ struct Walk {
 } // namespace
 
 TreeEraser::Result TreeEraser::erase(const QByteArray& path, const std::atomic<bool>* stop,
-                                     std::unique_ptr<Listing> listing)
+                                     std::unique_ptr<Listing> listing,
+                                     const std::function<void()>& removed)
 {
     if (path.isEmpty()) {
         return {1, QCoreApplication::translate("TreeEraser", "No item was given to erase."), false};
@@ -275,6 +284,7 @@ TreeEraser::Result TreeEraser::erase(const QByteArray& path, const std::atomic<b
     // is acted on relative to it and never followed.
     QByteArray name;
     Walk walk;
+    walk.removed = &removed;
     walk.base = NativePath::openFolderPart(path, &name);
     const int openError = errno;
     const QByteArray folder = walk.base >= 0 ? NativePath::folderPath(walk.base) : QByteArray();
@@ -292,6 +302,8 @@ TreeEraser::Result TreeEraser::erase(const QByteArray& path, const std::atomic<b
     } else if (!S_ISDIR(status.st_mode)) {
         if (::unlinkat(walk.base, name.constData(), 0) != 0) {
             walk.fail(walk.rootPath, SystemError::text(errno));
+        } else {
+            walk.gone(name);
         }
     } else if (::fstat(walk.base, &baseStatus) == 0 && baseStatus.st_dev != status.st_dev) {
         walk.fail(walk.rootPath,

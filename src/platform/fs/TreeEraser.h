@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 // Erases files and folder trees for good, without the trash.
@@ -48,9 +49,12 @@ public:
     // user's own that lacks read, write or search permission for the user is given them (u+rwx)
     // before it is entered, since its owner chose to erase it. stop is read before each entry.
     // The path is taken as bytes, as the file system names it; with a listing (of the item's own
-    // entries, when it is a folder) only what the listing names goes.
+    // entries, when it is a folder) only what the listing names goes. removed, when given, is
+    // called on the erasing thread for each entry gone (a folder once it is removed itself), so
+    // a caller can show progress within one large item.
     static Result erase(const QByteArray& path, const std::atomic<bool>* stop = nullptr,
-                        std::unique_ptr<Listing> listing = nullptr);
+                        std::unique_ptr<Listing> listing = nullptr,
+                        const std::function<void()>& removed = {});
     static Result erase(const QString& path, const std::atomic<bool>* stop = nullptr)
     {
         return erase(QFile::encodeName(path), stop);
