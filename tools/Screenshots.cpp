@@ -13,6 +13,8 @@ const QList<Screenshots::Command>& Screenshots::commands()
          "panel-TAB.png for each tab, downloads-*.png (the Downloads window's stages)"},
         {"scaled", &Screenshots::scaled,
          "panel-scale-2.png (the panel at scale factor 2, where it sits on the screen)"},
+        {"dark", &Screenshots::dark,
+         "panel-dark.png, downloads-dark.png (the dark colour scheme the desktop asks for)"},
         {"apps", &Screenshots::apps,
          "apps-list.png, apps-search.png, startup-items.png (a made-up catalogue)"},
         {"disks", &Screenshots::disks,

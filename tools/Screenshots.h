@@ -35,6 +35,7 @@ private:
     // One tool each, in Screenshots<Tool>.cpp.
     int panel(int& argc, char** argv);
     int scaled(int& argc, char** argv);
+    int dark(int& argc, char** argv);
     int apps(int& argc, char** argv);
     int disks(int& argc, char** argv);
     int system(int& argc, char** argv);

@@ -132,7 +132,6 @@ void MainViewController::addTitle()
     titleFont.setPixelSize(12);
     m_titleLabel->setFont(titleFont);
     m_titleLabel->setAlignment(Qt::AlignCenter);
-    m_titleLabel->setStyleSheet(QStringLiteral("color: black;"));
 }
 
 void MainViewController::addViewToTab()

@@ -24,7 +24,8 @@ FormatTypeViewController::FormatTypeViewController(FormatTypeVCDelegate* delegat
         row->setCursor(Qt::PointingHandCursor);
         row->setStyleSheet(QStringLiteral(
             "QPushButton { text-align: left; padding-left: 12px; border: none; border-radius: 5px;"
-            " color: rgb(40, 44, 52); } QPushButton:hover { background: rgba(0, 122, 255, 40); }"));
+            " color: palette(window-text); } QPushButton:hover { background: palette(highlight);"
+            " color: palette(highlighted-text); }"));
         row->setGeometry(4, 4 + identifier * kRowHeight, kWidth - 8, kRowHeight);
         connect(row, &QPushButton::clicked, this,
                 [this, identifier] { selectSortType(identifier); });

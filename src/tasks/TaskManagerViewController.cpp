@@ -3,6 +3,7 @@
 #include "common/PublicUtilities.h"
 #include "kit/ApplicationIcon.h"
 #include "kit/Color.h"
+#include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/KitImages.h"
 #include "kit/TextImageButton.h"
@@ -11,6 +12,7 @@
 #include "tasks/TaskMonitor.h"
 #include "tasks/TaskTerminator.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -35,7 +37,7 @@ constexpr int RowHeight = 34;
 QLabel* captionLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    label->setStyleSheet(QStringLiteral("color: rgba(0, 0, 0, 0.6);"));
+    ColorScheme::setTextColor(label, ColorScheme::Text::Secondary);
     return label;
 }
 
@@ -371,7 +373,8 @@ void TaskManagerViewController::forceQuit()
 void TaskManagerViewController::showMessage(const QStringList& lines, bool failure)
 {
     m_messageLabel->setText(lines.join(u'\n'));
-    m_messageLabel->setStyleSheet(failure ? QStringLiteral("color: rgb(200, 16, 46);") : QString());
+    ColorScheme::setTextColor(m_messageLabel,
+                              failure ? ColorScheme::Text::Notice : ColorScheme::Text::Normal);
     m_messageLabel->show();
 }
 
@@ -387,7 +390,11 @@ void TaskManagerViewController::updateLabel(QLabel* label, double percent)
 {
     const QColor color = SystemLoadSampler::isHighLoad(percent) ? getColor(225, 16, 61, 0.8f)
                                                                 : getColor(46, 127, 231, 0.8f);
-    label->setText(getStringColor(SystemLoadSampler::percentText(percent), color));
+    // Shown as readable on the tab as the palette allows; the property keeps the load's colour.
+    const QPalette& colors = label->palette();
+    label->setText(getStringColor(SystemLoadSampler::percentText(percent),
+                                  ColorScheme::readable(color, {colors.color(QPalette::Window),
+                                                                colors.color(QPalette::Base)})));
     label->setProperty("loadColor", color);
 }
 
@@ -404,7 +411,9 @@ QString TaskManagerViewController::getStringColor(const QString& text, const QCo
     const QString before = (percent < 0 ? text : text.left(percent)).toHtmlEscaped();
     QString html = QStringLiteral("<span style=\"color:%1\">%2</span>").arg(css(color), before);
     if (percent >= 0) {
-        html += QStringLiteral("<span style=\"color:%1\">%</span>").arg(css(QColor(0, 0, 0, 153)));
+        const QColor sign =
+            ColorScheme::textColor(QApplication::palette(), ColorScheme::Text::Secondary);
+        html += QStringLiteral("<span style=\"color:%1\">%</span>").arg(css(sign));
         html += QStringLiteral("<span style=\"color:%1\">%2</span>")
                     .arg(css(color), text.mid(percent + 1).toHtmlEscaped());
     }
