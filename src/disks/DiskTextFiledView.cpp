@@ -1,5 +1,7 @@
 #include "disks/DiskTextFiledView.h"
 
+#include "kit/ColorScheme.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -7,7 +9,7 @@ DiskTextFiledView::DiskTextFiledView(QWidget* parent) : QLineEdit(parent)
 {
     setFrame(false);
     setTextMargins(6, 0, 6, 0);
-    setStyleSheet(QStringLiteral("background: transparent;"));
+    ColorScheme::setStyleSheet(this, QStringLiteral("background: transparent;"));
 }
 
 void DiskTextFiledView::paintEvent(QPaintEvent* event)

@@ -3,6 +3,7 @@
 #include "disks/DiskTextFiledView.h"
 #include "disks/FormatTypeViewController.h"
 #include "disks/MakeSureFormatVCDelegate.h"
+#include "kit/ColorScheme.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
@@ -59,7 +60,8 @@ MakeSureFormatViewController::MakeSureFormatViewController(MakeSureFormatVCDeleg
     m_typeSelectBut->setFlat(true);
     m_typeSelectBut->setCursor(Qt::PointingHandCursor);
     m_typeSelectBut->setAccessibleName(tr("Choose the file system type"));
-    m_typeSelectBut->setStyleSheet(
+    ColorScheme::setStyleSheet(
+        m_typeSelectBut,
         QStringLiteral("QPushButton { border: 1px solid palette(mid); border-radius: 6px; "
                        "background: transparent; }"));
     m_typeSelectBut->setGeometry(90, 128, 220, 26);

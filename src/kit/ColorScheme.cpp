@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 namespace {
 
 const char* const TextProperty = "corvellaTextColor";
+const char* const StyleSheetProperty = "corvellaStyleSheet";
 // Whether the application's palette is ours (apply() set it) rather than the desktop's.
 bool suppliedDark = false;
 
@@ -167,15 +169,32 @@ ColorScheme& ColorScheme::textKeeper()
 void ColorScheme::setTextColor(QWidget* widget, Text text)
 {
     widget->setProperty(TextProperty, int(text));
-    widget->removeEventFilter(&textKeeper()); // one filter, however often it is called
-    widget->installEventFilter(&textKeeper());
+    keep(widget);
     applyTextColor(widget);
+}
+
+void ColorScheme::setStyleSheet(QWidget* widget, const QString& styleSheet)
+{
+    widget->setProperty(StyleSheetProperty, styleSheet);
+    keep(widget);
+    widget->setStyleSheet(styleSheet);
+}
+
+void ColorScheme::keep(QWidget*)
+{
+    // The application announces a new palette to itself; its widgets hear of it only as a change
+    // of their own palette, and not all of them (a style sheet's widget keeps its own).
+    static const bool watching = (qApp->installEventFilter(&textKeeper()), true);
+    Q_UNUSED(watching)
 }
 
 void ColorScheme::applyTextColor(QWidget* widget)
 {
     const QColor color =
         textColor(QApplication::palette(), Text(widget->property(TextProperty).toInt()));
+    if (widget->palette().color(QPalette::WindowText) == color &&
+        (widget->palette().resolveMask() & (1 << QPalette::WindowText)))
+        return;
     // Only the text roles are set: the rest still comes from the parent and follows it.
     QPalette palette;
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
@@ -185,8 +204,30 @@ void ColorScheme::applyTextColor(QWidget* widget)
 
 bool ColorScheme::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ApplicationPaletteChange && watched->isWidgetType())
-        applyTextColor(static_cast<QWidget*>(watched));
+    if (watched != qApp || event->type() != QEvent::ApplicationPaletteChange)
+        return QObject::eventFilter(watched, event);
+    const auto applyAll = [] {
+        const QWidgetList widgets = QApplication::allWidgets();
+        for (QWidget* widget : widgets) {
+            if (widget->property(TextProperty).isValid())
+                applyTextColor(widget);
+        }
+    };
+    applyAll();
+    // Style sheets once their widgets have the new palette, which they take after this event.
+    // Unsetting a sheet gives the widgets under it back the palettes they had when it was set,
+    // so the text colours are applied again after.
+    QTimer::singleShot(0, this, [applyAll] {
+        const QWidgetList widgets = QApplication::allWidgets();
+        for (QWidget* widget : widgets) {
+            const QVariant sheet = widget->property(StyleSheetProperty);
+            if (sheet.isValid()) {
+                widget->setStyleSheet(QString());
+                widget->setStyleSheet(sheet.toString());
+            }
+        }
+        applyAll();
+    });
     return QObject::eventFilter(watched, event);
 }
 

@@ -54,6 +54,9 @@ public:
     // Gives the widget's text that colour, now and after every change of the application's
     // palette.
     static void setTextColor(QWidget* widget, Text text);
+    // Sets a style sheet that names palette colours ("palette(base)"), and sets it again after
+    // every change of the application's palette: Qt resolves those names only when a sheet is set.
+    static void setStyleSheet(QWidget* widget, const QString& styleSheet);
 
     // The artwork's colour in this palette: a dark palette turns the light greys and tints of
     // the images into the palette's own (white faces into button faces, grey glyphs into light
@@ -66,5 +69,7 @@ protected:
 private:
     ColorScheme() = default;
     static ColorScheme& textKeeper();
+    // Keeps the widget's colours after changes of the application's palette.
+    static void keep(QWidget* widget);
     static void applyTextColor(QWidget* widget);
 };

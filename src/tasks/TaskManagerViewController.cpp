@@ -139,6 +139,8 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
 
     m_cpuLabel = loadLabel(this);
     m_memoryLabel = loadLabel(this);
+    m_cpuLabel->installEventFilter(this); // drawn again in a new colour scheme
+    m_memoryLabel->installEventFilter(this);
     m_closeBut = new TextImageButton(QStringLiteral("Close"), 16, this);
     m_closeBut->setImageNames(QStringLiteral("btn_b_normal"), QStringLiteral("btn_b_hover"),
                               QStringLiteral("btn_b_hover"), QStringLiteral("btn_s_disable"));
@@ -274,6 +276,11 @@ void TaskManagerViewController::changeCloseButtonState()
 
 bool TaskManagerViewController::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == m_cpuLabel || watched == m_memoryLabel) &&
+        event->type() == QEvent::PaletteChange && watched->property("loadPercent").isValid()) {
+        auto* label = static_cast<QLabel*>(watched);
+        updateLabel(label, label->property("loadPercent").toDouble());
+    }
     if (watched == m_listTableView && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
         changeCloseButtonState();
@@ -396,6 +403,7 @@ void TaskManagerViewController::updateLabel(QLabel* label, double percent)
                                   ColorScheme::readable(color, {colors.color(QPalette::Window),
                                                                 colors.color(QPalette::Base)})));
     label->setProperty("loadColor", color);
+    label->setProperty("loadPercent", percent);
 }
 
 QString TaskManagerViewController::getStringColor(const QString& text, const QColor& color)

@@ -7,6 +7,8 @@
 #include "app/AboutViewController.h"
 #include "app/MainViewController.h"
 #include "disks/FormatEndViewController.h"
+#include "disks/FormatTypeVCDelegate.h"
+#include "disks/FormatTypeViewController.h"
 #include "disks/MakeSureFormatViewController.h"
 #include "downloads/DownloadViewController.h"
 #include "downloads/DownloadsTreeModel.h"
@@ -38,6 +40,11 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+struct MenuOwner : FormatTypeVCDelegate {
+    void mouseEixtView(bool) override {}
+    void selectFormatbyType(int) override {}
+};
 
 // The least contrast of any text in `widgets` (the window's own or its dialog's), the rectangles
 // cut from `window`'s image; the weakest text is named in `weakest`.
@@ -135,9 +142,11 @@ private Q_SLOTS:
                                "format question",
                                "format result",
                                "removal",
-                               "question over the panel"};
-        for (const bool dark : {false, true})
-            for (int kind = 0; kind < int(std::size(kinds)); ++kind)
+                               "question over the panel",
+                               "file system menu"};
+        // Light and dark in turn, so that every row switches the scheme, both ways.
+        for (int kind = 0; kind < int(std::size(kinds)); ++kind)
+            for (const bool dark : {false, true})
                 QTest::addRow("%s %s", dark ? "dark" : "light", kinds[kind]) << dark << kind;
     }
 
@@ -145,12 +154,6 @@ private Q_SLOTS:
     {
         QFETCH(bool, dark);
         QFETCH(int, kind);
-        m_portal.setColorScheme(dark ? 1 : 2);
-        SettingsPortalStandIn::emitSettingChanged(
-            m_portalBus, QStringLiteral("org.freedesktop.appearance"),
-            QStringLiteral("color-scheme"), QVariant::fromValue(dark ? 1u : 2u));
-        QTRY_COMPARE(ColorScheme::isDark(QApplication::palette()), dark);
-
         QTemporaryDir downloads;
         for (const char* name : {"setup.exe", "notes.md", "report.pdf"}) {
             QFile file(downloads.filePath(QLatin1StringView(name)));
@@ -162,39 +165,54 @@ private Q_SLOTS:
         auto* download = kind == 1 ? new DownloadViewController : nullptr;
         auto* update = kind == 5 ? new GXCheckUpdateViewController : nullptr;
         auto* removal = kind == 9 ? new ProgressViewController : nullptr;
-        QWidget* const views[] = {panel,
-                                  download,
-                                  kind == 2 ? new TrashViewController : nullptr,
-                                  kind == 3 ? new AboutThisMacViewController : nullptr,
-                                  kind == 4 ? new FullDiskAccessViewController : nullptr,
-                                  update,
-                                  kind == 6 ? new AboutViewController : nullptr,
-                                  kind == 7 ? new MakeSureFormatViewController(nullptr) : nullptr,
-                                  kind == 8 ? new FormatEndViewController(false, u"Failed."_s)
-                                            : nullptr,
-                                  removal,
-                                  panel};
+        QWidget* const views[] = {
+            panel,
+            download,
+            kind == 2 ? new TrashViewController : nullptr,
+            kind == 3 ? new AboutThisMacViewController : nullptr,
+            kind == 4 ? new FullDiskAccessViewController : nullptr,
+            update,
+            kind == 6 ? new AboutViewController : nullptr,
+            kind == 7 ? new MakeSureFormatViewController(nullptr) : nullptr,
+            kind == 8 ? new FormatEndViewController(false, u"Failed."_s) : nullptr,
+            removal,
+            panel,
+            kind == 11 ? new FormatTypeViewController(&m_menuOwner) : nullptr};
         const std::unique_ptr<StatusAttachedWindow> window(
             StatusAttachedWindow::create(views[kind], QPointF(-3.0, 0.0)));
         window->center();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // The window was made in the other scheme (the row before's): it follows the change.
+        m_portal.setColorScheme(dark ? 1 : 2);
+        SettingsPortalStandIn::emitSettingChanged(
+            m_portalBus, QStringLiteral("org.freedesktop.appearance"),
+            QStringLiteral("color-scheme"), QVariant::fromValue(dark ? 1u : 2u));
+        QTRY_COMPARE(ColorScheme::isDark(QApplication::palette()), dark);
+        QCoreApplication::processEvents(); // style sheets are set again once widgets took it
         if (download) {
             download->doScanWithPath(downloads.path());
             QTRY_VERIFY(!download->isScan() && download->model()->rowCount() == 3);
         }
-        if (update)
+        if (update) // the offer, with its list of what is new
             update->whatIsNewVersionDiff({VersionCheckResult::Outcome::Newer,
                                           u"2.0"_s,
-                                          {{1, u"Faster scans"_s}, {2, u"A dark look"_s}},
+                                          {{1, u"Faster scans"_s}, {2, u"Dark"_s}},
                                           {}});
         if (removal)
             removal->changeProgressValue(40, u"/home/user/Downloads/setup.exe"_s);
         QString weakest;
         if (kind == 10) { // the question over the panel, as Empty Trash asks it
             qreal least = 0;
-            QTimer::singleShot(200, this, [&least, &weakest] {
+            bool opaque = false;
+            QTimer::singleShot(200, this, [&] {
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    const QImage image =
+                        box->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+                    opaque = true; // nothing of the translucent panel shows through the dialog
+                    for (int y = 0; y < image.height(); ++y)
+                        for (int x = 0; x < image.width(); ++x)
+                            opaque = opaque && qAlpha(image.pixel(x, y)) == 255;
                     least = leastContrast(box, &weakest);
                     box->reject();
                 }
@@ -202,6 +220,7 @@ private Q_SLOTS:
             QVERIFY(!ConfirmationDialog::ask(panel, u"Empty the Trash?"_s,
                                              u"Its 3 items are erased for good."_s,
                                              u"Empty Trash"_s));
+            QVERIFY(opaque);
             QVERIFY2(least >= 4.5, qPrintable(weakest));
             return;
         }
@@ -219,6 +238,7 @@ private:
     SettingsPortalStandIn m_portal;
     QDBusConnection m_portalBus{QString()};
     DesktopAppearance* m_appearance = nullptr;
+    MenuOwner m_menuOwner;
 };
 
 CORVELLA_WIDGET_TEST_MAIN(ContrastTest)
