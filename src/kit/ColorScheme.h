@@ -54,8 +54,9 @@ public:
     // Gives the widget's text that colour, now and after every change of the application's
     // palette.
     static void setTextColor(QWidget* widget, Text text);
-    // Sets a style sheet that names palette colours ("palette(base)"), and sets it again after
-    // every change of the application's palette: Qt resolves those names only when a sheet is set.
+    // Sets a style sheet and sets it again after every change of the application's palette: Qt
+    // resolves its palette names ("palette(base)") only when a sheet is set, and any sheet fixes
+    // the palettes of the widgets under it until then.
     static void setStyleSheet(QWidget* widget, const QString& styleSheet);
 
     // The artwork's colour in this palette: a dark palette turns the light greys and tints of

@@ -1,9 +1,9 @@
 // Every window and dialog is readable in the light and in the dark colour scheme: each text of a
 // label, a button or a list cell stands out at least 4.5:1 (WCAG) from what is drawn behind it.
 // The scheme changes as it does for the program: a settings portal stand-in on the private session
-// bus says prefer-dark or prefer-light, which ColorScheme follows. Colours are read from the
-// window's pixels, laid over a white and over a black desktop, so a translucent background or a
-// hard-coded colour cannot hide behind the palette.
+// bus says prefer-dark or prefer-light, which ColorScheme follows, while the window is shown.
+// Colours are read from the window's pixels, so a translucent background or a hard-coded colour
+// cannot hide behind the palette.
 #include "app/AboutViewController.h"
 #include "app/MainViewController.h"
 #include "disks/FormatEndViewController.h"
@@ -46,8 +46,8 @@ struct MenuOwner : FormatTypeVCDelegate {
     void selectFormatbyType(int) override {}
 };
 
-// The least contrast of any text in `widgets` (the window's own or its dialog's), the rectangles
-// cut from `window`'s image; the weakest text is named in `weakest`.
+// The least contrast of any text in `window` (a label's, a button's, a list cell's), read from
+// its pixels over a white and over a black desktop; the weakest text is named in `weakest`.
 qreal leastContrast(QWidget* window, QString* weakest)
 {
     const QImage drawn = window->grab().toImage();
@@ -132,22 +132,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("dark");
         QTest::addColumn<int>("kind");
-        const char* kinds[] = {"panel",
-                               "downloads",
-                               "trash",
-                               "about this computer",
-                               "full disk access",
-                               "update",
-                               "about",
-                               "format question",
-                               "format result",
-                               "removal",
-                               "question over the panel",
-                               "file system menu"};
+        const QStringList kinds =
+            u"panel,downloads,trash,about this computer,full disk access,update,about,"
+            u"format question,format result,removal,question over the panel,file system menu"_s
+                .split(u',');
         // Light and dark in turn, so that every row switches the scheme, both ways.
-        for (int kind = 0; kind < int(std::size(kinds)); ++kind)
+        for (int kind = 0; kind < kinds.size(); ++kind)
             for (const bool dark : {false, true})
-                QTest::addRow("%s %s", dark ? "dark" : "light", kinds[kind]) << dark << kind;
+                QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(kinds[kind]))
+                    << dark << kind;
     }
 
     void textIsReadable()
