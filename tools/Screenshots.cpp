@@ -30,6 +30,8 @@ const QList<Screenshots::Command>& Screenshots::commands()
         {"scaled", &Screenshots::scaled,
          "panel-scale-2.png (the panel at scale factor 2, where it sits on the screen)"},
         {"german", &Screenshots::german, "panel-de.png (the panel under LANGUAGE=de)"},
+        {"dark", &Screenshots::dark,
+         "panel-dark.png, downloads-dark.png (the dark colour scheme the desktop asks for)"},
         {"apps", &Screenshots::apps,
          "apps-list.png, apps-search.png, startup-items.png (a made-up catalogue)"},
         {"disks", &Screenshots::disks,

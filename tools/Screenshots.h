@@ -36,6 +36,7 @@ private:
     int panel(int& argc, char** argv);
     int scaled(int& argc, char** argv);
     int german(int& argc, char** argv);
+    int dark(int& argc, char** argv);
     int apps(int& argc, char** argv);
     int disks(int& argc, char** argv);
     int system(int& argc, char** argv);

@@ -9,6 +9,7 @@
 #include "downloads/DownloadsTreeModel.h"
 #include "downloads/Progress.h"
 #include "downloads/ProgressViewController.h"
+#include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/PowerService.h"
@@ -192,6 +193,48 @@ int Screenshots::panel(int& argc, char** argv)
         return 1;
     delete progressWindow;
     return 0;
+}
+
+// The panel and the Downloads window when the desktop prefers dark and the style's palette is
+// light (Fusion's): the program's own dark palette, as it applies it for the settings portal.
+int Screenshots::dark(int& argc, char** argv)
+{
+    MyNSApplication app(argc, argv);
+    ColorScheme::apply(true);
+
+    InertPowerService power;
+    auto* panel = new MainViewController(&power, &WindowSystem::instance());
+    const std::unique_ptr<StatusAttachedWindow> window(
+        StatusAttachedWindow::create(panel, QPointF(-3.0, 0.0)));
+    panel->setSuperDelegate(window.get());
+    window->center();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
+        return 1;
+    }
+    panel->changeTabWithidStr(QStringLiteral("Cleanup"));
+    QTest::qWait(100);
+    if (!m_canvas.save(window.get(), QStringLiteral("panel-dark.png")))
+        return 1;
+
+    QTemporaryDir downloads;
+    makeDownloads(downloads.path());
+    Controller controller;
+    auto* view = new DownloadViewController(&controller);
+    const std::unique_ptr<StatusAttachedWindow> downloadWindow(
+        StatusAttachedWindow::create(view, QPointF(-3.0, 0.0)));
+    view->setSuperDelegate(downloadWindow.get());
+    downloadWindow->center();
+    downloadWindow->show();
+    (void)QTest::qWaitForWindowExposed(downloadWindow.get());
+    view->doScanWithPath(downloads.path());
+    (void)QTest::qWaitFor([view] { return !view->isScan(); }, 10000);
+    view->outlineView()->expand(view->model()->index(2, 0));
+    QTest::qWait(100);
+    const bool saved = m_canvas.save(downloadWindow.get(), QStringLiteral("downloads-dark.png"));
+    view->closeWindow();
+    return saved ? 0 : 1;
 }
 
 // The panel at scale factor 2 on the whole screen (1280 by 800 device pixels under the test

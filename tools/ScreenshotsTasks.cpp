@@ -64,7 +64,7 @@ int Screenshots::tasks(int& argc, char** argv)
     }
 
     TaskManagerViewController tab;
-    tab.setStyleSheet(QStringLiteral("TaskManagerViewController { background: white; }"));
+    tab.setStyleSheet(QStringLiteral("TaskManagerViewController { background: palette(window); }"));
     tab.setAttribute(Qt::WA_StyledBackground);
     tab.resize(460, 560);
     tab.show();

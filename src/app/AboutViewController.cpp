@@ -2,6 +2,7 @@
 
 #include "common/BackgroundTask.h"
 #include "common/SettingsStore.h"
+#include "kit/ColorScheme.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/desktop/DesktopOpener.h"
@@ -41,13 +42,13 @@ AboutViewController::AboutViewController(QWidget* parent) : QWidget(parent)
     auto* link = new QPushButton(tr("Visit the Corvella website"), this);
     link->setFlat(true);
     link->setCursor(Qt::PointingHandCursor);
-    link->setStyleSheet(QStringLiteral("color: rgb(39, 124, 226);"));
+    ColorScheme::setTextColor(link, ColorScheme::Text::Link);
     connect(link, &QPushButton::clicked, this, &AboutViewController::linkButtonAction);
     layout->addWidget(link);
 
     m_notice = new QLabel(this);
     m_notice->setWordWrap(true);
-    m_notice->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    ColorScheme::setTextColor(m_notice, ColorScheme::Text::Notice);
     m_notice->setAccessibleName(tr("Notice"));
     m_notice->hide();
     layout->addWidget(m_notice);

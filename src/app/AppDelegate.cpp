@@ -7,6 +7,7 @@
 #include "common/NotificationCenter.h"
 #include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"
+#include "kit/ColorScheme.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "platform/SingleInstance.h"
@@ -55,6 +56,9 @@ AppDelegate::AppDelegate(std::unique_ptr<PowerService> powerService, QObject* pa
     m_appearance = new DesktopAppearance(QDBusConnection::sessionBus(), this);
     connect(m_appearance, &DesktopAppearance::colorSchemeChanged, this,
             &AppDelegate::updateStatusItemImage);
+    // The windows follow the desktop's colour scheme (with a dark palette of our own where the
+    // style's is light).
+    ColorScheme::follow(m_appearance);
     qApp->installEventFilter(this);
     updateStatusItemImage();
     buildApplicationMenu();

@@ -2,8 +2,8 @@
 
 #include "kit/BackgroundView.h"
 
-// The light background of the panel's left column: rounded on the left, square where it meets
-// the tab area.
+// The background of the panel's left column, a shade apart from the window's in the palette's
+// scheme: rounded on the left, square where it meets the tab area.
 class LeftBgView : public BackgroundView {
     Q_OBJECT
 public:
@@ -11,4 +11,8 @@ public:
 
 protected:
     void drawBackground(QPainter& painter) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void followPalette();
 };

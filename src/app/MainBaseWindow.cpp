@@ -30,7 +30,9 @@ void MainBaseWindow::rebuildBackground()
     QPainterPath path;
     path.addRoundedRect(QRectF(QPointF(0, height() - PanelSize.height()), PanelSize), CornerRadius,
                         CornerRadius);
-    painter.fillPath(path, QColor::fromRgbF(1.0f, 1.0f, 1.0f, 0.1f));
+    QColor tint = palette().color(QPalette::Window);
+    tint.setAlphaF(0.1f);
+    painter.fillPath(path, tint);
     painter.end();
     m_backgroundImage = std::move(image);
 }
@@ -48,6 +50,15 @@ void MainBaseWindow::paintEvent(QPaintEvent*)
         rebuildBackground();
     QPainter painter(this);
     painter.drawImage(QPointF(0, 0), m_backgroundImage);
+}
+
+void MainBaseWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange) {
+        rebuildBackground();
+        update();
+    }
+    QWidget::changeEvent(event);
 }
 
 void MainBaseWindow::mousePressEvent(QMouseEvent* event)

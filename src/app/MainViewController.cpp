@@ -8,6 +8,7 @@
 #include "disks/DiskManagerViewController.h"
 #include "downloads/CleanUpViewController.h"
 #include "kit/Announcer.h"
+#include "kit/ColorScheme.h"
 #include "kit/ImageButton.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
@@ -104,9 +105,11 @@ void MainViewController::awakeFromNib()
     m_noticeLabel->setGeometry(kContentLeft + 12, kPanelSize.height() - 44, 388, 36);
     m_noticeLabel->setWordWrap(true);
     // Opaque: it lies over the foot of the tab (the Task Manager's load and Close button).
-    m_noticeLabel->setStyleSheet(QStringLiteral(
-        "background: palette(base); color: palette(text); border: 1px solid palette(highlight);"
-        "border-radius: 6px; padding: 2px 8px;"));
+    ColorScheme::setStyleSheet(
+        m_noticeLabel,
+        QStringLiteral(
+            "background: palette(base); color: palette(text); border: 1px solid palette(highlight);"
+            "border-radius: 6px; padding: 2px 8px;"));
     m_noticeLabel->hide();
 
     markFirstStart();
@@ -132,7 +135,6 @@ void MainViewController::addTitle()
     titleFont.setPixelSize(12);
     m_titleLabel->setFont(titleFont);
     m_titleLabel->setAlignment(Qt::AlignCenter);
-    m_titleLabel->setStyleSheet(QStringLiteral("color: black;"));
 }
 
 void MainViewController::addViewToTab()

@@ -10,6 +10,7 @@
 #include "disks/MakeSureFormatViewController.h"
 #include "disks/VolumeCapabilities.h"
 #include "disks/VolumeLabelRules.h"
+#include "kit/ColorScheme.h"
 #include "kit/GXProgressView.h"
 #include "kit/IconATextButton.h"
 #include "kit/KitImages.h"
@@ -21,7 +22,8 @@
 
 namespace {
 
-QLabel* boxLabel(QRect frame, QWidget* parent, int pixelSize, const char* color, bool bold = false)
+QLabel* boxLabel(QRect frame, QWidget* parent, int pixelSize, ColorScheme::Text color,
+                 bool bold = false)
 {
     auto* label = new QLabel(parent);
     QFont font = label->font();
@@ -29,7 +31,7 @@ QLabel* boxLabel(QRect frame, QWidget* parent, int pixelSize, const char* color,
     font.setBold(bold);
     label->setFont(font);
     label->setGeometry(frame);
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1StringView(color)));
+    ColorScheme::setTextColor(label, color);
     return label;
 }
 
@@ -90,14 +92,14 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
     card->setGeometry(rect());
     m_iconImageView = new QLabel(this);
     m_iconImageView->setGeometry(28, 22, 44, 44);
-    m_nameLabel = boxLabel({80, 12, 190, 20}, this, 14, "rgb(40, 44, 52)", true);
-    m_nodeLabel = boxLabel({270, 12, 110, 20}, this, 12, "rgb(110, 116, 128)");
+    m_nameLabel = boxLabel({80, 12, 190, 20}, this, 14, ColorScheme::Text::Normal, true);
+    m_nodeLabel = boxLabel({270, 12, 110, 20}, this, 12, ColorScheme::Text::Secondary);
     m_nodeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_usedLabel = boxLabel({80, 32, 300, 16}, this, 12, "rgb(110, 116, 128)");
+    m_usedLabel = boxLabel({80, 32, 300, 16}, this, 12, ColorScheme::Text::Secondary);
     m_progressView = new GXProgressView(this);
     m_progressView->setGeometry(80, 112 - 57 - 6, 300, 6);
     m_progressView->changeProgressValue(0);
-    m_messageLabel = boxLabel({80, 57, 310, 16}, this, 11, "rgb(214, 58, 48)");
+    m_messageLabel = boxLabel({80, 57, 310, 16}, this, 11, ColorScheme::Text::Notice);
     m_messageLabel->hide();
     m_renameButton = iconButton(QStringLiteral("ic_rename"), tr("Rename"), {80, 76, 96, 26}, this);
     m_formatButton = iconButton(QStringLiteral("ic_format"),

@@ -1,7 +1,5 @@
 #include "disks/DiskLowView.h"
 
-#include "kit/Color.h"
-
 #include <QPainter>
 #include <QPainterPath>
 
@@ -16,5 +14,5 @@ void DiskLowView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath card;
     card.addRoundedRect(QRectF(15, 0, 380, 112).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    painter.fillPath(card, getColor(248, 249, 251, 1));
+    painter.fillPath(card, palette().color(QPalette::Base)); // a card, as lists are
 }

@@ -5,6 +5,7 @@
 #include "common/PublicUtilities.h"
 #include "disks/VolumesInfo.h"
 #include "disks/WatchMountUnmount.h"
+#include "kit/ColorScheme.h"
 #include "platform/dbus/DesktopNotifier.h"
 
 #include <QLabel>
@@ -39,7 +40,9 @@ DiskManagerViewController::DiskManagerViewController(
     m_topScrollView = new QScrollArea(this);
     m_topScrollView->setFrameShape(QFrame::NoFrame);
     m_topScrollView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_topScrollView->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    // Set again when the colour scheme changes: a style sheet fixes its widgets' palettes.
+    ColorScheme::setStyleSheet(m_topScrollView,
+                               QStringLiteral("QScrollArea { background: transparent; }"));
     m_topScrollView->viewport()->setAutoFillBackground(false);
     m_topScrollView->setFixedSize(DiskBoxViewController::boxSize.width(), minimumDocumentHeight);
     m_scrollView = new QWidget();

@@ -1,5 +1,7 @@
 #include "disks/DiskTextFiledView.h"
 
+#include "kit/ColorScheme.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -7,7 +9,7 @@ DiskTextFiledView::DiskTextFiledView(QWidget* parent) : QLineEdit(parent)
 {
     setFrame(false);
     setTextMargins(6, 0, 6, 0);
-    setStyleSheet(QStringLiteral("background: transparent; color: rgb(40, 44, 52);"));
+    ColorScheme::setStyleSheet(this, QStringLiteral("background: transparent;"));
 }
 
 void DiskTextFiledView::paintEvent(QPaintEvent* event)
@@ -17,5 +19,8 @@ void DiskTextFiledView::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath tint;
     tint.addRoundedRect(QRectF(rect()), 6, 6);
-    painter.fillPath(tint, QColor(0, 0, 0, 31));
+    QColor tintColor =
+        palette().color(QPalette::Text); // darkens a light field, lightens a dark one
+    tintColor.setAlpha(31);
+    painter.fillPath(tint, tintColor);
 }

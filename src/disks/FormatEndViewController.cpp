@@ -1,5 +1,6 @@
 #include "disks/FormatEndViewController.h"
 
+#include "kit/ColorScheme.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 
@@ -16,13 +17,12 @@ FormatEndViewController::FormatEndViewController(bool succeeded, const QString& 
     titleFont.setPixelSize(16);
     titleFont.setBold(true);
     m_title->setFont(titleFont);
-    m_title->setStyleSheet(QStringLiteral("color: rgb(40, 44, 52);"));
     m_title->setGeometry(20, 16, 300, 24);
     m_message = new QLabel(message, this);
     m_message->setWordWrap(true);
     m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_message->setStyleSheet(QStringLiteral("color: rgb(90, 96, 108);"));
+    ColorScheme::setTextColor(m_message, ColorScheme::Text::Secondary);
     m_message->setGeometry(20, 46, 300, 68);
     m_closeButton = new TextImageButton(tr("OK"), 14, this);
     m_closeButton->setImageNames(

@@ -1,6 +1,7 @@
 #include "disks/FormatTypeViewController.h"
 
 #include "disks/FormatTypeVCDelegate.h"
+#include "kit/ColorScheme.h"
 
 #include <QPushButton>
 
@@ -22,9 +23,12 @@ FormatTypeViewController::FormatTypeViewController(FormatTypeVCDelegate* delegat
         row->setObjectName(QStringLiteral("view_%1").arg(identifier == 2 ? 4 : identifier + 1));
         row->setFlat(true);
         row->setCursor(Qt::PointingHandCursor);
-        row->setStyleSheet(QStringLiteral(
-            "QPushButton { text-align: left; padding-left: 12px; border: none; border-radius: 5px;"
-            " color: rgb(40, 44, 52); } QPushButton:hover { background: rgba(0, 122, 255, 40); }"));
+        ColorScheme::setStyleSheet(
+            row, QStringLiteral("QPushButton { text-align: left; padding-left: 12px; border: none; "
+                                "border-radius: 5px;"
+                                " color: palette(window-text); } QPushButton:hover { background: "
+                                "palette(highlight);"
+                                " color: palette(highlighted-text); }"));
         row->setGeometry(4, 4 + identifier * kRowHeight, kWidth - 8, kRowHeight);
         connect(row, &QPushButton::clicked, this,
                 [this, identifier] { selectSortType(identifier); });

@@ -3,6 +3,7 @@
 #include "disks/DiskTextFiledView.h"
 #include "disks/FormatTypeViewController.h"
 #include "disks/MakeSureFormatVCDelegate.h"
+#include "kit/ColorScheme.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
@@ -25,7 +26,6 @@ QLabel* label(const QString& text, QRect frame, QWidget* parent, int pixelSize =
     font.setBold(bold);
     item->setFont(font);
     item->setGeometry(frame);
-    item->setStyleSheet(QStringLiteral("color: rgb(40, 44, 52);"));
     return item;
 }
 
@@ -60,8 +60,9 @@ MakeSureFormatViewController::MakeSureFormatViewController(MakeSureFormatVCDeleg
     m_typeSelectBut->setFlat(true);
     m_typeSelectBut->setCursor(Qt::PointingHandCursor);
     m_typeSelectBut->setAccessibleName(tr("Choose the file system type"));
-    m_typeSelectBut->setStyleSheet(
-        QStringLiteral("QPushButton { border: 1px solid rgba(0, 0, 0, 40); border-radius: 6px; "
+    ColorScheme::setStyleSheet(
+        m_typeSelectBut,
+        QStringLiteral("QPushButton { border: 1px solid palette(mid); border-radius: 6px; "
                        "background: transparent; }"));
     m_typeSelectBut->setGeometry(90, 128, 220, 26);
     connect(m_typeSelectBut, &QPushButton::clicked, this,
@@ -101,14 +102,12 @@ void MakeSureFormatViewController::setName(const QString& name, const QString& t
     m_nameTextFiled->setReadOnly(true);
     QTimer::singleShot(0, this, &MakeSureFormatViewController::chengTextStart);
     m_typeLabel->setText(type);
-    m_typeLabel->setStyleSheet(QStringLiteral("color: rgba(0, 0, 0, 255);"));
     m_openImageV->show();
     m_typeSelectBut->setEnabled(true);
     const QString lower = type.toLower();
     if (lower.contains(u"apfs") || lower.contains(u"ntfs")) {
         if (lower.contains(u"ntfs"))
             m_typeLabel->setText(QStringLiteral("MS-DOS FAT32"));
-        m_typeLabel->setStyleSheet(QStringLiteral("color: rgba(51, 51, 51, 255);"));
         m_openImageV->hide();
         m_typeSelectBut->setEnabled(false);
     }

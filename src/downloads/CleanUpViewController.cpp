@@ -2,6 +2,7 @@
 
 #include "common/PublicUtilities.h"
 #include "downloads/DownloadViewController.h"
+#include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
@@ -39,7 +40,7 @@ QWidget* actionTile(ImageButton* button, const QString& title, const QString& te
     auto* explanation = new QLabel(text, tile);
     explanation->setWordWrap(true);
     explanation->setAlignment(Qt::AlignCenter);
-    explanation->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+    ColorScheme::setTextColor(explanation, ColorScheme::Text::Secondary);
     layout->addWidget(explanation);
     return tile;
 }

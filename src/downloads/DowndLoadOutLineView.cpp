@@ -1,7 +1,6 @@
 #include "downloads/DowndLoadOutLineView.h"
 
 #include "downloads/DownloadsTreeModel.h"
-#include "kit/Color.h"
 #include "kit/KitImages.h"
 
 #include <QHeaderView>
@@ -62,9 +61,6 @@ DowndLoadOutLineView::DowndLoadOutLineView(QWidget* parent) : QTreeView(parent)
     // The rows' light stripes lie over an opaque base, so nothing behind the translucent
     // window shows through the names.
     viewport()->setAutoFillBackground(true);
-    QPalette base = viewport()->palette();
-    base.setColor(QPalette::Base, QColor(250, 250, 251));
-    viewport()->setPalette(base);
 }
 
 void DowndLoadOutLineView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
@@ -73,12 +69,14 @@ void DowndLoadOutLineView::drawRow(QPainter* painter, const QStyleOptionViewItem
     // Row parity counts visible rows from the top of the tree, as a flat list would.
     const int visualRow =
         option.rect.top() / std::max(1, rowHeight(index)) + verticalScrollBar()->value();
-    const QColor fill =
-        visualRow % 2 == 0 ? getColor(255, 255, 255, 0.6f) : getColor(253, 253, 253, 0.2f);
+    QColor fill = palette().color(visualRow % 2 == 0 ? QPalette::Base : QPalette::AlternateBase);
+    fill.setAlphaF(visualRow % 2 == 0 ? 0.6f : 0.2f);
     painter->fillRect(option.rect, fill);
+    QColor keyboardRow = palette().color(QPalette::Highlight);
+    keyboardRow.setAlphaF(0.12f);
     if (hasFocus() && index.row() == currentIndex().row() &&
         index.parent() == currentIndex().parent())
-        painter->fillRect(option.rect, getColor(39, 124, 226, 0.12f)); // the keyboard's row
+        painter->fillRect(option.rect, keyboardRow); // the keyboard's row
     QStyleOptionViewItem plain = option;
     plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     QTreeView::drawRow(painter, plain, index);

@@ -1,7 +1,5 @@
 #include "downloads/DownloadTableHeaderView.h"
 
-#include "kit/Color.h"
-
 #include <QPainter>
 
 DownloadTableHeaderView::DownloadTableHeaderView(QWidget* parent) : QWidget(parent) {}
@@ -11,12 +9,16 @@ void DownloadTableHeaderView::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(getColor(248, 248, 248, 0.3f));
+    QColor face = palette().color(QPalette::Button);
+    face.setAlphaF(0.3f);
+    painter.setBrush(face);
     painter.drawRoundedRect(rect(), 6, 6);
     // 5 points above the foot of the strip, and a separator from there to 25 points up.
     const qreal foot = height() - 5;
-    painter.setPen(QPen(getColor(0, 0, 0, 0.1f), 0.5));
+    QColor line = palette().color(QPalette::WindowText);
+    line.setAlphaF(0.1f);
+    painter.setPen(QPen(line, 0.5));
     painter.drawLine(QPointF(0, foot), QPointF(528, foot));
-    painter.setPen(QPen(getColor(0, 0, 0, 0.1f), 1));
+    painter.setPen(QPen(line, 1));
     painter.drawLine(QPointF(kSeparatorX, foot), QPointF(kSeparatorX, foot - 20));
 }

@@ -7,6 +7,7 @@
 #include "downloads/DownloadTableHeaderView.h"
 #include "downloads/DownloadsTreeModel.h"
 #include "downloads/FileTree.h"
+#include "kit/ColorScheme.h"
 #include "kit/GXProgressView.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
@@ -129,15 +130,17 @@ void DownloadViewController::awakeFromNib()
     m_placeholder->setAlignment(Qt::AlignCenter);
     m_placeholder->setWordWrap(true);
     m_placeholder->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_placeholder->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+    ColorScheme::setTextColor(m_placeholder, ColorScheme::Text::Secondary);
     m_placeholder->hide();
 
     // Why the last reveal failed, over the foot of the outline until the next reveal.
     m_revealNotice = new QLabel(m_outlineBlowView);
     m_revealNotice->setWordWrap(true);
     m_revealNotice->setAccessibleName(tr("Notice"));
-    m_revealNotice->setStyleSheet(
-        QStringLiteral("background: rgb(253, 236, 234); color: #b03a2e; padding: 2px 8px;"));
+    m_revealNotice->setAutoFillBackground(true); // opaque over the rows
+    m_revealNotice->setBackgroundRole(QPalette::Base);
+    m_revealNotice->setContentsMargins(8, 2, 8, 2);
+    ColorScheme::setTextColor(m_revealNotice, ColorScheme::Text::Notice);
     m_revealNotice->hide();
 
     // What the last removal did and what it could not do, where the scan's buttons were: they are
@@ -149,7 +152,7 @@ void DownloadViewController::awakeFromNib()
     QFont failureFont = m_failureLabel->font();
     failureFont.setPixelSize(11);
     m_failureLabel->setFont(failureFont);
-    m_failureLabel->setStyleSheet(QStringLiteral("color: rgb(190, 50, 40);"));
+    ColorScheme::setTextColor(m_failureLabel, ColorScheme::Text::Notice);
     m_failureLabel->setTextFormat(Qt::RichText);
     m_failureLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
                                             Qt::LinksAccessibleByKeyboard);

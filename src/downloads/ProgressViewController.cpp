@@ -3,6 +3,7 @@
 #include "common/PublicUtilities.h"
 #include "kit/Announcer.h"
 #include "kit/BackgroundView.h"
+#include "kit/ColorScheme.h"
 #include "kit/GXProgressView.h"
 #include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
@@ -16,7 +17,8 @@ ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent
     setFixedSize(400, 132);
     // An opaque card behind the text: the window's translucent frame stays around it, but what
     // lies behind the window never shows through the words.
-    auto* card = new BackgroundView(QColor(250, 250, 251), 8.0, this);
+    auto* card = new BackgroundView(this); // the palette's window colour
+    card->setCornerRadius(8.0);
     card->setGeometry(rect());
     card->lower();
     m_titleLabel = new QLabel(QStringLiteral("Corvella"), this);
@@ -29,7 +31,7 @@ ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent
 
     m_pathLabel = new QLabel(this);
     m_pathLabel->setGeometry(20, 40, 360, 18);
-    m_pathLabel->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+    ColorScheme::setTextColor(m_pathLabel, ColorScheme::Text::Secondary);
 
     m_progressView = new GXProgressView(this);
     m_progressView->setGeometry(24, 70, 290, 6);

@@ -34,14 +34,15 @@ void BackgroundView::drawBackground(QPainter& painter)
 
 void BackgroundView::fillArea(QPainter& painter, const QRectF& area, qreal radius) const
 {
+    const QColor fill = m_color.isValid() ? m_color : palette().color(backgroundRole());
     painter.save();
     painter.setPen(Qt::NoPen);
-    painter.setBrush(m_color);
+    painter.setBrush(fill);
     if (radius > 0) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.drawRoundedRect(area, radius, radius);
     } else {
-        painter.fillRect(area, m_color);
+        painter.fillRect(area, fill);
     }
     painter.restore();
 }

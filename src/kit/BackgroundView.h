@@ -7,7 +7,9 @@ class QPainter;
 
 // A plain view that fills its bounds with one colour, as a rounded rectangle when a corner radius
 // is set. Subclasses that draw more override drawBackground() and may call the base for the
-// bounds. Transparent outside the filled shape.
+// bounds. Transparent outside the filled shape. Without a colour of its own (an invalid one, as
+// a view made without a colour has) it fills with its palette's colour for its background role,
+// and so follows the colour scheme.
 class BackgroundView : public QWidget {
     Q_OBJECT
 public:
@@ -26,6 +28,6 @@ protected:
     void fillArea(QPainter& painter, const QRectF& area, qreal radius) const;
 
 private:
-    QColor m_color = Qt::white;
+    QColor m_color;
     qreal m_cornerRadius = 0;
 };

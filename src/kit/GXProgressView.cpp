@@ -1,6 +1,6 @@
 #include "kit/GXProgressView.h"
 
-#include "kit/Color.h"
+#include "kit/ColorScheme.h"
 
 #include <QPainter>
 
@@ -27,12 +27,14 @@ void GXProgressView::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     const QRectF track(0, (height() - 6) / 2.0, width(), 6);
-    painter.setBrush(getColor(222, 228, 236, 1));
+    const QPalette& colors = palette();
+    painter.setBrush(
+        ColorScheme::mix(colors.color(QPalette::Base), colors.color(QPalette::WindowText), 0.12));
     painter.drawRoundedRect(track, 3, 3);
     if (m_value > 0) {
         QRectF filled = track;
         filled.setWidth(std::max(6.0, track.width() * m_value / 100.0));
-        painter.setBrush(getColor(39, 124, 226, 1));
+        painter.setBrush(colors.color(QPalette::Highlight));
         painter.drawRoundedRect(filled, 3, 3);
     }
 }

@@ -1,13 +1,12 @@
 #include "kit/IconATextButton.h"
 
+#include "kit/ColorScheme.h"
+
 #include <QFontMetrics>
 
 namespace {
 
 constexpr int IconTitleSpacing = 6;
-const QColor NormalTitle(51, 58, 68);
-const QColor ActiveTitle(39, 124, 226);
-const QColor DisabledTitle(150, 157, 166);
 
 } // namespace
 
@@ -39,8 +38,9 @@ QColor IconATextButton::automaticTitleColor(const QString& faceName) const
 {
     Q_UNUSED(faceName)
     if (!isEnabled())
-        return DisabledTitle;
-    return isDown() || isHovered() ? ActiveTitle : NormalTitle;
+        return palette().color(QPalette::Disabled, QPalette::WindowText);
+    return isDown() || isHovered() ? ColorScheme::textColor(palette(), ColorScheme::Text::Link)
+                                   : palette().color(QPalette::WindowText);
 }
 
 QSize IconATextButton::sizeHint() const

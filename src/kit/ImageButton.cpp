@@ -1,6 +1,7 @@
 #include "kit/ImageButton.h"
 
 #include "common/PublicUtilities.h"
+#include "kit/ColorScheme.h"
 #include "kit/KitImages.h"
 
 #include <QApplication>
@@ -10,29 +11,33 @@
 #include <QImage>
 #include <QPainter>
 
+#include <optional>
+
 namespace {
 
 constexpr qreal DisabledFaceOpacity = 0.45;
 constexpr int TitlePadding = 8;
-const QColor DarkTitle(51, 58, 68);
 const QColor LightTitle(255, 255, 255);
-const QColor DisabledTitle(150, 157, 166);
 
-// Whether the middle of a face is dark enough to need a light title. Transparent middles count
-// as light: the title then sits on the panel's light background.
-bool isDarkFace(const QString& faceName)
+// Whether the middle of a face is dark enough to need a light title, in the palette's colours
+// (a dark palette draws the white faces dark). Transparent middles are no answer: the title then
+// sits on the window's background.
+std::optional<bool> isDarkFace(const QString& faceName)
 {
-    static QHash<QString, bool> answers;
-    auto found = answers.constFind(faceName);
+    static QHash<QString, std::optional<bool>> answers;
+    const QPalette palette = QApplication::palette();
+    const QString key = faceName + palette.color(QPalette::Button).name();
+    auto found = answers.constFind(key);
     if (found != answers.constEnd())
         return *found;
     const QImage image = KitImages::pixmap(faceName, QSize(32, 32)).toImage();
-    bool dark = false;
+    std::optional<bool> dark;
     if (!image.isNull()) {
         const QColor middle = image.pixelColor(image.width() / 2, image.height() / 2);
-        dark = middle.alpha() >= 128 && middle.lightnessF() < 0.6;
+        if (middle.alpha() >= 128)
+            dark = middle.lightnessF() < 0.6;
     }
-    answers.insert(faceName, dark);
+    answers.insert(key, dark);
     return dark;
 }
 
@@ -185,8 +190,15 @@ QRect ImageButton::titleRect() const
 QColor ImageButton::automaticTitleColor(const QString& faceName) const
 {
     if (!isEnabled())
-        return DisabledTitle;
-    return isDarkFace(faceName) ? LightTitle : DarkTitle;
+        return palette().color(QPalette::Disabled, QPalette::ButtonText);
+    const std::optional<bool> dark = isDarkFace(faceName);
+    if (!dark)
+        return palette().color(QPalette::WindowText);
+    if (*dark)
+        return LightTitle;
+    // A light face in a dark palette (one the artwork keeps) still needs dark text.
+    return ColorScheme::isDark(palette()) ? QColor(Qt::black)
+                                          : palette().color(QPalette::ButtonText);
 }
 
 void ImageButton::paintEvent(QPaintEvent* event)

@@ -1,11 +1,16 @@
 #include "kit/KitImages.h"
 
+#include "kit/ColorScheme.h"
+
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QRegularExpression>
 #include <QSet>
 #include <QSvgRenderer>
 
@@ -41,18 +46,69 @@ bool checkExists(const QString& name)
     return false;
 }
 
+// Names the palette the artwork is drawn for: empty for a light one, which keeps the images'
+// own colours.
+QString schemeKey(const QPalette& palette)
+{
+    if (!ColorScheme::isDark(palette))
+        return {};
+    return palette.color(QPalette::Button).name() + palette.color(QPalette::WindowText).name();
+}
+
+// The image's source with its colours turned into the palette's (ColorScheme::artworkColor).
+QByteArray recoloured(QByteArray source, const QPalette& palette)
+{
+    static const QRegularExpression colour(u"(fill|stroke)=\"(#[0-9A-Fa-f]{6})\""_s);
+    QString text = QString::fromUtf8(source);
+    // White over a saturated face (a glyph on a blue button) stays white.
+    bool accent = false;
+    for (const QRegularExpressionMatch& match : colour.globalMatch(text)) {
+        const QColor hsl = QColor::fromString(match.capturedView(2)).toHsl();
+        accent = accent || (match.capturedView(1) == u"fill" && hsl.hslSaturationF() > 0.4 &&
+                            hsl.lightnessF() < 0.8);
+    }
+    QString result;
+    qsizetype last = 0;
+    for (const QRegularExpressionMatch& match : colour.globalMatch(text)) {
+        const QColor mapped =
+            ColorScheme::artworkColor(QColor::fromString(match.capturedView(2)), palette, accent);
+        result += QStringView(text).sliced(last, match.capturedStart(2) - last);
+        result += mapped.name();
+        last = match.capturedEnd(2);
+    }
+    result += QStringView(text).sliced(last);
+    return result.toUtf8();
+}
+
+// The application's logos keep their colours in every scheme.
+bool isLogo(const QString& name)
+{
+    return name.startsWith(u"corvella"_s) || name.startsWith(u"top"_s) ||
+           name.startsWith(u"com."_s);
+}
+
 QSvgRenderer* rendererFor(const QString& name)
 {
+    const QPalette palette = QApplication::palette();
+    const QString scheme = isLogo(name) ? QString() : schemeKey(palette);
+    const QString key = name + u'/' + scheme;
     static QHash<QString, std::shared_ptr<QSvgRenderer>> renderers;
-    auto found = renderers.constFind(name);
+    auto found = renderers.constFind(key);
     if (found != renderers.constEnd())
         return found->get();
-    auto renderer = std::make_shared<QSvgRenderer>(KitImages::resourcePath(name));
+    std::shared_ptr<QSvgRenderer> renderer;
+    if (scheme.isEmpty()) {
+        renderer = std::make_shared<QSvgRenderer>(KitImages::resourcePath(name));
+    } else {
+        QFile file(KitImages::resourcePath(name));
+        const QByteArray source = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        renderer = std::make_shared<QSvgRenderer>(recoloured(source, palette));
+    }
     if (!renderer->isValid()) {
         qWarning("Image \"%s\" could not be read as SVG", qUtf8Printable(name));
         return nullptr;
     }
-    renderers.insert(name, renderer);
+    renderers.insert(key, renderer);
     return renderer.get();
 }
 
@@ -103,10 +159,11 @@ QPixmap KitImages::pixmap(const QString& name, const QSize& size, qreal devicePi
         return {};
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
 
-    const QString key = u"corvella-kit/%1/%2x%3@%4"_s.arg(name)
+    const QString key = u"corvella-kit/%1/%2x%3@%4/%5"_s.arg(name)
                             .arg(logicalSize.width())
                             .arg(logicalSize.height())
-                            .arg(ratio);
+                            .arg(ratio)
+                            .arg(schemeKey(QApplication::palette()));
     QPixmap cached;
     if (QPixmapCache::find(key, &cached))
         return cached;

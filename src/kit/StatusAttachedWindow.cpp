@@ -39,8 +39,8 @@ StatusAttachedWindow::StatusAttachedWindow(QWidget* view, QPointF point, QWidget
     const int systemVersion = PublicUtilities::getSystemVersion();
     if (systemVersion >= 1010)
         setWindowBackgroundBlurRadius(400);
-    m_backgroundColor = defaultBackgroundColor(systemVersion);
-    m_borderColor = defaultBorderColor(systemVersion);
+    m_backgroundColor = defaultBackgroundColor(systemVersion, palette());
+    m_borderColor = defaultBorderColor(systemVersion, palette());
 
     view->setParent(this);
     setWindowTitle(view->windowTitle());
@@ -59,16 +59,20 @@ StatusAttachedWindow::~StatusAttachedWindow()
         m_view->removeEventFilter(this);
 }
 
-QColor StatusAttachedWindow::defaultBackgroundColor(int systemVersion)
+QColor StatusAttachedWindow::defaultBackgroundColor(int systemVersion, const QPalette& palette)
 {
-    return QColor::fromRgbF(1.0f, 1.0f, 1.0f, systemVersion < 1009 ? 0.98f : 0.9f);
+    QColor color = palette.color(QPalette::Window);
+    color.setAlphaF(systemVersion < 1009 ? 0.98f : 0.9f);
+    return color;
 }
 
-QColor StatusAttachedWindow::defaultBorderColor(int systemVersion)
+QColor StatusAttachedWindow::defaultBorderColor(int systemVersion, const QPalette& palette)
 {
     if (systemVersion >= 1016)
-        return QColor::fromRgbF(1.0f, 1.0f, 1.0f, defaultBackgroundColor(systemVersion).alphaF());
-    return QColor::fromRgbF(0.0f, 0.0f, 0.0f, 0.3f);
+        return defaultBackgroundColor(systemVersion, palette);
+    QColor color = palette.color(QPalette::Shadow);
+    color.setAlphaF(0.3f);
+    return color;
 }
 
 void StatusAttachedWindow::setMattachedWDelegate(StatusAttachedWindowDelegate* delegate)
@@ -316,6 +320,14 @@ void StatusAttachedWindow::hideEvent(QHideEvent* event)
 
 void StatusAttachedWindow::changeEvent(QEvent* event)
 {
+    // Colours nobody set follow the palette (the desktop's colour scheme changing).
+    if (event->type() == QEvent::PaletteChange) {
+        const int systemVersion = PublicUtilities::getSystemVersion();
+        if (!m_ownBackgroundColor)
+            changeDrawing(m_backgroundColor, defaultBackgroundColor(systemVersion, palette()));
+        if (!m_ownBorderColor)
+            changeDrawing(m_borderColor, defaultBorderColor(systemVersion, palette()));
+    }
     // The size follows the view, so the window is never maximised or full screen: a zoom
     // request leaves it where it was.
     constexpr Qt::WindowStates grown = Qt::WindowMaximized | Qt::WindowFullScreen;

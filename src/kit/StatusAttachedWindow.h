@@ -59,9 +59,10 @@ public:
                                         float distance = 5.0f);
     ~StatusAttachedWindow() override;
 
-    // Default colours for a system version (major * 100 + minor).
-    static QColor defaultBackgroundColor(int systemVersion);
-    static QColor defaultBorderColor(int systemVersion);
+    // Default colours for a system version (major * 100 + minor), from the palette's window
+    // colour; they follow the window's palette until set.
+    static QColor defaultBackgroundColor(int systemVersion, const QPalette& palette);
+    static QColor defaultBorderColor(int systemVersion, const QPalette& palette);
 
     QWidget* view() const { return m_view; }
     QPointF point() const { return m_point; }
@@ -71,7 +72,11 @@ public:
     QRectF viewFrame() const { return m_viewFrame; }
 
     QColor borderColor() const { return m_borderColor; }
-    void setBorderColor(const QColor& color) { changeDrawing(m_borderColor, color); }
+    void setBorderColor(const QColor& color)
+    {
+        m_ownBorderColor = true;
+        changeDrawing(m_borderColor, color);
+    }
     float borderWidth() const { return m_borderWidth; }
     void setBorderWidth(float width) { changeDrawing(m_borderWidth, width); }
     float viewMargin() const { return m_viewMargin; }
@@ -91,7 +96,11 @@ public:
         changeDrawing(m_drawsRoundCornerBesideArrow, rounded);
     }
     QColor windowBackgroundColor() const { return m_backgroundColor; }
-    void setBackgroundColor(const QColor& color) { changeDrawing(m_backgroundColor, color); }
+    void setBackgroundColor(const QColor& color)
+    {
+        m_ownBackgroundColor = true;
+        changeDrawing(m_backgroundColor, color);
+    }
     // Not owned; must outlive the window or be reset to nullptr.
     StatusAttachedWindowDelegate* mattachedWDelegate() const { return m_mattachedWDelegate; }
     void setMattachedWDelegate(StatusAttachedWindowDelegate* delegate);
@@ -182,6 +191,8 @@ private:
     float m_cornerRadius = 8.0f;
     bool m_drawsRoundCornerBesideArrow = true;
     QColor m_backgroundColor;
+    bool m_ownBorderColor = false;
+    bool m_ownBackgroundColor = false;
     QPointer<QWidget> m_view;
     QPointer<QWidget> m_window;
     QPointF m_point;

@@ -1,6 +1,7 @@
 #include "kit/ToolPage.h"
 
 #include "kit/Announcer.h"
+#include "kit/ColorScheme.h"
 
 #include <QDebug>
 #include <QLabel>
@@ -18,12 +19,11 @@ ToolPage::ToolPage(const QString& heading, const QString& explanation, QWidget* 
     headingFont.setPointSizeF(15);
     headingFont.setBold(true);
     m_heading->setFont(headingFont);
-    m_heading->setStyleSheet(QStringLiteral("color: rgb(40, 44, 52);"));
     layout->addWidget(m_heading);
 
     auto* explanationLabel = new QLabel(explanation, this);
     explanationLabel->setWordWrap(true);
-    explanationLabel->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+    ColorScheme::setTextColor(explanationLabel, ColorScheme::Text::Secondary);
     layout->addWidget(explanationLabel);
 
     m_bodyLayout = new QVBoxLayout();
@@ -33,7 +33,7 @@ ToolPage::ToolPage(const QString& heading, const QString& explanation, QWidget* 
     m_notice = new QLabel(this);
     m_notice->setWordWrap(true);
     m_notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_notice->setStyleSheet(QStringLiteral("color: #b03a2e;"));
+    ColorScheme::setTextColor(m_notice, ColorScheme::Text::Notice);
     m_notice->setAccessibleName(tr("Notice"));
     m_notice->hide();
     layout->addWidget(m_notice);

@@ -3,6 +3,7 @@
 #include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
 #include "kit/ApplicationIcon.h"
+#include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/TextImageButton.h"
@@ -49,7 +50,7 @@ StartupItemsViewController::StartupItemsViewController(QWidget* parent)
 
     m_messageLabel = new QLabel(this);
     m_messageLabel->setWordWrap(true);
-    m_messageLabel->setStyleSheet(QStringLiteral("color: rgb(190, 40, 40);"));
+    ColorScheme::setTextColor(m_messageLabel, ColorScheme::Text::Notice);
     m_messageLabel->hide();
     bodyLayout()->addWidget(m_messageLabel);
 
@@ -137,7 +138,8 @@ void StartupItemsViewController::fillTable()
         auto* name = new QTableWidgetItem(ApplicationIcon::of(item.image), item.name);
         name->setToolTip(item.path);
         if (!item.enabled)
-            name->setForeground(QColor(150, 150, 150));
+            name->setForeground(
+                ColorScheme::textColor(m_listTableView->palette(), ColorScheme::Text::Secondary));
         m_listTableView->setItem(row, NameColumn, name);
 
         auto* toggle = new QCheckBox(m_listTableView);

@@ -30,7 +30,6 @@ QLabel* makeLabel(QWidget* parent, qreal pixelSize, bool bold = false)
     font.setBold(bold);
     label->setFont(font);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setStyleSheet(QStringLiteral("color: #333333;"));
     label->setWordWrap(true);
     return label;
 }

@@ -3,6 +3,7 @@
 #include "common/PublicUtilities.h"
 #include "kit/ApplicationIcon.h"
 #include "kit/Color.h"
+#include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/KitImages.h"
 #include "kit/TextImageButton.h"
@@ -11,6 +12,7 @@
 #include "tasks/TaskMonitor.h"
 #include "tasks/TaskTerminator.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -35,7 +37,7 @@ constexpr int RowHeight = 34;
 QLabel* captionLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
-    label->setStyleSheet(QStringLiteral("color: rgba(0, 0, 0, 0.6);"));
+    ColorScheme::setTextColor(label, ColorScheme::Text::Secondary);
     return label;
 }
 
@@ -137,6 +139,8 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
 
     m_cpuLabel = loadLabel(this);
     m_memoryLabel = loadLabel(this);
+    m_cpuLabel->installEventFilter(this); // drawn again in a new colour scheme
+    m_memoryLabel->installEventFilter(this);
     m_closeBut = new TextImageButton(tr("Close", "verb: quit the ticked applications"), 16, this);
     m_closeBut->setImageNames(QStringLiteral("btn_b_normal"), QStringLiteral("btn_b_hover"),
                               QStringLiteral("btn_b_hover"), QStringLiteral("btn_s_disable"));
@@ -272,6 +276,11 @@ void TaskManagerViewController::changeCloseButtonState()
 
 bool TaskManagerViewController::eventFilter(QObject* watched, QEvent* event)
 {
+    if ((watched == m_cpuLabel || watched == m_memoryLabel) &&
+        event->type() == QEvent::PaletteChange && watched->property("loadPercent").isValid()) {
+        auto* label = static_cast<QLabel*>(watched);
+        updateLabel(label, label->property("loadPercent").toDouble());
+    }
     if (watched == m_listTableView && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
         changeCloseButtonState();
@@ -369,7 +378,8 @@ void TaskManagerViewController::forceQuit()
 void TaskManagerViewController::showMessage(const QStringList& lines, bool failure)
 {
     m_messageLabel->setText(lines.join(u'\n'));
-    m_messageLabel->setStyleSheet(failure ? QStringLiteral("color: rgb(200, 16, 46);") : QString());
+    ColorScheme::setTextColor(m_messageLabel,
+                              failure ? ColorScheme::Text::Notice : ColorScheme::Text::Normal);
     m_messageLabel->show();
 }
 
@@ -385,8 +395,13 @@ void TaskManagerViewController::updateLabel(QLabel* label, double percent)
 {
     const QColor color = SystemLoadSampler::isHighLoad(percent) ? getColor(225, 16, 61, 0.8f)
                                                                 : getColor(46, 127, 231, 0.8f);
-    label->setText(getStringColor(SystemLoadSampler::percentText(percent), color));
+    // Shown as readable on the tab as the palette allows; the property keeps the load's colour.
+    const QPalette& colors = label->palette();
+    label->setText(getStringColor(SystemLoadSampler::percentText(percent),
+                                  ColorScheme::readable(color, {colors.color(QPalette::Window),
+                                                                colors.color(QPalette::Base)})));
     label->setProperty("loadColor", color);
+    label->setProperty("loadPercent", percent);
 }
 
 QString TaskManagerViewController::getStringColor(const QString& text, const QColor& color)
@@ -402,7 +417,9 @@ QString TaskManagerViewController::getStringColor(const QString& text, const QCo
     const QString before = (percent < 0 ? text : text.left(percent)).toHtmlEscaped();
     QString html = QStringLiteral("<span style=\"color:%1\">%2</span>").arg(css(color), before);
     if (percent >= 0) {
-        html += QStringLiteral("<span style=\"color:%1\">%</span>").arg(css(QColor(0, 0, 0, 153)));
+        const QColor sign =
+            ColorScheme::textColor(QApplication::palette(), ColorScheme::Text::Secondary);
+        html += QStringLiteral("<span style=\"color:%1\">%</span>").arg(css(sign));
         html += QStringLiteral("<span style=\"color:%1\">%2</span>")
                     .arg(css(color), text.mid(percent + 1).toHtmlEscaped());
     }

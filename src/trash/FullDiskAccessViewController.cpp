@@ -58,7 +58,6 @@ FullDiskAccessViewController::FullDiskAccessViewController(FullDiskAccessAuthori
     m_advice = new QLabel(this);
     m_advice->setWordWrap(true);
     m_advice->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_advice->setStyleSheet(QStringLiteral("color: rgb(40, 44, 52);"));
     m_advice->hide();
     bodyLayout()->addWidget(m_advice);
     bodyLayout()->addStretch(1);

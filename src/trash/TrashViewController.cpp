@@ -2,6 +2,7 @@
 
 #include "common/PublicUtilities.h"
 #include "kit/Announcer.h"
+#include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
@@ -28,13 +29,13 @@ TextImageButton* faceButton(const QString& title, const QString& face, QWidget* 
     return button;
 }
 
-QLabel* smallLabel(QWidget* parent, const char* color)
+QLabel* smallLabel(QWidget* parent, ColorScheme::Text color)
 {
     auto* label = new QLabel(parent);
     QFont font = label->font();
     font.setPixelSize(11);
     label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1StringView(color)));
+    ColorScheme::setTextColor(label, color);
     return label;
 }
 
@@ -104,14 +105,14 @@ TrashViewController::TrashViewController(const TrashCleaner& cleaner, QWidget* p
     m_placeholder->setGeometry(24, 40, kListFrame.width() - 48, 120);
     m_placeholder->setAlignment(Qt::AlignCenter);
     m_placeholder->setWordWrap(true);
-    m_placeholder->setStyleSheet(QStringLiteral("color: rgb(110, 116, 128);"));
+    ColorScheme::setTextColor(m_placeholder, ColorScheme::Text::Secondary);
 
-    m_summaryLabel = smallLabel(this, "rgb(110, 116, 128)");
+    m_summaryLabel = smallLabel(this, ColorScheme::Text::Secondary);
     m_summaryLabel->setGeometry(16, kListFrame.bottom() + 4, 420, 18);
-    m_freedLabel = smallLabel(this, "rgb(40, 140, 70)");
+    m_freedLabel = smallLabel(this, ColorScheme::Text::Success);
     m_freedLabel->setGeometry(440, kListFrame.bottom() + 4, 244, 18);
     m_freedLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_failureLabel = smallLabel(this, "rgb(190, 50, 40)");
+    m_failureLabel = smallLabel(this, ColorScheme::Text::Notice);
     m_failureLabel->setGeometry(16, kViewSize.height() - 50, 260, 42);
     m_failureLabel->setWordWrap(true);
     m_failureLabel->setTextFormat(Qt::RichText);
