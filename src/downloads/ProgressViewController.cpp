@@ -48,6 +48,11 @@ ProgressViewController::ProgressViewController(QWidget* parent) : QWidget(parent
     connect(escape, &QShortcut::activated, this, &ProgressViewController::stopButtonAction);
 }
 
+StatusAttachedWindow* ProgressViewController::superDelegate() const
+{
+    return m_superDelegate;
+}
+
 void ProgressViewController::setSuperDelegate(StatusAttachedWindow* window)
 {
     if (m_superDelegate)

@@ -25,7 +25,7 @@ public:
     // The window showing the view. Closing it before the run has reported 100 (from the window
     // manager, or with Escape) stops the run, as the stop button does.
     void setSuperDelegate(StatusAttachedWindow* window);
-    StatusAttachedWindow* superDelegate() const { return m_superDelegate; }
+    StatusAttachedWindow* superDelegate() const;
 
     void changeProgressValue(int percent, const QString& path);
     void stopButtonAction();
