@@ -2,6 +2,7 @@
 
 #include "downloads/ControllerDelegate.h"
 #include "downloads/ProgressViewController.h"
+#include "platform/fs/SizeMode.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -16,6 +17,7 @@ class DowndLoadOutLineView;
 class FileTree;
 class GXProgressView;
 class ImageButton;
+class QComboBox;
 class QLabel;
 class QModelIndex;
 class QTimer;
@@ -54,6 +56,11 @@ public:
     void deleteFiles();
     void setAllSelectOrNoSelect();
     void closeWindow();
+    // What the sizes mean: the switch beside the list, remembered in the settings. Choosing
+    // another mode scans the folder again in it (not while a removal runs).
+    SizeMode sizeMode() const { return m_sizeMode; }
+    void setSizeMode(SizeMode mode);
+    QComboBox* sizeModeSwitch() const { return m_sizeModeSwitch; }
 
     // Engine reports; safe from any thread.
     void changeSelectAllButtonState(int state) override;
@@ -103,6 +110,7 @@ private:
     void updatePlaceholder();
     void showOutcomeDetails();
     void revealItem(const QModelIndex& index);
+    void makeSizeModeSwitch(QWidget* header, int x);
 
     Controller* m_controller;
     std::shared_ptr<FileTree> m_rootNodeArr;
@@ -118,6 +126,7 @@ private:
     bool m_scanFinished = false; // the last scan went through its whole folder
     bool m_closing = false;
     QString m_outcomeText;
+    SizeMode m_sizeMode = SizeMode::Apparent;
     QStringList m_outcomeDetails;
 
     QLabel* m_titleLabel = nullptr;
@@ -137,4 +146,5 @@ private:
     DownloadTableHeaderView* m_headerView = nullptr;
     DowndLoadOutLineView* m_outlineView = nullptr;
     DownloadsTreeModel* m_model = nullptr;
+    QComboBox* m_sizeModeSwitch = nullptr;
 };
