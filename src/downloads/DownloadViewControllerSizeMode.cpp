@@ -1,6 +1,7 @@
 // The Downloads window's size switch: apparent size or size on disk.
 #include "common/SizeModeSetting.h"
 #include "downloads/DownloadViewController.h"
+#include "kit/StatusAttachedWindow.h"
 #include "kit/TextImageButton.h"
 
 #include <QComboBox>
@@ -36,6 +37,6 @@ void DownloadViewController::setSizeMode(SizeMode mode)
         return;
     // A paused scan is replaced by a running one.
     if (!m_isScan)
-        m_pauseButton->setTitle(QStringLiteral("Pause"));
+        m_pauseButton->setTitle(tr("Pause"));
     doScanWithPath(m_scanPath);
 }

@@ -59,7 +59,7 @@ inline QByteArray run(const QString& program, const QStringList& arguments)
 
 // What du says `path` takes, whole. DiskUsage: "du -sB1". Apparent: the file lengths du counts
 // with --apparent-size --count-links (every name of a hard link), less the folders' own lengths,
-// which an apparent size leaves out. -1 when du or find fails.
+// which an apparent size leaves out. -1 when du fails.
 inline qint64 du(const QString& path, SizeMode mode)
 {
     if (mode == SizeMode::DiskUsage)
@@ -76,7 +76,7 @@ inline qint64 du(const QString& path, SizeMode mode)
                                      QStringLiteral("-printf"), QStringLiteral("%s\\n")});
     for (const QByteArray& line : folders.split('\n'))
         total -= line.toLongLong();
-    return lengths.isEmpty() || folders.isEmpty() ? -1 : total;
+    return lengths.isEmpty() ? -1 : total;
 }
 
 } // namespace sizefixture

@@ -27,6 +27,7 @@ struct ScanOptions {
     int depth = std::numeric_limits<int>::max();
     int top = std::numeric_limits<int>::max();
     bool json = false;
+    bool namesMode = false; // --apparent or --disk-usage was given: the total line says which
 };
 
 QByteArrayView view(std::string_view bytes)
@@ -65,12 +66,13 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
                      qPrintable(SizeModeSetting::key(tree.sizeMode())),
                      static_cast<unsigned long long>(tree.totalSize()));
     } else {
-        // The total says which size it is; the entries below are the same kind.
-        std::fprintf(out, "%s\t%llu\t0\t%s\n",
-                     qUtf8Printable(
-                         SizeModeSetting::figure(std::int64_t(tree.totalSize()), tree.sizeMode())),
-                     static_cast<unsigned long long>(tree.totalSize()),
-                     printable(root).constData());
+        // Asked for a mode, the total says which it is; the entries below are the same kind.
+        const std::int64_t total = std::int64_t(tree.totalSize());
+        std::fprintf(
+            out, "%s\t%llu\t0\t%s\n",
+            qUtf8Printable(options.namesMode ? SizeModeSetting::figure(total, tree.sizeMode())
+                                             : PublicUtilities::longlongDiskSize(total)),
+            static_cast<unsigned long long>(tree.totalSize()), printable(root).constData());
     }
     std::vector<Frame> stack{{tree.root(), 0}};
     while (!stack.empty()) {
@@ -153,6 +155,7 @@ int CommandLine::scan(const CommandLineArguments& arguments)
                                                  "choose one of --apparent and --disk-usage"));
     const SizeMode sizeMode =
         arguments.isSet("disk-usage") ? SizeMode::DiskUsage : SizeMode::Apparent;
+    options.namesMode = arguments.isSet("apparent") || arguments.isSet("disk-usage");
     if (arguments.operands().size() > 1)
         return usage(QStringLiteral("scan takes one PATH and --depth N, --top N, --json"));
     if (arguments.operands().isEmpty())
