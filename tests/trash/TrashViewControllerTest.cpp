@@ -14,6 +14,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSortFilterProxyModel>
 #include <QTest>
 #include <QTreeView>
@@ -145,12 +146,15 @@ private Q_SLOTS:
         QCOMPARE(cleaner.measure().bytes, total); // the Cleanup tab's question
         const QString figure = SizeModeSetting::figure(total, mode);
         QVERIFY2(view.summaryText().contains(figure), qPrintable(view.summaryText()));
+        QSignalSpy emptied(view.model(), &TrashListModel::deleteFinished);
         {
             const ConfirmationAnswer answer(true);
             view.emptyTrashButtonAction();
             QTRY_COMPARE(view.model()->rowCount(), 0);
             QVERIFY2(answer.question().contains(figure), qPrintable(answer.question()));
         }
+        QTRY_COMPARE(emptied.count(), 1);
+        QCOMPARE(emptied.at(0).at(0).value<TrashCleaner::Result>().bytesFreed, total);
         QTRY_COMPARE(view.freedText(), u"Freed "_s + figure);
     }
 
