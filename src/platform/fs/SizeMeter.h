@@ -25,10 +25,6 @@ public:
     // bytes of any entry, a folder's own included.
     std::uint64_t sizeOf(const struct stat& status);
 
-    // Whether the size of an entry of this type depends on its stat at all; a walk that already
-    // knows an entry is a folder may skip the stat in Apparent mode.
-    static bool foldersCount(SizeMode mode) { return mode == SizeMode::DiskUsage; }
-
 private:
     struct FileId {
         dev_t device;
