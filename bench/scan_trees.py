@@ -22,6 +22,9 @@ TREES = {
     "d": "1,000,000 entries shaped like b",
     "e": "a top level of 20,000 small folders (1-4 files each) beside 3,000 loose files",
     "f": "a Downloads mix: installers, archives, unpacked source trees, photo albums, documents",
+    "h": "a whole home of 1,000,000 entries: caches of many tiny files with data, source trees, "
+         "sparse documents, a flatpak-like repository checked out twice by hard links, sparse "
+         "virtual-machine images, a few big videos, a chain 400 folders deep, links",
 }
 STEMS = ["report", "IMG", "track", "notes", "data", "index", "libfoo", "build", "cache", "invoice",
          "Übersicht", "café", "写真", "Привет", "draft copy", "backup 2023", "thumbnail", "main"]
@@ -279,6 +282,168 @@ def _build_downloads_mix(root_fd, counts, rng):
     counts.folder_bytes += os.fstat(root_fd).st_size
 
 
+def _new_data_file(folder_fd, name, size, sparse_to=0):
+    """A file whose `size` bytes are written (they take blocks), stretched to `sparse_to` with a
+    hole when that is larger."""
+    fd = os.open(name, NEW_FILE, 0o644, dir_fd=folder_fd)
+    try:
+        chunk = b"Z" * min(size, 1 << 20)
+        left = size
+        while left > 0:
+            left -= os.write(fd, chunk[:left])
+        if sparse_to > size:
+            os.ftruncate(fd, sparse_to)
+    finally:
+        os.close(fd)
+
+
+def _build_home(root_fd, counts, rng):
+    """A home folder as a disk-usage analyser meets it: where file lengths and space on disk part
+    ways. Tiny cache files take a block each; sparse images and documents take almost none; the
+    flatpak-like checkouts are hard links to one repository."""
+
+    def folder(fd, name):
+        child = _enter(fd, name)
+        counts.add("folder", name, 0)
+        return child
+
+    def close(fd):
+        counts.folder_bytes += os.fstat(fd).st_size
+        os.close(fd)
+
+    def tiny(fd, count, serial0=0, low=1, high=4000):
+        for serial in range(count):
+            name, size = b"%x" % (serial0 + serial * 2654435761 % (1 << 40)), rng.randint(low, high)
+            _new_data_file(fd, name, size)
+            counts.add("file", name, size)
+
+    def sparse(fd, count, serial0=0):
+        for serial in range(count):
+            name, size = _name(rng, serial0 + serial), _file_size(rng)
+            _new_file(fd, name, size)
+            counts.add("file", name, size)
+
+    cache = folder(root_fd, b".cache")
+    for kind, count in ((b"normal", 60_000), (b"large", 20_000)):  # thumbnails, flat
+        thumbnails = folder(cache, b"thumbnails") if kind == b"normal" else thumbnails
+        fd = folder(thumbnails, kind)
+        tiny(fd, count, low=2000, high=30_000)
+        close(fd)
+    close(thumbnails)
+    browser = folder(cache, b"mozilla")
+    entries = folder(browser, b"cache2")
+    fd = folder(entries, b"entries")
+    tiny(fd, 120_000)  # one flat folder of 120,000 entries
+    close(fd)
+    close(entries)
+    close(browser)
+    pip = folder(cache, b"pip")
+    for outer in range(16):
+        fd_outer = folder(pip, b"%x" % outer)
+        for inner in range(16):
+            fd = folder(fd_outer, b"%x" % inner)
+            tiny(fd, 390, outer * 10_000 + inner * 400)
+            close(fd)
+        close(fd_outer)
+    close(pip)
+    for app in range(37):
+        fd_app = folder(cache, f"{rng.choice(STEMS)}-app-{app}".encode())
+        for sub in range(30):
+            fd = folder(fd_app, b"%02d" % sub)
+            tiny(fd, 90, sub * 100, 1, 8000)
+            close(fd)
+        close(fd_app)
+    close(cache)
+
+    src = folder(root_fd, b"src")
+    parents, names = _plan(rng, 25_000)
+    fds = {0: src}
+    children = {}
+    for index in range(1, len(parents)):
+        children.setdefault(parents[index], []).append(index)
+    pending = [0]
+    while pending:  # depth first, every folder's files before its sub-folders
+        index = pending.pop()
+        fd = fds.pop(index)
+        for serial in range(12):
+            name, size = _name(rng, index * 12 + serial, 0.05), rng.randint(0, 6000)
+            if serial % 2:
+                _new_data_file(fd, name, size)
+            else:
+                _new_file(fd, name, size)
+            counts.add("file", name, size)
+        if rng.random() < 0.2:
+            link = b"README-link-%d" % index
+            os.symlink(b"../README", link, dir_fd=fd)
+            counts.add("link", link, len(b"../README"))
+        for child in children.get(index, []):
+            try:
+                fds[child] = folder(fd, names[child])
+            except FileExistsError:  # two names alike under one parent: one folder
+                fds[child] = os.open(names[child], OPEN_FOLDER, dir_fd=fd)
+            pending.append(child)
+        if index:
+            close(fd)
+    chain = os.dup(src)
+    for level in range(400):
+        child = folder(chain, b"deep")
+        _new_data_file(child, b"f", 10)
+        counts.add("file", b"f", 10)
+        close(chain) if level else os.close(chain)
+        chain = child
+    close(chain)
+    close(src)
+
+    documents = folder(root_fd, b"Documents")
+    for serial in range(5_000):
+        fd = folder(documents, _folder_name(rng, serial))
+        sparse(fd, 40, serial * 40)
+        close(fd)
+    close(documents)
+
+    share = folder(root_fd, b".local")
+    flatpak = folder(share, b"flatpak")
+    repo = folder(flatpak, b"repo")
+    objects = []
+    for bucket in range(256):
+        fd = folder(repo, b"%02x" % bucket)
+        for serial in range(80):
+            name, size = b"%02x%06x.file" % (bucket, serial), rng.randint(50, 4000)
+            _new_data_file(fd, name, size)
+            counts.add("file", name, size)
+            objects.append((b"%02x/" % bucket + name, size))
+        close(fd)
+    for checkout in (b"app-stable", b"app-beta"):
+        fd_checkout = folder(flatpak, checkout)
+        for start in range(0, len(objects), 10):
+            fd = folder(fd_checkout, b"d%05d" % start)
+            for path, size in objects[start:start + 10]:
+                name = path.split(b"/")[1]
+                os.link(path, name, src_dir_fd=repo, dst_dir_fd=fd)
+                counts.add("file", name, size)
+            close(fd)
+        close(fd_checkout)
+    close(repo)
+    close(flatpak)
+    close(share)
+
+    machines = folder(root_fd, b"VirtualBox VMs")
+    for serial, gigabytes in enumerate((20, 30, 40)):
+        fd = folder(machines, b"vm-%d" % serial)
+        name = b"disk.vdi"
+        _new_data_file(fd, name, 4 << 20, gigabytes << 30)
+        counts.add("file", name, gigabytes << 30)
+        close(fd)
+    close(machines)
+    videos = folder(root_fd, b"Videos")
+    for serial in range(6):
+        name = b"clip-%d.mkv" % serial
+        _new_data_file(videos, name, 32 << 20)
+        counts.add("file", name, 32 << 20)
+    close(videos)
+    counts.folder_bytes += os.fstat(root_fd).st_size
+
+
 def _build_locked(parent_fd, counts, rng):
     fd = _enter(parent_fd, LOCKED)
     counts.add("folder", LOCKED, 0)
@@ -326,6 +491,8 @@ def ensure(trees_fd, trees_path, name, log):
             _build_many_small(root_fd, counts, rng)
         elif name == "f":
             _build_downloads_mix(root_fd, counts, rng)
+        elif name == "h":
+            _build_home(root_fd, counts, rng)
         else:
             _build_shaped(root_fd, counts, rng, 930_000, 60_000, 9_000, 1_500)
     finally:

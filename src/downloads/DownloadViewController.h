@@ -2,6 +2,7 @@
 
 #include "downloads/ControllerDelegate.h"
 #include "downloads/ProgressViewController.h"
+#include "platform/fs/SizeMode.h"
 
 #include <QList>
 #include <QPersistentModelIndex>
@@ -18,6 +19,7 @@ class DowndLoadOutLineView;
 class FileTree;
 class GXProgressView;
 class ImageButton;
+class QComboBox;
 class QLabel;
 class QModelIndex;
 class QTimer;
@@ -56,6 +58,11 @@ public:
     void deleteFiles();
     void setAllSelectOrNoSelect();
     void closeWindow();
+    // What the sizes mean: the switch beside the list, remembered in the settings. Choosing
+    // another mode scans the folder again in it (not while a removal runs).
+    SizeMode sizeMode() const { return m_sizeMode; }
+    void setSizeMode(SizeMode mode);
+    QComboBox* sizeModeSwitch() const { return m_sizeModeSwitch; }
 
     // Engine reports; safe from any thread.
     void changeSelectAllButtonState(int state) override;
@@ -113,6 +120,7 @@ private:
     void rememberScrollPosition();
     void restoreScrollPosition();
     void revealItem(const QModelIndex& index);
+    void makeSizeModeSwitch(QWidget* header, int x);
 
     Controller* m_controller;
     std::shared_ptr<FileTree> m_rootNodeArr;
@@ -128,6 +136,7 @@ private:
     bool m_scanFinished = false; // the last scan went through its whole folder
     bool m_closing = false;
     QString m_outcomeText;
+    SizeMode m_sizeMode = SizeMode::Apparent;
     QStringList m_outcomeDetails;
     QList<QPersistentModelIndex> m_rowsInSight;
     int m_scrollValue = 0;
@@ -150,4 +159,5 @@ private:
     DownloadTableHeaderView* m_headerView = nullptr;
     DowndLoadOutLineView* m_outlineView = nullptr;
     DownloadsTreeModel* m_model = nullptr;
+    QComboBox* m_sizeModeSwitch = nullptr;
 };

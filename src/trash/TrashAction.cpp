@@ -2,6 +2,7 @@
 
 #include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
+#include "common/SizeModeSetting.h"
 #include "trash/FullDiskAccessAuthorizer.h"
 
 #include <QMetaObject>
@@ -41,7 +42,7 @@ QString TrashAction::notificationSummary()
 
 QString TrashAction::notificationText(const TrashCleaner::Result& result)
 {
-    const QString freed = PublicUtilities::longlongDiskSize(result.bytesFreed);
+    const QString freed = SizeModeSetting::figure(result.bytesFreed, result.sizeMode);
     const bool removedSome = result.itemsRemoved > 0 || result.bytesFreed > 0;
     if (result.stopped) {
         return tr("Stopped emptying the Trash: %n item(s) removed (%1 freed); the rest is still "

@@ -1,11 +1,13 @@
 #include "trash/TrashCleaner.h"
 
+#include "common/SizeModeSetting.h"
 #include "platform/SystemError.h"
 #include "platform/fs/DirectoryReader.h"
 #include "platform/fs/EntryCounter.h"
 #include "platform/fs/FolderAccess.h"
 #include "platform/fs/MountTable.h"
 #include "platform/fs/NativePath.h"
+#include "platform/fs/SizeMeter.h"
 #include "platform/fs/TreeEraser.h"
 #include "platform/fs/TreeSize.h"
 #include "trash/FreedesktopTrash.h"
@@ -57,6 +59,14 @@ bool readEntries(int folder, std::vector<QByteArray>* entries)
     return reader.error() == 0;
 }
 
+// One trashed item whole, as the Trash window's row and the question count it: hard links once
+// within the item.
+qint64 itemSize(int folder, const QByteArray& name, SizeMode mode, bool grantOwnerAccess = false)
+{
+    SizeMeter meter(mode);
+    return TreeSize::size(folder, name, meter, grantOwnerAccess);
+}
+
 // One run over the trash folders, gathering the result.
 class Emptying {
 public:
@@ -66,6 +76,7 @@ public:
     {}
 
     TrashCleaner::Result result;
+    SizeMode sizeMode = SizeMode::Apparent;
 
     void fail(const QString& sentence, int count = 1)
     {
@@ -142,7 +153,6 @@ private:
     TrashCleaner::ProgressReport m_progress;
     std::uint64_t m_total = 0;
     std::uint64_t m_removed = 0;
-    TreeSize::CountedFiles m_countedFiles;
 };
 
 // Whether the entry `name` of the open folder is there.
@@ -209,7 +219,8 @@ void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteAr
 bool Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByteArray& name,
                            bool isItem)
 {
-    const qint64 size = TreeSize::logicalSize(folder, name, &m_countedFiles, true);
+    // Only the items count, as the question and the Trash window count them; records do not.
+    const qint64 size = isItem ? itemSize(folder, name, sizeMode, true) : 0;
     // Reached through the open folder, so a folder of the trash swapped for a link meanwhile
     // cannot redirect the erasing.
     const QByteArray handle = "/proc/self/fd/" + QByteArray::number(folder) + '/';
@@ -221,8 +232,8 @@ bool Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByte
         result.itemsRemoved += isItem ? 1 : 0;
         return true;
     }
-    TreeSize::CountedFiles counted;
-    result.bytesFreed += std::max<qint64>(0, size - TreeSize::logicalSize(folder, name, &counted));
+    if (isItem)
+        result.bytesFreed += std::max<qint64>(0, size - itemSize(folder, name, sizeMode));
     fail(QString(erased.firstError).replace(shown(handle), shownFolder), erased.failures);
     result.stopped = result.stopped || erased.stopped;
     return false;
@@ -282,8 +293,6 @@ void Emptying::removeSizeCache(int trash, const QByteArray& trashPath)
     } else if (::unlinkat(trash, "directorysizes", 0) != 0) {
         fail(QCoreApplication::translate("TrashCleaner", "“%1” cannot be removed: %2.")
                  .arg(shown(path), SystemError::text(errno)));
-    } else {
-        result.bytesFreed += qint64(status.st_size);
     }
 }
 
@@ -295,7 +304,10 @@ TrashCleaner::TrashCleaner(QString homeTrash, QString mountInfoPath, uid_t uid)
 
 TrashCleaner TrashCleaner::forCurrentUser()
 {
-    return {FreedesktopTrash::standardHomeTrash(), MountTable::standardPath(), ::geteuid()};
+    TrashCleaner cleaner(FreedesktopTrash::standardHomeTrash(), MountTable::standardPath(),
+                         ::geteuid());
+    cleaner.setSizeMode(SizeModeSetting::load());
+    return cleaner;
 }
 
 QStringList TrashCleaner::trashFolders(QString* error) const
@@ -310,7 +322,7 @@ QStringList TrashCleaner::trashFolders(QString* error) const
 TrashCleaner::Contents TrashCleaner::measure() const
 {
     Contents contents;
-    TreeSize::CountedFiles counted;
+    contents.sizeMode = m_sizeMode;
     for (const TrashFolder& trash :
          findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, nullptr)) {
         const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (trash.mayBeLink ? 0 : O_NOFOLLOW);
@@ -322,7 +334,7 @@ TrashCleaner::Contents TrashCleaner::measure() const
         if (files >= 0 && readEntries(files, &entries)) {
             contents.items += int(entries.size());
             for (const QByteArray& entry : entries)
-                contents.bytes += TreeSize::logicalSize(files, entry, &counted);
+                contents.bytes += itemSize(files, entry, m_sizeMode);
         }
         for (const int descriptor : {files, folder}) {
             if (descriptor >= 0)
@@ -336,6 +348,7 @@ TrashCleaner::Result TrashCleaner::eraseItems(const TrashItems& items,
                                               const std::atomic<bool>* stop) const
 {
     Emptying emptying(stop);
+    emptying.sizeMode = emptying.result.sizeMode = m_sizeMode;
     QString tableError;
     const std::vector<TrashFolder> folders =
         findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, &tableError);
@@ -364,6 +377,7 @@ TrashCleaner::Result TrashCleaner::emptyAll(const std::atomic<bool>* stop,
     const std::vector<TrashFolder> folders =
         findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, &tableError);
     Emptying emptying(stop, progress);
+    emptying.sizeMode = emptying.result.sizeMode = m_sizeMode;
     if (progress) {
         for (const TrashFolder& folder : folders)
             emptying.count(folder);

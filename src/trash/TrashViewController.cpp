@@ -1,6 +1,7 @@
 #include "trash/TrashViewController.h"
 
 #include "common/PublicUtilities.h"
+#include "common/SizeModeSetting.h"
 #include "kit/Announcer.h"
 #include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
@@ -197,9 +198,9 @@ void TrashViewController::updateState()
     const int count = m_model->rowCount();
     const int checked = int(m_model->checkedItems().size());
     const bool busy = m_model->isBusy();
-    QString summary =
-        QStringLiteral("%1, %2").arg(PublicUtilities::itemCount(count),
-                                     PublicUtilities::longlongDiskSize(m_model->totalBytes()));
+    const SizeMode mode = m_model->sizeMode();
+    QString summary = QStringLiteral("%1, %2").arg(
+        PublicUtilities::itemCount(count), SizeModeSetting::figure(m_model->totalBytes(), mode));
     if (checked > 0)
         summary += tr(" — %1 selected (%2)")
                        .arg(checked)
@@ -245,7 +246,7 @@ void TrashViewController::deleteButtonAction()
     if (chosen.isEmpty() ||
         !confirm(tr("Permanently erase %1 (%2)? This cannot be undone.")
                      .arg(PublicUtilities::itemCount(int(chosen.size())),
-                          PublicUtilities::longlongDiskSize(m_model->checkedBytes())),
+                          SizeModeSetting::figure(m_model->checkedBytes(), m_model->sizeMode())),
                  tr("The chosen items are removed from the Trash for good."), tr("Delete")))
         return;
     m_failureLabel->hide();
@@ -257,7 +258,7 @@ void TrashViewController::emptyTrashButtonAction()
 {
     if (!confirm(tr("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
                      .arg(PublicUtilities::itemCount(m_model->rowCount()),
-                          PublicUtilities::longlongDiskSize(m_model->totalBytes())),
+                          SizeModeSetting::figure(m_model->totalBytes(), m_model->sizeMode())),
                  tr("This empties the Trash of your home folder and of every "
                     "mounted volume."),
                  tr("Empty Trash")))
@@ -294,7 +295,7 @@ void TrashViewController::showDeleteOutcome(const TrashCleaner::Result& result)
 {
     m_freedBytes += result.bytesFreed;
     Announcer::announce(m_freedLabel,
-                        tr("Freed %1").arg(PublicUtilities::longlongDiskSize(m_freedBytes)));
+                        tr("Freed %1").arg(SizeModeSetting::figure(m_freedBytes, result.sizeMode)));
     showFailures(result.failures == 0 ? QStringList()
                                       : QStringList{tr("%n item(s) could not be erased. %1",
                                                        nullptr, result.failures)

@@ -2,6 +2,7 @@
 
 #include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"
+#include "common/SizeModeSetting.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadsTreeModel.h"
@@ -10,10 +11,12 @@
 #include "kit/StatusAttachedWindow.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
+#include "support/SizeFixture.h"
 #include "support/TreeBuilder.h"
 #include "support/WidgetTestMain.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QListWidget>
@@ -128,6 +131,28 @@ private Q_SLOTS:
         delete m_window; // and the view in it
         m_controller.reset();
         Progress::isPause(false);
+        SizeModeSetting::store(SizeMode::Apparent);
+    }
+
+    // The switch is reached by the keyboard, remembered, and scans again in the mode chosen.
+    void theSizeSwitchScansAgainInTheChosenModeAndIsRemembered()
+    {
+        const QString image = m_folder->filePath(u"image.iso"_s);
+        QVERIFY(sizefixture::put(QFile::encodeName(image), "iso", 10'000'000));
+        scanToTheEnd();
+        const auto shown = [this] {
+            return indexOf(u"image.iso"_s).data(DownloadsTreeModel::SizeRole).toLongLong();
+        };
+        QCOMPARE(shown(), 10'000'000);
+        QComboBox* sizes = m_view->sizeModeSwitch();
+        QVERIFY((sizes->focusPolicy() & Qt::TabFocus) && !sizes->accessibleName().isEmpty());
+        sizes->setFocus();
+        QTest::keyClick(sizes, Qt::Key_Down);
+        QCOMPARE(sizes->currentText(), SizeModeSetting::title(SizeMode::DiskUsage));
+        QCOMPARE(SizeModeSetting::load(), SizeMode::DiskUsage);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
+        QTRY_COMPARE(shown(), sizefixture::du(image, SizeMode::DiskUsage));
+        QCOMPARE(DownloadViewController(m_controller.get()).sizeMode(), SizeMode::DiskUsage);
     }
 
     void placeholderSaysWhyNothingIsShown()

@@ -1,10 +1,12 @@
 #include "trash/TrashViewController.h"
 
 #include "common/SettingsStore.h"
+#include "common/SizeModeSetting.h"
 #include "downloads/CleanUpViewController.h"
 #include "kit/ImageButton.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
+#include "support/SizeFixture.h"
 #include "support/WidgetTestMain.h"
 #include "trash/FreedesktopTrash.h"
 #include "trash/TrashListModel.h"
@@ -12,6 +14,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSortFilterProxyModel>
 #include <QTest>
 #include <QTreeView>
@@ -110,6 +113,49 @@ private Q_SLOTS:
         }
         QTRY_COMPARE(view.model()->rowCount(), 0);
         QCOMPARE(view.failureText(), QString());
+    }
+
+    // The rows, both Empty Trash questions and the freed figure give du's size of the same
+    // items, in each mode: a folder of tiny files and hard links, and a sparse image.
+    void theWindowTheQuestionsAndTheFreedFigureAgree_data()
+    {
+        QTest::addColumn<SizeMode>("mode");
+        QTest::newRow("apparent") << SizeMode::Apparent;
+        QTest::newRow("on disk") << SizeMode::DiskUsage;
+    }
+    void theWindowTheQuestionsAndTheFreedFigureAgree()
+    {
+        QFETCH(SizeMode, mode);
+        QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, true));
+        QVERIFY(sizefixture::make(path(u"fixture"_s), 2000));
+        QVERIFY(sizefixture::put(QFile::encodeName(path(u"disc.iso"_s)), "iso", 50'000'000));
+        const qint64 total =
+            sizefixture::du(path(u"fixture"_s), mode) + sizefixture::du(path(u"disc.iso"_s), mode);
+        for (const QString& item : {path(u"fixture"_s), path(u"disc.iso"_s)})
+            QVERIFY(FreedesktopTrash().moveToTrash(item).succeeded());
+        QVERIFY(writeFile(path(u"no-volumes"_s), {}));
+        TrashCleaner cleaner(FreedesktopTrash::standardHomeTrash(), path(u"no-volumes"_s),
+                             ::geteuid());
+        cleaner.setSizeMode(mode);
+
+        TrashViewController view(cleaner);
+        view.show();
+        QTRY_COMPARE(view.model()->rowCount(), 2);
+        QTRY_VERIFY(!view.model()->isBusy());
+        QCOMPARE(view.model()->totalBytes(), total);
+        QCOMPARE(cleaner.measure().bytes, total); // the Cleanup tab's question
+        const QString figure = SizeModeSetting::figure(total, mode);
+        QVERIFY2(view.summaryText().contains(figure), qPrintable(view.summaryText()));
+        QSignalSpy emptied(view.model(), &TrashListModel::deleteFinished);
+        {
+            const ConfirmationAnswer answer(true);
+            view.emptyTrashButtonAction();
+            QTRY_COMPARE(view.model()->rowCount(), 0);
+            QVERIFY2(answer.question().contains(figure), qPrintable(answer.question()));
+        }
+        QTRY_COMPARE(emptied.count(), 1);
+        QCOMPARE(emptied.at(0).at(0).value<TrashCleaner::Result>().bytesFreed, total);
+        QTRY_COMPARE(view.freedText(), u"Freed "_s + figure);
     }
 
     void theCleanupTabOpensTheTrashWindow()

@@ -3,6 +3,7 @@
 #include "app/cli/CommandLineArguments.h"
 #include "app/cli/CommandLineText.h"
 #include "common/PublicUtilities.h"
+#include "common/SizeModeSetting.h"
 #include "downloads/Controller.h"
 #include "downloads/ControllerDelegate.h"
 #include "downloads/EumeRoot.h"
@@ -11,6 +12,7 @@
 #include "downloads/RemovalOutcome.h"
 #include "platform/fs/NativePath.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -26,6 +28,7 @@ struct ScanOptions {
     int depth = std::numeric_limits<int>::max();
     int top = std::numeric_limits<int>::max();
     bool json = false;
+    bool namesMode = false; // --apparent or --disk-usage was given: the total line says which
 };
 
 QByteArrayView view(std::string_view bytes)
@@ -57,16 +60,20 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
     const QByteArray root = QFile::encodeName(tree.rootPath());
     if (options.json) {
         std::fprintf(out,
-                     "{\"name\": %s, \"path\": %s, \"size\": %llu, \"isDirectory\": true, "
-                     "\"children\": [",
+                     "{\"name\": %s, \"path\": %s, \"sizeMode\": \"%s\", \"size\": %llu, "
+                     "\"isDirectory\": true, \"children\": [",
                      jsonString(root.mid(root.lastIndexOf('/') + 1)).constData(),
                      jsonString(root).constData(),
+                     qPrintable(SizeModeSetting::key(tree.sizeMode())),
                      static_cast<unsigned long long>(tree.totalSize()));
     } else {
-        std::fprintf(out, "%s\t%llu\t0\t%s\n",
-                     qPrintable(PublicUtilities::longlongDiskSize(std::int64_t(tree.totalSize()))),
-                     static_cast<unsigned long long>(tree.totalSize()),
-                     printable(root).constData());
+        // Asked for a mode, the total says which it is; the entries below are the same kind.
+        const std::int64_t total = std::int64_t(tree.totalSize());
+        std::fprintf(
+            out, "%s\t%llu\t0\t%s\n",
+            qUtf8Printable(options.namesMode ? SizeModeSetting::figure(total, tree.sizeMode())
+                                             : PublicUtilities::longlongDiskSize(total)),
+            static_cast<unsigned long long>(tree.totalSize()), printable(root).constData());
     }
     std::vector<Frame> stack{{tree.root(), 0}};
     while (!stack.empty()) {
@@ -143,6 +150,12 @@ int CommandLine::scan(const CommandLineArguments& arguments)
             return usage(tr("--%1 needs a number of 0 or more").arg(QLatin1StringView(name)));
         (qstrcmp(name, "depth") == 0 ? options.depth : options.top) = int(*value);
     }
+    if (arguments.isSet("apparent") && arguments.isSet("disk-usage"))
+        return usage(QCoreApplication::translate("CommandLine",
+                                                 "choose one of --apparent and --disk-usage"));
+    const SizeMode sizeMode =
+        arguments.isSet("disk-usage") ? SizeMode::DiskUsage : SizeMode::Apparent;
+    options.namesMode = arguments.isSet("apparent") || arguments.isSet("disk-usage");
     if (arguments.operands().size() > 1)
         return usage(tr("scan takes one PATH and --depth N, --top N, --json"));
     if (arguments.operands().isEmpty())
@@ -158,7 +171,7 @@ int CommandLine::scan(const CommandLineArguments& arguments)
     }
 
     const bool isFolder = info.isDir();
-    auto tree = std::make_shared<FileTree>(isFolder ? absolute : info.absolutePath());
+    auto tree = std::make_shared<FileTree>(isFolder ? absolute : info.absolutePath(), sizeMode);
     EumeRoot scan;
     scan.eumeAllRootFileNodeWithRootArr(tree, absolute);
     scan.waitUntilDone();
