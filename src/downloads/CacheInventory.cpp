@@ -3,6 +3,8 @@
 #include "downloads/FileTree.h"
 #include "platform/fs/FileDescriptor.h"
 #include "platform/fs/NativePath.h"
+#include "platform/fs/SizeMeter.h"
+#include "platform/fs/TreeSize.h"
 #include "platform/proc/ProcProcesses.h"
 #include "tasks/TaskListBuilder.h"
 #include "trash/TrashDirectory.h"
@@ -59,6 +61,8 @@ bool statOf(int folder, const QByteArray& name, struct stat* status)
 struct Lister {
     const CacheInventory::Options& options;
     QList<CacheInventory::Entry> entries;
+    // One meter for the whole view: a file linked from two caches counts once.
+    SizeMeter meter{SizeMode::DiskUsage};
 
     void add(CacheInventory::Kind kind, int folder, const QByteArray& folderPath,
              const QByteArray& name, const QString& label)
@@ -67,7 +71,7 @@ struct Lister {
         entry.kind = kind;
         entry.path = NativePath::child(folderPath, name);
         entry.label = label;
-        entry.bytes = TrashDirectory::diskUsage(folder, name);
+        entry.bytes = TreeSize::size(folder, name, meter);
         entries.append(entry);
     }
 
@@ -241,7 +245,7 @@ QString CacheInventory::kindText(Kind kind)
 
 std::shared_ptr<FileTree> CacheInventory::tree(const QList<Entry>& entries)
 {
-    auto tree = std::make_shared<FileTree>(QString());
+    auto tree = std::make_shared<FileTree>(QString(), SizeMode::DiskUsage);
     tree->setListsContents(false);
     const auto lock = tree->lock();
     std::uint64_t total = 0;

@@ -1,6 +1,7 @@
 #include "downloads/CleanUpViewController.h"
 
 #include "common/PublicUtilities.h"
+#include "common/SizeModeSetting.h"
 #include "downloads/DownloadViewController.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
@@ -179,7 +180,7 @@ void CleanUpViewController::askToEmptyTrash(const TrashCleaner::Contents& conten
             this,
             QStringLiteral("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
                 .arg(PublicUtilities::itemCount(contents.items),
-                     PublicUtilities::longlongDiskSize(contents.bytes)),
+                     SizeModeSetting::figure(contents.bytes, contents.sizeMode)),
             QStringLiteral("This empties the Trash of your home folder and of every mounted "
                            "volume."),
             QStringLiteral("Empty Trash"));

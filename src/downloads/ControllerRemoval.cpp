@@ -8,6 +8,7 @@
 #include "platform/fs/TreeEraser.h"
 #include "trash/FreedesktopTrash.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -129,6 +130,7 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
     for (int index = 0; index < count; ++index) {
         FileNode* node = collection[std::size_t(index)];
         lastPath = node->path();
+        const std::uint64_t sizeBefore = node->size();
         if (m_isStopRemove.load(std::memory_order_acquire)) {
             outcome.stopped = true;
             break;
@@ -171,6 +173,7 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
         // Gone from the disk: gone from the tree, and from its folders' sizes. What is left of
         // a folder erased in part stays, with its size brought up to date.
         detachErased(*tree, erased);
+        outcome.bytesFreed += gone ? sizeBefore : sizeBefore - std::min(sizeBefore, node->size());
         if (!gone) {
             if (!error.isEmpty()) {
                 qWarning("%s", qUtf8Printable(error));

@@ -117,8 +117,7 @@ void DownloadViewController::awakeFromNib()
             &DownloadViewController::setAllSelectOrNoSelect);
     auto* nameTitle = new QLabel(QStringLiteral("Name"), m_headerView);
     nameTitle->setGeometry(40, 4, 200, 18);
-    auto* sizeTitle = new QLabel(QStringLiteral("Size"), m_headerView);
-    sizeTitle->setGeometry(DownloadTableHeaderView::kSeparatorX + 8, 4, 100, 18);
+    makeSizeModeSwitch(m_headerView, DownloadTableHeaderView::kSeparatorX + 4);
 
     m_model = new DownloadsTreeModel(this);
     m_model->setController(m_controller);

@@ -2,6 +2,7 @@
 
 #include "downloads/ControllerDelegate.h"
 #include "downloads/ProgressViewController.h"
+#include "platform/fs/SizeMode.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -16,6 +17,7 @@ class DowndLoadOutLineView;
 class FileTree;
 class GXProgressView;
 class ImageButton;
+class QComboBox;
 class QLabel;
 class QDragEnterEvent;
 class QDropEvent;
@@ -65,6 +67,11 @@ public:
     void deleteFiles();
     void setAllSelectOrNoSelect();
     void closeWindow();
+    // What the sizes mean: the switch beside the list, remembered in the settings. Choosing
+    // another mode scans the folder again in it (not while a removal runs).
+    SizeMode sizeMode() const { return m_sizeMode; }
+    void setSizeMode(SizeMode mode);
+    QComboBox* sizeModeSwitch() const { return m_sizeModeSwitch; }
 
     // Engine reports; safe from any thread.
     void changeSelectAllButtonState(int state) override;
@@ -122,6 +129,7 @@ private:
     void revealItem(const QModelIndex& index);
     void showTitle(const QString& title, const QString& path);
     void endScanForOtherView();
+    void makeSizeModeSwitch(QWidget* header, int x);
 
     Controller* m_controller;
     std::shared_ptr<FileTree> m_rootNodeArr;
@@ -139,6 +147,7 @@ private:
     bool m_showingCaches = false;
     int m_cachesListing = 0; // the Caches view's latest listing; older answers are dropped
     QString m_outcomeText;
+    SizeMode m_sizeMode = SizeMode::Apparent;
     QStringList m_outcomeDetails;
 
     QLabel* m_titleLabel = nullptr;
@@ -160,4 +169,5 @@ private:
     DownloadTableHeaderView* m_headerView = nullptr;
     DowndLoadOutLineView* m_outlineView = nullptr;
     DownloadsTreeModel* m_model = nullptr;
+    QComboBox* m_sizeModeSwitch = nullptr;
 };

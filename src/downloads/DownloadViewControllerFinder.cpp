@@ -13,6 +13,7 @@
 #include "platform/fs/FolderAccess.h"
 #include "platform/fs/NativePath.h"
 
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -42,6 +43,8 @@ void DownloadViewController::showTitle(const QString& title, const QString& path
     m_titleLabel->setText(
         m_titleLabel->fontMetrics().elidedText(shown, Qt::ElideMiddle, m_titleLabel->width()));
     m_titleLabel->setToolTip(shown);
+    // The caches are always measured on disk; a folder in the mode the switch shows.
+    m_sizeModeSwitch->setVisible(!m_showingCaches);
 }
 
 void DownloadViewController::endScanForOtherView()
@@ -74,7 +77,7 @@ void DownloadViewController::scanChosenFolder(const QString& given)
     m_scanFinished = false;
     m_selectPathView->hide();
     m_failureLabel->hide();
-    m_rootNodeArr = std::make_shared<FileTree>(path);
+    m_rootNodeArr = std::make_shared<FileTree>(path, m_sizeMode);
     m_model->setTree(m_rootNodeArr);
     m_controller->setRootArr(m_rootNodeArr);
     applySelectAllState(FileNode::Off);
@@ -123,7 +126,7 @@ void DownloadViewController::showCaches()
     m_selectPathView->hide();
     m_failureLabel->hide();
     // Empty until the worker has measured the caches.
-    m_rootNodeArr = std::make_shared<FileTree>(QString());
+    m_rootNodeArr = std::make_shared<FileTree>(QString(), SizeMode::DiskUsage);
     m_model->setTree(m_rootNodeArr);
     m_controller->setRootArr(m_rootNodeArr);
     applySelectAllState(FileNode::Off);

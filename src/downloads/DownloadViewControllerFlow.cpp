@@ -71,7 +71,7 @@ void DownloadViewController::getRootNodeListWithPath(const QString& path)
 {
     m_isScan = true;
     // Every scan fills a tree of its own; the old one goes once nothing shows it.
-    m_rootNodeArr = std::make_shared<FileTree>(path);
+    m_rootNodeArr = std::make_shared<FileTree>(path, m_sizeMode);
     m_model->setTree(m_rootNodeArr);
     // The emptied list shows no choice, whatever the last results showed.
     applySelectAllState(m_selectAllButSt);

@@ -4,6 +4,7 @@
 #include "downloads/FolderWalker.h"
 #include "downloads/Progress.h"
 #include "platform/fs/DirectoryReader.h"
+#include "platform/fs/SizeMeter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -138,11 +139,12 @@ void EumeRoot::run(const QString& path)
             return finish();
         status.st_mode = S_IFLNK; // a dangling link is shown as the link it is
     }
+    SizeMeter meter(tree.sizeMode());
     if (!S_ISDIR(status.st_mode)) {
         // A file: one node, and no end notification.
         const QByteArray name = QFile::encodeName(QFileInfo(path).fileName());
         FileNode* node = allocator.create(tree.root(), name.toStdString(), false);
-        node->setSize(NodeTreeOperator::getOneFileSizeWithPath(path));
+        node->setSize(NodeTreeOperator::getOneFileSizeWithPath(path, meter));
         tree.root()->m_size.store(node->size(), std::memory_order_relaxed);
         insertFileInRootArrWithFile(node);
         return finish();
@@ -152,7 +154,10 @@ void EumeRoot::run(const QString& path)
     const Listing listing = rootFd >= 0 ? listEntries(rootFd) : Listing();
     const int count = listing.count;
     m_allFileCount = count;
-    FolderWalker walker(tree, m_treeOperator->stopFlag(), m_threads);
+    FolderWalker walker(tree, m_treeOperator->stopFlag(), meter, m_threads);
+    struct stat rootStatus {};
+    if (rootFd >= 0 && meter.mode() == SizeMode::DiskUsage && ::fstat(rootFd, &rootStatus) == 0)
+        tree.root()->m_size.fetch_add(meter.sizeOf(rootStatus), std::memory_order_relaxed);
     {
         // The top level takes every entry: one allocation of its final size.
         const auto lock = tree.lock();
@@ -174,8 +179,8 @@ void EumeRoot::run(const QString& path)
         const bool exists = ::fstatat(rootFd, name, &own, AT_SYMLINK_NOFOLLOW) == 0;
         const bool isLink = exists && S_ISLNK(own.st_mode);
         bool isFolder = exists && S_ISDIR(own.st_mode);
-        const std::uint64_t size =
-            exists && (S_ISREG(own.st_mode) || isLink) ? std::uint64_t(own.st_size) : 0;
+        // A folder's own blocks are measured when it is opened.
+        const std::uint64_t size = exists && !S_ISDIR(own.st_mode) ? meter.sizeOf(own) : 0;
         struct stat target {};
         if (isLink && ::fstatat(rootFd, name, &target, 0) == 0 && S_ISDIR(target.st_mode))
             isFolder = true;

@@ -13,7 +13,7 @@ constexpr std::uint32_t kSequenceBlock = 4096;
 
 } // namespace
 
-FileTree::FileTree(const QString& rootPath)
+FileTree::FileTree(const QString& rootPath, SizeMode sizeMode) : m_sizeMode(sizeMode)
 {
     QByteArray path = QFile::encodeName(rootPath);
     while (path.size() > 1 && path.endsWith('/'))

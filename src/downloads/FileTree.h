@@ -1,6 +1,7 @@
 #pragma once
 
 #include "downloads/FileNode.h"
+#include "platform/fs/SizeMode.h"
 
 #include <QString>
 
@@ -17,8 +18,9 @@
 // time per Allocator; a tree may have one Allocator per worker.
 class FileTree {
 public:
-    // rootPath: the scanned folder; top-level nodes are its entries.
-    explicit FileTree(const QString& rootPath);
+    // rootPath: the scanned folder; top-level nodes are its entries. sizeMode: what every size
+    // in the tree means; a scan into the tree measures in it.
+    explicit FileTree(const QString& rootPath, SizeMode sizeMode = SizeMode::Apparent);
     ~FileTree();
     FileTree(const FileTree&) = delete;
     FileTree& operator=(const FileTree&) = delete;
@@ -27,11 +29,12 @@ public:
     std::mutex& mutex() const { return m_mutex; }
 
     QString rootPath() const;
+    SizeMode sizeMode() const { return m_sizeMode; }
     // The top-level list, in size order. The lock must be held.
     const std::vector<FileNode*>& topLevel();
     // The invisible node that stands for the scanned folder: top-level nodes are its children.
     FileNode* root() const { return m_root; }
-    // The sum of the top-level sizes.
+    // The sum of the top-level sizes; in DiskUsage, plus the scanned folder's own blocks.
     std::uint64_t totalSize() const { return m_root->size(); }
     std::size_t nodeCount() const;
     // The bytes of arena blocks the tree has taken so far, used or not.
@@ -92,5 +95,6 @@ private:
     std::atomic<std::uint32_t> m_sequence{0};
     FileNode* m_root = nullptr;
     bool m_listsContents = true;
+    SizeMode m_sizeMode;
     Allocator m_mainAllocator{*this};
 };

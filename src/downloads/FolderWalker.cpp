@@ -2,6 +2,7 @@
 
 #include "downloads/Progress.h"
 #include "platform/fs/DirectoryReader.h"
+#include "platform/fs/SizeMeter.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -50,8 +51,9 @@ int FolderWalker::defaultThreadCount()
     return cores >= 2 ? 2 : 1;
 }
 
-FolderWalker::FolderWalker(FileTree& tree, const std::atomic<bool>& stop, int threads)
-    : m_tree(tree), m_stop(stop)
+FolderWalker::FolderWalker(FileTree& tree, const std::atomic<bool>& stop, SizeMeter& meter,
+                           int threads)
+    : m_tree(tree), m_stop(stop), m_meter(meter)
 {
     raiseOpenFileLimit();
     for (int index = 1; index < threads; ++index)
@@ -168,13 +170,28 @@ void FolderWalker::process(const Task& task, FileTree::Allocator& allocator)
     if (fd < 0) {
         // Unreadable, vanished or replaced by a link: an empty folder of size 0. An unreadable
         // one is marked, so it is shown as unknown rather than as empty.
-        if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP)
+        if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP) {
             folder->m_openError.store(std::uint8_t(std::min(errno, 255)),
                                       std::memory_order_relaxed);
+            // Its own blocks are known without reading it.
+            struct stat status {};
+            if (m_meter.mode() == SizeMode::DiskUsage &&
+                ::fstatat(task.parent->fd, folder->m_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISDIR(status.st_mode))
+                folder->m_size.store(m_meter.sizeOf(status), std::memory_order_relaxed);
+        }
         finishOne(folder);
         return;
     }
     const auto open = std::make_shared<OpenFolder>(fd);
+    if (m_meter.mode() == SizeMode::DiskUsage) {
+        // The folder's own blocks: a folder of 200,000 names is itself megabytes.
+        struct stat status {};
+        if (::fstat(fd, &status) == 0) {
+            folder->m_size.fetch_add(m_meter.sizeOf(status), std::memory_order_relaxed);
+            folder->markSizeChanged();
+        }
+    }
 
     thread_local std::unique_ptr<char[]> buffer(new char[kDirentBufferSize]);
     std::vector<FileNode*> batch;
@@ -216,8 +233,9 @@ void FolderWalker::process(const Task& task, FileTree::Allocator& allocator)
             if (::fstatat(fd, entry.name, &status, AT_SYMLINK_NOFOLLOW) != 0)
                 continue; // vanished since it was listed
             isDirectory = S_ISDIR(status.st_mode);
-            if (S_ISREG(status.st_mode) || S_ISLNK(status.st_mode))
-                size = std::uint64_t(status.st_size);
+            // A folder's size is measured when it is opened.
+            if (!isDirectory)
+                size = m_meter.sizeOf(status);
         }
         FileNode* node = allocator.create(folder, entry.name, isDirectory);
         batch.push_back(node);

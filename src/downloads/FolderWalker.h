@@ -2,6 +2,8 @@
 
 #include "downloads/FileTree.h"
 
+class SizeMeter;
+
 #include <atomic>
 #include <condition_variable>
 #include <memory>
@@ -19,13 +21,19 @@
 // listed (in batches of 40 entries); a sub-folder counts in its father's size once its whole walk
 // has finished. Lists take entries in batches under the tree's lock, unordered; readers order them.
 //
+// Sizes are the meter's: in Apparent mode folders need no stat; in DiskUsage each folder's own
+// blocks come from an fstat of its open descriptor, and hard links count once per meter.
+//
 // Pauses wait on Progress; `stop` ends the walk at the next entry.
 class FolderWalker {
 public:
     static constexpr int kBatchSize = 40;
     static int defaultThreadCount();
 
-    FolderWalker(FileTree& tree, const std::atomic<bool>& stop, int threads = defaultThreadCount());
+    // `meter` sizes every entry and must outlive the walker; one meter per scan, shared with
+    // whatever else the scan measures, so a file linked from two places counts once.
+    FolderWalker(FileTree& tree, const std::atomic<bool>& stop, SizeMeter& meter,
+                 int threads = defaultThreadCount());
     ~FolderWalker();
     FolderWalker(const FolderWalker&) = delete;
     FolderWalker& operator=(const FolderWalker&) = delete;
@@ -60,6 +68,7 @@ private:
 
     FileTree& m_tree;
     const std::atomic<bool>& m_stop;
+    SizeMeter& m_meter;
     std::mutex m_mutex;
     // m_work wakes idle helpers when folders are pushed; m_changed wakes the walking thread when
     // folders are pushed, the target completes or, once stopped, the last busy helper is done.

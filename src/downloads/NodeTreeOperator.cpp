@@ -4,6 +4,7 @@
 #include "downloads/FolderWalker.h"
 #include "downloads/Progress.h"
 #include "platform/fs/NativePath.h"
+#include "platform/fs/SizeMeter.h"
 
 #include <QFile>
 
@@ -42,10 +43,16 @@ void NodeTreeOperator::sortFatherSizeWithRootFileNode(FileNode* folder, std::uin
 
 std::uint64_t NodeTreeOperator::getOneFileSizeWithPath(const QString& path)
 {
+    SizeMeter meter(SizeMode::Apparent);
+    return getOneFileSizeWithPath(path, meter);
+}
+
+std::uint64_t NodeTreeOperator::getOneFileSizeWithPath(const QString& path, SizeMeter& meter)
+{
     struct stat status {};
     if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
         return 0;
-    return S_ISREG(status.st_mode) || S_ISLNK(status.st_mode) ? std::uint64_t(status.st_size) : 0;
+    return meter.sizeOf(status);
 }
 
 std::uint64_t NodeTreeOperator::getFileSizeWithPat(FileTree& tree, const QString& path,
@@ -55,15 +62,16 @@ std::uint64_t NodeTreeOperator::getFileSizeWithPat(FileTree& tree, const QString
     const QByteArray nativePath = QFile::encodeName(path);
     if (::lstat(nativePath.constData(), &status) != 0)
         return startingTotal;
+    SizeMeter meter(tree.sizeMode());
     if (!S_ISDIR(status.st_mode))
-        return startingTotal + getOneFileSizeWithPath(path);
+        return startingTotal + getOneFileSizeWithPath(path, meter);
     // The walk opens the folder by its name relative to its parent folder, as the kernel
     // resolves the path's folder part.
     QByteArray name;
     const int parentFd = NativePath::openFolderPart(nativePath, &name);
     if (parentFd < 0)
         return startingTotal;
-    FolderWalker walker(tree, m_isStopScan);
+    FolderWalker walker(tree, m_isStopScan, meter);
     FileTree::Allocator allocator(tree);
     const std::uint64_t size = walker.walk(parentFd, folder, allocator);
     ::close(parentFd);

@@ -9,6 +9,7 @@
 #include <vector>
 
 class FileTree;
+class SizeMeter;
 
 // Told when a top-level folder's size changed, so the top-level list can be re-sorted.
 class NodeTreeOperatorDelegate {
@@ -39,8 +40,11 @@ public:
 
     // The logical length of a file (a link's own length; a folder, 0); 0 when it cannot be read.
     static std::uint64_t getOneFileSizeWithPath(const QString& path);
-    // Walks the folder at `path` into `folder` (a node of `tree`) and returns `startingTotal`
-    // plus the folder's size; for a file, `startingTotal` plus its size without touching the tree.
+    // The size of the item at `path` itself (a link not followed) as `meter` measures it.
+    static std::uint64_t getOneFileSizeWithPath(const QString& path, SizeMeter& meter);
+    // Walks the folder at `path` into `folder` (a node of `tree`), measuring in the tree's size
+    // mode, and returns `startingTotal` plus the folder's size; for a file, `startingTotal` plus
+    // its size without touching the tree.
     std::uint64_t getFileSizeWithPat(FileTree& tree, const QString& path, FileNode* folder,
                                      std::uint64_t startingTotal);
 

@@ -2,6 +2,7 @@
 
 #include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
+#include "common/SizeModeSetting.h"
 #include "trash/FullDiskAccessAuthorizer.h"
 
 #include <QMetaObject>
@@ -39,7 +40,7 @@ QString TrashAction::notificationSummary()
 
 QString TrashAction::notificationText(const TrashCleaner::Result& result)
 {
-    const QString freed = PublicUtilities::longlongDiskSize(result.bytesFreed);
+    const QString freed = SizeModeSetting::figure(result.bytesFreed, result.sizeMode);
     const bool removedSome = result.itemsRemoved > 0 || result.bytesFreed > 0;
     if (result.failures == 0) {
         return removedSome ? QStringLiteral("Emptied the Trash: %1 freed.").arg(freed)

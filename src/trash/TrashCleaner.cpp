@@ -1,10 +1,12 @@
 #include "trash/TrashCleaner.h"
 
+#include "common/SizeModeSetting.h"
 #include "platform/SystemError.h"
 #include "platform/fs/DirectoryReader.h"
 #include "platform/fs/FolderAccess.h"
 #include "platform/fs/MountTable.h"
 #include "platform/fs/NativePath.h"
+#include "platform/fs/SizeMeter.h"
 #include "platform/fs/TreeEraser.h"
 #include "platform/fs/TreeSize.h"
 #include "trash/FreedesktopTrash.h"
@@ -55,12 +57,21 @@ bool readEntries(int folder, std::vector<QByteArray>* entries)
     return reader.error() == 0;
 }
 
+// One trashed item whole, as the Trash window's row and the question count it: hard links once
+// within the item.
+qint64 itemSize(int folder, const QByteArray& name, SizeMode mode, bool grantOwnerAccess = false)
+{
+    SizeMeter meter(mode);
+    return TreeSize::size(folder, name, meter, grantOwnerAccess);
+}
+
 // One run over the trash folders, gathering the result.
 class Emptying {
 public:
     explicit Emptying(const std::atomic<bool>* stop) : m_stop(stop) {}
 
     TrashCleaner::Result result;
+    SizeMode sizeMode = SizeMode::Apparent;
 
     void fail(const QString& sentence, int count = 1)
     {
@@ -112,7 +123,6 @@ private:
     void removeSizeCache(int trash, const QByteArray& trashPath);
 
     const std::atomic<bool>* m_stop;
-    TreeSize::CountedFiles m_countedFiles;
 };
 
 void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteArray& name,
@@ -155,7 +165,8 @@ void Emptying::emptyFolder(int trash, const QByteArray& trashPath, const QByteAr
 void Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByteArray& name,
                            bool isItem)
 {
-    const qint64 size = TreeSize::logicalSize(folder, name, &m_countedFiles, true);
+    // Only the items count, as the question and the Trash window count them; records do not.
+    const qint64 size = isItem ? itemSize(folder, name, sizeMode, true) : 0;
     // Reached through the open folder, so a folder of the trash swapped for a link meanwhile
     // cannot redirect the erasing.
     const QByteArray handle = "/proc/self/fd/" + QByteArray::number(folder) + '/';
@@ -166,8 +177,8 @@ void Emptying::removeEntry(int folder, const QByteArray& folderPath, const QByte
         result.itemsRemoved += isItem ? 1 : 0;
         return;
     }
-    TreeSize::CountedFiles counted;
-    result.bytesFreed += std::max<qint64>(0, size - TreeSize::logicalSize(folder, name, &counted));
+    if (isItem)
+        result.bytesFreed += std::max<qint64>(0, size - itemSize(folder, name, sizeMode));
     fail(QString(erased.firstError).replace(shown(handle), shownFolder), erased.failures);
     result.stopped = result.stopped || erased.stopped;
 }
@@ -224,8 +235,6 @@ void Emptying::removeSizeCache(int trash, const QByteArray& trashPath)
     } else if (::unlinkat(trash, "directorysizes", 0) != 0) {
         fail(QStringLiteral("“%1” cannot be removed: %2.")
                  .arg(shown(path), SystemError::text(errno)));
-    } else {
-        result.bytesFreed += qint64(status.st_size);
     }
 }
 
@@ -237,7 +246,10 @@ TrashCleaner::TrashCleaner(QString homeTrash, QString mountInfoPath, uid_t uid)
 
 TrashCleaner TrashCleaner::forCurrentUser()
 {
-    return {FreedesktopTrash::standardHomeTrash(), MountTable::standardPath(), ::geteuid()};
+    TrashCleaner cleaner(FreedesktopTrash::standardHomeTrash(), MountTable::standardPath(),
+                         ::geteuid());
+    cleaner.setSizeMode(SizeModeSetting::load());
+    return cleaner;
 }
 
 QStringList TrashCleaner::trashFolders(QString* error) const
@@ -252,7 +264,7 @@ QStringList TrashCleaner::trashFolders(QString* error) const
 TrashCleaner::Contents TrashCleaner::measure() const
 {
     Contents contents;
-    TreeSize::CountedFiles counted;
+    contents.sizeMode = m_sizeMode;
     for (const TrashFolder& trash :
          findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, nullptr)) {
         const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (trash.mayBeLink ? 0 : O_NOFOLLOW);
@@ -264,7 +276,7 @@ TrashCleaner::Contents TrashCleaner::measure() const
         if (files >= 0 && readEntries(files, &entries)) {
             contents.items += int(entries.size());
             for (const QByteArray& entry : entries)
-                contents.bytes += TreeSize::logicalSize(files, entry, &counted);
+                contents.bytes += itemSize(files, entry, m_sizeMode);
         }
         for (const int descriptor : {files, folder}) {
             if (descriptor >= 0)
@@ -278,6 +290,7 @@ TrashCleaner::Result TrashCleaner::eraseItems(const TrashItems& items,
                                               const std::atomic<bool>* stop) const
 {
     Emptying emptying(stop);
+    emptying.sizeMode = emptying.result.sizeMode = m_sizeMode;
     QString tableError;
     const std::vector<TrashFolder> folders =
         findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, &tableError);
@@ -305,6 +318,7 @@ TrashCleaner::Result TrashCleaner::emptyAll(const std::atomic<bool>* stop) const
     const std::vector<TrashFolder> folders =
         findTrashFolders(m_homeTrash, m_mountInfoPath, m_uid, &tableError);
     Emptying emptying(stop);
+    emptying.sizeMode = emptying.result.sizeMode = m_sizeMode;
     emptying.result.trashFolders = int(folders.size());
     if (!tableError.isEmpty()) {
         emptying.fail(tableError);

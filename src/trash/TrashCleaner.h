@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fs/SizeMode.h"
 #include "trash/TrashItem.h"
 
 #include <QMetaType>
@@ -16,9 +17,10 @@
 //
 // Emptying removes everything inside "files", "info" and "expunged" and the "directorysizes"
 // file, and keeps the trash folder and those three folders. Nothing is ever followed through a
-// link: a link in the trash is removed itself, and what it points to stays. The sizes freed are
-// measured (logical sizes, st_size of everything that is not a folder, each hard-linked file
-// once) before each entry is removed. Failures are counted and the work goes on.
+// link: a link in the trash is removed itself, and what it points to stays. The size freed is
+// that of the trashed items removed, each measured whole in the cleaner's size mode before it is
+// removed, as measure() and the Trash window measure them (records and caches do not count).
+// Failures are counted and the work goes on.
 //
 // A value type without shared state: any thread may call it. emptyAll() blocks until done.
 class TrashCleaner {
@@ -35,6 +37,8 @@ public:
         int trashFolders = 0;
         // The stop flag ended the work early.
         bool stopped = false;
+        // What bytesFreed means.
+        SizeMode sizeMode = SizeMode::Apparent;
     };
 
     // homeTrash: the home trash folder ($XDG_DATA_HOME/Trash); it is used when it is a folder,
@@ -45,6 +49,10 @@ public:
     // the effective user id.
     static TrashCleaner forCurrentUser();
 
+    // What the sizes mean (Apparent unless set); forCurrentUser() takes the user's choice.
+    SizeMode sizeMode() const { return m_sizeMode; }
+    void setSizeMode(SizeMode mode) { m_sizeMode = mode; }
+
     const QString& homeTrash() const { return m_homeTrash; }
     const QString& mountInfoPath() const { return m_mountInfoPath; }
     uid_t uid() const { return m_uid; }
@@ -54,10 +62,11 @@ public:
     QStringList trashFolders(QString* error = nullptr) const;
 
     // What emptyAll() would remove now, for the question asked first: the items in the trash
-    // folders' "files" and their logical size (each hard-linked file once). Only reads.
+    // folders' "files" and their size in sizeMode(), each item measured whole. Only reads.
     struct Contents {
         int items = 0;
         qint64 bytes = 0;
+        SizeMode sizeMode = SizeMode::Apparent; // what bytes means
     };
     Contents measure() const;
 
@@ -74,6 +83,7 @@ private:
     QString m_homeTrash;
     QString m_mountInfoPath;
     uid_t m_uid;
+    SizeMode m_sizeMode = SizeMode::Apparent;
 };
 
 Q_DECLARE_METATYPE(TrashCleaner::Result)

@@ -5,6 +5,8 @@
 #include "platform/fs/FileDescriptor.h"
 #include "platform/fs/MountTable.h"
 #include "platform/fs/NativePath.h"
+#include "platform/fs/SizeMeter.h"
+#include "platform/fs/TreeSize.h"
 #include "trash/FreedesktopTrash.h"
 #include "trash/TrashFolderCandidates.h"
 
@@ -286,10 +288,11 @@ TrashItems TrashDirectory::list(QString* error) const
             continue;
         item.kind = kindOf(status.st_mode);
         if (item.kind != TrashItem::Kind::Folder) {
-            item.size = qint64(status.st_blocks) * 512;
+            SizeMeter meter(m_sizeMode);
+            item.size = qint64(meter.sizeOf(status));
         } else if (const auto cached = cache.constFind(name);
-                   cached != cache.cend() && cached->time == item.recordTime &&
-                   item.state != TrashItem::State::NoRecord) {
+                   m_sizeMode == SizeMode::DiskUsage && cached != cache.cend() &&
+                   cached->time == item.recordTime && item.state != TrashItem::State::NoRecord) {
             item.size = cached->size;
         }
     }
@@ -373,6 +376,11 @@ bool TrashDirectory::measureFolders(TrashItems* items, QString* error) const
         present.insert(item.name);
         if (item.kind != TrashItem::Kind::Folder || item.size >= 0)
             continue;
+        if (m_sizeMode == SizeMode::Apparent) {
+            SizeMeter meter(m_sizeMode);
+            item.size = TreeSize::size(files.get(), item.name, meter);
+            continue;
+        }
         item.size = diskUsage(files.get(), item.name);
         if (item.state != TrashItem::State::NoRecord) {
             cache.insert(item.name, {item.size, item.recordTime});

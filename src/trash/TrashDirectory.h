@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fs/SizeMode.h"
 #include "trash/TrashItem.h"
 
 #include <QByteArray>
@@ -41,6 +42,11 @@ public:
     bool isHome() const { return m_topDirectory.isEmpty(); }
     const struct stat& status() const { return m_status; }
 
+    // What the items' sizes mean: DiskUsage (as "du -sB1", the default) or Apparent (lengths,
+    // measured anew each time: "directorysizes" holds disk usage only).
+    SizeMode sizeMode() const { return m_sizeMode; }
+    void setSizeMode(SizeMode mode) { m_sizeMode = mode; }
+
     // Every item and orphan record, in no particular order. Folder sizes come from
     // "directorysizes" when current, else stay -1 for measureFolders(). error, if given,
     // receives why "files" or "info" could not be read (what could be read is still listed).
@@ -74,4 +80,5 @@ private:
     QByteArray m_path;
     QByteArray m_topDirectory;
     struct stat m_status {};
+    SizeMode m_sizeMode = SizeMode::DiskUsage;
 };

@@ -22,6 +22,8 @@ Listing listAll(const TrashCleaner& cleaner)
     QString tableError;
     listing.trashes = TrashDirectory::findAll(cleaner.homeTrash(), cleaner.mountInfoPath(),
                                               cleaner.uid(), &tableError);
+    for (TrashDirectory& trash : listing.trashes)
+        trash.setSizeMode(cleaner.sizeMode());
     if (!tableError.isEmpty())
         listing.problems.append(tableError);
     for (const TrashDirectory& trash : listing.trashes) {

@@ -48,6 +48,8 @@ public:
     TrashItems checkedItems() const;
     qint64 checkedBytes() const;
     qint64 totalBytes() const;
+    // What the sizes mean: the cleaner's mode.
+    SizeMode sizeMode() const { return m_cleaner.sizeMode(); }
     void setAllChecked(bool checked);
     // A listing, a restore or an erase is under way.
     bool isBusy() const { return m_pendingJobs > 0; }

@@ -1,6 +1,7 @@
 #include "trash/TrashViewController.h"
 
 #include "common/PublicUtilities.h"
+#include "common/SizeModeSetting.h"
 #include "kit/Announcer.h"
 #include "kit/ConfirmationDialog.h"
 #include "kit/ImageButton.h"
@@ -197,9 +198,9 @@ void TrashViewController::updateState()
     const int count = m_model->rowCount();
     const int checked = int(m_model->checkedItems().size());
     const bool busy = m_model->isBusy();
-    QString summary =
-        QStringLiteral("%1, %2").arg(PublicUtilities::itemCount(count),
-                                     PublicUtilities::longlongDiskSize(m_model->totalBytes()));
+    const SizeMode mode = m_model->sizeMode();
+    QString summary = QStringLiteral("%1, %2").arg(
+        PublicUtilities::itemCount(count), SizeModeSetting::figure(m_model->totalBytes(), mode));
     if (checked > 0)
         summary += QStringLiteral(" — %1 selected (%2)")
                        .arg(checked)
@@ -246,7 +247,7 @@ void TrashViewController::deleteButtonAction()
     if (chosen.isEmpty() ||
         !confirm(QStringLiteral("Permanently erase %1 (%2)? This cannot be undone.")
                      .arg(PublicUtilities::itemCount(int(chosen.size())),
-                          PublicUtilities::longlongDiskSize(m_model->checkedBytes())),
+                          SizeModeSetting::figure(m_model->checkedBytes(), m_model->sizeMode())),
                  QStringLiteral("The chosen items are removed from the Trash for good."),
                  QStringLiteral("Delete")))
         return;
@@ -259,7 +260,7 @@ void TrashViewController::emptyTrashButtonAction()
 {
     if (!confirm(QStringLiteral("Permanently erase %1 (%2) in the Trash? This cannot be undone.")
                      .arg(PublicUtilities::itemCount(m_model->rowCount()),
-                          PublicUtilities::longlongDiskSize(m_model->totalBytes())),
+                          SizeModeSetting::figure(m_model->totalBytes(), m_model->sizeMode())),
                  QStringLiteral("This empties the Trash of your home folder and of every "
                                 "mounted volume."),
                  QStringLiteral("Empty Trash")))
@@ -298,7 +299,7 @@ void TrashViewController::showDeleteOutcome(const TrashCleaner::Result& result)
     m_freedBytes += result.bytesFreed;
     Announcer::announce(
         m_freedLabel,
-        QStringLiteral("Freed %1").arg(PublicUtilities::longlongDiskSize(m_freedBytes)));
+        QStringLiteral("Freed %1").arg(SizeModeSetting::figure(m_freedBytes, result.sizeMode)));
     showFailures(result.failures == 0
                      ? QStringList()
                      : QStringList{QStringLiteral("%1 could not be erased. %2")

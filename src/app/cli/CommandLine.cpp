@@ -92,7 +92,7 @@ const QList<CommandLineCommand>& CommandLine::commands()
         {"scan",
          "",
          &C::scan,
-         "PATH [--depth N] [--top N] [--json]",
+         "PATH [--apparent | --disk-usage] [--depth N] [--top N] [--json]",
          QT_TRANSLATE_NOOP("CommandLine",
                            "Print the tree under PATH ordered by size, largest first."),
          Operands::Paths,
@@ -100,6 +100,13 @@ const QList<CommandLineCommand>& CommandLine::commands()
            QT_TRANSLATE_NOOP("CommandLine", "Print N levels below PATH (0: the total only).")},
           {"top", '\0', "N",
            QT_TRANSLATE_NOOP("CommandLine", "Print the N largest entries of each folder.")},
+          {"apparent", '\0', nullptr,
+           QT_TRANSLATE_NOOP("CommandLine",
+                             "Sizes are file lengths; hard links count under each name (the "
+                             "default).")},
+          {"disk-usage", '\0', nullptr,
+           QT_TRANSLATE_NOOP("CommandLine", "Sizes are the space on disk (allocated blocks, "
+                                            "folders included), hard links counted once.")},
           jsonOption}},
         {"trash",
          "",

@@ -3,6 +3,7 @@
 #include "app/cli/CommandLineArguments.h"
 #include "app/cli/CommandLineText.h"
 #include "common/PublicUtilities.h"
+#include "common/SizeModeSetting.h"
 #include "downloads/Controller.h"
 #include "downloads/ControllerDelegate.h"
 #include "downloads/EumeRoot.h"
@@ -11,6 +12,7 @@
 #include "downloads/RemovalOutcome.h"
 #include "platform/fs/NativePath.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <cstring>
@@ -56,14 +58,17 @@ void writeTree(FileTree& tree, const ScanOptions& options, FILE* out)
     const QByteArray root = QFile::encodeName(tree.rootPath());
     if (options.json) {
         std::fprintf(out,
-                     "{\"name\": %s, \"path\": %s, \"size\": %llu, \"isDirectory\": true, "
-                     "\"children\": [",
+                     "{\"name\": %s, \"path\": %s, \"sizeMode\": \"%s\", \"size\": %llu, "
+                     "\"isDirectory\": true, \"children\": [",
                      jsonString(root.mid(root.lastIndexOf('/') + 1)).constData(),
                      jsonString(root).constData(),
+                     qPrintable(SizeModeSetting::key(tree.sizeMode())),
                      static_cast<unsigned long long>(tree.totalSize()));
     } else {
+        // The total says which size it is; the entries below are the same kind.
         std::fprintf(out, "%s\t%llu\t0\t%s\n",
-                     qPrintable(PublicUtilities::longlongDiskSize(std::int64_t(tree.totalSize()))),
+                     qUtf8Printable(
+                         SizeModeSetting::figure(std::int64_t(tree.totalSize()), tree.sizeMode())),
                      static_cast<unsigned long long>(tree.totalSize()),
                      printable(root).constData());
     }
@@ -143,6 +148,11 @@ int CommandLine::scan(const CommandLineArguments& arguments)
                 QStringLiteral("--%1 needs a number of 0 or more").arg(QLatin1StringView(name)));
         (qstrcmp(name, "depth") == 0 ? options.depth : options.top) = int(*value);
     }
+    if (arguments.isSet("apparent") && arguments.isSet("disk-usage"))
+        return usage(QCoreApplication::translate("CommandLine",
+                                                 "choose one of --apparent and --disk-usage"));
+    const SizeMode sizeMode =
+        arguments.isSet("disk-usage") ? SizeMode::DiskUsage : SizeMode::Apparent;
     if (arguments.operands().size() > 1)
         return usage(QStringLiteral("scan takes one PATH and --depth N, --top N, --json"));
     if (arguments.operands().isEmpty())
@@ -158,7 +168,7 @@ int CommandLine::scan(const CommandLineArguments& arguments)
     }
 
     const bool isFolder = info.isDir();
-    auto tree = std::make_shared<FileTree>(isFolder ? absolute : info.absolutePath());
+    auto tree = std::make_shared<FileTree>(isFolder ? absolute : info.absolutePath(), sizeMode);
     EumeRoot scan;
     scan.eumeAllRootFileNodeWithRootArr(tree, absolute);
     scan.waitUntilDone();

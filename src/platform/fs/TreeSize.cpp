@@ -2,6 +2,7 @@
 
 #include "platform/fs/DirectoryReader.h"
 #include "platform/fs/FolderAccess.h"
+#include "platform/fs/SizeMeter.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -106,19 +107,18 @@ struct Walk {
     }
 };
 
-} // namespace
-
-qint64 TreeSize::logicalSize(int folder, const QByteArray& name, CountedFiles* counted,
-                             bool grantOwnerAccess)
+// The walk of both measures; `measure` sizes one examined entry, folders included.
+template <typename Measure>
+qint64 measureTree(int folder, const QByteArray& name, Measure measure, bool grantOwnerAccess)
 {
     struct stat status {};
     if (::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return 0;
     }
+    qint64 total = measure(status);
     if (!S_ISDIR(status.st_mode)) {
-        return sizeOf(status, counted);
+        return total;
     }
-    qint64 total = 0;
     Walk walk;
     walk.grantOwnerAccess = grantOwnerAccess;
     walk.enter(folder, name, status);
@@ -136,10 +136,27 @@ qint64 TreeSize::logicalSize(int folder, const QByteArray& name, CountedFiles* c
         if (::fstatat(descriptor, child.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             continue;
         }
-        total += sizeOf(status, counted);
+        total += measure(status);
         if (S_ISDIR(status.st_mode) && status.st_dev == device) {
             walk.enter(descriptor, child, status);
         }
     }
     return total;
+}
+
+} // namespace
+
+qint64 TreeSize::logicalSize(int folder, const QByteArray& name, CountedFiles* counted,
+                             bool grantOwnerAccess)
+{
+    return measureTree(
+        folder, name, [counted](const struct stat& status) { return sizeOf(status, counted); },
+        grantOwnerAccess);
+}
+
+qint64 TreeSize::size(int folder, const QByteArray& name, SizeMeter& meter, bool grantOwnerAccess)
+{
+    return measureTree(
+        folder, name, [&meter](const struct stat& status) { return qint64(meter.sizeOf(status)); },
+        grantOwnerAccess);
 }

@@ -6,6 +6,8 @@
 #include <sys/types.h>
 #include <utility>
 
+class SizeMeter;
+
 // Measures what erasing a tree would free, in logical sizes: the sum of st_size of everything in
 // it that is not a folder (files, links, devices). The walk works on open folder descriptors with
 // fstatat(AT_SYMLINK_NOFOLLOW), never follows a link, does not enter another file system mounted
@@ -26,4 +28,10 @@ public:
     // (u+rwx) before it is entered, as TreeEraser does: for measuring what is about to be erased.
     static qint64 logicalSize(int folder, const QByteArray& name, CountedFiles* counted,
                               bool grantOwnerAccess = false);
+
+    // The size of the entry `name` of `folder`, the entry itself and everything in it, as
+    // `meter` measures (SizeMeter: file lengths, or blocks with hard links once per meter). The
+    // same walk as logicalSize otherwise.
+    static qint64 size(int folder, const QByteArray& name, SizeMeter& meter,
+                       bool grantOwnerAccess = false);
 };

@@ -44,11 +44,12 @@ TEST_F(CommandLineTest, ScanPrintsTheOrderedTreeWithDepthAndTopLimits)
 {
     const CliRun full = cli({u"scan"_s, folder.path()});
     ASSERT_EQ(full.exitCode, 0) << full.err.constData();
-    EXPECT_EQ(full.out, QByteArray("6.01 KB\t6015\t0\t" + QFile::encodeName(folder.path()) +
-                                   "\n6.00 KB\t6000\t1\tbig\n3.00 KB\t3000\t2\t  inner\n"
-                                   "3.00 KB\t3000\t3\t    three\n2.00 KB\t2000\t2\t  two\n"
-                                   "1.00 KB\t1000\t2\t  one\n10 byte\t10\t1\tsmall\n"
-                                   "5 byte\t5\t1\tnew\\x0aline\n"));
+    EXPECT_EQ(full.out,
+              QByteArray("6.01 KB apparent\t6015\t0\t" + QFile::encodeName(folder.path()) +
+                         "\n6.00 KB\t6000\t1\tbig\n3.00 KB\t3000\t2\t  inner\n"
+                         "3.00 KB\t3000\t3\t    three\n2.00 KB\t2000\t2\t  two\n"
+                         "1.00 KB\t1000\t2\t  one\n10 byte\t10\t1\tsmall\n"
+                         "5 byte\t5\t1\tnew\\x0aline\n"));
     EXPECT_EQ(cli({u"scan"_s, folder.path(), u"--depth"_s, u"0"_s}).out.count('\n'), 1);
     const CliRun top = cli({u"scan"_s, u"--top"_s, u"1"_s, folder.path(), u"--depth"_s, u"2"_s});
     EXPECT_EQ(top.out.count('\n'), 3); // root, big, inner
