@@ -40,6 +40,8 @@ const QList<Screenshots::Command>& Screenshots::commands()
          "system-*.png (the system tool's views), update-*.png (each update outcome)"},
         {"tasks", &Screenshots::tasks, "tasks-tab.png (xmessage windows as applications)"},
         {"trash", &Screenshots::trash, "trash-window*.png (the home trash and two volumes)"},
+        {"finder", &Screenshots::finder,
+         "finder-*.png (a chosen folder by size on disk, the Caches view of a made-up home)"},
     };
     return table;
 }

@@ -42,6 +42,7 @@ private:
     int system(int& argc, char** argv);
     int tasks(int& argc, char** argv);
     int trash(int& argc, char** argv);
+    int finder(int& argc, char** argv);
 
     ScreenshotCanvas m_canvas;
 };

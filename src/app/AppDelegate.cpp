@@ -7,6 +7,7 @@
 #include "common/NotificationCenter.h"
 #include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"
+#include "downloads/CleanUpViewController.h"
 #include "kit/ColorScheme.h"
 #include "kit/KitImages.h"
 #include "kit/StatusAttachedWindow.h"
@@ -24,6 +25,7 @@
 #include <QDebug>
 #include <QMenu>
 #include <QPalette>
+#include <QTimer>
 
 namespace {
 
@@ -99,6 +101,8 @@ bool AppDelegate::applicationDidFinishLaunching(const ActivationRequest& request
         m_typeIdStr = options->tab;
     if (!options || options->verb != ProgramOptions::Verb::Background || !m_aStatusItem)
         showMainWindow();
+    if (options && !options->scanPath.isEmpty())
+        openSpaceFinder(options->scanPath);
     return true;
 }
 
@@ -152,7 +156,22 @@ QString AppDelegate::handleActivation(const ActivationRequest& request)
         showOrCloseMainWindow();
     else
         applicationShouldHandleReopen();
+    if (!options->scanPath.isEmpty())
+        openSpaceFinder(options->scanPath);
     return {};
+}
+
+void AppDelegate::openSpaceFinder(const QString& path)
+{
+    // Later, from the event loop: the finder runs modally, and the request (a D-Bus call among
+    // them) is answered first.
+    QTimer::singleShot(0, this, [this, path] {
+        if (!m_mainWC)
+            showMainWindow();
+        if (auto* cleanup = qobject_cast<CleanUpViewController*>(
+                m_mainWC ? m_mainWC->tabController(QStringLiteral("Cleanup")) : nullptr))
+            cleanup->scanFolder(path);
+    });
 }
 
 void AppDelegate::applyActivationToken(const ActivationRequest& request)

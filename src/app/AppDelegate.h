@@ -48,6 +48,9 @@ public:
     // A request of a later start or of the desktop: answers an empty string when it is carried
     // out, else why not (an unknown action or tab).
     QString handleActivation(const ActivationRequest& request);
+    // Shows the space finder on `path` (an absolute folder) over the panel's Cleanup tab, once
+    // the event loop runs; a finder already open scans it instead of its folder.
+    void openSpaceFinder(const QString& path);
 
     // Opens the panel, or raises and focuses it when it is open.
     void showMainWindow();

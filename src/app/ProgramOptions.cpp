@@ -1,7 +1,11 @@
 #include "app/ProgramOptions.h"
 
+#include "platform/fs/NativePath.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +29,10 @@ constexpr OptionRow kOptions[] = {
      QT_TRANSLATE_NOOP("ProgramOptions",
                        "Show the panel on this tab: Applications, TaskManager, Cleanup, "
                        "StartupItems, DiskManager, QuickVisit or HotUtilities.")},
+    {"scan", '\0', "PATH",
+     QT_TRANSLATE_NOOP("ProgramOptions",
+                       "Show the space finder on this folder, scanned by size: any folder you "
+                       "can read. Opens the panel on the Cleanup tab.")},
     {"background", '\0', nullptr,
      QT_TRANSLATE_NOOP("ProgramOptions",
                        "Start in the system tray without showing the panel, as at login. A copy "
@@ -77,6 +85,7 @@ constexpr Action kActions[] = {
     {u"clean-downloads", ProgramOptions::Verb::Show, u"Cleanup"},
     {u"task-manager", ProgramOptions::Verb::Show, u"TaskManager"},
     {u"disk-manager", ProgramOptions::Verb::Show, u"DiskManager"},
+    {u"scan", ProgramOptions::Verb::Show, u"Cleanup"}, // target: the folder
 };
 
 QString unknownTab(const QString& tab)
@@ -179,6 +188,15 @@ ProgramOptions::Outcome ProgramOptions::parse(const QStringList& arguments)
         outcome.request.verb = Verb::Toggle;
     else if (parser.isSet(u"background"_s))
         outcome.request.verb = Verb::Background;
+    if (parser.isSet(u"scan"_s)) {
+        if (verbs > 0 || parser.isSet(u"tab"_s))
+            return fail(translated("--scan opens the Cleanup tab: it takes no --tab, --show, "
+                                   "--toggle or --background"));
+        // Made absolute here: the running copy works in another folder.
+        outcome.request.tab = u"Cleanup"_s;
+        outcome.request.scanPath =
+            QFile::decodeName(NativePath::absolute(QFile::encodeName(parser.value(u"scan"_s))));
+    }
     if (parser.isSet(u"tab"_s)) {
         outcome.request.tab = parser.value(u"tab"_s);
         if (!tabNames().contains(outcome.request.tab))
@@ -251,7 +269,8 @@ QByteArray ProgramOptions::manPage()
                   "serves org.freedesktop.Application at /com/brimwick/corvella: Activate shows "
                   "the panel; ActivateAction takes show and toggle (with a tab name as the "
                   "parameter, or none), background, and the desktop entry's actions "
-                  "clean-downloads, task-manager and disk-manager; Open is refused. A later "
+                  "clean-downloads, task-manager and disk-manager, and scan (with an absolute "
+                  "folder path as the parameter); Open is refused. A later "
                   "start forwards its options there, with its XDG_ACTIVATION_TOKEN or "
                   "DESKTOP_STARTUP_ID, and falls back to a socket in XDG_RUNTIME_DIR where "
                   "there is no session bus."_s);
@@ -299,6 +318,8 @@ ActivationRequest ProgramOptions::activationFor(const Request& request)
     case Verb::Show:
         break;
     }
+    if (!request.scanPath.isEmpty())
+        return ActivationRequest::fromEnvironment(u"scan"_s, request.scanPath);
     return request.tab.isEmpty() ? ActivationRequest::fromEnvironment()
                                  : ActivationRequest::fromEnvironment(u"show"_s, request.tab);
 }
@@ -309,8 +330,16 @@ ProgramOptions::requestFor(const ActivationRequest& activation, QString* error)
     for (const Action& action : kActions) {
         if (activation.action != QStringView(action.name))
             continue;
-        Request request{action.verb,
-                        action.tab ? QString::fromUtf16(action.tab) : activation.target};
+        Request request{
+            action.verb, action.tab ? QString::fromUtf16(action.tab) : activation.target, {}};
+        if (activation.action == u"scan") {
+            request.scanPath = activation.target;
+            if (!QDir::isAbsolutePath(request.scanPath)) {
+                *error =
+                    translated("scan needs an absolute path (given: “%1”)").arg(activation.target);
+                return std::nullopt;
+            }
+        }
         if (!request.tab.isEmpty() && !tabNames().contains(request.tab)) {
             *error = unknownTab(request.tab);
             return std::nullopt;

@@ -17,7 +17,8 @@
 // A start asks for a Request: the running copy, or the new one when none runs, carries it out.
 // On the way it travels as an ActivationRequest, whose action names are these: "" (show),
 // "show" and "toggle" (target: a tab or empty), "background", and the desktop entry's actions
-// "clean-downloads", "task-manager" and "disk-manager" (show on that tab).
+// "clean-downloads", "task-manager" and "disk-manager" (show on that tab), and "scan" (target: the
+// absolute path of a folder for the space finder).
 //
 // Stateless; any thread.
 class ProgramOptions {
@@ -31,7 +32,8 @@ public:
     };
     struct Request {
         Verb verb = Verb::Show;
-        QString tab; // empty: the tab last picked
+        QString tab;      // empty: the tab last picked
+        QString scanPath; // absolute: the folder the space finder scans (--scan), or empty
         bool operator==(const Request&) const = default;
     };
 

@@ -114,12 +114,30 @@ QPointF CleanUpViewController::dialogAnchor() const
 
 void CleanUpViewController::cleanDownload()
 {
+    runDownloadWindow([](DownloadViewController* view) {
+        view->doScanWithPath(DownloadViewController::downloadsFolder());
+    });
+}
+
+void CleanUpViewController::scanFolder(const QString& path)
+{
+    if (m_downloadWC && m_downloadWC->superDelegate()) {
+        m_downloadWC->scanChosenFolder(path);
+        m_downloadWC->superDelegate()->bringToFront();
+        return;
+    }
+    runDownloadWindow([path](DownloadViewController* view) { view->scanChosenFolder(path); });
+}
+
+void CleanUpViewController::runDownloadWindow(
+    const std::function<void(DownloadViewController*)>& start)
+{
     if (!m_downloadWC)
         m_downloadWC = new DownloadViewController();
     StatusAttachedWindow* window =
         StatusAttachedWindow::create(m_downloadWC, dialogAnchor(), nullptr, 1, 5.0f);
     m_downloadWC->setSuperDelegate(window);
-    m_downloadWC->doScanWithPath(DownloadViewController::downloadsFolder());
+    start(m_downloadWC);
     window->center();
     QTimer::singleShot(0, this, &CleanUpViewController::downloadWindowShown);
     window->runModal();

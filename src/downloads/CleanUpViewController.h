@@ -4,6 +4,8 @@
 #include "kit/ToolPage.h"
 #include "trash/TrashCleaner.h"
 
+#include <functional>
+
 class DownloadViewController;
 class FullDiskAccessViewController;
 class ImageButton;
@@ -19,6 +21,9 @@ public:
     ~CleanUpViewController() override;
 
     void cleanDownload();
+    // The Downloads window as the space finder on any folder (`corvella --scan PATH`): opened on
+    // `path`, or, when it is open already, scanning `path` instead.
+    void scanFolder(const QString& path);
     void emptyTrash();
     // Opens the Trash window (modal) and returns once it is closed.
     void openTrash();
@@ -46,6 +51,8 @@ private:
     void showAccessPrompt();
     void askToEmptyTrash(const TrashCleaner::Contents& contents);
     QPointF dialogAnchor() const;
+    // Opens the Downloads window and runs it modally; `start` begins its scan.
+    void runDownloadWindow(const std::function<void(DownloadViewController*)>& start);
 
     ImageButton* m_cleanDownloadBut = nullptr;
     ImageButton* m_closeTrashBut = nullptr;

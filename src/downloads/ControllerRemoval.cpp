@@ -3,6 +3,7 @@
 #include "downloads/ControllerDelegate.h"
 #include "downloads/FileTree.h"
 #include "downloads/NodeListing.h"
+#include "downloads/RemovalGuard.h"
 #include "downloads/RemovalOutcome.h"
 #include "platform/fs/EntryCounter.h"
 #include "platform/fs/TreeEraser.h"
@@ -161,7 +162,11 @@ void Controller::runRemoval(Removal kind, std::shared_ptr<FileTree> tree)
         QString error;
         int kept = 0; // entries of the item that stay, so the item stays too
         std::unordered_set<FileNode*> erased;
-        if (kind == Removal::MoveToTrash) {
+        // The same refusals as removing by name: "/", its folders, the home folder and what
+        // holds it are never removed, whatever folder was scanned.
+        error = RemovalGuard::refusalSentence(node->nativePath(), kind == Removal::MoveToTrash);
+        if (!error.isEmpty()) {
+        } else if (kind == Removal::MoveToTrash) {
             // Moved whole, folders with whatever arrived in them: the trash gives it all back.
             error = trash.moveToTrash(node->nativePath()).error;
         } else {

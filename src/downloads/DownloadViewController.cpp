@@ -73,13 +73,29 @@ void DownloadViewController::awakeFromNib()
     connect(escape, &QShortcut::activated, this, &DownloadViewController::closeWindow);
 
     m_titleLabel = new QLabel(QStringLiteral("Corvella"), this);
-    m_titleLabel->setGeometry(80, kViewSize.height() - 412 - 22, 400, 22);
+    m_titleLabel->setGeometry(152, kViewSize.height() - 412 - 22, 256, 22);
     m_titleLabel->setAlignment(Qt::AlignCenter);
     QFont titleFont = m_titleLabel->font();
     if (const QString light = PublicUtilities::getLightFontName(); !light.isEmpty())
         titleFont.setFamily(light);
     titleFont.setPixelSize(14);
     m_titleLabel->setFont(titleFont);
+
+    // The space finder: any folder, or the caches, beside the title.
+    m_chooseFolderButton = faceButton(tr("Choose Folder…"), QStringLiteral("btn_sec"), this);
+    m_chooseFolderButton->setGeometry(36, 2, 110, 28);
+    m_chooseFolderButton->setAccessibleName(tr("Choose Folder"));
+    m_chooseFolderButton->setToolTip(tr("Scan another folder: any folder you can read. You can "
+                                        "also drop a folder on this window."));
+    connect(m_chooseFolderButton, &TextImageButton::clicked, this,
+            &DownloadViewController::chooseFolder);
+    m_cachesButton = faceButton(tr("Caches"), QStringLiteral("btn_sec"), this);
+    m_cachesButton->setGeometry(434, 2, 110, 28);
+    m_cachesButton->setAccessibleName(tr("Caches"));
+    m_cachesButton->setToolTip(tr("What the caches of your applications, the thumbnails, the "
+                                  "trash and old core dumps take on disk."));
+    connect(m_cachesButton, &TextImageButton::clicked, this, &DownloadViewController::showCaches);
+    setAcceptDrops(true);
 
     m_selectPathView = new QLabel(tr("Looking for large downloads…"), this);
     m_selectPathView->setGeometry(kResultsFrame);

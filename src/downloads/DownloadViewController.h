@@ -21,6 +21,8 @@ class GXProgressView;
 class ImageButton;
 class QComboBox;
 class QLabel;
+class QDragEnterEvent;
+class QDropEvent;
 class QModelIndex;
 class QTimer;
 class StatusAttachedWindow;
@@ -51,6 +53,15 @@ public:
     static QString downloadsFolder();
 
     void doScanWithPath(const QString& path);
+    // The space finder: any folder the user can read is scanned as the Downloads folder is, its
+    // path in the title. A folder that cannot be read is named with the reason, nothing scanned.
+    void scanChosenFolder(const QString& path);
+    // Asks for a folder (a folder chooser) and scans it.
+    void chooseFolder();
+    // The Caches view: the user's caches (CacheInventory), measured on a worker, as rows that
+    // Move to Trash and Completely Erase remove as on the tree; a cache in use is unticked.
+    void showCaches();
+    bool isShowingCaches() const { return m_showingCaches; }
     void reScanButtonAction();
     void pauseButtonAction();
     void stopScanButtonAction();
@@ -101,6 +112,12 @@ Q_SIGNALS:
     // The removal progress window is made and its modal run is about to begin: no report of
     // the run has reached it yet.
     void removalWindowShown();
+    // The Caches view has its rows.
+    void cachesListed();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void awakeFromNib();
@@ -120,6 +137,8 @@ private:
     void rememberScrollPosition();
     void restoreScrollPosition();
     void revealItem(const QModelIndex& index);
+    void showTitle(const QString& title, const QString& path);
+    void endScanForOtherView();
     void makeSizeModeSwitch(QWidget* header, int x);
 
     Controller* m_controller;
@@ -135,6 +154,8 @@ private:
     QString m_scanProblem;       // why m_scanPath cannot be listed; empty when it can
     bool m_scanFinished = false; // the last scan went through its whole folder
     bool m_closing = false;
+    bool m_showingCaches = false;
+    int m_cachesListing = 0; // the Caches view's latest listing; older answers are dropped
     QString m_outcomeText;
     SizeMode m_sizeMode = SizeMode::Apparent;
     QStringList m_outcomeDetails;
@@ -146,6 +167,8 @@ private:
     TextImageButton* m_stopScanButton = nullptr;
     TextImageButton* m_moveToTrashButton = nullptr;
     TextImageButton* m_deleteButton = nullptr;
+    TextImageButton* m_chooseFolderButton = nullptr;
+    TextImageButton* m_cachesButton = nullptr;
     ImageButton* m_selectAllButton = nullptr;
     QWidget* m_scanProgressView = nullptr;
     GXProgressView* m_scanProgress = nullptr;

@@ -42,6 +42,8 @@ void DownloadViewController::doScanWithPath(const QString& given)
     // A folder that is missing or cannot be opened is still scanned (and a missing one never
     // ends), but the window says why nothing comes.
     m_scanPath = path;
+    m_showingCaches = false;
+    showTitle(tr("Space Finder"), path);
     m_scanProblem = FolderAccess::whyNotListable(path);
     m_scanFinished = false;
     m_selectPathView->hide();
@@ -417,6 +419,8 @@ void DownloadViewController::closeWindow()
         m_isRemove = false;
         m_controller->stopRemove();
     }
+    m_showingCaches = false;
+    ++m_cachesListing;
     m_rootNodeArr.reset();
     m_model->setTree(nullptr);
     applySelectAllState(FileNode::Off);
@@ -432,6 +436,8 @@ void DownloadViewController::updatePlaceholder()
     QString text; // nothing shown, or nothing to say about it
     if (m_rootNodeArr && !m_scanProblem.isEmpty())
         text = m_scanProblem;
+    else if (m_showingCaches && m_scanFinished && m_model->rowCount() == 0)
+        text = tr("The caches hold nothing to clean up.");
     else if (m_rootNodeArr && m_scanFinished && !m_sortTimer && m_model->rowCount() == 0)
         text = tr("Nothing to clean up: “%1” is empty.").arg(m_scanPath);
     m_placeholder->setText(text);

@@ -38,5 +38,6 @@ void DownloadViewController::setSizeMode(SizeMode mode)
     // A paused scan is replaced by a running one.
     if (!m_isScan)
         m_pauseButton->setTitle(tr("Pause"));
-    doScanWithPath(m_scanPath);
+    if (!m_showingCaches) // the caches are always measured on disk
+        scanChosenFolder(m_scanPath);
 }

@@ -53,6 +53,7 @@ void DownloadsTreeModel::setTree(std::shared_ptr<FileTree> tree)
     m_row.clear();
     m_systemFiles.clear();
     m_icons.clear();
+    m_labels.clear();
     m_tree = std::move(tree);
     endResetModel();
 }
@@ -179,7 +180,7 @@ QVariant DownloadsTreeModel::data(const QModelIndex& index, int role) const
     }
     case NameColumn:
         if (role == Qt::DisplayRole)
-            return node->displayName();
+            return m_labels.value(node, node->displayName());
         if (role == Qt::DecorationRole) {
             // A folder the scan could not open is marked: its contents and size are unknown.
             return node->openError() != 0

@@ -53,6 +53,10 @@ public:
     void setController(Controller* controller) { m_controller = controller; }
     Controller* controller() const { return m_controller; }
 
+    // Names shown instead of the nodes' own (the Caches view's rows are named by their whole
+    // path); the tooltip still gives the path. Cleared by setTree().
+    void setLabels(QHash<const FileNode*, QString> labels) { m_labels = std::move(labels); }
+
     // "CheckBox", "Name", "Size", "OpenFinder"; an empty string for any other column.
     static QString columnIdentifier(int column);
     static int columnOfIdentifier(const QString& identifier); // -1 when unknown
@@ -126,6 +130,7 @@ private:
     mutable std::vector<int> m_row;
     // The list rowOf() found last; forgotten when its list goes.
     mutable const Shown* m_lastShown = nullptr;
+    QHash<const FileNode*, QString> m_labels;
     mutable QHash<FileNode*, bool> m_systemFiles;
     mutable QHash<FileNode*, QIcon> m_icons;
     mutable QHash<QString, QIcon> m_mimeIcons;

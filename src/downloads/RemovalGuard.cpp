@@ -3,6 +3,7 @@
 #include "downloads/SystemFolder.h"
 #include "platform/fs/FolderAccess.h"
 #include "platform/fs/NativePath.h"
+#include "trash/TrashDirectory.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +78,12 @@ QString RemovalGuard::refusal(const QByteArray& path)
     struct stat root {};
     if (::stat("/", &root) == 0 && FolderAccess::sameFile(item, root))
         return tr("it is the root folder");
+    // /usr, /etc, /home, /media and the other folders of the root folder hold the system and
+    // everyone's files: a scan of "/" lists them, and never removes one.
+    struct stat above {};
+    if (!folderPath.isEmpty() && ::stat(folderPath.constData(), &above) == 0 &&
+        FolderAccess::sameFile(above, root))
+        return tr("it is a folder of the system");
     // $HOME as the kernel reads it; QDir::homePath() would fold its ".." by text.
     QByteArray home = qgetenv("HOME");
     if (home.isEmpty())
@@ -89,4 +96,26 @@ QString RemovalGuard::refusal(const QByteArray& path)
     if (holds(item, "."))
         return tr("it is or holds the current folder");
     return systemListRefusal(item, folderPath, name);
+}
+
+QString RemovalGuard::refusalSentence(const QByteArray& path, bool toTrash)
+{
+    const QString shown = QFile::decodeName(path);
+    if (const QString reason = refusal(path); !reason.isEmpty())
+        return tr("“%1” was not removed: %2.").arg(shown, reason);
+    if (!toTrash)
+        return {};
+    // Only folders named as trash folders are compared with the user's trash folders.
+    const QByteArray name = NativePath::fileName(NativePath::trimmed(path));
+    if (name != "Trash" && !name.startsWith(".Trash") &&
+        !NativePath::parent(NativePath::trimmed(path)).endsWith("/.Trash"))
+        return {};
+    struct stat item {};
+    if (::lstat(path.constData(), &item) != 0 || !S_ISDIR(item.st_mode))
+        return {};
+    for (const TrashDirectory& trash : TrashDirectory::forCurrentUser()) {
+        if (FolderAccess::sameFile(trash.status(), item))
+            return tr("“%1” is a trash folder: Completely Erase empties it.").arg(shown);
+    }
+    return {};
 }

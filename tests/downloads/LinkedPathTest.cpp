@@ -95,3 +95,11 @@ INSTANTIATE_TEST_SUITE_P(
         LinkedPath{"sub/up/../sub/up/..", "", "it does not name one file or folder"}));
 
 } // namespace
+
+// A scan of "/" lists its folders; none of them is ever removed, however the path is written.
+TEST(RemovalGuardTest, TheFoldersInTheRootFolderAreRefused)
+{
+    for (const QByteArray path : {"/usr", "/tmp", "/usr/../etc", "//var/"})
+        EXPECT_EQ(RemovalGuard::refusal(path), QStringLiteral("it is a folder of the system"))
+            << path.constData();
+}

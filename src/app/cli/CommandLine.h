@@ -87,6 +87,7 @@ private:
     int trashList(const CommandLineArguments& arguments);
     int restore(const CommandLineArguments& arguments);
     int emptyTrash(const CommandLineArguments& arguments);
+    int caches(const CommandLineArguments& arguments);
 
     QTextStream m_out;
     QTextStream m_err;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -115,6 +116,25 @@ QByteArray ProcProcesses::appUnitFromCgroup(const QByteArray& cgroup, uid_t uid)
         return {};
     }
     return {};
+}
+
+QList<int> ProcProcesses::processesOf(uid_t uid) const
+{
+    QList<int> pids;
+    DIR* folder = ::opendir(QFile::encodeName(m_procRoot).constData());
+    if (!folder)
+        return pids;
+    const int folderFd = ::dirfd(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_name[0] < '1' || entry->d_name[0] > '9')
+            continue;
+        struct stat status {};
+        if (::fstatat(folderFd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            status.st_uid == uid)
+            pids.append(std::atoi(entry->d_name));
+    }
+    ::closedir(folder);
+    return pids;
 }
 
 bool ProcProcesses::exists(int pid) const

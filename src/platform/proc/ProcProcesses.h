@@ -32,6 +32,9 @@ public:
     // "app-*" scope or service of the unified hierarchy below the user's manager.
     static QByteArray appUnitFromCgroup(const QByteArray& cgroup, uid_t uid);
 
+    // Every process of the user `uid` (the owner of its /proc/PID folder), in no set order.
+    QList<int> processesOf(uid_t uid) const;
+
     bool exists(int pid) const;
     // Field 22 of /proc/PID/stat: when the process started, in clock ticks after boot. Tells a
     // process from a later one that got the same identifier.

@@ -50,6 +50,7 @@ XdgBaseFolders::XdgBaseFolders(const QProcessEnvironment& environment)
                            {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")});
     m_configHome = folderOr(environment, "XDG_CONFIG_HOME", m_home + QStringLiteral("/.config"));
     m_configDirs = foldersOr(environment, "XDG_CONFIG_DIRS", {QStringLiteral("/etc/xdg")});
+    m_cacheHome = folderOr(environment, "XDG_CACHE_HOME", m_home + QStringLiteral("/.cache"));
     m_currentDesktops =
         environment.value(QStringLiteral("XDG_CURRENT_DESKTOP")).split(u':', Qt::SkipEmptyParts);
 }
