@@ -246,6 +246,37 @@
     </message>
 </context>
 <context>
+    <name>CacheInventory</name>
+    <message>
+        <source>Thumbnails</source>
+        <translation>Vorschaubilder</translation>
+    </message>
+    <message>
+        <source>Trash</source>
+        <translation>Papierkorb</translation>
+    </message>
+    <message>
+        <source>Trash on %1</source>
+        <translation>Papierkorb auf %1</translation>
+    </message>
+    <message>
+        <source>Core dump %1</source>
+        <translation>Speicherabzug %1</translation>
+    </message>
+    <message>
+        <source>Crash reports of %1</source>
+        <translation>Absturzberichte von %1</translation>
+    </message>
+    <message>
+        <source>Application cache</source>
+        <translation>Anwendungszwischenspeicher</translation>
+    </message>
+    <message>
+        <source>Crash report</source>
+        <translation>Absturzbericht</translation>
+    </message>
+</context>
+<context>
     <name>CleanUpViewController</name>
     <message>
         <source>Cleanup</source>
@@ -286,6 +317,14 @@
     <message>
         <source>This empties the Trash of your home folder and of every mounted volume.</source>
         <translation>Damit wird der Papierkorb Ihres persönlichen Ordners und aller eingehängten Datenträger geleert.</translation>
+    </message>
+    <message>
+        <source>Emptying the Trash</source>
+        <translation>Papierkorb wird geleert</translation>
+    </message>
+    <message>
+        <source>Emptying the Trash of your home folder and every mounted volume</source>
+        <translation>Der Papierkorb Ihres persönlichen Ordners und aller eingehängten Datenträger wird geleert</translation>
     </message>
 </context>
 <context>
@@ -838,6 +877,26 @@ Rückgabewert: 0 erledigt, 1 fehlgeschlagen, 2 Aufruffehler (nichts wurde verän
         <source>Removed %1, %2 freed</source>
         <translation>%1 entfernt, %2 freigegeben</translation>
     </message>
+    <message>
+        <source>Sizes are file lengths; hard links count under each name (the default).</source>
+        <translation>Größen sind Dateilängen; harte Verknüpfungen zählen unter jedem Namen (Voreinstellung).</translation>
+    </message>
+    <message>
+        <source>Sizes are the space on disk (allocated blocks, folders included), hard links counted once.</source>
+        <translation>Größen sind der belegte Speicherplatz (zugewiesene Blöcke, Ordner eingeschlossen), harte Verknüpfungen einmal gezählt.</translation>
+    </message>
+    <message>
+        <source>List the user&apos;s caches, trashes and core dumps by size on disk.</source>
+        <translation>Die Zwischenspeicher, Papierkörbe und Speicherabzüge des Benutzers nach belegtem Speicherplatz auflisten.</translation>
+    </message>
+    <message>
+        <source>caches takes only --json</source>
+        <translation>caches nimmt nur --json an</translation>
+    </message>
+    <message>
+        <source>choose one of --apparent and --disk-usage</source>
+        <translation>wählen Sie eines von --apparent und --disk-usage</translation>
+    </message>
 </context>
 <context>
     <name>DesktopBackgroundSettings</name>
@@ -1079,10 +1138,6 @@ Rückgabewert: 0 erledigt, 1 fehlgeschlagen, 2 Aufruffehler (nichts wurde verän
         <translation>Name</translation>
     </message>
     <message>
-        <source>Size</source>
-        <translation>Größe</translation>
-    </message>
-    <message>
         <source>Notice</source>
         <translation>Hinweis</translation>
     </message>
@@ -1139,13 +1194,6 @@ Rückgabewert: 0 erledigt, 1 fehlgeschlagen, 2 Aufruffehler (nichts wurde verän
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n item(s) could not be removed.</source>
-        <translation>
-            <numerusform>%n Objekt konnte nicht entfernt werden.</numerusform>
-            <numerusform>%n Objekte konnten nicht entfernt werden.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n item(s) that appeared after the scan were kept.</source>
         <translation>
             <numerusform>%n Objekt, das nach dem Suchlauf hinzukam, wurde behalten.</numerusform>
@@ -1164,16 +1212,97 @@ Rückgabewert: 0 erledigt, 1 fehlgeschlagen, 2 Aufruffehler (nichts wurde verän
         </translation>
     </message>
     <message>
-        <source>Removal</source>
-        <translation>Entfernen</translation>
-    </message>
-    <message>
         <source>Each item that could not be removed, and why:</source>
         <translation>Jedes Objekt, das nicht entfernt werden konnte, und der Grund dafür:</translation>
     </message>
     <message>
         <source>Nothing to clean up: “%1” is empty.</source>
         <translation>Nichts aufzuräumen: „%1“ ist leer.</translation>
+    </message>
+    <message>
+        <source>Choose Folder…</source>
+        <translation>Ordner wählen …</translation>
+    </message>
+    <message>
+        <source>Choose Folder</source>
+        <translation>Ordner wählen</translation>
+    </message>
+    <message>
+        <source>Scan another folder: any folder you can read. You can also drop a folder on this window.</source>
+        <translation>Einen anderen Ordner durchsuchen: jeden Ordner, den Sie lesen können. Sie können auch einen Ordner auf dieses Fenster ziehen.</translation>
+    </message>
+    <message>
+        <source>Caches</source>
+        <translation>Zwischenspeicher</translation>
+    </message>
+    <message>
+        <source>What the caches of your applications, the thumbnails, the trash and old core dumps take on disk.</source>
+        <translation>Wie viel Speicherplatz die Zwischenspeicher Ihrer Anwendungen, die Vorschaubilder, der Papierkorb und alte Speicherabzüge belegen.</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Space Finder</source>
+        <translation>Platzsuche</translation>
+    </message>
+    <message>
+        <source>Choose a Folder to Scan</source>
+        <translation>Ordner zum Durchsuchen wählen</translation>
+    </message>
+    <message>
+        <source>Measuring the caches…</source>
+        <translation>Zwischenspeicher werden gemessen …</translation>
+    </message>
+    <message>
+        <source>%1 (in use by %2)</source>
+        <translation>%1 (in Gebrauch durch %2)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cache(s) listed</source>
+        <translation>
+            <numerusform>%n Zwischenspeicher aufgelistet</numerusform>
+            <numerusform>%n Zwischenspeicher aufgelistet</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Chosen: %n item(s), %1</source>
+        <translation>
+            <numerusform>Ausgewählt: %n Element, %1</numerusform>
+            <numerusform>Ausgewählt: %n Elemente, %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Moved %1 to the Trash</source>
+        <translation>%1 in den Papierkorb verschoben</translation>
+    </message>
+    <message>
+        <source>Freed %1</source>
+        <translation>%1 freigegeben</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1; %n item(s) could not be removed:</source>
+        <translation>
+            <numerusform>%1; %n Element konnte nicht entfernt werden:</numerusform>
+            <numerusform>%1; %n Elemente konnten nicht entfernt werden:</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Items That Could Not Be Removed</source>
+        <translation>Elemente, die nicht entfernt werden konnten</translation>
+    </message>
+    <message>
+        <source>The caches hold nothing to clean up.</source>
+        <translation>In den Zwischenspeichern gibt es nichts aufzuräumen.</translation>
+    </message>
+    <message>
+        <source>Sizes shown</source>
+        <translation>Angezeigte Größen</translation>
+    </message>
+    <message>
+        <source>Apparent size: the length of each file. Size on disk: the space the files take, hard links counted once.</source>
+        <translation>Scheinbare Größe: die Länge jeder Datei. Größe auf dem Datenträger: der Platz, den die Dateien belegen, harte Verknüpfungen einmal gezählt.</translation>
     </message>
 </context>
 <context>
@@ -1830,6 +1959,10 @@ Nicht lesbar: %2</translation>
         <source>unknown action “%1”</source>
         <translation>unbekannte Aktion „%1“</translation>
     </message>
+    <message>
+        <source>Show the space finder on this folder, scanned by size: any folder you can read. Opens the panel on the Cleanup tab.</source>
+        <translation>Die Platzsuche für diesen Ordner zeigen, nach Größe durchsucht: jeder Ordner, den Sie lesen können. Öffnet die Leiste im Reiter Aufräumen.</translation>
+    </message>
 </context>
 <context>
     <name>ProgressViewController</name>
@@ -2074,6 +2207,18 @@ Nicht lesbar: %2</translation>
         <source>it is or holds the current folder</source>
         <translation>es ist oder enthält den aktuellen Ordner</translation>
     </message>
+    <message>
+        <source>it is a folder of the system</source>
+        <translation>es ist ein Ordner des Systems</translation>
+    </message>
+    <message>
+        <source>“%1” was not removed: %2.</source>
+        <translation>„%1“ wurde nicht entfernt: %2.</translation>
+    </message>
+    <message>
+        <source>“%1” is a trash folder: Completely Erase empties it.</source>
+        <translation>„%1“ ist ein Papierkorbordner: Endgültig löschen leert ihn.</translation>
+    </message>
 </context>
 <context>
     <name>SessionManagerPowerService</name>
@@ -2111,6 +2256,27 @@ Nicht lesbar: %2</translation>
     <message>
         <source>The settings file %1 could not be read: %2. It was moved to %3, and the shipped settings are used.</source>
         <translation>Die Einstellungsdatei %1 konnte nicht gelesen werden: %2. Sie wurde nach %3 verschoben, und die mitgelieferten Einstellungen werden verwendet.</translation>
+    </message>
+</context>
+<context>
+    <name>SizeModeSetting</name>
+    <message>
+        <source>Size on disk</source>
+        <translation>Größe auf dem Datenträger</translation>
+    </message>
+    <message>
+        <source>Apparent size</source>
+        <translation>Scheinbare Größe</translation>
+    </message>
+    <message>
+        <source>%1 on disk</source>
+        <comment>a size: 4.2 GB on disk</comment>
+        <translation>%1 auf dem Datenträger</translation>
+    </message>
+    <message>
+        <source>%1 apparent</source>
+        <comment>a size: 4.2 GB apparent</comment>
+        <translation>%1 scheinbar</translation>
     </message>
 </context>
 <context>
@@ -2364,10 +2530,6 @@ Nicht lesbar: %2</translation>
         <translation>Papierkorb leeren</translation>
     </message>
     <message>
-        <source>Emptied the Trash: %1 freed.</source>
-        <translation>Papierkorb geleert: %1 freigegeben.</translation>
-    </message>
-    <message>
         <source>The Trash was already empty.</source>
         <translation>Der Papierkorb war bereits leer.</translation>
     </message>
@@ -2383,6 +2545,20 @@ Nicht lesbar: %2</translation>
         <translation>
             <numerusform>Papierkorb geleert (%1 freigegeben), aber %n Objekt konnte nicht entfernt werden: %2</numerusform>
             <numerusform>Papierkorb geleert (%1 freigegeben), aber %n Objekte konnten nicht entfernt werden: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped emptying the Trash: %n item(s) removed (%1 freed); the rest is still in the Trash.</source>
+        <translation>
+            <numerusform>Leeren des Papierkorbs angehalten: %n Element entfernt (%1 freigegeben); der Rest ist noch im Papierkorb.</numerusform>
+            <numerusform>Leeren des Papierkorbs angehalten: %n Elemente entfernt (%1 freigegeben); der Rest ist noch im Papierkorb.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Emptied the Trash: %n item(s) removed, %1 freed.</source>
+        <translation>
+            <numerusform>Papierkorb geleert: %n Element entfernt, %1 freigegeben.</numerusform>
+            <numerusform>Papierkorb geleert: %n Elemente entfernt, %1 freigegeben.</numerusform>
         </translation>
     </message>
 </context>

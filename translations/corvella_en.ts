@@ -11,13 +11,6 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n item(s) could not be removed.</source>
-        <translation>
-            <numerusform>%n item could not be removed.</numerusform>
-            <numerusform>%n items could not be removed.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n item(s) that appeared after the scan were kept.</source>
         <translation>
             <numerusform>%n item that appeared after the scan was kept.</numerusform>
@@ -29,6 +22,27 @@
         <translation>
             <numerusform>… and %n more</numerusform>
             <numerusform>… and %n more</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cache(s) listed</source>
+        <translation>
+            <numerusform>%n cache listed</numerusform>
+            <numerusform>%n caches listed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Chosen: %n item(s), %1</source>
+        <translation>
+            <numerusform>Chosen: %n item, %1</numerusform>
+            <numerusform>Chosen: %n items, %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1; %n item(s) could not be removed:</source>
+        <translation>
+            <numerusform>%1; %n item could not be removed:</numerusform>
+            <numerusform>%1; %n items could not be removed:</numerusform>
         </translation>
     </message>
 </context>
@@ -66,6 +80,20 @@
         <translation>
             <numerusform>Emptied the Trash (%1 freed), but %n item could not be removed: %2</numerusform>
             <numerusform>Emptied the Trash (%1 freed), but %n items could not be removed: %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped emptying the Trash: %n item(s) removed (%1 freed); the rest is still in the Trash.</source>
+        <translation>
+            <numerusform>Stopped emptying the Trash: %n item removed (%1 freed); the rest is still in the Trash.</numerusform>
+            <numerusform>Stopped emptying the Trash: %n items removed (%1 freed); the rest is still in the Trash.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Emptied the Trash: %n item(s) removed, %1 freed.</source>
+        <translation>
+            <numerusform>Emptied the Trash: %n item removed, %1 freed.</numerusform>
+            <numerusform>Emptied the Trash: %n items removed, %1 freed.</numerusform>
         </translation>
     </message>
 </context>

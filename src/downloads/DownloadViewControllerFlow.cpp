@@ -1,6 +1,7 @@
 // The Downloads window's states: scanning, paused, results, removing, and closing.
 #include "common/BackgroundTask.h"
 #include "common/PublicUtilities.h"
+#include "common/SizeModeSetting.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
 #include "downloads/DownloadViewController.h"
@@ -29,6 +30,17 @@
 #include <QVBoxLayout>
 
 #include <utility>
+
+namespace {
+
+// A size of the scanned tree, saying which size it is ("4.2 GB on disk", "4.2 GB apparent").
+QString figureOf(std::uint64_t bytes, const FileTree* tree)
+{
+    return tree ? SizeModeSetting::figure(std::int64_t(bytes), tree->sizeMode())
+                : PublicUtilities::longlongDiskSize(std::int64_t(bytes));
+}
+
+} // namespace
 
 // The engine reports from its workers through BackgroundTask::onGuiThread(): at once on the GUI
 // thread, else queued (the workers never wait for the GUI, so closing the window can never
@@ -177,7 +189,7 @@ void DownloadViewController::updateChosenTotal()
                                           ? Controller::Chosen{}
                                           : m_controller->chosenItems();
     m_chosenTotal->setText(tr("Chosen: %n item(s), %1", nullptr, chosen.count)
-                               .arg(PublicUtilities::longlongDiskSize(std::int64_t(chosen.bytes))));
+                               .arg(figureOf(chosen.bytes, m_rootNodeArr.get())));
     m_chosenTotal->setVisible(chosen.count > 0);
 }
 
@@ -252,12 +264,11 @@ void DownloadViewController::deleteFiles()
     if (PublicUtilities::confirmsIrreversibleActions()) {
         const Controller::Chosen chosen = m_controller->chosenItems();
         if (chosen.count == 0 ||
-            !ConfirmationDialog::ask(
-                this,
-                tr("Permanently erase %1 (%2)? This cannot be undone.")
-                    .arg(PublicUtilities::itemCount(chosen.count),
-                         PublicUtilities::longlongDiskSize(std::int64_t(chosen.bytes))),
-                tr("Move to Trash keeps a way back."), tr("Erase")))
+            !ConfirmationDialog::ask(this,
+                                     tr("Permanently erase %1 (%2)? This cannot be undone.")
+                                         .arg(PublicUtilities::itemCount(chosen.count),
+                                              figureOf(chosen.bytes, m_rootNodeArr.get())),
+                                     tr("Move to Trash keeps a way back."), tr("Erase")))
             return;
     }
     m_controller->deleteFilesWithDic();
@@ -319,7 +330,7 @@ void DownloadViewController::removeFinishedWithOutcome(const RemovalOutcome& out
 {
     // What went comes last, with the failures' Details link at its end. A move to the trash frees
     // nothing until the trash is emptied, and says so.
-    const QString size = PublicUtilities::longlongDiskSize(std::int64_t(outcome.bytesRemoved));
+    const QString size = figureOf(outcome.bytesRemoved, m_rootNodeArr.get());
     QString went =
         outcome.trashed ? tr("Moved %1 to the Trash").arg(size) : tr("Freed %1").arg(size);
     const int failed = int(outcome.failures.size());

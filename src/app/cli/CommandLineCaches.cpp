@@ -11,7 +11,7 @@
 int CommandLine::caches(const CommandLineArguments& arguments)
 {
     if (!arguments.operands().isEmpty())
-        return usage(QStringLiteral("caches takes only --json"));
+        return usage(tr("caches takes only --json"));
     const QList<CacheInventory::Entry> entries = CacheInventory::list();
     if (arguments.json()) {
         QJsonArray array;
