@@ -61,7 +61,9 @@ QStringList wordsOf(QString text)
     }();
     for (const QString& error : systemErrors)
         text.remove(error);
-    text.remove(QRegularExpression(u"(?<![\\w-])--?[A-Za-z][\\w-]*|(?<!\\w)/[^\\s“”\"'<>]*"_s));
+    // Quoted names („gedit“) and program names with underscores (a running test's) are names.
+    text.remove(QRegularExpression(
+        u"(?<![\\w-])--?[A-Za-z][\\w-]*|(?<!\\w)/[^\\s“”\"'<>]*|„[^“]*“|\\S*_\\S*"_s));
     QStringList words;
     for (const auto& match : QRegularExpression(u"\\p{L}{3,}"_s).globalMatch(text))
         words << match.captured();

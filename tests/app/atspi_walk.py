@@ -63,7 +63,8 @@ try:
 
     def tree(title, ready):  # the window's nodes once ready; a node that went away: walk again
         try:
-            nodes = list(walk(next(w for w in found if w and w.name == title)))
+            nodes = list(walk(next(w for w in found if w and (
+                title(w.name) if callable(title) else w.name == title))))
         except Exception:
             return None
         return nodes if ready(nodes) else None
@@ -82,15 +83,15 @@ try:
     if tile := next(iter(pyatspi.findAllDescendants(found, lambda n: n.name == "Clean Downloads"
                                                     and n.getRole() in CONTROLS)), None):
         tile.queryAction().doAction(0)
-        nodes += wait_for("Downloads window listing big box", lambda: tree("Downloads", lambda
-            nodes: any(name == "big box" for _, name, _ in nodes)))
+        nodes += wait_for("space finder listing big box", lambda: tree(
+            lambda title: "Space Finder" in title,  # after the folder's path
+            lambda nodes: any(name == "big box" for _, name, _ in nodes)))
         wait_for("'Scan finished' announced", lambda: "Scan finished" in heard or None)
     titles = [window.name for window in found]  # the application's children are its windows
     unnamed = [where for role, name, where in nodes if not name.strip() and (
         role in CONTROLS or role == pyatspi.ROLE_TABLE_CELL)]  # a list's check box is a cell
     print(f"walked {len(nodes)} nodes; windows {titles}; unnamed: {unnamed}")
-    sys.exit(0 if {"Corvella", "Trash", "Downloads"} <= set(titles) and all(titles) and not unnamed
-             else 1)
+    sys.exit(0 if {"Corvella", "Trash"} <= set(titles) and all(titles) and not unnamed else 1)
 finally:
     app.terminate()
     app.wait(10)

@@ -1,6 +1,5 @@
 #include "downloads/DownloadViewController.h"
 
-#include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"
 #include "common/SizeModeSetting.h"
 #include "downloads/Controller.h"
@@ -332,7 +331,7 @@ private Q_SLOTS:
             const ConfirmationAnswer answer(confirm);
             m_view->deleteFiles(); // returns when the progress window has closed
             QCOMPARE(answer.asked(), 1);
-            QVERIFY(answer.question().contains(u"erase 1 item (20 byte)"_s));
+            QVERIFY(answer.question().contains(u"erase 1 item (20 byte apparent)"_s));
             QVERIFY(answer.cancelIsDefault());
             QVERIFY(exists(m_build->path("drop")) != confirm);
         }
@@ -364,8 +363,9 @@ private Q_SLOTS:
         for (int size = 100; size < 160; ++size) // shown largest first: f159 on top
             m_build->file("f" + QByteArray::number(size), std::uint64_t(size));
         scanToTheEnd();
-        QVERIFY(m_view->chosenTotalText().contains(u"60 item"_s) &&
-                m_view->chosenTotalText().endsWith(PublicUtilities::longlongDiskSize(7770)));
+        QVERIFY(
+            m_view->chosenTotalText().contains(u"60 item"_s) &&
+            m_view->chosenTotalText().endsWith(SizeModeSetting::figure(7770, SizeMode::Apparent)));
         m_controller->selectAllFileNode(false);
         QTRY_COMPARE(m_view->chosenTotalText(), QString());
 
@@ -382,8 +382,8 @@ private Q_SLOTS:
         for (const int row : {top - 3, top, top + 5})
             m_view->model()->clickCheckBox(m_view->model()->index(row, 0));
         QTRY_VERIFY(m_view->chosenTotalText().contains(u"3 item"_s));
-        const QString freed = PublicUtilities::longlongDiskSize(nameAt(top - 3).mid(1).toInt() +
-                                                                nameAt(top).mid(1).toInt());
+        const QString freed = SizeModeSetting::figure(
+            nameAt(top - 3).mid(1).toInt() + nameAt(top).mid(1).toInt(), SizeMode::Apparent);
         QVERIFY(QFile::remove(m_build->qpath(vanishing.toUtf8())));
         m_view->deleteFiles(); // returns when the progress window has closed
         QTRY_VERIFY(!m_view->failureText().isEmpty());
@@ -406,7 +406,8 @@ private Q_SLOTS:
         // All gone: only what was freed.
         m_view->model()->clickCheckBox(m_view->model()->index(0, 0));
         m_view->deleteFiles();
-        QTRY_COMPARE(m_view->failureText(), u"Freed "_s + PublicUtilities::longlongDiskSize(159));
+        QTRY_COMPARE(m_view->failureText(),
+                     u"Freed "_s + SizeModeSetting::figure(159, SizeMode::Apparent));
     }
 
     void closingTheProgressWindowStopsTheRun()
