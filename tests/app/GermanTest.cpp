@@ -283,6 +283,9 @@ private Q_SLOTS:
             m_shown.unite(setOf(help.split(u'\n')));
         }
         m_shown.unite(setOf(overview.split(u'\n')));
+        // --json stays English: the trash's record-less item is a problem in English words.
+        QVERIFY(run(QStringLiteral(CORVELLA_CLI), {u"trash-list"_s, u"--json"_s})
+                    .contains(u"has no record"_s));
         QString program = run(QStringLiteral(CORVELLA_BINARY), {u"--help"_s});
         for (const QString& tab : ProgramOptions::tabNames())
             program.remove(tab); // the --tab option's values
