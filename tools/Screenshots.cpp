@@ -42,6 +42,8 @@ const QList<Screenshots::Command>& Screenshots::commands()
         {"trash", &Screenshots::trash, "trash-window*.png (the home trash and two volumes)"},
         {"finder", &Screenshots::finder,
          "finder-*.png (a chosen folder by size on disk, the Caches view of a made-up home)"},
+        {"progress", &Screenshots::progress,
+         "progress-within-item.png (Completely Erase part way through one large folder)"},
     };
     return table;
 }
@@ -52,7 +54,7 @@ void Screenshots::printUsage(std::FILE* stream)
                          "Writes PNGs of one tool's windows to OUTPUT_FOLDER, over fixtures of its "
                          "own; run it inside\ntests/env/desktop-test-env.sh. Commands:\n");
     for (const Command& command : commands())
-        std::fprintf(stream, "  %-7s %s\n", command.name, command.pictures);
+        std::fprintf(stream, "  %-8s %s\n", command.name, command.pictures);
 }
 
 int Screenshots::run(int argc, char** argv)

@@ -43,6 +43,7 @@ private:
     int tasks(int& argc, char** argv);
     int trash(int& argc, char** argv);
     int finder(int& argc, char** argv);
+    int progress(int& argc, char** argv);
 
     ScreenshotCanvas m_canvas;
 };

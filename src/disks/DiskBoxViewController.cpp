@@ -106,6 +106,7 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
                                 tr("Format", "verb: erase the volume with a new file system"),
                                 {184, 76, 96, 26}, this);
     m_ejectButton = iconButton(QStringLiteral("ic_eject"), tr("Eject"), {288, 76, 96, 26}, this);
+    placeActionButtons();
     // Until the description says what the volume allows.
     m_renameButton->setEnabled(false);
     m_formatButton->setEnabled(false);
@@ -122,6 +123,12 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
     m_renameTextField->setGeometry(0, 2, 160, 26);
     m_saveButton = secondaryButton(tr("Save"), {168, 2, 64, 26}, m_renameView);
     m_cancelButton = secondaryButton(tr("Cancel"), {238, 2, 64, 26}, m_renameView);
+    // A longer title widens its button leftwards; the field keeps what is left of the row.
+    m_cancelButton->fitTitle(64);
+    m_cancelButton->move(302 - m_cancelButton->width(), 2);
+    m_saveButton->fitTitle(64);
+    m_saveButton->move(m_cancelButton->x() - 6 - m_saveButton->width(), 2);
+    m_renameTextField->resize(m_saveButton->x() - 8, m_renameTextField->height());
     connect(m_saveButton, &TextImageButton::clicked, this,
             &DiskBoxViewController::renameOkButtonAction);
     connect(m_cancelButton, &TextImageButton::clicked, this,
@@ -129,6 +136,25 @@ DiskBoxViewController::DiskBoxViewController(DiskBoxViewControllerDelegate* dele
     connect(m_renameTextField, &QLineEdit::returnPressed, this,
             &DiskBoxViewController::renameOkButtonAction);
     m_renameView->hide();
+}
+
+void DiskBoxViewController::placeActionButtons()
+{
+    // Each button as wide as its title needs (a translation's may be longer), one after another;
+    // when the row would leave the box the gaps shrink, never the titles.
+    const QList<ImageButton*> buttons{m_renameButton, m_formatButton, m_ejectButton};
+    constexpr int left = 80, gap = 8, right = boxSize.width() - 8;
+    int widths = 0;
+    for (ImageButton* button : buttons) {
+        button->fitTitle(96);
+        widths += button->width();
+    }
+    const int shown = qMax(0, qMin(gap, (right - left - widths) / int(buttons.size() - 1)));
+    int x = left;
+    for (ImageButton* button : buttons) {
+        button->move(x, button->y());
+        x += button->width() + shown;
+    }
 }
 
 DiskBoxViewController::~DiskBoxViewController()

@@ -70,6 +70,7 @@ public Q_SLOTS:
     void formatButtonAction();
 
 private:
+    void placeActionButtons();
     // Greys what VolumeCapabilities refuses, with its reason as tool tip and accessible
     // description.
     void applyCapabilities();

@@ -22,6 +22,8 @@
 #include <QShortcut>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 // The tree's frame inside the window while scanning (room for the bar) and with results.
@@ -95,6 +97,15 @@ void DownloadViewController::awakeFromNib()
     m_cachesButton->setToolTip(tr("What the caches of your applications, the thumbnails, the "
                                   "trash and old core dumps take on disk."));
     connect(m_cachesButton, &TextImageButton::clicked, this, &DownloadViewController::showCaches);
+    // Longer titles (a translation's) widen the buttons towards the title, which stays centred.
+    m_chooseFolderButton->fitTitle(110);
+    m_cachesButton->fitTitle(110);
+    m_cachesButton->move(544 - m_cachesButton->width(), 2);
+    const int titleHalf =
+        std::min({128, kViewSize.width() / 2 - m_chooseFolderButton->geometry().right() - 7,
+                  m_cachesButton->x() - 6 - kViewSize.width() / 2});
+    m_titleLabel->setGeometry(kViewSize.width() / 2 - titleHalf, m_titleLabel->y(), 2 * titleHalf,
+                              m_titleLabel->height());
     setAcceptDrops(true);
 
     m_selectPathView = new QLabel(tr("Looking for large downloads…"), this);
@@ -187,6 +198,7 @@ void DownloadViewController::awakeFromNib()
             &DownloadViewController::pauseButtonAction);
     m_stopScanButton = faceButton(tr("Stop Scan"), QStringLiteral("btn_sec"), this);
     m_stopScanButton->setGeometry(134, buttonTop, 110, 30);
+    m_stopScanButton->fitTitle(110);
     connect(m_stopScanButton, &TextImageButton::clicked, this,
             &DownloadViewController::stopScanButtonAction);
     m_moveToTrashButton = faceButton(tr("Move to Trash"), QStringLiteral("btn_secl"), this);

@@ -12,6 +12,7 @@ public:
     explicit IconATextButton(QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
+    int titleWidthHint() const override { return title().isEmpty() ? 0 : sizeHint().width(); }
 
 protected:
     QRect faceRect() const override;

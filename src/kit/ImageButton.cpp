@@ -177,6 +177,18 @@ QSize ImageButton::sizeHint() const
     return hint.isValid() ? hint : QSize(24, 24);
 }
 
+int ImageButton::titleWidthHint() const
+{
+    return text().isEmpty()
+               ? 0
+               : QFontMetrics(titleFont()).horizontalAdvance(text()) + 2 * TitlePadding;
+}
+
+void ImageButton::fitTitle(int minimumWidth)
+{
+    resize(qMax(minimumWidth, titleWidthHint()), height());
+}
+
 QRect ImageButton::faceRect() const
 {
     return rect();

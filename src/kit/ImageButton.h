@@ -68,6 +68,11 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+    // The width the title needs to show whole with its margins (a stretched face's own width left
+    // out): what a button placed by hand must be given when a translation makes its title longer.
+    virtual int titleWidthHint() const;
+    // Widens the button to titleWidthHint(), never narrower than `minimumWidth`.
+    void fitTitle(int minimumWidth);
 
 protected:
     bool event(QEvent* event) override;

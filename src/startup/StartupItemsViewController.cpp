@@ -58,7 +58,7 @@ StartupItemsViewController::StartupItemsViewController(QWidget* parent)
     m_addButton = new TextImageButton(tr("Add…"), 13, this);
     m_addButton->setImageNames(QStringLiteral("btn_sec"), QStringLiteral("btn_sec_press"),
                                QStringLiteral("btn_sec_hover"), QStringLiteral("btn_sec_disable"));
-    m_addButton->setFixedSize(96, 28);
+    m_addButton->setFixedSize(qMax(96, m_addButton->titleWidthHint()), 28);
     buttons->addStretch(1);
     buttons->addWidget(m_addButton);
     bodyLayout()->addLayout(buttons);

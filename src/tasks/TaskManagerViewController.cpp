@@ -118,7 +118,7 @@ TaskManagerViewController::TaskManagerViewController(const TaskListBuilder::Opti
     m_forceQuitBut = new TextImageButton(tr("Force Quit"), 14, this);
     m_forceQuitBut->setImageNames(QStringLiteral("btn_b_normal"), QStringLiteral("btn_b_hover"),
                                   QStringLiteral("btn_b_hover"), QStringLiteral("btn_s_disable"));
-    m_forceQuitBut->setFixedSize(96, 24);
+    m_forceQuitBut->setFixedSize(qMax(96, m_forceQuitBut->titleWidthHint()), 24);
     m_forceQuitBut->hide();
     connect(m_forceQuitBut, &TextImageButton::clicked, this, &TaskManagerViewController::forceQuit);
     auto* messageRow = new QHBoxLayout();

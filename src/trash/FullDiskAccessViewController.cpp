@@ -41,7 +41,7 @@ TextImageButton* faceButton(const QString& title, const QString& face, QWidget* 
     button->setImageNames(face == u"btn_sec" ? face : face + QStringLiteral("_normal"),
                           face + QStringLiteral("_press"), face + QStringLiteral("_hover"),
                           face + QStringLiteral("_disable"));
-    button->setFixedSize(kButtonSize);
+    button->setFixedSize(qMax(kButtonSize.width(), button->titleWidthHint()), kButtonSize.height());
     return button;
 }
 

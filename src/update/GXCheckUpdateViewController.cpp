@@ -30,7 +30,8 @@ TextImageButton* makeButton(const QString& title, const char* normal, const char
     button->setImageNames(QLatin1StringView(normal), QLatin1StringView(pressed),
                           QLatin1StringView(hover), QLatin1StringView(disabled));
     button->setEnabled(true);
-    button->setFixedSize(title.size() > 10 ? 140 : 90, 28);
+    // A translation's longer title widens its button.
+    button->setFixedSize(qMax(title.size() > 10 ? 140 : 90, button->titleWidthHint()), 28);
     return button;
 }
 

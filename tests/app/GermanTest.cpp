@@ -12,6 +12,7 @@
 #include "disks/MakeSureFormatViewController.h"
 #include "downloads/CleanUpViewController.h"
 #include "downloads/DownloadViewController.h"
+#include "kit/ImageButton.h"
 #include "kit/StatusAttachedWindow.h"
 #include "support/EnglishTranslation.h"
 #include "support/Files.h"
@@ -132,13 +133,20 @@ class GermanTest : public QObject {
     QElapsedTimer m_quiet; // since what is shown last changed
     qsizetype m_seen = 0;
     QSet<QString> m_commandWords; // the command line's command names: names, not vocabulary
+    QSet<QString> m_clipped;      // buttons placed by hand too narrow for their German titles
 
     // Every widget's texts, every 50 ms; a modal dialog is read, then cancelled (a question at
     // once, a window once what it loads has come: nothing new shown for half a second).
     void poll()
     {
-        for (QWidget* widget : QApplication::allWidgets())
+        for (QWidget* widget : QApplication::allWidgets()) {
             collect(widget, &m_shown);
+            auto* button = qobject_cast<ImageButton*>(widget);
+            if (button && button->width() < button->titleWidthHint())
+                m_clipped << u"%1: %2 < %3"_s.arg(button->text())
+                                 .arg(button->width())
+                                 .arg(button->titleWidthHint());
+        }
         if (m_shown.size() != m_seen) {
             m_seen = m_shown.size();
             m_quiet.restart();
@@ -290,6 +298,13 @@ private Q_SLOTS:
         for (const QString& tab : ProgramOptions::tabNames())
             program.remove(tab); // the --tab option's values
         m_shown.unite(setOf(program.split(u'\n')));
+    }
+
+    void germanTitlesFitTheirButtons()
+    {
+        QStringList clipped(m_clipped.cbegin(), m_clipped.cend());
+        clipped.sort();
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u"; "_s)));
     }
 
     void nothingShownIsEnglish()

@@ -1,0 +1,96 @@
+// corvella-screenshots progress: the removal progress window while Completely Erase is inside one
+// large folder, its bar past the item's start and short of its end.
+#include "Screenshots.h"
+#include "app/MyNSApplication.h"
+#include "downloads/Controller.h"
+#include "downloads/DownloadViewController.h"
+#include "downloads/DownloadsTreeModel.h"
+#include "downloads/ProgressViewController.h"
+#include "kit/StatusAttachedWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+int Screenshots::progress(int& argc, char** argv)
+{
+    // The window elides the path in its middle: a long fixed start hides the random part, so the
+    // picture stays the same from run to run.
+    QTemporaryDir root(QDir::tempPath() + QStringLiteral("/corvella-screenshots-progress-XXXXXX"));
+    const QString home = root.path() + u"/home";
+    // A home of its own, set before the application reads its folders.
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(home + u"/.cache"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home + u"/.local/share"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + u"/.config"));
+    MyNSApplication app(argc, argv);
+
+    // One folder of a few thousand photos, and a little beside it.
+    const QString downloads = home + u"/Downloads";
+    const QString photos = downloads + u"/Camera Uploads";
+    QDir().mkpath(photos);
+    for (int photo = 0; photo < 4000; ++photo) {
+        QFile out(photos + QStringLiteral("/IMG_%1.heic").arg(photo, 5, 10, QLatin1Char('0')));
+        if (out.open(QIODevice::WriteOnly))
+            out.resize(1500000 + photo * 37); // sparse: only the length matters
+    }
+    QFile note(downloads + u"/invoice.odt");
+    if (note.open(QIODevice::WriteOnly))
+        note.resize(48123);
+
+    Controller controller;
+    auto* view = new DownloadViewController(&controller);
+    StatusAttachedWindow* window = StatusAttachedWindow::create(view, QPointF(-3.0, 0.0));
+    view->setSuperDelegate(window);
+    window->center();
+    window->show();
+    (void)QTest::qWaitForWindowExposed(window);
+    view->doScanWithPath(downloads);
+    (void)QTest::qWaitFor([view] { return !view->isScan(); }, 20000);
+    controller.selectAllFileNode(false);
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        const QModelIndex index = view->model()->index(row, DownloadsTreeModel::NameColumn);
+        if (index.data().toString() == u"Camera Uploads")
+            view->model()->clickCheckBox(index.siblingAtColumn(DownloadsTreeModel::CheckBoxColumn));
+    }
+
+    // The first report is the item's start; the bar is caught a third of the way to its end, as
+    // the erase reports it, before the window closes at 100.
+    bool saved = false;
+    QObject::connect(view, &DownloadViewController::removalWindowShown, view, [&] {
+        ProgressViewController* progress = view->progressView();
+        auto start = std::make_shared<std::optional<int>>();
+        QObject::connect(progress, &ProgressViewController::progressChanged, progress,
+                         [&, progress, start](int percent) {
+                             if (!*start)
+                                 *start = percent;
+                             if (saved || percent >= 100 || percent < **start + (100 - **start) / 3)
+                                 return;
+                             saved = m_canvas.save(progress->superDelegate(),
+                                                   QStringLiteral("progress-within-item.png"));
+                         });
+    });
+    // The question before the erase, answered Erase.
+    QTimer::singleShot(300, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (box->buttonRole(button) == QMessageBox::DestructiveRole)
+                    button->click();
+            }
+        }
+    });
+    view->deleteFiles();
+    if (!saved)
+        std::fprintf(stderr, "corvella-screenshots: the erase was never caught inside its item\n");
+    delete window;
+    return saved ? 0 : 1;
+}
