@@ -2460,7 +2460,7 @@ Nicht lesbar: %2</translation>
     </message>
     <message>
         <source>CPU</source>
-        <translation>Prozessor</translation>
+        <translation>CPU</translation>
     </message>
     <message>
         <source>Memory</source>
