@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QFile>
 
 #include <cstdio>
 
@@ -21,6 +22,16 @@ void installTranslations()
 Q_COREAPP_STARTUP_FUNCTION(installTranslations)
 
 Screenshots::Screenshots(const QString& folder) : m_canvas(folder) {}
+
+QString Screenshots::useHomeIn(const QString& folder)
+{
+    const QString home = folder + u"/home";
+    qputenv("HOME", QFile::encodeName(home));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(home + u"/.cache"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home + u"/.local/share"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + u"/.config"));
+    return home;
+}
 
 const QList<Screenshots::Command>& Screenshots::commands()
 {

@@ -30,6 +30,9 @@ private:
     explicit Screenshots(const QString& folder);
 
     static const QList<Command>& commands();
+    // Points HOME and the XDG base folders into FOLDER/home, before the application reads them;
+    // returns that home.
+    static QString useHomeIn(const QString& folder);
     static void printUsage(std::FILE* stream);
 
     // One tool each, in Screenshots<Tool>.cpp.

@@ -38,12 +38,7 @@ void make(const QString& path, qint64 size, bool sparse = false)
 int Screenshots::finder(int& argc, char** argv)
 {
     QTemporaryDir root(QDir::tempPath() + QStringLiteral("/finder-shots-XXXXXX"));
-    const QString home = root.path() + u"/home";
-    // A home of its own, set before the application reads its folders.
-    qputenv("HOME", QFile::encodeName(home));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(home + u"/.cache"));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home + u"/.local/share"));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + u"/.config"));
+    const QString home = useHomeIn(root.path());
     MyNSApplication app(argc, argv);
 
     // A projects folder: a sparse disk image that is long but takes little room, and build

@@ -77,6 +77,21 @@ void makeDownloads(const QString& root)
         make(QStringLiteral("web-app/node_modules/pkg%1/index.js").arg(module), 4096);
 }
 
+// The panel in its popup window, centred and shown; null, after saying so, when it never showed.
+std::unique_ptr<StatusAttachedWindow> showPanel(MainViewController* panel)
+{
+    std::unique_ptr<StatusAttachedWindow> window(
+        StatusAttachedWindow::create(panel, QPointF(-3.0, 0.0)));
+    panel->setSuperDelegate(window.get());
+    window->center();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get())) {
+        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
+        return nullptr;
+    }
+    return window;
+}
+
 } // namespace
 
 int Screenshots::panel(int& argc, char** argv)
@@ -85,14 +100,10 @@ int Screenshots::panel(int& argc, char** argv)
 
     InertPowerService power;
     auto* panel = new MainViewController(&power, &WindowSystem::instance());
-    StatusAttachedWindow* window = StatusAttachedWindow::create(panel, QPointF(-3.0, 0.0));
-    panel->setSuperDelegate(window);
-    window->center();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window)) {
-        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
+    // Lives until the process ends (deleting it before the application object crashes).
+    StatusAttachedWindow* window = showPanel(panel).release();
+    if (!window)
         return 1;
-    }
     for (const QString& identifier : MainViewController::tabIdentifiers()) {
         panel->changeTabWithidStr(identifier);
         QTest::qWait(50);
@@ -204,15 +215,9 @@ int Screenshots::dark(int& argc, char** argv)
 
     InertPowerService power;
     auto* panel = new MainViewController(&power, &WindowSystem::instance());
-    const std::unique_ptr<StatusAttachedWindow> window(
-        StatusAttachedWindow::create(panel, QPointF(-3.0, 0.0)));
-    panel->setSuperDelegate(window.get());
-    window->center();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) {
-        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
+    const std::unique_ptr<StatusAttachedWindow> window = showPanel(panel);
+    if (!window)
         return 1;
-    }
     panel->changeTabWithidStr(QStringLiteral("Cleanup"));
     QTest::qWait(100);
     if (!m_canvas.save(window.get(), QStringLiteral("panel-dark.png")))
@@ -246,15 +251,9 @@ int Screenshots::scaled(int& argc, char** argv)
 
     InertPowerService power;
     auto* panel = new MainViewController(&power, &WindowSystem::instance());
-    const std::unique_ptr<StatusAttachedWindow> window(
-        StatusAttachedWindow::create(panel, QPointF(-3.0, 0.0)));
-    panel->setSuperDelegate(window.get());
-    window->center();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) {
-        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
+    const std::unique_ptr<StatusAttachedWindow> window = showPanel(panel);
+    if (!window)
         return 1;
-    }
     QTest::qWait(100);
     const QScreen* screen = window->screen();
     const qreal ratio = screen->devicePixelRatio();
@@ -283,15 +282,9 @@ int Screenshots::german(int& argc, char** argv)
 
     InertPowerService power;
     auto* panel = new MainViewController(&power, &WindowSystem::instance());
-    const std::unique_ptr<StatusAttachedWindow> window(
-        StatusAttachedWindow::create(panel, QPointF(-3.0, 0.0)));
-    panel->setSuperDelegate(window.get());
-    window->center();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) {
-        std::fprintf(stderr, "corvella-screenshots: the window was never shown\n");
+    const std::unique_ptr<StatusAttachedWindow> window = showPanel(panel);
+    if (!window)
         return 1;
-    }
     panel->changeTabWithidStr(QStringLiteral("TaskManager"));
     QTest::qWait(700); // the task list and the load come in the background
     return m_canvas.save(window.get(), QStringLiteral("panel-de.png")) ? 0 : 1;

@@ -26,12 +26,7 @@ int Screenshots::progress(int& argc, char** argv)
     // The window elides the path in its middle: a long fixed start hides the random part, so the
     // picture stays the same from run to run.
     QTemporaryDir root(QDir::tempPath() + QStringLiteral("/corvella-screenshots-progress-XXXXXX"));
-    const QString home = root.path() + u"/home";
-    // A home of its own, set before the application reads its folders.
-    qputenv("HOME", QFile::encodeName(home));
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(home + u"/.cache"));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home + u"/.local/share"));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home + u"/.config"));
+    const QString home = useHomeIn(root.path());
     MyNSApplication app(argc, argv);
 
     // One folder of a few thousand photos, and a little beside it.
