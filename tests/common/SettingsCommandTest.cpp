@@ -12,53 +12,41 @@
 namespace {
 
 using namespace Qt::StringLiterals;
-using files::readFile;
-using files::writeFile;
-
-const QByteArray kShipped = R"(<?xml version="1.0" encoding="UTF-8"?>
-<plist version="1.0"><dict><key>IniURL</key><string>https://example.org/ini</string></dict></plist>)";
 
 class SettingsCommandTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_home.isValid() && writeFile(m_shipped, kShipped));
-        m_environment.insert(u"HOME"_s, m_home.path());
-        m_environment.insert(u"XDG_CONFIG_HOME"_s, m_home.filePath(u"config"_s));
-        m_environment.insert(u"CORVELLA_SHIPPED_SETTINGS"_s, m_shipped);
+        ASSERT_TRUE(m_home.isValid() && writeFile(m_shipped, R"(<?xml version="1.0"?>
+<plist version="1.0"><dict><key>IniURL</key><string>https://example.org/ini</string></dict></plist>)"));
     }
 
-    // Runs a shell command line with CLI set to corvella-cli's path.
-    void start(QProcess& process, const QString& commandLine)
+    // The private home for `env`.
+    QStringList environment() const
     {
-        QProcessEnvironment environment = m_environment;
-        environment.insert(u"CLI"_s, QStringLiteral(CORVELLA_CLI));
-        process.setProcessEnvironment(environment);
-        process.start(u"sh"_s, {u"-c"_s, commandLine});
+        return {u"HOME="_s + m_home.path(), u"XDG_CONFIG_HOME="_s + m_home.filePath(u"config"_s),
+                u"CORVELLA_SHIPPED_SETTINGS="_s + m_shipped};
     }
 
     QTemporaryDir m_home;
     QString m_shipped = m_home.filePath(u"shipped.plist"_s),
             m_writable = m_home.filePath(u"config/corvella/StringMessage.plist"_s);
-    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
 };
 
 TEST_F(SettingsCommandTest, ConcurrentWritersLoseNothing)
 {
-    constexpr int kEach = 50;
-    QProcess writers[2];
-    for (int writer = 0; writer < 2; ++writer) {
-        start(writers[writer],
-              u"for i in $(seq %1); do \"$CLI\" settings set W%2_$i $i || exit 1; done"_s.arg(kEach)
-                  .arg(writer));
-    }
-    for (QProcess& writer : writers) {
-        ASSERT_TRUE(writer.waitForFinished(120000));
-        EXPECT_EQ(writer.exitCode(), 0) << writer.readAllStandardError().toStdString();
-    }
+    // Two loops of corvella-cli at once; the exit status is the first failure's.
+    const QString loops = uR"(for w in 0 1; do
+        (for i in $(seq 50); do "$1" settings set W${w}_$i $i || exit 1; done) & eval p$w=$!
+    done; wait $p0; first=$?; wait $p1 && exit $first)"_s;
+    QProcess writers;
+    writers.start(u"env"_s, environment() << u"sh"_s << u"-c"_s << loops << u"sh"_s
+                                          << QStringLiteral(CORVELLA_CLI));
+    ASSERT_TRUE(writers.waitForFinished(120000));
+    ASSERT_EQ(writers.exitCode(), 0) << writers.readAllStandardError().toStdString();
     const QVariantMap stored = PropertyList::readFile(m_writable).value_or(QVariant()).toMap();
     for (int writer = 0; writer < 2; ++writer) {
-        for (int index = 1; index <= kEach; ++index)
+        for (int index = 1; index <= 50; ++index)
             EXPECT_EQ(stored.value(u"W%1_%2"_s.arg(writer).arg(index)), QString::number(index));
     }
 }
@@ -81,16 +69,13 @@ TEST_F(SettingsCommandTest, GetOnAnUnusableFileWarns)
             m_writable + u".corrupt"_s + (index > 0 ? u".%1"_s.arg(index + 1) : QString());
         for (bool first : {true, false}) {
             const CliRun get = cli({u"settings"_s, u"get"_s, u"IniURL"_s}, {},
-                                   {u"env"_s, u"HOME="_s + m_home.path(),
-                                    u"XDG_CONFIG_HOME="_s + m_home.filePath(u"config"_s),
-                                    u"CORVELLA_SHIPPED_SETTINGS="_s + m_shipped});
+                                   QStringList{u"env"_s} + environment());
             EXPECT_EQ(get.exitCode, 0);
             EXPECT_EQ(get.out, "https://example.org/ini\n");
-            const QByteArray& error = get.err;
-            EXPECT_EQ(error.contains(reason) &&
-                          error.contains(QByteArray("moved to " + aside.toUtf8())),
+            EXPECT_EQ(get.err.contains(reason) &&
+                          get.err.contains(QByteArray("moved to " + aside.toUtf8())),
                       first)
-                << error.toStdString();
+                << get.err.toStdString();
         }
         EXPECT_EQ(readFile(aside), content);
     }

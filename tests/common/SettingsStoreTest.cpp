@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -105,58 +106,51 @@ TEST_F(SettingsStoreTest, MissingOrUnwritableFilesFailCleanly)
     EXPECT_EQ(blocked.stringValue(u"VersionCheck"_s), u"1.2.3"_s);
 }
 
-// Dates come back to the whole second (the XML form holds no fractions), cut toward the past.
 TEST(PropertyListTest, ValueTreesRoundTripThroughXml)
 {
-    QVariantMap written{{u"text"_s, u"héllo <&>"_s},
-                        {u"number"_s, 42LL},
-                        {u"real"_s, 2.5},
-                        {u"flag"_s, true},
-                        {u"list"_s, QVariantList{u"a"_s, 1LL}},
-                        {u"data"_s, QByteArray("\0\1\xff", 3)}};
-    QVariantMap read = written;
-    for (const auto& [date, second] :
-         {std::pair{"2023-11-14T22:13:20.999Z", "2023-11-14T22:13:20Z"},
-          {"2001-01-01T00:00:00Z", "2001-01-01T00:00:00Z"},
-          {"1990-01-01T00:00:00.500Z", "1990-01-01T00:00:00Z"},
-          {"1969-07-20T20:17:40.750Z", "1969-07-20T20:17:40Z"}}) {
-        written.insert(QLatin1String(date), utc(QLatin1String(date)));
-        read.insert(QLatin1String(date), utc(QLatin1String(second)));
-    }
+    const QVariantMap tree{{u"text"_s, u"héllo <&>"_s},
+                           {u"number"_s, 42LL},
+                           {u"real"_s, 2.5},
+                           {u"flag"_s, true},
+                           {u"list"_s, QVariantList{u"a"_s, 1LL}},
+                           {u"data"_s, QByteArray("\0\1\xff", 3)},
+                           {u"date"_s, utc(u"2023-11-14T22:13:20Z"_s)}};
     const QDateTime moon = utc(u"1969-07-20T20:17:40Z"_s);
     EXPECT_EQ(PropertyList::parse(PropertyList::toXml(moon)), QVariant(moon));
-    EXPECT_EQ(PropertyList::parse(PropertyList::toXml(written)), QVariant(read));
+    EXPECT_EQ(PropertyList::parse(PropertyList::toXml(tree)), QVariant(tree));
     EXPECT_FALSE(PropertyList::parse("00:02.0 VGA compatible controller: Example\n"));
     EXPECT_FALSE(PropertyList::parse(QByteArray()));
 }
 
 // Another editor of the user's settings file (here Python's plistlib) may have left dates in it,
-// in XML or binary form: they read back to the millisecond and survive the next write.
+// in binary form: they read to the millisecond, and the next write keeps them to the whole second
+// (the XML form holds no fractions), cut toward the past, before 1970 and 2001 as after.
 TEST_F(SettingsStoreTest, DatesWrittenByAnotherToolSurviveARewrite)
 {
-    const QString binary = m_folder.filePath(u"binary.plist"_s);
     ASSERT_TRUE(QDir().mkpath(QFileInfo(m_writable).path()));
     QProcess python;
-    python.start(u"python3"_s, {u"-c"_s, uR"(import plistlib, sys, datetime
-dates = {'Moon': datetime.datetime(1969, 7, 20, 20, 17, 40, 750000),
-         'Later': datetime.datetime(1990, 1, 1, 0, 0, 0, 500000),
-         'Now': datetime.datetime(2023, 11, 14, 22, 13, 20)}
-plistlib.dump(dates, open(sys.argv[1], 'wb'))  # whole seconds: XML holds no fractions
-plistlib.dump(dates, open(sys.argv[2], 'wb'), fmt=plistlib.FMT_BINARY))"_s,
-                                m_writable, binary});
+    python.start(u"python3"_s, {u"-c"_s, uR"(import plistlib, sys, datetime as d
+plistlib.dump({'Moon': d.datetime(1969, 7, 20, 20, 17, 40, 750000),
+               'Later': d.datetime(1990, 1, 1, 0, 0, 0, 500000), 'Epoch': d.datetime(2001, 1, 1),
+               'Now': d.datetime(2023, 11, 14, 22, 13, 20, 875000)},
+              open(sys.argv[1], 'wb'), fmt=plistlib.FMT_BINARY))"_s,
+                                m_writable});
     ASSERT_TRUE(python.waitForFinished() && python.exitCode() == 0)
         << python.readAllStandardError().toStdString();
-
-    const QVariantMap fromBinary = PropertyList::readFile(binary).value_or(QVariant()).toMap();
-    EXPECT_EQ(fromBinary.value(u"Moon"_s), QVariant(utc(u"1969-07-20T20:17:40.750Z"_s)));
-    EXPECT_EQ(fromBinary.value(u"Later"_s), QVariant(utc(u"1990-01-01T00:00:00.500Z"_s)));
+    QVariantMap exact, whole{{u"X"_s, u"1"_s},
+                             {u"IniURL"_s, u"https://example.org/ini"_s},
+                             {u"VersionCheck"_s, u"1.2.3"_s}};
+    for (const auto& [key, read, written] :
+         {std::tuple{"Moon", "1969-07-20T20:17:40.750Z", "1969-07-20T20:17:40Z"},
+          {"Later", "1990-01-01T00:00:00.500Z", "1990-01-01T00:00:00Z"},
+          {"Epoch", "2001-01-01T00:00:00Z", "2001-01-01T00:00:00Z"},
+          {"Now", "2023-11-14T22:13:20.875Z", "2023-11-14T22:13:20Z"}}) {
+        exact.insert(QLatin1String(key), utc(QLatin1String(read)));
+        whole.insert(QLatin1String(key), utc(QLatin1String(written)));
+    }
+    EXPECT_EQ(PropertyList::readFile(m_writable), QVariant(exact));
     ASSERT_TRUE(m_store.setValue(u"X"_s, u"1"_s));
-    EXPECT_EQ(m_store.dictionary(), (QVariantMap{{u"Moon"_s, utc(u"1969-07-20T20:17:40Z"_s)},
-                                                 {u"Later"_s, utc(u"1990-01-01T00:00:00Z"_s)},
-                                                 {u"Now"_s, utc(u"2023-11-14T22:13:20Z"_s)},
-                                                 {u"X"_s, u"1"_s},
-                                                 {u"IniURL"_s, u"https://example.org/ini"_s},
-                                                 {u"VersionCheck"_s, u"1.2.3"_s}}));
+    EXPECT_EQ(m_store.dictionary(), whole);
 }
 
 // A binary property list of arrays: object n holds the objects numbered in arrays[n]; the top
@@ -164,10 +158,8 @@ plistlib.dump(dates, open(sys.argv[2], 'wb'), fmt=plistlib.FMT_BINARY))"_s,
 QByteArray binaryArrays(const QList<QList<quint32>>& arrays)
 {
     const auto bigEndian = [](quint64 value, int size) {
-        QByteArray bytes(size, '\0');
-        for (int index = size - 1; index >= 0; --index, value >>= 8)
-            bytes[index] = char(value & 0xff);
-        return bytes;
+        const quint64 big = qToBigEndian(value);
+        return QByteArray(reinterpret_cast<const char*>(&big) + 8 - size, size);
     };
     QByteArray bytes = "bplist00";
     QByteArray table;
