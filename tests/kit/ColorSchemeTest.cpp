@@ -5,32 +5,24 @@
 #include <QTest>
 
 #include <optional>
-
-Q_DECLARE_METATYPE(std::optional<bool>)
+#include <tuple>
 
 class ColorSchemeTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Our own dark palette only where the desktop prefers dark and its palette is light.
-    void suppliesDarkPaletteOnlyOverALightOne_data()
-    {
-        QTest::addColumn<std::optional<bool>>("prefersDark");
-        QTest::addColumn<bool>("desktopDark");
-        QTest::addColumn<bool>("supplied");
-        QTest::newRow("dark over light") << std::optional<bool>(true) << false << true;
-        QTest::newRow("dark over dark") << std::optional<bool>(true) << true << false;
-        QTest::newRow("light over dark (the user's qt6ct)")
-            << std::optional<bool>(false) << true << false;
-        QTest::newRow("no preference") << std::optional<bool>() << false << false;
-    }
+    // Our own dark palette only where the desktop prefers dark and its palette is light: a dark
+    // palette under a light preference is the user's own (qt6ct) and stays.
     void suppliesDarkPaletteOnlyOverALightOne()
     {
-        QFETCH(std::optional<bool>, prefersDark);
-        QFETCH(bool, desktopDark);
-        QFETCH(bool, supplied);
-        const QPalette desktop = desktopDark ? ColorScheme::darkPalette() : QPalette(Qt::white);
-        QCOMPARE(ColorScheme::isDark(desktop), desktopDark);
-        QCOMPARE(ColorScheme::suppliesDarkPalette(prefersDark, desktop), supplied);
+        const std::optional<bool> dark(true), light(false), none;
+        for (const auto& [prefers, desktopDark, supplied] : {std::tuple{dark, false, true},
+                                                             {dark, true, false},
+                                                             {light, true, false},
+                                                             {none, false, false}}) {
+            const QPalette desktop = desktopDark ? ColorScheme::darkPalette() : QPalette(Qt::white);
+            QCOMPARE(ColorScheme::isDark(desktop), desktopDark);
+            QCOMPARE(ColorScheme::suppliesDarkPalette(prefers, desktop), supplied);
+        }
     }
 
     // Every derived text colour reaches 4.5:1 on the window and the base, whatever the palette:

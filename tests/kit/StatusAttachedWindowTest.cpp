@@ -40,6 +40,26 @@ struct ModalWatchdog {
     });
 };
 
+// Has another X client destroy or unmap the window's native window. After an unmap, answers
+// in `keptRun` whether the run survived it, then closes the window.
+void xcbUnmapOrDestroy(StatusAttachedWindow* window, bool destroy, bool* keptRun)
+{
+    const QPointer<QWindow> native = window->windowHandle();
+    QTRY_VERIFY(native->isExposed());
+    xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    destroy ? xcb_destroy_window(other, id) : xcb_unmap_window(other, id);
+    // A round trip: the server has done it before this client goes.
+    std::free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr));
+    xcb_disconnect(other);
+    if (destroy)
+        return; // the run must end by itself
+    QTRY_VERIFY(!native || !native->isExposed());
+    QCoreApplication::sendPostedEvents(window, QEvent::MetaCall);
+    *keptRun = window->isRunningModal();
+    window->close();
+}
+
 } // namespace
 
 class StatusAttachedWindowTest : public QObject {
@@ -86,66 +106,43 @@ private Q_SLOTS:
         QVERIFY((window->geometry().center() - area.center()).manhattanLength() <= 2);
     }
 
+    // However the window goes, its run ends: closed, hidden, deleted, or its native window
+    // destroyed by another X client; one unmapping it (as iconifying does) keeps the run.
     void modalRunEndsWhenTheWindowGoes()
     {
-        for (const int way : {0, 1, 2}) { // closed, hidden, deleted
+        for (const std::string_view way : {"close", "hide", "delete", "X destroy", "X unmap"}) {
             const ModalWatchdog watchdog;
             QPointer<StatusAttachedWindow> window = makeWindow({200, 100}).release();
             QSignalSpy closing(window.data(), &StatusAttachedWindow::aboutToClose);
-            bool wasModal = false;
+            bool wasModal = false, keptRun = false;
             QObject context;
             QTimer::singleShot(0, &context, [&] {
                 // A second run of the same window is refused at once.
                 wasModal = window->isVisible() && window->isRunningModal() &&
                            QApplication::activeModalWidget() == window && window->runModal() == -1;
-                if (way == 0)
+                if (way == "close")
                     window->close();
-                else if (way == 1)
+                else if (way == "hide")
                     window->hide();
-                else
+                else if (way == "delete")
                     delete window.data();
+                else
+                    xcbUnmapOrDestroy(window, way == "X destroy", &keptRun);
             });
             QCOMPARE(window->runModal(), 0);
-            QVERIFY(!watchdog.fired && wasModal);
+            QVERIFY2(!watchdog.fired && wasModal, way.data());
+            QCOMPARE(keptRun, way == "X unmap");
             QCOMPARE(QApplication::activeModalWidget(), nullptr);
-            QCOMPARE(window.isNull(), way == 2);
+            QCOMPARE(window.isNull(), way == "delete");
             if (window.isNull())
                 continue;
             const WindowPtr owner(window.data());
             QVERIFY(!window->isVisible() && !window->isRunningModal());
-            QCOMPARE(closing.count(), way == 0 ? 1 : 0);
+            QCOMPARE(closing.count(), way == "hide" ? 0 : 1);
             QVERIFY(window->close()); // closing again changes nothing
             QTimer::singleShot(0, &context, [&] { window->close(); });
             QCOMPARE(window->runModal(), 0); // and the window can run modally again
             QVERIFY(!watchdog.fired);
-        }
-    }
-
-    void modalRunEndsWhenAnotherClientDestroysTheWindowNotOnUnmap()
-    {
-        for (const bool destroy : {true, false}) { // else unmapped, as an iconified window is
-            const ModalWatchdog watchdog;
-            const WindowPtr window = makeWindow({200, 100});
-            bool keptRun = false;
-            QTimer::singleShot(0, window.get(), [&] {
-                const QPointer<QWindow> native = window->windowHandle();
-                QTRY_VERIFY(native->isExposed());
-                xcb_connection_t* other = xcb_connect(nullptr, nullptr);
-                const auto id = static_cast<xcb_window_t>(window->winId());
-                destroy ? xcb_destroy_window(other, id) : xcb_unmap_window(other, id);
-                // A round trip: the server has done it before this client goes.
-                std::free(xcb_get_input_focus_reply(other, xcb_get_input_focus(other), nullptr));
-                xcb_disconnect(other);
-                if (destroy)
-                    return; // the run must end by itself
-                QTRY_VERIFY(!native || !native->isExposed());
-                QCoreApplication::sendPostedEvents(window.get(), QEvent::MetaCall);
-                keptRun = window->isRunningModal();
-                window->close();
-            });
-            QCOMPARE(window->runModal(), 0);
-            QVERIFY(!watchdog.fired);
-            QCOMPARE(keptRun, !destroy);
         }
     }
 

@@ -23,11 +23,7 @@ public:
 private:
     void apply(const std::optional<QByteArray>& value) const
     {
-        if (value) {
-            qputenv(m_name, *value);
-        } else {
-            qunsetenv(m_name);
-        }
+        value ? qputenv(m_name, *value) : qunsetenv(m_name);
     }
 
     const char* m_name;
