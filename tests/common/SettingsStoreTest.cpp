@@ -91,14 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
                       MigrationCase{"Version", u"0.9"_s, false},
                       MigrationCase{"FontLight", u"Noto Sans"_s, true}));
 
-TEST_F(SettingsStoreTest, MissingOrUnwritableFilesFailCleanly)
+// A plain file where the settings folder should be: no one, root included, can write there.
+TEST_F(SettingsStoreTest, AnUnwritableFileFailsCleanly)
 {
-    SettingsStore nothingShipped(m_folder.filePath(u"none.plist"_s), m_writable);
-    EXPECT_TRUE(nothingShipped.dictionary().isEmpty());
-    ASSERT_TRUE(nothingShipped.setValue(u"X"_s, u"0.0"_s));
-    EXPECT_EQ(nothingShipped.dictionary(), (QVariantMap{{u"X"_s, u"0.0"_s}}));
-
-    // A plain file where the settings folder should be: no one, root included, can write there.
     ASSERT_TRUE(writeFile(m_folder.filePath(u"blocker"_s)));
     SettingsStore blocked(m_shipped, m_folder.filePath(u"blocker/StringMessage.plist"_s));
     EXPECT_FALSE(blocked.setValue(u"BeginTime"_s, u"now"_s));

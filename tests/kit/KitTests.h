@@ -23,16 +23,13 @@ inline QImage render(QWidget* widget)
     return image;
 }
 
-// How many pixels of `image` inside `area` (all of it when null) are opaque and within
-// `tolerance` of `color`.
-inline int countNear(const QImage& image, const QColor& color, QRect area = {}, int tolerance = 12)
+// How many pixels of `image` are nearly opaque.
+inline int opaqueCount(const QImage& image)
 {
     int count = 0;
-    area = area.isNull() ? image.rect() : area;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += image.pixelColor(x, y).alpha() > 200 &&
-                     isNear(image.pixelColor(x, y), color, tolerance);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y).alpha() > 200;
     return count;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QPointer>
-#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -20,13 +19,12 @@ namespace {
 
 using WindowPtr = std::unique_ptr<StatusAttachedWindow>;
 
-// An attached window around an empty view of `viewSize`, 5 units from its point.
-WindowPtr makeWindow(QSize viewSize, QPointF point = {600, 300}, QWidget* parent = nullptr,
-                     unsigned side = StatusAttachedWindow::SideBelow)
+// An attached window around an empty view of `viewSize`, hung below a point.
+WindowPtr makeWindow(QSize viewSize)
 {
     auto* view = new QWidget;
     view->resize(viewSize);
-    return WindowPtr(StatusAttachedWindow::create(view, point, parent, side, 5.0f));
+    return WindowPtr(StatusAttachedWindow::create(view, {600, 300}));
 }
 
 // Ends every event loop after 10 s: a modal run that never ends fails instead of hanging.
@@ -66,46 +64,6 @@ class StatusAttachedWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // A margin of 2 on every side, the arrow strip of 10 on top, 5 units from the point; "in
-    // parent": the point in a parent window's coordinates.
-    void sizesAndPlacesWindowAroundItsView()
-    {
-        const struct {
-            const char* name;
-            unsigned side;
-            QRect geometry;
-        } rows[] = {
-            {"below", 1u, {498, 305, 204, 114}},        {"above", 3u, {498, 181, 204, 114}},
-            {"left", 0u, {391, 243, 204, 114}},         {"right", 2u, {605, 243, 204, 114}},
-            {"unknown side", 7u, {498, 305, 204, 114}}, {"automatic", 12u, {498, 305, 204, 114}},
-            {"in parent", 1u, {-92, 25, 204, 114}}};
-        for (const auto& row : rows) {
-            QWidget parent;
-            parent.move(100, 50);
-            const bool inParent = row.name == std::string_view("in parent");
-            const WindowPtr window =
-                makeWindow({200, 100}, inParent ? QPointF(10, 20) : QPointF(600, 300),
-                           inParent ? &parent : nullptr, row.side);
-            QCOMPARE(std::pair(row.name, window->geometry()),
-                     std::pair(row.name, row.geometry.translated(
-                                             inParent ? parent.mapToGlobal(QPoint()) : QPoint())));
-            QCOMPARE(window->view()->parentWidget(), window.get());
-            QCOMPARE(window->view()->geometry(), QRect(2, 12, 200, 100));
-            QCOMPARE(window->viewFrame(), QRectF(window->view()->geometry()));
-        }
-    }
-
-    void placesAutomaticallyAboveNearScreenBottomAndCentres()
-    {
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        const QPointF point(area.center().x(), area.bottom() - 20);
-        const WindowPtr window = makeWindow({200, 100}, point, nullptr, 12u);
-        QCOMPARE(window->side(), unsigned(StatusAttachedWindow::SideAbove));
-        QCOMPARE(window->pos().y(), qRound(point.y() - 5 - 114));
-        window->center();
-        QVERIFY((window->geometry().center() - area.center()).manhattanLength() <= 2);
-    }
-
     // However the window goes, its run ends: closed, hidden, deleted, or its native window
     // destroyed by another X client; one unmapping it (as iconifying does) keeps the run.
     void modalRunEndsWhenTheWindowGoes()
@@ -146,30 +104,26 @@ private Q_SLOTS:
         }
     }
 
+    // The outer window closes while the inner one runs: the inner run still returns first.
     void nestedModalRunsReturnInOrder()
     {
-        for (const bool closeOuterFirst : {false, true}) {
-            const ModalWatchdog watchdog;
-            const WindowPtr outer = makeWindow({300, 200});
-            const WindowPtr inner = makeWindow({200, 100});
-            QStringList order;
-            QTimer::singleShot(0, outer.get(), [&] {
-                QTimer::singleShot(0, inner.get(), [&] {
-                    if (closeOuterFirst)
-                        outer->close();
-                    inner->close();
-                });
-                inner->runModal();
-                order << u"inner returned"_s;
-                if (!closeOuterFirst)
-                    outer->close();
+        const ModalWatchdog watchdog;
+        const WindowPtr outer = makeWindow({300, 200});
+        const WindowPtr inner = makeWindow({200, 100});
+        QStringList order;
+        QTimer::singleShot(0, outer.get(), [&] {
+            QTimer::singleShot(0, inner.get(), [&] {
+                outer->close();
+                inner->close();
             });
-            QCOMPARE(outer->runModal(), 0);
-            order << u"outer returned"_s;
-            QVERIFY(!watchdog.fired);
-            QCOMPARE(order, (QStringList{u"inner returned"_s, u"outer returned"_s}));
-            QVERIFY(!outer->isVisible() && !inner->isVisible());
-        }
+            inner->runModal();
+            order << u"inner returned"_s;
+        });
+        QCOMPARE(outer->runModal(), 0);
+        order << u"outer returned"_s;
+        QVERIFY(!watchdog.fired);
+        QCOMPARE(order, (QStringList{u"inner returned"_s, u"outer returned"_s}));
+        QVERIFY(!outer->isVisible() && !inner->isVisible());
     }
 };
 

@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include <tuple>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -18,32 +20,24 @@ const QString Exit = u"HMTrafficButtonMouseExit"_s;
 class TrafficLightButtonTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // entered: the own bar reported an enter first; ownBar: else another bar posts.
     void followsOnlyItsOwnBar()
     {
-        // entered: the own bar reported an enter first; ownBar: else another bar posts.
-        const struct {
-            const char* name;
-            bool setUp, entered;
-            QString notification;
-            bool ownBar, showing;
-        } rows[] = {{"enter from own bar", true, false, Enter, true, true},
-                    {"enter from another bar", true, false, Enter, false, false},
-                    {"other notification", true, false, u"reOpenWindow"_s, true, false},
-                    {"exit from another bar", true, true, Exit, false, true},
-                    {"exit from own bar", true, true, Exit, true, false},
-                    {"not set up", false, false, Enter, true, false}};
-        for (const auto& row : rows) {
-            QWidget bar;
-            QWidget otherBar;
+        for (const auto& [name, setUp, entered, notification, ownBar, showing] :
+             {std::tuple{"enter from own bar", true, false, Enter, true, true},
+              {"enter from another bar", true, false, Enter, false, false},
+              {"other notification", true, false, u"reOpenWindow"_s, true, false},
+              {"exit from another bar", true, true, Exit, false, true},
+              {"exit from own bar", true, true, Exit, true, false},
+              {"not set up", false, false, Enter, true, false}}) {
+            QWidget bar, otherBar;
             TrafficLightButton button(u"close"_s, &bar);
-            if (row.setUp)
+            if (setUp)
                 button.setup();
-            if (row.entered)
+            if (entered)
                 NotificationCenter::defaultCenter()->post(Enter, &bar);
-            NotificationCenter::defaultCenter()->post(row.notification,
-                                                      row.ownBar ? &bar : &otherBar);
-            QCOMPARE(std::pair(row.name, button.isShowingHover()),
-                     std::pair(row.name, row.showing));
+            NotificationCenter::defaultCenter()->post(notification, ownBar ? &bar : &otherBar);
+            QCOMPARE(std::pair(name, button.isShowingHover()), std::pair(name, showing));
         }
     }
 };

@@ -59,11 +59,10 @@ inline bool giveTree(const QString& root, uid_t user, const QStringList& keptByR
     bool given = ::lchown(top.c_str(), user, user) == 0;
     for (auto entry = fs::recursive_directory_iterator(top);
          entry != fs::recursive_directory_iterator(); ++entry) {
-        if (keptByRoot.contains(QFile::decodeName(entry->path().c_str()))) {
+        if (keptByRoot.contains(QFile::decodeName(entry->path().c_str())))
             entry.disable_recursion_pending();
-        } else {
+        else
             given = ::lchown(entry->path().c_str(), user, user) == 0 && given;
-        }
     }
     return given;
 }

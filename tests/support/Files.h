@@ -85,12 +85,8 @@ template <typename Path> QStringList entriesOf(const Path& path)
 
 } // namespace files
 
-using files::entriesOf;
-using files::exists;
-using files::inodeOf;
-using files::modeOf;
-using files::readFile;
-using files::writeFile;
+using files::entriesOf, files::exists, files::inodeOf, files::modeOf, files::readFile,
+    files::writeFile;
 
 // GoogleTest prints a QString as text instead of as a byte dump.
 inline void PrintTo(const QString& text, std::ostream* stream)

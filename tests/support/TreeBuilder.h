@@ -12,10 +12,8 @@
 #include <unistd.h>
 
 // Builds fixture trees in a folder: folders, sparse files of a given length, links. Names are
-// raw bytes relative to the root, so they may hold newlines or invalid UTF-8.
-//
-// Framework-neutral: a step that fails is remembered, not asserted. Check ok() once the tree is
-// built (ASSERT_TRUE(build.ok()) << build.failure() or QVERIFY2(build.ok(), ...)).
+// raw bytes relative to the root (newlines or invalid UTF-8 allowed). A failed step is remembered,
+// not asserted: check ok() (and failure()) once the tree is built.
 class TreeBuilder {
 public:
     explicit TreeBuilder(const QString& root) : m_root(QFile::encodeName(root)) {}
