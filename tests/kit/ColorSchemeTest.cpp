@@ -20,7 +20,6 @@ private Q_SLOTS:
                                                              {light, true, false},
                                                              {none, false, false}}) {
             const QPalette desktop = desktopDark ? ColorScheme::darkPalette() : QPalette(Qt::white);
-            QCOMPARE(ColorScheme::isDark(desktop), desktopDark);
             QCOMPARE(ColorScheme::suppliesDarkPalette(prefers, desktop), supplied);
         }
     }
