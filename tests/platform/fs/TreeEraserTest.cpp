@@ -42,10 +42,6 @@ protected:
         for (const QString& file : relativePaths)
             ASSERT_TRUE(writeFile(path(file))) << file.toStdString();
     }
-    void link(const QString& target, const QString& relativePath) const
-    {
-        ASSERT_TRUE(QFile::link(target, path(relativePath))) << relativePath.toStdString();
-    }
     void chmod(const QString& relativePath, mode_t mode) const
     {
         ASSERT_EQ(::chmod(QFile::encodeName(path(relativePath)).constData(), mode), 0);
@@ -62,12 +58,14 @@ TEST_F(TreeEraserTest, ErasesTreesAndSingleItemsButNothingALinkPointsTo)
            u"file.txt"_s});
     ASSERT_TRUE(QDir().mkpath(path(u"tree/empty"_s)) && QDir().mkpath(path(u"empty"_s)));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"tree/one/pipe"_s)).constData(), 0600), 0);
-    link(path(u"outside/kept.txt"_s), u"tree/file-link"_s);
-    link(path(u"outside/folder"_s), u"tree/one/folder-link"_s);
-    link(u"../.."_s, u"tree/one/two/loop"_s);
-    link(path(u"missing"_s), u"tree/dangling"_s);
-    link(path(u"outside/folder"_s), u"link"_s);
-    link(path(u"outside/folder"_s), u"slashed"_s);
+    const QString folder = path(u"outside/folder"_s);
+    for (const auto& [target, name] : {std::pair{path(u"outside/kept.txt"_s), u"tree/file-link"_s},
+                                       {folder, u"tree/one/folder-link"_s},
+                                       {u"../.."_s, u"tree/one/two/loop"_s},
+                                       {path(u"missing"_s), u"tree/dangling"_s},
+                                       {folder, u"link"_s},
+                                       {folder, u"slashed"_s}})
+        ASSERT_TRUE(QFile::link(target, path(name))) << name.toStdString();
     const int descriptors = openDescriptorCount();
 
     for (const QString& given : {u"tree"_s, u"file.txt"_s, u"empty"_s, u"link"_s, u"slashed/"_s}) {

@@ -91,21 +91,26 @@ public:
         return window;
     }
 
-    // The top-level window whose WM_CLASS instance is `instance`, or none.
-    xcb_window_t findTopLevel(const QByteArray& instance)
-    {
-        const auto tree =
-            take(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
-        const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr;
-        return findInstance(
-            QList<xcb_window_t>(children, children + (tree ? tree->children_len : 0)), instance);
-    }
-
-    // The window manager's client (from _NET_CLIENT_LIST) whose WM_CLASS instance is `instance`.
-    xcb_window_t findClient(const QByteArray& instance)
+    // The window manager's client (from _NET_CLIENT_LIST) or else the top-level window whose
+    // WM_CLASS instance is `instance`, or none.
+    xcb_window_t find(const QByteArray& instance)
     {
         const auto clients = property(m_root, "_NET_CLIENT_LIST");
-        return findInstance(clients ? clients->items : QList<std::uint32_t>(), instance);
+        QList<xcb_window_t> windows = clients ? clients->items : QList<std::uint32_t>();
+        const auto tree =
+            take(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
+        if (const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr)
+            windows.append(QList<xcb_window_t>(children, children + tree->children_len));
+        for (const xcb_window_t window : std::as_const(windows)) {
+            const auto name = take(
+                xcb_get_property_reply(m_connection,
+                                       xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_CLASS,
+                                                        XCB_ATOM_STRING, 0, 64),
+                                       nullptr));
+            if (name && static_cast<const char*>(xcb_get_property_value(name.get())) == instance)
+                return window;
+        }
+        return XCB_WINDOW_NONE;
     }
 
     std::uint8_t mapState(xcb_window_t window)
@@ -156,19 +161,6 @@ private:
     template <typename T> static std::unique_ptr<T, decltype(&std::free)> take(T* reply)
     {
         return {reply, &std::free};
-    }
-    xcb_window_t findInstance(const QList<xcb_window_t>& windows, const QByteArray& instance)
-    {
-        for (const xcb_window_t window : windows) {
-            const auto name = take(
-                xcb_get_property_reply(m_connection,
-                                       xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_CLASS,
-                                                        XCB_ATOM_STRING, 0, 64),
-                                       nullptr));
-            if (name && static_cast<const char*>(xcb_get_property_value(name.get())) == instance)
-                return window;
-        }
-        return XCB_WINDOW_NONE;
     }
     void sync()
     {
