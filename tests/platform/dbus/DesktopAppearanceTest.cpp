@@ -41,17 +41,14 @@ protected:
         QDBusConnection::disconnectFromBus(u"portal-standin"_s);
     }
 
-    void startPortal()
+    // The portal arrives on the bus or leaves it.
+    void runPortal(bool running)
     {
-        ASSERT_EQ(
-            m_portalBus.interface()->registerService(SettingsPortalStandIn::serviceName()).value(),
-            QDBusConnectionInterface::ServiceRegistered);
-    }
-    void stopPortal()
-    {
-        ASSERT_TRUE(m_portalBus.interface()
-                        ->unregisterService(SettingsPortalStandIn::serviceName())
-                        .value());
+        QDBusConnectionInterface* bus = m_portalBus.interface();
+        const QString name = SettingsPortalStandIn::serviceName();
+        ASSERT_TRUE(running ? bus->registerService(name).value() ==
+                                  QDBusConnectionInterface::ServiceRegistered
+                            : bus->unregisterService(name).value());
     }
     void emitColorScheme(uint value)
     {
@@ -77,7 +74,7 @@ TEST_F(DesktopAppearanceTest, ReadsTheColorSchemeAtStartFromModernAndLegacyPorta
     for (const auto& row : rows) {
         m_portal.setLegacy(row.legacy);
         m_portal.setColorScheme(row.scheme);
-        ASSERT_NO_FATAL_FAILURE(startPortal());
+        ASSERT_NO_FATAL_FAILURE(runPortal(true));
         const qsizetype callsBefore = m_portal.members().size();
         DesktopAppearance desktop(m_clientBus);
         QSignalSpy changes(&desktop, &DesktopAppearance::colorSchemeChanged);
@@ -92,7 +89,7 @@ TEST_F(DesktopAppearanceTest, ReadsTheColorSchemeAtStartFromModernAndLegacyPorta
         EXPECT_EQ(changes.count(), row.expected ? 2 : 1);
         EXPECT_EQ(m_portal.members().mid(callsBefore),
                   row.legacy ? (QStringList{u"ReadOne"_s, u"Read"_s}) : QStringList{u"ReadOne"_s});
-        ASSERT_NO_FATAL_FAILURE(stopPortal());
+        ASSERT_NO_FATAL_FAILURE(runPortal(false));
     }
 }
 
@@ -101,7 +98,7 @@ TEST_F(DesktopAppearanceTest, FollowsThePortalArrivingChangingAndLeaving)
     DesktopAppearance desktop(m_clientBus);
     QSignalSpy changes(&desktop, &DesktopAppearance::colorSchemeChanged);
     m_portal.setColorScheme(2);
-    ASSERT_NO_FATAL_FAILURE(startPortal());
+    ASSERT_NO_FATAL_FAILURE(runPortal(true));
     ASSERT_TRUE(waitForChanges(changes, 1));
     ASSERT_EQ(desktop.prefersDark(), light);
     // Signals arrive in order: the unrelated two (which would change the answer) come first.
@@ -115,7 +112,7 @@ TEST_F(DesktopAppearanceTest, FollowsThePortalArrivingChangingAndLeaving)
         EXPECT_EQ(desktop.prefersDark(), steps[step].second) << "scheme " << steps[step].first;
     }
     EXPECT_EQ(changes.count(), 4);
-    ASSERT_NO_FATAL_FAILURE(stopPortal());
+    ASSERT_NO_FATAL_FAILURE(runPortal(false));
     ASSERT_TRUE(waitForChanges(changes, 5));
     EXPECT_EQ(desktop.prefersDark(), std::nullopt) << "a portal that left has no answer";
 }
@@ -124,7 +121,7 @@ TEST_F(DesktopAppearanceTest, AChangeWinsOverAnOlderReadingThatArrivesLater)
 {
     m_portal.setColorScheme(1);
     m_portal.setHoldingReplies(true);
-    ASSERT_NO_FATAL_FAILURE(startPortal());
+    ASSERT_NO_FATAL_FAILURE(runPortal(true));
     DesktopAppearance desktop(m_clientBus);
     QSignalSpy changes(&desktop, &DesktopAppearance::colorSchemeChanged);
     ASSERT_TRUE(QTest::qWaitFor([&] { return m_portal.members().size() >= 1; }, 10000));

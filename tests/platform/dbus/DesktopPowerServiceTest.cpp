@@ -1,11 +1,11 @@
 #include "platform/dbus/DesktopPowerService.h"
 
 #include "platform/standins/LogindStandInTest.h"
+#include "support/ChildProcess.h"
 #include "support/ScopedEnvironmentVariable.h"
 
-#include <QProcess>
-
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -29,17 +29,12 @@ protected:
             GTEST_SKIP() << "needs the test environment's private session and system buses";
         LogindStandInTest::SetUp();
     }
-    void TearDown() override
-    {
-        m_standIns.kill();
-        m_standIns.waitForFinished();
-        LogindStandInTest::TearDown();
-    }
     void startSessionManagers(const QStringList& arguments)
     {
-        m_standIns.start(u"/usr/bin/python3"_s,
-                         QStringList{QStringLiteral(CORVELLA_SESSION_MANAGERS)} + arguments);
-        ASSERT_EQ(nextCall(10000), u"READY"_s) << m_standIns.readAllStandardError().toStdString();
+        m_standIns.emplace(u"/usr/bin/python3"_s,
+                           QStringList{QStringLiteral(CORVELLA_SESSION_MANAGERS)} + arguments);
+        ASSERT_EQ(nextCall(10000), u"READY"_s)
+            << m_standIns->process.readAllStandardError().toStdString();
     }
     QString requestAndWait(PowerAction action)
     {
@@ -48,12 +43,13 @@ protected:
     }
     QString nextCall(int timeout = 100)
     {
-        while (!m_standIns.canReadLine() && m_standIns.waitForReadyRead(timeout)) {
+        QProcess& process = m_standIns->process;
+        while (!process.canReadLine() && process.waitForReadyRead(timeout)) {
         }
-        return QString::fromUtf8(m_standIns.readLine().trimmed());
+        return QString::fromUtf8(process.readLine().trimmed());
     }
 
-    QProcess m_standIns;
+    std::optional<ChildProcess> m_standIns;
 };
 
 class DesktopPowerServiceRows : public DesktopPowerServiceTest,

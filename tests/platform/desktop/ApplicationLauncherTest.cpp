@@ -1,6 +1,7 @@
 #include "platform/desktop/ApplicationLauncher.h"
 
 #include "platform/dbus/TransientScope.h"
+#include "support/ChildProcess.h"
 #include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -138,8 +138,8 @@ TEST_F(ApplicationLauncherTest, PutsTheStartedProgramInAScopeOfItsOwn)
     if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_ENV") ||
         qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
         GTEST_SKIP() << "needs the private session bus of the test environment";
-    QProcess manager;
-    manager.start(u"/usr/bin/python3"_s, {QStringLiteral(CORVELLA_SYSTEMD_STANDIN)});
+    ChildProcess standIn(u"/usr/bin/python3"_s, {QStringLiteral(CORVELLA_SYSTEMD_STANDIN)});
+    QProcess& manager = standIn.process;
     const auto nextLine = [&manager] {
         const QDeadlineTimer deadline(15000);
         while (!manager.canReadLine() && manager.waitForReadyRead(int(deadline.remainingTime()))) {
@@ -155,8 +155,6 @@ TEST_F(ApplicationLauncherTest, PutsTheStartedProgramInAScopeOfItsOwn)
     EXPECT_EQ(result.processIds, QList<qint64>{pid});
 
     const QJsonObject call = QJsonDocument::fromJson(nextLine()).object();
-    manager.kill();
-    manager.waitForFinished();
     EXPECT_EQ(call.value(u"name"_s).toString(), u"app-corvella-app-%1.scope"_s.arg(pid));
     EXPECT_EQ(call.value(u"mode"_s).toString(), u"fail"_s);
     EXPECT_EQ(call.value(u"signature"_s).toString(), u"(ssa(sv)a(sa(sv)))"_s);

@@ -30,7 +30,7 @@ TEST_F(MachineInfoTest, ProductNameIsTrimmedAndUnreadableIsEmpty)
     EXPECT_EQ(info().productName(), QString()) << "a folder in place of the file reads as nothing";
 }
 
-TEST_F(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximum)
+TEST_F(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximumAndNotAStrayEntry)
 {
     // Device folder names to max_brightness contents; a null content leaves the file out.
     const std::vector<std::pair<QString, QByteArray>> broken{
@@ -54,15 +54,11 @@ TEST_F(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximum)
         }
         EXPECT_EQ(MachineInfo(root).hasBacklight(), rows[row].expected) << "row " << row;
     }
-}
-
-TEST_F(MachineInfoTest, StrayEntriesInTheBacklightClassAreNoDevices)
-{
+    // No class folder, then stray entries that are no devices: a file, a folder as max_brightness.
     EXPECT_FALSE(info().hasBacklight());
     ASSERT_TRUE(writeFile(path(u"sys/class/backlight/stray_file"_s), "1\n"));
-    EXPECT_FALSE(info().hasBacklight()) << "a plain file is not a device";
     ASSERT_TRUE(QDir().mkpath(path(u"sys/class/backlight/panel/max_brightness"_s)));
-    EXPECT_FALSE(info().hasBacklight()) << "a folder in place of max_brightness reads as nothing";
+    EXPECT_FALSE(info().hasBacklight());
 }
 
 } // namespace

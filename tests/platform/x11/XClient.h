@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -144,16 +145,22 @@ public:
         return reply && reply->owner == owner;
     }
 
-    // Every client message that reached this connection, after a round trip to the server.
-    QList<xcb_client_message_event_t> clientMessages()
+    // After a round trip to the server, the window of each client message that reached this
+    // connection, sorted; none for a message that does not ask to iconify it (ICCCM).
+    QList<xcb_window_t> iconifyRequests()
     {
-        sync();
-        QList<xcb_client_message_event_t> messages;
+        const xcb_atom_t changeState = atom("WM_CHANGE_STATE"); // its reply is the round trip
+        QList<xcb_window_t> windows;
         while (const auto event = take(xcb_poll_for_event(m_connection))) {
+            const auto* message = reinterpret_cast<xcb_client_message_event_t*>(event.get());
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE)
-                messages.append(*reinterpret_cast<xcb_client_message_event_t*>(event.get()));
+                windows.append(message->type == changeState && message->format == 32 &&
+                                       message->data.data32[0] == 3 /* IconicState */
+                                   ? message->window
+                                   : xcb_window_t(XCB_WINDOW_NONE));
         }
-        return messages;
+        std::sort(windows.begin(), windows.end());
+        return windows;
     }
 
 private:

@@ -20,6 +20,7 @@ TEST(DesktopEntryIndexTest, FindsAnInstalledEntryInSearchOrder)
     const char* const inLocal = "@/local/applications/editor.desktop";
     const char* const inSystem = "@/system/applications/editor.desktop";
     const char* const inHome = "@/home/.local/share/applications/editor.desktop";
+    const char* const inKde = "@/system/applications/kde/editor.desktop";
     const struct {
         const char* dataHome; // null: unset
         const char* dataDirs;
@@ -33,20 +34,11 @@ TEST(DesktopEntryIndexTest, FindsAnInstalledEntryInSearchOrder)
         {"data", "local:@/system", {inData, inLocal, inSystem}, inSystem}, // relative: ignored
         {"@/data",
          "@/system",
-         {"@/data/applications/editor.desktop/", inSystem, "@/system/editor.desktop",
-          "@/system/applications/kde/editor.desktop"},
+         {"@/data/applications/editor.desktop/", inSystem, "@/system/editor.desktop", inKde},
          inSystem},
         // A prefixed ID is also found in its subfolder; a path or ".." never is.
-        {"@/data",
-         "@/system",
-         {"@/system/applications/kde/editor.desktop"},
-         "@/system/applications/kde/editor.desktop",
-         "kde-editor.desktop"},
-        {"@/data",
-         "@/system",
-         {"@/system/applications/kde/editor.desktop"},
-         "",
-         "kde/editor.desktop"},
+        {"@/data", "@/system", {inKde}, inKde, "kde-editor.desktop"},
+        {"@/data", "@/system", {inKde}, "", "kde/editor.desktop"},
         {"@/data", "@/system", {"@/system/editor.desktop"}, "", "../editor.desktop"},
         {"@/data", "@/system", {"@/system/applications/x/"}, "", ".."},
     };
