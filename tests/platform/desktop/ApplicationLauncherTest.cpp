@@ -55,7 +55,7 @@ protected:
 };
 
 // The escape \0 is no zero byte: the quoting rules make it a plain 0.
-TEST_F(ApplicationLauncherTest, HandsTheProgramExactlyItsArgumentsWithoutAShell)
+TEST_F(ApplicationLauncherTest, HandsTheProgramExactlyItsArgumentsWithoutAShellOrInATerminal)
 {
     const QString home = path(u"home"_s);
     ASSERT_TRUE(QDir().mkpath(home));
@@ -69,10 +69,8 @@ TEST_F(ApplicationLauncherTest, HandsTheProgramExactlyItsArgumentsWithoutAShell)
               (QStringList{home, u"/tmp/a b"_s, u"/tmp/é"_s, u"file:///tmp/a%20b"_s,
                            u"file:///tmp/%C3%A9"_s, u"--icon-arg"_s, u"--icon"_s, u"rec"_s,
                            u"Rec"_s, desktop, u"$HOME `id` ;|&"_s, u"a\\b"_s, u"x y"_s, u"a0b"_s}));
-}
 
-TEST_F(ApplicationLauncherTest, RunsTerminalEntriesInTheTerminal)
-{
+    // A terminal entry: the terminal gets the command.
     ASSERT_TRUE(QFile::link(recorder(), path(u"bin/x-terminal-emulator"_s)));
     const ScopedEnvironmentVariable pathVariable("PATH", QFile::encodeName(path(u"bin"_s)) +
                                                              ":/usr/bin:/bin");

@@ -9,11 +9,10 @@
 #include <atomic>
 #include <optional>
 
-// Plays the freedesktop settings portal for tests, knowing one setting: the colour scheme of
-// "org.freedesktop.appearance". A legacy portal offers only Read(), which wraps the value in a
-// second variant. Replies can be held back and released later, to let a test order events.
-// Register it with registerVirtualObject(path(), standIn). QtDBus calls handleMessage() on its
-// own thread, hence the mutex and atomics.
+// Plays the settings portal for tests, knowing one setting: "org.freedesktop.appearance"
+// "color-scheme". A legacy portal offers only Read(), which wraps the value in a second variant.
+// Replies can be held back to let a test order events. Register it with registerVirtualObject();
+// QtDBus calls handleMessage() on its own thread, hence the mutex and atomics.
 class SettingsPortalStandIn : public QDBusVirtualObject {
     Q_OBJECT
 public:
