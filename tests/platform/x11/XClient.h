@@ -8,19 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <xcb/xcb.h>
 
 // A connection of the test's own that reads back what the code wrote and can stand in for a
 // window manager. Its root properties are removed again; windows and selections die with it.
 class XClient {
 public:
-    struct Property {
-        xcb_atom_t type = XCB_ATOM_NONE;
-        int format = 0;
-        QList<std::uint32_t> items;
-    };
-
     XClient() : m_connection(xcb_connect(nullptr, &m_screenNumber))
     {
         auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
@@ -40,7 +33,6 @@ public:
 
     bool isConnected() const { return xcb_connection_has_error(m_connection) == 0; }
     xcb_window_t root() const { return m_root; }
-    int screenNumber() const { return m_screenNumber; }
 
     xcb_atom_t atom(const char* name)
     {
@@ -50,19 +42,17 @@ public:
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
-    std::optional<Property> property(xcb_window_t window, const char* name)
+    // The 32-bit items of a property; none when it is missing.
+    QList<std::uint32_t> property(xcb_window_t window, const char* name)
     {
         const auto reply = take(xcb_get_property_reply(
             m_connection,
             xcb_get_property(m_connection, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024), nullptr));
-        if (!reply || reply->type == XCB_ATOM_NONE)
-            return std::nullopt;
-        Property result{reply->type, reply->format, {}};
+        if (!reply || reply->format != 32)
+            return {};
         const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-        for (int i = 0; reply->format == 32 && i < xcb_get_property_value_length(reply.get()) / 4;
-             ++i)
-            result.items.append(values[i]);
-        return result;
+        return QList<std::uint32_t>(values,
+                                    values + xcb_get_property_value_length(reply.get()) / 4);
     }
 
     void setProperty32(xcb_window_t window, const char* name, xcb_atom_t type,
@@ -76,17 +66,10 @@ public:
         sync();
     }
 
-    void deleteProperty(xcb_window_t window, const char* name)
-    {
-        xcb_delete_property(m_connection, window, atom(name));
-        sync();
-    }
-
-    xcb_window_t createWindow(xcb_window_t parent = XCB_WINDOW_NONE)
+    xcb_window_t createWindow()
     {
         const xcb_window_t window = xcb_generate_id(m_connection);
-        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window,
-                          parent == XCB_WINDOW_NONE ? m_root : parent, 0, 0, 10, 10, 0,
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window, m_root, 0, 0, 10, 10, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
         sync();
         return window;
@@ -96,8 +79,7 @@ public:
     // WM_CLASS instance is `instance`, or none.
     xcb_window_t find(const QByteArray& instance)
     {
-        const auto clients = property(m_root, "_NET_CLIENT_LIST");
-        QList<xcb_window_t> windows = clients ? clients->items : QList<std::uint32_t>();
+        QList<xcb_window_t> windows = property(m_root, "_NET_CLIENT_LIST");
         const auto tree =
             take(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
         if (const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr)
@@ -128,21 +110,6 @@ public:
         return !take(xcb_request_check(
             m_connection,
             xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask)));
-    }
-
-    void releaseRootWindow()
-    {
-        const std::uint32_t mask = 0;
-        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
-        sync();
-    }
-
-    bool ownSelection(xcb_window_t owner, const char* name)
-    {
-        xcb_set_selection_owner(m_connection, owner, atom(name), XCB_CURRENT_TIME);
-        const auto reply = take(xcb_get_selection_owner_reply(
-            m_connection, xcb_get_selection_owner(m_connection, atom(name)), nullptr));
-        return reply && reply->owner == owner;
     }
 
     // After a round trip to the server, the window of each client message that reached this
