@@ -2,6 +2,7 @@
 
 #include "ShellTests.h"
 #include "app/AboutViewController.h"
+#include "app/TabBarView.h"
 #include "common/NotificationCenter.h"
 #include "kit/ImageButton.h"
 #include "support/Files.h"
@@ -67,39 +68,17 @@ private Q_SLOTS:
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
     }
 
-    void panelClosedAnyWayOpensOnTheNextToggle_data()
+    // However the panel was left, one toggle shows it; zoom keeps it where it was.
+    void panelLeftAnyWayShowsAtOneToggle_data()
     {
         QTest::addColumn<int>("way");
-        QTest::newRow("close button") << 0;
-        QTest::newRow("window manager") << 1;
-        QTest::newRow("the panel's closeWindow()") << 2;
+        int way = 0;
+        for (const char* name : {"close button", "window manager", "the panel's closeWindow()",
+                                 "minimised", "hidden", "zoomed"})
+            QTest::newRow(name) << way++;
     }
 
-    void panelClosedAnyWayOpensOnTheNextToggle()
-    {
-        QFETCH(int, way);
-        Delegate delegate;
-        delegate.showMainWindow();
-        if (way == 0)
-            delegate.mainWC()->tabView()->clickCloseButton();
-        else if (way == 1)
-            delegate.mainAttachedWindow()->close();
-        else
-            delegate.mainWC()->closeWindow();
-        QVERIFY(!delegate.isOpenMainWindow() && !delegate.mainAttachedWindow());
-        delegate.showOrCloseMainWindow();
-        QVERIFY(panelShown(delegate));
-    }
-
-    void oneToggleShowsAPanelLeftMinimisedOrHiddenAndZoomKeepsItInPlace_data()
-    {
-        QTest::addColumn<int>("way");
-        QTest::newRow("minimised") << 0;
-        QTest::newRow("hidden") << 1;
-        QTest::newRow("zoomed") << 2;
-    }
-
-    void oneToggleShowsAPanelLeftMinimisedOrHiddenAndZoomKeepsItInPlace()
+    void panelLeftAnyWayShowsAtOneToggle()
     {
         QFETCH(int, way);
         Delegate delegate;
@@ -107,58 +86,54 @@ private Q_SLOTS:
         StatusAttachedWindow* window = delegate.mainAttachedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QRect placed = window->geometry();
-        if (way == 0)
-            delegate.mainWC()->tabView()->clickMinimizeButton();
-        else if (way == 1)
-            window->hide();
-        else
-            delegate.mainWC()->tabView()->clickZoomButton();
-        if (way == 2) {
+        TabBarView* bar = delegate.mainWC()->tabView();
+        const std::function<void()> ways[] = {[&] { bar->clickCloseButton(); },
+                                              [&] { window->close(); },
+                                              [&] { delegate.mainWC()->closeWindow(); },
+                                              [&] { bar->clickMinimizeButton(); },
+                                              [&] { window->hide(); },
+                                              [&] {
+                                                  bar->clickZoomButton();
+                                              }};
+        ways[way]();
+        if (way == 5) {
             QVERIFY(panelShown(delegate) && !window->isMaximized());
             QCOMPARE(window->geometry(), placed);
             return;
         }
+        QVERIFY(way > 2 || (!delegate.isOpenMainWindow() && !delegate.mainAttachedWindow()));
         delegate.showOrCloseMainWindow();
         QVERIFY(panelShown(delegate) && !delegate.mainAttachedWindow()->isMinimized());
     }
 
-    void reopenWhileADialogRunsBringsTheDialogForwardAndKeepsThePanel()
+    // The About dialog: one controller, a new window at each opening, its modal run ended by its
+    // close; a reopen meanwhile brings the minimised dialog forward and keeps the panel.
+    void dialogIsMadeOnceComesForwardAtReopenAndEndsItsRunOnClose()
     {
         Delegate delegate;
         delegate.showMainWindow();
         const QPointer<StatusAttachedWindow> panel = delegate.mainAttachedWindow();
-        bool forward = false;
-        QTimer::singleShot(0, &delegate, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            dialog->showMinimized();
-            QVERIFY(delegate.applicationShouldHandleReopen());
-            forward = dialog->isVisible() && !dialog->isMinimized() &&
-                      QApplication::activeModalWidget() == dialog && panelShown(delegate) &&
-                      delegate.mainAttachedWindow() == panel;
-            dialog->close();
-        });
-        delegate.aboutMenuItemAction();
-        QVERIFY(forward);
-    }
-
-    void dialogsAreCreatedOnceAndEndTheirModalRunOnClose()
-    {
-        Delegate delegate;
-        delegate.showMainWindow();
         QPointer<AboutViewController> shown;
         for (int round = 0; round < 2; ++round) {
+            bool forward = false;
             QTimer::singleShot(0, &delegate, [&] {
                 QWidget* modal = QApplication::activeModalWidget();
                 auto* about = modal ? modal->findChild<AboutViewController*>() : nullptr;
                 QVERIFY(about && about->superDelegate()->isRunningModal());
-                QVERIFY(!shown || about == shown); // the same controller, a new window
+                QVERIFY(!shown || about == shown);
                 shown = about;
+                modal->showMinimized();
+                QVERIFY(delegate.applicationShouldHandleReopen());
+                forward = modal->isVisible() && !modal->isMinimized() &&
+                          QApplication::activeModalWidget() == modal && panelShown(delegate) &&
+                          delegate.mainAttachedWindow() == panel;
                 about->closeWindow();
             });
             delegate.aboutMenuItemAction();
+            QVERIFY(forward);
         }
         QVERIFY(shown && !shown->superDelegate());
-        QVERIFY(panelShown(delegate)); // the dialog left the panel open
+        QVERIFY(panelShown(delegate));
     }
 
     // What a later start or the desktop asks (the same records over D-Bus and the socket).
@@ -284,6 +259,6 @@ private Q_SLOTS:
     }
 };
 
-static const bool registered = addShellTest<AppDelegateTest>();
+static const bool registered = registerTest<AppDelegateTest>();
 
 #include "AppDelegateTest.moc"

@@ -15,25 +15,22 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray xdotool(const QStringList& arguments)
+QByteArray output(const QString& program, const QStringList& arguments)
 {
     QProcess process;
-    process.start(u"xdotool"_s, arguments);
+    process.start(program, arguments);
     process.waitForFinished(5000);
     return process.readAllStandardOutput();
+}
+
+QByteArray xdotool(const QStringList& arguments)
+{
+    return output(u"xdotool"_s, arguments);
 }
 
 int visiblePanels() // visible top-level windows titled "Corvella"
 {
     return int(xdotool({"search", "--onlyvisible", "--name", "^Corvella$"}).count('\n'));
-}
-
-QByteArray xprop(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(u"xprop"_s, arguments);
-    process.waitForFinished(5000);
-    return process.readAllStandardOutput();
 }
 
 bool panelActive()
@@ -93,57 +90,47 @@ private Q_SLOTS:
         QLabel cover(u"covering the panel"_s);
         cover.setWindowTitle(u"Cover"_s);
         cover.resize(900, 900);
-        struct Step {
-            const char* what;
-            QStringList arguments; // a later start's options
-            const char16_t* call;  // else an org.freedesktop.Application call
-            bool covered;
-            int panels;
-        };
-        const Step steps[] = {
-            {"bare start", {}, nullptr, true, 1},
-            {"--show", {u"--show"_s}, nullptr, true, 1},
-            {"--tab DiskManager", {u"--tab"_s, u"DiskManager"_s}, nullptr, true, 1},
-            {"Activate", {}, u"", true, 1},
-            {"ActivateAction disk-manager", {}, u"disk-manager", true, 1},
-            {"--toggle hides", {u"--toggle"_s}, nullptr, false, 0},
-            {"--background leaves it hidden", {u"--background"_s}, nullptr, false, 0},
-            {"ActivateAction clean-downloads", {}, u"clean-downloads", false, 1},
-            {"ActivateAction toggle hides", {}, u"toggle", false, 0},
-            {"--toggle --tab Cleanup shows",
-             {u"--toggle"_s, u"--tab"_s, u"Cleanup"_s},
-             nullptr,
-             false,
-             1},
-        };
-        for (const Step& step : steps) {
-            if (step.covered) {
+        // A later start's options, or after "call:" an org.freedesktop.Application call ("" is
+        // Activate); whether the panel is covered first; the panels shown after.
+        const std::tuple<const char*, bool, int> steps[] = {{"", true, 1},
+                                                            {"--show", true, 1},
+                                                            {"--tab DiskManager", true, 1},
+                                                            {"call:", true, 1},
+                                                            {"call:disk-manager", true, 1},
+                                                            {"--toggle", false, 0},
+                                                            {"--background", false, 0},
+                                                            {"call:clean-downloads", false, 1},
+                                                            {"call:toggle", false, 0},
+                                                            {"--toggle --tab Cleanup", false, 1}};
+        for (const auto& [step, covered, panels] : steps) {
+            const QString what = QString::fromLatin1(step);
+            if (covered) {
                 cover.show();
                 cover.raise();
                 cover.activateWindow();
                 QTRY_VERIFY2_WITH_TIMEOUT(
-                    xdotool({"getactivewindow", "getwindowname"}) == "Cover\n", step.what, 10000);
+                    xdotool({"getactivewindow", "getwindowname"}) == "Cover\n", step, 10000);
             }
-            if (step.call) {
-                const QDBusMessage reply = callRunningCopy(QString::fromUtf16(step.call));
+            if (what.startsWith(u"call:")) {
+                const QDBusMessage reply = callRunningCopy(what.mid(5));
                 QVERIFY2(reply.type() == QDBusMessage::ReplyMessage,
                          qPrintable(reply.errorMessage()));
             } else {
-                const auto [status, error] = startSecondCopy(step.arguments);
+                const auto [status, error] = startSecondCopy(what.split(u' ', Qt::SkipEmptyParts));
                 QVERIFY2(status == 0, qPrintable(error));
             }
-            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), step.panels, 10000);
-            if (step.panels == 1)
-                QTRY_VERIFY2_WITH_TIMEOUT(panelActive(), step.what, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), panels, 10000);
+            if (panels == 1)
+                QTRY_VERIFY2_WITH_TIMEOUT(panelActive(), step, 10000);
             cover.hide();
         }
         // A launcher's startup id reaches the running copy's panel (X11 startup notification).
         cover.show();
         QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
         QCOMPARE(startSecondCopy({}, u"corvella-test-launch_TIME0"_s).first, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            xprop({"-name", "Corvella", "_NET_STARTUP_ID"}).contains("corvella-test-launch_TIME0"),
-            10000);
+        QTRY_VERIFY_WITH_TIMEOUT(output(u"xprop"_s, {"-name", "Corvella", "_NET_STARTUP_ID"})
+                                     .contains("corvella-test-launch_TIME0"),
+                                 10000);
         QTRY_VERIFY_WITH_TIMEOUT(panelActive(), 10000);
         cover.hide();
         // Refused with a reason: an unknown tab at the start, an action or tab over D-Bus.

@@ -84,6 +84,6 @@ private Q_SLOTS:
     }
 };
 
-static const bool registered = addShellTest<MyNSApplicationTest>();
+static const bool registered = registerTest<MyNSApplicationTest>();
 
 #include "MyNSApplicationTest.moc"

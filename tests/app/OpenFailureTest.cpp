@@ -48,16 +48,13 @@ class OpenFailureTest : public QObject {
     // Waits for the action's notice and checks that it names what was opened and why it failed.
     static bool failedVisibly(const std::function<QString()>& notice, const QString& what)
     {
-        if (!QTest::qWaitFor([&] { return !notice().isEmpty(); }, 15000)) {
-            qWarning("no notice about %s", qUtf8Printable(what));
-            return false;
-        }
+        const bool shown = QTest::qWaitFor([&] { return !notice().isEmpty(); }, 15000);
         const QString text = notice();
-        const bool named = text.contains(what) &&
-                           text.contains(u"no application on this desktop is set to open it"_s);
-        if (!named)
-            qWarning("notice: %s", qUtf8Printable(text));
-        return named;
+        if (shown && text.contains(what) &&
+            text.contains(u"no application on this desktop is set to open it"_s))
+            return true;
+        qWarning("notice about %s: %s", qUtf8Printable(what), qUtf8Printable(text));
+        return false;
     }
 
 private Q_SLOTS:
@@ -179,6 +176,6 @@ private Q_SLOTS:
     }
 };
 
-static const bool registered = addShellTest<OpenFailureTest>();
+static const bool registered = registerTest<OpenFailureTest>();
 
 #include "OpenFailureTest.moc"

@@ -1,13 +1,7 @@
 #pragma once
 
 #include "platform/PowerService.h"
-#include "support/TestRegistry.h"
-
-// The test classes of shell_tests add themselves with this; ShellTestMain runs them all.
-template <typename Test> bool addShellTest()
-{
-    return registerTest<Test>();
-}
+#include "support/TestRegistry.h" // shell_tests' classes add themselves; ShellTestMain runs them
 
 // Keeps the power actions asked for instead of carrying them out.
 class RecordingPowerService : public PowerService {
