@@ -1,9 +1,12 @@
-// Every window and dialog is readable in the light and in the dark colour scheme: each text of a
-// label, a button or a list cell stands out at least 4.5:1 (WCAG) from what is drawn behind it.
-// The scheme changes as it does for the program: a settings portal stand-in on the private session
-// bus says prefer-dark or prefer-light, which ColorScheme follows, while the window is shown.
-// Colours are read from the window's pixels, so a translucent background or a hard-coded colour
-// cannot hide behind the palette.
+// Every window reached from the panel, shown as the panel shows it:
+// - textIsReadable: in the light and in the dark colour scheme each text of a label, a button or
+//   a list cell stands out at least 4.5:1 (WCAG) from what is drawn behind it, over a white and a
+//   black desktop. The scheme changes as it does for the program: a settings portal stand-in on
+//   the private session bus says prefer-dark or prefer-light, which ColorScheme follows, while the
+//   window is shown. Colours are read from the window's pixels, so a translucent background or a
+//   hard-coded colour cannot hide behind the palette.
+// - windowFits: the window fits the screen's available area at the run's scale factor (ctest runs
+//   it at 1, 1.5 and 2 on the 800-pixel-high test screen), each button in view or by scrolling.
 #include "app/AboutViewController.h"
 #include "app/MainViewController.h"
 #include "disks/FormatEndViewController.h"
@@ -19,6 +22,7 @@
 #include "platform/dbus/DesktopAppearance.h"
 #include "platform/standins/SettingsPortalStandIn.h"
 #include "platform/x11/WindowSystem.h"
+#include "support/Files.h"
 #include "support/WidgetTestMain.h"
 #include "system/AboutThisMacViewController.h"
 #include "trash/FullDiskAccessViewController.h"
@@ -28,10 +32,11 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QDBusConnectionInterface>
-#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -44,7 +49,27 @@ namespace {
 struct MenuOwner : FormatTypeVCDelegate {
     void mouseEixtView(bool) override {}
     void selectFormatbyType(int) override {}
-};
+} menuOwner;
+
+// The windows by name, each made as the panel makes it.
+std::map<QString, std::function<QWidget*()>> windows()
+{
+    std::map<QString, std::function<QWidget*()>> made;
+    made.emplace(u"panel"_s,
+                 [] { return new MainViewController(nullptr, &WindowSystem::instance()); });
+    made.emplace(u"downloads"_s, [] { return new DownloadViewController; });
+    made.emplace(u"trash"_s, [] { return new TrashViewController; });
+    made.emplace(u"about this computer"_s, [] { return new AboutThisMacViewController; });
+    made.emplace(u"full disk access"_s, [] { return new FullDiskAccessViewController; });
+    made.emplace(u"update"_s, [] { return new GXCheckUpdateViewController; });
+    made.emplace(u"about"_s, [] { return new AboutViewController; });
+    made.emplace(u"format question"_s, [] { return new MakeSureFormatViewController(nullptr); });
+    made.emplace(u"format result"_s,
+                 [] { return new FormatEndViewController(false, u"Failed."_s); });
+    made.emplace(u"removal"_s, [] { return new ProgressViewController; });
+    made.emplace(u"file system menu"_s, [] { return new FormatTypeViewController(&menuOwner); });
+    return made;
+}
 
 // The least contrast of any text in `window` (a label's, a button's, a list cell's), read from
 // its pixels over a white and over a black desktop; the weakest text is named in `weakest`.
@@ -53,10 +78,10 @@ qreal leastContrast(QWidget* window, QString* weakest)
     const QImage drawn = window->grab().toImage();
     const qreal ratio = drawn.devicePixelRatio();
     qreal least = 21;
-    const auto check = [&](const QRect& area, const QString& what) {
-        const QRect pixels(QRectF(QRectF(area).topLeft() * ratio, QRectF(area).size() * ratio)
-                               .toRect()
-                               .intersected(drawn.rect()));
+    const auto check = [&](QWidget* widget, const QRect& area, const QString& what) {
+        const QRectF frame(QPointF(widget->mapTo(window, area.topLeft())) * ratio,
+                           QSizeF(area.size()) * ratio);
+        const QRect pixels = frame.toRect().intersected(drawn.rect());
         if (pixels.width() < 2 || pixels.height() < 2)
             return;
         for (const QColor desktop : {QColor(Qt::white), QColor(Qt::black)}) {
@@ -71,29 +96,25 @@ qreal leastContrast(QWidget* window, QString* weakest)
             for (const auto& [color, count] : counts)
                 background = count > counts[background] ? color : background;
             qreal best = 1; // the text's own colour stands out most
-            for (const auto& entry : counts)
-                best = std::max(
-                    best, ColorScheme::contrastRatio(QColor(entry.first), QColor(background)));
+            for (const auto& [color, count] : counts)
+                best =
+                    std::max(best, ColorScheme::contrastRatio(QColor(color), QColor(background)));
             if (best < least) {
                 least = best;
-                *weakest = QStringLiteral("%1 (%2 on %3)")
-                               .arg(what, QColor(background).name())
-                               .arg(best, 0, 'f', 2);
+                *weakest =
+                    u"%1 (%2 on %3)"_s.arg(what, QColor(background).name()).arg(best, 0, 'f', 2);
             }
         }
     };
     const auto shown = [window](QWidget* widget) {
         return widget->isVisibleTo(window) && widget->isEnabled();
     };
-    const auto frame = [window](QWidget* widget, QRect rect) {
-        return QRect(widget->mapTo(window, rect.topLeft()), rect.size());
-    };
     for (QLabel* label : window->findChildren<QLabel*>())
         if (shown(label) && !label->text().trimmed().isEmpty())
-            check(frame(label, label->contentsRect()), label->text());
+            check(label, label->contentsRect(), label->text());
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
         if (shown(button) && !button->text().trimmed().isEmpty())
-            check(frame(button, button->rect()), button->text());
+            check(button, button->rect(), button->text());
     for (QAbstractItemView* view : window->findChildren<QAbstractItemView*>()) {
         if (!shown(view) || !view->model())
             continue;
@@ -101,8 +122,8 @@ qreal leastContrast(QWidget* window, QString* weakest)
             for (int column = 0; column < view->model()->columnCount(); ++column) {
                 const QModelIndex index = view->model()->index(row, column);
                 if (!index.data().toString().isEmpty())
-                    check(frame(view->viewport(),
-                                view->visualRect(index).intersected(view->viewport()->rect())),
+                    check(view->viewport(),
+                          view->visualRect(index).intersected(view->viewport()->rect()),
                           index.data().toString());
             }
     }
@@ -118,84 +139,65 @@ private Q_SLOTS:
     {
         const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
         if (address.isEmpty())
-            QSKIP("needs the test environment's private session bus");
-        m_portalBus = QDBusConnection::connectToBus(address, QStringLiteral("portal-standin"));
+            return; // textIsReadable skips
+        m_portalBus = QDBusConnection::connectToBus(address, u"portal-standin"_s);
         QVERIFY(m_portalBus.registerVirtualObject(SettingsPortalStandIn::path(), &m_portal));
         QCOMPARE(
             m_portalBus.interface()->registerService(SettingsPortalStandIn::serviceName()).value(),
             QDBusConnectionInterface::ServiceRegistered);
-        m_appearance = new DesktopAppearance(QDBusConnection::sessionBus(), this);
-        ColorScheme::follow(m_appearance);
+        ColorScheme::follow(new DesktopAppearance(QDBusConnection::sessionBus(), this));
     }
 
     void textIsReadable_data()
     {
         QTest::addColumn<bool>("dark");
-        QTest::addColumn<int>("kind");
-        const QStringList kinds =
-            u"panel,downloads,trash,about this computer,full disk access,update,about,"
-            u"format question,format result,removal,question over the panel,file system menu"_s
-                .split(u',');
+        QTest::addColumn<QString>("name");
         // Light and dark in turn, so that every row switches the scheme, both ways.
-        for (int kind = 0; kind < kinds.size(); ++kind)
+        for (const auto& [name, make] : windows())
             for (const bool dark : {false, true})
-                QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(kinds[kind]))
-                    << dark << kind;
+                QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(name)) << dark << name;
+        QTest::newRow("light question over the panel") << false << u"question"_s;
+        QTest::newRow("dark question over the panel") << true << u"question"_s;
     }
 
     void textIsReadable()
     {
         QFETCH(bool, dark);
-        QFETCH(int, kind);
-        QTemporaryDir downloads;
-        for (const char* name : {"setup.exe", "notes.md", "report.pdf"}) {
-            QFile file(downloads.filePath(QLatin1StringView(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(4096));
-        }
-        auto* panel = kind == 0 || kind == 10
-                          ? new MainViewController(nullptr, &WindowSystem::instance())
-                          : nullptr;
-        auto* download = kind == 1 ? new DownloadViewController : nullptr;
-        auto* update = kind == 5 ? new GXCheckUpdateViewController : nullptr;
-        auto* removal = kind == 9 ? new ProgressViewController : nullptr;
-        QWidget* const views[] = {
-            panel,
-            download,
-            kind == 2 ? new TrashViewController : nullptr,
-            kind == 3 ? new AboutThisMacViewController : nullptr,
-            kind == 4 ? new FullDiskAccessViewController : nullptr,
-            update,
-            kind == 6 ? new AboutViewController : nullptr,
-            kind == 7 ? new MakeSureFormatViewController(nullptr) : nullptr,
-            kind == 8 ? new FormatEndViewController(false, u"Failed."_s) : nullptr,
-            removal,
-            panel,
-            kind == 11 ? new FormatTypeViewController(&m_menuOwner) : nullptr};
+        QFETCH(QString, name);
+        if (!m_portalBus.isConnected())
+            QSKIP("needs the test environment's private session bus");
+        const bool question = name == u"question";
+        QWidget* view = windows().at(question ? u"panel"_s : name)();
         const std::unique_ptr<StatusAttachedWindow> window(
-            StatusAttachedWindow::create(views[kind], QPointF(-3.0, 0.0)));
+            StatusAttachedWindow::create(view, QPointF(-3.0, 0.0)));
         window->center();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         // The window was made in the other scheme (the row before's): it follows the change.
         m_portal.setColorScheme(dark ? 1 : 2);
-        SettingsPortalStandIn::emitSettingChanged(
-            m_portalBus, QStringLiteral("org.freedesktop.appearance"),
-            QStringLiteral("color-scheme"), QVariant::fromValue(dark ? 1u : 2u));
+        SettingsPortalStandIn::emitSettingChanged(m_portalBus, u"org.freedesktop.appearance"_s,
+                                                  u"color-scheme"_s,
+                                                  QVariant::fromValue(dark ? 1u : 2u));
         QTRY_COMPARE(ColorScheme::isDark(QApplication::palette()), dark);
         QCoreApplication::processEvents(); // style sheets are set again once widgets took it
-        if (download) {
+        QTemporaryDir downloads;
+        if (auto* download = qobject_cast<DownloadViewController*>(view)) {
+            for (const char* file : {"setup.exe", "notes.md", "report.pdf"})
+                QVERIFY(
+                    writeFile(downloads.filePath(QLatin1StringView(file)), QByteArray(4096, 0)));
             download->doScanWithPath(downloads.path());
             QTRY_VERIFY(!download->isScan() && download->model()->rowCount() == 3);
         }
-        if (update) // the offer, with its list of what is new
+        if (auto* update = qobject_cast<GXCheckUpdateViewController*>(view)) // the offer, its news
             update->whatIsNewVersionDiff({VersionCheckResult::Outcome::Newer,
                                           u"2.0"_s,
                                           {{1, u"Faster scans"_s}, {2, u"Dark"_s}},
                                           {}});
-        if (removal)
+        if (auto* removal = qobject_cast<ProgressViewController*>(view))
             removal->changeProgressValue(40, u"/home/user/Downloads/setup.exe"_s);
         QString weakest;
-        if (kind == 10) { // the question over the panel, as Empty Trash asks it
+        auto* panel = qobject_cast<MainViewController*>(view);
+        if (question) { // over the panel, as Empty Trash asks it
             qreal least = 0;
             bool opaque = false;
             QTimer::singleShot(200, this, [&] {
@@ -227,11 +229,44 @@ private Q_SLOTS:
         }
     }
 
+    void windowFits_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const auto& [name, make] : windows())
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void windowFits()
+    {
+        QFETCH(QString, name);
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        QCOMPARE(qRound(screen->geometry().height() * screen->devicePixelRatio()), 800);
+        const QRect area = screen->availableGeometry();
+        QWidget* view = windows().at(name)();
+        const std::unique_ptr<StatusAttachedWindow> window(
+            StatusAttachedWindow::create(view, QPointF(area.bottomRight()), nullptr, 1, 5.0f));
+        QVERIFY(area.contains(window->geometry())); // hung below a point at the screen's foot
+        window->center();                           // as every window is placed
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTRY_VERIFY(area.contains(window->frameGeometry()));
+        QScrollArea* scroll = window->scrollArea();
+        const QWidget* shown = scroll ? scroll->viewport() : view;
+        const QRect visible(shown->mapTo(window.get(), QPoint()), shown->size());
+        int checked = 0;
+        for (QAbstractButton* button : view->findChildren<QAbstractButton*>()) {
+            if (scroll && button->isVisibleTo(view))
+                scroll->ensureWidgetVisible(button, 0, 0);
+            QVERIFY(!button->isVisibleTo(view) ||
+                    visible.contains(QRect(button->mapTo(window.get(), QPoint()), button->size())));
+            checked += button->isVisibleTo(view);
+        }
+        QVERIFY(checked > 0);
+    }
+
 private:
     SettingsPortalStandIn m_portal;
     QDBusConnection m_portalBus{QString()};
-    DesktopAppearance* m_appearance = nullptr;
-    MenuOwner m_menuOwner;
 };
 
 CORVELLA_WIDGET_TEST_MAIN(ContrastTest)
