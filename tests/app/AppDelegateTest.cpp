@@ -19,15 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Delegate : AppDelegate {
-    explicit Delegate(bool tray = true)
-        : AppDelegate(std::make_unique<RecordingPowerService>()), tray(tray)
-    {}
-    bool isSystemTrayAvailable() const override { return tray; }
-    const bool tray;
-};
-
-bool panelShown(const Delegate& delegate)
+bool panelShown(const TestDelegate& delegate)
 {
     return delegate.isOpenMainWindow() && delegate.mainAttachedWindow() &&
            delegate.mainAttachedWindow()->isVisible();
@@ -41,7 +33,7 @@ class AppDelegateTest : public QObject {
 private Q_SLOTS:
     void panelOpensTogglesAndRemembersTheTabUntilRestart()
     {
-        auto delegate = std::make_unique<Delegate>();
+        auto delegate = std::make_unique<TestDelegate>();
         // The launcher's "reOpenWindow" only opens: a second one keeps the panel.
         NotificationCenter::defaultCenter()->post(u"reOpenWindow"_s);
         QVERIFY(panelShown(*delegate));
@@ -63,7 +55,7 @@ private Q_SLOTS:
         QVERIFY(delegate->applicationShouldHandleReopen());
         QVERIFY(panelShown(*delegate) && delegate->mainWC() == panel);
         delegate->showOrCloseMainWindow();
-        delegate = std::make_unique<Delegate>(); // a restart forgets the tab
+        delegate = std::make_unique<TestDelegate>(); // a restart forgets the tab
         delegate->showMainWindow();
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
     }
@@ -81,7 +73,7 @@ private Q_SLOTS:
     void panelLeftAnyWayShowsAtOneToggle()
     {
         QFETCH(int, way);
-        Delegate delegate;
+        TestDelegate delegate;
         delegate.showMainWindow();
         StatusAttachedWindow* window = delegate.mainAttachedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -110,7 +102,7 @@ private Q_SLOTS:
     // close; a reopen meanwhile brings the minimised dialog forward and keeps the panel.
     void dialogIsMadeOnceComesForwardAtReopenAndEndsItsRunOnClose()
     {
-        Delegate delegate;
+        TestDelegate delegate;
         delegate.showMainWindow();
         const QPointer<StatusAttachedWindow> panel = delegate.mainAttachedWindow();
         QPointer<AboutViewController> shown;
@@ -170,7 +162,7 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(bool, shownAfter);
         QFETCH(QString, tab);
-        Delegate delegate;
+        TestDelegate delegate;
         if (openBefore)
             delegate.showMainWindow();
         const QString refusal = delegate.handleActivation({action, target, {}, {}});
@@ -190,7 +182,7 @@ private Q_SLOTS:
                 QFile::setPermissions(bin + u"/corvella"_s, QFile::ExeOwner | QFile::ReadOwner));
         const ScopedEnvironmentVariable path("PATH",
                                              QFile::encodeName(bin) + ":" + qgetenv("PATH"));
-        Delegate delegate;
+        TestDelegate delegate;
         QSignalSpy updated(&delegate, &AppDelegate::startAtLoginUpdated);
         const QString entry =
             QDir::homePath() + u"/config/autostart/com.brimwick.corvella.desktop"_s;
@@ -210,7 +202,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(qEnvironmentVariable("XDG_DATA_HOME") + u"/applications/kf.desktop"_s,
                           "[Desktop Entry]\nType=Application\nName=Keyfinder\nExec=touch \"" +
                               QFile::encodeName(mark) + "\"\n"));
-        Delegate delegate;
+        TestDelegate delegate;
         delegate.showMainWindow();
         QVERIFY(QTest::qWaitForWindowActive(delegate.mainAttachedWindow()));
         MainViewController* panel = delegate.mainWC();
@@ -247,13 +239,13 @@ private Q_SLOTS:
 
     void withoutATrayThePanelSaysHowToReachItOnce()
     {
-        Delegate delegate(false);
+        TestDelegate delegate(false);
         delegate.showMainWindow();
         QVERIFY(delegate.mainWC()->notice().contains(u"start Corvella again"));
         delegate.closeWindow();
         delegate.showMainWindow();
         QCOMPARE(delegate.mainWC()->notice(), QString());
-        Delegate withTray(true);
+        TestDelegate withTray(true);
         withTray.showMainWindow();
         QCOMPARE(withTray.mainWC()->notice(), QString());
     }

@@ -222,10 +222,9 @@ private Q_SLOTS:
                           &MainViewController::menuToolsButtonAction}) {
             (panel->*open)();
             settle();
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
+            for (QWidget* widget : QApplication::topLevelWidgets())
                 if (qobject_cast<QMenu*>(widget))
                     widget->close();
-            }
         }
         QVERIFY(asked([panel] { panel->shutdonwButtonAction(); }));
         QVERIFY(asked([panel] { panel->restartButtonAction(); }));

@@ -13,6 +13,7 @@
 #include "kit/IconATextButton.h"
 #include "platform/x11/WindowSystem.h"
 #include "support/Files.h"
+#include "support/ScopedEnvironmentVariable.h"
 #include "system/HotUtilitiesViewController.h"
 #include "system/QuickVisitViewController.h"
 #include "update/GXCheckUpdateViewController.h"
@@ -24,21 +25,14 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Delegate : AppDelegate {
-    Delegate() : AppDelegate(std::make_unique<RecordingPowerService>()) {}
-    bool isSystemTrayAvailable() const override { return true; }
-};
-
-} // namespace
-
 class OpenFailureTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_root;
-    QByteArray m_path;
-    QByteArray m_desktop;
+    // The stand-in xdg-open below first on the PATH, and no desktop of xdg-open's own.
+    const ScopedEnvironmentVariable m_path{"PATH", QFile::encodeName(m_root.filePath(u"bin"_s)) +
+                                                       ":/usr/bin:/bin"};
+    const ScopedEnvironmentVariable m_desktop{"XDG_CURRENT_DESKTOP", std::nullopt};
 
     QString asked() const
     {
@@ -67,19 +61,9 @@ private Q_SLOTS:
                                       "'\necho \"xdg-open: no method available for opening '$1'\" "
                                       ">&2\nexit 3\n"));
         QVERIFY(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
-        m_path = qgetenv("PATH");
-        m_desktop = qgetenv("XDG_CURRENT_DESKTOP");
-        qputenv("PATH", QFile::encodeName(m_root.filePath(u"bin"_s)) + ":/usr/bin:/bin");
-        qunsetenv("XDG_CURRENT_DESKTOP");
         // The folder of installed applications that Quick Visit's row opens.
         QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_DATA_DIRS").section(u':', 0, 0) +
                               u"/applications"_s));
-    }
-    void cleanupTestCase()
-    {
-        qputenv("PATH", m_path);
-        if (!m_desktop.isEmpty())
-            qputenv("XDG_CURRENT_DESKTOP", m_desktop);
     }
     void init() { QFile::remove(m_root.filePath(u"asked"_s)); }
 
@@ -121,7 +105,7 @@ private Q_SLOTS:
                 QVERIFY(failedVisibly([&] { return tab.notice(); }, address));
             }
         } else if (action == u"online help" || action == u"support") {
-            Delegate delegate;
+            TestDelegate delegate;
             QAction* item = nullptr;
             for (QAction* each : delegate.applicationMenu()->actions()) {
                 if (each->text().compare(action, Qt::CaseInsensitive) == 0)

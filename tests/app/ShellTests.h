@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppDelegate.h"
 #include "platform/PowerService.h"
 #include "support/TestRegistry.h" // shell_tests' classes add themselves; ShellTestMain runs them
 
@@ -8,4 +9,13 @@ class RecordingPowerService : public PowerService {
 public:
     void request(PowerAction action) override { requests.append(action); }
     QList<PowerAction> requests;
+};
+
+// The application object with a recording power service, and a system tray or none.
+struct TestDelegate : AppDelegate {
+    explicit TestDelegate(bool tray = true)
+        : AppDelegate(std::make_unique<RecordingPowerService>()), tray(tray)
+    {}
+    bool isSystemTrayAvailable() const override { return tray; }
+    const bool tray;
 };
