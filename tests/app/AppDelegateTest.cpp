@@ -17,16 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-bool panelShown(const TestDelegate& delegate)
-{
-    return delegate.isOpenMainWindow() && delegate.mainAttachedWindow() &&
-           delegate.mainAttachedWindow()->isVisible();
-}
-
-} // namespace
-
 class AppDelegateTest : public QObject {
     Q_OBJECT
 
@@ -36,10 +26,10 @@ private Q_SLOTS:
         auto delegate = std::make_unique<TestDelegate>();
         // The launcher's "reOpenWindow" only opens: a second one keeps the panel.
         NotificationCenter::defaultCenter()->post(u"reOpenWindow"_s);
-        QVERIFY(panelShown(*delegate));
+        QVERIFY(delegate->panelShown());
         MainViewController* panel = delegate->mainWC();
         NotificationCenter::defaultCenter()->post(u"reOpenWindow"_s);
-        QVERIFY(panelShown(*delegate) && delegate->mainWC() == panel);
+        QVERIFY(delegate->panelShown() && delegate->mainWC() == panel);
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
         QTest::mouseClick(delegate->mainWC()->tabButton(u"Cleanup"_s), Qt::LeftButton);
         QPointer<MainViewController> firstPanel = panel;
@@ -47,13 +37,13 @@ private Q_SLOTS:
         QVERIFY(!delegate->isOpenMainWindow() && !delegate->mainAttachedWindow());
         QVERIFY(firstPanel); // kept until the next opening replaces it
         delegate->showOrCloseMainWindow();
-        QVERIFY(panelShown(*delegate));
+        QVERIFY(delegate->panelShown());
         QTRY_VERIFY(!firstPanel);
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"Cleanup"_s);
         // A reopen request from a second copy shows: the same panel stays.
         panel = delegate->mainWC();
         QVERIFY(delegate->applicationShouldHandleReopen());
-        QVERIFY(panelShown(*delegate) && delegate->mainWC() == panel);
+        QVERIFY(delegate->panelShown() && delegate->mainWC() == panel);
         delegate->showOrCloseMainWindow();
         delegate = std::make_unique<TestDelegate>(); // a restart forgets the tab
         delegate->showMainWindow();
@@ -89,13 +79,13 @@ private Q_SLOTS:
                                               }};
         ways[way]();
         if (way == 5) {
-            QVERIFY(panelShown(delegate) && !window->isMaximized());
+            QVERIFY(delegate.panelShown() && !window->isMaximized());
             QCOMPARE(window->geometry(), placed);
             return;
         }
         QVERIFY(way > 2 || (!delegate.isOpenMainWindow() && !delegate.mainAttachedWindow()));
         delegate.showOrCloseMainWindow();
-        QVERIFY(panelShown(delegate) && !delegate.mainAttachedWindow()->isMinimized());
+        QVERIFY(delegate.panelShown() && !delegate.mainAttachedWindow()->isMinimized());
     }
 
     // The About dialog: one controller, a new window at each opening, its modal run ended by its
@@ -117,7 +107,7 @@ private Q_SLOTS:
                 modal->showMinimized();
                 QVERIFY(delegate.applicationShouldHandleReopen());
                 forward = modal->isVisible() && !modal->isMinimized() &&
-                          QApplication::activeModalWidget() == modal && panelShown(delegate) &&
+                          QApplication::activeModalWidget() == modal && delegate.panelShown() &&
                           delegate.mainAttachedWindow() == panel;
                 about->closeWindow();
             });
@@ -125,7 +115,7 @@ private Q_SLOTS:
             QVERIFY(forward);
         }
         QVERIFY(shown && !shown->superDelegate());
-        QVERIFY(panelShown(delegate));
+        QVERIFY(delegate.panelShown());
     }
 
     // What a later start or the desktop asks (the same records over D-Bus and the socket).
@@ -167,7 +157,7 @@ private Q_SLOTS:
             delegate.showMainWindow();
         const QString refusal = delegate.handleActivation({action, target, {}, {}});
         QCOMPARE(refusal.isEmpty(), !tab.isEmpty());
-        QCOMPARE(panelShown(delegate), shownAfter);
+        QCOMPARE(delegate.panelShown(), shownAfter);
         if (!tab.isEmpty())
             QCOMPARE(delegate.typeIdStr(), tab);
         if (shownAfter && !tab.isEmpty())

@@ -117,7 +117,7 @@ private Q_SLOTS:
             QVERIFY(failedVisibly(
                 [&] { return delegate.mainWC() ? delegate.mainWC()->notice() : QString(); },
                 u"https://"_s));
-            QVERIFY(delegate.mainAttachedWindow() && delegate.mainAttachedWindow()->isVisible());
+            QVERIFY(delegate.panelShown());
             delegate.closeWindow();
         } else if (action == u"about box link") {
             AboutViewController about;

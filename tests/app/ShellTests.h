@@ -17,5 +17,9 @@ struct TestDelegate : AppDelegate {
         : AppDelegate(std::make_unique<RecordingPowerService>()), tray(tray)
     {}
     bool isSystemTrayAvailable() const override { return tray; }
+    bool panelShown() const
+    {
+        return isOpenMainWindow() && mainAttachedWindow() && mainAttachedWindow()->isVisible();
+    }
     const bool tray;
 };
