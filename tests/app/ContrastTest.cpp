@@ -7,27 +7,12 @@
 //   hard-coded colour cannot hide behind the palette.
 // - windowFits: the window fits the screen's available area at the run's scale factor (ctest runs
 //   it at 1, 1.5 and 2 on the 800-pixel-high test screen), each button in view or by scrolling.
-#include "app/AboutViewController.h"
-#include "app/MainViewController.h"
-#include "disks/FormatEndViewController.h"
-#include "disks/FormatTypeVCDelegate.h"
-#include "disks/FormatTypeViewController.h"
-#include "disks/MakeSureFormatViewController.h"
-#include "downloads/DownloadViewController.h"
-#include "downloads/DownloadsTreeModel.h"
-#include "downloads/ProgressViewController.h"
+#include "ShellTests.h"
 #include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
-#include "kit/StatusAttachedWindow.h"
 #include "platform/dbus/DesktopAppearance.h"
 #include "platform/standins/SettingsPortalStandIn.h"
-#include "platform/x11/WindowSystem.h"
-#include "support/Files.h"
 #include "support/WidgetTestMain.h"
-#include "system/AboutThisMacViewController.h"
-#include "trash/FullDiskAccessViewController.h"
-#include "trash/TrashViewController.h"
-#include "update/GXCheckUpdateViewController.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -37,7 +22,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <map>
@@ -45,31 +29,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct MenuOwner : FormatTypeVCDelegate {
-    void mouseEixtView(bool) override {}
-    void selectFormatbyType(int) override {}
-} menuOwner;
-
-// The windows by name, each made as the panel makes it.
-std::map<QString, std::function<QWidget*()>> windows()
-{
-    std::map<QString, std::function<QWidget*()>> made;
-    made.emplace(u"panel"_s,
-                 [] { return new MainViewController(nullptr, &WindowSystem::instance()); });
-    made.emplace(u"downloads"_s, [] { return new DownloadViewController; });
-    made.emplace(u"trash"_s, [] { return new TrashViewController; });
-    made.emplace(u"about this computer"_s, [] { return new AboutThisMacViewController; });
-    made.emplace(u"full disk access"_s, [] { return new FullDiskAccessViewController; });
-    made.emplace(u"update"_s, [] { return new GXCheckUpdateViewController; });
-    made.emplace(u"about"_s, [] { return new AboutViewController; });
-    made.emplace(u"format question"_s, [] { return new MakeSureFormatViewController(nullptr); });
-    made.emplace(u"format result"_s,
-                 [] { return new FormatEndViewController(false, u"Failed."_s); });
-    made.emplace(u"removal"_s, [] { return new ProgressViewController; });
-    made.emplace(u"file system menu"_s, [] { return new FormatTypeViewController(&menuOwner); });
-    return made;
-}
 
 // The least contrast of any text in `window` (a label's, a button's, a list cell's), read from
 // its pixels over a white and over a black desktop; the weakest text is named in `weakest`.
@@ -153,7 +112,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("dark");
         QTest::addColumn<QString>("name");
         // Light and dark in turn, so that every row switches the scheme, both ways.
-        for (const auto& [name, make] : windows())
+        for (const auto& [name, make] : panelWindows())
             for (const bool dark : {false, true})
                 QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(name)) << dark << name;
         QTest::newRow("light question over the panel") << false << u"question"_s;
@@ -167,12 +126,9 @@ private Q_SLOTS:
         if (!m_portalBus.isConnected())
             QSKIP("needs the test environment's private session bus");
         const bool question = name == u"question";
-        QWidget* view = windows().at(question ? u"panel"_s : name)();
-        const std::unique_ptr<StatusAttachedWindow> window(
-            StatusAttachedWindow::create(view, QPointF(-3.0, 0.0)));
-        window->center();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QWidget* view = panelWindows().at(question ? u"panel"_s : name)();
+        const std::unique_ptr<StatusAttachedWindow> window = showAttached(view);
+        QVERIFY(window);
         // The window was made in the other scheme (the row before's): it follows the change.
         m_portal.setColorScheme(dark ? 1 : 2);
         SettingsPortalStandIn::emitSettingChanged(m_portalBus, u"org.freedesktop.appearance"_s,
@@ -180,21 +136,7 @@ private Q_SLOTS:
                                                   QVariant::fromValue(dark ? 1u : 2u));
         QTRY_COMPARE(ColorScheme::isDark(QApplication::palette()), dark);
         QCoreApplication::processEvents(); // style sheets are set again once widgets took it
-        QTemporaryDir downloads;
-        if (auto* download = qobject_cast<DownloadViewController*>(view)) {
-            for (const char* file : {"setup.exe", "notes.md", "report.pdf"})
-                QVERIFY(
-                    writeFile(downloads.filePath(QLatin1StringView(file)), QByteArray(4096, 0)));
-            download->doScanWithPath(downloads.path());
-            QTRY_VERIFY(!download->isScan() && download->model()->rowCount() == 3);
-        }
-        if (auto* update = qobject_cast<GXCheckUpdateViewController*>(view)) // the offer, its news
-            update->whatIsNewVersionDiff({VersionCheckResult::Outcome::Newer,
-                                          u"2.0"_s,
-                                          {{1, u"Faster scans"_s}, {2, u"Dark"_s}},
-                                          {}});
-        if (auto* removal = qobject_cast<ProgressViewController*>(view))
-            removal->changeProgressValue(40, u"/home/user/Downloads/setup.exe"_s);
+        fillWindow(view);
         QString weakest;
         auto* panel = qobject_cast<MainViewController*>(view);
         if (question) { // over the panel, as Empty Trash asks it
@@ -232,7 +174,7 @@ private Q_SLOTS:
     void windowFits_data()
     {
         QTest::addColumn<QString>("name");
-        for (const auto& [name, make] : windows())
+        for (const auto& [name, make] : panelWindows())
             QTest::newRow(qPrintable(name)) << name;
     }
 
@@ -242,7 +184,7 @@ private Q_SLOTS:
         const QScreen* screen = QGuiApplication::primaryScreen();
         QCOMPARE(qRound(screen->geometry().height() * screen->devicePixelRatio()), 800);
         const QRect area = screen->availableGeometry();
-        QWidget* view = windows().at(name)();
+        QWidget* view = panelWindows().at(name)();
         const std::unique_ptr<StatusAttachedWindow> window(
             StatusAttachedWindow::create(view, QPointF(area.bottomRight()), nullptr, 1, 5.0f));
         QVERIFY(area.contains(window->geometry())); // hung below a point at the screen's foot

@@ -3,25 +3,14 @@
 // word of the English source texts of corvella_de.ts that no German translation uses (names such
 // as Corvella or Downloads, and option names, are in both and so no vocabulary).
 #include "ShellTests.h"
-#include "app/AppDelegate.h"
-#include "app/MainViewController.h"
 #include "app/MyNSApplication.h"
 #include "app/ProgramOptions.h"
 #include "common/SettingsStore.h"
-#include "disks/FormatEndViewController.h"
-#include "disks/MakeSureFormatViewController.h"
 #include "downloads/CleanUpViewController.h"
-#include "downloads/DownloadViewController.h"
 #include "kit/ImageButton.h"
-#include "kit/StatusAttachedWindow.h"
 #include "support/EnglishTranslation.h"
-#include "support/Files.h"
 #include "support/PrivateHome.h"
-#include "system/AboutThisMacViewController.h"
 #include "tasks/TaskManagerViewController.h"
-#include "trash/FullDiskAccessViewController.h"
-#include "trash/TrashViewController.h"
-#include "update/GXCheckUpdateViewController.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -182,15 +171,6 @@ class GermanTest : public QObject {
         return QTest::qWaitFor([&] { return m_questions > before; }, 15000);
     }
 
-    void showFor(QWidget* view)
-    {
-        const std::unique_ptr<StatusAttachedWindow> window(
-            StatusAttachedWindow::create(view, QPointF(100, 100), nullptr, 1, 5.0f));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        settle();
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -199,7 +179,6 @@ private Q_SLOTS:
         QVERIFY(SettingsStore::standard().setValue(u"ConfirmIrreversibleActions"_s, true));
         QVERIFY(writeFile(qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash/files/alt.iso"_s,
                           QByteArray(2000, 'x')));
-        QVERIFY(writeFile(QDir::homePath() + u"/Downloads/setup.exe"_s, QByteArray(3000, 'x')));
         m_quiet.start();
         connect(&m_poll, &QTimer::timeout, this, &GermanTest::poll);
         m_poll.start(50);
@@ -246,25 +225,22 @@ private Q_SLOTS:
         tasks->setApplications({running});
         QVERIFY(asked([tasks] { tasks->closeButtonAction(); })); // Close applications'
 
-        auto* downloads = new DownloadViewController;
-        const std::unique_ptr<StatusAttachedWindow> window(
-            StatusAttachedWindow::create(downloads, QPointF(100, 100), nullptr, 1, 5.0f));
-        window->show();
-        downloads->doScanWithPath(QDir::homePath() + u"/Downloads"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(!downloads->isShowingScanControls(), 20000);
-        if (!downloads->removalButtonsEnabled())
-            downloads->setAllSelectOrNoSelect(); // ticks all
-        QTRY_VERIFY(downloads->removalButtonsEnabled());
-        QVERIFY(asked([downloads] { downloads->deleteFiles(); })); // erase's
-        QVERIFY(exists(QDir::homePath() + u"/Downloads/setup.exe"_s));
-
-        showFor(new AboutThisMacViewController);
-        showFor(new TrashViewController);
-        showFor(new FullDiskAccessViewController);
-        showFor(new GXCheckUpdateViewController);
-        showFor(new MakeSureFormatViewController(nullptr));
-        showFor(new FormatEndViewController(false, QString()));
-        showFor(new FormatEndViewController(true, QString()));
+        // Every window, filled; the Downloads window asks before it erases what is ticked.
+        for (const auto& [name, make] : panelWindows()) {
+            QWidget* view = make();
+            const std::unique_ptr<StatusAttachedWindow> window = showAttached(view);
+            QVERIFY2(window, qPrintable(name));
+            fillWindow(view);
+            settle();
+            auto* downloads = qobject_cast<DownloadViewController*>(view);
+            if (downloads && !downloads->removalButtonsEnabled())
+                downloads->setAllSelectOrNoSelect(); // ticks all
+            if (downloads) {
+                QTRY_VERIFY(downloads->removalButtonsEnabled());
+                QVERIFY(asked([downloads] { downloads->deleteFiles(); }));
+                QVERIFY(exists(QDir::homePath() + u"/Downloads/setup.exe"_s));
+            }
+        }
         m_poll.stop();
         QVERIFY(exists(qEnvironmentVariable("XDG_DATA_HOME") + u"/Trash/files/alt.iso"_s));
     }
