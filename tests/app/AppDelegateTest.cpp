@@ -1,7 +1,6 @@
 #include "app/AppDelegate.h"
 
 #include "ShellTests.h"
-#include "app/AboutViewController.h"
 #include "app/TabBarView.h"
 #include "common/NotificationCenter.h"
 #include "kit/ImageButton.h"
@@ -50,13 +49,13 @@ private Q_SLOTS:
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
     }
 
-    // However the panel was left, one toggle shows it; zoom keeps it where it was.
+    // However the panel was left, one toggle shows it.
     void panelLeftAnyWayShowsAtOneToggle_data()
     {
         QTest::addColumn<int>("way");
         int way = 0;
-        for (const char* name : {"close button", "window manager", "the panel's closeWindow()",
-                                 "minimised", "hidden", "zoomed"})
+        for (const char* name :
+             {"close button", "window manager", "the panel's closeWindow()", "minimised", "hidden"})
             QTest::newRow(name) << way++;
     }
 
@@ -67,55 +66,17 @@ private Q_SLOTS:
         delegate.showMainWindow();
         StatusAttachedWindow* window = delegate.mainAttachedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QRect placed = window->geometry();
         TabBarView* bar = delegate.mainWC()->tabView();
-        const std::function<void()> ways[] = {[&] { bar->clickCloseButton(); },
-                                              [&] { window->close(); },
-                                              [&] { delegate.mainWC()->closeWindow(); },
-                                              [&] { bar->clickMinimizeButton(); },
-                                              [&] { window->hide(); },
-                                              [&] {
-                                                  bar->clickZoomButton();
-                                              }};
+        const std::function<void()> ways[] = {
+            [&] { bar->clickCloseButton(); }, [&] { window->close(); },
+            [&] { delegate.mainWC()->closeWindow(); }, [&] { bar->clickMinimizeButton(); },
+            [&] {
+                window->hide();
+            }};
         ways[way]();
-        if (way == 5) {
-            QVERIFY(delegate.panelShown() && !window->isMaximized());
-            QCOMPARE(window->geometry(), placed);
-            return;
-        }
         QVERIFY(way > 2 || (!delegate.isOpenMainWindow() && !delegate.mainAttachedWindow()));
         delegate.showOrCloseMainWindow();
         QVERIFY(delegate.panelShown() && !delegate.mainAttachedWindow()->isMinimized());
-    }
-
-    // The About dialog: one controller, a new window at each opening, its modal run ended by its
-    // close; a reopen meanwhile brings the minimised dialog forward and keeps the panel.
-    void dialogIsMadeOnceComesForwardAtReopenAndEndsItsRunOnClose()
-    {
-        TestDelegate delegate;
-        delegate.showMainWindow();
-        const QPointer<StatusAttachedWindow> panel = delegate.mainAttachedWindow();
-        QPointer<AboutViewController> shown;
-        for (int round = 0; round < 2; ++round) {
-            bool forward = false;
-            QTimer::singleShot(0, &delegate, [&] {
-                QWidget* modal = QApplication::activeModalWidget();
-                auto* about = modal ? modal->findChild<AboutViewController*>() : nullptr;
-                QVERIFY(about && about->superDelegate()->isRunningModal());
-                QVERIFY(!shown || about == shown);
-                shown = about;
-                modal->showMinimized();
-                QVERIFY(delegate.applicationShouldHandleReopen());
-                forward = modal->isVisible() && !modal->isMinimized() &&
-                          QApplication::activeModalWidget() == modal && delegate.panelShown() &&
-                          delegate.mainAttachedWindow() == panel;
-                about->closeWindow();
-            });
-            delegate.aboutMenuItemAction();
-            QVERIFY(forward);
-        }
-        QVERIFY(shown && !shown->superDelegate());
-        QVERIFY(delegate.panelShown());
     }
 
     // What a later start or the desktop asks (the same records over D-Bus and the socket).

@@ -42,7 +42,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("chosen"); // the one button showing its selected face, or none
         QTest::addColumn<QString>("shownTab");
         QTest::newRow("fresh") << u""_s << u"TaskManager"_s << u"Applications"_s;
-        QTest::newRow("disk") << u"DiskManager"_s << u"DiskManager"_s << u"DiskManager"_s;
         QTest::newRow("disk, cleanup") << u"DiskManager Cleanup"_s << u"Cleanup"_s << u"Cleanup"_s;
         QTest::newRow("hot utilities") << u"Cleanup HotUtilities"_s << u""_s << u"HotUtilities"_s;
         QTest::newRow("unknown") << u"QuickVisit NoSuchTab"_s << u""_s << u"QuickVisit"_s;

@@ -2,21 +2,13 @@
 // where xdg-open finds no handler (a stand-in that answers as xdg-open does then), each action
 // shows what could not be opened and why.
 #include "ShellTests.h"
-#include "app/AboutViewController.h"
-#include "app/AppDelegate.h"
-#include "app/MainViewController.h"
 #include "common/SettingsStore.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
-#include "downloads/DownloadViewController.h"
-#include "downloads/DownloadsTreeModel.h"
 #include "kit/IconATextButton.h"
-#include "platform/x11/WindowSystem.h"
-#include "support/Files.h"
 #include "support/ScopedEnvironmentVariable.h"
 #include "system/HotUtilitiesViewController.h"
 #include "system/QuickVisitViewController.h"
-#include "update/GXCheckUpdateViewController.h"
 
 #include <QDir>
 #include <QMenu>
@@ -79,13 +71,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, action);
         if (action == u"desktop background") {
-            RecordingPowerService power;
-            const std::unique_ptr<WindowSystem> windows = WindowSystem::create();
-            MainViewController panel(&power, windows.get());
-            panel.show();
-            panel.openChangeDesktopBg();
-            QVERIFY(failedVisibly([&] { return panel.notice(); }, u"background"_s));
-            QVERIFY(panel.notice().contains(asked().trimmed()) && !asked().isEmpty());
+            const std::unique_ptr<QWidget> shown(panelWindows().at(u"panel"_s)());
+            auto* panel = static_cast<MainViewController*>(shown.get());
+            panel->show();
+            panel->openChangeDesktopBg();
+            QVERIFY(failedVisibly([&] { return panel->notice(); }, u"background"_s));
+            QVERIFY(panel->notice().contains(asked().trimmed()) && !asked().isEmpty());
         } else if (action == u"quick visit applications") {
             QuickVisitViewController tab;
             tab.show();
@@ -106,13 +97,12 @@ private Q_SLOTS:
             }
         } else if (action == u"online help" || action == u"support") {
             TestDelegate delegate;
-            QAction* item = nullptr;
-            for (QAction* each : delegate.applicationMenu()->actions()) {
-                if (each->text().compare(action, Qt::CaseInsensitive) == 0)
-                    item = each;
-            }
-            QVERIFY(item);
-            item->trigger();
+            const QList<QAction*> items = delegate.applicationMenu()->actions();
+            const auto item = std::find_if(items.cbegin(), items.cend(), [&](QAction* each) {
+                return each->text().compare(action, Qt::CaseInsensitive) == 0;
+            });
+            QVERIFY(item != items.cend());
+            (*item)->trigger();
             // The panel was closed: it opens to say what failed.
             QVERIFY(failedVisibly(
                 [&] { return delegate.mainWC() ? delegate.mainWC()->notice() : QString(); },
