@@ -1,10 +1,8 @@
-// Every window reached from the panel, shown as the panel shows it:
-// - textIsReadable: in the light and in the dark colour scheme each text of a label, a button or
-//   a list cell stands out at least 4.5:1 (WCAG) from what is drawn behind it, over a white and a
-//   black desktop. The scheme changes as it does for the program: a settings portal stand-in on
-//   the private session bus says prefer-dark or prefer-light, which ColorScheme follows, while the
-//   window is shown. Colours are read from the window's pixels, so a translucent background or a
-//   hard-coded colour cannot hide behind the palette.
+// Every window of the catalogue in ShellTests.h, shown as the panel shows it:
+// - textIsReadable: in the light and the dark scheme, switched while the window is shown through a
+//   settings portal stand-in on the private session bus, each text of a label, a button or a list
+//   cell stands out at least 4.5:1 (WCAG) from its pixels' background, over a white and a black
+//   desktop: a translucent background or a hard-coded colour cannot hide behind the palette.
 // - windowFits: the window fits the screen's available area at the run's scale factor (ctest runs
 //   it at 1, 1.5 and 2 on the 800-pixel-high test screen), each button in view or by scrolling.
 #include "ShellTests.h"
@@ -146,10 +144,10 @@ private Q_SLOTS:
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                     const QImage image =
                         box->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-                    opaque = true; // nothing of the translucent panel shows through the dialog
-                    for (int y = 0; y < image.height(); ++y)
-                        for (int x = 0; x < image.width(); ++x)
-                            opaque = opaque && qAlpha(image.pixel(x, y)) == 255;
+                    // Nothing of the translucent panel shows through the dialog.
+                    const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+                    opaque = std::all_of(pixels, pixels + image.width() * image.height(),
+                                         [](QRgb pixel) { return qAlpha(pixel) == 255; });
                     least = leastContrast(box, &weakest);
                     box->reject();
                 }

@@ -209,13 +209,10 @@ private Q_SLOTS:
         QVERIFY(asked([panel] { panel->restartButtonAction(); }));
         QVERIFY(asked([panel] { panel->logoutButtonAction(); }));
         QVERIFY(requests->requests.isEmpty());
-        delegate.aboutMenuItemAction();       // modal: closed by poll()
         delegate.checkUpdateMenuItemAction(); // the update result
 
         auto* cleanup = qobject_cast<CleanUpViewController*>(panel->tabController(u"Cleanup"_s));
         QVERIFY(asked([cleanup] { cleanup->emptyTrash(); })); // Empty Trash's question
-        cleanup->cleanDownload();                             // the Downloads window
-        cleanup->openTrash();                                 // the Trash window
         auto* tasks =
             qobject_cast<TaskManagerViewController*>(panel->tabController(u"TaskManager"_s));
         TaskManagerInfo running;
@@ -232,10 +229,9 @@ private Q_SLOTS:
             QVERIFY2(window, qPrintable(name));
             fillWindow(view);
             settle();
-            auto* downloads = qobject_cast<DownloadViewController*>(view);
-            if (downloads && !downloads->removalButtonsEnabled())
-                downloads->setAllSelectOrNoSelect(); // ticks all
-            if (downloads) {
+            if (auto* downloads = qobject_cast<DownloadViewController*>(view)) {
+                if (!downloads->removalButtonsEnabled())
+                    downloads->setAllSelectOrNoSelect(); // ticks all
                 QTRY_VERIFY(downloads->removalButtonsEnabled());
                 QVERIFY(asked([downloads] { downloads->deleteFiles(); }));
                 QVERIFY(exists(QDir::homePath() + u"/Downloads/setup.exe"_s));
