@@ -79,6 +79,36 @@ private Q_SLOTS:
         QVERIFY(delegate.panelShown() && !delegate.mainAttachedWindow()->isMinimized());
     }
 
+    // The About dialog: one controller, a new window at each opening, its modal run ended by its
+    // close; a reopen meanwhile brings the minimised dialog forward and keeps the panel.
+    void dialogIsMadeOnceComesForwardAtReopenAndEndsItsRunOnClose()
+    {
+        TestDelegate delegate;
+        delegate.showMainWindow();
+        const QPointer<StatusAttachedWindow> panel = delegate.mainAttachedWindow();
+        QPointer<AboutViewController> shown;
+        for (int round = 0; round < 2; ++round) {
+            bool forward = false;
+            QTimer::singleShot(0, &delegate, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                auto* about = modal ? modal->findChild<AboutViewController*>() : nullptr;
+                QVERIFY(about && about->superDelegate()->isRunningModal());
+                QVERIFY(!shown || about == shown);
+                shown = about;
+                modal->showMinimized();
+                QVERIFY(delegate.applicationShouldHandleReopen());
+                forward = modal->isVisible() && !modal->isMinimized() &&
+                          QApplication::activeModalWidget() == modal && delegate.panelShown() &&
+                          delegate.mainAttachedWindow() == panel;
+                about->closeWindow();
+            });
+            delegate.aboutMenuItemAction();
+            QVERIFY(forward);
+        }
+        QVERIFY(shown && !shown->superDelegate());
+        QVERIFY(delegate.panelShown());
+    }
+
     // What a later start or the desktop asks (the same records over D-Bus and the socket).
     void requestsShowTheTabAndOnlyToggleHides_data()
     {
