@@ -1,7 +1,7 @@
 #include "app/AppDelegate.h"
 
 #include "ShellTests.h"
-#include "app/AboutViewController.h"
+#include "app/TabBarView.h"
 #include "common/NotificationCenter.h"
 #include "kit/ImageButton.h"
 #include "support/Files.h"
@@ -16,37 +16,19 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Delegate : AppDelegate {
-    explicit Delegate(bool tray = true)
-        : AppDelegate(std::make_unique<RecordingPowerService>()), tray(tray)
-    {}
-    bool isSystemTrayAvailable() const override { return tray; }
-    const bool tray;
-};
-
-bool panelShown(const Delegate& delegate)
-{
-    return delegate.isOpenMainWindow() && delegate.mainAttachedWindow() &&
-           delegate.mainAttachedWindow()->isVisible();
-}
-
-} // namespace
-
 class AppDelegateTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void panelOpensTogglesAndRemembersTheTabUntilRestart()
     {
-        auto delegate = std::make_unique<Delegate>();
+        auto delegate = std::make_unique<TestDelegate>();
         // The launcher's "reOpenWindow" only opens: a second one keeps the panel.
         NotificationCenter::defaultCenter()->post(u"reOpenWindow"_s);
-        QVERIFY(panelShown(*delegate));
+        QVERIFY(delegate->panelShown());
         MainViewController* panel = delegate->mainWC();
         NotificationCenter::defaultCenter()->post(u"reOpenWindow"_s);
-        QVERIFY(panelShown(*delegate) && delegate->mainWC() == panel);
+        QVERIFY(delegate->panelShown() && delegate->mainWC() == panel);
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
         QTest::mouseClick(delegate->mainWC()->tabButton(u"Cleanup"_s), Qt::LeftButton);
         QPointer<MainViewController> firstPanel = panel;
@@ -54,111 +36,77 @@ private Q_SLOTS:
         QVERIFY(!delegate->isOpenMainWindow() && !delegate->mainAttachedWindow());
         QVERIFY(firstPanel); // kept until the next opening replaces it
         delegate->showOrCloseMainWindow();
-        QVERIFY(panelShown(*delegate));
+        QVERIFY(delegate->panelShown());
         QTRY_VERIFY(!firstPanel);
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"Cleanup"_s);
         // A reopen request from a second copy shows: the same panel stays.
         panel = delegate->mainWC();
         QVERIFY(delegate->applicationShouldHandleReopen());
-        QVERIFY(panelShown(*delegate) && delegate->mainWC() == panel);
+        QVERIFY(delegate->panelShown() && delegate->mainWC() == panel);
         delegate->showOrCloseMainWindow();
-        delegate = std::make_unique<Delegate>(); // a restart forgets the tab
+        delegate = std::make_unique<TestDelegate>(); // a restart forgets the tab
         delegate->showMainWindow();
         QCOMPARE(delegate->mainWC()->currentTabIdentifier(), u"TaskManager"_s);
     }
 
-    void panelClosedAnyWayOpensOnTheNextToggle_data()
+    // However the panel was left, one toggle shows it.
+    void panelLeftAnyWayShowsAtOneToggle_data()
     {
         QTest::addColumn<int>("way");
-        QTest::newRow("close button") << 0;
-        QTest::newRow("window manager") << 1;
-        QTest::newRow("the panel's closeWindow()") << 2;
+        int way = 0;
+        for (const char* name :
+             {"close button", "window manager", "the panel's closeWindow()", "minimised", "hidden"})
+            QTest::newRow(name) << way++;
     }
 
-    void panelClosedAnyWayOpensOnTheNextToggle()
+    void panelLeftAnyWayShowsAtOneToggle()
     {
         QFETCH(int, way);
-        Delegate delegate;
-        delegate.showMainWindow();
-        if (way == 0)
-            delegate.mainWC()->tabView()->clickCloseButton();
-        else if (way == 1)
-            delegate.mainAttachedWindow()->close();
-        else
-            delegate.mainWC()->closeWindow();
-        QVERIFY(!delegate.isOpenMainWindow() && !delegate.mainAttachedWindow());
-        delegate.showOrCloseMainWindow();
-        QVERIFY(panelShown(delegate));
-    }
-
-    void oneToggleShowsAPanelLeftMinimisedOrHiddenAndZoomKeepsItInPlace_data()
-    {
-        QTest::addColumn<int>("way");
-        QTest::newRow("minimised") << 0;
-        QTest::newRow("hidden") << 1;
-        QTest::newRow("zoomed") << 2;
-    }
-
-    void oneToggleShowsAPanelLeftMinimisedOrHiddenAndZoomKeepsItInPlace()
-    {
-        QFETCH(int, way);
-        Delegate delegate;
+        TestDelegate delegate;
         delegate.showMainWindow();
         StatusAttachedWindow* window = delegate.mainAttachedWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        const QRect placed = window->geometry();
-        if (way == 0)
-            delegate.mainWC()->tabView()->clickMinimizeButton();
-        else if (way == 1)
-            window->hide();
-        else
-            delegate.mainWC()->tabView()->clickZoomButton();
-        if (way == 2) {
-            QVERIFY(panelShown(delegate) && !window->isMaximized());
-            QCOMPARE(window->geometry(), placed);
-            return;
-        }
+        TabBarView* bar = delegate.mainWC()->tabView();
+        const std::function<void()> ways[] = {
+            [&] { bar->clickCloseButton(); }, [&] { window->close(); },
+            [&] { delegate.mainWC()->closeWindow(); }, [&] { bar->clickMinimizeButton(); },
+            [&] {
+                window->hide();
+            }};
+        ways[way]();
+        QVERIFY(way > 2 || (!delegate.isOpenMainWindow() && !delegate.mainAttachedWindow()));
         delegate.showOrCloseMainWindow();
-        QVERIFY(panelShown(delegate) && !delegate.mainAttachedWindow()->isMinimized());
+        QVERIFY(delegate.panelShown() && !delegate.mainAttachedWindow()->isMinimized());
     }
 
-    void reopenWhileADialogRunsBringsTheDialogForwardAndKeepsThePanel()
+    // The About dialog: one controller, a new window at each opening, its modal run ended by its
+    // close; a reopen meanwhile brings the minimised dialog forward and keeps the panel.
+    void dialogIsMadeOnceComesForwardAtReopenAndEndsItsRunOnClose()
     {
-        Delegate delegate;
+        TestDelegate delegate;
         delegate.showMainWindow();
         const QPointer<StatusAttachedWindow> panel = delegate.mainAttachedWindow();
-        bool forward = false;
-        QTimer::singleShot(0, &delegate, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            dialog->showMinimized();
-            QVERIFY(delegate.applicationShouldHandleReopen());
-            forward = dialog->isVisible() && !dialog->isMinimized() &&
-                      QApplication::activeModalWidget() == dialog && panelShown(delegate) &&
-                      delegate.mainAttachedWindow() == panel;
-            dialog->close();
-        });
-        delegate.aboutMenuItemAction();
-        QVERIFY(forward);
-    }
-
-    void dialogsAreCreatedOnceAndEndTheirModalRunOnClose()
-    {
-        Delegate delegate;
-        delegate.showMainWindow();
         QPointer<AboutViewController> shown;
         for (int round = 0; round < 2; ++round) {
+            bool forward = false;
             QTimer::singleShot(0, &delegate, [&] {
                 QWidget* modal = QApplication::activeModalWidget();
                 auto* about = modal ? modal->findChild<AboutViewController*>() : nullptr;
                 QVERIFY(about && about->superDelegate()->isRunningModal());
-                QVERIFY(!shown || about == shown); // the same controller, a new window
+                QVERIFY(!shown || about == shown);
                 shown = about;
+                modal->showMinimized();
+                QVERIFY(delegate.applicationShouldHandleReopen());
+                forward = modal->isVisible() && !modal->isMinimized() &&
+                          QApplication::activeModalWidget() == modal && delegate.panelShown() &&
+                          delegate.mainAttachedWindow() == panel;
                 about->closeWindow();
             });
             delegate.aboutMenuItemAction();
+            QVERIFY(forward);
         }
         QVERIFY(shown && !shown->superDelegate());
-        QVERIFY(panelShown(delegate)); // the dialog left the panel open
+        QVERIFY(delegate.panelShown());
     }
 
     // What a later start or the desktop asks (the same records over D-Bus and the socket).
@@ -195,12 +143,12 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(bool, shownAfter);
         QFETCH(QString, tab);
-        Delegate delegate;
+        TestDelegate delegate;
         if (openBefore)
             delegate.showMainWindow();
         const QString refusal = delegate.handleActivation({action, target, {}, {}});
         QCOMPARE(refusal.isEmpty(), !tab.isEmpty());
-        QCOMPARE(panelShown(delegate), shownAfter);
+        QCOMPARE(delegate.panelShown(), shownAfter);
         if (!tab.isEmpty())
             QCOMPARE(delegate.typeIdStr(), tab);
         if (shownAfter && !tab.isEmpty())
@@ -215,7 +163,7 @@ private Q_SLOTS:
                 QFile::setPermissions(bin + u"/corvella"_s, QFile::ExeOwner | QFile::ReadOwner));
         const ScopedEnvironmentVariable path("PATH",
                                              QFile::encodeName(bin) + ":" + qgetenv("PATH"));
-        Delegate delegate;
+        TestDelegate delegate;
         QSignalSpy updated(&delegate, &AppDelegate::startAtLoginUpdated);
         const QString entry =
             QDir::homePath() + u"/config/autostart/com.brimwick.corvella.desktop"_s;
@@ -235,7 +183,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(qEnvironmentVariable("XDG_DATA_HOME") + u"/applications/kf.desktop"_s,
                           "[Desktop Entry]\nType=Application\nName=Keyfinder\nExec=touch \"" +
                               QFile::encodeName(mark) + "\"\n"));
-        Delegate delegate;
+        TestDelegate delegate;
         delegate.showMainWindow();
         QVERIFY(QTest::qWaitForWindowActive(delegate.mainAttachedWindow()));
         MainViewController* panel = delegate.mainWC();
@@ -272,18 +220,18 @@ private Q_SLOTS:
 
     void withoutATrayThePanelSaysHowToReachItOnce()
     {
-        Delegate delegate(false);
+        TestDelegate delegate(false);
         delegate.showMainWindow();
         QVERIFY(delegate.mainWC()->notice().contains(u"start Corvella again"));
         delegate.closeWindow();
         delegate.showMainWindow();
         QCOMPARE(delegate.mainWC()->notice(), QString());
-        Delegate withTray(true);
+        TestDelegate withTray(true);
         withTray.showMainWindow();
         QCOMPARE(withTray.mainWC()->notice(), QString());
     }
 };
 
-static const bool registered = addShellTest<AppDelegateTest>();
+static const bool registered = registerTest<AppDelegateTest>();
 
 #include "AppDelegateTest.moc"

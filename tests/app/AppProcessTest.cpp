@@ -1,5 +1,5 @@
 // The tray application as a real process under the test environment's X server and trays.
-#include <QDBusConnectionInterface>
+#include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
 #include <QGuiApplication>
@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStyleHints>
-#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,12 +14,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray xdotool(const QStringList& arguments)
+QByteArray output(const QString& program, const QStringList& arguments)
 {
     QProcess process;
-    process.start(u"xdotool"_s, arguments);
+    process.start(program, arguments);
     process.waitForFinished(5000);
     return process.readAllStandardOutput();
+}
+
+QByteArray xdotool(const QStringList& arguments)
+{
+    return output(u"xdotool"_s, arguments);
 }
 
 int visiblePanels() // visible top-level windows titled "Corvella"
@@ -28,39 +32,21 @@ int visiblePanels() // visible top-level windows titled "Corvella"
     return int(xdotool({"search", "--onlyvisible", "--name", "^Corvella$"}).count('\n'));
 }
 
-QByteArray xprop(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(u"xprop"_s, arguments);
-    process.waitForFinished(5000);
-    return process.readAllStandardOutput();
-}
-
 bool panelActive()
 {
     return xdotool({"getactivewindow", "getwindowname"}) == "Corvella\n";
 }
 
-const QString kService = u"com.brimwick.corvella"_s;
-
 // An org.freedesktop.Application call to the running copy: "" is Activate.
 QDBusMessage callRunningCopy(const QString& action)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(
-        kService, u"/com/brimwick/corvella"_s, u"org.freedesktop.Application"_s,
+        u"com.brimwick.corvella"_s, u"/com/brimwick/corvella"_s, u"org.freedesktop.Application"_s,
         action.isEmpty() ? u"Activate"_s : u"ActivateAction"_s);
     if (!action.isEmpty())
         call << action << QVariantList();
     call << QVariantMap{{u"activation-token"_s, u"token-from-the-test"_s}};
     return QDBusConnection::sessionBus().call(call, QDBus::Block, 10000);
-}
-
-void stop(QProcess& process)
-{
-    process.terminate();
-    if (!process.waitForFinished(5000))
-        process.kill();
-    process.waitForFinished(5000);
 }
 
 } // namespace
@@ -83,7 +69,9 @@ private Q_SLOTS:
         environment.remove(u"DESKTOP_STARTUP_ID"_s);
         m_app.setProcessEnvironment(environment);
         m_app.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        startApp();
+        m_app.start(QStringLiteral(CORVELLA_BINARY), {});
+        QVERIFY(m_app.waitForStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000); // the panel opens at start
     }
 
     // Each step in turn, from the state the one before left: a later start's options or a call
@@ -93,113 +81,79 @@ private Q_SLOTS:
         QLabel cover(u"covering the panel"_s);
         cover.setWindowTitle(u"Cover"_s);
         cover.resize(900, 900);
-        struct Step {
-            const char* what;
-            QStringList arguments; // a later start's options
-            const char16_t* call;  // else an org.freedesktop.Application call
-            bool covered;
-            int panels;
-        };
-        const Step steps[] = {
-            {"bare start", {}, nullptr, true, 1},
-            {"--show", {u"--show"_s}, nullptr, true, 1},
-            {"--tab DiskManager", {u"--tab"_s, u"DiskManager"_s}, nullptr, true, 1},
-            {"Activate", {}, u"", true, 1},
-            {"ActivateAction disk-manager", {}, u"disk-manager", true, 1},
-            {"--toggle hides", {u"--toggle"_s}, nullptr, false, 0},
-            {"--background leaves it hidden", {u"--background"_s}, nullptr, false, 0},
-            {"ActivateAction clean-downloads", {}, u"clean-downloads", false, 1},
-            {"ActivateAction toggle hides", {}, u"toggle", false, 0},
-            {"--toggle --tab Cleanup shows",
-             {u"--toggle"_s, u"--tab"_s, u"Cleanup"_s},
-             nullptr,
-             false,
-             1},
-        };
-        for (const Step& step : steps) {
-            if (step.covered) {
+        // A later start's options, or after "call:" an org.freedesktop.Application call ("" is
+        // Activate); whether the panel is covered first; the panels shown after.
+        const std::tuple<const char*, bool, int> steps[] = {{"", true, 1},
+
+                                                            {"--tab DiskManager", true, 1},
+                                                            {"call:", true, 1},
+
+                                                            {"--toggle", false, 0},
+                                                            {"--background", false, 0},
+                                                            {"call:clean-downloads", false, 1},
+                                                            {"call:toggle", false, 0},
+                                                            {"--toggle --tab Cleanup", false, 1}};
+        for (const auto& [step, covered, panels] : steps) {
+            const QString what = QString::fromLatin1(step);
+            if (covered) {
                 cover.show();
                 cover.raise();
                 cover.activateWindow();
                 QTRY_VERIFY2_WITH_TIMEOUT(
-                    xdotool({"getactivewindow", "getwindowname"}) == "Cover\n", step.what, 10000);
+                    xdotool({"getactivewindow", "getwindowname"}) == "Cover\n", step, 10000);
             }
-            if (step.call) {
-                const QDBusMessage reply = callRunningCopy(QString::fromUtf16(step.call));
+            if (what.startsWith(u"call:")) {
+                const QDBusMessage reply = callRunningCopy(what.mid(5));
                 QVERIFY2(reply.type() == QDBusMessage::ReplyMessage,
                          qPrintable(reply.errorMessage()));
             } else {
-                const auto [status, error] = startSecondCopy(step.arguments);
+                const auto [status, error] = startSecondCopy(what.split(u' ', Qt::SkipEmptyParts));
                 QVERIFY2(status == 0, qPrintable(error));
             }
-            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), step.panels, 10000);
-            if (step.panels == 1)
-                QTRY_VERIFY2_WITH_TIMEOUT(panelActive(), step.what, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), panels, 10000);
+            if (panels == 1)
+                QTRY_VERIFY2_WITH_TIMEOUT(panelActive(), step, 10000);
             cover.hide();
         }
         // A launcher's startup id reaches the running copy's panel (X11 startup notification).
         cover.show();
         QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
-        QCOMPARE(startSecondCopy({}, u"corvella-test-launch_TIME0"_s).first, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            xprop({"-name", "Corvella", "_NET_STARTUP_ID"}).contains("corvella-test-launch_TIME0"),
-            10000);
+        QCOMPARE(
+            startSecondCopy({}, {{u"DESKTOP_STARTUP_ID"_s, u"corvella-test-launch_TIME0"_s}}).first,
+            0);
+        QTRY_VERIFY_WITH_TIMEOUT(output(u"xprop"_s, {"-name", "Corvella", "_NET_STARTUP_ID"})
+                                     .contains("corvella-test-launch_TIME0"),
+                                 10000);
         QTRY_VERIFY_WITH_TIMEOUT(panelActive(), 10000);
         cover.hide();
-        // Refused with a reason: an unknown tab at the start, an action or tab over D-Bus.
-        QCOMPARE(startSecondCopy({u"--tab"_s, u"Nowhere"_s}).first, 2);
+        // An unknown action over D-Bus is refused with a reason, and the running copy goes on.
         QCOMPARE(callRunningCopy(u"frobnicate"_s).errorName(),
                  u"org.freedesktop.DBus.Error.InvalidArgs"_s);
         QCOMPARE(m_app.state(), QProcess::Running);
+        // None of these starts wrote a login item.
+        QCOMPARE(QDir(m_home.filePath(u"config/autostart"_s)).entryList(QDir::Files),
+                 QStringList());
     }
 
     // Nothing of this needs a display: it is answered before the GUI starts.
     void helpVersionAndBadOptionsWithoutADisplay()
     {
-        QProcessEnvironment environment = m_app.processEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QLatin1StringView(name));
-        const std::tuple<QStringList, int, QByteArray> runs[] = {
-            {{u"--help"_s}, 0, "--background"},
-            {{u"-h"_s}, 0, "--toggle"},
-            {{u"--version"_s}, 0, "corvella " CORVELLA_VERSION "\n"},
-            {{u"--tab"_s, u"Nowhere"_s}, 2, "unknown tab"},
-            {{u"--show"_s, u"--toggle"_s}, 2, "exclude one another"},
-            {{u"--frobnicate"_s}, 2, "frobnicate"},
-            {{u"somefile"_s}, 2, "somefile"},
+        const std::tuple<QStringList, int, QString> runs[] = {
+            {{u"--help"_s}, 0, u"--background"_s},
+            {{u"-h"_s}, 0, u"--toggle"_s},
+            {{u"--version"_s}, 0, u"corvella " CORVELLA_VERSION "\n"_s},
+            {{u"--tab"_s, u"Nowhere"_s}, 2, u"unknown tab"_s},
+            {{u"--show"_s, u"--toggle"_s}, 2, u"exclude one another"_s},
+            {{u"--frobnicate"_s}, 2, u"frobnicate"_s},
+            {{u"somefile"_s}, 2, u"somefile"_s},
         };
         for (const auto& [arguments, status, printed] : runs) {
-            QProcess process;
-            process.setProcessEnvironment(environment);
-            process.start(QStringLiteral(CORVELLA_BINARY), arguments);
-            QVERIFY(process.waitForFinished(10000));
-            QCOMPARE(process.exitCode(), status);
-            const QByteArray output =
-                process.readAllStandardOutput() + process.readAllStandardError();
-            QVERIFY2(output.contains(printed), output.constData());
+            const auto [exitCode, output] = startSecondCopy(
+                arguments,
+                {{u"DISPLAY"_s, {}}, {u"WAYLAND_DISPLAY"_s, {}}, {u"QT_QPA_PLATFORM"_s, {}}});
+            QCOMPARE(exitCode, status);
+            QVERIFY2(output.contains(printed), qPrintable(output));
         }
-    }
-
-    // As the login item and the D-Bus service start it: the tray icon, no panel, until the
-    // desktop activates it; without a tray the panel shows all the same, as the only way in.
-    // No start writes a login item.
-    void backgroundStartShowsNoPanelUntilActivated()
-    {
-        stop(m_app);
-        QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
-        QTRY_VERIFY_WITH_TIMEOUT(!bus->isServiceRegistered(kService), 10000);
-        m_app.start(QStringLiteral(CORVELLA_BINARY), {u"--background"_s});
-        QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(kService), 10000);
-        // Answered once the start-up is over: by then a panel would have been shown.
-        QCOMPARE(callRunningCopy(u"background"_s).type(), QDBusMessage::ReplyMessage);
-        if (QSystemTrayIcon::isSystemTrayAvailable())
-            QCOMPARE(visiblePanels(), 0);
-        else
-            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
-        QCOMPARE(callRunningCopy(QString()).type(), QDBusMessage::ReplyMessage);
-        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000);
-        QCOMPARE(QDir(m_home.filePath(u"config/autostart"_s)).entryList(QDir::Files),
-                 QStringList());
     }
 
     void trayClickTogglesThePanel()
@@ -217,64 +171,38 @@ private Q_SLOTS:
         }
     }
 
-    // Started while a StatusNotifierWatcher runs, the application puts its icon there instead.
-    void statusNotifierActivationTogglesThePanel()
-    {
-        stop(m_app);
-        QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
-        const QString watcherName = u"org.kde.StatusNotifierWatcher"_s;
-        if (bus->isServiceRegistered(watcherName))
-            QSKIP("another StatusNotifierWatcher runs on this session bus");
-        m_watcher.start(u"/usr/bin/python3"_s, {QStringLiteral(CORVELLA_SNIWATCHER)});
-        QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(watcherName), 10000);
-        startApp();
-        // The watcher prints "ITEM <service>" for every item registered with it.
-        QByteArray item;
-        QTRY_VERIFY_WITH_TIMEOUT((item += m_watcher.readAllStandardOutput()).contains('\n'), 10000);
-        QVERIFY2(item.startsWith("ITEM "), item.constData());
-        const QString service = QString::fromUtf8(item.mid(5).trimmed());
-        for (int expected : {0, 1}) {
-            const QDBusMessage reply = QDBusConnection::sessionBus().call(
-                QDBusMessage::createMethodCall(service, u"/StatusNotifierItem"_s,
-                                               u"org.kde.StatusNotifierItem"_s, u"Activate"_s)
-                << 0 << 0);
-            QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
-            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
-        }
-    }
-
     void cleanupTestCase()
     {
-        stop(m_app);
-        stop(m_watcher);
+        m_app.terminate();
+        if (!m_app.waitForFinished(5000))
+            m_app.kill();
+        m_app.waitForFinished(5000);
     }
 
 private:
-    // A later start with these options: its exit status and standard error.
+    // A later start with these options and environment variables set (to nothing: unset): its
+    // exit status and what it printed.
     std::pair<int, QString> startSecondCopy(const QStringList& arguments,
-                                            const QString& startupId = QString())
+                                            const QList<std::pair<QString, QString>>& set = {})
     {
         QProcess second;
         QProcessEnvironment environment = m_app.processEnvironment();
-        if (!startupId.isEmpty())
-            environment.insert(u"DESKTOP_STARTUP_ID"_s, startupId);
+        for (const auto& [name, value] : set) {
+            if (value.isEmpty())
+                environment.remove(name);
+            else
+                environment.insert(name, value);
+        }
         second.setProcessEnvironment(environment);
         second.start(QStringLiteral(CORVELLA_BINARY), arguments);
         if (!second.waitForFinished(10000) || second.exitStatus() != QProcess::NormalExit)
             return {-1, u"did not end"_s};
-        return {second.exitCode(), QString::fromLocal8Bit(second.readAllStandardError())};
-    }
-
-    void startApp()
-    {
-        m_app.start(QStringLiteral(CORVELLA_BINARY), {});
-        QVERIFY(m_app.waitForStarted());
-        QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), 1, 10000); // the panel opens at start
+        return {second.exitCode(), QString::fromLocal8Bit(second.readAllStandardOutput() +
+                                                          second.readAllStandardError())};
     }
 
     QTemporaryDir m_home;
     QProcess m_app;
-    QProcess m_watcher;
 };
 
 QTEST_MAIN(AppProcessTest)

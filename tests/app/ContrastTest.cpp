@@ -1,38 +1,25 @@
-// Every window and dialog is readable in the light and in the dark colour scheme: each text of a
-// label, a button or a list cell stands out at least 4.5:1 (WCAG) from what is drawn behind it.
-// The scheme changes as it does for the program: a settings portal stand-in on the private session
-// bus says prefer-dark or prefer-light, which ColorScheme follows, while the window is shown.
-// Colours are read from the window's pixels, so a translucent background or a hard-coded colour
-// cannot hide behind the palette.
-#include "app/AboutViewController.h"
-#include "app/MainViewController.h"
-#include "disks/FormatEndViewController.h"
-#include "disks/FormatTypeVCDelegate.h"
-#include "disks/FormatTypeViewController.h"
-#include "disks/MakeSureFormatViewController.h"
-#include "downloads/DownloadViewController.h"
-#include "downloads/DownloadsTreeModel.h"
-#include "downloads/ProgressViewController.h"
+// Every window of the catalogue in ShellTests.h, shown as the panel shows it:
+// - textIsReadable: in the light and the dark scheme, switched while the window is shown through a
+//   settings portal stand-in on the private session bus, each text of a label, a button or a list
+//   cell stands out at least 4.5:1 (WCAG) from its pixels' background, over a white and a black
+//   desktop: a translucent background or a hard-coded colour cannot hide behind the palette.
+// - windowFits: the window fits the screen's available area at the run's scale factor (ctest runs
+//   it at 1, 1.5 and 2 on the 800-pixel-high test screen), each button in view or by scrolling.
+#include "ShellTests.h"
 #include "kit/ColorScheme.h"
 #include "kit/ConfirmationDialog.h"
-#include "kit/StatusAttachedWindow.h"
 #include "platform/dbus/DesktopAppearance.h"
 #include "platform/standins/SettingsPortalStandIn.h"
-#include "platform/x11/WindowSystem.h"
 #include "support/WidgetTestMain.h"
-#include "system/AboutThisMacViewController.h"
-#include "trash/FullDiskAccessViewController.h"
-#include "trash/TrashViewController.h"
-#include "update/GXCheckUpdateViewController.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QDBusConnectionInterface>
-#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
-#include <QTemporaryDir>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 
 #include <map>
@@ -41,11 +28,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct MenuOwner : FormatTypeVCDelegate {
-    void mouseEixtView(bool) override {}
-    void selectFormatbyType(int) override {}
-};
-
 // The least contrast of any text in `window` (a label's, a button's, a list cell's), read from
 // its pixels over a white and over a black desktop; the weakest text is named in `weakest`.
 qreal leastContrast(QWidget* window, QString* weakest)
@@ -53,10 +35,10 @@ qreal leastContrast(QWidget* window, QString* weakest)
     const QImage drawn = window->grab().toImage();
     const qreal ratio = drawn.devicePixelRatio();
     qreal least = 21;
-    const auto check = [&](const QRect& area, const QString& what) {
-        const QRect pixels(QRectF(QRectF(area).topLeft() * ratio, QRectF(area).size() * ratio)
-                               .toRect()
-                               .intersected(drawn.rect()));
+    const auto check = [&](QWidget* widget, const QRect& area, const QString& what) {
+        const QRectF frame(QPointF(widget->mapTo(window, area.topLeft())) * ratio,
+                           QSizeF(area.size()) * ratio);
+        const QRect pixels = frame.toRect().intersected(drawn.rect());
         if (pixels.width() < 2 || pixels.height() < 2)
             return;
         for (const QColor desktop : {QColor(Qt::white), QColor(Qt::black)}) {
@@ -71,29 +53,25 @@ qreal leastContrast(QWidget* window, QString* weakest)
             for (const auto& [color, count] : counts)
                 background = count > counts[background] ? color : background;
             qreal best = 1; // the text's own colour stands out most
-            for (const auto& entry : counts)
-                best = std::max(
-                    best, ColorScheme::contrastRatio(QColor(entry.first), QColor(background)));
+            for (const auto& [color, count] : counts)
+                best =
+                    std::max(best, ColorScheme::contrastRatio(QColor(color), QColor(background)));
             if (best < least) {
                 least = best;
-                *weakest = QStringLiteral("%1 (%2 on %3)")
-                               .arg(what, QColor(background).name())
-                               .arg(best, 0, 'f', 2);
+                *weakest =
+                    u"%1 (%2 on %3)"_s.arg(what, QColor(background).name()).arg(best, 0, 'f', 2);
             }
         }
     };
     const auto shown = [window](QWidget* widget) {
         return widget->isVisibleTo(window) && widget->isEnabled();
     };
-    const auto frame = [window](QWidget* widget, QRect rect) {
-        return QRect(widget->mapTo(window, rect.topLeft()), rect.size());
-    };
     for (QLabel* label : window->findChildren<QLabel*>())
         if (shown(label) && !label->text().trimmed().isEmpty())
-            check(frame(label, label->contentsRect()), label->text());
+            check(label, label->contentsRect(), label->text());
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
         if (shown(button) && !button->text().trimmed().isEmpty())
-            check(frame(button, button->rect()), button->text());
+            check(button, button->rect(), button->text());
     for (QAbstractItemView* view : window->findChildren<QAbstractItemView*>()) {
         if (!shown(view) || !view->model())
             continue;
@@ -101,8 +79,8 @@ qreal leastContrast(QWidget* window, QString* weakest)
             for (int column = 0; column < view->model()->columnCount(); ++column) {
                 const QModelIndex index = view->model()->index(row, column);
                 if (!index.data().toString().isEmpty())
-                    check(frame(view->viewport(),
-                                view->visualRect(index).intersected(view->viewport()->rect())),
+                    check(view->viewport(),
+                          view->visualRect(index).intersected(view->viewport()->rect()),
                           index.data().toString());
             }
     }
@@ -118,94 +96,58 @@ private Q_SLOTS:
     {
         const QString address = qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS");
         if (address.isEmpty())
-            QSKIP("needs the test environment's private session bus");
-        m_portalBus = QDBusConnection::connectToBus(address, QStringLiteral("portal-standin"));
+            return; // textIsReadable skips
+        m_portalBus = QDBusConnection::connectToBus(address, u"portal-standin"_s);
         QVERIFY(m_portalBus.registerVirtualObject(SettingsPortalStandIn::path(), &m_portal));
         QCOMPARE(
             m_portalBus.interface()->registerService(SettingsPortalStandIn::serviceName()).value(),
             QDBusConnectionInterface::ServiceRegistered);
-        m_appearance = new DesktopAppearance(QDBusConnection::sessionBus(), this);
-        ColorScheme::follow(m_appearance);
+        ColorScheme::follow(new DesktopAppearance(QDBusConnection::sessionBus(), this));
     }
 
     void textIsReadable_data()
     {
         QTest::addColumn<bool>("dark");
-        QTest::addColumn<int>("kind");
-        const QStringList kinds =
-            u"panel,downloads,trash,about this computer,full disk access,update,about,"
-            u"format question,format result,removal,question over the panel,file system menu"_s
-                .split(u',');
+        QTest::addColumn<QString>("name");
         // Light and dark in turn, so that every row switches the scheme, both ways.
-        for (int kind = 0; kind < kinds.size(); ++kind)
+        for (const auto& [name, make] : panelWindows())
             for (const bool dark : {false, true})
-                QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(kinds[kind]))
-                    << dark << kind;
+                QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(name)) << dark << name;
+        QTest::newRow("light question over the panel") << false << u"question"_s;
+        QTest::newRow("dark question over the panel") << true << u"question"_s;
     }
 
     void textIsReadable()
     {
         QFETCH(bool, dark);
-        QFETCH(int, kind);
-        QTemporaryDir downloads;
-        for (const char* name : {"setup.exe", "notes.md", "report.pdf"}) {
-            QFile file(downloads.filePath(QLatin1StringView(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(4096));
-        }
-        auto* panel = kind == 0 || kind == 10
-                          ? new MainViewController(nullptr, &WindowSystem::instance())
-                          : nullptr;
-        auto* download = kind == 1 ? new DownloadViewController : nullptr;
-        auto* update = kind == 5 ? new GXCheckUpdateViewController : nullptr;
-        auto* removal = kind == 9 ? new ProgressViewController : nullptr;
-        QWidget* const views[] = {
-            panel,
-            download,
-            kind == 2 ? new TrashViewController : nullptr,
-            kind == 3 ? new AboutThisMacViewController : nullptr,
-            kind == 4 ? new FullDiskAccessViewController : nullptr,
-            update,
-            kind == 6 ? new AboutViewController : nullptr,
-            kind == 7 ? new MakeSureFormatViewController(nullptr) : nullptr,
-            kind == 8 ? new FormatEndViewController(false, u"Failed."_s) : nullptr,
-            removal,
-            panel,
-            kind == 11 ? new FormatTypeViewController(&m_menuOwner) : nullptr};
-        const std::unique_ptr<StatusAttachedWindow> window(
-            StatusAttachedWindow::create(views[kind], QPointF(-3.0, 0.0)));
-        window->center();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QFETCH(QString, name);
+        if (!m_portalBus.isConnected())
+            QSKIP("needs the test environment's private session bus");
+        const bool question = name == u"question";
+        QWidget* view = panelWindows().at(question ? u"panel"_s : name)();
+        const std::unique_ptr<StatusAttachedWindow> window = showAttached(view);
+        QVERIFY(window);
         // The window was made in the other scheme (the row before's): it follows the change.
         m_portal.setColorScheme(dark ? 1 : 2);
-        SettingsPortalStandIn::emitSettingChanged(
-            m_portalBus, QStringLiteral("org.freedesktop.appearance"),
-            QStringLiteral("color-scheme"), QVariant::fromValue(dark ? 1u : 2u));
+        SettingsPortalStandIn::emitSettingChanged(m_portalBus, u"org.freedesktop.appearance"_s,
+                                                  u"color-scheme"_s,
+                                                  QVariant::fromValue(dark ? 1u : 2u));
         QTRY_COMPARE(ColorScheme::isDark(QApplication::palette()), dark);
         QCoreApplication::processEvents(); // style sheets are set again once widgets took it
-        if (download) {
-            download->doScanWithPath(downloads.path());
-            QTRY_VERIFY(!download->isScan() && download->model()->rowCount() == 3);
-        }
-        if (update) // the offer, with its list of what is new
-            update->whatIsNewVersionDiff({VersionCheckResult::Outcome::Newer,
-                                          u"2.0"_s,
-                                          {{1, u"Faster scans"_s}, {2, u"Dark"_s}},
-                                          {}});
-        if (removal)
-            removal->changeProgressValue(40, u"/home/user/Downloads/setup.exe"_s);
+        fillWindow(view);
         QString weakest;
-        if (kind == 10) { // the question over the panel, as Empty Trash asks it
+        auto* panel = qobject_cast<MainViewController*>(view);
+        if (question) { // over the panel, as Empty Trash asks it
             qreal least = 0;
             bool opaque = false;
             QTimer::singleShot(200, this, [&] {
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                     const QImage image =
                         box->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-                    opaque = true; // nothing of the translucent panel shows through the dialog
-                    for (int y = 0; y < image.height(); ++y)
-                        for (int x = 0; x < image.width(); ++x)
-                            opaque = opaque && qAlpha(image.pixel(x, y)) == 255;
+                    // Nothing of the translucent panel shows through the dialog.
+                    const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+                    opaque = std::all_of(pixels, pixels + image.width() * image.height(),
+                                         [](QRgb pixel) { return qAlpha(pixel) == 255; });
                     least = leastContrast(box, &weakest);
                     box->reject();
                 }
@@ -227,11 +169,44 @@ private Q_SLOTS:
         }
     }
 
+    void windowFits_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const auto& [name, make] : panelWindows())
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void windowFits()
+    {
+        QFETCH(QString, name);
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        QCOMPARE(qRound(screen->geometry().height() * screen->devicePixelRatio()), 800);
+        const QRect area = screen->availableGeometry();
+        QWidget* view = panelWindows().at(name)();
+        const std::unique_ptr<StatusAttachedWindow> window(
+            StatusAttachedWindow::create(view, QPointF(area.bottomRight()), nullptr, 1, 5.0f));
+        QVERIFY(area.contains(window->geometry())); // hung below a point at the screen's foot
+        window->center();                           // as every window is placed
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTRY_VERIFY(area.contains(window->frameGeometry()));
+        QScrollArea* scroll = window->scrollArea();
+        const QWidget* shown = scroll ? scroll->viewport() : view;
+        const QRect visible(shown->mapTo(window.get(), QPoint()), shown->size());
+        int checked = 0;
+        for (QAbstractButton* button : view->findChildren<QAbstractButton*>()) {
+            if (scroll && button->isVisibleTo(view))
+                scroll->ensureWidgetVisible(button, 0, 0);
+            QVERIFY(!button->isVisibleTo(view) ||
+                    visible.contains(QRect(button->mapTo(window.get(), QPoint()), button->size())));
+            checked += button->isVisibleTo(view);
+        }
+        QVERIFY(checked > 0);
+    }
+
 private:
     SettingsPortalStandIn m_portal;
     QDBusConnection m_portalBus{QString()};
-    DesktopAppearance* m_appearance = nullptr;
-    MenuOwner m_menuOwner;
 };
 
 CORVELLA_WIDGET_TEST_MAIN(ContrastTest)

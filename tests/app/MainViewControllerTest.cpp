@@ -1,7 +1,6 @@
 #include "app/MainViewController.h"
 
 #include "ShellTests.h"
-#include "app/MainViewControllerDelegate.h"
 #include "common/PublicUtilities.h"
 #include "common/SettingsStore.h"
 #include "kit/ImageButton.h"
@@ -18,13 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class RecordingDelegate : public MainViewControllerDelegate {
-public:
-    void closeMainWindow() override {}
-    void changeSelectTypeWithIdStr(const QString& identifier) override { picked << identifier; }
-    QStringList picked;
-};
 
 struct Panel {
     RecordingPowerService power;
@@ -50,10 +42,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("chosen"); // the one button showing its selected face, or none
         QTest::addColumn<QString>("shownTab");
         QTest::newRow("fresh") << u""_s << u"TaskManager"_s << u"Applications"_s;
-        QTest::newRow("disk") << u"DiskManager"_s << u"DiskManager"_s << u"DiskManager"_s;
         QTest::newRow("disk, cleanup") << u"DiskManager Cleanup"_s << u"Cleanup"_s << u"Cleanup"_s;
         QTest::newRow("hot utilities") << u"Cleanup HotUtilities"_s << u""_s << u"HotUtilities"_s;
         QTest::newRow("unknown") << u"QuickVisit NoSuchTab"_s << u""_s << u"QuickVisit"_s;
+        QTest::newRow("startup items, read at each showing")
+            << u"StartupItems TaskManager StartupItems"_s << u"StartupItems"_s << u"StartupItems"_s;
     }
 
     void tabSelection()
@@ -70,25 +63,7 @@ private Q_SLOTS:
             QVERIFY2(face.endsWith(u"_sel") == (identifier == chosen), qPrintable(identifier));
             QVERIFY2(KitImages::contains(face), qPrintable(face));
         }
-    }
-
-    void clickingATabReportsItToTheDelegate()
-    {
-        Panel panel;
-        RecordingDelegate delegate;
-        panel.view.setDelegate(&delegate);
-        panel.view.show();
-        QTest::mouseClick(panel.view.tabButton(u"Cleanup"_s), Qt::LeftButton);
-        QCOMPARE(delegate.picked, QStringList{u"Cleanup"_s});
-        QCOMPARE(panel.view.currentTabIdentifier(), u"Cleanup"_s);
-    }
-
-    void startupItemsAreReadEachTimeTheTabIsShown()
-    {
-        Panel panel;
-        for (const QString& identifier : {u"StartupItems"_s, u"TaskManager"_s, u"StartupItems"_s})
-            panel.view.changeTabWithidStr(identifier);
-        QCOMPARE(panel.view.startupItemsVC()->loginItemsReadCount(), 2);
+        QCOMPARE(panel.view.startupItemsVC()->loginItemsReadCount(), picks.count(u"StartupItems"));
     }
 
     void toolsMenuAsksBeforeWhatCannotBeUndone_data()
@@ -164,6 +139,6 @@ private:
     const QString m_home = QDir::homePath();
 };
 
-static const bool registered = addShellTest<MainViewControllerTest>();
+static const bool registered = registerTest<MainViewControllerTest>();
 
 #include "MainViewControllerTest.moc"

@@ -4,7 +4,6 @@
 
 #include <QClipboard>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -26,15 +25,6 @@ protected:
         }
         return false;
     }
-};
-
-// A plain widget that only answers copy(): the action should reach it from a focused child.
-class CopyResponder : public QWidget {
-    Q_OBJECT
-public:
-    int copies = 0;
-public Q_SLOTS:
-    void copy() { ++copies; }
 };
 
 } // namespace
@@ -71,19 +61,8 @@ private Q_SLOTS:
                 std::tuple(keys, text, clipboard, 0));
         }
     }
-
-    void actionTravelsToTheNearestParentThatHasIt()
-    {
-        CopyResponder responder;
-        auto* child = new QLabel(u"child"_s, &responder);
-        child->setFocusPolicy(Qt::StrongFocus);
-        responder.show();
-        child->setFocus();
-        QTest::keyClick(child, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(responder.copies, 1);
-    }
 };
 
-static const bool registered = addShellTest<MyNSApplicationTest>();
+static const bool registered = registerTest<MyNSApplicationTest>();
 
 #include "MyNSApplicationTest.moc"

@@ -2,20 +2,13 @@
 // where xdg-open finds no handler (a stand-in that answers as xdg-open does then), each action
 // shows what could not be opened and why.
 #include "ShellTests.h"
-#include "app/AboutViewController.h"
-#include "app/AppDelegate.h"
-#include "app/MainViewController.h"
 #include "common/SettingsStore.h"
 #include "downloads/Controller.h"
 #include "downloads/DowndLoadOutLineView.h"
-#include "downloads/DownloadViewController.h"
-#include "downloads/DownloadsTreeModel.h"
 #include "kit/IconATextButton.h"
-#include "platform/x11/WindowSystem.h"
-#include "support/Files.h"
+#include "support/ScopedEnvironmentVariable.h"
 #include "system/HotUtilitiesViewController.h"
 #include "system/QuickVisitViewController.h"
-#include "update/GXCheckUpdateViewController.h"
 
 #include <QDir>
 #include <QMenu>
@@ -24,21 +17,14 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Delegate : AppDelegate {
-    Delegate() : AppDelegate(std::make_unique<RecordingPowerService>()) {}
-    bool isSystemTrayAvailable() const override { return true; }
-};
-
-} // namespace
-
 class OpenFailureTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_root;
-    QByteArray m_path;
-    QByteArray m_desktop;
+    // The stand-in xdg-open below first on the PATH, and no desktop of xdg-open's own.
+    const ScopedEnvironmentVariable m_path{"PATH", QFile::encodeName(m_root.filePath(u"bin"_s)) +
+                                                       ":/usr/bin:/bin"};
+    const ScopedEnvironmentVariable m_desktop{"XDG_CURRENT_DESKTOP", std::nullopt};
 
     QString asked() const
     {
@@ -48,16 +34,13 @@ class OpenFailureTest : public QObject {
     // Waits for the action's notice and checks that it names what was opened and why it failed.
     static bool failedVisibly(const std::function<QString()>& notice, const QString& what)
     {
-        if (!QTest::qWaitFor([&] { return !notice().isEmpty(); }, 15000)) {
-            qWarning("no notice about %s", qUtf8Printable(what));
-            return false;
-        }
+        const bool shown = QTest::qWaitFor([&] { return !notice().isEmpty(); }, 15000);
         const QString text = notice();
-        const bool named = text.contains(what) &&
-                           text.contains(u"no application on this desktop is set to open it"_s);
-        if (!named)
-            qWarning("notice: %s", qUtf8Printable(text));
-        return named;
+        if (shown && text.contains(what) &&
+            text.contains(u"no application on this desktop is set to open it"_s))
+            return true;
+        qWarning("notice about %s: %s", qUtf8Printable(what), qUtf8Printable(text));
+        return false;
     }
 
 private Q_SLOTS:
@@ -70,19 +53,9 @@ private Q_SLOTS:
                                       "'\necho \"xdg-open: no method available for opening '$1'\" "
                                       ">&2\nexit 3\n"));
         QVERIFY(QFile::setPermissions(opener, QFile::ReadOwner | QFile::ExeOwner));
-        m_path = qgetenv("PATH");
-        m_desktop = qgetenv("XDG_CURRENT_DESKTOP");
-        qputenv("PATH", QFile::encodeName(m_root.filePath(u"bin"_s)) + ":/usr/bin:/bin");
-        qunsetenv("XDG_CURRENT_DESKTOP");
         // The folder of installed applications that Quick Visit's row opens.
         QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_DATA_DIRS").section(u':', 0, 0) +
                               u"/applications"_s));
-    }
-    void cleanupTestCase()
-    {
-        qputenv("PATH", m_path);
-        if (!m_desktop.isEmpty())
-            qputenv("XDG_CURRENT_DESKTOP", m_desktop);
     }
     void init() { QFile::remove(m_root.filePath(u"asked"_s)); }
 
@@ -98,13 +71,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, action);
         if (action == u"desktop background") {
-            RecordingPowerService power;
-            const std::unique_ptr<WindowSystem> windows = WindowSystem::create();
-            MainViewController panel(&power, windows.get());
-            panel.show();
-            panel.openChangeDesktopBg();
-            QVERIFY(failedVisibly([&] { return panel.notice(); }, u"background"_s));
-            QVERIFY(panel.notice().contains(asked().trimmed()) && !asked().isEmpty());
+            const std::unique_ptr<QWidget> shown(panelWindows().at(u"panel"_s)());
+            auto* panel = static_cast<MainViewController*>(shown.get());
+            panel->show();
+            panel->openChangeDesktopBg();
+            QVERIFY(failedVisibly([&] { return panel->notice(); }, u"background"_s));
+            QVERIFY(panel->notice().contains(asked().trimmed()) && !asked().isEmpty());
         } else if (action == u"quick visit applications") {
             QuickVisitViewController tab;
             tab.show();
@@ -124,19 +96,18 @@ private Q_SLOTS:
                 QVERIFY(failedVisibly([&] { return tab.notice(); }, address));
             }
         } else if (action == u"online help" || action == u"support") {
-            Delegate delegate;
-            QAction* item = nullptr;
-            for (QAction* each : delegate.applicationMenu()->actions()) {
-                if (each->text().compare(action, Qt::CaseInsensitive) == 0)
-                    item = each;
-            }
-            QVERIFY(item);
-            item->trigger();
+            TestDelegate delegate;
+            const QList<QAction*> items = delegate.applicationMenu()->actions();
+            const auto item = std::find_if(items.cbegin(), items.cend(), [&](QAction* each) {
+                return each->text().compare(action, Qt::CaseInsensitive) == 0;
+            });
+            QVERIFY(item != items.cend());
+            (*item)->trigger();
             // The panel was closed: it opens to say what failed.
             QVERIFY(failedVisibly(
                 [&] { return delegate.mainWC() ? delegate.mainWC()->notice() : QString(); },
                 u"https://"_s));
-            QVERIFY(delegate.mainAttachedWindow() && delegate.mainAttachedWindow()->isVisible());
+            QVERIFY(delegate.panelShown());
             delegate.closeWindow();
         } else if (action == u"about box link") {
             AboutViewController about;
@@ -179,6 +150,6 @@ private Q_SLOTS:
     }
 };
 
-static const bool registered = addShellTest<OpenFailureTest>();
+static const bool registered = registerTest<OpenFailureTest>();
 
 #include "OpenFailureTest.moc"

@@ -1,139 +1,103 @@
 #include "platform/dbus/DesktopPowerService.h"
 
-#include "platform/standins/LoginManagerStandIn.h"
-#include "support/PrivateBus.h"
+#include "platform/standins/LogindStandInTest.h"
+#include "support/ChildProcess.h"
 #include "support/ScopedEnvironmentVariable.h"
 
-#include <QDBusConnectionInterface>
-#include <QProcess>
-#include <QSignalSpy>
-
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Row {
-    QStringList kinds; // the session managers running, for session_managers.py
-    PowerAction action;
-    QString call; // what the first running one of them receives
-};
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.call.toStdString();
-}
-
-class DesktopPowerServiceTest : public ::testing::Test {
+// Stand-in session managers on the private session bus, print "READY", then one line per call.
+class DesktopPowerServiceTest : public LogindStandInTest {
 protected:
     void SetUp() override
     {
-        if (privateBusAddress("DBUS_SYSTEM_BUS_ADDRESS").isEmpty() ||
-            privateBusAddress("DBUS_SESSION_BUS_ADDRESS").isEmpty())
+        if (privateBusAddress("DBUS_SESSION_BUS_ADDRESS").isEmpty())
             GTEST_SKIP() << "needs the test environment's private session and system buses";
-        m_logindBus =
-            QDBusConnection::connectToBus(privateBusAddress("DBUS_SYSTEM_BUS_ADDRESS"), u"l"_s);
-        ASSERT_TRUE(m_logindBus.registerVirtualObject(LoginManagerStandIn::path(), &m_logind,
-                                                      QDBusConnection::SubPath));
-        ASSERT_TRUE(m_logindBus.registerService(LoginManagerStandIn::serviceName()));
-    }
-    void TearDown() override
-    {
-        m_standIns.kill();
-        m_standIns.waitForFinished();
-        QDBusConnection::disconnectFromBus(u"l"_s);
+        LogindStandInTest::SetUp();
     }
     void startSessionManagers(const QStringList& arguments)
     {
-        m_standIns.start(u"/usr/bin/python3"_s,
-                         QStringList{QStringLiteral(CORVELLA_SESSION_MANAGERS)} + arguments);
-        while (!m_standIns.canReadLine() && m_standIns.waitForReadyRead(10000)) {
-        }
-        ASSERT_EQ(m_standIns.readLine().trimmed(), "READY")
-            << m_standIns.readAllStandardError().toStdString();
+        m_standIns.emplace(u"/usr/bin/python3"_s,
+                           QStringList{QStringLiteral(CORVELLA_SESSION_MANAGERS)} + arguments);
+        ASSERT_EQ(nextCall(10000), u"READY"_s)
+            << m_standIns->process.readAllStandardError().toStdString();
     }
-    // The error of the one `finished`, or "(no answer)".
     QString requestAndWait(PowerAction action)
     {
-        DesktopPowerService service(QDBusConnection::sessionBus(), QDBusConnection::systemBus());
-        QSignalSpy finished(&service, &PowerService::finished);
-        service.request(action);
-        if (!finished.wait(10000))
-            return u"(no answer)"_s;
-        EXPECT_EQ(finished.size(), 1);
-        return finished.at(0).at(1).toString();
+        DesktopPowerService service(QDBusConnection::sessionBus(), m_clientBus);
+        return LogindStandInTest::requestAndWait(service, action);
     }
-    QString nextCall()
+    QString nextCall(int timeout = 100)
     {
-        while (!m_standIns.canReadLine() && m_standIns.waitForReadyRead(100)) {
+        QProcess& process = m_standIns->process;
+        while (!process.canReadLine() && process.waitForReadyRead(timeout)) {
         }
-        return QString::fromUtf8(m_standIns.readLine().trimmed());
+        return QString::fromUtf8(process.readLine().trimmed());
     }
 
-    LoginManagerStandIn m_logind;
-    QDBusConnection m_logindBus{QString()};
-    QProcess m_standIns;
+    std::optional<ChildProcess> m_standIns;
 };
-
-class DesktopPowerServiceRows : public DesktopPowerServiceTest,
-                                public ::testing::WithParamInterface<Row> {};
-
-TEST_P(DesktopPowerServiceRows, TheRunningSessionManagerGetsTheRequestAndLogindNothing)
-{
-    startSessionManagers(GetParam().kinds);
-    EXPECT_EQ(requestAndWait(GetParam().action), QString());
-    EXPECT_EQ(nextCall(), u"CALL " + GetParam().call);
-    EXPECT_EQ(nextCall(), QString()) << "one call only";
-    EXPECT_TRUE(m_logind.calls().isEmpty());
-}
 
 const QString gnome =
     u"org.gnome.SessionManager /org/gnome/SessionManager org.gnome.SessionManager "_s;
-const QString prompt = u"org.kde.LogoutPrompt /LogoutPrompt org.kde.LogoutPrompt "_s;
-const QString ksm = u"org.kde.ksmserver /KSMServer org.kde.KSMServerInterface logout "_s;
-const QString xfce =
-    u"org.xfce.SessionManager /org/xfce/SessionManager org.xfce.Session.Manager "_s;
-INSTANTIATE_TEST_SUITE_P(
-    Desktops, DesktopPowerServiceRows,
-    ::testing::Values(
-        Row{{u"gnome"_s}, PowerAction::LogOut, gnome + u"Logout (uint32 0,)"},
-        Row{{u"gnome"_s}, PowerAction::PowerOff, gnome + u"Shutdown ()"},
-        Row{{u"gnome"_s}, PowerAction::Reboot, gnome + u"Reboot ()"},
-        Row{{u"kde-prompt"_s}, PowerAction::LogOut, prompt + u"promptLogout ()"},
-        Row{{u"kde-prompt"_s}, PowerAction::PowerOff, prompt + u"promptShutDown ()"},
-        Row{{u"kde-prompt"_s}, PowerAction::Reboot, prompt + u"promptReboot ()"},
-        Row{{u"ksmserver"_s}, PowerAction::LogOut, ksm + u"(1, 0, -1)"},
-        Row{{u"ksmserver"_s}, PowerAction::PowerOff, ksm + u"(1, 2, -1)"},
-        Row{{u"ksmserver"_s}, PowerAction::Reboot, ksm + u"(1, 1, -1)"},
-        Row{{u"xfce"_s}, PowerAction::LogOut, xfce + u"Logout (true, true)"},
-        Row{{u"xfce"_s}, PowerAction::PowerOff, xfce + u"Shutdown (true,)"},
-        Row{{u"xfce"_s}, PowerAction::Reboot, xfce + u"Restart (true,)"},
-        Row{{u"ksmserver"_s, u"kde-prompt"_s}, PowerAction::LogOut, prompt + u"promptLogout ()"},
-        Row{{u"xfce"_s, u"gnome"_s}, PowerAction::Reboot, gnome + u"Reboot ()"}));
 
-TEST_F(DesktopPowerServiceTest, WithoutASessionManagerLogindEndsTheSession)
+// One row per session manager, each action once; where two run, the first listed gets the call.
+TEST_F(DesktopPowerServiceTest, TheRunningSessionManagerGetsTheRequestAndLogindNothing)
+{
+    const QString prompt = u"org.kde.LogoutPrompt /LogoutPrompt org.kde.LogoutPrompt prompt"_s;
+    const QString ksm = u"org.kde.ksmserver /KSMServer org.kde.KSMServerInterface logout (1, "_s;
+    const QString xfce =
+        u"org.xfce.SessionManager /org/xfce/SessionManager org.xfce.Session.Manager "_s;
+    const struct {
+        QStringList kinds; // the session managers running, for session_managers.py
+        PowerAction action;
+        QString call; // what the chosen one receives
+    } rows[] = {
+        {{u"gnome"_s}, PowerAction::LogOut, gnome + u"Logout (uint32 0,)"},
+        {{u"gnome"_s}, PowerAction::PowerOff, gnome + u"Shutdown ()"},
+        {{u"gnome"_s}, PowerAction::Reboot, gnome + u"Reboot ()"},
+        {{u"ksmserver"_s, u"kde-prompt"_s}, PowerAction::PowerOff, prompt + u"ShutDown ()"},
+        {{u"ksmserver"_s}, PowerAction::Reboot, ksm + u"1, -1)"},
+        {{u"xfce"_s, u"gnome"_s}, PowerAction::LogOut, gnome + u"Logout (uint32 0,)"},
+        {{u"xfce"_s}, PowerAction::PowerOff, xfce + u"Shutdown (true,)"},
+    };
+    QStringList running;
+    for (const auto& row : rows) {
+        if (row.kinds != running) {
+            running = row.kinds;
+            ASSERT_NO_FATAL_FAILURE(startSessionManagers(running));
+        }
+        EXPECT_EQ(requestAndWait(row.action), QString()) << row.call.toStdString();
+        EXPECT_EQ(nextCall(), u"CALL " + row.call);
+        EXPECT_EQ(nextCall(), QString()) << "one call each";
+    }
+    EXPECT_TRUE(m_standIn.calls().isEmpty());
+}
+
+// Without a session manager logind ends the session; sleep always goes to logind; a session
+// manager's refusal is reported without falling back to logind.
+TEST_F(DesktopPowerServiceTest, LogindGetsSleepAndWhatNoSessionManagerTakes)
 {
     const ScopedEnvironmentVariable sessionId("XDG_SESSION_ID", QByteArray("c7"));
     EXPECT_EQ(requestAndWait(PowerAction::LogOut), QString());
     EXPECT_EQ(requestAndWait(PowerAction::Reboot), QString());
-    ASSERT_EQ(m_logind.calls().size(), 2);
-    EXPECT_EQ(m_logind.calls().at(0).member + u' ' + m_logind.calls().at(1).member,
-              u"TerminateSession Reboot"_s);
-}
-
-TEST_F(DesktopPowerServiceTest, SleepGoesToLogindAndARefusalIsReportedWithoutFallingBack)
-{
     startSessionManagers({u"--refuse"_s, u"gnome"_s});
     EXPECT_EQ(requestAndWait(PowerAction::Suspend), QString());
-    ASSERT_EQ(m_logind.calls().size(), 1);
-    EXPECT_EQ(m_logind.calls().at(0).member, u"Suspend"_s);
-
     const QString error = requestAndWait(PowerAction::LogOut);
     EXPECT_TRUE(error.contains(u"org.gnome.SessionManager") &&
                 error.contains(u"cancelled by the stand-in"))
         << error.toStdString();
     EXPECT_EQ(nextCall(), u"CALL " + gnome + u"Logout (uint32 0,)");
-    EXPECT_EQ(m_logind.calls().size(), 1) << "logind must not end a session the desktop kept";
+    QStringList members;
+    for (const LoginManagerStandIn::Call& call : m_standIn.calls())
+        members << call.member;
+    EXPECT_EQ(members, (QStringList{u"TerminateSession"_s, u"Reboot"_s, u"Suspend"_s}))
+        << "logind must not end a session the desktop kept";
 }
 
 } // namespace

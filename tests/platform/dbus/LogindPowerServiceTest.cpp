@@ -1,12 +1,8 @@
 #include "platform/dbus/LogindPowerService.h"
 
-#include "platform/standins/LoginManagerStandIn.h"
-#include "support/PrivateBus.h"
+#include "platform/standins/LogindStandInTest.h"
 #include "support/ScopedEnvironmentVariable.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusReply>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,58 +13,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A stand-in logind on the private system bus, owning the name unless the fixture says not to.
-class LogindPowerServiceTest : public ::testing::Test {
+class LogindPowerServiceTest : public LogindStandInTest {
 protected:
-    virtual bool ownsName() const { return true; }
-    void SetUp() override
-    {
-        const QString address = privateBusAddress("DBUS_SYSTEM_BUS_ADDRESS");
-        if (address.isEmpty()) {
-            GTEST_SKIP() << "needs a private system bus in DBUS_SYSTEM_BUS_ADDRESS (not the "
-                            "machine's own), so that no request can reach the real logind";
-        }
-        m_standInBus = QDBusConnection::connectToBus(address, u"login1-standin"_s);
-        m_clientBus = QDBusConnection::connectToBus(address, u"login1-client"_s);
-        ASSERT_TRUE(m_standInBus.isConnected() && m_clientBus.isConnected());
-        ASSERT_TRUE(m_standInBus.registerVirtualObject(LoginManagerStandIn::path(), &m_standIn,
-                                                       QDBusConnection::SubPath));
-        const QString name = LoginManagerStandIn::serviceName();
-        ASSERT_FALSE(m_clientBus.interface()->isServiceRegistered(name).value());
-        if (!ownsName())
-            return;
-        const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
-            m_standInBus.interface()->registerService(
-                name, QDBusConnectionInterface::DontQueueService,
-                QDBusConnectionInterface::DontAllowReplacement);
-        ASSERT_EQ(reply.value(), QDBusConnectionInterface::ServiceRegistered)
-            << reply.error().message().toStdString();
-        ASSERT_EQ(m_clientBus.interface()->serviceOwner(name).value(), m_standInBus.baseService());
-    }
-    void TearDown() override
-    {
-        m_standInBus.unregisterObject(LoginManagerStandIn::path(), QDBusConnection::UnregisterTree);
-        QDBusConnection::disconnectFromBus(u"login1-client"_s);
-        QDBusConnection::disconnectFromBus(u"login1-standin"_s);
-    }
-
-    // The error carried by the one `finished`.
     QString requestAndWait(PowerAction action)
     {
         LogindPowerService service(m_clientBus);
-        QSignalSpy finished(&service, &PowerService::finished);
-        service.request(action);
-        EXPECT_EQ(finished.count(), 0) << "finished must not be emitted from inside request()";
-        if (!finished.wait(10000))
-            return u"(no answer)"_s;
-        EXPECT_EQ(finished.count(), 1);
-        EXPECT_EQ(finished.at(0).at(0).value<PowerAction>(), action);
-        return finished.at(0).at(1).toString();
+        return LogindStandInTest::requestAndWait(service, action);
     }
-
-    LoginManagerStandIn m_standIn;
-    QDBusConnection m_standInBus{QString()};
-    QDBusConnection m_clientBus{QString()};
 };
 
 class LogindMissingTest : public LogindPowerServiceTest {
@@ -133,7 +84,7 @@ TEST_F(LogindPowerServiceTest, RefusalsAreReportedWithTheirMessage)
     }
 }
 
-TEST_F(LogindMissingTest, EveryActionReportsTheMissingLoginManager)
+TEST_F(LogindMissingTest, EveryActionReportsTheMissingLoginManagerOrBus)
 {
     const ScopedEnvironmentVariable sessionId("XDG_SESSION_ID", std::nullopt);
     for (const PowerAction action : {PowerAction::Suspend, PowerAction::LogOut}) {
@@ -141,16 +92,12 @@ TEST_F(LogindMissingTest, EveryActionReportsTheMissingLoginManager)
         EXPECT_TRUE(error.contains(LoginManagerStandIn::serviceName())) << error.toStdString();
     }
     EXPECT_TRUE(m_standIn.calls().isEmpty());
-}
 
-TEST_F(LogindMissingTest, AnUnreachableBusIsReported)
-{
     const QTemporaryDir folder;
     m_clientBus = QDBusConnection::connectToBus(u"unix:path="_s + folder.filePath(u"no-bus"_s),
                                                 u"login1-unreachable"_s);
     QDBusConnection::disconnectFromBus(u"login1-unreachable"_s);
     ASSERT_FALSE(m_clientBus.isConnected());
-
     const QString error = requestAndWait(PowerAction::Suspend);
     EXPECT_TRUE(error.contains(u"system bus is not reachable")) << error.toStdString();
 }

@@ -10,28 +10,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class MachineInfoTest : public ::testing::Test {
-protected:
-    QString path(const QString& relativePath) const { return m_root.filePath(relativePath); }
-    MachineInfo info() const { return MachineInfo(m_root.path()); }
-
-    QTemporaryDir m_root;
-};
-
-TEST_F(MachineInfoTest, ProductNameIsTrimmedAndUnreadableIsEmpty)
+TEST(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximumAndNotAStrayEntry)
 {
-    const QString productName = path(u"sys/class/dmi/id/product_name"_s);
-    EXPECT_EQ(info().productName(), QString());
-    ASSERT_TRUE(writeFile(productName, "  Ordinateur portable \xc3\xa9t\xc3\xa9 \n"));
-    EXPECT_EQ(info().productName(), u"Ordinateur portable été"_s);
-    ASSERT_TRUE(writeFile(productName, " \n"));
-    EXPECT_EQ(info().productName(), QString());
-    ASSERT_TRUE(QFile::remove(productName) && QDir().mkpath(productName));
-    EXPECT_EQ(info().productName(), QString()) << "a folder in place of the file reads as nothing";
-}
-
-TEST_F(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximum)
-{
+    const QTemporaryDir top;
     // Device folder names to max_brightness contents; a null content leaves the file out.
     const std::vector<std::pair<QString, QByteArray>> broken{
         {u"video0"_s, "0\n"}, {u"video1"_s, "-1\n"}, {u"video2"_s, "x\n"}, {u"video3"_s, {}}};
@@ -43,7 +24,7 @@ TEST_F(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximum)
                 {broken, false},
                 {{{u"acpi_video0"_s, "0\n"}, {u"amdgpu_bl0"_s, "255\n"}}, true}};
     for (int row = 0; row < int(std::size(rows)); ++row) {
-        const QString root = path(u"row%1"_s.arg(row));
+        const QString root = top.filePath(u"row%1"_s.arg(row));
         ASSERT_TRUE(QDir().mkpath(root + u"/sys/class/backlight"));
         for (const auto& [device, maximum] : rows[row].devices) {
             // As in sysfs, the class entry is a symbolic link to the device's folder.
@@ -54,15 +35,11 @@ TEST_F(MachineInfoTest, BacklightNeedsADeviceWithAPositiveMaximum)
         }
         EXPECT_EQ(MachineInfo(root).hasBacklight(), rows[row].expected) << "row " << row;
     }
-}
-
-TEST_F(MachineInfoTest, StrayEntriesInTheBacklightClassAreNoDevices)
-{
-    EXPECT_FALSE(info().hasBacklight());
-    ASSERT_TRUE(writeFile(path(u"sys/class/backlight/stray_file"_s), "1\n"));
-    EXPECT_FALSE(info().hasBacklight()) << "a plain file is not a device";
-    ASSERT_TRUE(QDir().mkpath(path(u"sys/class/backlight/panel/max_brightness"_s)));
-    EXPECT_FALSE(info().hasBacklight()) << "a folder in place of max_brightness reads as nothing";
+    // No class folder, then stray entries that are no devices: a file, a folder as max_brightness.
+    EXPECT_FALSE(MachineInfo(top.path()).hasBacklight());
+    ASSERT_TRUE(writeFile(top.filePath(u"sys/class/backlight/stray_file"_s), "1\n"));
+    ASSERT_TRUE(QDir().mkpath(top.filePath(u"sys/class/backlight/panel/max_brightness"_s)));
+    EXPECT_FALSE(MachineInfo(top.path()).hasBacklight());
 }
 
 } // namespace

@@ -3,14 +3,6 @@
 #include <QDBusVariant>
 #include <QMutexLocker>
 
-void SettingsPortalStandIn::releaseHeldReplies()
-{
-    const QMutexLocker locker(&m_mutex);
-    for (const auto& [reply, connection] : std::as_const(m_heldReplies))
-        connection.send(reply);
-    m_heldReplies.clear();
-}
-
 void SettingsPortalStandIn::emitSettingChanged(const QDBusConnection& connection,
                                                const QString& settingNamespace, const QString& key,
                                                const QVariant& value)
@@ -28,20 +20,14 @@ bool SettingsPortalStandIn::handleMessage(const QDBusMessage& message,
         return false;
     const QMutexLocker locker(&m_mutex);
     m_members.append(message.member());
-    const QDBusMessage reply = answer(message);
-    if (m_holdingReplies)
-        m_heldReplies.append({reply, connection});
-    else
-        connection.send(reply);
+    connection.send(answer(message));
     return true;
 }
 
 QDBusMessage SettingsPortalStandIn::answer(const QDBusMessage& call) const
 {
     const QString member = call.member();
-    const bool known = call.interface() == interfaceName() &&
-                       (member == u"Read" || (member == u"ReadOne" && !m_legacy));
-    if (!known)
+    if (call.interface() != interfaceName() || member != u"ReadOne")
         return call.createErrorReply(QDBusError::UnknownMethod,
                                      QStringLiteral("No such method “%1”.").arg(member));
     const QVariantList arguments = call.arguments();
@@ -51,8 +37,5 @@ QDBusMessage SettingsPortalStandIn::answer(const QDBusMessage& call) const
     if (!isColorScheme || !m_colorScheme)
         return call.createErrorReply(QStringLiteral("org.freedesktop.portal.Error.NotFound"),
                                      QStringLiteral("Requested setting not found"));
-    const QDBusVariant value(QVariant::fromValue(*m_colorScheme));
-    if (member == u"Read")
-        return call.createReply(QVariant::fromValue(QDBusVariant(QVariant::fromValue(value))));
-    return call.createReply(QVariant::fromValue(value));
+    return call.createReply(QVariant::fromValue(QDBusVariant(QVariant::fromValue(*m_colorScheme))));
 }

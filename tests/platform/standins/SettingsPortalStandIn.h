@@ -6,14 +6,11 @@
 #include <QMutexLocker>
 #include <QString>
 
-#include <atomic>
 #include <optional>
 
-// Plays the freedesktop settings portal for tests, knowing one setting: the colour scheme of
-// "org.freedesktop.appearance". A legacy portal offers only Read(), which wraps the value in a
-// second variant. Replies can be held back and released later, to let a test order events.
-// Register it with registerVirtualObject(path(), standIn). QtDBus calls handleMessage() on its
-// own thread, hence the mutex and atomics.
+// Plays the settings portal for tests, knowing one setting: "org.freedesktop.appearance"
+// "color-scheme", through ReadOne(). Register it with registerVirtualObject(); QtDBus calls
+// handleMessage() on its own thread, hence the mutex.
 class SettingsPortalStandIn : public QDBusVirtualObject {
     Q_OBJECT
 public:
@@ -27,9 +24,6 @@ public:
         const QMutexLocker locker(&m_mutex);
         m_colorScheme = colorScheme;
     }
-    void setLegacy(bool legacy) { m_legacy = legacy; }
-    void setHoldingReplies(bool holding) { m_holdingReplies = holding; }
-    void releaseHeldReplies();
     // The members called so far, in order.
     QStringList members() const
     {
@@ -50,8 +44,5 @@ private:
 
     mutable QMutex m_mutex;
     std::optional<uint> m_colorScheme;
-    std::atomic<bool> m_legacy = false;
-    std::atomic<bool> m_holdingReplies = false;
-    QList<std::pair<QDBusMessage, QDBusConnection>> m_heldReplies;
     QStringList m_members;
 };

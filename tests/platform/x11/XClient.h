@@ -3,23 +3,17 @@
 #include <QByteArray>
 #include <QList>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <xcb/xcb.h>
 
 // A connection of the test's own that reads back what the code wrote and can stand in for a
 // window manager. Its root properties are removed again; windows and selections die with it.
 class XClient {
 public:
-    struct Property {
-        xcb_atom_t type = XCB_ATOM_NONE;
-        int format = 0;
-        QList<std::uint32_t> items;
-    };
-
     XClient() : m_connection(xcb_connect(nullptr, &m_screenNumber))
     {
         auto screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
@@ -39,7 +33,6 @@ public:
 
     bool isConnected() const { return xcb_connection_has_error(m_connection) == 0; }
     xcb_window_t root() const { return m_root; }
-    int screenNumber() const { return m_screenNumber; }
 
     xcb_atom_t atom(const char* name)
     {
@@ -49,19 +42,17 @@ public:
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     }
 
-    std::optional<Property> property(xcb_window_t window, const char* name)
+    // The 32-bit items of a property; none when it is missing.
+    QList<std::uint32_t> property(xcb_window_t window, const char* name)
     {
         const auto reply = take(xcb_get_property_reply(
             m_connection,
             xcb_get_property(m_connection, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024), nullptr));
-        if (!reply || reply->type == XCB_ATOM_NONE)
-            return std::nullopt;
-        Property result{reply->type, reply->format, {}};
+        if (!reply || reply->format != 32)
+            return {};
         const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-        for (int i = 0; reply->format == 32 && i < xcb_get_property_value_length(reply.get()) / 4;
-             ++i)
-            result.items.append(values[i]);
-        return result;
+        return QList<std::uint32_t>(values,
+                                    values + xcb_get_property_value_length(reply.get()) / 4);
     }
 
     void setProperty32(xcb_window_t window, const char* name, xcb_atom_t type,
@@ -75,37 +66,34 @@ public:
         sync();
     }
 
-    void deleteProperty(xcb_window_t window, const char* name)
-    {
-        xcb_delete_property(m_connection, window, atom(name));
-        sync();
-    }
-
-    xcb_window_t createWindow(xcb_window_t parent = XCB_WINDOW_NONE)
+    xcb_window_t createWindow()
     {
         const xcb_window_t window = xcb_generate_id(m_connection);
-        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window,
-                          parent == XCB_WINDOW_NONE ? m_root : parent, 0, 0, 10, 10, 0,
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, window, m_root, 0, 0, 10, 10, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
         sync();
         return window;
     }
 
-    // The top-level window whose WM_CLASS instance is `instance`, or none.
-    xcb_window_t findTopLevel(const QByteArray& instance)
+    // The window manager's client (from _NET_CLIENT_LIST) or else the top-level window whose
+    // WM_CLASS instance is `instance`, or none.
+    xcb_window_t find(const QByteArray& instance)
     {
+        QList<xcb_window_t> windows = property(m_root, "_NET_CLIENT_LIST");
         const auto tree =
             take(xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
-        const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr;
-        return findInstance(
-            QList<xcb_window_t>(children, children + (tree ? tree->children_len : 0)), instance);
-    }
-
-    // The window manager's client (from _NET_CLIENT_LIST) whose WM_CLASS instance is `instance`.
-    xcb_window_t findClient(const QByteArray& instance)
-    {
-        const auto clients = property(m_root, "_NET_CLIENT_LIST");
-        return findInstance(clients ? clients->items : QList<std::uint32_t>(), instance);
+        if (const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr)
+            windows.append(QList<xcb_window_t>(children, children + tree->children_len));
+        for (const xcb_window_t window : std::as_const(windows)) {
+            const auto name = take(
+                xcb_get_property_reply(m_connection,
+                                       xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_CLASS,
+                                                        XCB_ATOM_STRING, 0, 64),
+                                       nullptr));
+            if (name && static_cast<const char*>(xcb_get_property_value(name.get())) == instance)
+                return window;
+        }
+        return XCB_WINDOW_NONE;
     }
 
     std::uint8_t mapState(xcb_window_t window)
@@ -124,31 +112,22 @@ public:
             xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask)));
     }
 
-    void releaseRootWindow()
+    // After a round trip to the server, the window of each client message that reached this
+    // connection, sorted; none for a message that does not ask to iconify it (ICCCM).
+    QList<xcb_window_t> iconifyRequests()
     {
-        const std::uint32_t mask = 0;
-        xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
-        sync();
-    }
-
-    bool ownSelection(xcb_window_t owner, const char* name)
-    {
-        xcb_set_selection_owner(m_connection, owner, atom(name), XCB_CURRENT_TIME);
-        const auto reply = take(xcb_get_selection_owner_reply(
-            m_connection, xcb_get_selection_owner(m_connection, atom(name)), nullptr));
-        return reply && reply->owner == owner;
-    }
-
-    // Every client message that reached this connection, after a round trip to the server.
-    QList<xcb_client_message_event_t> clientMessages()
-    {
-        sync();
-        QList<xcb_client_message_event_t> messages;
+        const xcb_atom_t changeState = atom("WM_CHANGE_STATE"); // its reply is the round trip
+        QList<xcb_window_t> windows;
         while (const auto event = take(xcb_poll_for_event(m_connection))) {
+            const auto* message = reinterpret_cast<xcb_client_message_event_t*>(event.get());
             if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE)
-                messages.append(*reinterpret_cast<xcb_client_message_event_t*>(event.get()));
+                windows.append(message->type == changeState && message->format == 32 &&
+                                       message->data.data32[0] == 3 /* IconicState */
+                                   ? message->window
+                                   : xcb_window_t(XCB_WINDOW_NONE));
         }
-        return messages;
+        std::sort(windows.begin(), windows.end());
+        return windows;
     }
 
 private:
@@ -156,19 +135,6 @@ private:
     template <typename T> static std::unique_ptr<T, decltype(&std::free)> take(T* reply)
     {
         return {reply, &std::free};
-    }
-    xcb_window_t findInstance(const QList<xcb_window_t>& windows, const QByteArray& instance)
-    {
-        for (const xcb_window_t window : windows) {
-            const auto name = take(
-                xcb_get_property_reply(m_connection,
-                                       xcb_get_property(m_connection, 0, window, XCB_ATOM_WM_CLASS,
-                                                        XCB_ATOM_STRING, 0, 64),
-                                       nullptr));
-            if (name && static_cast<const char*>(xcb_get_property_value(name.get())) == instance)
-                return window;
-        }
-        return XCB_WINDOW_NONE;
     }
     void sync()
     {

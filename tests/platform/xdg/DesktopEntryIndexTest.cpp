@@ -19,9 +19,9 @@ TEST(DesktopEntryIndexTest, FindsAnInstalledEntryInSearchOrder)
     const char* const inData = "@/data/applications/editor.desktop";
     const char* const inLocal = "@/local/applications/editor.desktop";
     const char* const inSystem = "@/system/applications/editor.desktop";
-    const char* const inHome = "@/home/.local/share/applications/editor.desktop";
+    const char* const inKde = "@/system/applications/kde/editor.desktop";
     const struct {
-        const char* dataHome; // null: unset
+        const char* dataHome;
         const char* dataDirs;
         std::vector<const char*> existing; // a trailing "/" makes a folder
         const char* expected;
@@ -29,24 +29,14 @@ TEST(DesktopEntryIndexTest, FindsAnInstalledEntryInSearchOrder)
     } rows[] = {
         {"@/data", "@/local:@/system", {inData, inSystem}, inData},
         {"@/data", "@/local::@/system", {inSystem, inLocal}, inLocal},
-        {nullptr, "@/system", {inHome, inSystem}, inHome},
         {"data", "local:@/system", {inData, inLocal, inSystem}, inSystem}, // relative: ignored
         {"@/data",
          "@/system",
-         {"@/data/applications/editor.desktop/", inSystem, "@/system/editor.desktop",
-          "@/system/applications/kde/editor.desktop"},
+         {"@/data/applications/editor.desktop/", inSystem, "@/system/editor.desktop", inKde},
          inSystem},
         // A prefixed ID is also found in its subfolder; a path or ".." never is.
-        {"@/data",
-         "@/system",
-         {"@/system/applications/kde/editor.desktop"},
-         "@/system/applications/kde/editor.desktop",
-         "kde-editor.desktop"},
-        {"@/data",
-         "@/system",
-         {"@/system/applications/kde/editor.desktop"},
-         "",
-         "kde/editor.desktop"},
+        {"@/data", "@/system", {inKde}, inKde, "kde-editor.desktop"},
+        {"@/data", "@/system", {inKde}, "", "kde/editor.desktop"},
         {"@/data", "@/system", {"@/system/editor.desktop"}, "", "../editor.desktop"},
         {"@/data", "@/system", {"@/system/applications/x/"}, "", ".."},
     };
@@ -57,9 +47,7 @@ TEST(DesktopEntryIndexTest, FindsAnInstalledEntryInSearchOrder)
             return *value ? QString::fromUtf8(value).replace(u"@/"_s, root + u'/') : QString();
         };
         QProcessEnvironment environment;
-        environment.insert(u"HOME"_s, resolved("@/home"));
-        if (rows[row].dataHome)
-            environment.insert(u"XDG_DATA_HOME"_s, resolved(rows[row].dataHome));
+        environment.insert(u"XDG_DATA_HOME"_s, resolved(rows[row].dataHome));
         environment.insert(u"XDG_DATA_DIRS"_s, resolved(rows[row].dataDirs));
         for (const char* file : rows[row].existing)
             ASSERT_TRUE(resolved(file).endsWith(u'/') ? QDir().mkpath(resolved(file))
