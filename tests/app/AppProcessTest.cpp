@@ -1,5 +1,6 @@
 // The tray application as a real process under the test environment's X server and trays.
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
 #include <QGuiApplication>
@@ -84,10 +85,8 @@ private Q_SLOTS:
         // A later start's options, or after "call:" an org.freedesktop.Application call ("" is
         // Activate); whether the panel is covered first; the panels shown after.
         const std::tuple<const char*, bool, int> steps[] = {{"", true, 1},
-
                                                             {"--tab DiskManager", true, 1},
                                                             {"call:", true, 1},
-
                                                             {"--toggle", false, 0},
                                                             {"--background", false, 0},
                                                             {"call:clean-downloads", false, 1},
@@ -171,15 +170,48 @@ private Q_SLOTS:
         }
     }
 
+    // Started while a StatusNotifierWatcher runs (KDE, GNOME with AppIndicator), the icon goes
+    // there instead, and its Activate toggles the panel. The watcher prints "ITEM <service>".
+    void statusNotifierActivationTogglesThePanel()
+    {
+        const QString watcher = u"org.kde.StatusNotifierWatcher"_s;
+        QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+        if (bus->isServiceRegistered(watcher))
+            QSKIP("another StatusNotifierWatcher runs on this session bus");
+        stop(m_app);
+        m_watcher.start(u"/usr/bin/python3"_s, {QStringLiteral(CORVELLA_SNIWATCHER)});
+        QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(watcher), 10000);
+        m_app.start(QStringLiteral(CORVELLA_BINARY), {u"--background"_s});
+        QByteArray item;
+        QTRY_VERIFY_WITH_TIMEOUT((item += m_watcher.readAllStandardOutput()).contains('\n'), 10000);
+        QVERIFY2(item.startsWith("ITEM "), item.constData());
+        QCOMPARE(visiblePanels(), 0); // --background: the icon, no panel
+        for (int expected : {1, 0}) {
+            const QDBusMessage reply = QDBusConnection::sessionBus().call(
+                QDBusMessage::createMethodCall(QString::fromUtf8(item.mid(5).trimmed()),
+                                               u"/StatusNotifierItem"_s,
+                                               u"org.kde.StatusNotifierItem"_s, u"Activate"_s)
+                << 0 << 0);
+            QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+            QTRY_COMPARE_WITH_TIMEOUT(visiblePanels(), expected, 10000);
+        }
+    }
+
     void cleanupTestCase()
     {
-        m_app.terminate();
-        if (!m_app.waitForFinished(5000))
-            m_app.kill();
-        m_app.waitForFinished(5000);
+        stop(m_app);
+        stop(m_watcher);
     }
 
 private:
+    static void stop(QProcess& process)
+    {
+        process.terminate();
+        if (!process.waitForFinished(5000))
+            process.kill();
+        process.waitForFinished(5000);
+    }
+
     // A later start with these options and environment variables set (to nothing: unset): its
     // exit status and what it printed.
     std::pair<int, QString> startSecondCopy(const QStringList& arguments,
@@ -203,6 +235,7 @@ private:
 
     QTemporaryDir m_home;
     QProcess m_app;
+    QProcess m_watcher;
 };
 
 QTEST_MAIN(AppProcessTest)
