@@ -1,14 +1,12 @@
 #include "trash/TrashCleaner.h"
 
+#include "TrashFixture.h"
 #include "platform/fs/MountTable.h"
 #include "support/AsUser.h"
-#include "support/Files.h"
-#include "support/LoopVolume.h"
-#include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
 #include "trash/FreedesktopTrash.h"
 
-#include <QTemporaryDir>
+#include <QScopeGuard>
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -43,11 +41,9 @@ QByteArray mountLine(int id, QByteArray mountPoint, const QByteArray& type = "ex
            " rw,relatime shared:" + number + " - " + type + " /dev/sdz rw\n";
 }
 
-class TrashCleanerTest : public ::testing::Test {
+class TrashCleanerTest : public TrashFixture {
 protected:
     void SetUp() override { put(path("mountinfo"), {}); }
-    QByteArray path(const QByteArray& relative) const { return m_top + '/' + relative; }
-    QByteArray homeTrash() const { return path("data/Trash"); }
     QString mountTable() const { return QFile::decodeName(path("mountinfo")); }
     TrashCleaner cleaner() const
     {
@@ -66,14 +62,11 @@ protected:
             << trash.constData();
         EXPECT_FALSE(exists(trash + "/directorysizes")) << trash.constData();
     }
-
-    QTemporaryDir m_root{QDir::tempPath() + QStringLiteral("/corvella-trash-clean-XXXXXX")};
-    QByteArray m_top = QFile::encodeName(QFileInfo(m_root.path()).canonicalFilePath());
-    ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME", QByteArray(m_top + "/data")};
 };
 
 // Sizes are the items' lengths (the cleaner's default mode): each name of a hard link counts, a
-// link its own length; records and caches do not count; nothing is followed.
+// link its own length; records and caches do not count; nothing is followed. The owner erases
+// folders without permissions too (run as a user, where permissions apply).
 TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
 {
     EXPECT_EQ(TrashCleaner::forCurrentUser().homeTrash(), QFile::decodeName(homeTrash()));
@@ -88,7 +81,8 @@ TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
     expected += 300000 + 40 + 40; // "linked again" is another name of "photos/linked"
     EXPECT_EQ(::link(tree.path("files/photos/linked"), tree.path("files/linked again")), 0);
     tree.chain("files/photos", 200, 11);
-    expected += 11;
+    tree.entries({"files/locked/data:123", "files/locked/inner/more:77"});
+    expected += 11 + 200;
     put(path("outside/kept.txt"), "kept");
     put(path("outside/folder/deep.txt"), "deep");
     using Link = std::pair<QByteArray, QByteArray>; // target, link
@@ -101,14 +95,24 @@ TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
     put(trash + "/expunged/half-gone/rest", "rest of an item");
     put(trash + "/directorysizes", "16384 1714557600 photos\n");
     ASSERT_TRUE(tree.ok()) << tree.failure();
-    const TrashCleaner::Result result = cleaner().emptyAll();
-    EXPECT_EQ(outcome(result), outcome(expected, 8, 0, 1)) << result.firstError.toStdString();
+    ASSERT_TRUE(::chmod(tree.path("files/locked/inner"), 0) == 0 &&
+                ::chmod(tree.path("files/locked"), 0) == 0);
+    const bool asRoot = ::geteuid() == 0;
+    ASSERT_TRUE(!asRoot || giveTree(QFile::decodeName(m_top), nobody));
+    const auto empty = [this, asRoot] {
+        const auto work = [this]() -> QByteArray {
+            const TrashCleaner::Result result = cleaner().emptyAll();
+            return outcome(result) + result.firstError.toUtf8();
+        };
+        return asRoot ? runAsUser(nobody, work) : work();
+    };
+    EXPECT_EQ(empty(), outcome(expected, 9, 0, 1));
     expectEmptied(trash);
     EXPECT_EQ(entriesOf(trash) + entriesOf(trash + "/expunged"),
               (QStringList{"expunged", "files", "info"}));
     EXPECT_EQ(readFile(path("outside/kept.txt")) + readFile(path("outside/folder/deep.txt")),
               "keptdeep");
-    EXPECT_EQ(outcome(cleaner().emptyAll()), outcome(0, 0, 0, 1));
+    EXPECT_EQ(empty(), outcome(0, 0, 0, 1));
 }
 
 TEST_F(TrashCleanerTest, AStopLeavesEverythingAndAnUnreadableMountTableIsReported)
@@ -138,24 +142,6 @@ TEST_F(TrashCleanerTest, ATrashFolderThatIsALinkIsLeftAloneAndTheRestGoesOn)
     EXPECT_EQ(entriesOf(trash + "/files"), QStringList());
     EXPECT_EQ(readFile(path("elsewhere/precious.trashinfo")), "precious");
     EXPECT_TRUE(QFileInfo(QFile::decodeName(trash + "/info")).isSymLink());
-}
-
-// The owner may erase a folder without permissions (run as a user, where permissions apply).
-TEST_F(TrashCleanerTest, FoldersWithoutPermissionsAreErased)
-{
-    TreeBuilder tree(QFile::decodeName(homeTrash()));
-    tree.entries({"files/locked/data:123", "files/locked/inner/more:77"});
-    ASSERT_TRUE(tree.ok()) << tree.failure();
-    ASSERT_EQ(::chmod(tree.path("files/locked/inner"), 0), 0);
-    ASSERT_EQ(::chmod(tree.path("files/locked"), 0), 0);
-    const bool asRoot = ::geteuid() == 0;
-    ASSERT_TRUE(!asRoot || giveTree(QFile::decodeName(m_top), nobody));
-    const auto empty = [this]() -> QByteArray {
-        const TrashCleaner::Result result = cleaner().emptyAll();
-        return outcome(result) + result.firstError.toUtf8();
-    };
-    EXPECT_EQ(asRoot ? runAsUser(nobody, empty) : empty(), outcome(200, 1, 0, 1));
-    EXPECT_EQ(entriesOf(homeTrash() + "/files"), QStringList());
 }
 
 // Only real trash folders of the user count, "$topdir/.Trash" only when sticky; pseudo file
@@ -213,30 +199,7 @@ TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
     }
 }
 
-class LoopVolumeTest : public TrashCleanerTest {
-protected:
-    void SetUp() override
-    {
-        TrashCleanerTest::SetUp();
-        const QString why =
-            m_volume.mount(QFile::decodeName(path("volume.img")), QFile::decodeName(volume()));
-        if (!why.isEmpty())
-            GTEST_SKIP() << why.toStdString();
-    }
-    void TearDown() override
-    {
-        if (!m_immutable.isEmpty())
-            runCommand(QStringLiteral("chattr"), {QStringLiteral("-i"), m_immutable});
-        EXPECT_TRUE(m_volume.unmount()) << "the loop volume was busy; detached lazily";
-    }
-    QByteArray volume(const QByteArray& relative = {}) const
-    {
-        return relative.isEmpty() ? path("volume") : path("volume/" + relative);
-    }
-
-    LoopVolume m_volume;
-    QString m_immutable; // made immutable by the case
-};
+using LoopVolumeTest = WithLoopVolume<TrashCleanerTest>;
 
 // The process's real mount table leads to the volume's ".Trash-0"; every other trash folder it
 // leads to must be empty already, or the case would touch trash that is not its own.
@@ -281,8 +244,10 @@ TEST_F(LoopVolumeTest, AFailureInOneTrashDoesNotStopTheOthers)
     if (runCommand(QStringLiteral("chattr"), {QStringLiteral("+i"), QFile::decodeName(fixed)})
             .exitCode != 0)
         GTEST_SKIP() << "chattr +i is not available here";
-    m_immutable = QFile::decodeName(fixed);
-    put(path("mountinfo"), mountLine(40, volume()));
+    const auto mutableAgain = qScopeGuard([&fixed] {
+        runCommand(QStringLiteral("chattr"), {QStringLiteral("-i"), QFile::decodeName(fixed)});
+    });
+    put(path("mountinfo"), mountLine(40, path("volume")));
     const TrashCleaner::Result result =
         TrashCleaner(QFile::decodeName(firstTrash), mountTable(), 0).emptyAll();
     EXPECT_EQ(outcome(result), outcome(expected, 2, 1, 2));

@@ -1,8 +1,6 @@
+#include "TrashFixture.h"
 #include "platform/fs/MountTable.h"
 #include "support/Cli.h"
-#include "support/Files.h"
-#include "support/LoopVolume.h"
-#include "support/ScopedEnvironmentVariable.h"
 #include "trash/FreedesktopTrash.h"
 #include "trash/TrashCleaner.h"
 #include "trash/TrashDirectory.h"
@@ -12,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -25,10 +22,13 @@ using namespace Qt::StringLiterals;
 
 const QByteArray uid = QByteArray::number(::geteuid());
 
-class TrashRestoreTest : public ::testing::Test {
+QByteArray info(const QByteArray& path)
+{
+    return "[Trash Info]\nPath=" + path + "\nDeletionDate=2024-05-01T10:00:00\n";
+}
+
+class TrashRestoreTest : public TrashFixture {
 protected:
-    QByteArray path(const QByteArray& relative) const { return m_top + '/' + relative; }
-    QString qpath(const QByteArray& relative) const { return QFile::decodeName(path(relative)); }
     // The items of every trash found through the mount table (a fixture one by default).
     TrashItems items(const QString& mountTable = {}) const
     {
@@ -48,15 +48,6 @@ protected:
         EXPECT_EQ(found.size(), 1) << original.constData();
         return found.value(0);
     }
-    static QByteArray info(const QByteArray& path)
-    {
-        return "[Trash Info]\nPath=" + path + "\nDeletionDate=2024-05-01T10:00:00\n";
-    }
-
-    QTemporaryDir m_root{QDir::tempPath() + u"/corvella-restore-XXXXXX"_s};
-    QByteArray m_top = QFile::encodeName(QFileInfo(m_root.path()).canonicalFilePath());
-    ScopedEnvironmentVariable m_home{"HOME", m_top};
-    ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME", QByteArray(m_top + "/data")};
 };
 
 // How an item is trashed: by a peer program or by Corvella.
@@ -133,28 +124,36 @@ TEST_F(TrashRestoreTest, ItemsTrashedByCorvellaAreListedAndRestoredByTrashCli)
     EXPECT_EQ(items().size(), 1);
 }
 
-// Records naming a place outside their volume, or climbing out with "..", are shown and refused,
-// and what is refused stays in the trash as it was.
+// Records naming a place outside their volume, climbing out with "..", or under a folder that is a
+// link off the volume, are refused; nothing is made off the volume, and what is refused stays.
 TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
 {
     const QByteArray top = path("volume");
     const QByteArray trash = top + "/.Trash-" + uid;
+    using State = TrashItem::State;
     const struct {
         const char* name;
         QByteArray record; // empty: no record at all
         bool hasItem;
-        TrashItem::State state;
+        State state;
         QByteArray original;
+        bool restores;
     } rows[] = {
-        {"ok", info("docs/ok%20file"), true, TrashItem::State::Complete, top + "/docs/ok file"},
-        {"abs", info(top + "/in/place"), true, TrashItem::State::Complete, top + "/in/place"},
-        {"up", info("../../etc/passwd"), true, TrashItem::State::InvalidRecord, {}},
-        {"mid", info("a/%2E%2E/../x"), true, TrashItem::State::InvalidRecord, {}},
-        {"outside", info("/etc/passwd"), true, TrashItem::State::InvalidRecord, {}},
-        {"nohead", "Path=x\n", true, TrashItem::State::NoRecord, {}},
-        {"orphan", {}, true, TrashItem::State::NoRecord, {}},
-        {"gone", info("gone"), false, TrashItem::State::NoItem, top + "/gone"},
+        {"ok", info("docs/ok%20file"), true, State::Complete, top + "/docs/ok file", true},
+        {"abs", info(top + "/in/place"), true, State::Complete, top + "/in/place", true},
+        {"up", info("../../etc/passwd"), true, State::InvalidRecord, {}, false},
+        {"mid", info("a/%2E%2E/../x"), true, State::InvalidRecord, {}, false},
+        {"outside", info("/etc/passwd"), true, State::InvalidRecord, {}, false},
+        {"nohead", "Path=x\n", true, State::NoRecord, {}, false},
+        {"orphan", {}, true, State::NoRecord, {}, false},
+        {"gone", info("gone"), false, State::NoItem, top + "/gone", false},
+        {"via", info("linked/via"), true, State::Complete, top + "/linked/via", false},
+        // Missing folders below the link are checked before anything is made.
+        {"deep", info("linked/new/deeper/deep"), true, State::Complete,
+         top + "/linked/new/deeper/deep", false},
     };
+    ASSERT_TRUE(QDir().mkpath(qpath("elsewhere")) && QDir().mkpath(QFile::decodeName(top)));
+    ASSERT_EQ(::symlink(path("elsewhere").constData(), QByteArray(top + "/linked").constData()), 0);
     for (const auto& row : rows) {
         ASSERT_TRUE(!row.hasItem || writeFile(trash + "/files/" + row.name, row.name));
         ASSERT_TRUE(row.record.isEmpty() ||
@@ -170,29 +169,15 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
         ASSERT_NE(item, listed.cend()) << row.name;
         EXPECT_EQ(item->state, row.state) << row.name;
         EXPECT_EQ(item->originalPath, row.original) << row.name;
-        const bool restored = TrashRestorer::restore(*item).succeeded();
-        EXPECT_EQ(restored, row.state == TrashItem::State::Complete) << row.name;
-        EXPECT_EQ(exists(trash + "/files/" + row.name), row.hasItem && !restored) << row.name;
+        EXPECT_EQ(TrashRestorer::restore(*item).succeeded(), row.restores) << row.name;
+        EXPECT_EQ(exists(trash + "/files/" + row.name), row.hasItem && !row.restores) << row.name;
+        EXPECT_EQ(exists(trash + "/info/" + row.name + ".trashinfo"),
+                  !row.record.isEmpty() && !row.restores)
+            << row.name;
     }
     EXPECT_EQ(readFile(top + "/docs/ok file"), "ok");
-
-    // A folder on the way that is a link off the volume: refused, the item stays.
-    ASSERT_TRUE(QDir().mkpath(qpath("elsewhere")));
-    ASSERT_EQ(::symlink(path("elsewhere").constData(), QByteArray(top + "/linked").constData()), 0);
-    // Missing folders below it are checked before anything is made: none appears off the volume.
-    ASSERT_TRUE(writeFile(trash + "/files/via", "via") &&
-                writeFile(trash + "/info/via.trashinfo", info("linked/via")) &&
-                writeFile(trash + "/files/deep", "deep") &&
-                writeFile(trash + "/info/deep.trashinfo", info("linked/newdir/deeper/deep")));
-    for (const TrashItem& item : TrashDirectory(trash, top, status).list()) {
-        if (item.name == "via" || item.name == "deep") {
-            EXPECT_FALSE(TrashRestorer::restore(item).succeeded()) << item.name.constData();
-        }
-    }
     EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
-    EXPECT_TRUE(exists(trash + "/files/via") && exists(trash + "/files/deep"));
     EXPECT_EQ(entriesOf(path("etc")), QStringList());
-    EXPECT_EQ(entriesOf(trash + "/info").size(), 7); // up, mid, outside, nohead, gone, via, deep
 }
 
 // A link goes back as the link; two items from one place: the second finds the first there,
@@ -261,17 +246,7 @@ TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurge
     EXPECT_TRUE(QFileInfo::exists(u"/usr"_s));
 }
 
-class VolumeTrashTest : public TrashRestoreTest {
-protected:
-    void SetUp() override
-    {
-        const QString why = m_volume.mount(qpath("volume.img"), qpath("volume"));
-        if (!why.isEmpty())
-            GTEST_SKIP() << why.toStdString();
-    }
-    void TearDown() override { EXPECT_TRUE(m_volume.unmount()) << "the loop volume was busy"; }
-    LoopVolume m_volume;
-};
+using VolumeTrashTest = WithLoopVolume<TrashRestoreTest>;
 
 // On a loop-mounted ext4 volume: records relative to the volume's top, from every program;
 // Corvella's items listed by trash-list.
