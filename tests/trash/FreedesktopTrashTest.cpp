@@ -175,31 +175,4 @@ TEST_F(HomeTrashTest, FailedRenameLeavesTheItemAndNoRecord)
     EXPECT_TRUE(trashIsEmpty());
 }
 
-using VolumeTrashTest = WithLoopVolume<TrashFixture>;
-
-TEST_F(VolumeTrashTest, ItemsLandInTheVolumesOwnTrashByRenameWithRelativePaths)
-{
-    ASSERT_TRUE(writeFile(volume("docs/report one.txt"), "report"));
-    ASSERT_TRUE(writeFile(volume("photos/2024/beach.jpg"), "beach"));
-    const FreedesktopTrash trash;
-    EXPECT_EQ(trash.trashFolderFor(QFile::decodeName(volume("docs"))).trashedPath,
-              QFile::decodeName(volume(".Trash-0")));
-    for (const char* item : {"docs/report one.txt", "photos"}) {
-        const ino_t inode = inodeOf(volume(item));
-        const QByteArray name = trashed(volume(item), trash);
-        EXPECT_EQ(inodeOf(volume(".Trash-0/files/" + name)), inode) << "moved by rename";
-        EXPECT_FALSE(exists(volume(item)));
-    }
-    EXPECT_EQ(recordedPath(volume(".Trash-0"), "report one.txt"), "docs/report%20one.txt");
-    EXPECT_EQ(recordedPath(volume(".Trash-0"), "photos"), "photos");
-    EXPECT_EQ(readFile(volume(".Trash-0/files/photos/2024/beach.jpg")), "beach");
-    EXPECT_EQ(modeOf(volume(".Trash-0")), 0700u);
-    EXPECT_FALSE(exists(path("data"))) << "the home trash is not involved";
-
-    const FreedesktopTrash::Result mountPoint = trash.moveToTrash(path("volume"));
-    EXPECT_TRUE(mountPoint.error.contains(qpath("volume") + u"” to the trash: a volume is mounted"))
-        << mountPoint.error.toStdString();
-    EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("lost+found"))).isDir());
-}
-
 } // namespace

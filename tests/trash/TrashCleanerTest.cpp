@@ -201,18 +201,34 @@ TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
 
 using LoopVolumeTest = WithLoopVolume<TrashCleanerTest>;
 
-// The process's real mount table leads to the volume's ".Trash-0"; every other trash folder it
-// leads to must be empty already, or the case would touch trash that is not its own.
-TEST_F(LoopVolumeTest, TheVolumesTrashIsFoundInTheProcessMountTableAndEmptied)
+// Items on the volume go by rename into its own ".Trash-0" with paths relative to its top, the
+// home trash not involved; the process's real mount table leads the cleaner there. Every other
+// trash folder it leads to must be empty already, or the case would touch trash not its own.
+TEST_F(LoopVolumeTest, ItemsLandInTheVolumesOwnTrashWhichTheRealMountTableLeadsTo)
 {
     put(volume("docs/report one.txt"), QByteArray(1234, 'r'));
     put(volume("photos/2024/beach.jpg"), QByteArray(4321, 'b'));
-    const FreedesktopTrash trash(QFile::decodeName(homeTrash()));
-    for (const char* item : {"docs/report one.txt", "photos"}) {
-        const FreedesktopTrash::Result moved = trash.moveToTrash(QFile::decodeName(volume(item)));
-        ASSERT_TRUE(moved.succeeded()) << moved.error.toStdString();
-    }
     const QByteArray volumeTrash = volume(".Trash-0");
+    const FreedesktopTrash trash(QFile::decodeName(homeTrash()));
+    EXPECT_EQ(trash.trashFolderFor(QFile::decodeName(volume("docs/report one.txt"))).trashedPath,
+              QFile::decodeName(volumeTrash));
+    for (const auto& [item, name, record] :
+         {std::tuple{"docs/report one.txt", "report one.txt", "\nPath=docs/report%20one.txt\n"},
+          std::tuple{"photos", "photos", "\nPath=photos\n"}}) {
+        const ino_t inode = inodeOf(volume(item));
+        const FreedesktopTrash::Result moved = trash.moveToTrash(volume(item));
+        ASSERT_TRUE(moved.succeeded()) << moved.error.toStdString();
+        EXPECT_FALSE(exists(volume(item)));
+        EXPECT_EQ(inodeOf(volumeTrash + "/files/" + name), inode) << "moved by rename";
+        EXPECT_TRUE(readFile(volumeTrash + "/info/" + name + ".trashinfo").contains(record));
+    }
+    EXPECT_EQ(modeOf(volumeTrash), 0700u);
+    EXPECT_FALSE(exists(homeTrash())) << "the home trash is not involved";
+    const FreedesktopTrash::Result mountPoint = trash.moveToTrash(path("volume"));
+    EXPECT_TRUE(mountPoint.error.contains(qpath("volume") + u"” to the trash: a volume is mounted"))
+        << mountPoint.error.toStdString();
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("lost+found"))).isDir());
+
     const qint64 expected = 1234 + 4321;
     const TrashCleaner cleaner(QFile::decodeName(homeTrash()), MountTable::standardPath(), 0);
     const QStringList folders = cleaner.trashFolders();

@@ -105,25 +105,6 @@ INSTANTIATE_TEST_SUITE_P(Names, PeerTrashTest,
                              return name + '_' + std::to_string(info.index);
                          });
 
-TEST_F(TrashRestoreTest, ItemsTrashedByCorvellaAreListedAndRestoredByTrashCli)
-{
-    for (const char* name : {"first one.txt", "50%.txt"})
-        ASSERT_TRUE(writeFile(path(name), name) && trashWith(u"corvella"_s, path(name)));
-    const CommandOutcome listed = runCommand(u"trash-list"_s, {});
-    ASSERT_EQ(listed.exitCode, 0) << listed.output.toStdString();
-    for (const char* name : {"first one.txt", "50%.txt"})
-        EXPECT_TRUE(listed.output.contains(qpath(name))) << listed.output.toStdString();
-
-    QProcess restore;
-    restore.setWorkingDirectory(QFile::decodeName(m_top));
-    restore.start(u"trash-restore"_s, {qpath("50%.txt")});
-    restore.write("0\n");
-    restore.closeWriteChannel();
-    ASSERT_TRUE(restore.waitForFinished(60000));
-    EXPECT_EQ(readFile(path("50%.txt")), "50%.txt") << restore.readAll().constData();
-    EXPECT_EQ(items().size(), 1);
-}
-
 // Records naming a place outside their volume, climbing out with "..", or under a folder that is a
 // link off the volume, are refused; nothing is made off the volume, and what is refused stays.
 TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
@@ -180,35 +161,6 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
     EXPECT_EQ(entriesOf(path("etc")), QStringList());
 }
 
-// A link goes back as the link; two items from one place: the second finds the first there,
-// is offered a new name and loses nothing.
-TEST_F(TrashRestoreTest, LinksStayLinksAndAnOccupiedPlaceIsNeverOverwritten)
-{
-    ASSERT_TRUE(writeFile(path("target.txt"), "target"));
-    ASSERT_EQ(::symlink("target.txt", path("link").constData()), 0);
-    ASSERT_TRUE(trashWith(u"corvella"_s, path("link")));
-    for (const char* version : {"one", "two"})
-        ASSERT_TRUE(writeFile(path("same.txt"), version) &&
-                    trashWith(u"corvella"_s, path("same.txt")));
-
-    EXPECT_TRUE(TrashRestorer::restore(only(path("link"))).succeeded());
-    EXPECT_EQ(QFileInfo(qpath("link")).symLinkTarget(), qpath("target.txt"));
-    EXPECT_EQ(readFile(path("target.txt")), "target");
-
-    TrashItems same = items();
-    ASSERT_EQ(same.size(), 2);
-    EXPECT_EQ(same[0].originalPath, same[1].originalPath);
-    EXPECT_TRUE(TrashRestorer::restore(same[0]).succeeded());
-    const TrashRestorer::Result second = TrashRestorer::restore(same[1]);
-    EXPECT_EQ(second.status, TrashRestorer::Status::Occupied);
-    EXPECT_EQ(second.suggestedPath, path("same (restored).txt"));
-    EXPECT_TRUE(exists(same[1].itemPath()) && exists(same[1].infoPath()));
-    const QByteArray firstBack = readFile(path("same.txt"));
-    EXPECT_TRUE(TrashRestorer::restore(same[1], second.suggestedPath).succeeded());
-    EXPECT_EQ(QSet<QByteArray>({firstBack, readFile(second.suggestedPath)}),
-              QSet<QByteArray>({"one", "two"}));
-}
-
 // Folder sizes come from "directorysizes" while its entry is current, are measured as du does
 // otherwise, and the entry goes with the item.
 TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurgedWithTheItem)
@@ -248,9 +200,9 @@ TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurge
 
 using VolumeTrashTest = WithLoopVolume<TrashRestoreTest>;
 
-// On a loop-mounted ext4 volume: records relative to the volume's top, from every program;
-// Corvella's items listed by trash-list.
-TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreListedAndRestored)
+// On a loop-mounted ext4 volume: records relative to the volume's top, from every program, are
+// listed (Corvella's by trash-list too) and restored.
+TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreRestoredAndNothingIsMadeOffIt)
 {
     const QString mounts = MountTable::standardPath();
     for (const char* tool : {"gio", "trash-put", "corvella"}) {
@@ -268,12 +220,9 @@ TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreListedAndRestored)
         EXPECT_TRUE(TrashRestorer::restore(item).succeeded()) << tool;
         EXPECT_EQ(readFile(original), tool);
     }
-}
 
-// A record (or a new name) under a link off the volume: refused before anything is made, so
-// the link's target on another file system stays empty.
-TEST_F(VolumeTrashTest, RestoreMakesNothingOffTheVolume)
-{
+    // A record (or a new name) under a link off the volume: refused before anything is made, so
+    // the link's target on another file system stays empty.
     ASSERT_TRUE(QDir().mkpath(qpath("elsewhere")));
     ASSERT_EQ(::symlink(path("elsewhere").constData(), path("volume/off").constData()), 0);
     ASSERT_TRUE(writeFile(path("volume/x")) && trashWith(u"corvella"_s, path("volume/x")));
@@ -286,14 +235,28 @@ TEST_F(VolumeTrashTest, RestoreMakesNothingOffTheVolume)
     EXPECT_TRUE(TrashRestorer::restore(item, path("volume/new/deeper/x")).succeeded());
 }
 
-// The command line lists with the documented JSON keys, restores what it can, names each item it
-// could not restore (with the new name to use) and exits 1; empty-trash leaves nothing.
-TEST_F(TrashRestoreTest, TheCommandLineListsRestoresAndEmpties)
+// Corvella's records are read by trash-cli too. The command line lists with the documented JSON
+// keys, restores what it can (a link as the link), names each item it could not restore (with the
+// new name to use) and exits 1; empty-trash leaves nothing.
+TEST_F(TrashRestoreTest, PeersAndTheCommandLineListRestoreAndEmpty)
 {
-    for (const char* name : {"a.txt", "b.txt"})
-        ASSERT_TRUE(writeFile(path(name), name) && trashWith(u"corvella"_s, path(name)));
+    for (const char* name : {"a.txt", "b.txt", "50% c.txt"})
+        ASSERT_TRUE(writeFile(path(name), name));
+    ASSERT_EQ(::symlink("a.txt", path("link").constData()), 0);
+    for (const char* name : {"a.txt", "b.txt", "50% c.txt", "link"})
+        ASSERT_TRUE(trashWith(u"corvella"_s, path(name))) << name;
     ASSERT_TRUE(writeFile(path("data/Trash/info/evil.trashinfo"), info("../../../etc/evil")));
     ASSERT_TRUE(writeFile(path("data/Trash/files/evil"), "evil"));
+    const CommandOutcome peerList = runCommand(u"trash-list"_s, {});
+    for (const char* name : {"a.txt", "50% c.txt", "link"})
+        EXPECT_TRUE(peerList.output.contains(qpath(name))) << peerList.output.toStdString();
+    QProcess peerRestore;
+    peerRestore.setWorkingDirectory(qpath({}));
+    peerRestore.start(u"trash-restore"_s, {qpath("50% c.txt")});
+    peerRestore.write("0\n");
+    peerRestore.closeWriteChannel();
+    ASSERT_TRUE(peerRestore.waitForFinished(60000));
+    EXPECT_EQ(readFile(path("50% c.txt")), "50% c.txt") << peerRestore.readAll().constData();
 
     const CliRun listed = cli({u"trash-list"_s, u"--json"_s});
     ASSERT_EQ(listed.exitCode, 0) << listed.err.constData();
@@ -306,13 +269,14 @@ TEST_F(TrashRestoreTest, TheCommandLineListsRestoresAndEmpties)
         originals.append(item.value(u"originalPath"_s).toString());
     }
     originals.sort();
-    EXPECT_EQ(originals, QStringList({QString(), qpath("a.txt"), qpath("b.txt")}));
+    EXPECT_EQ(originals, QStringList({QString(), qpath("a.txt"), qpath("b.txt"), qpath("link")}));
 
     ASSERT_TRUE(writeFile(path("b.txt"), "occupant"));
-    const CliRun restored =
-        cli({u"restore"_s, qpath("a.txt"), qpath("b.txt"), qpath("data/Trash/files/evil")});
+    const CliRun restored = cli({u"restore"_s, qpath("a.txt"), qpath("b.txt"),
+                                 qpath("data/Trash/files/evil"), qpath("link")});
     EXPECT_EQ(restored.exitCode, 1);
     EXPECT_EQ(readFile(path("a.txt")), "a.txt");
+    EXPECT_EQ(QFileInfo(qpath("link")).symLinkTarget(), qpath("a.txt"));
     EXPECT_EQ(readFile(path("b.txt")), "occupant");
     EXPECT_TRUE(restored.err.contains(QByteArray("--as '" + path("b (restored).txt") + "'")))
         << restored.err.constData();
