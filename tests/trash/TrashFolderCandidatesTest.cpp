@@ -93,7 +93,8 @@ TEST_P(VolumeTrashFolderTest, OnlyASafeTrashFolderIsUsed)
 // clang-format off
 const CandidateCase rows[] = {
     {"StickyShared", {".Trash 1777", ".Trash/U 700"}, ".Trash/U: usable; .Trash-U: missing"},
-    {"UserFoldersLinks", {".Trash 1777", "elsewhere 700", ".Trash/U -> ../elsewhere", ".Trash-U -> elsewhere"},
+    {"UserFoldersLinks",
+     {".Trash 1777", "elsewhere 700", ".Trash/U -> ../elsewhere", ".Trash-U -> elsewhere"},
      ".Trash/U: “.Trash/U” is a symbolic link; .Trash-U: “.Trash-U” is a symbolic link"},
     // From here to the last row also on a real volume (the others add nothing there).
     {"StickySharedOnly", {".Trash 1777"}, ".Trash/U: missing; .Trash-U: missing"},
@@ -103,8 +104,10 @@ const CandidateCase rows[] = {
      ".Trash/U: “.Trash” is a symbolic link; .Trash-U: missing"},
     {"SharedUserFolderALink", {".Trash 1777", "elsewhere 700", ".Trash/U -> ../elsewhere"},
      ".Trash/U: “.Trash/U” is a symbolic link; .Trash-U: missing"},
-    {"OwnOfAnotherUser", {".Trash-U 700"}, ".Trash-U: “.Trash-U” belongs to another user", nullptr, true},
-    {"OwnOpenToTheGroup", {".Trash-U 770"}, ".Trash-U: usable", ".Trash-U: “.Trash-U” can be changed by other users"},
+    {"OwnOfAnotherUser", {".Trash-U 700"}, ".Trash-U: “.Trash-U” belongs to another user", nullptr,
+     true},
+    {"OwnOpenToTheGroup", {".Trash-U 770"}, ".Trash-U: usable",
+     ".Trash-U: “.Trash-U” can be changed by other users"},
     {"BothUnusable", {".Trash 777", ".Trash-U file"},
      ".Trash/U: “.Trash” lacks the sticky bit; .Trash-U: “.Trash-U” is not a folder"},
     {"NoneYet", {}, ".Trash-U: missing"}};
