@@ -14,12 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool writeProgram(const QString& path, const QByteArray& script)
-{
-    return writeFile(path, "#!/bin/sh\n" + script) &&
-           ::chmod(QFile::encodeName(path).constData(), 0700) == 0;
-}
-
 // "NAME=value NAME=value", "@" for the fixture folder.
 QProcessEnvironment environmentOf(const QString& variables, const QString& top = {})
 {
@@ -110,9 +104,12 @@ TEST(FullDiskAccessTest, SettingsCommandFollowsTheDesktopAndPathAndIsStarted)
 {
     QTemporaryDir bin;
     const QString record = bin.filePath(u"opened.txt"_s);
-    for (const char* program : {"gnome-control-center", "systemsettings"})
-        ASSERT_TRUE(writeProgram(bin.filePath(QString::fromUtf8(program)),
-                                 "echo \"$@\" >> '" + QFile::encodeName(record) + "'\n"));
+    for (const char* program : {"gnome-control-center", "systemsettings"}) {
+        const QByteArray file = QFile::encodeName(bin.filePath(QString::fromUtf8(program)));
+        ASSERT_TRUE(
+            writeFile(file, "#!/bin/sh\necho \"$@\" >> '" + QFile::encodeName(record) + "'\n") &&
+            ::chmod(file.constData(), 0700) == 0);
+    }
     const struct {
         const char* desktop;
         const char* path; // "@": the folder with both programs

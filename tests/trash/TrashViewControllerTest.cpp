@@ -33,10 +33,6 @@ private:
                 model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole);
         }
     }
-    static void trashWithGio(const QString& file)
-    {
-        QCOMPARE(QProcess::execute(u"gio"_s, {u"trash"_s, file}), 0);
-    }
 
     QString m_top = QDir::homePath();
 
@@ -79,7 +75,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(path("report.txt")), "first");
 
         // Trashed again by another program, while something new took its place.
-        trashWithGio(path("report.txt"));
+        QCOMPARE(QProcess::execute(u"gio"_s, {u"trash"_s, path("report.txt")}), 0);
         QTRY_COMPARE(view.model()->rowCount(), 2);
         QVERIFY(writeFile(path("report.txt"), "occupant"));
         tick(view, path("report.txt"));
