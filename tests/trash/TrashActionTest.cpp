@@ -78,9 +78,8 @@ TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
     ASSERT_TRUE(QTest::qWaitFor([&daemon] { return daemon.canReadLine(); }, 10000))
         << daemon.errorString().toStdString();
     const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
-    const auto bus = [&address](const QString& role) {
-        return QDBusConnection::connectToBus(address, role);
-    };
+    QDBusConnection serverBus = QDBusConnection::connectToBus(address, u"server"_s);
+    const QDBusConnection client = QDBusConnection::connectToBus(address, u"client"_s);
     NotificationServer server;
     const auto stop = qScopeGuard([&] {
         for (const QString& role : {u"server"_s, u"client"_s})
@@ -89,10 +88,9 @@ TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
         daemon.waitForFinished();
     });
     const QString name = u"org.freedesktop.Notifications"_s;
-    ASSERT_TRUE(bus(u"server"_s)
-                    .registerObject(u"/org/freedesktop/Notifications"_s, &server,
-                                    QDBusConnection::ExportScriptableSlots) &&
-                bus(u"server"_s).registerService(name));
+    ASSERT_TRUE(serverBus.registerObject(u"/org/freedesktop/Notifications"_s, &server,
+                                         QDBusConnection::ExportScriptableSlots) &&
+                serverBus.registerService(name));
     const struct {
         const char* name;
         bool sandboxed;
@@ -113,7 +111,7 @@ TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
         const QString home = tree.qpath("home");
         const FullDiskAccessAuthorizer access(environment, folder.path(), [home] { return home; });
         TrashAction action(TrashCleaner(tree.qpath("trash"), tree.qpath("mountinfo"), ::geteuid()),
-                           &access, DesktopNotifier(bus(u"client"_s)), 1100);
+                           &access, DesktopNotifier(client), 1100);
         QSignalSpy prompted(&action, &TrashAction::accessPromptNeeded);
         QSignalSpy finished(&action, &TrashAction::finished);
         const QStringList before = server.received;
@@ -136,8 +134,8 @@ TEST(TrashActionTest, PromptsForAccessOrEmptiesAndNotifies)
                               TrashAction::notificationText(result) + u"||-1"_s});
     }
 
-    ASSERT_TRUE(bus(u"server"_s).unregisterService(name));
-    EXPECT_TRUE(DesktopNotifier(bus(u"client"_s))
+    ASSERT_TRUE(serverBus.unregisterService(name));
+    EXPECT_TRUE(DesktopNotifier(client)
                     .notify(u"Empty Trash"_s, u"text"_s)
                     .contains(u"no notification service is running"_s));
 }
