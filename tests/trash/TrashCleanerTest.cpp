@@ -5,6 +5,8 @@
 #include "support/AsUser.h"
 #include "support/TreeBuilder.h"
 #include "trash/FreedesktopTrash.h"
+#include "trash/TrashDirectory.h"
+#include "trash/TrashRestorer.h"
 
 #include <QScopeGuard>
 
@@ -198,16 +200,23 @@ TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
 using LoopVolumeTest = WithLoopVolume<TrashCleanerTest>;
 
 // Items on the volume go by rename into its own ".Trash-0" with paths relative to its top, the
-// home trash not involved; the process's real mount table leads the cleaner there. Every other
-// trash folder it leads to must be empty already, or the case would touch trash not its own.
+// home trash not involved; the process's real mount table leads the listing (trash-list's too),
+// restoring and the cleaner there. Every other trash folder it leads to must be empty already, or
+// the case would touch trash not its own.
 TEST_F(LoopVolumeTest, ItemsLandInTheVolumesOwnTrashWhichTheRealMountTableLeadsTo)
 {
+    const QByteArray volumeTrash = volume(".Trash-0");
+    const TrashCleaner cleaner(QFile::decodeName(homeTrash()), MountTable::standardPath(), 0);
+    for (const QString& folder : cleaner.trashFolders()) {
+        for (const char* part : {"/files", "/info", "/expunged"}) {
+            if (!entriesOf(folder + part).isEmpty())
+                GTEST_SKIP() << "the trash folder " << folder.toStdString()
+                             << " of this machine is not empty; emptying it would touch it";
+        }
+    }
     put(volume("docs/report one.txt"), QByteArray(1234, 'r'));
     put(volume("photos/2024/beach.jpg"), QByteArray(4321, 'b'));
-    const QByteArray volumeTrash = volume(".Trash-0");
     const FreedesktopTrash trash(QFile::decodeName(homeTrash()));
-    EXPECT_EQ(trash.trashFolderFor(QFile::decodeName(volume("docs/report one.txt"))).trashedPath,
-              QFile::decodeName(volumeTrash));
     for (const auto& [item, name, record] :
          {std::tuple{"docs/report one.txt", "report one.txt", "\nPath=docs/report%20one.txt\n"},
           std::tuple{"photos", "photos", "\nPath=photos\n"}}) {
@@ -225,22 +234,23 @@ TEST_F(LoopVolumeTest, ItemsLandInTheVolumesOwnTrashWhichTheRealMountTableLeadsT
         << mountPoint.error.toStdString();
     EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("lost+found"))).isDir());
 
-    const qint64 expected = 1234 + 4321;
-    const TrashCleaner cleaner(QFile::decodeName(homeTrash()), MountTable::standardPath(), 0);
-    const QStringList folders = cleaner.trashFolders();
-    ASSERT_TRUE(folders.contains(QFile::decodeName(volumeTrash)))
-        << folders.join(',').toStdString();
-    for (const QString& folder : folders) {
-        for (const char* part : {"/files", "/info", "/expunged"}) {
-            if (folder != QFile::decodeName(volumeTrash) && !entriesOf(folder + part).isEmpty())
-                GTEST_SKIP() << "the trash folder " << folder.toStdString()
-                             << " of this machine is not empty; emptying it would touch it";
+    const CommandOutcome peer = runCommand(QStringLiteral("trash-list"), {});
+    EXPECT_TRUE(peer.output.contains(QFile::decodeName(volume("docs/report one.txt"))))
+        << peer.output.toStdString();
+    for (const TrashDirectory& folder :
+         TrashDirectory::findAll(QFile::decodeName(homeTrash()), MountTable::standardPath(), 0)) {
+        for (const TrashItem& item : folder.list()) {
+            EXPECT_TRUE(item.originalPath != volume("photos") ||
+                        TrashRestorer::restore(item).succeeded());
         }
     }
-
+    EXPECT_EQ(readFile(volume("photos/2024/beach.jpg")).size(), 4321);
+    const QStringList folders = cleaner.trashFolders();
     const TrashCleaner::Result result = cleaner.emptyAll();
-    EXPECT_EQ(outcome(result), outcome(expected, 2, 0, folders.size()))
+    EXPECT_EQ(outcome(result), outcome(1234, 1, 0, folders.size()))
         << result.firstError.toStdString();
+    EXPECT_TRUE(folders.contains(QFile::decodeName(volumeTrash)))
+        << folders.join(',').toStdString();
     expectEmptied(volumeTrash);
     EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("docs"))).isDir());
 }

@@ -1,5 +1,4 @@
 #include "TrashFixture.h"
-#include "platform/fs/MountTable.h"
 #include "support/Cli.h"
 #include "trash/FreedesktopTrash.h"
 #include "trash/TrashCleaner.h"
@@ -9,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -29,24 +27,14 @@ QByteArray info(const QByteArray& path)
 
 class TrashRestoreTest : public TrashFixture {
 protected:
-    // The items of every trash found through the mount table (a fixture one by default).
-    TrashItems items(const QString& mountTable = {}) const
+    // The items of every trash found through the fixture mount table.
+    TrashItems items() const
     {
         TrashItems all;
-        for (const TrashDirectory& trash : TrashDirectory::findAll(
-                 qpath("data/Trash"), mountTable.isEmpty() ? qpath("mountinfo") : mountTable,
-                 ::geteuid()))
+        for (const TrashDirectory& trash :
+             TrashDirectory::findAll(qpath("data/Trash"), qpath("mountinfo"), ::geteuid()))
             all += trash.list();
         return all;
-    }
-    TrashItem only(const QByteArray& original, const QString& mountTable = {}) const
-    {
-        TrashItems found;
-        for (const TrashItem& item : items(mountTable))
-            if (item.originalPath == original)
-                found.append(item);
-        EXPECT_EQ(found.size(), 1) << original.constData();
-        return found.value(0);
     }
 };
 
@@ -83,7 +71,10 @@ TEST_P(PeerTrashTest, ItemsTrashedByAnyProgramAreListedAndRestored)
     ASSERT_TRUE(trashWith(tool, original)) << tool.toStdString();
     ASSERT_FALSE(exists(original));
 
-    const TrashItem item = only(original);
+    const TrashItems listed = items();
+    ASSERT_EQ(listed.size(), 1);
+    const TrashItem& item = listed[0];
+    EXPECT_EQ(item.originalPath, original);
     EXPECT_EQ(item.state, TrashItem::State::Complete) << item.problem.toStdString();
     EXPECT_TRUE(item.deletionDate.isValid());
     EXPECT_EQ(item.kind, TrashItem::Kind::File);
@@ -106,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Names, PeerTrashTest,
                          });
 
 // Records naming a place outside their volume, climbing out with "..", or under a folder that is a
-// link off the volume, are refused; nothing is made off the volume, and what is refused stays.
+// link off the volume (also as a new name), are refused; nothing is made off the volume, and what
+// is refused stays.
 TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
 {
     const QByteArray top = path("volume");
@@ -151,6 +143,8 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
         EXPECT_EQ(item->state, row.state) << row.name;
         EXPECT_EQ(item->originalPath, row.original) << row.name;
         EXPECT_EQ(TrashRestorer::restore(*item).succeeded(), row.restores) << row.name;
+        EXPECT_TRUE(!row.original.contains("/linked/") || // nor under a new name there
+                    !TrashRestorer::restore(*item, top + "/linked/new/y").succeeded());
         EXPECT_EQ(exists(trash + "/files/" + row.name), row.hasItem && !row.restores) << row.name;
         EXPECT_EQ(exists(trash + "/info/" + row.name + ".trashinfo"),
                   !row.record.isEmpty() && !row.restores)
@@ -161,27 +155,21 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
     EXPECT_EQ(entriesOf(path("etc")), QStringList());
 }
 
-// Folder sizes come from "directorysizes" while its entry is current, are measured as du does
-// otherwise, and the entry goes with the item.
+// A folder's measured size is cached in "directorysizes", used while its entry is current, and
+// the entry goes with the item. (The sizes themselves: the window's case, against du.)
 TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurgedWithTheItem)
 {
-    ASSERT_TRUE(writeFile(path("tree/a"), QByteArray(10000, 'a')) &&
-                writeFile(path("tree/sub/b"), "b"));
-    ASSERT_EQ(::symlink("/usr", path("tree/sub/outside").constData()), 0);
+    ASSERT_TRUE(writeFile(path("tree/a"), QByteArray(10000, 'a')));
     ASSERT_TRUE(trashWith(u"corvella"_s, path("tree")));
     TrashItems listed = items();
     ASSERT_EQ(listed.size(), 1);
     EXPECT_EQ(listed[0].size, -1);
     const TrashDirectory trash = TrashDirectory::findAll(qpath("data/Trash"), qpath("none"), 0)[0];
     ASSERT_TRUE(trash.measureFolders(&listed));
-    const CommandOutcome du =
-        runCommand(u"du"_s, {u"-sB1"_s, QFile::decodeName(listed[0].itemPath())});
-    EXPECT_EQ(QByteArray::number(listed[0].size), du.output.section(u'\t', 0, 0).toLatin1());
     const QByteArray cache = path("data/Trash/directorysizes");
-    EXPECT_EQ(readFile(cache), QByteArray::number(listed[0].size) + ' ' +
-                                   QByteArray::number(listed[0].recordTime) + " tree\n");
-
-    ASSERT_TRUE(writeFile(cache, "77 " + QByteArray::number(listed[0].recordTime) + " tree\n"));
+    const QByteArray time = QByteArray::number(listed[0].recordTime);
+    EXPECT_EQ(readFile(cache), QByteArray::number(listed[0].size) + ' ' + time + " tree\n");
+    ASSERT_TRUE(writeFile(cache, "77 " + time + " tree\n"));
     EXPECT_EQ(items().value(0).size, 77);
     const struct utimbuf later {
         listed[0].recordTime + 60, listed[0].recordTime + 60
@@ -191,48 +179,9 @@ TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurge
 
     const TrashCleaner::Result erased =
         TrashCleaner(qpath("data/Trash"), {}, ::geteuid()).eraseItems(listed);
-    EXPECT_EQ(erased.failures, 0) << erased.firstError.toStdString();
-    EXPECT_EQ(erased.itemsRemoved, 1);
+    EXPECT_EQ(erased.itemsRemoved, 1) << erased.firstError.toStdString();
     EXPECT_TRUE(items().isEmpty());
     EXPECT_EQ(readFile(cache), "");
-    EXPECT_TRUE(QFileInfo::exists(u"/usr"_s));
-}
-
-using VolumeTrashTest = WithLoopVolume<TrashRestoreTest>;
-
-// On a loop-mounted ext4 volume: records relative to the volume's top, from every program, are
-// listed (Corvella's by trash-list too) and restored.
-TEST_F(VolumeTrashTest, EveryProgramsItemsOnAVolumeAreRestoredAndNothingIsMadeOffIt)
-{
-    const QString mounts = MountTable::standardPath();
-    for (const char* tool : {"gio", "trash-put", "corvella"}) {
-        const QByteArray original = path("volume/from ") + tool + "/item 100%";
-        ASSERT_TRUE(writeFile(original, tool) && trashWith(QString::fromLatin1(tool), original))
-            << tool;
-        const TrashItem item = only(original, mounts);
-        EXPECT_EQ(item.topDirectory, path("volume")) << tool;
-        EXPECT_EQ(item.recordedPath, QByteArray("from ") + tool + "/item 100%") << tool;
-        if (QByteArray(tool) == "corvella") {
-            const CommandOutcome listed = runCommand(u"trash-list"_s, {});
-            EXPECT_TRUE(listed.output.contains(QFile::decodeName(original)))
-                << listed.output.toStdString();
-        }
-        EXPECT_TRUE(TrashRestorer::restore(item).succeeded()) << tool;
-        EXPECT_EQ(readFile(original), tool);
-    }
-
-    // A record (or a new name) under a link off the volume: refused before anything is made, so
-    // the link's target on another file system stays empty.
-    ASSERT_TRUE(QDir().mkpath(qpath("elsewhere")));
-    ASSERT_EQ(::symlink(path("elsewhere").constData(), path("volume/off").constData()), 0);
-    ASSERT_TRUE(writeFile(path("volume/x")) && trashWith(u"corvella"_s, path("volume/x")));
-    ASSERT_TRUE(
-        writeFile(path("volume/.Trash-") + uid + "/info/x.trashinfo", info("off/new/deeper/x")));
-    const TrashItem item = only(path("volume/off/new/deeper/x"), MountTable::standardPath());
-    EXPECT_FALSE(TrashRestorer::restore(item).succeeded());
-    EXPECT_FALSE(TrashRestorer::restore(item, path("volume/off/new/y")).succeeded());
-    EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
-    EXPECT_TRUE(TrashRestorer::restore(item, path("volume/new/deeper/x")).succeeded());
 }
 
 // Corvella's records are read by trash-cli too. The command line lists with the documented JSON
@@ -250,13 +199,6 @@ TEST_F(TrashRestoreTest, PeersAndTheCommandLineListRestoreAndEmpty)
     const CommandOutcome peerList = runCommand(u"trash-list"_s, {});
     for (const char* name : {"a.txt", "50% c.txt", "link"})
         EXPECT_TRUE(peerList.output.contains(qpath(name))) << peerList.output.toStdString();
-    QProcess peerRestore;
-    peerRestore.setWorkingDirectory(qpath({}));
-    peerRestore.start(u"trash-restore"_s, {qpath("50% c.txt")});
-    peerRestore.write("0\n");
-    peerRestore.closeWriteChannel();
-    ASSERT_TRUE(peerRestore.waitForFinished(60000));
-    EXPECT_EQ(readFile(path("50% c.txt")), "50% c.txt") << peerRestore.readAll().constData();
 
     const CliRun listed = cli({u"trash-list"_s, u"--json"_s});
     ASSERT_EQ(listed.exitCode, 0) << listed.err.constData();
@@ -268,8 +210,9 @@ TEST_F(TrashRestoreTest, PeersAndTheCommandLineListRestoreAndEmpty)
             EXPECT_TRUE(item.contains(QLatin1StringView(key))) << key;
         originals.append(item.value(u"originalPath"_s).toString());
     }
+    QStringList expected{{}, qpath("50% c.txt"), qpath("a.txt"), qpath("b.txt"), qpath("link")};
     originals.sort();
-    EXPECT_EQ(originals, QStringList({QString(), qpath("a.txt"), qpath("b.txt"), qpath("link")}));
+    EXPECT_EQ(originals, expected);
 
     ASSERT_TRUE(writeFile(path("b.txt"), "occupant"));
     const CliRun restored = cli({u"restore"_s, qpath("a.txt"), qpath("b.txt"),
