@@ -2,26 +2,20 @@
 
 #include "TrashFixture.h"
 
-#include <QDateTime>
-
 #include <sys/mount.h>
 #include <thread>
 #include <vector>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // The raw Path= of the item's record, "<no record>" without the header.
-QByteArray recordedPath(const QByteArray& trash, const QByteArray& name, QString* date = nullptr)
+QByteArray recordedPath(const QByteArray& trash, const QByteArray& name)
 {
     const QList<QByteArray> lines = readFile(trash + "/info/" + name + ".trashinfo").split('\n');
     QByteArray path = lines.value(0) == "[Trash Info]" ? QByteArray() : "<no record>";
     for (const QByteArray& line : lines) {
         if (line.startsWith("Path="))
             path += line.mid(5);
-        else if (line.startsWith("DeletionDate=") && date)
-            *date = QString::fromUtf8(line.mid(13));
     }
     return path;
 }
@@ -46,26 +40,6 @@ protected:
         return (entriesOf(homeTrash() + "/info") + entriesOf(homeTrash() + "/files")).isEmpty();
     }
 };
-
-TEST_F(HomeTrashTest, ItemMovesIntoTheHomeTrashWithItsOriginalPathRecorded)
-{
-    const std::pair<QByteArray, QByteArray> names[] = {
-        {"na\xc3\xafve \xe6\x97\xa5\xe6\x9c\xac.txt", "na%C3%AFve%20%E6%97%A5%E6%9C%AC.txt"},
-        {"100% sure #1?.txt", "100%25%20sure%20%231%3F.txt"},
-        {"line\nbreak", "line%0Abreak"}};
-    for (const auto& [name, encoded] : names) {
-        const QByteArray original = write("Downloads/" + name, "content of " + name);
-        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-        EXPECT_EQ(trashed(original), name);
-        EXPECT_FALSE(exists(original));
-        EXPECT_EQ(readFile(homeTrash() + "/files/" + name), "content of " + name);
-        QString date;
-        EXPECT_EQ(recordedPath(homeTrash(), name, &date), path("Downloads/") + encoded);
-        const QDateTime deleted = QDateTime::fromString(date, u"yyyy-MM-dd'T'hh:mm:ss");
-        EXPECT_TRUE(deleted >= before && deleted <= QDateTime::currentDateTime().addSecs(1))
-            << date.toStdString();
-    }
-}
 
 // Threads trashing one name at once each get their own entry; a name left in the trash without a
 // record is skipped, never replaced.
