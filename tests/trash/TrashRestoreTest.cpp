@@ -1,7 +1,6 @@
 #include "TrashFixture.h"
 #include "support/Cli.h"
 #include "trash/FreedesktopTrash.h"
-#include "trash/TrashCleaner.h"
 #include "trash/TrashDirectory.h"
 #include "trash/TrashRestorer.h"
 
@@ -12,7 +11,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <utime.h>
 
 namespace {
 
@@ -144,35 +142,6 @@ TEST_F(TrashRestoreTest, AVolumesRecordsAreResolvedOnTheVolumeOrRefused)
     EXPECT_EQ(readFile(top + "/docs/ok file"), "ok");
     EXPECT_EQ(entriesOf(path("elsewhere")), QStringList());
     EXPECT_EQ(entriesOf(path("etc")), QStringList());
-}
-
-// A folder's measured size is cached in "directorysizes", used while its entry is current, and
-// the entry goes with the item. (The sizes themselves: the window's case, against du.)
-TEST_F(TrashRestoreTest, FolderSizesAreCachedAsTheTrashSpecificationSaysAndPurgedWithTheItem)
-{
-    ASSERT_TRUE(writeFile(path("tree/a"), QByteArray(10000, 'a')));
-    ASSERT_TRUE(trashWith(u"corvella"_s, path("tree")));
-    TrashItems listed = items();
-    ASSERT_EQ(listed.size(), 1);
-    EXPECT_EQ(listed[0].size, -1);
-    const TrashDirectory trash = TrashDirectory::findAll(qpath("data/Trash"), qpath("none"), 0)[0];
-    ASSERT_TRUE(trash.measureFolders(&listed));
-    const QByteArray cache = path("data/Trash/directorysizes");
-    const QByteArray time = QByteArray::number(listed[0].recordTime);
-    EXPECT_EQ(readFile(cache), QByteArray::number(listed[0].size) + ' ' + time + " tree\n");
-    ASSERT_TRUE(writeFile(cache, "77 " + time + " tree\n"));
-    EXPECT_EQ(items().value(0).size, 77);
-    const struct utimbuf later {
-        listed[0].recordTime + 60, listed[0].recordTime + 60
-    };
-    ASSERT_EQ(::utime(listed[0].infoPath().constData(), &later), 0); // the entry is stale now
-    EXPECT_EQ(items().value(0).size, -1);
-
-    const TrashCleaner::Result erased =
-        TrashCleaner(qpath("data/Trash"), {}, ::geteuid()).eraseItems(listed);
-    EXPECT_EQ(erased.itemsRemoved, 1) << erased.firstError.toStdString();
-    EXPECT_TRUE(items().isEmpty());
-    EXPECT_EQ(readFile(cache), "");
 }
 
 // Corvella's records are read by trash-cli too. The command line lists with the documented JSON
