@@ -18,7 +18,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -83,6 +82,12 @@ DiskBoxViewController* boxOf(const DiskManagerViewController& tab, const QString
     }
     return nullptr;
 }
+
+// A ready loop volume named `loop`, or a skip.
+#define LOOP_OR_SKIP(loop, label)                                                                  \
+    UDisksLoop loop(u"ext4"_s, label);                                                             \
+    if (!loop.problem().isEmpty())                                                                 \
+    QSKIP(qPrintable(loop.problem()))
 
 } // namespace
 
@@ -168,9 +173,7 @@ private Q_SLOTS:
 
     void mountAndUnmountRebuildOnceEach()
     {
-        UDisksLoop loop(u"ext4"_s, u"TABVOL"_s);
-        if (!loop.problem().isEmpty())
-            QSKIP(qPrintable(loop.problem()));
+        LOOP_OR_SKIP(loop, u"TABVOL"_s);
         DiskManagerViewController tab;
         QSignalSpy rebuilt(&tab, &DiskManagerViewController::listRebuilt);
         QVERIFY(rebuilt.wait(10000));
@@ -189,9 +192,7 @@ private Q_SLOTS:
     {
         if (runCommand(u"dunstctl"_s, {u"count"_s}).exitCode != 0)
             QSKIP("needs the dunst of the test environment");
-        UDisksLoop loop(u"ext4"_s, u"HELD"_s);
-        if (!loop.problem().isEmpty())
-            QSKIP(qPrintable(loop.problem()));
+        LOOP_OR_SKIP(loop, u"HELD"_s);
         const QString mountPoint = loop.mount();
         QVERIFY(!mountPoint.isEmpty());
         QProcess holder;
@@ -227,33 +228,28 @@ private Q_SLOTS:
         for (const auto& [choice, title, type] :
              {std::tuple{u"ExFAT"_s, u"Format Complete"_s, u"exfat"_s},
               {u"Journaled HFS+"_s, u"Format Failed"_s, u"ext4"_s}}) {
-            UDisksLoop loop(u"ext4"_s, u"BEFORE"_s);
-            if (!loop.problem().isEmpty())
-                QSKIP(qPrintable(loop.problem()));
+            LOOP_OR_SKIP(loop, u"BEFORE"_s);
             DVVolumeInfo record = volume("BEFORE", "/media/u/BEFORE", "ext4", 1, true);
             record.device = loop.device();
             record.volumeType = u"ext4"_s;
             DiskBoxViewController box(nullptr, describe);
             box.setVolumeInfo(record);
-            // The end dialog runs modally: read it and close it from the event loop.
-            QString shownTitle;
-            QString shownMessage;
-            QTimer poll;
+            QStringList shown; // the end dialog's title and message
+            QTimer poll;       // it runs modally: read it and close it from the event loop
             connect(&poll, &QTimer::timeout, this, [&] {
                 for (QWidget* window : QApplication::topLevelWidgets()) {
                     auto* end = window->findChild<FormatEndViewController*>();
-                    if (end == nullptr || !window->isVisible())
-                        continue;
-                    shownTitle = end->titleText();
-                    shownMessage = end->messageText();
-                    end->closeButton()->click();
+                    if (end != nullptr && window->isVisible()) {
+                        shown = {end->titleText(), end->messageText()};
+                        end->closeButton()->click();
+                    }
                 }
             });
             poll.start(20);
             box.makeSureToFormatSelectVolumeWithName(u"Fresh"_s, choice);
-            QTRY_VERIFY_WITH_TIMEOUT(!shownTitle.isEmpty(), 60000);
-            QCOMPARE(std::pair(choice, shownTitle), std::pair(choice, title));
-            QVERIFY(!shownMessage.isEmpty());
+            QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 60000);
+            QCOMPARE(std::pair(choice, shown.first()), std::pair(choice, title));
+            QVERIFY(!shown.last().isEmpty());
             QTRY_VERIFY_WITH_TIMEOUT(!box.isBusy(), 5000);
             QCOMPARE(std::pair(choice, loop.blkid("TYPE")), std::pair(choice, type));
         }
@@ -262,9 +258,7 @@ private Q_SLOTS:
     // On a loop volume and on the start-up volume.
     void tabAndCommandLineAgree()
     {
-        UDisksLoop loop(u"ext4"_s, u"AGREE"_s);
-        if (!loop.problem().isEmpty())
-            QSKIP(qPrintable(loop.problem()));
+        LOOP_OR_SKIP(loop, u"AGREE"_s);
         for (const QString& mountPoint : {loop.mount(), u"/"_s}) {
             QVERIFY(!mountPoint.isEmpty());
             QJsonObject entry;
