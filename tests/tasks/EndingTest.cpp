@@ -7,12 +7,10 @@
 #include "tasks/TaskListBuilder.h"
 #include "tasks/TaskTerminator.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 
@@ -27,52 +25,6 @@ TaskManagerInfo held(int pid)
     record.pID = pid;
     record.process = ProcessHandle::open(pid, ProcProcesses().startTime(pid), &record.handleError);
     return record;
-}
-
-bool lists(const QList<TaskManagerInfo>& records, int pid)
-{
-    return std::any_of(records.cbegin(), records.cend(),
-                       [pid](const TaskManagerInfo& record) { return record.pID == pid; });
-}
-
-// Rebuilds the list until it holds `wanted` and not `gone`, or 20 seconds pass; the last list.
-QList<TaskManagerInfo> listUntil(TaskListBuilder& builder, const QList<int>& wanted, int gone = -1)
-{
-    for (const QDeadlineTimer deadline(20000);; QThread::msleep(50)) {
-        const QList<TaskManagerInfo> records = builder.getAllProcess();
-        const auto listed = [&records](int pid) {
-            return lists(records, pid);
-        };
-        if (deadline.hasExpired() ||
-            (!listed(gone) && std::all_of(wanted.cbegin(), wanted.cend(), listed)))
-            return records;
-    }
-}
-
-TEST(Ending, WindowsOfChildrenAreListedAndEndingTheTickedOneLeavesTheRest)
-{
-    std::unique_ptr<ClientWindowSource> windows = TaskListBuilder::createWindowSource();
-    const QString xmessage = QStandardPaths::findExecutable("xmessage");
-    if (!windows || !windows->clientWindows() || xmessage.isEmpty())
-        GTEST_SKIP() << "Needs an X display with an EWMH window manager, and xmessage";
-    TaskListBuilder builder({}, std::move(windows));
-    std::vector<std::unique_ptr<ChildProcess>> children;
-    QList<int> pids;
-    for (const char* name : {"corvellaone", "corvellatwo", "corvellathree"}) {
-        children.push_back(
-            std::make_unique<ChildProcess>(xmessage, QStringList{"-name", name, name}));
-        pids.append(children.back()->pid());
-    }
-    const QList<TaskManagerInfo> records = listUntil(builder, pids);
-    const auto second = std::find_if(records.cbegin(), records.cend(),
-                                     [&](const auto& record) { return record.pID == pids.at(1); });
-    ASSERT_NE(second, records.cend());
-    EXPECT_TRUE(second->bIsSelected);
-    EXPECT_EQ(TaskTerminator::doCloseWithPID(*second), 0);
-    EXPECT_TRUE(children.at(1)->process.waitForFinished(10000));
-    const QList<TaskManagerInfo> after = listUntil(builder, {pids.at(0), pids.at(2)}, pids.at(1));
-    EXPECT_FALSE(lists(after, pids.at(1)));
-    EXPECT_TRUE(lists(after, pids.at(0)) && lists(after, pids.at(2)));
 }
 
 TEST(Ending, ChildIgnoringTerminationIsForceQuitOnRequest)

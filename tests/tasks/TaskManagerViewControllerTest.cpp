@@ -209,29 +209,6 @@ private Q_SLOTS:
     }
 #endif
 
-    void loadLabelsShowPercentInColour()
-    {
-        QTemporaryDir proc;
-        const auto stat = [&proc](const QByteArray& cpu) {
-            return files::writeFile(proc.filePath("stat"), "cpu 0 0 0 0\ncpu0 " + cpu + '\n');
-        };
-        QVERIFY(stat("0 0 0 0") && files::writeFile(proc.filePath("meminfo"),
-                                                    "MemTotal: 16777216 kB\nMemFree: "
-                                                    "2097152 kB\nMemAvailable: 6291456 kB\n"));
-        TaskManagerViewController tab(roots(proc.path()), nullptr);
-        const QColor red(225, 16, 61), blue(46, 127, 231);
-        const auto shows = [](QLabel* label, const char* number, const QColor& color) {
-            return label->text().contains(QLatin1String(number)) &&
-                   label->property("loadColor").value<QColor>().rgb() == color.rgb();
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(shows(tab.memoryLabel(), ">62.5<", red), 20000);
-        QVERIFY(stat("60 0 40 100"));
-        QTRY_VERIFY2_WITH_TIMEOUT(shows(tab.cpuLabel(), ">50.0<", blue),
-                                  qPrintable(tab.cpuLabel()->text()), 20000);
-        QVERIFY(stat("100 0 60 140"));
-        QTRY_VERIFY_WITH_TIMEOUT(shows(tab.cpuLabel(), ">60.0<", red), 20000);
-    }
-
     // The set of application units is compared at every refresh: a new one is listed.
     void newApplicationUnitIsListedAtNextRefresh()
     {
