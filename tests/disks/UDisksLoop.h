@@ -25,16 +25,12 @@ public:
     {
         using namespace Qt::StringLiterals;
         m_image = m_folder.filePath(type + u'-' + label + u".img");
-        QFile image(m_image);
         if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_UDISKS")) {
             m_problem = u"needs the udisks2 of the test environment (as root)"_s;
             return;
         }
-        if (!image.open(QIODevice::WriteOnly) || !image.resize(40 << 20)) {
-            m_problem = u"cannot make the image"_s;
+        if (!step(u"truncate"_s, {u"-s"_s, u"40M"_s, m_image}))
             return;
-        }
-        image.close();
         QStringList mkfs = type == u"ext4"   ? QStringList{u"-q"_s, u"-F"_s, u"-L"_s, label}
                            : type == u"vfat" ? QStringList{u"-n"_s, label}
                                              : QStringList{u"-L"_s, label};
