@@ -8,54 +8,70 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 // A loop device over a fresh image (in a folder of its own) with a file system made by mkfs,
-// known to udisks2 (and mounted through it when asked). Detached, with its image, when it goes.
+// known to udisks2 (and mounted through it when asked); detached, with its image, when it goes.
+// `node` names the loop device (made if missing) instead of the first free one; `partitioned`
+// (ext4 only) puts the file system in a partition, which device() then names.
 // Only in the test environment (CORVELLA_TEST_UDISKS, as root); elsewhere problem() says so.
 class UDisksLoop {
 public:
     UDisksLoop(const UDisksLoop&) = delete;
     UDisksLoop& operator=(const UDisksLoop&) = delete;
-    UDisksLoop(const QString& type, const QString& label)
+    UDisksLoop(const QString& type, const QString& label, const QString& node = {},
+               bool partitioned = false)
     {
         using namespace Qt::StringLiterals;
         m_image = m_folder.filePath(type + u'-' + label + u".img");
-        QFile image(m_image);
         if (qEnvironmentVariableIsEmpty("CORVELLA_TEST_UDISKS")) {
             m_problem = u"needs the udisks2 of the test environment (as root)"_s;
             return;
         }
-        if (!image.open(QIODevice::WriteOnly) || !image.resize(40 << 20)) {
-            m_problem = u"cannot make the image"_s;
+        if (!step(u"truncate"_s, {u"-s"_s, u"40M"_s, m_image}))
             return;
-        }
-        image.close();
         QStringList mkfs = type == u"ext4"   ? QStringList{u"-q"_s, u"-F"_s, u"-L"_s, label}
                            : type == u"vfat" ? QStringList{u"-n"_s, label}
                                              : QStringList{u"-L"_s, label};
-        if (!step(u"mkfs."_s + type, mkfs << m_image) ||
-            !step(u"losetup"_s, {u"-f"_s, u"--show"_s, m_image}))
+        mkfs << m_image;
+        // One partition, which sfdisk puts at 1 MiB: its file system is made there in the image.
+        if (partitioned) {
+            if (!step(u"sh"_s, {u"-c"_s, u"echo ,,L | sfdisk -q -X dos \"$0\""_s, m_image}))
+                return;
+            mkfs = QStringList{u"-E"_s, u"offset=1048576"_s} + mkfs + QStringList{u"39M"_s};
+        }
+        if (!node.isEmpty() && ::mknod(QFile::encodeName(node).constData(), S_IFBLK | 0660,
+                                       makedev(7, node.mid(9).toUInt())) == 0)
+            m_madeNode = node;
+        if (!step(u"mkfs."_s + type, mkfs) ||
+            !step(u"losetup"_s, node.isEmpty() ? QStringList{u"-f"_s, u"--show"_s, m_image}
+                                               : QStringList{u"-P"_s, node, m_image}))
             return;
-        m_device = m_output;
-        // udisks2 learns of the device from udev; wait until it has probed the file system, and
-        // ask udev again now and then in case the event went by before udisks2 looked.
-        const QDeadlineTimer deadline(30000);
-        for (int round = 0; !deadline.hasExpired() && block().idType != type; ++round) {
-            if (round % 40 == 0) {
-                runCommand(u"udevadm"_s,
-                           {u"trigger"_s, u"--action=change"_s, u"--name-match="_s + m_device});
-                runCommand(u"udevadm"_s, {u"settle"_s});
-            }
-            QThread::msleep(50);
+        m_loop = node.isEmpty() ? m_output : node;
+        m_device = partitioned ? m_loop + u"p1" : m_loop;
+        if (partitioned) // some kernels skip the scan -P asks for (fails if it did not)
+            runCommand(u"partx"_s, {u"-a"_s, m_loop});
+        // udisks2 learns of the device from udev: ask udev again now and then, in case the event
+        // went by before udisks2 looked, until udisks2 has probed the file system.
+        for (int round = 0; round < 15 && block().idType != type; ++round) {
+            runCommand(u"udevadm"_s, {u"trigger"_s, u"--action=change"_s,
+                                      u"--name-match="_s + m_loop, u"--name-match="_s + m_device});
+            runCommand(u"udevadm"_s, {u"settle"_s});
+            for (const QDeadlineTimer wait(2000); !wait.hasExpired() && block().idType != type;)
+                QThread::msleep(50);
         }
         if (block().idType != type)
             m_problem = u"udisks2 never saw %1 on %2"_s.arg(type, m_device);
     }
     ~UDisksLoop()
     {
-        if (!m_device.isEmpty()) {
+        if (!m_loop.isEmpty()) {
             runCommand(QStringLiteral("umount"), {m_device});
-            runCommand(QStringLiteral("losetup"), {QStringLiteral("-d"), m_device});
+            runCommand(QStringLiteral("losetup"), {QStringLiteral("-d"), m_loop});
         }
+        if (!m_madeNode.isEmpty())
+            QFile::remove(m_madeNode);
     }
 
     // Empty when the volume is ready, else why not (a reason to skip).
@@ -89,7 +105,7 @@ public:
     bool isAttached() const
     {
         return runCommand(QStringLiteral("losetup"), {QStringLiteral("-j"), m_image})
-            .output.contains(m_device);
+            .output.contains(m_loop);
     }
 
 private:
@@ -104,7 +120,9 @@ private:
 
     QTemporaryDir m_folder;
     QString m_image;
-    QString m_device;
+    QString m_loop;     // the loop device
+    QString m_device;   // the file system's: the loop device or its partition
+    QString m_madeNode; // a device node made for `node`, removed again
     QString m_output;
     QString m_problem;
 };

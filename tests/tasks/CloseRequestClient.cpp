@@ -1,10 +1,7 @@
-// An editor-like X client for the tests: one window that takes the close protocol
-// (WM_DELETE_WINDOW), and a record on standard output of what reached it, one line each:
-// "ready" once the window is mapped, "close-request" for each close request, "SIGTERM" for the
-// termination signal, "quit" when it leaves on its own.
-//   close_request_client answer NAME   answers a close request after 300 ms (the user's answer to
-//                                      its question), then quits
-//   close_request_client ignore NAME   records close requests and keeps running
+// An editor-like X client: one window taking the close protocol (WM_DELETE_WINDOW), and a line
+// on standard output for what reached it: "ready" once mapped, "close-request", "SIGTERM", and
+// "quit" when it leaves by itself. `close_request_client answer|ignore NAME`: "answer" quits
+// 300 ms after a close request (the user answering its question), "ignore" keeps running.
 #include <algorithm>
 #include <csignal>
 #include <cstdint>

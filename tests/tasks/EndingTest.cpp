@@ -7,22 +7,17 @@
 #include "tasks/TaskListBuilder.h"
 #include "tasks/TaskTerminator.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 
 #include <csignal>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-using Child = ChildProcess;
 
 TaskManagerInfo held(int pid)
 {
@@ -32,54 +27,9 @@ TaskManagerInfo held(int pid)
     return record;
 }
 
-// Rebuilds the list until `done` holds for it or 20 seconds pass; the last list.
-QList<TaskManagerInfo> listUntil(TaskListBuilder& builder,
-                                 const std::function<bool(const QList<int>&)>& done)
-{
-    const QDeadlineTimer deadline(20000);
-    for (;;) {
-        const QList<TaskManagerInfo> records = builder.getAllProcess();
-        QList<int> pids;
-        for (const TaskManagerInfo& record : records)
-            pids.append(record.pID);
-        if (done(pids) || deadline.hasExpired())
-            return records;
-        QThread::msleep(50);
-    }
-}
-
-TEST(Ending, WindowsOfChildrenAreListedAndEndingTheTickedOneLeavesTheRest)
-{
-    std::unique_ptr<ClientWindowSource> windows = TaskListBuilder::createWindowSource();
-    const QString xmessage = QStandardPaths::findExecutable("xmessage");
-    if (!windows || !windows->clientWindows() || xmessage.isEmpty())
-        GTEST_SKIP() << "Needs an X display with an EWMH window manager, and xmessage";
-    TaskListBuilder builder({}, std::move(windows));
-    std::vector<std::unique_ptr<Child>> children;
-    for (const char* name : {"corvellaone", "corvellatwo", "corvellathree"})
-        children.push_back(std::make_unique<Child>(xmessage, QStringList{"-name", name, name}));
-    const auto has = [&children](const QList<int>& pids, std::size_t index) {
-        return pids.contains(children.at(index)->pid());
-    };
-    QList<TaskManagerInfo> records = listUntil(builder, [&](const QList<int>& pids) {
-        return has(pids, 0) && has(pids, 1) && has(pids, 2);
-    });
-    const auto second = std::find_if(records.cbegin(), records.cend(), [&](const auto& record) {
-        return record.pID == children.at(1)->pid();
-    });
-    ASSERT_NE(second, records.cend());
-    EXPECT_TRUE(second->bIsSelected);
-    EXPECT_EQ(TaskTerminator::doCloseWithPID(*second), 0);
-    EXPECT_TRUE(children.at(1)->process.waitForFinished(10000));
-    QList<int> pids;
-    listUntil(builder, [&](const QList<int>& listed) { return !has(pids = listed, 1); });
-    EXPECT_FALSE(has(pids, 1));
-    EXPECT_TRUE(has(pids, 0) && has(pids, 2));
-}
-
 TEST(Ending, ChildIgnoringTerminationIsForceQuitOnRequest)
 {
-    Child child("/bin/sh", {"-c", "trap '' TERM; echo ready; read line"});
+    ChildProcess child("/bin/sh", {"-c", "trap '' TERM; echo ready; read line"});
     ASSERT_TRUE(child.process.waitForReadyRead(10000));
     const TaskManagerInfo record = held(child.pid());
     ASSERT_EQ(TaskTerminator::doCloseWithPID(record), 0);
@@ -96,7 +46,7 @@ TEST(Ending, ReusedIdentifierIsNeverSignalled)
     QFile lastPid("/proc/sys/kernel/ns_last_pid");
     if (!lastPid.open(QIODevice::WriteOnly))
         GTEST_SKIP() << "Reusing an identifier on purpose needs root (ns_last_pid)";
-    auto first = std::make_unique<Child>("sleep", QStringList{"60"});
+    auto first = std::make_unique<ChildProcess>("sleep", QStringList{"60"});
     const int pid = first->pid();
     const std::optional<std::uint64_t> started = ProcProcesses().startTime(pid);
     const TaskManagerInfo record = held(pid);
@@ -104,7 +54,7 @@ TEST(Ending, ReusedIdentifierIsNeverSignalled)
     QThread::msleep(30); // start times count clock ticks (10 ms): let the next one differ
     lastPid.write(QByteArray::number(pid - 1));
     lastPid.close();
-    Child second("sleep", {"60"});
+    ChildProcess second("sleep", {"60"});
     if (second.pid() != pid)
         GTEST_SKIP() << "Another process took the identifier first";
     EXPECT_EQ(TaskTerminator::doCloseWithPID(record), ESRCH);
@@ -133,11 +83,6 @@ struct CloseCase {
     bool requested;
     bool terminated;
 };
-
-void PrintTo(const CloseCase& row, std::ostream* out)
-{
-    *out << row.mode;
-}
 
 class Closing : public ::testing::TestWithParam<CloseCase> {};
 
@@ -168,10 +113,9 @@ TEST_P(Closing, RequestFirstThenTerminationOnlyAfterTheGraceOrWithoutWindow)
                      [&] { terminatedAfter = clock.elapsed(); });
     QList<ApplicationCloser::Result> results;
     QEventLoop loop;
-    QObject::connect(&closer, &ApplicationCloser::finished, [&](const auto& all) {
-        results = all;
-        loop.quit();
-    });
+    QObject::connect(&closer, &ApplicationCloser::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&closer, &ApplicationCloser::finished,
+                     [&](const auto& all) { results = all; });
     QTimer::singleShot(20000, &loop, &QEventLoop::quit);
     clock.start();
     ASSERT_TRUE(closer.close({record}));
@@ -205,11 +149,6 @@ struct CliCase {
     QByteArray recorded;
     const char* said;
 };
-
-void PrintTo(const CliCase& row, std::ostream* out)
-{
-    *out << row.mode << ' ' << row.options.join(u' ').toStdString();
-}
 
 class CliEnding : public ::testing::TestWithParam<CliCase> {};
 

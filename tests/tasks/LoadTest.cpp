@@ -54,13 +54,11 @@ TEST_P(CpuLoad, ReadsTicksSinceThePreviousSample)
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Fixtures, CpuLoad, ::testing::Values(
-    CpuCase{"OneCpu40", {{0, 0, 0, 0}}, {{30, 0, 10, 60}}, 40.0, false},
     CpuCase{"FourCpus60", {{0, 0, 0, 0}, {5, 5, 5, 5}, {0, 0, 0, 0}, {9, 0, 0, 9}},
             {{50, 0, 10, 40}, {55, 5, 15, 45}, {30, 10, 20, 40}, {9, 0, 60, 49}}, 60.0, true},
     CpuCase{"ExactlyHalfIsBlue", {{0, 0, 0, 0}}, {{60, 0, 40, 100}}, 50.0, false},
     CpuCase{"NiceCountsAsUser", {{0, 0, 0, 0}}, {{0, 30, 10, 60}}, 40.0, false},
     CpuCase{"IrqAndStealCountAsSystem", {{0, 0, 0, 0, 0, 0, 0, 0}}, {{0, 0, 10, 40, 10, 10, 10, 20}}, 50.0, false},
-    CpuCase{"IdleOnlyIntervalGivesZero", {{1, 1, 1, 1}}, {{1, 1, 1, 901}}, 0.0, false},
     CpuCase{"NoTicksGivesZero", {{7, 7, 7, 7}}, {{7, 7, 7, 7}}, 0.0, false},
     CpuCase{"BackwardsIowaitCountsAsZero", {{0, 0, 0, 0, 900}}, {{50, 0, 0, 50, 100}}, 50.0, false}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -81,7 +79,7 @@ TEST(CpuLoad, ChangedCpuCountTakesAFreshBaseline)
     EXPECT_EQ(reading.cpus, (QList<double>{100.0, 0.0}));
 }
 
-TEST(MemoryLoad, UsedIsTotalLessAvailable)
+TEST(MemoryLoad, UsedIsTotalLessAvailableAndZeroWhenUnknown)
 {
     QTemporaryDir proc;
     ASSERT_TRUE(files::writeFile(proc.filePath("stat"), stat({{0, 0, 0, 0}})));
@@ -100,13 +98,9 @@ TEST(MemoryLoad, UsedIsTotalLessAvailable)
                                           3072 * 1024, 10 * 1024, 20 * 1024}));
     EXPECT_EQ(SystemLoadSampler::percentText(reading.memoryPercent).toStdString(), "62.5%");
     EXPECT_TRUE(SystemLoadSampler::isHighLoad(reading.memoryPercent));
-}
-
-TEST(MemoryLoad, UnknownTotalShowsZero)
-{
-    QTemporaryDir proc; // no meminfo at all
-    const SystemLoadReading reading = SystemLoadSampler(proc.path()).updateSysStat();
-    EXPECT_EQ(SystemLoadSampler::percentText(reading.memoryPercent).toStdString(), "0.0%");
+    // Without a meminfo the total is unknown: 0%, not a division by zero.
+    const SystemLoadReading unknown = SystemLoadSampler(proc.filePath("none")).updateSysStat();
+    EXPECT_EQ(SystemLoadSampler::percentText(unknown.memoryPercent).toStdString(), "0.0%");
 }
 
 } // namespace

@@ -1,14 +1,14 @@
 #include "trash/TrashCleaner.h"
 
+#include "TrashFixture.h"
 #include "platform/fs/MountTable.h"
 #include "support/AsUser.h"
-#include "support/Files.h"
-#include "support/LoopVolume.h"
-#include "support/ScopedEnvironmentVariable.h"
 #include "support/TreeBuilder.h"
 #include "trash/FreedesktopTrash.h"
+#include "trash/TrashDirectory.h"
+#include "trash/TrashRestorer.h"
 
-#include <QTemporaryDir>
+#include <QScopeGuard>
 
 #include <atomic>
 #include <gtest/gtest.h>
@@ -43,11 +43,9 @@ QByteArray mountLine(int id, QByteArray mountPoint, const QByteArray& type = "ex
            " rw,relatime shared:" + number + " - " + type + " /dev/sdz rw\n";
 }
 
-class TrashCleanerTest : public ::testing::Test {
+class TrashCleanerTest : public TrashFixture {
 protected:
     void SetUp() override { put(path("mountinfo"), {}); }
-    QByteArray path(const QByteArray& relative) const { return m_top + '/' + relative; }
-    QByteArray homeTrash() const { return path("data/Trash"); }
     QString mountTable() const { return QFile::decodeName(path("mountinfo")); }
     TrashCleaner cleaner() const
     {
@@ -66,14 +64,11 @@ protected:
             << trash.constData();
         EXPECT_FALSE(exists(trash + "/directorysizes")) << trash.constData();
     }
-
-    QTemporaryDir m_root{QDir::tempPath() + QStringLiteral("/corvella-trash-clean-XXXXXX")};
-    QByteArray m_top = QFile::encodeName(QFileInfo(m_root.path()).canonicalFilePath());
-    ScopedEnvironmentVariable m_dataHome{"XDG_DATA_HOME", QByteArray(m_top + "/data")};
 };
 
 // Sizes are the items' lengths (the cleaner's default mode): each name of a hard link counts, a
-// link its own length; records and caches do not count; nothing is followed.
+// link its own length; records and caches do not count; nothing is followed. The owner erases
+// folders without permissions too (run as a user, where permissions apply).
 TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
 {
     EXPECT_EQ(TrashCleaner::forCurrentUser().homeTrash(), QFile::decodeName(homeTrash()));
@@ -88,7 +83,8 @@ TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
     expected += 300000 + 40 + 40; // "linked again" is another name of "photos/linked"
     EXPECT_EQ(::link(tree.path("files/photos/linked"), tree.path("files/linked again")), 0);
     tree.chain("files/photos", 200, 11);
-    expected += 11;
+    tree.entries({"files/locked/data:123", "files/locked/inner/more:77"});
+    expected += 11 + 200;
     put(path("outside/kept.txt"), "kept");
     put(path("outside/folder/deep.txt"), "deep");
     using Link = std::pair<QByteArray, QByteArray>; // target, link
@@ -101,61 +97,49 @@ TEST_F(TrashCleanerTest, HomeTrashIsEmptiedItsFoldersKeptAndLinkTargetsLeft)
     put(trash + "/expunged/half-gone/rest", "rest of an item");
     put(trash + "/directorysizes", "16384 1714557600 photos\n");
     ASSERT_TRUE(tree.ok()) << tree.failure();
-    const TrashCleaner::Result result = cleaner().emptyAll();
-    EXPECT_EQ(outcome(result), outcome(expected, 8, 0, 1)) << result.firstError.toStdString();
+    ASSERT_TRUE(::chmod(tree.path("files/locked/inner"), 0) == 0 &&
+                ::chmod(tree.path("files/locked"), 0) == 0);
+    const bool asRoot = ::geteuid() == 0;
+    ASSERT_TRUE(!asRoot || giveTree(QFile::decodeName(m_top), nobody));
+    const auto empty = [this, asRoot] {
+        const auto work = [this]() -> QByteArray {
+            const TrashCleaner::Result result = cleaner().emptyAll();
+            return outcome(result) + result.firstError.toUtf8();
+        };
+        return asRoot ? runAsUser(nobody, work) : work();
+    };
+    EXPECT_EQ(empty(), outcome(expected, 9, 0, 1));
     expectEmptied(trash);
     EXPECT_EQ(entriesOf(trash) + entriesOf(trash + "/expunged"),
               (QStringList{"expunged", "files", "info"}));
     EXPECT_EQ(readFile(path("outside/kept.txt")) + readFile(path("outside/folder/deep.txt")),
               "keptdeep");
-    EXPECT_EQ(outcome(cleaner().emptyAll()), outcome(0, 0, 0, 1));
+    EXPECT_EQ(empty(), outcome(0, 0, 0, 1));
 }
 
-TEST_F(TrashCleanerTest, AStopLeavesEverythingAndAnUnreadableMountTableIsReported)
+// A stop leaves everything. An unreadable mount table is reported; a trash folder that is a link
+// is a failure too, its target left alone, and the rest goes on.
+TEST_F(TrashCleanerTest, AStopLeavesEverythingAndFailuresAreReportedWhileTheRestGoesOn)
 {
     const qint64 bytes = trashFile(homeTrash(), "home.txt", 10);
     const std::atomic<bool> stop{true};
-    EXPECT_EQ(outcome(cleaner().emptyAll(&stop)), outcome(0, 0, 1, 1) + "+stop");
+    const QString missing = qpath("no-such-mountinfo");
+    const TrashCleaner::Result stopped =
+        TrashCleaner(QFile::decodeName(homeTrash()), missing, ::geteuid()).emptyAll(&stop);
+    EXPECT_EQ(outcome(stopped), outcome(0, 0, 2, 1) + "+stop");
+    EXPECT_TRUE(stopped.firstError.contains(missing)) << stopped.firstError.toStdString();
     EXPECT_TRUE(exists(homeTrash() + "/files/home.txt"));
-    const QString missing = QFile::decodeName(path("no-such-mountinfo"));
-    const TrashCleaner::Result result =
-        TrashCleaner(QFile::decodeName(homeTrash()), missing, ::geteuid()).emptyAll();
-    EXPECT_EQ(outcome(result), outcome(bytes, 1, 1, 1));
-    EXPECT_TRUE(result.firstError.contains(missing)) << result.firstError.toStdString();
-    expectEmptied(homeTrash());
-}
 
-TEST_F(TrashCleanerTest, ATrashFolderThatIsALinkIsLeftAloneAndTheRestGoesOn)
-{
-    const QByteArray trash = homeTrash();
-    put(path("elsewhere/precious.trashinfo"), "precious");
-    put(trash + "/files/item", "0123456789");
-    ASSERT_EQ(::symlink(path("elsewhere").constData(), QByteArray(trash + "/info").constData()), 0);
+    const QByteArray info = homeTrash() + "/info";
+    ASSERT_EQ(::rename(info, path("elsewhere")), 0);
+    ASSERT_EQ(::symlink(path("elsewhere"), info), 0);
     const TrashCleaner::Result result = cleaner().emptyAll();
-    EXPECT_EQ(outcome(result), outcome(10, 1, 1, 1));
-    EXPECT_TRUE(result.firstError.contains(QFile::decodeName(trash + "/info")))
+    EXPECT_EQ(outcome(result), outcome(bytes, 1, 1, 1));
+    EXPECT_TRUE(result.firstError.contains(qpath("data/Trash/info")))
         << result.firstError.toStdString();
-    EXPECT_EQ(entriesOf(trash + "/files"), QStringList());
-    EXPECT_EQ(readFile(path("elsewhere/precious.trashinfo")), "precious");
-    EXPECT_TRUE(QFileInfo(QFile::decodeName(trash + "/info")).isSymLink());
-}
-
-// The owner may erase a folder without permissions (run as a user, where permissions apply).
-TEST_F(TrashCleanerTest, FoldersWithoutPermissionsAreErased)
-{
-    TreeBuilder tree(QFile::decodeName(homeTrash()));
-    tree.entries({"files/locked/data:123", "files/locked/inner/more:77"});
-    ASSERT_TRUE(tree.ok()) << tree.failure();
-    ASSERT_EQ(::chmod(tree.path("files/locked/inner"), 0), 0);
-    ASSERT_EQ(::chmod(tree.path("files/locked"), 0), 0);
-    const bool asRoot = ::geteuid() == 0;
-    ASSERT_TRUE(!asRoot || giveTree(QFile::decodeName(m_top), nobody));
-    const auto empty = [this]() -> QByteArray {
-        const TrashCleaner::Result result = cleaner().emptyAll();
-        return outcome(result) + result.firstError.toUtf8();
-    };
-    EXPECT_EQ(asRoot ? runAsUser(nobody, empty) : empty(), outcome(200, 1, 0, 1));
     EXPECT_EQ(entriesOf(homeTrash() + "/files"), QStringList());
+    EXPECT_EQ(entriesOf(path("elsewhere")), QStringList{"home.txt.trashinfo"});
+    EXPECT_TRUE(QFileInfo(qpath("data/Trash/info")).isSymLink());
 }
 
 // Only real trash folders of the user count, "$topdir/.Trash" only when sticky; pseudo file
@@ -213,59 +197,60 @@ TEST_F(TrashCleanerTest, OnlyTheVolumesValidTrashFoldersAreEmptied)
     }
 }
 
-class LoopVolumeTest : public TrashCleanerTest {
-protected:
-    void SetUp() override
-    {
-        TrashCleanerTest::SetUp();
-        const QString why =
-            m_volume.mount(QFile::decodeName(path("volume.img")), QFile::decodeName(volume()));
-        if (!why.isEmpty())
-            GTEST_SKIP() << why.toStdString();
-    }
-    void TearDown() override
-    {
-        if (!m_immutable.isEmpty())
-            runCommand(QStringLiteral("chattr"), {QStringLiteral("-i"), m_immutable});
-        EXPECT_TRUE(m_volume.unmount()) << "the loop volume was busy; detached lazily";
-    }
-    QByteArray volume(const QByteArray& relative = {}) const
-    {
-        return relative.isEmpty() ? path("volume") : path("volume/" + relative);
-    }
+using LoopVolumeTest = WithLoopVolume<TrashCleanerTest>;
 
-    LoopVolume m_volume;
-    QString m_immutable; // made immutable by the case
-};
-
-// The process's real mount table leads to the volume's ".Trash-0"; every other trash folder it
-// leads to must be empty already, or the case would touch trash that is not its own.
-TEST_F(LoopVolumeTest, TheVolumesTrashIsFoundInTheProcessMountTableAndEmptied)
+// Items on the volume go by rename into its own ".Trash-0" with paths relative to its top, the
+// home trash not involved; the process's real mount table leads the listing (trash-list's too),
+// restoring and the cleaner there. Every other trash folder it leads to must be empty already, or
+// the case would touch trash not its own.
+TEST_F(LoopVolumeTest, ItemsLandInTheVolumesOwnTrashWhichTheRealMountTableLeadsTo)
 {
-    put(volume("docs/report one.txt"), QByteArray(1234, 'r'));
-    put(volume("photos/2024/beach.jpg"), QByteArray(4321, 'b'));
-    const FreedesktopTrash trash(QFile::decodeName(homeTrash()));
-    for (const char* item : {"docs/report one.txt", "photos"}) {
-        const FreedesktopTrash::Result moved = trash.moveToTrash(QFile::decodeName(volume(item)));
-        ASSERT_TRUE(moved.succeeded()) << moved.error.toStdString();
-    }
     const QByteArray volumeTrash = volume(".Trash-0");
-    const qint64 expected = 1234 + 4321;
     const TrashCleaner cleaner(QFile::decodeName(homeTrash()), MountTable::standardPath(), 0);
-    const QStringList folders = cleaner.trashFolders();
-    ASSERT_TRUE(folders.contains(QFile::decodeName(volumeTrash)))
-        << folders.join(',').toStdString();
-    for (const QString& folder : folders) {
+    for (const QString& folder : cleaner.trashFolders()) {
         for (const char* part : {"/files", "/info", "/expunged"}) {
-            if (folder != QFile::decodeName(volumeTrash) && !entriesOf(folder + part).isEmpty())
+            if (!entriesOf(folder + part).isEmpty())
                 GTEST_SKIP() << "the trash folder " << folder.toStdString()
                              << " of this machine is not empty; emptying it would touch it";
         }
     }
+    put(volume("docs/report one.txt"), QByteArray(1234, 'r'));
+    put(volume("photos/2024/beach.jpg"), QByteArray(4321, 'b'));
+    const FreedesktopTrash trash(QFile::decodeName(homeTrash()));
+    for (const auto& [item, name, record] :
+         {std::tuple{"docs/report one.txt", "report one.txt", "\nPath=docs/report%20one.txt\n"},
+          std::tuple{"photos", "photos", "\nPath=photos\n"}}) {
+        const ino_t inode = inodeOf(volume(item));
+        const FreedesktopTrash::Result moved = trash.moveToTrash(volume(item));
+        ASSERT_TRUE(moved.succeeded()) << moved.error.toStdString();
+        EXPECT_FALSE(exists(volume(item)));
+        EXPECT_EQ(inodeOf(volumeTrash + "/files/" + name), inode) << "moved by rename";
+        EXPECT_TRUE(readFile(volumeTrash + "/info/" + name + ".trashinfo").contains(record));
+    }
+    EXPECT_EQ(modeOf(volumeTrash), 0700u);
+    EXPECT_FALSE(exists(homeTrash())) << "the home trash is not involved";
+    const FreedesktopTrash::Result mountPoint = trash.moveToTrash(path("volume"));
+    EXPECT_TRUE(mountPoint.error.contains(qpath("volume") + u"” to the trash: a volume is mounted"))
+        << mountPoint.error.toStdString();
+    EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("lost+found"))).isDir());
 
+    const CommandOutcome peer = runCommand(QStringLiteral("trash-list"), {});
+    EXPECT_TRUE(peer.output.contains(QFile::decodeName(volume("docs/report one.txt"))))
+        << peer.output.toStdString();
+    for (const TrashDirectory& folder :
+         TrashDirectory::findAll(QFile::decodeName(homeTrash()), MountTable::standardPath(), 0)) {
+        for (const TrashItem& item : folder.list()) {
+            EXPECT_TRUE(item.originalPath != volume("photos") ||
+                        TrashRestorer::restore(item).succeeded());
+        }
+    }
+    EXPECT_EQ(readFile(volume("photos/2024/beach.jpg")).size(), 4321);
+    const QStringList folders = cleaner.trashFolders();
     const TrashCleaner::Result result = cleaner.emptyAll();
-    EXPECT_EQ(outcome(result), outcome(expected, 2, 0, folders.size()))
+    EXPECT_EQ(outcome(result), outcome(1234, 1, 0, folders.size()))
         << result.firstError.toStdString();
+    EXPECT_TRUE(folders.contains(QFile::decodeName(volumeTrash)))
+        << folders.join(',').toStdString();
     expectEmptied(volumeTrash);
     EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("docs"))).isDir());
 }
@@ -281,8 +266,10 @@ TEST_F(LoopVolumeTest, AFailureInOneTrashDoesNotStopTheOthers)
     if (runCommand(QStringLiteral("chattr"), {QStringLiteral("+i"), QFile::decodeName(fixed)})
             .exitCode != 0)
         GTEST_SKIP() << "chattr +i is not available here";
-    m_immutable = QFile::decodeName(fixed);
-    put(path("mountinfo"), mountLine(40, volume()));
+    const auto mutableAgain = qScopeGuard([&fixed] {
+        runCommand(QStringLiteral("chattr"), {QStringLiteral("-i"), QFile::decodeName(fixed)});
+    });
+    put(path("mountinfo"), mountLine(40, path("volume")));
     const TrashCleaner::Result result =
         TrashCleaner(QFile::decodeName(firstTrash), mountTable(), 0).emptyAll();
     EXPECT_EQ(outcome(result), outcome(expected, 2, 1, 2));
