@@ -111,7 +111,7 @@ public:
 private:
     bool step(const QString& program, const QStringList& arguments)
     {
-        const CommandOutcome outcome = runCommand(program, arguments);
+        const ToolOutcome outcome = runCommand(program, arguments);
         m_output = outcome.output;
         if (outcome.exitCode != 0)
             m_problem = program + u": " + outcome.output;

@@ -8,13 +8,13 @@
 
 #include <unistd.h>
 
-struct CommandOutcome {
+struct ToolOutcome {
     int exitCode; // -1: did not run or did not end normally
     QString output;
 };
 
 // Runs a program to its end (at most a minute), its output and errors merged.
-inline CommandOutcome runCommand(const QString& program, const QStringList& arguments)
+inline ToolOutcome runCommand(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -47,7 +47,7 @@ public:
             return QStringLiteral("cannot make the image or the mount point");
         imageFile.close();
         const auto step = [](const char* tool, const QStringList& arguments, QString* output) {
-            const CommandOutcome outcome = runCommand(QString::fromLatin1(tool), arguments);
+            const ToolOutcome outcome = runCommand(QString::fromLatin1(tool), arguments);
             *output = outcome.exitCode == 0 ? outcome.output
                                             : QString::fromLatin1(tool) + u": " + outcome.output;
             return outcome.exitCode == 0;

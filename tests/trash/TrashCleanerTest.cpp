@@ -234,7 +234,7 @@ TEST_F(LoopVolumeTest, ItemsLandInTheVolumesOwnTrashWhichTheRealMountTableLeadsT
         << mountPoint.error.toStdString();
     EXPECT_TRUE(QFileInfo(QFile::decodeName(volume("lost+found"))).isDir());
 
-    const CommandOutcome peer = runCommand(QStringLiteral("trash-list"), {});
+    const ToolOutcome peer = runCommand(QStringLiteral("trash-list"), {});
     EXPECT_TRUE(peer.output.contains(QFile::decodeName(volume("docs/report one.txt"))))
         << peer.output.toStdString();
     for (const TrashDirectory& folder :

@@ -156,7 +156,7 @@ TEST_F(TrashRestoreTest, PeersAndTheCommandLineListRestoreAndEmpty)
         ASSERT_TRUE(trashWith(u"corvella"_s, path(name))) << name;
     ASSERT_TRUE(writeFile(path("data/Trash/info/evil.trashinfo"), info("../../../etc/evil")));
     ASSERT_TRUE(writeFile(path("data/Trash/files/evil"), "evil"));
-    const CommandOutcome peerList = runCommand(u"trash-list"_s, {});
+    const ToolOutcome peerList = runCommand(u"trash-list"_s, {});
     for (const char* name : {"a.txt", "50% c.txt", "link"})
         EXPECT_TRUE(peerList.output.contains(qpath(name))) << peerList.output.toStdString();
 
