@@ -1,4 +1,5 @@
 // corvella-cli's man page and shell completions, as the build wrote them, against its own help.
+#include "support/Cli.h"
 #include "support/Files.h"
 
 #include <QFileInfo>
@@ -8,7 +9,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <cctype>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -53,12 +53,10 @@ QSet<QString> longOptions(const QString& text)
     return options;
 }
 
-// The long options `help WORDS` lists, -h/--help left out.
-QSet<QString> helpOptions(const QStringList& words)
+// The long options a help text lists, -h/--help left out.
+QSet<QString> helpOptions(const QByteArray& help)
 {
-    const QString help =
-        QString::fromUtf8(run(QStringLiteral(CORVELLA_CLI), QStringList{u"help"_s} + words));
-    QSet<QString> options = longOptions(help.section(u"Options:"_s, 1));
+    QSet<QString> options = longOptions(QString::fromUtf8(help).section(u"Options:"_s, 1));
     options.remove(u"--help"_s);
     return options;
 }
@@ -88,12 +86,12 @@ QSet<QString> manOptions(const QString& page, const QString& command)
 TEST(CommandLineReferenceTest, EveryCommandAndOptionOfTheHelpIsInTheManPageAndTheBashCompletion)
 {
     const QString page = QString::fromUtf8(files::readFile(kManPage));
-    const QString overview = QString::fromUtf8(run(QStringLiteral(CORVELLA_CLI), {u"--help"_s}));
+    const QString overview = QString::fromUtf8(cli({u"--help"_s}).out);
     QStringList rows; // "tasks end": a row's name ends where two blanks start its summary
     for (const QString& line :
          overview.section(u"Commands:\n"_s, 1).section(u"\n\n"_s, 0, 0).split(u'\n'))
         rows.append(line.trimmed().section(u"  "_s, 0, 0));
-    ASSERT_GE(rows.size(), 20) << overview.toStdString();
+    ASSERT_GE(rows.size(), 25) << overview.toStdString();
     QSet<QString> names;
     for (const QString& row : rows)
         names.insert(row.section(u' ', 0, 0));
@@ -105,21 +103,29 @@ TEST(CommandLineReferenceTest, EveryCommandAndOptionOfTheHelpIsInTheManPageAndTh
         SCOPED_TRACE(row.toStdString());
         const QStringList words = row.split(u' ');
         EXPECT_TRUE(page.contains(u"\n.TP\n"_s + roffBold(row)));
+        const CliRun help = cli(QStringList{u"help"_s} + words);
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.out.startsWith(QByteArray("Usage: corvella-cli " + row.toUtf8())) &&
+                    help.out.contains("-h, --help"))
+            << help.out.constData();
         QSet<QString> completed = bashComplete(words + QStringList{u"--"_s});
-        if (words.first() != u"help") {
+        if (words.first() != u"help") { // `ROW --help` prints the same
+            const CliRun dashed = cli(words + QStringList{u"--help"_s});
+            EXPECT_EQ(std::pair(dashed.exitCode, dashed.out), std::pair(0, help.out));
             EXPECT_TRUE(completed.remove(u"--help"_s));
         }
         manUnion[words.first()] += manOptions(page, row);
         bashUnion[words.first()] += completed;
         if (words.size() == 2) { // `help NAME VERB` describes that row alone
-            EXPECT_EQ(manOptions(page, row), helpOptions(words));
-            EXPECT_EQ(completed, helpOptions(words));
+            EXPECT_EQ(manOptions(page, row), helpOptions(help.out));
+            EXPECT_EQ(completed, helpOptions(help.out));
         }
     }
     for (const QString& name : std::as_const(names)) { // `help NAME` describes all its rows
         SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(manUnion.value(name), helpOptions({name}));
-        EXPECT_EQ(bashUnion.value(name), helpOptions({name}));
+        const QSet<QString> listed = helpOptions(cli({u"help"_s, name}).out);
+        EXPECT_EQ(manUnion.value(name), listed);
+        EXPECT_EQ(bashUnion.value(name), listed);
     }
 }
 
@@ -128,11 +134,6 @@ struct Completion {
     QStringList words; // "DIR" stands for a folder holding "a b", "-i" and "sub/"
     QStringList offered;
 };
-
-void PrintTo(const Completion& completion, std::ostream* stream)
-{
-    *stream << completion.name;
-}
 
 class BashCompletionTest : public ::testing::TestWithParam<Completion> {};
 
@@ -164,6 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Checker {
+    const char* label;
     const char* program;
     QStringList arguments;
     const char* file; // under the reference folder
@@ -186,17 +188,13 @@ TEST_P(ReferenceFileTest, ReadsWithoutComplaint)
 INSTANTIATE_TEST_SUITE_P(
     Files, ReferenceFileTest,
     ::testing::Values(
-        Checker{"groff", {u"-man"_s, u"-ww"_s, u"-z"_s, u"-Tutf8"_s}, "man/corvella-cli.1"},
-        Checker{"mandoc", {u"-Tlint"_s, u"-Wwarning"_s}, "man/corvella-cli.1"},
-        Checker{"mandoc", {u"-Tlint"_s, u"-Wwarning"_s}, "man/corvella.1"},
-        Checker{"bash", {u"-n"_s}, "completions/corvella-cli"},
-        Checker{"zsh", {u"-n"_s}, "completions/_corvella-cli"},
-        Checker{"fish", {u"-n"_s}, "completions/corvella-cli.fish"}),
-    [](const auto& info) {
-        std::string name = std::string(info.param.program) + '_' + info.param.file;
-        for (char& c : name)
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
+        Checker{
+            "groffCli", "groff", {u"-man"_s, u"-ww"_s, u"-z"_s, u"-Tutf8"_s}, "man/corvella-cli.1"},
+        Checker{"mandocCli", "mandoc", {u"-Tlint"_s, u"-Wwarning"_s}, "man/corvella-cli.1"},
+        Checker{"mandocTray", "mandoc", {u"-Tlint"_s, u"-Wwarning"_s}, "man/corvella.1"},
+        Checker{"bash", "bash", {u"-n"_s}, "completions/corvella-cli"},
+        Checker{"zsh", "zsh", {u"-n"_s}, "completions/_corvella-cli"},
+        Checker{"fish", "fish", {u"-n"_s}, "completions/corvella-cli.fish"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
