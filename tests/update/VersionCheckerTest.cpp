@@ -23,19 +23,13 @@ struct CheckCase {
 
 class VersionCheckerTest : public ::testing::TestWithParam<CheckCase> {};
 
-QByteArray ok(const QByteArray& body)
-{
-    return "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\n\r\n" + body;
-}
-
 TEST_P(VersionCheckerTest, ReadsTheRecord)
 {
     const CheckCase& check = GetParam();
     LoopbackRecordServer server;
     ASSERT_TRUE(server.isListening());
     if (!check.response.isEmpty())
-        server.serveRaw("/record", check.response);
+        server.serve("/record", check.response);
     VersionChecker checker;
     QSignalSpy finished(&checker, &VersionChecker::finished);
     checker.getVersionChange(server.url("/record"), shipped);
@@ -52,10 +46,11 @@ TEST_P(VersionCheckerTest, ReadsTheRecord)
 }
 
 using Outcome = VersionCheckResult::Outcome;
+using Server = LoopbackRecordServer;
 CheckCase answered(const char* label, const QByteArray& entries, Outcome outcome,
                    const QString& version = {}, const QStringList& lines = {})
 {
-    return {label, ok(LoopbackRecordServer::record(entries)), outcome, version, lines, {}};
+    return {label, Server::ok(Server::record(entries)), outcome, version, lines, {}};
 }
 CheckCase unreachable(const char* label, const QByteArray& response, const QString& reason)
 {
@@ -64,7 +59,7 @@ CheckCase unreachable(const char* label, const QByteArray& response, const QStri
 // Records without a build number to compare: never "up to date".
 CheckCase unreadable(const char* label, const QByteArray& entries, const QString& reason)
 {
-    return unreachable(label, ok(LoopbackRecordServer::record(entries)), reason);
+    return unreachable(label, Server::ok(Server::record(entries)), reason);
 }
 const QByteArray build101 = "<key>VersionCheck</key><integer>101</integer>"
                             "<key>Version</key><string>2.0</string>";
@@ -88,14 +83,15 @@ INSTANTIATE_TEST_SUITE_P(
                  Outcome::Newer, u"2.0"_s, {u"3:late"_s}),
         // A negative build number is a number, compared as a signed one.
         answered("negative", "<key>VersionCheck</key><integer>-5</integer>", Outcome::None),
-        unreachable("notARecord", ok("<html>Service unavailable</html>"), u"could not be read"_s),
+        unreachable("notARecord", Server::ok("<html>Service unavailable</html>"),
+                    u"could not be read"_s),
         unreachable("missingPage", "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n",
                     u"could not be fetched"_s),
         unreachable("oversizedStream",
                     "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + QByteArray(100 * 1024, 'x'),
                     u"larger than 64 KiB"_s),
         unreachable("oversizedDeclared",
-                    ok(QByteArray(65 * 1024, ' ') + LoopbackRecordServer::record(build101)),
+                    Server::ok(QByteArray(65 * 1024, ' ') + Server::record(build101)),
                     u"larger than 64 KiB"_s),
         unreachable("redirectOffTheMachine",
                     "HTTP/1.1 302 Found\r\nLocation: http://update.example.invalid/r\r\n"
