@@ -40,8 +40,7 @@ private Q_SLOTS:
         new QAbstractItemModelTester(m_page->listTableView()->model(), m_page.get());
         m_page->resize(420, 500);
         m_page->show();
-        QSignalSpy finished(m_page.get(), &ApplicationsViewController::scanFinished);
-        QVERIFY(finished.wait(10000));
+        QVERIFY(QSignalSpy(m_page.get(), &ApplicationsViewController::scanFinished).wait(10000));
     }
     void cleanup() { m_page.reset(); }
 

@@ -43,9 +43,8 @@ private Q_SLOTS:
     }
     void init()
     {
-        QDir(at("config/autostart")).removeRecursively();
-        QDir(at("system/autostart")).removeRecursively();
-        QDir(at("bin")).removeRecursively();
+        for (const char* folder : {"config/autostart", "system/autostart", "bin"})
+            QDir(at(folder)).removeRecursively();
         m_page = std::make_unique<StartupItemsViewController>();
         m_page->resize(420, 500);
         m_page->show();
@@ -81,7 +80,6 @@ private Q_SLOTS:
         QVERIFY(writeEntry("b.desktop", "xdg-open " + QFile::encodeName(at("files/one"))));
         QVERIFY(writeEntry("c.desktop", "xdg-open " + QFile::encodeName(at("files/two")),
                            "X-GNOME-Autostart-enabled=false\n"));
-        QSignalSpy rebuilt(m_page.get(), &StartupItemsViewController::listRebuilt);
         m_page->updateLoginItemsList();
         QTRY_VERIFY_WITH_TIMEOUT(!m_page->isScan() && rows().size() == 2, 10000);
         QCOMPARE(rows(), (QStringList{u"one"_s, u"two"_s}));

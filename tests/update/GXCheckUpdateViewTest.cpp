@@ -44,8 +44,7 @@ private Q_SLOTS:
                                                        "</string>")));
             qputenv("CORVELLA_SHIPPED_SETTINGS", QFile::encodeName(settings));
             GXCheckUpdateViewController view;
-            QSignalSpy finished(&view, &GXCheckUpdateViewController::checkFinished);
-            QVERIFY(finished.wait(15000));
+            QVERIFY(QSignalSpy(&view, &GXCheckUpdateViewController::checkFinished).wait(15000));
             const QHash<QString, QWidget*> views{{u"noUpdate"_s, view.noUpdateView()},
                                                  {u"haveUpdate"_s, view.haveUpdateView()},
                                                  {u"noNetwork"_s, view.noNetworkView()},
