@@ -173,7 +173,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LinkedEntryCase{"offRoot", "system/autostart/x.desktop", "off", false, "enabled=false"},
         LinkedEntryCase{"offNobody", "system/autostart/x.desktop", "off", true, "enabled=false"},
-        LinkedEntryCase{"onNobody", "system/autostart/x.desktop", "on", true, "enabled=true"},
         LinkedEntryCase{"removeRoot", "system/autostart/x.desktop", "remove", false, "Hidden"},
         LinkedEntryCase{"removeNobody", "system/autostart/x.desktop", "remove", true, "Hidden"},
         LinkedEntryCase{"removeApp", "share/applications/x.desktop", "remove", false, ""}),

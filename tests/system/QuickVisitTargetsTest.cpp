@@ -52,8 +52,7 @@ TEST_P(QuickVisitTargetsTest, OpensTheFirstTargetThatExists)
     const QString record = dir.filePath(u"record"_s);
     // A home folder away from /home, with documents kept under another name.
     const QString home = dir.filePath(u"elsewhere/user"_s);
-    for (const char* folder :
-         {"bin", "elsewhere/user/Papers", "elsewhere/user/Desktop", "share/applications"})
+    for (const char* folder : {"bin", "elsewhere/user/Papers", "share/applications"})
         ASSERT_TRUE(QDir().mkpath(QFile::decodeName(in(folder))));
     for (const QString& program : QString::fromLatin1(row.programs).split(u' ', Qt::SkipEmptyParts))
         writeScript(dir.filePath(u"bin/"_s + program), record);
@@ -95,24 +94,18 @@ TEST_P(QuickVisitTargetsTest, OpensTheFirstTargetThatExists)
 using Targets = QuickVisitTargets;
 INSTANTIATE_TEST_SUITE_P(
     Rows, QuickVisitTargetsTest,
-    ::testing::Values(
-        RowCase{"energyGnome", &Targets::energySettings,
-                "gnome-control-center xfce4-power-manager-settings", "",
-                "gnome-control-center power", ""},
-        RowCase{"energyFallback", &Targets::energySettings, "xfce4-power-manager-settings", "",
-                "xfce4-power-manager-settings", ""},
-        RowCase{"terminalDefault", &Targets::terminal, "x-terminal-emulator konsole", "KDE",
-                "x-terminal-emulator", ""},
-        RowCase{"terminalDesktops", &Targets::terminal, "xterm konsole", "KDE", "konsole", ""},
-        RowCase{"launchpadTab", &Targets::launchpad, "", "GNOME", "", "Applications"},
-        RowCase{"applications", &Targets::applications, "", "",
-                "recorder ~/../../share/applications", ""},
-        RowCase{"documents", &Targets::myDocuments, "", "", "recorder ~/Papers", ""},
-        RowCase{"desktop", &Targets::desktop, "", "", "recorder ~/Desktop", ""},
-        RowCase{"settingsOfTheDesktop", &Targets::systemPreferences,
-                "gnome-control-center systemsettings", "KDE", "systemsettings", ""},
-        RowCase{"disks", &Targets::diskUtility, "gnome-disks", "", "gnome-disks", ""},
-        RowCase{"disksTab", &Targets::diskUtility, "", "", "", "DiskManager"}),
+    ::testing::Values(RowCase{"energyGnome", &Targets::energySettings,
+                              "gnome-control-center xfce4-power-manager-settings", "",
+                              "gnome-control-center power", ""},
+                      RowCase{"terminalDefault", &Targets::terminal, "x-terminal-emulator konsole",
+                              "KDE", "x-terminal-emulator", ""},
+                      RowCase{"launchpadTab", &Targets::launchpad, "", "GNOME", "", "Applications"},
+                      RowCase{"applications", &Targets::applications, "", "",
+                              "recorder ~/../../share/applications", ""},
+                      RowCase{"documents", &Targets::myDocuments, "", "", "recorder ~/Papers", ""},
+                      RowCase{"settingsOfTheDesktop", &Targets::systemPreferences,
+                              "gnome-control-center systemsettings", "KDE", "systemsettings", ""},
+                      RowCase{"disksTab", &Targets::diskUtility, "", "", "", "DiskManager"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 } // namespace
