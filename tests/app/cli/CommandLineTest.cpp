@@ -164,17 +164,14 @@ TEST_F(CommandLineTest, NamesThatAreNotUtf8AreHandledByTheirBytes)
     ASSERT_TRUE(build.ok()) << build.failure();
     const QJsonObject root =
         QJsonDocument::fromJson(cli({u"scan"_s, u"--json"_s, folder.path()}).out).object();
-    EXPECT_EQ(root[u"size"].toInteger(), 6021);
-    EXPECT_EQ(root[u"path"].toString(), folder.path());
-    const QJsonArray children = root[u"children"].toArray();
+    EXPECT_EQ(std::pair(root[u"size"].toInteger(), root[u"path"].toString()),
+              std::pair(qint64(6021), folder.path()));
     QStringList names;
-    for (const QJsonValue& child : children)
+    for (const QJsonValue& child : root[u"children"].toArray())
         names.append(child[u"name"].toString());
     const QString x = u"x"_s;
     EXPECT_EQ(names, (QStringList{u"big"_s, u"small"_s, u"new\nline"_s, x + QChar(0xDCFF),
                                   x + QChar(0xDCFE), u"y"_s + QChar(0xDCFD)}));
-    EXPECT_TRUE(children[0][u"isDirectory"].toBool());
-    EXPECT_EQ(children[0][u"children"].toArray().size(), 3);
 
     ASSERT_EQ(cliEscaped({u"trash"_s, u"x\\377"_s, u"x\\376"_s}, folder.path()).exitCode, 0);
     const QByteArray info = QFile::encodeName(home.filePath(u"data/Trash/info/"_s));
