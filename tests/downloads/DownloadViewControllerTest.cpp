@@ -1,5 +1,6 @@
 #include "downloads/DownloadViewController.h"
 
+#include "app/ProgramOptions.h"
 #include "common/SettingsStore.h"
 #include "common/SizeModeSetting.h"
 #include "downloads/Controller.h"
@@ -8,6 +9,7 @@
 #include "downloads/FileTree.h"
 #include "downloads/Progress.h"
 #include "kit/StatusAttachedWindow.h"
+#include "support/ChildProcess.h"
 #include "support/ConfirmationAnswer.h"
 #include "support/Files.h"
 #include "support/SizeFixture.h"
@@ -209,39 +211,13 @@ private Q_SLOTS:
         QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
     }
 
-    void pauseHoldsTheScanAndLetsBoxesChange()
+    // Held by the engine, the window's reloads keep opened folders open and the scroll position;
+    // paused by the window, the scan stays held and boxes may change (not before).
+    void theReloadsKeepTheViewAndAPauseLetsBoxesChange()
     {
         QVERIFY(scanAndHoldAfterFirstEntry());
         QTRY_COMPARE(m_view->percentText(), u"33.3%"_s); // finished top-level entries
         QVERIFY(m_view->isScan() && !m_view->removalButtonsEnabled());
-        DownloadsTreeModel* model = m_view->model();
-        QTRY_VERIFY(model->rowCount() >= 1);
-        const QModelIndex first = model->index(0, DownloadsTreeModel::CheckBoxColumn);
-        DowndLoadOutLineView* view = m_view->outlineView();
-        const auto click = [view, first] {
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                              view->visualRect(first).center());
-        };
-        click();
-        QCOMPARE(imageOf(first), u"option_yes"_s);
-        m_view->pauseButtonAction();
-        QVERIFY(m_view->pauseTitle() == u"Continue"_s && !m_view->isScan());
-        click();
-        QCOMPARE(imageOf(first), u"option_no"_s);
-        m_view->setAllSelectOrNoSelect();
-        QCOMPARE(imageOf(first), u"option_yes"_s);
-        QCOMPARE(buttons(), std::pair(u"option_yes"_s, true));
-        QVERIFY(waitForPolls(300, 2));
-        QCOMPARE(m_view->percentText(), u"33.3%"_s);
-        m_view->pauseButtonAction();
-        QCOMPARE(m_view->pauseTitle(), u"Pause"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
-        QVERIFY(model->rowCount() == 3 && indexOf(u"f3"_s).row() == 0);
-    }
-
-    void expansionAndScrollingSurviveTheReloads()
-    {
-        QVERIFY(scanAndHoldAfterFirstEntry());
         DowndLoadOutLineView* view = m_view->outlineView();
         DownloadsTreeModel* model = m_view->model();
         QTRY_VERIFY(model->rowCount() >= 1);
@@ -253,10 +229,28 @@ private Q_SLOTS:
         QScrollBar* bar = view->verticalScrollBar();
         QTRY_VERIFY(bar->maximum() > 100);
         bar->setValue(100);
-        QVERIFY(waitForPolls(500, 2)); // two reloads while held, then the end puts f3 on top
-        Progress::isPause(false);
+        QVERIFY(waitForPolls(500, 2)); // two reloads while held
+        const QPersistentModelIndex top =
+            view->indexAt(QPoint(1, 1)).siblingAtColumn(DownloadsTreeModel::CheckBoxColumn);
+        const auto click = [view, top] {
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(top).center());
+        };
+        click();
+        QCOMPARE(imageOf(top), u"option_yes"_s);
+        m_view->pauseButtonAction();
+        QVERIFY(m_view->pauseTitle() == u"Continue"_s && !m_view->isScan());
+        click();
+        QCOMPARE(imageOf(top), u"option_no"_s);
+        m_view->setAllSelectOrNoSelect();
+        QCOMPARE(imageOf(top), u"option_yes"_s);
+        QCOMPARE(buttons(), std::pair(u"option_yes"_s, true));
+        QVERIFY(waitForPolls(300, 2));
+        QCOMPARE(m_view->percentText(), u"33.3%"_s);
+        view->setCurrentIndex({});   // else the view keeps the clicked row in sight
+        m_view->pauseButtonAction(); // continued, the end puts f3 on top
+        QCOMPARE(m_view->pauseTitle(), u"Pause"_s);
         QTRY_VERIFY_WITH_TIMEOUT(!m_view->isShowingScanControls(), 20000);
-        QVERIFY(indexOf(u"f3"_s).row() == 0 && bar->value() == 100);
+        QVERIFY(model->rowCount() == 3 && indexOf(u"f3"_s).row() == 0 && bar->value() == 100);
         for (const QString& name : std::as_const(opened)) {
             const QModelIndex folder = indexOf(name).siblingAtColumn(0);
             QVERIFY2(view->isExpanded(folder) && model->rowCount(folder) == 6000, qPrintable(name));
@@ -343,21 +337,8 @@ private Q_SLOTS:
         QCOMPARE(buttons(), std::pair(u"option_no"_s, false));
     }
 
-    void failedRemovalStaysVisibleWithItsReason()
-    {
-        m_build->entries({"vanishing:10", "other:5"});
-        scanToTheEnd();
-        QVERIFY(QFile::remove(m_build->qpath("vanishing")));
-        m_view->deleteFiles();
-        QTRY_VERIFY(m_view->failureText().contains(u"1 item"_s));
-        QVERIFY(m_view->failureDetails().value(0).contains(m_build->qpath("vanishing")));
-        m_view->model()->refresh();
-        QCOMPARE(m_view->model()->rowCount(), 1);
-        QVERIFY(indexOf(u"vanishing"_s).isValid());
-    }
-
-    // The window says what went, with the failures one click away, keeps the rows in sight where
-    // they were, and shows what the ticks come to.
+    // The window says what went, with the failures (their rows stay) one click away, keeps the
+    // rows in sight where they were, and shows what the ticks come to.
     void afterARemovalTheWindowSaysWhatWasFreedAndStaysInPlace()
     {
         for (int size = 100; size < 160; ++size) // shown largest first: f159 on top
@@ -388,6 +369,7 @@ private Q_SLOTS:
         m_view->deleteFiles(); // returns when the progress window has closed
         QTRY_VERIFY(!m_view->failureText().isEmpty());
         QVERIFY(m_view->failureText().startsWith(u"Freed "_s + freed + u"; 1 item"_s));
+        QVERIFY(indexOf(vanishing).isValid());
         QCOMPARE(nameAt(outline->indexAt(QPoint(1, 1)).row()), staysOnTop);
 
         // Announced with its link; the link lists each failure with its reason, in the window.
@@ -463,6 +445,127 @@ private Q_SLOTS:
         QVERIFY(m_view->isShowingScanControls());
         QTRY_VERIFY_WITH_TIMEOUT(!m_view->isScan(), 20000);
         QCOMPARE(m_view->model()->rowCount(), 3);
+    }
+    // A chosen folder (as the chooser, a drop and `corvella --scan` give it): the title names
+    // what the kernel resolves; what cannot be scanned says why.
+    void chosenFolder_data()
+    {
+        QTest::addColumn<QString>("given");    // relative to the fixture
+        QTest::addColumn<QString>("resolved"); // what the title names, relative
+        QTest::addColumn<int>("rows");         // -1: nothing scanned, the reason shown
+        QTest::addRow("readable") << u"sub"_s << u"sub"_s << 2;
+        QTest::addRow("link then ..") << u"link/.."_s << u"sub"_s << 2;
+        QTest::addRow("unreadable") << u"locked"_s << u"locked"_s << -1;
+        QTest::addRow("a file") << u"sub/a"_s << u"sub/a"_s << -1;
+        QTest::addRow("missing") << u"gone"_s << u"gone"_s << -1;
+    }
+    void chosenFolder()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, resolved);
+        QFETCH(int, rows);
+        if (given == u"locked"_s && ::geteuid() == 0)
+            QSKIP("root reads any folder");
+        m_build->entries({"sub/a:5000", "sub/inner/b:10", "locked/c:1", "link>sub/inner"});
+        QVERIFY2(m_build->ok(), m_build->failure());
+        QVERIFY(::chmod(m_build->path("locked").constData(), 0) == 0);
+        const QString real = QDir(m_folder->path()).canonicalPath() + u'/' + resolved;
+        m_view->scanChosenFolder(m_folder->filePath(given));
+        QVERIFY2(m_view->windowTitle().startsWith(real), qPrintable(m_view->windowTitle()));
+        QCOMPARE(m_window->windowTitle(), m_view->windowTitle());
+        if (rows < 0) {
+            QVERIFY(m_view->placeholderText().contains(real));
+            QVERIFY(!m_view->isScan() && !m_controller->isScanning());
+            QCOMPARE(m_view->model()->rowCount(), 0);
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!m_view->isScan(), 20000);
+            QCOMPARE(m_view->model()->rowCount(), rows);
+            QCOMPARE(m_view->placeholderText(), QString());
+        }
+        ::chmod(m_build->path("locked").constData(), 0700);
+    }
+
+    // Whatever folder is scanned, the run refuses what holds the home folder and removes the rest.
+    void removalGuard()
+    {
+        m_build->entries({"users/me/keep:10", "junk/a:10"});
+        QVERIFY2(m_build->ok(), m_build->failure());
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", m_build->path("users/me"));
+        m_view->scanChosenFolder(m_folder->path());
+        QTRY_VERIFY_WITH_TIMEOUT(!m_view->isScan(), 20000);
+        m_view->deleteFiles(); // everything is ticked after a scan
+        QTRY_VERIFY_WITH_TIMEOUT(!m_controller->isRemoving(), 20000);
+        qputenv("HOME", home);
+        QVERIFY(exists(m_build->path("users/me/keep")) && !exists(m_build->path("junk")));
+        QVERIFY2(m_view->failureText().contains(u"could not be removed"_s),
+                 qPrintable(m_view->failureText()));
+    }
+
+    void scanOption()
+    {
+        const QString absolute = QDir::currentPath() + u"/some folder"_s;
+        const ProgramOptions::Outcome outcome =
+            ProgramOptions::parse({u"corvella"_s, u"--scan"_s, u"some folder"_s});
+        QCOMPARE(outcome.exitCode, -1);
+        QCOMPARE(outcome.request.scanPath, absolute);
+        QString error;
+        const auto back =
+            ProgramOptions::requestFor(ProgramOptions::activationFor(outcome.request), &error);
+        QVERIFY2(back.has_value(), qPrintable(error));
+        QCOMPARE(*back, outcome.request);
+        QCOMPARE(back->tab, u"Cleanup"_s);
+        QCOMPARE(
+            ProgramOptions::parse({u"corvella"_s, u"--scan"_s, u"x"_s, u"--toggle"_s}).exitCode, 2);
+        QVERIFY(!ProgramOptions::requestFor({u"scan"_s, u"relative"_s, {}, {}}, &error));
+    }
+
+    // The Caches view lists the fixture home's caches; the cache of a running program is
+    // unticked; a link in the cache folder is not listed; what is erased is exactly what is ticked.
+    void cachesView()
+    {
+        const QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+        const QString home = qEnvironmentVariable("HOME");
+        QVERIFY(cache.startsWith(home) && home.startsWith(QDir::tempPath()));
+        QTemporaryDir outside;
+        TreeBuilder build(cache);
+        build.entries({"alpha-cache-fx/x:4096", "beta/y:9000", "thumbnails/normal/t.png:100",
+                       "ctl\x01name/z:1", "loose:5",
+                       "outside>" + QFile::encodeName(outside.path())});
+        TreeBuilder homeBuild(home);
+        homeBuild.entries({"core.42:300", "bin/", "bin/alpha-cache-fx>/bin/sleep",
+                           "data/Trash/files/old:20", "data/Trash/info/"});
+        QVERIFY2(build.ok() && homeBuild.ok(), build.ok() ? homeBuild.failure() : build.failure());
+        // The kernel names the process after the link it was started through.
+        ChildProcess running(homeBuild.qpath("bin/alpha-cache-fx"), {u"60"_s});
+        QVERIFY(running.process.state() == QProcess::Running);
+
+        QSignalSpy listed(m_view, &DownloadViewController::cachesListed);
+        m_view->showCaches();
+        QVERIFY(listed.wait(20000));
+        QVERIFY(m_view->isShowingCaches());
+        const QModelIndex inUse = indexOf(u"alpha-cache-fx (in use by alpha-cache-fx)"_s);
+        const QModelIndex beta = indexOf(u"beta"_s);
+        const QModelIndex core = indexOf(u"Core dump core.42"_s);
+        const QModelIndex control = indexOf(u"ctl\uFFFDname"_s);
+        for (const QModelIndex& row :
+             {inUse, beta, indexOf(u"Thumbnails"_s), core, indexOf(u"Trash"_s), control})
+            QVERIFY(row.isValid());
+        QCOMPARE(imageOf(inUse) + imageOf(beta), u"option_nooption_yes"_s);
+        QVERIFY(!indexOf(u"outside"_s).isValid() && !indexOf(u"loose"_s).isValid());
+
+        // Only rows of the private home are ticked: the machine's volumes may have trashes too.
+        m_controller->selectAllFileNode(false);
+        for (const QModelIndex& row : {beta, core, control})
+            m_view->model()->clickCheckBox(row.siblingAtColumn(0));
+        m_view->deleteFiles();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_controller->isRemoving(), 20000);
+        for (const char* gone : {"beta", "ctl\x01name"})
+            QVERIFY2(!exists(build.path(gone)), gone);
+        QVERIFY(!exists(homeBuild.path("core.42")));
+        for (const char* kept : {"alpha-cache-fx/x", "thumbnails/normal/t.png", "outside"})
+            QVERIFY2(QFileInfo(build.qpath(kept)).exists(), kept);
+        QVERIFY(exists(homeBuild.path("data/Trash/files/old")));
     }
 };
 
