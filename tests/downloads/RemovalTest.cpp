@@ -125,16 +125,6 @@ TEST_P(RemovalTest, FailedItemStaysInTheTreeUntickedAndIsReported)
     EXPECT_EQ(topLevel(), u"box:30,c:3,b:2");
 }
 
-TEST_P(RemovalTest, NothingScannedDoesNothing)
-{
-    Controller idle;
-    idle.setADelegate(this);
-    idle.setRootArr(std::make_shared<FileTree>(folder.path()));
-    idle.deleteFilesWithDic();
-    idle.waitForRemoval();
-    EXPECT_TRUE(steps.isEmpty());
-}
-
 TEST_P(RemovalTest, TakesWhatTheScanShowedByItsBytesAndNeverASystemPath)
 {
     const bool erase = GetParam() == Controller::Removal::CompletelyErase;
