@@ -171,7 +171,6 @@ private Q_SLOTS:
         view.resize(640, 480);
         view.show();
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        QSignalSpy reordered(&model, &QAbstractItemModel::layoutChanged);
         QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
         std::vector<std::tuple<QPersistentModelIndex, FileNode*, int>> opened; // and first row
         const auto open = [&](const QModelIndex& index) {
@@ -210,7 +209,6 @@ private Q_SLOTS:
         model.refresh();
         QVERIFY(!deadline.hasExpired() && !QTest::currentTestFailed());
         QVERIFY2(inserted.count() >= 10, qPrintable(u"%1 insertions"_s.arg(inserted.count())));
-        QVERIFY(reordered.count() >= 1);
         QCOMPARE(resets.count(), 0);
         QCOMPARE(neighbours.changes, inserted.count());
         QCOMPARE(neighbours.failures, 0);
@@ -223,7 +221,7 @@ private Q_SLOTS:
             nested = nested || index.parent().isValid();
             moved = moved || index.row() != firstRow;
         }
-        QVERIFY(nested && moved);
+        QVERIFY(nested && moved); // moved: by a layout change, as insertions go at the ends
         int rows = 0;
         compareWithTree(model, *tree, {}, rows);
         QCOMPARE(rows, 2501 + 204);
