@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -180,33 +179,6 @@ TEST_P(RemovalTest, StopEndsALargeEraseInsideTheFolderAndTheTreeFollowsTheDisk)
     EXPECT_EQ(nodes.at("big")->children().size(), std::size_t(left));
     EXPECT_EQ(nodes.at("big")->size(), std::uint64_t(3 * left));
     EXPECT_EQ(nodes.at("big")->state(), FileNode::Off);
-}
-
-TEST_P(RemovalTest, ProgressMovesWithinOneLargeItem)
-{
-    if (GetParam() == Controller::Removal::MoveToTrash)
-        GTEST_SKIP() << "a move to the trash is one rename: the bar jumps";
-    // Erased by the scan's listing, and whole (items named by hand, counted before erasing).
-    for (const bool listed : {true, false}) {
-        SCOPED_TRACE(listed ? "listed" : "whole");
-        build.folder("big");
-        for (int file = 0; file < 3000; ++file)
-            build.file("big/" + QByteArray::number(file), 1);
-        scan({});
-        steps.clear();
-        tree->setListsContents(listed);
-        choose("big");
-        run();
-        QList<int> percents;
-        for (const QString& step : steps.split(u','))
-            percents.append(step.section(u' ', 0, 0).toInt());
-        // Rising, from 30 to 100, with at least ten values between them.
-        EXPECT_TRUE(percents.front() == 30 && percents.back() == 100 && percents.size() >= 12 &&
-                    std::adjacent_find(percents.begin(), percents.end(),
-                                       [](int a, int b) { return a >= b; }) == percents.end())
-            << steps.toStdString();
-        EXPECT_EQ(outcome.bytesRemoved, 3000u); // and gone: the freed figure
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, RemovalTest,
