@@ -88,7 +88,6 @@ TEST_P(RemovalTest, EachStepNamesTheItemAboutToGoAndAStopLeavesTheRest)
         const char* gone;
         const char* eraseSteps = nullptr; // where erasing moves on within an item
     } rows[] = {
-        {"b", false, "30 b,100 b", "box:30,c:3,a:1", "b"},
         {"a b c", false, "0 c,33 b,66 a,100 a", "box:30", "a b c"},
         // box, p and q: the bar moves on as each of p and q goes, before box itself.
         {"box", false, "30 box,100 box", "c:3,b:2,a:1", "box box/p box/q",
