@@ -1,6 +1,7 @@
 // Paths through links and "..": the guard, erase, trash and restore take what the kernel resolves,
-// never a text cleaning, and touch nothing around it.
+// never a text cleaning, and touch nothing around it. The system list matches whole paths.
 #include "downloads/RemovalGuard.h"
+#include "downloads/SystemFolder.h"
 #include "platform/fs/MountTable.h"
 #include "platform/fs/NativePath.h"
 #include "platform/fs/TreeEraser.h"
@@ -102,4 +103,25 @@ TEST(RemovalGuardTest, TheFoldersInTheRootFolderAreRefused)
     for (const QByteArray path : {"/usr", "/tmp", "/usr/../etc", "//var/"})
         EXPECT_EQ(RemovalGuard::refusal(path), QStringLiteral("it is a folder of the system"))
             << path.constData();
+}
+
+TEST(SystemFolderTest, MatchesWholePathsExactly)
+{
+    QTemporaryDir folder;
+    const QString list = folder.filePath(QStringLiteral("SystemFile.plist"));
+    ASSERT_TRUE(writeFile(list, "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">"
+                                "<dict><key>0</key><string>/home/u/Downloads/.keep</string>"
+                                "<key>1</key><string>/home/u/Downloads/System</string>"
+                                "<key>7</key><string>/home/u/Downloads/beyond</string>"
+                                "</dict></plist>"));
+    ScopedEnvironmentVariable override("CORVELLA_SYSTEM_FILE_LIST", QFile::encodeName(list));
+    const auto listed = [](const char* path) {
+        return SystemFolder::isSystemFileWithFilePath(QString::fromUtf8(path));
+    };
+    EXPECT_TRUE(listed("/home/u/Downloads/.keep") && listed("/home/u/Downloads/System"));
+    EXPECT_FALSE(listed("/home/u/Downloads/System/") || listed("/home/u/downloads/system"));
+    EXPECT_FALSE(listed("/home/u/Downloads/beyond")); // keys run from "0" to count - 1
+    ScopedEnvironmentVariable missing("CORVELLA_SYSTEM_FILE_LIST",
+                                      QFile::encodeName(folder.filePath(QStringLiteral("none"))));
+    EXPECT_FALSE(listed("/home/u/Downloads/.keep"));
 }

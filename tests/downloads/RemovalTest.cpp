@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -89,7 +88,6 @@ TEST_P(RemovalTest, EachStepNamesTheItemAboutToGoAndAStopLeavesTheRest)
         const char* gone;
         const char* eraseSteps = nullptr; // where erasing moves on within an item
     } rows[] = {
-        {"b", false, "30 b,100 b", "box:30,c:3,a:1", "b"},
         {"a b c", false, "0 c,33 b,66 a,100 a", "box:30", "a b c"},
         // box, p and q: the bar moves on as each of p and q goes, before box itself.
         {"box", false, "30 box,100 box", "c:3,b:2,a:1", "box box/p box/q",
@@ -123,16 +121,6 @@ TEST_P(RemovalTest, FailedItemStaysInTheTreeUntickedAndIsReported)
     EXPECT_TRUE(outcome.failures[0].reason.contains(build.qpath("c")));
     EXPECT_TRUE(steps.section(u',', -1).startsWith(u"100 ")) << steps.toStdString();
     EXPECT_EQ(topLevel(), u"box:30,c:3,b:2");
-}
-
-TEST_P(RemovalTest, NothingScannedDoesNothing)
-{
-    Controller idle;
-    idle.setADelegate(this);
-    idle.setRootArr(std::make_shared<FileTree>(folder.path()));
-    idle.deleteFilesWithDic();
-    idle.waitForRemoval();
-    EXPECT_TRUE(steps.isEmpty());
 }
 
 TEST_P(RemovalTest, TakesWhatTheScanShowedByItsBytesAndNeverASystemPath)
@@ -190,33 +178,6 @@ TEST_P(RemovalTest, StopEndsALargeEraseInsideTheFolderAndTheTreeFollowsTheDisk)
     EXPECT_EQ(nodes.at("big")->children().size(), std::size_t(left));
     EXPECT_EQ(nodes.at("big")->size(), std::uint64_t(3 * left));
     EXPECT_EQ(nodes.at("big")->state(), FileNode::Off);
-}
-
-TEST_P(RemovalTest, ProgressMovesWithinOneLargeItem)
-{
-    if (GetParam() == Controller::Removal::MoveToTrash)
-        GTEST_SKIP() << "a move to the trash is one rename: the bar jumps";
-    // Erased by the scan's listing, and whole (items named by hand, counted before erasing).
-    for (const bool listed : {true, false}) {
-        SCOPED_TRACE(listed ? "listed" : "whole");
-        build.folder("big");
-        for (int file = 0; file < 3000; ++file)
-            build.file("big/" + QByteArray::number(file), 1);
-        scan({});
-        steps.clear();
-        tree->setListsContents(listed);
-        choose("big");
-        run();
-        QList<int> percents;
-        for (const QString& step : steps.split(u','))
-            percents.append(step.section(u' ', 0, 0).toInt());
-        // Rising, from 30 to 100, with at least ten values between them.
-        EXPECT_TRUE(percents.front() == 30 && percents.back() == 100 && percents.size() >= 12 &&
-                    std::adjacent_find(percents.begin(), percents.end(),
-                                       [](int a, int b) { return a >= b; }) == percents.end())
-            << steps.toStdString();
-        EXPECT_EQ(outcome.bytesRemoved, 3000u); // and gone: the freed figure
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, RemovalTest,

@@ -69,7 +69,7 @@ TEST_F(SelectionTest, DownwardSpreadReachesOnlyExpandedFoldersAndExpandingHandsI
     EXPECT_EQ(buttonState, FileNode::Mixed);
 }
 
-TEST_F(SelectionTest, FatherWithAFolderChildNeverTurnsOnByItsChildren)
+TEST_F(SelectionTest, AFolderOfFilesFollowsThemAndAFatherWithAFolderChildNeverTurnsOnByThem)
 {
     expand("mixed");
     expand("mixed/sub");
@@ -82,20 +82,11 @@ TEST_F(SelectionTest, FatherWithAFolderChildNeverTurnsOnByItsChildren)
     // sub holds only files, all on: on. mixed holds a folder: mixed, whatever its children.
     EXPECT_EQ(states("mixed/sub mixed"), "+~");
     EXPECT_EQ(collected(), "files top mixed/sub mixed/a ");
-    click("mixed"); // a mixed box turns on
-    EXPECT_EQ(states("mixed"), "+");
-}
-
-TEST_F(SelectionTest, FolderOfFilesTurnsOnWhenAllItsFilesAre)
-{
-    expand("files");
-    click("files/x");
-    EXPECT_EQ(states("files "), "~~");
-    click("files/y");
-    EXPECT_EQ(states("files"), "-");
-    click("files/x");
-    click("files/y");
-    EXPECT_EQ(states("files "), "++");
+    click("mixed/sub/b");
+    click("mixed/sub/c");
+    EXPECT_EQ(states("mixed/sub mixed "), "-~~"); // all its files off: off
+    click("mixed");                               // a mixed box turns on, and with it everything
+    EXPECT_EQ(states("mixed "), "++");
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "support/AsUser.h"
 #include "support/Files.h"
 
-#include <QCryptographicHash>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -20,11 +19,6 @@ QByteArray entry(const QByteArray& exec, const QByteArray& more = {})
 }
 
 constexpr uid_t nobody = 65534;
-
-QByteArray checksum(const QString& path)
-{
-    return QCryptographicHash::hash(readFile(path), QCryptographicHash::Sha256).toHex();
-}
 
 class LoginItemListTest : public ::testing::Test {
 protected:
@@ -94,9 +88,18 @@ TEST_F(LoginItemListTest, AddsAndRemovesFilesFoldersAndApplications)
     const QString application =
         write(u"share/applications/kde/viewer.desktop"_s, entry("true").replace("Item", "View"));
     const LoginItemList items = list();
-    for (const QString& added : {file, application, file, path(u"docs"_s)})
+    for (const QString& added : {file, application, file, path(u"docs/"_s)}) // "/" names docs
         ASSERT_TRUE(items.add(added).succeeded()) << added.toStdString();
-    EXPECT_FALSE(items.add(path(u"missing"_s)).succeeded());
+    // What the list would never show is refused, and nothing is written for it.
+    const std::pair<QString, const char*> refused[] = {
+        {path(u"missing"_s), "does not exist"},
+        {u"/"_s, "no name to show"},
+        {write(u"docs/a.desktop"_s, entry("sh").replace("Item", "")), "no name to show"},
+        {write(u"docs/b.desktop"_s, "[Desktop Entry]\nType=Link\nName=L\n"), "not an appl"},
+        {write(u"docs/c.desktop"_s, "Exec=sh\n"), "not a complete desktop entry"},
+        {write(u"docs/d.desktop"_s, entry("no-such-program")), "“no-such-program” cannot be"}};
+    for (const auto& [added, reason] : refused)
+        EXPECT_TRUE(items.add(added).error.contains(QString::fromUtf8(reason))) << reason;
     EXPECT_EQ(entriesOf(path(u"config/autostart"_s)),
               (QStringList{u"kde-viewer.desktop"_s, u"open-a--b---c--d---e---txt.desktop"_s,
                            u"open-docs.desktop"_s}));
@@ -123,10 +126,10 @@ TEST_F(LoginItemListTest, SystemEntriesChangeOnlyThroughUserOverrides)
     const LoginItemList items = list();
     const QString sh = QStandardPaths::findExecutable(u"sh"_s);
     EXPECT_EQ(rows(items), QStringList{u"agent.desktop off "_s + sh});
-    ASSERT_TRUE(items.setEnabled(u"agent.desktop"_s, true).succeeded());
-    EXPECT_EQ(rows(items), QStringList{u"agent.desktop on "_s + sh});
-    ASSERT_TRUE(items.setEnabled(u"agent.desktop"_s, false).succeeded());
-    EXPECT_EQ(rows(items), QStringList{u"agent.desktop off "_s + sh});
+    for (const bool on : {true, false}) {
+        ASSERT_TRUE(items.setEnabled(u"agent.desktop"_s, on).succeeded());
+        EXPECT_EQ(rows(items), QStringList{u"agent.desktop "_s + (on ? u"on "_s : u"off "_s) + sh});
+    }
     EXPECT_TRUE(readFile(path(u"config/autostart/agent.desktop"_s))
                     .contains("X-GNOME-Autostart-enabled=false\n"));
 
@@ -148,11 +151,6 @@ struct LinkedEntryCase {
     const char* userContains; // empty: the user's entry is gone
 };
 
-void PrintTo(const LinkedEntryCase& row, std::ostream* stream)
-{
-    *stream << row.name;
-}
-
 class LinkedUserEntryTest : public LoginItemListTest,
                             public ::testing::WithParamInterface<LinkedEntryCase> {};
 
@@ -160,7 +158,7 @@ TEST_P(LinkedUserEntryTest, ReplacesTheLinkAndLeavesItsTargetByteIdentical)
 {
     const LinkedEntryCase& row = GetParam();
     const QString target = write(QString::fromLatin1(row.target), entry("sh"));
-    const QByteArray before = checksum(target);
+    const QByteArray before = readFile(target);
     const QString user = path(u"config/autostart/x.desktop"_s);
     ASSERT_TRUE(link(target, u"config/autostart/x.desktop"_s));
     ASSERT_TRUE(!row.asNobody || giveTree(m_root.path(), nobody, {path(u"system"_s), target}));
@@ -172,7 +170,7 @@ TEST_P(LinkedUserEntryTest, ReplacesTheLinkAndLeavesItsTargetByteIdentical)
         return result.error.toUtf8();
     };
     EXPECT_EQ(row.asNobody ? runAsUser(nobody, run).value_or("no child") : run(), QByteArray());
-    EXPECT_EQ(checksum(target), before) << "the link's target was written";
+    EXPECT_EQ(readFile(target), before) << "the link's target was written";
     EXPECT_FALSE(QFileInfo(user).isSymLink()) << "the link is still there";
     EXPECT_EQ(QFileInfo::exists(user), *row.userContains != 0);
     EXPECT_TRUE(readFile(user).contains(row.userContains));
@@ -184,9 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LinkedEntryCase{"offRoot", "system/autostart/x.desktop", "off", false, "enabled=false"},
         LinkedEntryCase{"offNobody", "system/autostart/x.desktop", "off", true, "enabled=false"},
-        LinkedEntryCase{"onNobody", "system/autostart/x.desktop", "on", true, "enabled=true"},
         LinkedEntryCase{"removeRoot", "system/autostart/x.desktop", "remove", false, "Hidden"},
-        LinkedEntryCase{"removeNobody", "system/autostart/x.desktop", "remove", true, "Hidden"},
         LinkedEntryCase{"removeApp", "share/applications/x.desktop", "remove", false, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -205,22 +201,6 @@ TEST_F(LoginItemListTest, ALinkedAutostartFolderIsWrittenOnlyInsideTheHome)
         EXPECT_EQ(QFileInfo::exists(linked + u"/x.desktop"_s),
                   inHome || systemFile.startsWith(linked));
     }
-}
-
-// What the list would never show is refused, and nothing is written.
-TEST_F(LoginItemListTest, AddRefusesWhatWouldNotBeListed)
-{
-    const std::pair<QString, const char*> cases[] = {
-        {u"/"_s, "no name to show"},
-        {write(u"docs/a.desktop"_s, entry("sh").replace("Item", "")), "no name to show"},
-        {write(u"docs/b.desktop"_s, "[Desktop Entry]\nType=Link\nName=L\n"), "not an appl"},
-        {write(u"docs/c.desktop"_s, "Exec=sh\n"), "not a complete desktop entry"},
-        {write(u"docs/d.desktop"_s, entry("no-such-program")), "“no-such-program” cannot be"}};
-    for (const auto& [added, reason] : cases)
-        EXPECT_TRUE(list().add(added).error.contains(QString::fromUtf8(reason))) << reason;
-    EXPECT_EQ(entriesOf(path(u"config/autostart"_s)), QStringList());
-    ASSERT_TRUE(list().add(path(u"docs"_s) + u'/').succeeded()) << "a trailing slash names it";
-    EXPECT_EQ(rows(list()).size(), 1);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "LoopbackRecordServer.h"
+#include "support/Files.h"
 #include "support/WidgetTestMain.h"
 #include "update/GXCheckUpdateViewController.h"
 
@@ -19,35 +20,31 @@ private Q_SLOTS:
     {
         const QByteArray newer = "<key>VersionCheck</key><integer>101</integer>"
                                  "<key>Version</key><string>2.0</string>";
+        using Server = LoopbackRecordServer;
         const struct {
             QByteArray record;
             QString shown;
-            QStringList fields;
-        } rows[] = {{LoopbackRecordServer::record("<key>VersionCheck</key><integer>100</integer>"),
-                     u"noUpdate"_s,
-                     {}},
-                    {LoopbackRecordServer::record(newer + "<key>1</key><string>Faster</string>"
-                                                          "<key>2</key><string>Smaller</string>"),
-                     u"haveUpdate"_s,
-                     {u"1:Faster"_s, u"2:Smaller"_s}},
-                    {LoopbackRecordServer::record(newer), u"haveUpdate"_s, {}},
-                    {"garbage", u"noNetwork"_s, {}}};
+            QStringList fields = {};
+        } rows[] = {
+            {Server::record("<key>VersionCheck</key><integer>100</integer>"), u"noUpdate"_s},
+            {Server::record(newer + "<key>1</key><string>Faster</string>"
+                                    "<key>2</key><string>Smaller</string>"),
+             u"haveUpdate"_s,
+             {u"1:Faster"_s, u"2:Smaller"_s}},
+            {Server::record(newer), u"haveUpdate"_s},
+            {"garbage", u"noNetwork"_s}};
         for (const auto& [record, shown, fields] : rows) {
-            LoopbackRecordServer server;
-            server.serve("/version.plist", record);
+            Server server;
+            server.serve("/version.plist", Server::ok(record));
             const QString settings = QDir::home().filePath(u"settings.plist"_s);
-            QFile file(settings);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(LoopbackRecordServer::record(
-                "<key>IniURL</key><string>" + server.url("/version.plist").toEncoded() +
-                "</string><key>VersionCheck</key><integer>100</integer>"
-                "<key>Version</key><string>1.4</string>"));
-            file.close();
+            QVERIFY(writeFile(settings, Server::record("<key>IniURL</key><string>" +
+                                                       server.url("/version.plist").toEncoded() +
+                                                       "</string><key>VersionCheck</key><integer>"
+                                                       "100</integer><key>Version</key><string>1.4"
+                                                       "</string>")));
             qputenv("CORVELLA_SHIPPED_SETTINGS", QFile::encodeName(settings));
-
             GXCheckUpdateViewController view;
-            QSignalSpy finished(&view, &GXCheckUpdateViewController::checkFinished);
-            QVERIFY(finished.wait(15000));
+            QVERIFY(QSignalSpy(&view, &GXCheckUpdateViewController::checkFinished).wait(15000));
             const QHash<QString, QWidget*> views{{u"noUpdate"_s, view.noUpdateView()},
                                                  {u"haveUpdate"_s, view.haveUpdateView()},
                                                  {u"noNetwork"_s, view.noNetworkView()},

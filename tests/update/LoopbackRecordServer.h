@@ -5,9 +5,8 @@
 #include <QTcpSocket>
 #include <QUrl>
 
-// An HTTP server on 127.0.0.1 for the version check: each path answers with its whole response
-// (status line, headers and body, as given), then closes; a path without a response is accepted
-// and never answered. Lives on the test's thread and serves from its event loop.
+// An HTTP server on 127.0.0.1, serving from the test thread's event loop: each path answers with
+// its whole response as given, then closes; a path without one is accepted and never answered.
 class LoopbackRecordServer : public QTcpServer {
 public:
     LoopbackRecordServer()
@@ -16,8 +15,7 @@ public:
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* socket = nextPendingConnection()) {
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    const QByteArray request = socket->readAll();
-                    const QByteArray path = request.split(' ').value(1);
+                    const QByteArray path = socket->readAll().split(' ').value(1);
                     if (!m_responses.contains(path))
                         return;
                     socket->write(m_responses.value(path));
@@ -26,17 +24,7 @@ public:
             }
         });
     }
-
-    // A 200 answer with this body; `declaredLength` adds a Content-Length header.
-    void serve(const QByteArray& path, const QByteArray& body, bool declaredLength = true)
-    {
-        QByteArray head =
-            "HTTP/1.1 200 OK\r\nContent-Type: application/xml\r\nConnection: close\r\n";
-        if (declaredLength)
-            head += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
-        m_responses.insert(path, head + "\r\n" + body);
-    }
-    void serveRaw(const QByteArray& path, const QByteArray& response)
+    void serve(const QByteArray& path, const QByteArray& response)
     {
         m_responses.insert(path, response);
     }
@@ -46,7 +34,13 @@ public:
                     QString::fromLatin1(path));
     }
 
-    // A version record: build number, version and lines, as a property list.
+    // A 200 answer with this body and its length.
+    static QByteArray ok(const QByteArray& body)
+    {
+        return "HTTP/1.1 200 OK\r\nConnection: close\r\nContent-Length: " +
+               QByteArray::number(body.size()) + "\r\n\r\n" + body;
+    }
+    // A version record (build number, version and lines) as a property list.
     static QByteArray record(const QByteArray& entries)
     {
         return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n" +

@@ -1,4 +1,5 @@
 // corvella-cli's man page and shell completions, as the build wrote them, against its own help.
+#include "support/Cli.h"
 #include "support/Files.h"
 
 #include <QFileInfo>
@@ -6,9 +7,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
-#include <cctype>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -16,187 +15,133 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kReference = QStringLiteral(CORVELLA_REFERENCE_DIR);
-const QString kManPage = kReference + u"/man/corvella-cli.1"_s;
-const QString kBash = kReference + u"/completions/corvella-cli"_s;
 
-QByteArray run(const QString& program, const QStringList& arguments, QByteArray* err = nullptr)
+QByteArray run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
     process.waitForFinished(60000);
-    if (err != nullptr)
-        *err = process.readAllStandardError();
-    return process.readAllStandardOutput();
+    return process.readAllStandardOutput() + process.readAllStandardError();
 }
 
-// What the bash completion offers in `folder` for the words typed so far (the last one is being
-// completed).
-QSet<QString> bashComplete(const QStringList& words, const QString& folder = u"/"_s)
+// What the bash or fish completion offers for `corvella-cli WORDS`, the last word being completed.
+QSet<QString> complete(bool bash, const QStringList& words)
 {
-    const QString script =
-        uR"sh(source "$1"; cd "$2"; shift 2; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
-        _corvella_cli; printf '%s\n' "${COMPREPLY[@]}")sh"_s;
-    const QStringList lines =
-        QString::fromUtf8(run(u"bash"_s, QStringList{u"--norc"_s, u"-c"_s, script, u"bash"_s, kBash,
-                                                     folder, u"corvella-cli"_s} +
-                                             words))
-            .split(u'\n', Qt::SkipEmptyParts);
-    return {lines.cbegin(), lines.cend()};
+    const QStringList arguments =
+        bash ? QStringList{u"-c"_s, uR"sh(source "$1"; shift; COMP_WORDS=(corvella-cli "$@")
+                   COMP_CWORD=$#; _corvella_cli; printf '%s\n' "${COMPREPLY[@]}")sh"_s,
+                           u"bash"_s, kReference + u"/completions/corvella-cli"_s}
+             : QStringList{u"-c"_s,
+                           uR"sh(source $argv[1]; complete -C"corvella-cli $argv[2..]")sh"_s,
+                           kReference + u"/completions/corvella-cli.fish"_s};
+    QSet<QString> offered;
+    for (const QString& line :
+         QString::fromUtf8(run(bash ? u"bash"_s : u"fish"_s, arguments + words))
+             .split(u'\n', Qt::SkipEmptyParts))
+        offered.insert(line.section(u'\t', 0, 0)); // fish adds a tab and the description
+    return offered;
 }
 
+// The long options a help text lists under "Options:", or a completion offers; --help left out.
 QSet<QString> longOptions(const QString& text)
 {
     static const QRegularExpression option(u"(?<![\\w-])--[a-z][a-z0-9-]*"_s);
     QSet<QString> options;
-    for (auto matches = option.globalMatch(text); matches.hasNext();)
+    for (auto matches = option.globalMatch(text.section(u"Options:"_s, -1)); matches.hasNext();)
         options.insert(matches.next().captured());
-    return options;
-}
-
-// The long options `help WORDS` lists, -h/--help left out.
-QSet<QString> helpOptions(const QStringList& words)
-{
-    const QString help =
-        QString::fromUtf8(run(QStringLiteral(CORVELLA_CLI), QStringList{u"help"_s} + words));
-    QSet<QString> options = longOptions(help.section(u"Options:"_s, 1));
     options.remove(u"--help"_s);
     return options;
 }
-
-QString roffBold(const QString& text)
+QSet<QString> longOptions(const QSet<QString>& offered)
 {
-    return u"\\fB"_s + QString(text).replace(u'-', u"\\-"_s) + u"\\fR"_s;
+    return longOptions(QStringList(offered.cbegin(), offered.cend()).join(u' '));
 }
 
-// The options of a command's entry in the man page's COMMANDS section.
-QSet<QString> manOptions(const QString& page, const QString& command)
+// Every row of the command table: `help ROW` and `ROW --help` agree; the man page has an entry for
+// it; the man page and the bash and fish completions offer exactly the options `help NAME` lists.
+TEST(CommandLineReferenceTest, EveryRowAndOptionIsInTheManPageAndTheCompletions)
 {
-    const QStringList lines =
-        page.section(u".SH COMMANDS\n"_s, 1).section(u"\n.SH "_s, 0, 0).split(u'\n');
-    const QString heading = roffBold(command);
-    qsizetype at = 0;
-    while (at < lines.size() && lines.at(at) != heading && !lines.at(at).startsWith(heading + u' '))
-        ++at;
-    QString entry;
-    for (int depth = 0; ++at < lines.size() && !(depth == 0 && lines.at(at) == u".TP");) {
-        depth += lines.at(at) == u".RS" ? 1 : lines.at(at) == u".RE" ? -1 : 0;
-        entry += lines.at(at) + u'\n';
-    }
-    return longOptions(entry.replace(u"\\-"_s, u"-"_s).remove(u"\\fB"_s).remove(u"\\fR"_s));
-}
-
-TEST(CommandLineReferenceTest, EveryCommandAndOptionOfTheHelpIsInTheManPageAndTheBashCompletion)
-{
-    const QString page = QString::fromUtf8(files::readFile(kManPage));
-    const QString overview = QString::fromUtf8(run(QStringLiteral(CORVELLA_CLI), {u"--help"_s}));
-    QStringList rows; // "tasks end": a row's name ends where two blanks start its summary
+    const QString overview = QString::fromUtf8(cli({u"--help"_s}).out);
+    QSet<QString> rows, names; // "tasks end": a row's name ends where two blanks start its summary
     for (const QString& line :
-         overview.section(u"Commands:\n"_s, 1).section(u"\n\n"_s, 0, 0).split(u'\n'))
-        rows.append(line.trimmed().section(u"  "_s, 0, 0));
-    ASSERT_GE(rows.size(), 20) << overview.toStdString();
-    QSet<QString> names;
-    for (const QString& row : rows)
-        names.insert(row.section(u' ', 0, 0));
-    const QSet<QString> global{u"-h"_s, u"--help"_s, u"-V"_s, u"--version"_s};
-    EXPECT_EQ(bashComplete({QString()}), names + global);
+         overview.section(u"Commands:\n"_s, 1).section(u"\n\n"_s, 0, 0).split(u'\n')) {
+        rows.insert(line.trimmed().section(u"  "_s, 0, 0));
+        names.insert(line.trimmed().section(u' ', 0, 0));
+    }
+    ASSERT_GE(rows.size(), 25) << overview.toStdString();
+    EXPECT_EQ(complete(true, {QString()}),
+              names + QSet<QString>({u"-h"_s, u"--help"_s, u"-V"_s, u"--version"_s}));
+    EXPECT_EQ(complete(false, {QString()}), names);
 
-    QHash<QString, QSet<QString>> manUnion, bashUnion; // by command name: every row's options
-    for (const QString& row : rows) {
+    // The man page's COMMANDS section: a row's entry starts `.TP` and its bold name; the entries
+    // of its options follow, starting `.TP` and a bold dash.
+    QHash<QString, QSet<QString>> man; // by row
+    QString row;
+    for (const QString& entry :
+         QString::fromUtf8(files::readFile(kReference + u"/man/corvella-cli.1"_s))
+             .section(u".SH COMMANDS\n"_s, 1)
+             .section(u"\n.SH "_s, 0, 0)
+             .replace(u"\\-"_s, u"-"_s)
+             .split(u"\n.TP\n\\fB"_s)
+             .mid(1)) {
+        if (!entry.startsWith(u'-'))
+            man[row = entry.section(u"\\fR"_s, 0, 0)];
+        else
+            man[row] += longOptions(QString(entry).remove(u"\\fB"_s));
+    }
+    EXPECT_EQ(QSet<QString>(man.keyBegin(), man.keyEnd()), rows);
+    QHash<QString, QList<QSet<QString>>> offered; // by command name: man, bash, fish
+    for (const QString& row : std::as_const(rows)) {
         SCOPED_TRACE(row.toStdString());
         const QStringList words = row.split(u' ');
-        EXPECT_TRUE(page.contains(u"\n.TP\n"_s + roffBold(row)));
-        QSet<QString> completed = bashComplete(words + QStringList{u"--"_s});
+        const CliRun help = cli(QStringList{u"help"_s} + words);
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.out.startsWith(QByteArray("Usage: corvella-cli " + row.toUtf8())) &&
+                    help.out.contains("-h, --help"))
+            << help.out.constData();
         if (words.first() != u"help") {
-            EXPECT_TRUE(completed.remove(u"--help"_s));
+            const CliRun dashed = cli(words + QStringList{u"--help"_s});
+            EXPECT_EQ(std::pair(dashed.exitCode, dashed.out), std::pair(0, help.out));
         }
-        manUnion[words.first()] += manOptions(page, row);
-        bashUnion[words.first()] += completed;
+        const QList<QSet<QString>> ofRow{
+            man.value(row), longOptions(complete(true, words + QStringList{u"--"_s})),
+            longOptions(complete(false, words + QStringList{u"--"_s}))};
         if (words.size() == 2) { // `help NAME VERB` describes that row alone
-            EXPECT_EQ(manOptions(page, row), helpOptions(words));
-            EXPECT_EQ(completed, helpOptions(words));
+            EXPECT_EQ(ofRow, QList<QSet<QString>>(3, longOptions(QString::fromUtf8(help.out))));
         }
+        QList<QSet<QString>>& ofName = offered[words.first()];
+        ofName.resize(3);
+        for (qsizetype at = 0; at < 3; ++at)
+            ofName[at] += ofRow[at];
     }
     for (const QString& name : std::as_const(names)) { // `help NAME` describes all its rows
         SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(manUnion.value(name), helpOptions({name}));
-        EXPECT_EQ(bashUnion.value(name), helpOptions({name}));
+        EXPECT_EQ(
+            offered.value(name),
+            QList<QSet<QString>>(3, longOptions(QString::fromUtf8(cli({u"help"_s, name}).out))));
     }
 }
 
-struct Completion {
-    const char* name;
-    QStringList words; // "DIR" stands for a folder holding "a b", "-i" and "sub/"
-    QStringList offered;
-};
-
-void PrintTo(const Completion& completion, std::ostream* stream)
+// Each reference file reads without a complaint from the tools that read it.
+TEST(CommandLineReferenceTest, FilesReadWithoutComplaint)
 {
-    *stream << completion.name;
+    const struct {
+        const char* program;
+        QStringList arguments;
+        const char* file; // under the reference folder
+    } checks[] = {{"groff", {u"-man"_s, u"-ww"_s, u"-z"_s, u"-Tutf8"_s}, "man/corvella-cli.1"},
+                  {"mandoc", {u"-Tlint"_s, u"-Wwarning"_s}, "man/corvella-cli.1"},
+                  {"mandoc", {u"-Tlint"_s, u"-Wwarning"_s}, "man/corvella.1"},
+                  {"bash", {u"-n"_s}, "completions/corvella-cli"},
+                  {"zsh", {u"-n"_s}, "completions/_corvella-cli"},
+                  {"fish", {u"-n"_s}, "completions/corvella-cli.fish"}};
+    for (const auto& [name, arguments, file] : checks) {
+        const QString program = QStandardPaths::findExecutable(QString::fromUtf8(name));
+        const QString path = kReference + u'/' + QString::fromUtf8(file);
+        if (program.isEmpty() || !QFileInfo::exists(path))
+            continue; // a checker not installed, or a build without the tray program
+        EXPECT_EQ(run(program, arguments + QStringList{path}), QByteArray()) << name << file;
+    }
 }
-
-class BashCompletionTest : public ::testing::TestWithParam<Completion> {};
-
-TEST_P(BashCompletionTest, OffersWhatTheCommandTakesThere)
-{
-    QTemporaryDir folder;
-    for (const char* name : {"a b", "-i", "sub/x"})
-        ASSERT_TRUE(files::writeFile(folder.filePath(QString::fromUtf8(name)), "x"));
-    QStringList words = GetParam().words, offered = GetParam().offered;
-    words.replaceInStrings(u"DIR"_s, folder.path());
-    offered.replaceInStrings(u"DIR"_s, folder.path());
-    EXPECT_EQ(bashComplete(words, folder.path()), QSet<QString>(offered.cbegin(), offered.cend()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Words, BashCompletionTest,
-    ::testing::Values(
-        Completion{
-            "PathOperands", {u"trash"_s, u"DIR/"_s}, {u"DIR/a b"_s, u"DIR/-i"_s, u"DIR/sub"_s}},
-        Completion{"OptionsBeforeDashDash",
-                   {u"erase"_s, u"-"_s},
-                   {u"-q"_s, u"--quiet"_s, u"-h"_s, u"--help"_s}},
-        Completion{"FilesAfterDashDash", {u"erase"_s, u"--"_s, u"-"_s}, {u"-i"_s}},
-        Completion{"PathValue", {u"restore"_s, u"x"_s, u"--as"_s, u"DIR/a"_s}, {u"DIR/a b"_s}},
-        Completion{"TextValue", {u"tasks"_s, u"end"_s, u"--force-after"_s, u""_s}, {}},
-        Completion{"TextOperand", {u"settings"_s, u"get"_s, u""_s}, {}},
-        Completion{"Verbs", {u"disks"_s, u""_s}, {u"rename"_s, u"format"_s, u"eject"_s}},
-        Completion{"VerbsOfHelp", {u"help"_s, u"startup"_s, u"e"_s}, {u"enable"_s}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct Checker {
-    const char* program;
-    QStringList arguments;
-    const char* file; // under the reference folder
-};
-
-class ReferenceFileTest : public ::testing::TestWithParam<Checker> {};
-
-TEST_P(ReferenceFileTest, ReadsWithoutComplaint)
-{
-    const QString program = QStandardPaths::findExecutable(QString::fromUtf8(GetParam().program));
-    if (program.isEmpty())
-        GTEST_SKIP() << GetParam().program << " is not installed";
-    const QString file = kReference + u'/' + QString::fromUtf8(GetParam().file);
-    if (!QFileInfo::exists(file))
-        GTEST_SKIP() << GetParam().file << " is built with the tray program only";
-    QByteArray err;
-    EXPECT_EQ(run(program, GetParam().arguments + QStringList{file}, &err) + err, QByteArray());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, ReferenceFileTest,
-    ::testing::Values(
-        Checker{"groff", {u"-man"_s, u"-ww"_s, u"-z"_s, u"-Tutf8"_s}, "man/corvella-cli.1"},
-        Checker{"mandoc", {u"-Tlint"_s, u"-Wwarning"_s}, "man/corvella-cli.1"},
-        Checker{"mandoc", {u"-Tlint"_s, u"-Wwarning"_s}, "man/corvella.1"},
-        Checker{"bash", {u"-n"_s}, "completions/corvella-cli"},
-        Checker{"zsh", {u"-n"_s}, "completions/_corvella-cli"},
-        Checker{"fish", {u"-n"_s}, "completions/corvella-cli.fish"}),
-    [](const auto& info) {
-        std::string name = std::string(info.param.program) + '_' + info.param.file;
-        for (char& c : name)
-            c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-        return name;
-    });
 
 } // namespace
