@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
 
@@ -125,6 +126,8 @@ private Q_SLOTS:
             QTest::mouseClick(m_page->listTableView()->cellWidget(0, 2), Qt::LeftButton);
             QVERIFY(answer.asked() == 1 && answer.cancelIsDefault());
         }
+        // A change would run on the pool: once it is idle, a Cancel that went ahead would show.
+        QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
         QTRY_VERIFY_WITH_TIMEOUT(changes.size() == int(system) && !m_page->isScan(), 10000);
         QCOMPARE(std::pair(rows().size(), entriesOf(at("config/autostart"))),
                  std::pair(qsizetype(system ? 0 : 1), QStringList{u"agent.desktop"_s}));
