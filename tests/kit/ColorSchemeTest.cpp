@@ -23,22 +23,6 @@ private Q_SLOTS:
             QCOMPARE(ColorScheme::suppliesDarkPalette(prefers, desktop), supplied);
         }
     }
-
-    // Every derived text colour reaches 4.5:1 on the window and the base, whatever the palette:
-    // a grey window too.
-    void derivedTextIsReadable()
-    {
-        for (const QPalette& palette :
-             {QPalette(Qt::white), ColorScheme::darkPalette(), QPalette(QColor(200, 200, 200))}) {
-            for (auto text : {ColorScheme::Text::Secondary, ColorScheme::Text::Notice,
-                              ColorScheme::Text::Success, ColorScheme::Text::Link}) {
-                const QColor color = ColorScheme::textColor(palette, text);
-                for (auto role : {QPalette::Window, QPalette::Base})
-                    QVERIFY(ColorScheme::contrastRatio(color, palette.color(role)) >= 4.5);
-            }
-        }
-        QCOMPARE(qRound(ColorScheme::contrastRatio(Qt::black, Qt::white)), 21);
-    }
 };
 
 static const bool registered = registerTest<ColorSchemeTest>();

@@ -2,7 +2,6 @@
 
 #include "KitTests.h"
 
-#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -38,16 +37,6 @@ private Q_SLOTS:
                  "the image draws almost nothing");
         QVERIFY(KitImages::defaultSize(name).isValid());
         QCOMPARE(KitImages::pixmap(name, QSize()).size(), KitImages::defaultSize(name));
-    }
-
-    void missingNameGivesNothingAndWarnsOnce()
-    {
-        const QString name = u"ic_no_such_image"_s;
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(name));
-        QVERIFY(KitImages::pixmap(name, QSize(24, 24)).isNull());
-        QTest::failOnWarning(QRegularExpression(name));
-        QVERIFY(KitImages::pixmap(name, QSize(24, 24)).isNull() && KitImages::icon(name).isNull());
-        QVERIFY(!KitImages::contains(name) && !KitImages::defaultSize(name).isValid());
     }
 };
 

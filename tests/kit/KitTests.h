@@ -8,12 +8,6 @@
 
 namespace kittest {
 
-inline bool isNear(const QColor& a, const QColor& b, int tolerance = 12)
-{
-    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
-           qAbs(a.blue() - b.blue()) <= tolerance;
-}
-
 // What the widget paints, over transparency: unlike grab(), no window background underneath.
 inline QImage render(QWidget* widget)
 {
