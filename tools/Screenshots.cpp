@@ -2,9 +2,13 @@
 
 #include "common/Translations.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -57,6 +61,18 @@ const QList<Screenshots::Command>& Screenshots::commands()
          "progress-within-item.png (Completely Erase part way through one large folder)"},
     };
     return table;
+}
+
+void Screenshots::answerTheNextQuestionDestructively()
+{
+    QTimer::singleShot(300, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            for (QAbstractButton* button : box->buttons()) {
+                if (box->buttonRole(button) == QMessageBox::DestructiveRole)
+                    button->click();
+            }
+        }
+    });
 }
 
 void Screenshots::printUsage(std::FILE* stream)

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "ScreenshotCanvas.h"
+#include "kit/StatusAttachedWindow.h"
 
 #include <QList>
+#include <QPointF>
+#include <QTest>
 
 #include <cstdio>
 
@@ -34,6 +37,21 @@ private:
     // returns that home.
     static QString useHomeIn(const QString& folder);
     static void printUsage(std::FILE* stream);
+    // Hangs the view in its own window at `point`, centres it on the screen and waits until it
+    // shows; the caller owns the window.
+    template <typename View>
+    static StatusAttachedWindow* showCentred(View* view, QPointF point = QPointF(-3.0, 0.0))
+    {
+        StatusAttachedWindow* window = StatusAttachedWindow::create(view, point);
+        view->setSuperDelegate(window);
+        window->center();
+        window->show();
+        (void)QTest::qWaitForWindowExposed(window);
+        return window;
+    }
+    // Answers the question a removal asks next (in 300 ms) with its destructive button, as a user
+    // who chose Erase.
+    static void answerTheNextQuestionDestructively();
 
     // One tool each, in Screenshots<Tool>.cpp.
     int panel(int& argc, char** argv);

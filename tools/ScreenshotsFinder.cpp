@@ -73,11 +73,7 @@ int Screenshots::finder(int& argc, char** argv)
     SizeModeSetting::store(SizeMode::DiskUsage);
     Controller controller;
     auto* view = new DownloadViewController(&controller);
-    StatusAttachedWindow* window = StatusAttachedWindow::create(view, QPointF(-3.0, 0.0));
-    view->setSuperDelegate(window);
-    window->center();
-    window->show();
-    (void)QTest::qWaitForWindowExposed(window);
+    StatusAttachedWindow* window = showCentred(view);
     view->scanChosenFolder(projects);
     (void)QTest::qWaitFor([view] { return !view->isScan(); }, 20000);
     QTest::qWait(100);

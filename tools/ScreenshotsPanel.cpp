@@ -15,7 +15,6 @@
 #include "platform/PowerService.h"
 #include "platform/x11/WindowSystem.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -117,11 +116,7 @@ int Screenshots::panel(int& argc, char** argv)
     makeDownloads(downloads.path());
     Controller controller;
     auto* view = new DownloadViewController(&controller);
-    StatusAttachedWindow* downloadWindow = StatusAttachedWindow::create(view, QPointF(-3.0, 0.0));
-    view->setSuperDelegate(downloadWindow);
-    downloadWindow->center();
-    downloadWindow->show();
-    (void)QTest::qWaitForWindowExposed(downloadWindow);
+    StatusAttachedWindow* downloadWindow = showCentred(view);
     view->doScanWithPath(downloads.path());
     (void)QTest::qWaitFor([view] { return !view->isScan(); }, 10000);
     view->outlineView()->expand(view->model()->index(2, 0));
@@ -162,14 +157,7 @@ int Screenshots::panel(int& argc, char** argv)
                 view->progressView()->stopButtonAction();
         });
     });
-    QTimer::singleShot(300, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (box->buttonRole(button) == QMessageBox::DestructiveRole)
-                    button->click();
-            }
-        }
-    });
+    answerTheNextQuestionDestructively();
     view->deleteFiles();
     QTest::qWait(300);
     if (!m_canvas.save(downloadWindow, QStringLiteral("downloads-erase-stopped.png")))
@@ -227,12 +215,7 @@ int Screenshots::dark(int& argc, char** argv)
     makeDownloads(downloads.path());
     Controller controller;
     auto* view = new DownloadViewController(&controller);
-    const std::unique_ptr<StatusAttachedWindow> downloadWindow(
-        StatusAttachedWindow::create(view, QPointF(-3.0, 0.0)));
-    view->setSuperDelegate(downloadWindow.get());
-    downloadWindow->center();
-    downloadWindow->show();
-    (void)QTest::qWaitForWindowExposed(downloadWindow.get());
+    const std::unique_ptr<StatusAttachedWindow> downloadWindow(showCentred(view));
     view->doScanWithPath(downloads.path());
     (void)QTest::qWaitFor([view] { return !view->isScan(); }, 10000);
     view->outlineView()->expand(view->model()->index(2, 0));

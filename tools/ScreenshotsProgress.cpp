@@ -8,14 +8,10 @@
 #include "downloads/ProgressViewController.h"
 #include "kit/StatusAttachedWindow.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -44,11 +40,7 @@ int Screenshots::progress(int& argc, char** argv)
 
     Controller controller;
     auto* view = new DownloadViewController(&controller);
-    StatusAttachedWindow* window = StatusAttachedWindow::create(view, QPointF(-3.0, 0.0));
-    view->setSuperDelegate(window);
-    window->center();
-    window->show();
-    (void)QTest::qWaitForWindowExposed(window);
+    StatusAttachedWindow* window = showCentred(view);
     view->doScanWithPath(downloads);
     (void)QTest::qWaitFor([view] { return !view->isScan(); }, 20000);
     controller.selectAllFileNode(false);
@@ -75,14 +67,7 @@ int Screenshots::progress(int& argc, char** argv)
                          });
     });
     // The question before the erase, answered Erase.
-    QTimer::singleShot(300, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            for (QAbstractButton* button : box->buttons()) {
-                if (box->buttonRole(button) == QMessageBox::DestructiveRole)
-                    button->click();
-            }
-        }
-    });
+    answerTheNextQuestionDestructively();
     view->deleteFiles();
     if (!saved)
         std::fprintf(stderr, "corvella-screenshots: the erase was never caught inside its item\n");

@@ -76,11 +76,7 @@ int Screenshots::trash(int& argc, char** argv)
     write(top + u"/mountinfo", 0, table);
 
     auto* view = new TrashViewController(TrashCleaner(home, top + u"/mountinfo", ::geteuid()));
-    StatusAttachedWindow* window = StatusAttachedWindow::create(view, QPointF(-3.0, 0.0));
-    view->setSuperDelegate(window);
-    window->center();
-    window->show();
-    (void)QTest::qWaitForWindowExposed(window);
+    StatusAttachedWindow* window = showCentred(view);
     (void)QTest::qWaitFor([view] { return view->model()->isLoaded() && !view->model()->isBusy(); },
                           10000);
     for (int row = 0; row < view->model()->rowCount(); ++row) {
